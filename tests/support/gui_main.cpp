@@ -1,0 +1,14 @@
+// SPDX-License-Identifier: LicenseRef-Tavelcor
+// Main of the GUI tests: a QApplication on the offscreen platform, so no test
+// needs a display and tests can run side by side.
+#include <QApplication>
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv)
+{
+    testing::InitGoogleTest(&argc, argv);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    return RUN_ALL_TESTS();
+}
