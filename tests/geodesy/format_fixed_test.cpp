@@ -1,0 +1,137 @@
+// SPDX-License-Identifier: LicenseRef-Tavelcor
+// The fixed-width number text: rounding, bias, cutting and padding.
+#include "geodesy/format_fixed.h"
+
+#include <gtest/gtest.h>
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <string>
+
+namespace {
+
+struct FixedCase {
+    const char* name;
+    double value;
+    int width;
+    int decimals;
+    const char* expected;
+};
+
+// Rows name where the expectation comes from: the documented examples, or a
+// hand computation of "bias, round half away from zero, 15 blanks, right cut".
+const FixedCase kFixedCases[] = {
+    {"stored_1_005_rounds_up_by_bias", 1.005, 10, 2, "      1.01"},
+    {"zero_two_decimals", 0.0, 5, 2, " 0.00"},
+    {"negative_half_away_from_zero", -2.5, 6, 0, "    -3"},
+    {"positive_half_away_from_zero", 2.5, 6, 0, "     3"},
+    {"width_beyond_15_blanks_stops_at_15", 7.0, 20, 0, "               7"},
+    {"too_long_loses_leading_characters", 123456.789, 6, 2, "456.79"},
+    {"too_long_negative_loses_sign", -123456.789, 9, 2, "123456.79"},
+    {"exact_width", 123456.789, 9, 2, "123456.79"},
+    {"decimals_10_give_width_blanks", 1.0, 8, 10, "        "},
+    {"decimals_10_wide_give_15_blanks", 1.0, 30, 10, "               "},
+    {"negative_decimals_give_blanks", 1.0, 4, -1, "    "},
+    {"dat_file_coordinate", -12345.678, 10, 2, " -12345.68"},
+    {"sima_coordinate", 34567.8915, 11, 3, "  34567.892"},
+    {"sima_height", 12.3455, 8, 3, "  12.346"},
+    {"nine_decimals_bias_1e_10", 0.1234567895, 12, 9, " 0.123456790"},
+    {"seven_decimals", 100.00000005, 12, 7, " 100.0000001"},
+    {"eight_decimals", 1.000000005, 11, 8, " 1.00000001"},
+    {"carry_into_new_digit", 999.9999, 8, 2, " 1000.00"},
+    {"carry_whole_number", 9.5, 3, 0, " 10"},
+    {"negative_rounding_to_zero_has_no_sign", -0.001, 6, 2, "  0.00"},
+    {"negative_zero", -0.0, 4, 1, " 0.0"},
+    {"width_zero_is_empty", 5.0, 0, 2, ""},
+    {"integer_part_never_cut_by_pattern", 12345678901.0, 15, 0, "    12345678901"},
+    {"large_value_exact_half_goes_away", 1e15 + 0.5, 18, 0, "  1000000000000001"},
+    {"large_negative_exact_half_goes_away", -(1e15 + 0.5), 18, 0, " -1000000000000001"},
+    {"tiny_positive", 1e-300, 6, 3, " 0.000"},
+    {"angle_text_form", 5.073, 8, 4, "  5.0730"},
+    {"angle_text_form_270", 270.0, 8, 4, "270.0000"},
+};
+
+class FormatFixedTable : public testing::TestWithParam<FixedCase> {};
+
+TEST_P(FormatFixedTable, GivesExpectedText)
+{
+    const FixedCase& c = GetParam();
+    EXPECT_EQ(geodesy::FormatFixed(c.value, c.width, c.decimals), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, FormatFixedTable, testing::ValuesIn(kFixedCases),
+                         [](const testing::TestParamInfo<FixedCase>& info) { return std::string(info.param.name); });
+
+TEST(FormatFixed, NegativeWidthGivesEmptyText)
+{
+    EXPECT_EQ(geodesy::FormatFixed(1.5, -1, 2), "");
+}
+
+TEST(FormatFixed, NonFiniteValuesGiveBlanksNotGarbage)
+{
+    EXPECT_EQ(geodesy::FormatFixed(std::numeric_limits<double>::quiet_NaN(), 6, 2), "      ");
+    EXPECT_EQ(geodesy::FormatFixed(std::numeric_limits<double>::infinity(), 20, 2), std::string(15, ' '));
+}
+
+TEST(FormatFixed, LargestDoubleIsWrittenInFull)
+{
+    const std::string text = geodesy::FormatFixed(std::numeric_limits<double>::max(), 400, 2);
+    ASSERT_EQ(text.size(), 15u + 309u + 3u);
+    EXPECT_EQ(text.substr(15, 6), "179769");
+    EXPECT_EQ(text.substr(text.size() - 3), ".00");
+}
+
+// The writers of the site files rely on every value coming back from its
+// text: within half a unit of the last decimal, for a spread of magnitudes.
+TEST(FormatFixed, TextReadsBackWithinHalfAUnit)
+{
+    for (int decimals = 0; decimals <= 9; ++decimals) {
+        const double unit = std::pow(10.0, -decimals);
+        for (double v = -98765.4321987; v < 98765.4321987; v += 1234.56789012345) {
+            const std::string text = geodesy::FormatFixed(v, 30, decimals);
+            double back = 0;
+            const char* first = text.data() + text.find_first_not_of(' ');
+            std::from_chars(first, text.data() + text.size(), back);
+            EXPECT_LE(std::fabs(back - v), unit / 2 + 1e-7) << v << " " << decimals << " '" << text << "'";
+        }
+    }
+}
+
+struct TextCase {
+    const char* text;
+    int width;
+    int decimals;
+    const char* expected;  // nullptr: not a number
+};
+
+const TextCase kTextCases[] = {
+    {"1.005", 10, 2, "      1.01"},
+    {" -2.5 ", 6, 0, "    -3"},
+    {"+3", 4, 1, " 3.0"},
+    {".5", 4, 1, " 0.5"},
+    {"1e3", 8, 2, " 1000.00"},
+    {"", 4, 0, nullptr},
+    {"   ", 4, 0, nullptr},
+    {"abc", 4, 0, nullptr},
+    {"12abc", 4, 0, nullptr},
+    {"nan", 4, 0, nullptr},
+    {"inf", 4, 0, nullptr},
+    {"--1", 4, 0, nullptr},
+    {"1", -1, 0, nullptr},
+};
+
+TEST(FormatFixedText, ParsesNumbersAndRefusesOtherTexts)
+{
+    for (const TextCase& c : kTextCases) {
+        const auto result = geodesy::FormatFixedText(c.text, c.width, c.decimals);
+        if (c.expected == nullptr) {
+            EXPECT_FALSE(result.has_value()) << "'" << c.text << "'";
+        } else {
+            ASSERT_TRUE(result.has_value()) << "'" << c.text << "'";
+            EXPECT_EQ(*result, c.expected) << "'" << c.text << "'";
+        }
+    }
+}
+
+}  // namespace
