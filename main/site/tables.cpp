@@ -236,6 +236,7 @@ void resetEditState()
     MovePoint = 0;
     MovedPoint = 0;
     MoveOldX = MoveOldY = 0.0;
+    DelPending = 0;
     PickedLine = 0;
     LastAddSplit = 0;
     LineRubber = 0;

@@ -626,6 +626,8 @@ inline double MoveOldY = 0.0;
 // Lines carried by the last point move: MoveLines(0, n) moved starts,
 // MoveLines(1, n) moved ends, n = 1..100; 0 ends a list.
 inline FixedTable2<std::int32_t, 0, 1, 0, kMoveLinesTop> MoveLines;
+// Point whose click delete the point panel may take back; 0 none.
+inline std::int32_t DelPending = 0;
 // Line last picked by the line operations (or cut by a point add).
 inline std::int32_t PickedLine = 0;
 // 1 when the last point add cut a line.

@@ -73,6 +73,9 @@ std::vector<ValueRow> startupValues()
         row("LoadingFlag", LoadingFlag, 0), row("RedrawCause", RedrawCause, 0),
         row("DiagonalArmed", DiagonalArmed, 0), row("AreaCount", AreaCount, 0),
         row("TileCacheCount", TileCacheCount, 0), row("SignFileDate", SignFileDate, 0),
+        row("CurPoint", CurPoint, 0), row("MovePoint", MovePoint, 0),
+        row("DelPending", DelPending, 0), row("LinkCandCount", LinkCandCount, 0),
+        row("SelClearPending", SelClearPending, 0), row("ColorPick", ColorPick, 0),
     };
 }
 
