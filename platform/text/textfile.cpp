@@ -1,0 +1,263 @@
+// SPDX-License-Identifier: LicenseRef-Tavelcor
+#include "platform/text/textfile.h"
+
+#include "platform/text/cp932.h"
+
+#include <QFileInfo>
+#include <QStringDecoder>
+
+#include <cstring>
+
+namespace platform {
+namespace {
+
+constexpr qsizetype kBlockSize = qsizetype(1) << 20;  // bytes read from the device at once
+constexpr qsizetype kWriteChunk = qsizetype(1) << 20;  // bytes gathered before a write
+constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
+
+// The first CR or LF in [p, end), or end.
+const char* findLineEnd(const char* p, const char* end)
+{
+    for (; p < end; ++p) {
+        const char c = *p;
+        if (c <= '\r' && (c == '\r' || c == '\n'))
+            return p;
+    }
+    return end;
+}
+
+void decodeLine(const char* bytes, qsizetype size, TextEncoding encoding, QString& line)
+{
+    if (encoding == TextEncoding::Cp932) {
+        line.resize(size);
+        line.truncate(decodeCp932(QByteArrayView(bytes, size), line.data()));
+        return;
+    }
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    line.resize(decoder.requiredSpace(size));
+    QChar* end = decoder.appendToBuffer(line.data(), QByteArrayView(bytes, size));
+    line.truncate(end - line.data());
+}
+
+}  // namespace
+
+// ---- LineReader ------------------------------------------------------------
+
+LineReader::LineReader(QIODevice* device, TextEncoding encoding)
+    : mDevice(device), mEncoding(encoding)
+{
+}
+
+// Reads more bytes behind mEnd, first moving the unread rest to the front and
+// growing the buffer when a line fills it. False when nothing more came.
+bool LineReader::fill()
+{
+    if (mEof || mError)
+        return false;
+    if (mDevice == nullptr || !mDevice->isReadable()) {
+        mError = true;  // never opened, or opened for writing only
+        return false;
+    }
+    if (mBegin > 0) {
+        const qsizetype rest = mEnd - mBegin;
+        std::memmove(mBuffer.data(), mBuffer.constData() + mBegin, size_t(rest));
+        mBegin = 0;
+        mEnd = rest;
+    }
+    if (mBuffer.size() < kBlockSize)
+        mBuffer.resize(kBlockSize);
+    else if (mEnd == mBuffer.size())
+        mBuffer.resize(mBuffer.size() * 2);
+    const qint64 got = mDevice->read(mBuffer.data() + mEnd, mBuffer.size() - mEnd);
+    if (got < 0) {
+        mError = true;
+        return false;
+    }
+    if (got == 0) {
+        mEof = true;
+        return false;
+    }
+    mEnd += qsizetype(got);
+    return true;
+}
+
+void LineReader::skipByteOrderMark()
+{
+    mStarted = true;
+    if (mEncoding == TextEncoding::Cp932)
+        return;
+    while (mEnd - mBegin < 3 && fill()) {
+    }
+    if (mEnd - mBegin >= 3 && std::memcmp(mBuffer.constData() + mBegin, kByteOrderMark, 3) == 0)
+        mBegin += 3;
+}
+
+bool LineReader::nextLineBytes(const char*& begin, qsizetype& size)
+{
+    if (!mStarted)
+        skipByteOrderMark();
+    if (mSkipLf) {
+        if (mBegin == mEnd)
+            fill();
+        if (mBegin < mEnd && mBuffer.constData()[mBegin] == '\n')
+            ++mBegin;
+        mSkipLf = false;
+    }
+    mScanned = 0;
+    for (;;) {
+        const char* base = mBuffer.constData();
+        const char* found = findLineEnd(base + mBegin + mScanned, base + mEnd);
+        if (found != base + mEnd) {
+            const qsizetype at = found - base;
+            begin = base + mBegin;
+            size = at - mBegin;
+            mBegin = at + 1;
+            if (*found == '\r') {
+                if (mBegin < mEnd)
+                    mBegin += mBuffer.constData()[mBegin] == '\n' ? 1 : 0;
+                else
+                    mSkipLf = true;  // the LF, if any, is still in the device
+            }
+            ++mLineCount;
+            return true;
+        }
+        mScanned = mEnd - mBegin;
+        if (!fill()) {
+            if (mBegin == mEnd)
+                return false;
+            begin = mBuffer.constData() + mBegin;  // a last line without a line end
+            size = mEnd - mBegin;
+            mBegin = mEnd;
+            ++mLineCount;
+            return true;
+        }
+    }
+}
+
+bool LineReader::readLine(QString& line)
+{
+    const char* begin = nullptr;
+    qsizetype size = 0;
+    if (!nextLineBytes(begin, size)) {
+        line.clear();
+        return false;
+    }
+    decodeLine(begin, size, mEncoding, line);
+    return true;
+}
+
+std::optional<QString> LineReader::readLine()
+{
+    QString line;
+    if (!readLine(line))
+        return std::nullopt;
+    return line;
+}
+
+bool LineReader::readLineBytes(QByteArray& bytes)
+{
+    const char* begin = nullptr;
+    qsizetype size = 0;
+    if (!nextLineBytes(begin, size)) {
+        bytes.clear();
+        return false;
+    }
+    bytes = QByteArray(begin, size);
+    return true;
+}
+
+// ---- TextFileReader ----------------------------------------------------------
+
+TextFileReader::TextFileReader(const QString& path, TextEncoding encoding)
+    : mFile(path), mReader(&mFile, encoding)
+{
+    // Opening a folder "succeeds" on Linux and fails at the first read;
+    // refuse it here so that isOpen() tells the truth.
+    if (!QFileInfo(path).isDir())
+        (void)mFile.open(QIODevice::ReadOnly);
+}
+
+std::optional<QStringList> readTextLines(const QString& path, TextEncoding encoding)
+{
+    TextFileReader reader(path, encoding);
+    if (!reader.isOpen())
+        return std::nullopt;
+    QStringList lines;
+    QString line;
+    while (reader.readLine(line))
+        lines.append(line);
+    if (reader.hasError())
+        return std::nullopt;
+    return lines;
+}
+
+// ---- TextFileWriter ----------------------------------------------------------
+
+TextFileWriter::TextFileWriter(const QString& path, TextEncoding encoding)
+    : mFile(path), mEncoding(encoding)
+{
+    if (!mFile.open(QIODevice::WriteOnly)) {
+        mFailed = true;
+        mError = mFile.errorString();
+        return;
+    }
+    if (mEncoding == TextEncoding::Utf8Bom)
+        mBuffer.append(kByteOrderMark, 3);
+}
+
+TextFileWriter::~TextFileWriter() = default;  // QSaveFile drops an uncommitted temporary file
+
+void TextFileWriter::write(QStringView text)
+{
+    if (mFailed || mCommitted)
+        return;
+    if (mEncoding == TextEncoding::Cp932)
+        mBuffer.append(toCp932(text));
+    else
+        mBuffer.append(text.toUtf8());
+    if (mBuffer.size() >= kWriteChunk)
+        flushBuffer();
+}
+
+void TextFileWriter::writeLine(QStringView line)
+{
+    write(line);
+    if (!mFailed && !mCommitted)
+        mBuffer.append("\r\n", 2);
+}
+
+bool TextFileWriter::flushBuffer()
+{
+    if (mFailed)
+        return false;
+    if (!mBuffer.isEmpty() && mFile.write(mBuffer) != mBuffer.size()) {
+        mFailed = true;
+        mError = mFile.errorString();
+        mFile.cancelWriting();
+    }
+    mBuffer.clear();
+    return !mFailed;
+}
+
+bool TextFileWriter::commit()
+{
+    if (mCommitted)
+        return false;
+    mCommitted = true;
+    if (!flushBuffer())
+        return false;
+    if (!mFile.commit()) {
+        mFailed = true;
+        mError = mFile.errorString();
+        return false;
+    }
+    mError.clear();
+    return true;
+}
+
+QString TextFileWriter::errorString() const
+{
+    return mError;
+}
+
+}  // namespace platform

@@ -1,0 +1,398 @@
+// SPDX-License-Identifier: LicenseRef-Tavelcor
+#include "platform/text/textfile.h"
+
+#include "platform/text/cp932.h"
+#include "platform/text/fields.h"
+#include "print_qt.h"
+
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QFileDevice>
+#include <QTemporaryDir>
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+using platform::LineReader;
+using platform::TextEncoding;
+using platform::TextFileReader;
+using platform::TextFileWriter;
+
+// Hands out its data at most `chunk` bytes per read, as a pipe or a slow
+// device does, so line ends fall across reads.
+class ChunkedDevice : public QIODevice {
+public:
+    ChunkedDevice(QByteArray data, qint64 chunk) : mData(std::move(data)), mChunk(chunk)
+    {
+        open(QIODevice::ReadOnly);
+    }
+
+protected:
+    qint64 readData(char* out, qint64 max) override
+    {
+        const qint64 n = std::min({max, mChunk, qint64(mData.size()) - mPos});
+        std::memcpy(out, mData.constData() + mPos, size_t(n));
+        mPos += n;
+        return n;
+    }
+    qint64 writeData(const char*, qint64) override { return -1; }
+
+private:
+    QByteArray mData;
+    qint64 mChunk;
+    qint64 mPos = 0;
+};
+
+// Produces `count` lines "n,abc" followed by CR LF without ever holding them.
+class GeneratedLines : public QIODevice {
+public:
+    explicit GeneratedLines(qint64 count) : mCount(count) { open(QIODevice::ReadOnly); }
+
+protected:
+    qint64 readData(char* out, qint64 max) override
+    {
+        qint64 written = 0;
+        while (written < max) {
+            if (mPending.isEmpty()) {
+                if (mNext >= mCount)
+                    break;
+                mPending = QByteArray::number(mNext++) + ",abc\r\n";
+            }
+            const qint64 n = std::min(max - written, qint64(mPending.size()));
+            std::memcpy(out + written, mPending.constData(), size_t(n));
+            mPending.remove(0, qsizetype(n));
+            written += n;
+        }
+        return written;
+    }
+    qint64 writeData(const char*, qint64) override { return -1; }
+
+private:
+    qint64 mCount;
+    qint64 mNext = 0;
+    QByteArray mPending;
+};
+
+QStringList readAll(QIODevice* device, TextEncoding encoding = TextEncoding::Cp932)
+{
+    LineReader reader(device, encoding);
+    QStringList lines;
+    QString line;
+    while (reader.readLine(line))
+        lines.append(line);
+    EXPECT_FALSE(reader.hasError());
+    EXPECT_EQ(reader.lineCount(), lines.size());
+    return lines;
+}
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return "<missing>";
+    return f.readAll();
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    ASSERT_EQ(f.write(bytes), bytes.size());
+}
+
+// ---- line ends -----------------------------------------------------------------
+
+struct LinesRow {
+    const char* name;
+    QByteArray bytes;
+    QStringList lines;
+};
+
+class LineEnds : public testing::TestWithParam<LinesRow> {};
+
+// The same lines whatever the size of the reads: a CR LF pair split across
+// two reads is one line end.
+TEST_P(LineEnds, SplitTheSameInEveryReadSize)
+{
+    for (const qint64 chunk : {1, 2, 3, 7, 1 << 20}) {
+        ChunkedDevice device(GetParam().bytes, chunk);
+        EXPECT_EQ(readAll(&device), GetParam().lines) << "read size " << chunk;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, LineEnds,
+    testing::Values(
+        LinesRow{"empty_file_no_line", "", {}},
+        LinesRow{"only_crlf_one_empty_line", "\r\n", {""}},
+        LinesRow{"crlf", "a\r\nb\r\n", {"a", "b"}},
+        LinesRow{"last_line_without_end", "a\r\nb", {"a", "b"}},
+        LinesRow{"cr_alone", "a\rb\r", {"a", "b"}},
+        LinesRow{"lf_alone", "a\nb\n", {"a", "b"}},
+        LinesRow{"lf_cr_is_two_ends", "a\n\rb", {"a", "", "b"}},
+        LinesRow{"two_crs", "\r\r", {"", ""}},
+        LinesRow{"three_lfs", "\n\n\n", {"", "", ""}},
+        LinesRow{"empty_line_between", "a\r\n\r\nb", {"a", "", "b"}},
+        LinesRow{"mixed_ends", "1\r\n2\r3\n4", {"1", "2", "3", "4"}},
+        LinesRow{"crlf_after_cr", "x\r\r\ny", {"x", "", "y"}},
+        // Shift-JIS text with a trail byte 0x5C (ソ) and a comma after kanji.
+        LinesRow{"cp932_text", QByteArray("\x83\x5C\x83\x74\x83\x67,\x89\xE6\x92\x6E\r\nA01,1"),
+                 {QStringLiteral(u"ソフト,画地"), "A01,1"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(LineReader, BadBytesAtALineEndStayInThatLine)
+{
+    // A lead byte right before CR LF.
+    ChunkedDevice cp932(QByteArray("a\x82\r\nb"), 1);
+    EXPECT_EQ(readAll(&cp932), QStringList({"a" + QString(QChar(0xFFFD)), "b"}));
+    // A cut UTF-8 sequence before CR LF: replacement characters in its own
+    // line, the next line whole.
+    ChunkedDevice utf8(QByteArray("a\xE3\x81\r\n\xE3\x81\x82"), 1);
+    const QStringList lines = readAll(&utf8, TextEncoding::Utf8);
+    ASSERT_EQ(lines.size(), 2);
+    ASSERT_GE(lines[0].size(), 2);
+    EXPECT_EQ(lines[0].at(0), QChar(u'a'));
+    for (qsizetype i = 1; i < lines[0].size(); ++i)
+        EXPECT_EQ(lines[0].at(i), QChar(0xFFFD));
+    EXPECT_EQ(lines[1], QStringLiteral(u"あ"));
+}
+
+TEST(LineReader, LineLongerThanOneBlock)
+{
+    const QByteArray longLine(3 * 1024 * 1024 + 17, 'x');
+    ChunkedDevice device(longLine + "\r\nend", 1 << 20);
+    const QStringList lines = readAll(&device);
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_EQ(lines[0].size(), longLine.size());
+    EXPECT_EQ(lines[1], "end");
+}
+
+TEST(LineReader, RawBytesShareThePosition)
+{
+    ChunkedDevice device(QByteArray("\x89\xE6\r\nb\r\n"), 1);
+    LineReader reader(&device);
+    QByteArray raw;
+    ASSERT_TRUE(reader.readLineBytes(raw));
+    EXPECT_EQ(raw, QByteArray("\x89\xE6"));
+    EXPECT_EQ(reader.readLine(), QString("b"));
+    EXPECT_FALSE(reader.readLineBytes(raw));
+    EXPECT_TRUE(raw.isEmpty());
+}
+
+// Streams twenty million lines through the reader: the generator never holds
+// them, so the reader must not either (it would need gigabytes of strings).
+TEST(LineReader, StreamsTwentyMillionLines)
+{
+    constexpr qint64 kLines = 20'000'000;
+    GeneratedLines device(kLines);
+    LineReader reader(&device);
+    QString line;
+    qint64 count = 0;
+    QString last;
+    while (reader.readLine(line)) {
+        ++count;
+        if (count == kLines)
+            last = line;
+    }
+    EXPECT_EQ(count, kLines);
+    EXPECT_EQ(last, QString::number(kLines - 1) + ",abc");
+}
+
+// ---- UTF-8 -----------------------------------------------------------------------
+
+class Utf8Files : public testing::TestWithParam<qint64> {};
+
+TEST_P(Utf8Files, ByteOrderMarkIsSkippedWhenPresent)
+{
+    const QByteArray body = QStringLiteral(u"<筆 id=\"H000123\">\r\nb").toUtf8();
+    ChunkedDevice withMark(QByteArray("\xEF\xBB\xBF") + body, GetParam());
+    ChunkedDevice withoutMark(body, GetParam());
+    const QStringList expected = {QStringLiteral(u"<筆 id=\"H000123\">"), "b"};
+    EXPECT_EQ(readAll(&withMark, TextEncoding::Utf8), expected);
+    EXPECT_EQ(readAll(&withoutMark, TextEncoding::Utf8), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(ReadSizes, Utf8Files, testing::Values(1, 2, 4096));
+
+TEST(Utf8Files, MarkOnlyFileHasNoLine)
+{
+    ChunkedDevice device(QByteArray("\xEF\xBB\xBF"), 1);
+    EXPECT_EQ(readAll(&device, TextEncoding::Utf8), QStringList());
+}
+
+// ---- files on disk: fixtures -----------------------------------------------------
+
+QString fixture(const char* name)
+{
+    return QStringLiteral(TAVELCOR_TEST_DATA "/platform/text/") + QString::fromLatin1(name);
+}
+
+TEST(TextFileReader, ReadsTheCp932FixtureWithMixedLineEnds)
+{
+    const std::optional<QStringList> lines = platform::readTextLines(fixture("mixed_line_ends.txt"));
+    ASSERT_TRUE(lines.has_value()) << "fixture missing";
+    EXPECT_EQ(*lines, QStringList({QStringLiteral(u"A01,1,境界点①,100.000,200.000,0.000,"),
+                                   QStringLiteral(u"面積３５㎡～"), "", QStringLiteral(u"ｱｲｳ,ソ"),
+                                   "last line without end"}));
+}
+
+TEST(TextFileReader, ReadsTheUtf8FixtureWithByteOrderMark)
+{
+    const std::optional<QStringList> lines =
+        platform::readTextLines(fixture("utf8_bom.xml"), TextEncoding::Utf8);
+    ASSERT_TRUE(lines.has_value()) << "fixture missing";
+    ASSERT_EQ(lines->size(), 3);
+    EXPECT_EQ(lines->at(0), "<?xml version=\"1.0\" encoding=\"UTF-8\"?>");
+    EXPECT_EQ(lines->at(1), QStringLiteral(u"<地番>１２３－４</地番>"));
+    EXPECT_EQ(lines->at(2), QStringLiteral(u"<座標系>公共座標9系</座標系>"));
+}
+
+TEST(TextFileReader, MissingFileOrFolderDoesNotOpen)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    TextFileReader missing(dir.filePath("none.txt"));
+    EXPECT_FALSE(missing.isOpen());
+    EXPECT_FALSE(missing.readLine().has_value());
+    EXPECT_TRUE(missing.hasError());
+    TextFileReader folder(dir.path());
+    EXPECT_FALSE(folder.isOpen());
+    EXPECT_FALSE(platform::readTextLines(dir.filePath("none.txt")).has_value());
+}
+
+// ---- writer ------------------------------------------------------------------------
+
+class Writer : public testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+    QString path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
+    // Files left in the folder, to see that no temporary file stays behind.
+    QStringList entries() const { return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden); }
+    QTemporaryDir dir;
+};
+
+TEST_F(Writer, WritesCp932LinesWithCrLf)
+{
+    TextFileWriter w(path("POINT.DAT"));
+    ASSERT_TRUE(w.isOpen());
+    w.writeLine(QStringLiteral(u"1,境界①,,-1234.56,5678.90,1"));
+    w.writeLine();
+    w.write(QStringLiteral(u"末尾"));
+    ASSERT_TRUE(w.commit()) << w.errorString().toStdString();
+    EXPECT_TRUE(w.errorString().isEmpty());
+    EXPECT_EQ(fileBytes(path("POINT.DAT")),
+              QByteArray("1,\x8B\xAB\x8A\x45\x87\x40,,-1234.56,5678.90,1\r\n\r\n\x96\x96\x94\xF6"));
+    EXPECT_EQ(entries(), QStringList({"POINT.DAT"}));
+}
+
+TEST_F(Writer, Utf8WithAndWithoutByteOrderMark)
+{
+    TextFileWriter bom(path("Tavelcor.KML"), TextEncoding::Utf8Bom);
+    bom.writeLine(QStringLiteral(u"<name>画地</name>"));
+    bom.write(u"</kml>");
+    ASSERT_TRUE(bom.commit());
+    EXPECT_EQ(fileBytes(path("Tavelcor.KML")),
+              QByteArray("\xEF\xBB\xBF") + QStringLiteral(u"<name>画地</name>\r\n</kml>").toUtf8());
+    TextFileWriter plain(path("plain.txt"), TextEncoding::Utf8);
+    plain.writeLine(QStringLiteral(u"あ"));
+    ASSERT_TRUE(plain.commit());
+    EXPECT_EQ(fileBytes(path("plain.txt")), QStringLiteral(u"あ\r\n").toUtf8());
+}
+
+// Written lines read back as they were, fields included.
+TEST_F(Writer, WhatIsWrittenReadsBack)
+{
+    const QStringList lines = {QStringLiteral(u"画地属性①㎡～－∥ｱｲｳ"), "", "a,b,,c",
+                               QStringLiteral(u"ソ表能\\~")};
+    TextFileWriter w(path("round.txt"));
+    for (const QString& l : lines)
+        w.writeLine(l);
+    ASSERT_TRUE(w.commit());
+    EXPECT_EQ(platform::readTextLines(path("round.txt")), lines);
+}
+
+// Characters CP932 cannot hold come back as "?", and a sanitised field with a
+// comma and a line break stays one field on one line.
+TEST_F(Writer, UnmappableCharactersAndSanitisedFields)
+{
+    TextFileWriter w(path("names.txt"));
+    w.writeLine("1," + platform::sanitizeField(QStringLiteral(u"名前,二\r\n行é")) + ",2");
+    ASSERT_TRUE(w.commit());
+    const std::optional<QStringList> lines = platform::readTextLines(path("names.txt"));
+    ASSERT_TRUE(lines.has_value());
+    ASSERT_EQ(lines->size(), 1);
+    EXPECT_EQ(platform::splitCommaItems(lines->at(0)),
+              QStringList({"1", QStringLiteral(u"名前_二 行?"), "2"}));
+}
+
+TEST_F(Writer, WithoutCommitTheOldFileStays)
+{
+    writeBytes(path("LINE.DAT"), "old\r\n");
+    {
+        TextFileWriter w(path("LINE.DAT"));
+        ASSERT_TRUE(w.isOpen());
+        w.writeLine(u"new");
+        EXPECT_EQ(fileBytes(path("LINE.DAT")), QByteArray("old\r\n"));
+    }
+    EXPECT_EQ(fileBytes(path("LINE.DAT")), QByteArray("old\r\n"));
+    EXPECT_EQ(entries(), QStringList({"LINE.DAT"}));
+}
+
+TEST_F(Writer, CommitReplacesTheOldFile)
+{
+    writeBytes(path("TEXT.DAT"), "old line one\r\nold line two\r\n");
+    TextFileWriter w(path("TEXT.DAT"));
+    w.writeLine(u"new");
+    ASSERT_TRUE(w.commit());
+    EXPECT_EQ(fileBytes(path("TEXT.DAT")), QByteArray("new\r\n"));
+    EXPECT_FALSE(w.commit()) << "a second commit is refused";
+}
+
+TEST_F(Writer, MissingFolderFailsAndIsReported)
+{
+    TextFileWriter w(path("no/such/folder/ZAHYO.SIM"));
+    EXPECT_FALSE(w.isOpen());
+    w.writeLine(u"Z00,,");
+    EXPECT_FALSE(w.commit());
+    EXPECT_FALSE(w.errorString().isEmpty());
+    EXPECT_FALSE(QFile::exists(path("no/such/folder/ZAHYO.SIM")));
+}
+
+// The target cannot be replaced (a folder of that name): the commit fails and
+// the folder stays, with no temporary file left over.
+TEST_F(Writer, RenameFailureLeavesTheTargetAndReports)
+{
+    ASSERT_TRUE(QDir(dir.path()).mkdir("TAVELCOR.TVX"));
+    TextFileWriter w(path("TAVELCOR.TVX"));
+    w.writeLine(u" 1");
+    EXPECT_FALSE(w.commit());
+    EXPECT_FALSE(w.errorString().isEmpty());
+    EXPECT_TRUE(QFileInfo(path("TAVELCOR.TVX")).isDir());
+    EXPECT_EQ(entries(), QStringList());
+}
+
+TEST_F(Writer, ReadOnlyFolderFailsAndLeavesTheOldFile)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "running as root: folder permissions do not stop writing";
+    writeBytes(path("POINT.JKN"), "1,o,12,circle\r\n");
+    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    {
+        TextFileWriter w(path("POINT.JKN"));
+        w.writeLine(u"1,x,0,cross");
+        EXPECT_FALSE(w.commit());
+        EXPECT_FALSE(w.errorString().isEmpty());
+    }
+    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                          QFileDevice::ExeOwner);
+    EXPECT_EQ(fileBytes(path("POINT.JKN")), QByteArray("1,o,12,circle\r\n"));
+}
+
+}  // namespace
