@@ -1,0 +1,84 @@
+// SPDX-License-Identifier: LicenseRef-Tavelcor
+// The SIMA coordinates in view with their markers and labels.
+#include "main/render/render_internal.h"
+
+#include "main/render/layer_sizes.h"
+#include "main/render/filters.h"
+#include "main/site/tables.h"
+#include "platform/canvas/colors.h"
+
+#include <algorithm>
+
+namespace tavelcor::render {
+
+namespace {
+
+// Counts the coordinates in view and flags them.
+long countVisibleCoordinates(RenderState& st)
+{
+    const RegionTester wide(currentView(), kWideWindowFactor);
+    const int top = std::min<int>(ZahyoMax, kCoordTop);
+    long count = 0;
+    for (int i = 1; i <= top; ++i) {
+        if (!wide.inside(ZahyoX[i], ZahyoY[i]) || hiddenCoordinateName(ZahyoName[i]))
+            continue;
+        st.CoordVisible[static_cast<std::size_t>(i)] = 1;
+        ++count;
+    }
+    return count;
+}
+
+// While the extent stays the same the count of the first redraw at that
+// extent rules the font and the limit.
+long keptCoordinateCount(RenderState& st, long count)
+{
+    if (ViewSpanX == st.CoordCountSpan)
+        return st.CoordCountKept;
+    st.CoordCountKept = static_cast<std::int32_t>(count);
+    st.CoordCountSpan = ViewSpanX;
+    return count;
+}
+
+bool labelled(int used, bool vertexLabelsOff) noexcept
+{
+    if (used == 1)
+        return !vertexLabelsOff;
+    return used == 0;
+}
+
+}  // namespace
+
+void drawCoordinates(PlotFace& face, PlotPainter& p, RenderState& st)
+{
+    const long count = keptCoordinateCount(st, countVisibleCoordinates(st));
+    p.setDrawWidth(1);
+    st.CoordFontSize = coordinateFontSizeFor(FontSize, count, PointLimit, VarFont == 1);
+    p.setFontSize(st.CoordFontSize);
+    if (!(count <= PointLimit || KakuchiCount == 0))
+        return;
+    const bool numbers = face.checkValue(1) != 0;
+    const bool names = face.checkValue(2) != 0;
+    const bool labels = face.checkValue(17) != 0;
+    const bool vertexLabelsOff = face.checkValue(3) != 0;
+    double r = MarkSize * metresPerTwip(face);
+    if (PrintMode == 10)
+        r /= 10;
+    const ShownRanges ranges = readShownRanges(face);
+    const std::uint32_t red = platform::QBColor(12);
+    const int top = std::min<int>(ZahyoMax, kCoordTop);
+    for (int i = 1; i <= top; ++i) {
+        if (st.CoordVisible[static_cast<std::size_t>(i)] == 0 || !ranges.contains(i))
+            continue;
+        const double x = ZahyoPY[i];
+        const double y = -ZahyoPX[i];
+        if (numbers || names)
+            p.circle(x, y, r, red);
+        if (labels && labelled(ZahyoUsed[i], vertexLabelsOff)) {
+            const QString text = coordinateLabel(i, ZahyoName[i], numbers, names);
+            if (!text.isEmpty())
+                p.printAt(x, y, text);
+        }
+    }
+}
+
+}  // namespace tavelcor::render

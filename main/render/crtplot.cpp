@@ -1,0 +1,239 @@
+// SPDX-License-Identifier: LicenseRef-Tavelcor
+// The full redraw: set-up, the order of the layers, their gates, the
+// previous view and the scale bar.
+#include "main/render/plot_render.h"
+
+#include "main/render/render_internal.h"
+#include "main/render/scale_bar.h"
+#include "main/site/tables.h"
+#include "platform/canvas/canvas.h"
+#include "platform/canvas/colors.h"
+
+#include <QRegularExpression>
+
+#include <algorithm>
+#include <cmath>
+
+namespace tavelcor {
+
+using namespace render;  // NOLINT: the procedures below are the render layer itself
+
+namespace {
+
+void keepPreviousView(PlotPainter& p)
+{
+    if (!(p.scaleHeight() > 0.001))
+        return;
+    PrevSpanX = p.scaleHeight();
+    PrevSpanY = p.scaleWidth();
+    PrevCX = -(p.scaleTop() - OriginX + PrevSpanX / 2);
+    PrevCY = p.scaleLeft() + OriginY + PrevSpanY / 2;
+}
+
+void limitExtents() noexcept
+{
+    if (ViewSpanX > kMaxViewSpan)
+        ViewSpanX = kMaxViewSpan;
+    if (ViewSpanY > kMaxViewSpan)
+        ViewSpanY = kMaxViewSpan;
+}
+
+void setUpPicture(PlotPainter& p)
+{
+    p.setForeColor(platform::QBColor(0));
+    p.setDrawMode(kCopyPen);
+    p.setFontSize(FontSize);
+    p.setFontName(QStringLiteral("ＭＳ ゴシック"));
+    p.setFontBold(FontSize >= 12);
+}
+
+void drawBackground(PlotFace& face, PlotPainter& p, RenderState& st)
+{
+    // Until background layers are set up the picture starts clear, as it
+    // does when neither background slot holds a layer.
+    if (st.hooks.background && st.hooks.background(face))
+        return;
+    p.clear();
+}
+
+void markPerpendicularFoot(PlotPainter& p)
+{
+    if (RclickMode != 3 || CalcPickCount != 4)
+        return;
+    const double x = ZahyoPY[0];
+    const double y = -ZahyoPX[0];
+    p.setForeColor(platform::QBColor(4));
+    p.setDrawWidth(3);
+    p.pset(x, y, platform::QBColor(12));
+    p.print(u" 直交点");
+    p.setDrawWidth(1);
+}
+
+void placeScaleBar(PlotFace& face, PlotPainter& p, RenderState& st)
+{
+    st.ScaleBarTop = -(ViewCX - OriginX - 0.45 * ViewSpanX);
+    st.ScaleBarLeft = ViewCY - OriginY - 0.45 * ViewSpanY;
+    p.setForeColor(platform::QBColor(4));
+    p.setDrawWidth(2);
+    ScaleBarLabels labels = face.scaleBar();
+    labels.label26Left = st.ScaleBarLeft;
+    labels.label26Top = st.ScaleBarTop;
+    labels.label25BorderStyle = 1;
+    labels.label26BorderStyle = 1;
+    const ScaleBarRow row = scaleBarFor(ViewSpanX);
+    labels.label25Left = st.ScaleBarLeft + row.captionOffset;
+    labels.label25Top = st.ScaleBarTop + 0.006 * ViewSpanY;
+    labels.label26Width = row.length;
+    labels.label25Caption = QString::fromLatin1(row.caption.data(), row.caption.size());
+    face.setScaleBar(labels);
+    p.setDrawWidth(1);
+}
+
+void drawItemLayers(PlotFace& face)
+{
+    if (face.checkValue(14) != 0 && TegakiCount > 1 && SkipTegakidraw == 0)
+        Tegakidraw(face);
+    if (face.checkValue(13) != 0 && LineNext > 1)
+        Lineview(face);
+    if (face.checkValue(12) != 0 && PointCount > 0 && SkipPointview == 0)
+        Pointview(face);
+    if (face.checkValue(15) != 0 && TxtCount > 0 && SkipTxtview == 0 && PrintMode != 10)
+        Txtview(face);
+    if (AreaCount > 1)
+        ArAview(face);
+}
+
+// Steps 9 to 15: everything that needs a fitted picture.
+void drawSite(PlotFace& face, PlotPainter& p, RenderState& st)
+{
+    drawBackground(face, p, st);
+    p.setDrawMode(kMaskPen);
+    prepareWorkingTables(st);
+    drawParcelOutlines(face, p, st);
+    drawCoordinates(face, p, st);
+    drawParcelLabels(face, p, st);
+    markPerpendicularFoot(p);
+    placeScaleBar(face, p, st);
+    drawItemLayers(face);
+    p.setFontSize(VarFont == 1 ? static_cast<double>(st.CoordFontSize) : FontSize);
+    if (SearchHit != 0)
+        redplot(face, SearchHit);
+    if (st.hooks.stblueplot)
+        st.hooks.stblueplot(face);
+    if (st.hooks.linedraw)
+        st.hooks.linedraw(face);
+}
+
+void markGeocodedPlace(PlotFace& face, PlotPainter& p, const RenderState& st)
+{
+    const double GeocodeX = st.GeocodeX;
+    const double GeocodeY = st.GeocodeY;
+    if (GeocodeX == 0 || GeocodeY == 0)
+        return;
+    const double widthTw = face.pictureWidthTwips();
+    if (!(widthTw > 0))
+        return;
+    p.setDrawWidth(5);
+    p.circle(GeocodeY - OriginY, OriginX - GeocodeX, 2.0 * MarkSize * ViewSpanY / widthTw,
+             platform::QBColor(12));
+    p.setDrawWidth(1);
+}
+
+// The tile zoom level goes after the scale caption; a suffix left by an
+// earlier redraw (when this one drew no scale bar) is replaced, not repeated.
+void appendTileZoom(PlotFace& face)
+{
+    static const QRegularExpression suffix(QStringLiteral(R"( \(-?\d+\)$)"));
+    ScaleBarLabels labels = face.scaleBar();
+    labels.label25Caption.remove(suffix);
+    labels.label25Caption += QStringLiteral(" (%1)").arg(TileZoom);
+    face.setScaleBar(labels);
+}
+
+}  // namespace
+
+void crtplot(PlotFace& face)
+{
+    face.hideStatusLabel();
+    if (LoadingFlag == 9)
+        return;
+    RenderState& st = renderState();
+    PlotPainter p(face.picture());
+    st.MovedLabels.clear();
+    if (ZahyoMax > 1) {
+        keepPreviousView(p);
+        limitExtents();
+        const double formHeight = face.formHeightTwips();
+        st.TwipUnit = formHeight > 0 ? ViewSpanX / formHeight : 0.0;
+        setUpPicture(p);
+        if (justsc(face))
+            drawSite(face, p, st);
+    }
+    restoreMovedLabels(st);
+    markGeocodedPlace(face, p, st);
+    p.setDrawMode(kCopyPen);
+    const bool tiles = Haikei1Code > 4 || Haikei2Code > 4;
+    if (PrintMode != 10 && tiles) {
+        appendTileZoom(face);
+        if (st.hooks.creditImage)
+            st.hooks.creditImage(face);
+    }
+    if (face.checkValue(32) != 0 && st.hooks.creditImage)
+        st.hooks.creditImage(face);
+}
+
+bool justsc(PlotFace& face)
+{
+    const auto fitted = fitView(currentView(), OriginX, OriginY, face.pictureWidthTwips(),
+                                face.pictureHeightTwips());
+    if (!fitted)
+        return false;
+    FitSpanX = fitted->fitSpanX;
+    FitSpanY = fitted->fitSpanY;
+    ViewSpanX = fitted->viewSpanX;
+    ViewSpanY = fitted->viewSpanY;
+    PlotPainter(face.picture())
+        .setScale(fitted->scaleLeft, fitted->scaleTop, fitted->scaleWidth, fitted->scaleHeight);
+    return true;
+}
+
+int hantei(int i)
+{
+    if (i < 0 || i > kCoordTop)
+        return 0;
+    return regionCode(ZahyoX[i], ZahyoY[i], currentView(), kWideWindowFactor);
+}
+
+int hantei6(int i)
+{
+    if (i < 0 || i > kCoordTop)
+        return 0;
+    return regionCode(ZahyoX[i], ZahyoY[i], currentView(), kViewWindowFactor);
+}
+
+int Hantei3(double X, double Y)
+{
+    return regionCode(X, Y, currentView(), kInnerWindowFactor);
+}
+
+}  // namespace tavelcor
+
+namespace tavelcor::render {
+
+ViewWindow currentView() noexcept
+{
+    return ViewWindow{ViewCX, ViewCY, ViewSpanX, ViewSpanY};
+}
+
+std::uint32_t paletteColor(int c) noexcept
+{
+    return (c >= 0 && c <= 15) ? platform::QBColor(c) : platform::QBColor(0);
+}
+
+double metresPerTwip(const PlotFace& face) noexcept
+{
+    const double w = face.pictureWidthTwips();
+    return w > 0 ? ViewSpanY / w : 0.0;
+}
+
+}  // namespace tavelcor::render

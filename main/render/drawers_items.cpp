@@ -1,0 +1,228 @@
+// SPDX-License-Identifier: LicenseRef-Tavelcor
+// Observation points and texts.
+#include "main/render/plot_render.h"
+
+#include "main/render/filters.h"
+#include "main/render/layer_sizes.h"
+#include "main/render/render_internal.h"
+#include "main/render/text_layout.h"
+#include "main/site/tables.h"
+#include "platform/canvas/colors.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace tavelcor {
+
+using namespace render;  // NOLINT: the drawers are the render layer itself
+
+namespace {
+
+constexpr int kMarks = 18;
+
+int percentOf(double used, double top)
+{
+    return static_cast<int>(std::clamp(used / top * 100.0, 0.0, 100.0));
+}
+
+void clearFlags(RenderState& st, std::size_t top)
+{
+    if (st.ItemFlags.size() < static_cast<std::size_t>(kPointTop) + 1)
+        st.ItemFlags.assign(static_cast<std::size_t>(kPointTop) + 1, 0);
+    std::fill_n(st.ItemFlags.begin(), std::min(top + 1, st.ItemFlags.size()), std::uint8_t{0});
+}
+
+// The marker buttons are read once per call, not once per point.
+struct Symbols {
+    std::array<bool, 100> shown{};
+    std::array<QString, kMarks + 1> caption;
+    std::array<std::uint32_t, kMarks + 1> color{};
+};
+
+Symbols readSymbols(const PlotFace& face)
+{
+    Symbols s;
+    const int layer = face.checkValue(12);
+    for (int m = 1; m <= 99; ++m) {
+        const std::uint32_t color = m <= kMarks ? face.symbolColor(m) : 0U;
+        s.shown[static_cast<std::size_t>(m)] = pointShownBy(m, layer, color);
+        if (m <= kMarks) {
+            s.caption[static_cast<std::size_t>(m)] = face.symbolCaption(m);
+            s.color[static_cast<std::size_t>(m)] = color;
+        }
+    }
+    return s;
+}
+
+long selectPoints(RenderState& st, const Symbols& symbols, int last)
+{
+    const RegionTester wide(currentView(), kWideWindowFactor);
+    long n = 0;
+    for (int i = 1; i <= last; ++i) {
+        const int m = PointMark[i];
+        if (m <= 0 || m > 99)
+            continue;
+        if (!wide.inside(PointX[i] + OriginX, PointY[i] + OriginY) || !symbols.shown[static_cast<std::size_t>(m)])
+            continue;
+        st.ItemFlags[static_cast<std::size_t>(i)] = 1;
+        if (++n > PointLimit)
+            break;
+    }
+    return n;
+}
+
+void drawPoint(PlotPainter& p, const Symbols& symbols, int i, double k, bool measuredNames, bool names)
+{
+    const double px = PointX[i], py = PointY[i];
+    const int m = PointMark[i];
+    if (m <= kMarks) {
+        p.setForeColor(symbols.color[static_cast<std::size_t>(m)]);
+        p.printAt(py - 9.5 * k, -(px + 8.4 * k), symbols.caption[static_cast<std::size_t>(m)]);
+    }
+    const bool measured = PointName2[i].contains(u'済');
+    p.setForeColor(platform::QBColor(measured ? 12 : 0));
+    if (measured && !measuredNames)
+        return;
+    if (names)
+        p.printAt(py, -px, QLatin1Char(' ') + PointName[i] + PointName2[i]);
+}
+
+}  // namespace
+
+void Pointview(PlotFace& face)
+{
+    PlotPainter p(face.picture());
+    RenderState& st = renderState();
+    const int last = std::clamp<int>(PointCount, 0, kPointTop);
+    clearFlags(st, static_cast<std::size_t>(last));
+    const Symbols symbols = readSymbols(face);
+    const long n = selectPoints(st, symbols, last);
+    PointFontSize = pointFontSizeFor(FontSize, n, PointLimit, VarFont == 1);
+    p.setFontSize(PointFontSize);
+    if (n <= PointLimit) {
+        const double k = p.fontSize() * metresPerTwip(face);
+        if (PrintMode == 10)
+            p.setFontSize(p.fontSize() / 10);
+        const bool measuredNames = face.checkValue(16) != 0;
+        const bool names = face.checkValue(17) != 0;
+        for (int i = 1; i <= last; ++i)
+            if (st.ItemFlags[static_cast<std::size_t>(i)] != 0)
+                drawPoint(p, symbols, i, k, measuredNames, names);
+    }
+    face.setGauge(Gauge::Point, percentOf(PointCount, 500000.0));
+}
+
+namespace {
+
+bool anySelectedText(int last)
+{
+    for (int i = 1; i <= last; ++i)
+        if (TxtSel[i] == 1)
+            return true;
+    return false;
+}
+
+long selectTexts(RenderState& st, int last)
+{
+    const bool selectedOnly = SelOnly == 1 && anySelectedText(last);
+    const RegionTester wide(currentView(), kWideWindowFactor);
+    long n = 0;
+    for (int i = 1; i <= last; ++i) {
+        if (!TextShown(i) && TxtSel[i] != 1)
+            continue;
+        if (trimBlanks(TxtString[i]).isEmpty() && TxtColor[i] >= 21)
+            continue;
+        if (selectedOnly && TxtSel[i] == 0)
+            continue;
+        if (!wide.inside(TxtX[i] + OriginX, TxtY[i] + OriginY))
+            continue;
+        st.ItemFlags[static_cast<std::size_t>(i)] = 1;
+        if (++n > TxtLimit)
+            break;
+    }
+    return n;
+}
+
+// Metres per point of letter height across the picture.
+double metresPerPoint(PlotPainter& p, const PlotFace& face)
+{
+    const double w = face.pictureWidthTwips();
+    return w > 0 ? p.scaleWidth() / w * 20.0 : 0.0;
+}
+
+}  // namespace
+
+void Txtview(PlotFace& face)
+{
+    PlotPainter p(face.picture());
+    RenderState& st = renderState();
+    p.setFontSize(FontSize);
+    if (TxtCount > 0) {
+        const int last = std::min<int>(TxtCount, kTxtTop);
+        clearFlags(st, static_cast<std::size_t>(last));
+        const long n = selectTexts(st, last);
+        TextScale = textScaleFor(n, TxtLimit, VarFont == 1);
+        if (n < TxtLimit) {
+            for (int i = 1; i <= last; ++i)
+                if (st.ItemFlags[static_cast<std::size_t>(i)] != 0)
+                    Txtexprint(face, i, TxtSel[i] != 0 ? 13 : TxtColor[i]);
+        }
+    }
+    face.setGauge(Gauge::Text, percentOf(TxtCount, 30000.0));
+}
+
+void Txtexprint(PlotFace& face, int i, int C)
+{
+    // Colours above 20 (a deleted text's 100 + c) draw nothing; neither do
+    // 16..20, which name no palette colour.
+    if (C > 15 || C < 0 || i < 0 || i > kTxtTop)
+        return;
+    PlotPainter p(face.picture());
+    p.setForeColor(platform::QBColor(C));
+    p.setFontSize(static_cast<double>(TextScale) * FontSize);
+    const QString& s = TxtString[i];
+    const double x = TxtX[i], y = TxtY[i];
+    if (!usesLineLayout(TxtSplit, s)) {
+        p.printAt(y, -x, s);
+        return;
+    }
+    TextLines lines;
+    splitTextLines(s, lines);
+    const double pitch = FontSize * metresPerPoint(p, face) * TextScale;
+    const LineShowFlags show{TxtLineShow.begin(), static_cast<int>(TxtLineShow.kSize)};
+    int j = 0;
+    for (int k = 1; k <= lines.count; ++k) {
+        if (!show.shown(k))
+            continue;
+        p.printAt(y, -(x - j * pitch), lines.lines[static_cast<std::size_t>(k - 1)]);
+        ++j;
+    }
+}
+
+int Txtexserch(PlotFace& face, int i)
+{
+    if (i < 0 || i > kTxtTop)
+        return 0;
+    PlotPainter p(face.picture());
+    const QString& s = TxtString[i];
+    TxtLinePos[1] = TxtX[i];
+    TxtLineStr[1] = s;
+    if (!usesLineLayout(TxtSplit, s))
+        return 1;
+    TextLines lines;
+    splitTextLines(s, lines);
+    const double pitch = FontSize * metresPerPoint(p, face) * TextScale;
+    const LineShowFlags show{TxtLineShow.begin(), static_cast<int>(TxtLineShow.kSize)};
+    int j = 0;
+    for (int k = 1; k <= lines.count; ++k) {
+        if (!show.shown(k))
+            continue;
+        TxtLinePos[k] = static_cast<float>(TxtX[i] - j * pitch);
+        TxtLineStr[k] = lines.lines[static_cast<std::size_t>(k - 1)].toString();
+        ++j;
+    }
+    return lines.count;
+}
+
+}  // namespace tavelcor

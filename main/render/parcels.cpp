@@ -1,0 +1,148 @@
+// SPDX-License-Identifier: LicenseRef-Tavelcor
+// Parcel outlines with the selection mark and fill.
+#include "main/render/plot_render.h"
+#include "main/render/render_internal.h"
+
+#include "main/site/tables.h"
+#include "platform/canvas/canvas.h"
+#include "platform/canvas/colors.h"
+
+#include <QPoint>
+
+#include <array>
+#include <cmath>
+
+namespace tavelcor::render {
+
+namespace {
+
+constexpr long kMaxFillVertices = 10000;
+
+bool validSlots(long first, long last) noexcept
+{
+    return first >= 1 && first <= last && last <= kVertexTop;
+}
+
+bool validVertex(long v) noexcept
+{
+    return v >= 0 && v <= kCoordTop;
+}
+
+// Clipped outline of one parcel; true when an edge reached the picture.
+bool drawClippedOutline(PlotPainter& p, const RegionTester& wide, int i, std::uint32_t color)
+{
+    const long first = KakuchiFirst[i];
+    const long last = KakuchiLast[i];
+    const long v0 = KakuchiVertex[first];
+    const int firstCode = wide.code(ZahyoX[v0], ZahyoY[v0]);
+    int c = firstCode;
+    bool drawn = false;
+    long prev = v0;
+    for (long j = first + 1; j <= last; ++j) {
+        const long v = KakuchiVertex[j];
+        if (!validVertex(v))
+            return drawn;  // a broken vertex list ends this parcel's outline
+        const int d = wide.code(ZahyoX[v], ZahyoY[v]);
+        if (hantei2(c, d) == 1) {
+            p.line(ZahyoPY[prev], -ZahyoPX[prev], ZahyoPY[v], -ZahyoPX[v], color);
+            drawn = true;
+        }
+        c = d;
+        prev = v;
+    }
+    if (hantei2(c, firstCode) == 1 && KakuchiName[i] != u"type open") {
+        p.line(ZahyoPY[v0], -ZahyoPX[v0], ZahyoPY[prev], -ZahyoPX[prev], color);
+        drawn = true;
+    }
+    return drawn;
+}
+
+// Navy mark over a selected parcel: every edge and the closing edge, without
+// clipping, for open figures too.
+void drawSelectionMark(PlotFace& face, PlotPainter& p, int i, int width)
+{
+    const long first = KakuchiFirst[i];
+    const long last = KakuchiLast[i];
+    const std::uint32_t navy = platform::QBColor(1);
+    p.setDrawWidth(FillSelected == 9 ? 4 : 2);
+    for (long j = first + 1; j <= last; ++j) {
+        const long a = KakuchiVertex[j - 1];
+        const long b = KakuchiVertex[j];
+        if (validVertex(a) && validVertex(b))
+            p.line(ZahyoPY[a], -ZahyoPX[a], ZahyoPY[b], -ZahyoPX[b], navy);
+    }
+    const long a = KakuchiVertex[first];
+    const long b = KakuchiVertex[last];
+    if (validVertex(a) && validVertex(b))
+        p.line(ZahyoPY[a], -ZahyoPX[a], ZahyoPY[b], -ZahyoPX[b], navy);
+    p.setFillColor(platform::RGB(255, 255, 255));
+    p.setDrawWidth(width);
+    if (FillSelected != 9)
+        Draw_Pol(face, first, last);
+}
+
+}  // namespace
+
+void drawParcelOutlines(PlotFace& face, PlotPainter& p, RenderState& st)
+{
+    const int colorIndex = KakuchiColor;
+    if (colorIndex < 0 || colorIndex > 15 || LineColorShown[colorIndex] != 1 || KakuchiCount <= 0)
+        return;
+    const int width = LineWidthOf[colorIndex];
+    const std::uint32_t color = platform::QBColor(colorIndex);
+    const int count = std::min<int>(KakuchiCount, kParcelTop);
+    p.setDrawWidth(width);
+    bool anySelected = false;
+    for (int i = 1; i <= count && !anySelected; ++i)
+        anySelected = KakuchiSel[i] == 1;
+    const RegionTester wide(currentView(), kWideWindowFactor);
+    for (int i = 1; i <= count; ++i) {
+        if (anySelected && SelOnly == 1 && KakuchiSel[i] == 0)
+            continue;
+        if (!validSlots(KakuchiFirst[i], KakuchiLast[i]) || !validVertex(KakuchiVertex[KakuchiFirst[i]]))
+            continue;
+        if (drawClippedOutline(p, wide, i, color))
+            st.ParcelDrawn[static_cast<std::size_t>(i)] = 1;
+        if (KakuchiSel[i] == 1)
+            drawSelectionMark(face, p, i, width);
+    }
+}
+
+}  // namespace tavelcor::render
+
+namespace tavelcor {
+
+void Draw_Pol(render::PlotFace& face, long Stp, long Edp)
+{
+    using namespace render;  // NOLINT
+    PlotPainter p(face.picture());
+    if (Stp < 1 || Edp > kVertexTop || Edp < Stp)
+        return;
+    const double sw = p.scaleWidth();
+    const double sh = p.scaleHeight();
+    if (sw == 0 || sh == 0)
+        return;
+    // Device pixels with the fixed factors of 15.025 and 15.05 twips per pixel.
+    const double sx = face.pictureWidthTwips() / sw / 15.025;
+    const double sy = face.pictureHeightTwips() / sh / 15.05;
+    const long n = std::min(Edp - Stp + 1, kMaxFillVertices);
+    static thread_local std::array<QPoint, kMaxFillVertices> points;
+    long used = 0;
+    const double left = p.scaleLeft();
+    const double top = p.scaleTop();
+    for (long k = Stp; k < Stp + n; ++k) {
+        const long v = KakuchiVertex[k];
+        if (v < 0 || v > kCoordTop)
+            continue;
+        const double px = std::nearbyint((ZahyoPY[v] - left) * sx);
+        const double py = std::nearbyint((-ZahyoPX[v] - top) * sy);
+        if (!(std::fabs(px) < 1e9) || !(std::fabs(py) < 1e9))
+            continue;
+        points[static_cast<std::size_t>(used++)] = QPoint(static_cast<int>(px), static_cast<int>(py));
+    }
+    if (used > 0)
+        p.fillPolygonPixels(std::span<const QPoint>(points.data(), static_cast<std::size_t>(used)),
+                            platform::RGB(255, 218, 185), platform::QBColor(1));
+}
+
+}  // namespace tavelcor

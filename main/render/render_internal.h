@@ -1,0 +1,81 @@
+// SPDX-License-Identifier: LicenseRef-Tavelcor
+#pragma once
+
+// Helpers shared by the plot's drawing files.  Not for use outside main/render.
+
+#include "main/render/plot_face.h"
+#include "main/render/plot_painter.h"
+#include "main/render/render_state.h"
+#include "main/render/view_window.h"
+#include "main/site/tables.h"
+
+#include <QString>
+
+#include <cstdint>
+
+namespace tavelcor::render {
+
+/// Region test against one window, with the bounds worked out once.  Gives
+/// the same codes as regionCode() for the same window.
+struct RegionTester {
+    double xHi, xLo, yHi, yLo;
+
+    RegionTester(const ViewWindow& v, double f) noexcept
+        : xHi(v.cx + f * v.spanX), xLo(v.cx - f * v.spanX), yHi(v.cy + f * v.spanY),
+          yLo(v.cy - f * v.spanY)
+    {
+    }
+    int code(double x, double y) const noexcept
+    {
+        const int row = x > xHi ? 1 : (x < xLo ? 7 : 4);
+        const int column = y > yHi ? 2 : (y < yLo ? 0 : 1);
+        return row + column;
+    }
+    bool inside(double x, double y) const noexcept
+    {
+        return !(x > xHi) && !(x < xLo) && !(y > yHi) && !(y < yLo);
+    }
+};
+
+/// The shared view record as a window.
+ViewWindow currentView() noexcept;
+
+/// Palette colour of index c (0..15); black for anything else.
+std::uint32_t paletteColor(int c) noexcept;
+
+/// Coordinate label: " n:name", " n", " name" or "" as the number and name
+/// switches ask.
+QString coordinateLabel(int n, const QString& name, bool numbers, bool names);
+
+/// True when the coordinate's name keeps it off the plot: a free number
+/// ("_?>"), a temporary coordinate (last three characters, trimmed, "_?_")
+/// or an elevation-profile sample ("n_p_m").
+bool hiddenCoordinateName(const QString& name) noexcept;
+
+/// The text without half-width blanks at either end (other white space stays).
+QStringView trimBlanks(QStringView text) noexcept;
+
+/// Metres per twip across the picture (ViewSpanY / Picture1.Width); 0 when
+/// the picture has no width.
+double metresPerTwip(const PlotFace& face) noexcept;
+
+/// Steps of the full redraw.
+void drawParcelOutlines(PlotFace& face, PlotPainter& painter, RenderState& st);
+void drawCoordinates(PlotFace& face, PlotPainter& painter, RenderState& st);
+void drawParcelLabels(PlotFace& face, PlotPainter& painter, RenderState& st);
+void restoreMovedLabels(RenderState& st) noexcept;
+
+/// Makes sure the working tables have their full size, and clears them.
+void prepareWorkingTables(RenderState& st);
+
+}  // namespace tavelcor::render
+
+namespace tavelcor::render {
+
+/// Bounds of the shared tables as the drawers check them.
+inline constexpr int kCoordTop = kZahyoTop;          ///< coordinates 0..500000
+inline constexpr int kParcelTop = kKakuchiCountLimit; ///< parcels 1..32767 in use
+inline constexpr long kVertexTop = kKakuchiVertexTop; ///< parcel vertex slots
+inline constexpr long kTegakiTopL = kTegakiTop;       ///< hand-stroke vertices
+
+}  // namespace tavelcor::render

@@ -1,0 +1,199 @@
+// SPDX-License-Identifier: LicenseRef-Tavelcor
+#pragma once
+
+// A small site on a 400 x 300 pixel plot at one metre per pixel: the view is
+// centred on the site origin (1000 N, 2000 E), 300 m north by 400 m east, so
+// plot coordinate (PX, PY) lands on pixel (200 + PY, 150 - PX).
+
+#include "main/render/plot_face.h"
+#include "main/render/plot_render.h"
+#include "main/render/render_state.h"
+#include "main/site/tables.h"
+#include "platform/canvas/canvas.h"
+#include "platform/canvas/colors.h"
+
+#include <QImage>
+#include <QSize>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+namespace tavelcor::render::testing_support {
+
+inline constexpr double kOriginX = 1000.0;
+inline constexpr double kOriginY = 2000.0;
+
+class PlotFixture : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        resetTables();
+        renderState() = RenderState{};
+        LoadingFlag = 0;
+        OriginX = kOriginX;
+        OriginY = kOriginY;
+        face = std::make_unique<StandalonePlot>(QSize(400, 300));
+        setView(0.0, 0.0, 300.0, 400.0);
+        // Two coordinates far outside the view: a site with data, nothing drawn.
+        addCoordinate(1, QStringLiteral("FAR1"), 90000.0, 90000.0);
+        addCoordinate(2, QStringLiteral("FAR2"), -90000.0, -90000.0);
+        face->setSymbol(1, QStringLiteral("■"), platform::QBColor(9));
+        face->setSymbol(2, QStringLiteral("●"), platform::QBColor(2));
+    }
+
+    void setView(double centrePX, double centrePY, double spanX, double spanY)
+    {
+        ViewCX = OriginX + centrePX;
+        ViewCY = OriginY + centrePY;
+        ViewSpanX = spanX;
+        ViewSpanY = spanY;
+    }
+
+    static void addCoordinate(int n, const QString& name, double px, double py)
+    {
+        ZahyoName[n] = name;
+        ZahyoX[n] = px + OriginX;
+        ZahyoY[n] = py + OriginY;
+        ZahyoPX[n] = px;
+        ZahyoPY[n] = py;
+        if (n > ZahyoMax)
+            ZahyoMax = n;
+    }
+
+    // A parcel over existing coordinate numbers; returns its number.
+    static int addParcel(const QString& name, const std::vector<int>& vertices)
+    {
+        const int i = ++KakuchiCount;
+        const int first = i == 1 ? 1 : KakuchiLast[i - 1] + 1;
+        for (std::size_t k = 0; k < vertices.size(); ++k) {
+            KakuchiVertex[first + static_cast<int>(k)] = vertices[k];
+            ZahyoUsed[vertices[k]] = 1;
+        }
+        KakuchiFirst[i] = first;
+        KakuchiLast[i] = first + static_cast<int>(vertices.size()) - 1;
+        KakuchiName[i] = name;
+        return i;
+    }
+
+    static int addPoint(const QString& name, const QString& name2, double px, double py, int mark)
+    {
+        const int i = ++PointCount;
+        PointName[i] = name;
+        PointName2[i] = name2;
+        PointX[i] = px;
+        PointY[i] = py;
+        PointMark[i] = static_cast<std::uint8_t>(mark);
+        return i;
+    }
+
+    static int addLine(double x1, double y1, double x2, double y2, int color)
+    {
+        const int i = LineNext++;
+        LineX1[i] = x1;
+        LineY1[i] = y1;
+        LineX2[i] = x2;
+        LineY2[i] = y2;
+        LineColor[i] = static_cast<std::uint8_t>(color);
+        return i;
+    }
+
+    static int addText(const QString& text, double px, double py, int color)
+    {
+        const int i = ++TxtCount;
+        TxtString[i] = text;
+        TxtX[i] = static_cast<float>(px);
+        TxtY[i] = static_cast<float>(py);
+        TxtColor[i] = static_cast<std::uint8_t>(color);
+        return i;
+    }
+
+    static void addStrokeVertex(double px, double py, int color, int pen)
+    {
+        const int i = ++TegakiCount;
+        TegakiX[i] = static_cast<float>(px);
+        TegakiY[i] = static_cast<float>(py);
+        TegakiColor[i] = static_cast<std::uint8_t>(color);
+        TegakiPen[i] = static_cast<std::uint8_t>(pen);
+    }
+
+    platform::Canvas& canvas() { return face->picture(); }
+
+    // Colour at plot coordinate (PX, PY).
+    std::uint32_t colorAt(double px, double py) { return static_cast<std::uint32_t>(canvas().Point(py, -px)); }
+
+    // Pixels of one colour within a pixel rectangle of the picture.
+    int countPixels(const QRect& area, std::uint32_t color)
+    {
+        const QImage& img = canvas().image();
+        const QRgb wanted = platform::toQRgb(color);
+        int n = 0;
+        for (int y = std::max(0, area.top()); y <= std::min(img.height() - 1, area.bottom()); ++y)
+            for (int x = std::max(0, area.left()); x <= std::min(img.width() - 1, area.right()); ++x)
+                if ((img.pixel(x, y) | 0xFF000000u) == wanted)
+                    ++n;
+        return n;
+    }
+    int countPixels(std::uint32_t color) { return countPixels(QRect(0, 0, 400, 300), color); }
+
+    // Pixels that differ from white.
+    int countInk(const QRect& area) { return area.width() * area.height() - countPixels(area, 0xFFFFFF); }
+
+    // Pixel rectangle around plot coordinate (PX, PY): `before` pixels
+    // left/up, `after` pixels right/down.
+    static QRect around(double px, double py, int before, int after)
+    {
+        const int x = 200 + static_cast<int>(py);
+        const int y = 150 - static_cast<int>(px);
+        return QRect(QPoint(x - before, y - before), QPoint(x + after, y + after));
+    }
+
+    // The ink a text leaves when printed alone on a blank picture with the
+    // plot's current scale and font, at user point (x, y) in `color`.
+    QImage referenceText(double x, double y, const QString& text, std::uint32_t color, double fontSize)
+    {
+        platform::Canvas ref(QSize(400, 300));
+        ref.setScaleLeft(canvas().ScaleLeft());
+        ref.setScaleTop(canvas().ScaleTop());
+        ref.setScaleWidth(canvas().ScaleWidth());
+        ref.setScaleHeight(canvas().ScaleHeight());
+        ref.setFontName(canvas().FontName());
+        ref.setFontBold(canvas().FontBold());
+        ref.setFontSize(fontSize);
+        ref.setForeColor(color);
+        ref.setCurrentX(x);
+        ref.setCurrentY(y);
+        ref.Print(text);
+        return ref.image().copy();
+    }
+
+    // Every inked pixel of the reference has the same colour on the plot.
+    ::testing::AssertionResult containsText(const QImage& reference)
+    {
+        const QImage& img = canvas().image();
+        int ink = 0;
+        for (int y = 0; y < reference.height(); ++y)
+            for (int x = 0; x < reference.width(); ++x) {
+                const QRgb r = reference.pixel(x, y) | 0xFF000000u;
+                if (r == 0xFFFFFFFFu)
+                    continue;
+                ++ink;
+                if ((img.pixel(x, y) | 0xFF000000u) != r) {
+                    if (qEnvironmentVariableIsSet("RENDER_TEST_DUMP")) {
+                        img.save(QStringLiteral("/tmp/render-actual.png"));
+                        reference.save(QStringLiteral("/tmp/render-reference.png"));
+                    }
+                    return ::testing::AssertionFailure()
+                           << "pixel " << x << "," << y << " is " << std::hex << img.pixel(x, y)
+                           << ", the text has " << r;
+                }
+            }
+        if (ink == 0)
+            return ::testing::AssertionFailure() << "the reference text left no ink";
+        return ::testing::AssertionSuccess();
+    }
+
+    std::unique_ptr<StandalonePlot> face;
+};
+
+}  // namespace tavelcor::render::testing_support
