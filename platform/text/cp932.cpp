@@ -66,43 +66,10 @@ void readDecodeTables(Cp932Tables& t)
     }
 }
 
-// Encodes every non-ASCII BMP code unit in one call and reads the codes back
-// by their lead bytes; the codec writes the unassigned pair FC FC for a
-// character it cannot map.
-bool readEncodeTableAtOnce(Cp932Tables& t)
-{
-    QString all;
-    all.reserve(0x10000);
-    for (int c = 0x80; c <= 0xFFFF; ++c) {
-        if (!QChar::isSurrogate(char32_t(c)))
-            all.append(QChar(char16_t(c)));
-    }
-    QStringEncoder encoder(kCodecName);
-    const QByteArray bytes = encoder.encode(all);
-    qsizetype pos = 0;
-    for (const QChar ch : std::as_const(all)) {
-        if (pos >= bytes.size())
-            return false;
-        const auto b = std::uint8_t(bytes[pos]);
-        std::uint16_t code = b;
-        if (isLeadByte(b)) {
-            if (pos + 1 >= bytes.size())
-                return false;
-            code = std::uint16_t((b << 8) | std::uint8_t(bytes[pos + 1]));
-            pos += 2;
-        } else {
-            pos += 1;
-        }
-        if (code == 0xFCFC || code < 0x80)
-            code = 0;
-        t.encode[ch.unicode()] = code;
-    }
-    return pos == bytes.size();
-}
-
-// The slow, safe way, taken only if the codec's output could not be read back
-// in one piece.
-void readEncodeTableOneByOne(Cp932Tables& t)
+// Every code unit alone: the codec writes nothing at all for some characters
+// it ignores (the soft hyphen, format characters), so the units cannot be
+// encoded in one run and told apart afterwards.
+void readEncodeTable(Cp932Tables& t)
 {
     QStringEncoder encoder(kCodecName, QStringEncoder::Flag::Stateless);
     for (int c = 0x80; c <= 0xFFFF; ++c) {
@@ -135,13 +102,31 @@ void keepRoundTrips(Cp932Tables& t)
     }
 }
 
+// Text typed or pasted on Linux carries the JIS code points of seven signs
+// for which the Windows code page has its own: 〜 U+301C (～ U+FF5E),
+// ‖ U+2016 (∥ U+2225), − U+2212 (－ U+FF0D), ¢ U+00A2 (￠ U+FFE0),
+// £ U+00A3 (￡ U+FFE1), ¬ U+00AC (￢ U+FFE2), — U+2014 (― U+2015). They are
+// written with the code of the Windows sign, as Windows itself writes them,
+// instead of as "?"; they read back as the Windows sign.
+void addJisVariants(Cp932Tables& t)
+{
+    constexpr std::array<std::array<char16_t, 2>, 7> kVariants = {{
+        {0x301C, 0xFF5E}, {0x2016, 0x2225}, {0x2212, 0xFF0D}, {0x00A2, 0xFFE0},
+        {0x00A3, 0xFFE1}, {0x00AC, 0xFFE2}, {0x2014, 0x2015},
+    }};
+    for (const auto& [jis, windows] : kVariants) {
+        if (t.encode[jis] == 0)
+            t.encode[jis] = t.encode[windows];
+    }
+}
+
 std::unique_ptr<Cp932Tables> buildTables()
 {
     auto t = std::make_unique<Cp932Tables>();
     readDecodeTables(*t);
-    if (!readEncodeTableAtOnce(*t))
-        readEncodeTableOneByOne(*t);
+    readEncodeTable(*t);
     keepRoundTrips(*t);
+    addJisVariants(*t);
     return t;
 }
 
@@ -153,11 +138,12 @@ const Cp932Tables& tables()
 
 }  // namespace
 
-QByteArray toCp932(QStringView text)
+void appendCp932(QByteArray& out, QStringView text)
 {
     const Cp932Tables& t = tables();
-    QByteArray out(text.size() * 2, Qt::Uninitialized);
-    char* p = out.data();
+    const qsizetype start = out.size();
+    out.resize(start + text.size() * 2);
+    char* p = out.data() + start;
     for (const QChar ch : text) {
         const char16_t c = ch.unicode();
         if (c < 0x80) {
@@ -174,7 +160,13 @@ QByteArray toCp932(QStringView text)
             *p++ = char(code & 0xFF);
         }
     }
-    out.truncate(p - out.data());
+    out.truncate(p - out.constData());
+}
+
+QByteArray toCp932(QStringView text)
+{
+    QByteArray out;
+    appendCp932(out, text);
     return out;
 }
 

@@ -12,6 +12,10 @@
 // Where this differs from the bare codec, it follows Windows:
 // - bytes 0x00..0x7F are the ASCII characters U+0000..U+007F one to one (the
 //   codec swaps the control codes 0x1A, 0x1C and 0x7F);
+// - the JIS code points of seven signs that Linux input methods produce,
+//   〜 U+301C, ‖ U+2016, − U+2212, ¢ U+00A2, £ U+00A3, ¬ U+00AC and
+//   — U+2014, are written with the codes of the Windows signs ～ ∥ － ￠ ￡ ￢ ―
+//   (as Windows writes them) and read back as those signs;
 // - a character that CP932 cannot hold (é, ¥ U+00A5, an emoji, a lone
 //   surrogate) is written as one "?" byte per UTF-16 code unit, so an emoji
 //   (a surrogate pair) becomes "??";
@@ -35,6 +39,9 @@ namespace platform {
 // Unicode text to CP932 bytes; unmappable code units become "?".
 QByteArray toCp932(QStringView text);
 
+// The same, appended to out (for writers that gather a block of lines).
+void appendCp932(QByteArray& out, QStringView text);
+
 // CP932 bytes to Unicode text; invalid sequences become U+FFFD.
 QString fromCp932(QByteArrayView bytes);
 
@@ -48,7 +55,8 @@ qsizetype decodeCp932(QByteArrayView bytes, QChar* out);
 // ASCII, half-width katakana and every unmappable code unit (its "?").
 qsizetype cp932Length(QStringView text);
 
-// True when the character has a CP932 form (ASCII included).
+// True when the character has a CP932 form (ASCII and the seven JIS signs
+// above included).
 bool isCp932Encodable(QChar c);
 
 }  // namespace platform

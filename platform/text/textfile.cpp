@@ -212,7 +212,7 @@ void TextFileWriter::write(QStringView text)
     if (mFailed || mCommitted)
         return;
     if (mEncoding == TextEncoding::Cp932)
-        mBuffer.append(toCp932(text));
+        appendCp932(mBuffer, text);
     else
         mBuffer.append(text.toUtf8());
     if (mBuffer.size() >= kWriteChunk)

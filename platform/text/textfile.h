@@ -36,7 +36,9 @@ enum class TextEncoding {
 };
 
 // Reads lines from a device that the caller owns, opened for reading, and
-// that outlives the reader. Not copyable.
+// that outlives the reader. A read that gives no byte is taken as the end of
+// the data, so the device must hold all its data (a file, a buffer), not
+// wait for more (a socket). Not copyable.
 class LineReader {
 public:
     explicit LineReader(QIODevice* device, TextEncoding encoding = TextEncoding::Cp932);

@@ -80,6 +80,8 @@ INSTANTIATE_TEST_SUITE_P(
         // No CP932 form: one "?" per UTF-16 code unit.
         EncodeRow{"accented_letter", QStringLiteral(u"é"), QByteArray("?")},
         EncodeRow{"latin_yen_sign", QStringLiteral(u"¥"), QByteArray("?")},
+        // The codec writes nothing for the soft hyphen; a writer keeps its place.
+        EncodeRow{"soft_hyphen", QString(QChar(char16_t(0xAD))), QByteArray("?")},
         EncodeRow{"emoji_pair", QStringLiteral(u"a😀b"), QByteArray("a??b")},
         EncodeRow{"lone_surrogate", QString(QChar(char16_t(0xD800))), QByteArray("?")}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -120,14 +122,43 @@ INSTANTIATE_TEST_SUITE_P(
         DecodeRow{"bytes_fd_to_ff", bytes({0xFD, 0xFE, 0xFF}), kBad + kBad + kBad}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// The JIS code points of signs that have a Windows code point of their own.
+const std::vector<std::pair<char16_t, char16_t>> kJisVariants = {
+    {0x301C, 0xFF5E}, {0x2016, 0x2225}, {0x2212, 0xFF0D}, {0x00A2, 0xFFE0},
+    {0x00A3, 0xFFE1}, {0x00AC, 0xFFE2}, {0x2014, 0x2015}};
+
+bool isJisVariant(char16_t c)
+{
+    for (const auto& v : kJisVariants) {
+        if (v.first == c)
+            return true;
+    }
+    return false;
+}
+
+// Text typed on Linux (〜 from an input method) is saved with the code of the
+// Windows sign, not as "?", and reads back as the Windows sign.
+TEST(Cp932, JisVariantsAreWrittenAsTheWindowsSigns)
+{
+    for (const auto& [jis, windows] : kJisVariants) {
+        const QByteArray code = toCp932(QString(QChar(windows)));
+        ASSERT_EQ(code.size(), 2);
+        EXPECT_EQ(toCp932(QString(QChar(jis))), code) << std::hex << int(jis);
+        EXPECT_EQ(fromCp932(code), QString(QChar(windows)));
+        EXPECT_TRUE(isCp932Encodable(QChar(jis)));
+        EXPECT_EQ(cp932Length(QString(QChar(jis))), 2);
+    }
+    EXPECT_EQ(toCp932(QStringLiteral(u"1〜5")), bytes({'1', 0x81, 0x60, '5'}));
+}
+
 // Whatever a writer encodes reads back as the same character, for every
-// character of the basic plane that CP932 holds.
+// character of the basic plane that CP932 holds (but the JIS variants above).
 TEST(Cp932, EveryEncodableCharacterReadsBackUnchanged)
 {
     int encodable = 0;
     for (int c = 0; c <= 0xFFFF; ++c) {
         const QChar ch{char16_t(c)};
-        if (!isCp932Encodable(ch))
+        if (!isCp932Encodable(ch) || isJisVariant(char16_t(c)))
             continue;
         ++encodable;
         const QString one(ch);
