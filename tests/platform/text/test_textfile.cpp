@@ -332,6 +332,17 @@ TEST_F(Writer, UnmappableCharactersAndSanitisedFields)
               QStringList({"1", QStringLiteral(u"名前_二 行?"), "2"}));
 }
 
+// A new sign file starts empty: nothing written gives a file of 0 bytes, and
+// writing after the commit changes nothing.
+TEST_F(Writer, NothingWrittenGivesAnEmptyFile)
+{
+    writeBytes(path("TAVELCOR.TVX"), " 1\r\n 2\r\n");
+    TextFileWriter w(path("TAVELCOR.TVX"));
+    ASSERT_TRUE(w.commit());
+    w.writeLine(u"late");
+    EXPECT_EQ(fileBytes(path("TAVELCOR.TVX")), QByteArray());
+}
+
 TEST_F(Writer, WithoutCommitTheOldFileStays)
 {
     writeBytes(path("LINE.DAT"), "old\r\n");
