@@ -1,0 +1,28 @@
+// SPDX-License-Identifier: LicenseRef-Tavelcor
+// The X11 implementations behind foreground.h and keysend.h. Internal to
+// platform_system: callers use openForegroundWindows() and openKeySender().
+#pragma once
+
+#include "platform/system/foreground.h"
+#include "platform/system/keysend.h"
+
+#include <QString>
+
+#include <memory>
+
+namespace platform {
+
+// Why the X11 display named displayName (empty: $DISPLAY) cannot be used
+// from here, as a sentence for the user; empty when it can be tried. Looks at
+// the environment only: a Wayland session (when no display is named) or no
+// display at all.
+QString x11UnavailableReason(const QString& displayName);
+
+// Key sender on the display through the XTest extension.
+KeySenderOpening openX11KeySender(const QString& displayName);
+
+// The window in front on the display; nullptr when the display cannot be
+// opened.
+std::unique_ptr<ForegroundWindows> openX11ForegroundWindows(const QString& displayName);
+
+}  // namespace platform

@@ -1,0 +1,78 @@
+// SPDX-License-Identifier: LicenseRef-Tavelcor
+// A private X server (Xvfb) for the length of one test, on a display number
+// that Xvfb picks itself among the free ones (-displayfd). The server is
+// stopped when the object goes, also when the test fails.
+#pragma once
+
+#include <QByteArray>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QString>
+#include <QStringList>
+
+class XvfbServer {
+public:
+    XvfbServer() = default;
+    ~XvfbServer() { stop(); }
+    XvfbServer(const XvfbServer&) = delete;
+    XvfbServer& operator=(const XvfbServer&) = delete;
+
+    // Starts the server and waits until it accepts clients. False with the
+    // reason in whyNot when Xvfb is not installed or did not come up.
+    bool start(QString& whyNot, int timeoutMs = 15000)
+    {
+        const QString program = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
+        if (program.isEmpty()) {
+            whyNot = QStringLiteral("Xvfb is not installed");
+            return false;
+        }
+        mProcess.setProgram(program);
+        mProcess.setArguments({QStringLiteral("-displayfd"), QStringLiteral("1"),
+                               QStringLiteral("-screen"), QStringLiteral("0"),
+                               QStringLiteral("1280x1024x24"), QStringLiteral("-nolisten"),
+                               QStringLiteral("tcp")});
+        mProcess.setStandardErrorFile(QProcess::nullDevice());
+        mProcess.start();
+        if (!mProcess.waitForStarted(timeoutMs)) {
+            whyNot = QStringLiteral("Xvfb did not start: ") + mProcess.errorString();
+            return false;
+        }
+        // Xvfb writes its display number once it is ready for clients.
+        QElapsedTimer clock;
+        clock.start();
+        while (!mProcess.canReadLine() && clock.elapsed() < timeoutMs) {
+            if (mProcess.state() != QProcess::Running) {
+                whyNot = QStringLiteral("Xvfb ended at start");
+                return false;
+            }
+            mProcess.waitForReadyRead(100);
+        }
+        const QByteArray line = mProcess.readLine().trimmed();
+        if (line.isEmpty()) {
+            whyNot = QStringLiteral("Xvfb gave no display number");
+            stop();
+            return false;
+        }
+        mDisplay = QLatin1Char(':') + QString::fromLatin1(line);
+        return true;
+    }
+
+    // ":N" of the running server; empty before start().
+    const QString& display() const { return mDisplay; }
+
+    void stop()
+    {
+        if (mProcess.state() == QProcess::NotRunning)
+            return;
+        mProcess.terminate();
+        if (!mProcess.waitForFinished(5000)) {
+            mProcess.kill();
+            mProcess.waitForFinished(5000);
+        }
+    }
+
+private:
+    QProcess mProcess;
+    QString mDisplay;
+};
