@@ -67,7 +67,7 @@ TEST_P(Cp932Encode, GivesTheWindowsBytes)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Rows, Cp932Encode,
+    TextKit, Cp932Encode,
     testing::Values(
         EncodeRow{"empty", QString(), QByteArray()},
         EncodeRow{"ascii_and_kana", QStringLiteral(u"A1,ｶﾅ"), bytes({'A', '1', ',', 0xB6, 0xC5})},
@@ -102,7 +102,7 @@ TEST_P(Cp932Decode, GivesTheText)
 const QString kBad(QChar(char16_t(0xFFFD)));
 
 INSTANTIATE_TEST_SUITE_P(
-    Rows, Cp932Decode,
+    TextKit, Cp932Decode,
     testing::Values(
         DecodeRow{"hiragana", bytes({'a', 0x82, 0xA0, 'b'}), QStringLiteral(u"aあb")},
         DecodeRow{"nec_and_ibm_codes_of_one_kanji", bytes({0xED, 0x40, 0xFA, 0x5C}),
@@ -201,7 +201,7 @@ TEST_P(Cp932Length, CountsBytes)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Rows, Cp932Length,
+    TextKit, Cp932Length,
     testing::Values(
         LengthRow{"empty", QString(), 0},
         // Two full-width letters and one half-width letter: 2 wide, 1 narrow.

@@ -32,7 +32,7 @@ TEST_P(SplitComma, SplitsAtEveryComma)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Rows, SplitComma,
+    TextKit, SplitComma,
     testing::Values(
         // An empty line has no field: the DAT readers pass it over as short.
         SplitRow{"empty_line_has_no_field", "", {}},
@@ -119,7 +119,7 @@ TEST_P(Sanitize, LeavesOneFieldOnOneLine)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Rows, Sanitize,
+    TextKit, Sanitize,
     testing::Values(
         SanitizeRow{"plain", "P12", "P12"},
         SanitizeRow{"comma", "a,b", "a_b"},

@@ -27,7 +27,7 @@ TEST_P(InputItems, SplitLikeInput)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Rows, InputItems,
+    TextKit, InputItems,
     testing::Values(
         ItemsRow{"empty_line_is_one_empty_item", "", {""}},
         // Settings lines in the signed-blank form read without their blank:

@@ -46,7 +46,7 @@ TEST_P(ValTable, ReadsTheLeadingNumber)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Rows, ValTable,
+    TextKit, ValTable,
     testing::Values(
         ValRow{"empty", "", 0},
         ValRow{"letters", "abc", 0},
@@ -121,7 +121,7 @@ TEST_P(NumberChecked, AcceptsOnlyWholeNumbers)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Rows, NumberChecked,
+    TextKit, NumberChecked,
     testing::Values(
         CheckedRow{"integer", "12", 12.0},
         CheckedRow{"blanks_around", " -1.5E3 ", -1500.0},
@@ -232,7 +232,7 @@ TEST_P(DoubleTexts, MatchTheRuntimeForms)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Rows, DoubleTexts,
+    TextKit, DoubleTexts,
     testing::Values(
         TextRow{"whole", 12, " 12", "12"},
         TextRow{"negative", -3.5, "-3.5", "-3.5"},
@@ -275,7 +275,7 @@ TEST_P(SingleTexts, HaveSevenSignificantDigits)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Rows, SingleTexts,
+    TextKit, SingleTexts,
     testing::Values(
         SingleRow{"tenth", 0.1f, " .1", "0.1"},
         SingleRow{"keypad_factor", 1.2f, " 1.2", "1.2"},

@@ -26,7 +26,7 @@ TEST_P(BlankTrimming, RemovesHalfWidthBlanksOnly)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Rows, BlankTrimming,
+    TextKit, BlankTrimming,
     testing::Values(
         TrimRow{"empty", "", "", "", "", ""},
         TrimRow{"blanks_only", "   ", "", "", "", ""},

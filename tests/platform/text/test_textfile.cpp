@@ -128,7 +128,7 @@ TEST_P(LineEnds, SplitTheSameInEveryReadSize)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Rows, LineEnds,
+    TextKit, LineEnds,
     testing::Values(
         LinesRow{"empty_file_no_line", "", {}},
         LinesRow{"only_crlf_one_empty_line", "\r\n", {""}},
@@ -269,7 +269,7 @@ TEST(TextFileReader, MissingFileOrFolderDoesNotOpen)
 
 // ---- writer ------------------------------------------------------------------------
 
-class Writer : public testing::Test {
+class TextWriter : public testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(dir.isValid()); }
     QString path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
@@ -278,7 +278,7 @@ protected:
     QTemporaryDir dir;
 };
 
-TEST_F(Writer, WritesCp932LinesWithCrLf)
+TEST_F(TextWriter, WritesCp932LinesWithCrLf)
 {
     TextFileWriter w(path("POINT.DAT"));
     ASSERT_TRUE(w.isOpen());
@@ -292,7 +292,7 @@ TEST_F(Writer, WritesCp932LinesWithCrLf)
     EXPECT_EQ(entries(), QStringList({"POINT.DAT"}));
 }
 
-TEST_F(Writer, Utf8WithAndWithoutByteOrderMark)
+TEST_F(TextWriter, Utf8WithAndWithoutByteOrderMark)
 {
     TextFileWriter bom(path("Tavelcor.KML"), TextEncoding::Utf8Bom);
     bom.writeLine(QStringLiteral(u"<name>画地</name>"));
@@ -307,7 +307,7 @@ TEST_F(Writer, Utf8WithAndWithoutByteOrderMark)
 }
 
 // Written lines read back as they were, fields included.
-TEST_F(Writer, WhatIsWrittenReadsBack)
+TEST_F(TextWriter, WhatIsWrittenReadsBack)
 {
     const QStringList lines = {QStringLiteral(u"画地属性①㎡～－∥ｱｲｳ"), "", "a,b,,c",
                                QStringLiteral(u"ソ表能\\~")};
@@ -320,7 +320,7 @@ TEST_F(Writer, WhatIsWrittenReadsBack)
 
 // Characters CP932 cannot hold come back as "?", and a sanitised field with a
 // comma and a line break stays one field on one line.
-TEST_F(Writer, UnmappableCharactersAndSanitisedFields)
+TEST_F(TextWriter, UnmappableCharactersAndSanitisedFields)
 {
     TextFileWriter w(path("names.txt"));
     w.writeLine("1," + platform::sanitizeField(QStringLiteral(u"名前,二\r\n行é")) + ",2");
@@ -334,7 +334,7 @@ TEST_F(Writer, UnmappableCharactersAndSanitisedFields)
 
 // A new sign file starts empty: nothing written gives a file of 0 bytes, and
 // writing after the commit changes nothing.
-TEST_F(Writer, NothingWrittenGivesAnEmptyFile)
+TEST_F(TextWriter, NothingWrittenGivesAnEmptyFile)
 {
     writeBytes(path("TAVELCOR.TVX"), " 1\r\n 2\r\n");
     TextFileWriter w(path("TAVELCOR.TVX"));
@@ -343,7 +343,7 @@ TEST_F(Writer, NothingWrittenGivesAnEmptyFile)
     EXPECT_EQ(fileBytes(path("TAVELCOR.TVX")), QByteArray());
 }
 
-TEST_F(Writer, WithoutCommitTheOldFileStays)
+TEST_F(TextWriter, WithoutCommitTheOldFileStays)
 {
     writeBytes(path("LINE.DAT"), "old\r\n");
     {
@@ -356,7 +356,7 @@ TEST_F(Writer, WithoutCommitTheOldFileStays)
     EXPECT_EQ(entries(), QStringList({"LINE.DAT"}));
 }
 
-TEST_F(Writer, CommitReplacesTheOldFile)
+TEST_F(TextWriter, CommitReplacesTheOldFile)
 {
     writeBytes(path("TEXT.DAT"), "old line one\r\nold line two\r\n");
     TextFileWriter w(path("TEXT.DAT"));
@@ -366,7 +366,7 @@ TEST_F(Writer, CommitReplacesTheOldFile)
     EXPECT_FALSE(w.commit()) << "a second commit is refused";
 }
 
-TEST_F(Writer, MissingFolderFailsAndIsReported)
+TEST_F(TextWriter, MissingFolderFailsAndIsReported)
 {
     TextFileWriter w(path("no/such/folder/ZAHYO.SIM"));
     EXPECT_FALSE(w.isOpen());
@@ -378,7 +378,7 @@ TEST_F(Writer, MissingFolderFailsAndIsReported)
 
 // The target cannot be replaced (a folder of that name): the commit fails and
 // the folder stays, with no temporary file left over.
-TEST_F(Writer, RenameFailureLeavesTheTargetAndReports)
+TEST_F(TextWriter, RenameFailureLeavesTheTargetAndReports)
 {
     ASSERT_TRUE(QDir(dir.path()).mkdir("TAVELCOR.TVX"));
     TextFileWriter w(path("TAVELCOR.TVX"));
@@ -389,7 +389,7 @@ TEST_F(Writer, RenameFailureLeavesTheTargetAndReports)
     EXPECT_EQ(entries(), QStringList());
 }
 
-TEST_F(Writer, ReadOnlyFolderFailsAndLeavesTheOldFile)
+TEST_F(TextWriter, ReadOnlyFolderFailsAndLeavesTheOldFile)
 {
     if (geteuid() == 0)
         GTEST_SKIP() << "running as root: folder permissions do not stop writing";

@@ -27,7 +27,7 @@ TEST_P(FullWidth, Widens)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Rows, FullWidth,
+    TextKit, FullWidth,
     testing::Values(
         WidthRow{"letters", "ab", QStringLiteral(u"ａｂ")},
         WidthRow{"digits", "500", QStringLiteral(u"５００")},
@@ -57,7 +57,7 @@ TEST_P(HalfWidth, Narrows)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Rows, HalfWidth,
+    TextKit, HalfWidth,
     testing::Values(
         WidthRow{"digits", QStringLiteral(u"５００"), "500"},
         WidthRow{"letters", QStringLiteral(u"ＡＢＣｘ"), "ABCx"},
@@ -73,7 +73,7 @@ INSTANTIATE_TEST_SUITE_P(
         WidthRow{"halfwidth_unchanged", QStringLiteral(u"abｱ1"), QStringLiteral(u"abｱ1")}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(Width, PrintableAsciiAndKatakanaSurviveWideningAndNarrowing)
+TEST(WidthConversion, PrintableAsciiAndKatakanaSurviveWideningAndNarrowing)
 {
     for (char16_t c = 0x20; c <= 0x7E; ++c) {
         const QString one(QChar{c});
@@ -92,7 +92,7 @@ TEST(Width, PrintableAsciiAndKatakanaSurviveWideningAndNarrowing)
 }
 
 // Every full-width katakana that narrows comes back whole when widened.
-TEST(Width, FullWidthKatakanaSurviveNarrowingAndWidening)
+TEST(WidthConversion, FullWidthKatakanaSurviveNarrowingAndWidening)
 {
     int narrowed = 0;
     for (char16_t c = 0x30A1; c <= 0x30FC; ++c) {
@@ -110,7 +110,7 @@ TEST(Width, FullWidthKatakanaSurviveNarrowingAndWidening)
 
 // A denominator typed as "５００" reads as 500 after narrowing; a page field
 // of "０１０" reads as 10; a port number typed as "３" becomes "3".
-TEST(Width, FullWidthDigitsReadAsNumbersAfterNarrowing)
+TEST(WidthConversion, FullWidthDigitsReadAsNumbersAfterNarrowing)
 {
     EXPECT_EQ(platform::Val(QStringLiteral(u"５００")), 0);
     EXPECT_EQ(platform::Val(toHalfWidth(QStringLiteral(u"５００"))), 500);
