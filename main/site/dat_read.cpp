@@ -1,0 +1,195 @@
+// SPDX-License-Identifier: LicenseRef-Tavelcor
+// Readers of POINT.DAT, LINE.DAT, TEGAKI.DAT and TEXT.DAT.
+#include "main/site/dat_files.h"
+
+#include "main/site/site_messages.h"
+#include "main/site/site_text.h"
+#include "main/site/tables.h"
+#include "platform/text/numbers.h"
+#include "platform/text/strings.h"
+#include "platform/text/textfile.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <optional>
+
+namespace tavelcor {
+namespace {
+
+const QString kPointDat = QStringLiteral("POINT.DAT");
+const QString kLineDat = QStringLiteral("LINE.DAT");
+const QString kTegakiDat = QStringLiteral("TEGAKI.DAT");
+const QString kTextDat = QStringLiteral("TEXT.DAT");
+
+// The index a field names, when it lies within first..last.
+std::optional<std::int32_t> indexIn(QStringView field, std::int32_t first, std::int32_t last)
+{
+    const std::optional<std::int32_t> i = platform::toLongChecked(platform::Val(field));
+    if (!i || *i < first || *i > last)
+        return std::nullopt;
+    return i;
+}
+
+// A byte field (mark, colour, pen), rounded halves to even; nullopt outside 0..255.
+std::optional<std::uint8_t> byteOf(QStringView field)
+{
+    return platform::toByteChecked(platform::Val(field));
+}
+
+// A coordinate field minus the origin, in single precision; nullopt when it
+// does not fit a single.
+std::optional<float> singleOf(QStringView field, double origin)
+{
+    const float value = static_cast<float>(platform::Val(field) - origin);
+    if (!std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+bool stopWith(const QString& message)
+{
+    showSiteMessage(message);
+    return false;
+}
+
+// Reads the rows of folder's file name (matched without regard to case) with
+// row(line), which returns false to stop the program.
+template <typename Row>
+ReadOutcome readRows(const QString& folder, const QString& name, Row&& row)
+{
+    platform::TextFileReader in(sitetext::siteFile(folder, name));
+    if (!in.isOpen())
+        return ReadOutcome::Missing;
+    QString line;
+    while (in.readLine(line)) {
+        if (!row(QStringView(line)))
+            return ReadOutcome::StopProgram;
+    }
+    return ReadOutcome::Ok;
+}
+
+bool readPointRow(QStringView line)
+{
+    const auto f = sitetext::splitFields<6>(line);
+    if (f.count > 6)
+        return stopWith(extraCommaMessage(kPointDat, line));
+    if (f.count < 6)
+        return true;
+    const std::optional<std::int32_t> i = indexIn(f[0], 1, kPointTop);
+    const std::optional<std::uint8_t> mark = byteOf(f[5]);
+    if (!i || !mark)
+        return stopWith(outOfRangeMessage(kPointDat, line));
+    PointName[*i] = sitetext::rightTrimmed(f[1]).toString();
+    PointName2[*i] = sitetext::rightTrimmed(f[2]).toString();
+    PointX[*i] = platform::Val(f[3]) - OriginX;
+    PointY[*i] = platform::Val(f[4]) - OriginY;
+    PointMark[*i] = *mark;
+    PointCount = std::max(PointCount, *i);
+    return true;
+}
+
+bool readTegakiRow(QStringView line)
+{
+    const auto f = sitetext::splitFields<5>(line);
+    if (f.count > 5)
+        return stopWith(extraCommaMessage(kTegakiDat, line));
+    if (f.count < 5)
+        return true;
+    const std::optional<std::int32_t> i = indexIn(f[0], 1, kTegakiTop);
+    const std::optional<std::uint8_t> pen = byteOf(f[1]);
+    const std::optional<std::uint8_t> colour = byteOf(f[2]);
+    const std::optional<float> x = singleOf(f[3], OriginX);
+    const std::optional<float> y = singleOf(f[4], OriginY);
+    if (!i || !pen || !colour || !x || !y)
+        return stopWith(outOfRangeMessage(kTegakiDat, line));
+    TegakiPen[*i] = *pen;
+    TegakiColor[*i] = *colour;
+    TegakiX[*i] = *x;
+    TegakiY[*i] = *y;
+    TegakiCount = std::max(TegakiCount, *i);
+    return true;
+}
+
+}  // namespace
+
+ReadOutcome readPointDat(const QString& folder)
+{
+    return readRows(folder, kPointDat, readPointRow);
+}
+
+ReadOutcome readLineDat(const QString& folder)
+{
+    if (LineNext >= 2)
+        return ReadOutcome::Ok;  // lines came from another reader: keep them
+    std::int32_t rows = 0;
+    const ReadOutcome outcome = readRows(folder, kLineDat, [&rows](QStringView line) {
+        const auto f = sitetext::splitFields<6>(line);
+        if (f.count > 6)
+            return stopWith(extraCommaMessage(kLineDat, line));
+        if (f.count < 6)
+            return true;
+        if (rows >= kLineTop)
+            return stopWith(tableFullMessage(kLineDat, line, kLineTop));
+        const std::optional<std::uint8_t> colour = byteOf(f[1]);
+        if (!colour)
+            return stopWith(outOfRangeMessage(kLineDat, line));
+        const std::int32_t k = ++rows;
+        LineColor[k] = *colour;
+        LineX1[k] = platform::Val(f[2]) - OriginX;
+        LineY1[k] = platform::Val(f[3]) - OriginY;
+        LineX2[k] = platform::Val(f[4]) - OriginX;
+        LineY2[k] = platform::Val(f[5]) - OriginY;
+        return true;
+    });
+    if (outcome == ReadOutcome::Ok)
+        LineNext = rows + 1;
+    return outcome;
+}
+
+ReadOutcome readTegakiDat(const QString& folder)
+{
+    return readRows(folder, kTegakiDat, readTegakiRow);
+}
+
+ReadOutcome readTextDat(const QString& folder)
+{
+    std::int32_t rows = 0;
+    const ReadOutcome outcome = readRows(folder, kTextDat, [&rows](QStringView line) {
+        const auto f = sitetext::splitFields<5>(line);
+        if (f.count > 5)
+            return stopWith(extraCommaMessage(kTextDat, line));
+        if (f.count < 5)
+            return stopWith(missingCommaMessage(kTextDat, line));
+        if (platform::trimmedView(f[3]).isEmpty())
+            return true;
+        if (rows >= kTxtTop)
+            return stopWith(tableFullMessage(kTextDat, line, kTxtTop));
+        const std::optional<float> x = singleOf(f[1], OriginX);
+        const std::optional<float> y = singleOf(f[2], OriginY);
+        const std::optional<std::uint8_t> colour = byteOf(f[4]);
+        if (!x || !y || !colour)
+            return stopWith(outOfRangeMessage(kTextDat, line));
+        const std::int32_t k = ++rows;
+        TxtX[k] = *x;
+        TxtY[k] = *y;
+        TxtString[k] = sitetext::collapseBlankRuns(f[3]);
+        TxtColor[k] = *colour;
+        return true;
+    });
+    if (outcome == ReadOutcome::Ok)
+        TxtCount = std::max(TxtCount, rows);
+    return outcome;
+}
+
+ReadOutcome readSiteDatFiles(const QString& folder)
+{
+    using Reader = ReadOutcome (*)(const QString&);
+    for (const Reader read : {readPointDat, readLineDat, readTegakiDat, readTextDat}) {
+        if (read(folder) == ReadOutcome::StopProgram)
+            return ReadOutcome::StopProgram;
+    }
+    return ReadOutcome::Ok;
+}
+
+}  // namespace tavelcor

@@ -1,0 +1,55 @@
+// SPDX-License-Identifier: LicenseRef-Tavelcor
+#include "main/site/site_messages.h"
+
+#include "platform/prompt/prompter.h"
+
+namespace tavelcor {
+namespace {
+
+// "<file>の「<line>」行データ<tail>", the form of every malformed-row message.
+QString rowMessage(const QString& fileName, QStringView line, const QString& tail)
+{
+    return fileName + QStringLiteral("の「") + line.toString() + QStringLiteral("」行データ") + tail;
+}
+
+}  // namespace
+
+QString extraCommaMessage(const QString& fileName, QStringView line)
+{
+    return rowMessage(fileName, line,
+                      QStringLiteral("に余分なカンマ「,」が入っています。エディタで直接修正してください。"));
+}
+
+QString missingCommaMessage(const QString& fileName, QStringView line)
+{
+    return rowMessage(fileName, line,
+                      QStringLiteral("にカンマ「,」が不足しています。エディタで直接修正してください。"));
+}
+
+QString outOfRangeMessage(const QString& fileName, QStringView line)
+{
+    return rowMessage(fileName, line,
+                      QStringLiteral("に範囲外の数値が入っています。エディタで直接修正してください。"));
+}
+
+QString tableFullMessage(const QString& fileName, QStringView line, int limit)
+{
+    return rowMessage(fileName, line,
+                      QStringLiteral("で件数が上限の") + QString::number(limit)
+                          + QStringLiteral("を超えました。エディタで直接修正してください。"));
+}
+
+QString missingCoordinateMessage(const QString& parcelName, QStringView numberField,
+                                 const QString& storedName)
+{
+    return parcelName + QStringLiteral("画地データに、座標ナンバー ") + numberField.toString()
+           + QStringLiteral(" を含んでいますが、座標データが有りませんので、このポイントを無視しました")
+           + storedName;
+}
+
+void showSiteMessage(const QString& text)
+{
+    platform::MsgBox(text, platform::MsgButtons::OkOnly);
+}
+
+}  // namespace tavelcor

@@ -1,0 +1,36 @@
+// SPDX-License-Identifier: LicenseRef-Tavelcor
+// The messages of the site file readers, in one place, and the way they are
+// shown (an OK box through the installed prompter, so tests see them).
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+namespace tavelcor {
+
+// A DAT row with more comma-separated fields than its layout has:
+// file "POINT.DAT" gives "POINT.DATの「<line>」行データに余分なカンマ「,」が入っています。…".
+QString extraCommaMessage(const QString& fileName, QStringView line);
+
+// A TEXT.DAT row with fewer than five fields (an empty line included).
+QString missingCommaMessage(const QString& fileName, QStringView line);
+
+// A row whose number lies outside the table it indexes or outside the type of
+// its field (a point index 0 or 600000, a colour 300): the row is refused.
+QString outOfRangeMessage(const QString& fileName, QStringView line);
+
+// A row that would take one more entry than the table holds (the 32768th
+// parcel, the 600002nd vertex slot, the 30001st text, the 500001st line):
+// limit is the most the table takes.
+QString tableFullMessage(const QString& fileName, QStringView line, int limit);
+
+// A parcel vertex (B01) whose coordinate number holds no coordinate:
+// "<parcel name>画地データに、座標ナンバー <field> を含んでいますが、
+// 座標データが有りませんので、このポイントを無視しました<stored name>".
+QString missingCoordinateMessage(const QString& parcelName, QStringView numberField,
+                                 const QString& storedName);
+
+// Shows text in a message box with an OK button and the program's title.
+void showSiteMessage(const QString& text);
+
+}  // namespace tavelcor
