@@ -224,8 +224,7 @@ void Canvas::drawSegment(QPointF a, QPointF b, std::uint32_t color)
                                detail::dashPatternFor(m_drawStyle));
         return;
     }
-    QPainter& p = qtPainter(detail::compositionFor(m_drawMode), currentPen(color), BrushKey{});
-    p.drawLine(QPointF(from.x() + 0.5, from.y() + 0.5), QPointF(to.x() + 0.5, to.y() + 0.5));
+    detail::rasterWideLine(pixelTarget(m_image), from, to, m_drawWidth, toQRgb(color), m_drawMode);
 }
 
 void Canvas::fillPixelRect(QRect rect, std::uint32_t color)
@@ -242,13 +241,8 @@ void Canvas::drawDot(QPoint p, std::uint32_t color)
         fillPixelRect(QRect(p, QSize(1, 1)), color);
         return;
     }
-    const int reach = m_drawWidth / 2 + 1;
-    if (!m_image.rect().adjusted(-reach, -reach, reach, reach).contains(p))
-        return;
-    PenKey pen = currentPen(color);
-    pen.style = LineStyle::Solid; // a dot ignores the pen pattern
-    QPainter& painter = qtPainter(detail::compositionFor(m_drawMode), pen, BrushKey{});
-    painter.drawPoint(QPointF(p.x() + 0.5, p.y() + 0.5));
+    // A round dot: the same shape as the end of a wide line.
+    detail::rasterWideLine(pixelTarget(m_image), p, p, m_drawWidth, toQRgb(color), m_drawMode);
 }
 
 void Canvas::drawBoxOutline(const QRect& box, std::uint32_t color)

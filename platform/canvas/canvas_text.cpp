@@ -48,6 +48,8 @@ void Canvas::fontChanged()
 
 void Canvas::setFontName(const QString& name)
 {
+    if (name == m_fontName)
+        return;
     m_fontName = name;
     fontChanged();
 }
@@ -61,6 +63,11 @@ bool Canvas::setFontSize(double points)
 {
     if (!std::isfinite(points) || points <= 0.0)
         return false;
+    // The drawers set the size for every item; only a change costs work.
+    if (pixelsForPoints(points) == m_font.pixelSize()) {
+        m_fontPoints = points;
+        return true;
+    }
     m_fontPoints = points;
     fontChanged();
     return true;
@@ -68,24 +75,32 @@ bool Canvas::setFontSize(double points)
 
 void Canvas::setFontBold(bool on)
 {
+    if (m_font.bold() == on)
+        return;
     m_font.setBold(on);
     fontChanged();
 }
 
 void Canvas::setFontItalic(bool on)
 {
+    if (m_font.italic() == on)
+        return;
     m_font.setItalic(on);
     fontChanged();
 }
 
 void Canvas::setFontUnderline(bool on)
 {
+    if (m_font.underline() == on)
+        return;
     m_font.setUnderline(on);
     fontChanged();
 }
 
 void Canvas::setFontStrikethru(bool on)
 {
+    if (m_font.strikeOut() == on)
+        return;
     m_font.setStrikeOut(on);
     fontChanged();
 }

@@ -220,6 +220,13 @@ void walkLine(int ax, int ay, int bx, int by, Plot&& plot)
 void rasterThinLine(const PixelTarget& target, QPoint a, QPoint b, QRgb pen, PenMode mode,
                     const DashPattern& dash);
 
+/// Draws a line of `width` pixels with round ends from pixel a to pixel b
+/// under `mode`: every pixel whose centre lies within width / 2 of the
+/// segment (the rows and columns of the boundary counted half-open, so a
+/// line 2 wide covers exactly 2 rows), each combined once.
+void rasterWideLine(const PixelTarget& target, QPoint a, QPoint b, int width, QRgb pen,
+                    PenMode mode);
+
 /// Combines every pixel of `rect` (already inside the target) with `pen`.
 void rasterFillRect(const PixelTarget& target, const QRect& rect, QRgb pen, PenMode mode);
 

@@ -33,9 +33,9 @@ constexpr std::array<PaletteRow, 16> kPalette = {{
     {15, 255, 255, 255, 0xFFFFFF},
 }};
 
-class PaletteTest : public testing::TestWithParam<PaletteRow> {};
+class CanvasPaletteTest : public testing::TestWithParam<PaletteRow> {};
 
-TEST_P(PaletteTest, IndexGivesTheTabledValue)
+TEST_P(CanvasPaletteTest, IndexGivesTheTabledValue)
 {
     const PaletteRow row = GetParam();
     EXPECT_TRUE(platform::isQBColorIndex(row.index));
@@ -43,7 +43,7 @@ TEST_P(PaletteTest, IndexGivesTheTabledValue)
     EXPECT_EQ(platform::RGB(row.red, row.green, row.blue), row.value);
 }
 
-TEST_P(PaletteTest, ValueConvertsToAndFromQColor)
+TEST_P(CanvasPaletteTest, ValueConvertsToAndFromQColor)
 {
     const PaletteRow row = GetParam();
     const QColor color = platform::toQColor(row.value);
@@ -53,12 +53,12 @@ TEST_P(PaletteTest, ValueConvertsToAndFromQColor)
     EXPECT_EQ(platform::fromQRgb(qRgb(row.red, row.green, row.blue)), row.value);
 }
 
-INSTANTIATE_TEST_SUITE_P(AllSixteen, PaletteTest, testing::ValuesIn(kPalette),
+INSTANTIATE_TEST_SUITE_P(AllSixteen, CanvasPaletteTest, testing::ValuesIn(kPalette),
                          [](const testing::TestParamInfo<PaletteRow>& info) {
                              return "index" + std::to_string(info.param.index);
                          });
 
-TEST(QBColorTest, IndexOutsideThePaletteGivesBlackAndIsReported)
+TEST(CanvasQBColorTest, IndexOutsideThePaletteGivesBlackAndIsReported)
 {
     for (int index : {-1, 16, 20, 99, 100, 112}) {
         EXPECT_FALSE(platform::isQBColorIndex(index)) << index;
@@ -66,13 +66,13 @@ TEST(QBColorTest, IndexOutsideThePaletteGivesBlackAndIsReported)
     }
 }
 
-TEST(RgbTest, ChannelsOutsideTheByteRangeAreClamped)
+TEST(CanvasRgbTest, ChannelsOutsideTheByteRangeAreClamped)
 {
     EXPECT_EQ(platform::RGB(300, -5, 255), 0xFF00FFu);
     EXPECT_EQ(platform::RGB(255, 218, 185), 0xB9DAFFu); // the parcel fill colour
 }
 
-TEST(RgbTest, HighBitsOfAValueAreIgnoredByToQColor)
+TEST(CanvasRgbTest, HighBitsOfAValueAreIgnoredByToQColor)
 {
     EXPECT_EQ(platform::toQColor(0x80FF0000u), QColor(0, 0, 255));
     EXPECT_EQ(platform::fromQColor(QColor(10, 20, 30, 40)), 0x1E140Au); // alpha dropped

@@ -122,9 +122,9 @@ std::uint32_t expectedMode(int mode, std::uint32_t p, std::uint32_t d)
     return r & 0xFFFFFF;
 }
 
-class FigureTest : public testing::TestWithParam<Figure> {};
+class CanvasFigureTest : public testing::TestWithParam<Figure> {};
 
-TEST_P(FigureTest, EveryDrawModeCombinesPenAndPictureExactly)
+TEST_P(CanvasFigureTest, EveryDrawModeCombinesPenAndPictureExactly)
 {
     constexpr std::uint32_t kPicture = 0x336699;
     constexpr std::uint32_t kPen = 0x5A3C0F;
@@ -146,7 +146,7 @@ TEST_P(FigureTest, EveryDrawModeCombinesPenAndPictureExactly)
     }
 }
 
-TEST_P(FigureTest, MaskPenInWhiteLeavesThePictureUnchanged)
+TEST_P(CanvasFigureTest, MaskPenInWhiteLeavesThePictureUnchanged)
 {
     const QImage noise = canvas_test::noisePicture(72, 64);
     Canvas canvas(kSize);
@@ -156,7 +156,7 @@ TEST_P(FigureTest, MaskPenInWhiteLeavesThePictureUnchanged)
     EXPECT_TRUE(canvas_test::samePixels(canvas.image(), noise));
 }
 
-TEST_P(FigureTest, MaskPenKeepsBlackAndPaintsOverWhite)
+TEST_P(CanvasFigureTest, MaskPenKeepsBlackAndPaintsOverWhite)
 {
     Canvas canvas(kSize);
     prepare(canvas, uniform(kWhite));
@@ -173,7 +173,7 @@ TEST_P(FigureTest, MaskPenKeepsBlackAndPaintsOverWhite)
     EXPECT_EQ(canvas_test::countOther(dark.image(), kBlack), 0);
 }
 
-TEST_P(FigureTest, XorAndNotXorDrawnTwiceRestoreThePicture)
+TEST_P(CanvasFigureTest, XorAndNotXorDrawnTwiceRestoreThePicture)
 {
     const QImage noise = canvas_test::noisePicture(72, 64, 777);
     for (PenMode mode : {PenMode::XorPen, PenMode::NotXorPen}) {
@@ -188,7 +188,7 @@ TEST_P(FigureTest, XorAndNotXorDrawnTwiceRestoreThePicture)
     }
 }
 
-TEST_P(FigureTest, DrawingAgainInWhiteErasesIt)
+TEST_P(CanvasFigureTest, DrawingAgainInWhiteErasesIt)
 {
     Canvas canvas(kSize);
     prepare(canvas, uniform(kWhite));
@@ -198,7 +198,7 @@ TEST_P(FigureTest, DrawingAgainInWhiteErasesIt)
     EXPECT_EQ(canvas_test::countOther(canvas.image(), kWhite), 0);
 }
 
-TEST_P(FigureTest, NoPixelOfOneFigureIsCombinedTwice)
+TEST_P(CanvasFigureTest, NoPixelOfOneFigureIsCombinedTwice)
 {
     // White XOR white is black where a pixel is hit once and white again
     // where it is hit twice; the copy pen shows where the figure lies.
@@ -212,10 +212,10 @@ TEST_P(FigureTest, NoPixelOfOneFigureIsCombinedTwice)
     EXPECT_TRUE(canvas_test::samePixels(copied.image(), xored.image()));
 }
 
-INSTANTIATE_TEST_SUITE_P(Figures, FigureTest, testing::ValuesIn(figures()),
+INSTANTIATE_TEST_SUITE_P(Figures, CanvasFigureTest, testing::ValuesIn(figures()),
                          [](const testing::TestParamInfo<Figure>& info) { return info.param.name; });
 
-TEST(DrawModeTest, ValuesOutsideOneToSixteenAreRefused)
+TEST(CanvasDrawModeTest, ValuesOutsideOneToSixteenAreRefused)
 {
     Canvas canvas(QSize(10, 10));
     canvas.setDrawMode(PenMode::MaskPen);
@@ -226,7 +226,7 @@ TEST(DrawModeTest, ValuesOutsideOneToSixteenAreRefused)
     EXPECT_EQ(canvas.DrawMode(), PenMode::NotXorPen);
 }
 
-TEST(DrawModeTest, TextIsCopiedWhateverTheDrawMode)
+TEST(CanvasDrawModeTest, TextIsCopiedWhateverTheDrawMode)
 {
     // White text under the mask pen still paints white: that is how a label
     // printed again in white erases it.

@@ -9,7 +9,7 @@ namespace {
 
 using platform::Canvas;
 
-TEST(ChangedCallbackTest, CalledOncePerBatchUntilThePictureIsRead)
+TEST(CanvasChangedCallbackTest, CalledOncePerBatchUntilThePictureIsRead)
 {
     Canvas canvas(QSize(50, 50));
     canvas.setScaleMode(platform::ScaleMode::Pixels);
@@ -26,7 +26,7 @@ TEST(ChangedCallbackTest, CalledOncePerBatchUntilThePictureIsRead)
     EXPECT_EQ(calls, 2);
 }
 
-TEST(ChangedCallbackTest, EveryKindOfChangeNotifies)
+TEST(CanvasChangedCallbackTest, EveryKindOfChangeNotifies)
 {
     Canvas canvas(QSize(20, 20));
     int calls = 0;
@@ -49,7 +49,7 @@ TEST(ChangedCallbackTest, EveryKindOfChangeNotifies)
     }
 }
 
-TEST(ChangedCallbackTest, RefreshAlwaysNotifies)
+TEST(CanvasChangedCallbackTest, RefreshAlwaysNotifies)
 {
     Canvas canvas(QSize(10, 10));
     int calls = 0;
@@ -59,7 +59,7 @@ TEST(ChangedCallbackTest, RefreshAlwaysNotifies)
     EXPECT_EQ(calls, 2);
 }
 
-TEST(ChangedCallbackTest, CallbackMayReadThePictureWhileDrawingGoesOn)
+TEST(CanvasChangedCallbackTest, CallbackMayReadThePictureWhileDrawingGoesOn)
 {
     // A widget that repaints at once reads image() from inside the callback;
     // drawing continues correctly afterwards.
@@ -79,7 +79,7 @@ TEST(ChangedCallbackTest, CallbackMayReadThePictureWhileDrawingGoesOn)
     EXPECT_EQ(canvas.Point(10, 5), 0x0000FF);
 }
 
-TEST(ChangedCallbackTest, WorksWithoutACallback)
+TEST(CanvasChangedCallbackTest, WorksWithoutACallback)
 {
     Canvas canvas(QSize(10, 10));
     canvas.Cls();

@@ -63,14 +63,14 @@ QByteArray handMadeBitmap()
     return QByteArray(reinterpret_cast<const char*>(bytes), sizeof bytes);
 }
 
-class PictureTest : public testing::Test {
+class CanvasPictureTest : public testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(dir.isValid()); }
     QString path(const char* name) const { return dir.filePath(QString::fromUtf8(name)); }
     QTemporaryDir dir;
 };
 
-TEST_F(PictureTest, SavedBitmapIs24BitAndLoadsBackWithTheSamePixels)
+TEST_F(CanvasPictureTest, SavedBitmapIs24BitAndLoadsBackWithTheSamePixels)
 {
     Canvas canvas(QSize(37, 21)); // odd width: rows need padding
     canvas.PaintPicture(canvas_test::noisePicture(37, 21), 0, 0);
@@ -93,7 +93,7 @@ TEST_F(PictureTest, SavedBitmapIs24BitAndLoadsBackWithTheSamePixels)
     EXPECT_TRUE(canvas_test::samePixels(loaded.image(), canvas.image()));
 }
 
-TEST_F(PictureTest, HandMadeBitmapLoadsAsThePictureAtTheTopLeft)
+TEST_F(CanvasPictureTest, HandMadeBitmapLoadsAsThePictureAtTheTopLeft)
 {
     ASSERT_TRUE(writeAll(path("small.bmp"), handMadeBitmap()));
     Canvas canvas(QSize(5, 4));
@@ -111,7 +111,7 @@ TEST_F(PictureTest, HandMadeBitmapLoadsAsThePictureAtTheTopLeft)
     EXPECT_EQ(canvas.Picture().size(), QSize(3, 2));
 }
 
-TEST_F(PictureTest, ClsShowsTheLoadedPictureAgain)
+TEST_F(CanvasPictureTest, ClsShowsTheLoadedPictureAgain)
 {
     ASSERT_TRUE(writeAll(path("small.bmp"), handMadeBitmap()));
     Canvas canvas(QSize(5, 4));
@@ -126,7 +126,7 @@ TEST_F(PictureTest, ClsShowsTheLoadedPictureAgain)
     EXPECT_EQ(canvas_test::countOther(canvas.image(), kWhite), 0);
 }
 
-TEST_F(PictureTest, UnreadableFilesAreRefusedWithThePictureUnchanged)
+TEST_F(CanvasPictureTest, UnreadableFilesAreRefusedWithThePictureUnchanged)
 {
     ASSERT_TRUE(writeAll(path("notes.bmp"), QByteArray("not an image at all")));
     Canvas canvas(QSize(8, 8));
@@ -138,7 +138,7 @@ TEST_F(PictureTest, UnreadableFilesAreRefusedWithThePictureUnchanged)
     EXPECT_TRUE(canvas.Picture().isNull());
 }
 
-TEST_F(PictureTest, FailedSaveReportsAndKeepsTheOldFile)
+TEST_F(CanvasPictureTest, FailedSaveReportsAndKeepsTheOldFile)
 {
     Canvas canvas(QSize(4, 4));
     EXPECT_FALSE(canvas.SavePicture(path("no/such/folder/x.bmp")));
@@ -151,7 +151,7 @@ TEST_F(PictureTest, FailedSaveReportsAndKeepsTheOldFile)
     EXPECT_EQ(platform::loadImageFile(path("old.bmp")).size(), QSize(4, 4));
 }
 
-TEST(BackColorTest, SettingBackColorClearsThePictureAndTheCurrentPoint)
+TEST(CanvasBackColorTest, SettingBackColorClearsThePictureAndTheCurrentPoint)
 {
     Canvas canvas(QSize(20, 10));
     canvas.setScaleMode(ScaleMode::Pixels);
@@ -163,7 +163,7 @@ TEST(BackColorTest, SettingBackColorClearsThePictureAndTheCurrentPoint)
     EXPECT_DOUBLE_EQ(canvas.CurrentY(), 0.0);
 }
 
-TEST(ClsTest, ClsFillsWithBackColorAndResetsTheCurrentPointToZero)
+TEST(CanvasClsTest, ClsFillsWithBackColorAndResetsTheCurrentPointToZero)
 {
     Canvas canvas(QSize(20, 10));
     ASSERT_TRUE(canvas.Scale(-50, -20, 50, 20));
@@ -174,7 +174,7 @@ TEST(ClsTest, ClsFillsWithBackColorAndResetsTheCurrentPointToZero)
     EXPECT_DOUBLE_EQ(canvas.CurrentY(), 0.0);
 }
 
-TEST(ResizeTest, ContentStaysAtTheTopLeftAndNewAreaShowsBackColor)
+TEST(CanvasResizeTest, ContentStaysAtTheTopLeftAndNewAreaShowsBackColor)
 {
     Canvas canvas(QSize(20, 10));
     const QImage noise = canvas_test::noisePicture(20, 10);
@@ -193,9 +193,9 @@ TEST(ResizeTest, ContentStaysAtTheTopLeftAndNewAreaShowsBackColor)
     EXPECT_EQ(canvas.Point(0, 0), -1);
 }
 
-class PaintPictureTest : public testing::Test {
+class CanvasPaintPictureTest : public testing::Test {
 protected:
-    PaintPictureTest()
+    CanvasPaintPictureTest()
     {
         canvas.setScaleMode(ScaleMode::Pixels);
         picture.setPixel(0, 0, platform::toQRgb(kRed));
@@ -207,7 +207,7 @@ protected:
     QImage picture{2, 2, QImage::Format_RGB32};
 };
 
-TEST_F(PaintPictureTest, NaturalSizeAtTheUserPoint)
+TEST_F(CanvasPaintPictureTest, NaturalSizeAtTheUserPoint)
 {
     ASSERT_TRUE(canvas.Scale(-10, -10, 10, 10)); // one pixel per unit
     canvas.PaintPicture(picture, 0, 0);
@@ -216,7 +216,7 @@ TEST_F(PaintPictureTest, NaturalSizeAtTheUserPoint)
     EXPECT_EQ(canvas_test::countOther(canvas.image(), kWhite), 4);
 }
 
-TEST_F(PaintPictureTest, StretchedByPickingPixels)
+TEST_F(CanvasPaintPictureTest, StretchedByPickingPixels)
 {
     canvas.PaintPicture(picture, 4, 6, 6.0, 4.0);
     const QImage& image = canvas.image();
@@ -228,7 +228,7 @@ TEST_F(PaintPictureTest, StretchedByPickingPixels)
     EXPECT_EQ(canvas_test::colorAt(image, 9, 9), kBlack);
 }
 
-TEST_F(PaintPictureTest, NegativeSizesMirrorAndSourceRectSelects)
+TEST_F(CanvasPaintPictureTest, NegativeSizesMirrorAndSourceRectSelects)
 {
     canvas.PaintPicture(picture, 10, 10, -2.0, 2.0); // covers x 8..9, mirrored
     EXPECT_EQ(canvas.Point(8, 10), static_cast<std::int32_t>(kGreen));
@@ -237,7 +237,7 @@ TEST_F(PaintPictureTest, NegativeSizesMirrorAndSourceRectSelects)
     EXPECT_EQ(canvas_test::countColor(canvas.image().copy(0, 0, 3, 3), kBlack), 9);
 }
 
-TEST_F(PaintPictureTest, PartlyOutsideIsClipped)
+TEST_F(CanvasPaintPictureTest, PartlyOutsideIsClipped)
 {
     canvas.PaintPicture(picture, -1, -1, 4.0, 4.0);
     EXPECT_EQ(canvas.Point(0, 0), static_cast<std::int32_t>(kRed));
@@ -254,9 +254,9 @@ struct OpCase {
     std::uint32_t expected; // source 0x5A3C0F over picture 0x336699
 };
 
-class PictureOpTest : public testing::TestWithParam<OpCase> {};
+class CanvasPictureOpTest : public testing::TestWithParam<OpCase> {};
 
-TEST_P(PictureOpTest, CombinesSourceAndPicture)
+TEST_P(CanvasPictureOpTest, CombinesSourceAndPicture)
 {
     Canvas canvas(QSize(4, 4));
     canvas.setBackColor(0x336699);
@@ -268,7 +268,7 @@ TEST_P(PictureOpTest, CombinesSourceAndPicture)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Ops, PictureOpTest,
+    Ops, CanvasPictureOpTest,
     testing::Values(OpCase{"SrcCopy", PictureOp::SrcCopy, 0x5A3C0F},
                     OpCase{"SrcPaint", PictureOp::SrcPaint, 0x5A3C0F | 0x336699},
                     OpCase{"SrcAnd", PictureOp::SrcAnd, 0x5A3C0F & 0x336699},
@@ -282,9 +282,9 @@ INSTANTIATE_TEST_SUITE_P(
                     OpCase{"Whiteness", PictureOp::Whiteness, 0xFFFFFF}),
     [](const testing::TestParamInfo<OpCase>& info) { return info.param.name; });
 
-class DrawImageTest : public testing::Test {
+class CanvasDrawImageTest : public testing::Test {
 protected:
-    DrawImageTest()
+    CanvasDrawImageTest()
     {
         // Four columns: red, green, blue, black.
         const std::uint32_t colors[4] = {kRed, kGreen, kBlue, kBlack};
@@ -296,7 +296,7 @@ protected:
     QImage strip{4, 4, QImage::Format_RGB32};
 };
 
-TEST_F(DrawImageTest, DrawsIntoTheTargetBoxInPixels)
+TEST_F(CanvasDrawImageTest, DrawsIntoTheTargetBoxInPixels)
 {
     canvas.DrawImage(strip, 10, 20, 40, 8, 0.0, false);
     const QImage& image = canvas.image();
@@ -307,7 +307,7 @@ TEST_F(DrawImageTest, DrawsIntoTheTargetBoxInPixels)
     EXPECT_EQ(canvas_test::colorAt(image, 49, 27), kBlack);
 }
 
-TEST_F(DrawImageTest, HugeBoxShowsOnlyItsVisiblePart)
+TEST_F(CanvasDrawImageTest, HugeBoxShowsOnlyItsVisiblePart)
 {
     // Each image column becomes 1000 pixels wide; the box starts 1500
     // pixels left of the canvas, so the canvas shows columns 1 and 2.
@@ -325,7 +325,7 @@ TEST_F(DrawImageTest, HugeBoxShowsOnlyItsVisiblePart)
     EXPECT_EQ(canvas_test::colorAt(canvas.image(), 199, 50), kBlue);
 }
 
-TEST_F(DrawImageTest, NegativeWidthMirrors)
+TEST_F(CanvasDrawImageTest, NegativeWidthMirrors)
 {
     canvas.DrawImage(strip, 40, 0, -40, 10, 0.0, false); // covers x 0..39
     EXPECT_EQ(canvas_test::colorAt(canvas.image(), 0, 5), kBlack);
@@ -333,7 +333,7 @@ TEST_F(DrawImageTest, NegativeWidthMirrors)
     EXPECT_EQ(canvas_test::boundsOfOther(canvas.image(), kWhite), QRect(0, 0, 40, 10));
 }
 
-TEST_F(DrawImageTest, RotationTurnsAboutTheTopLeftPixel)
+TEST_F(CanvasDrawImageTest, RotationTurnsAboutTheTopLeftPixel)
 {
     // Turned a quarter clockwise about (0, 0), the box (0, -40)-(40, 0)
     // lands on (0, 0)-(40, 40); the image's top row becomes its right column.
@@ -348,7 +348,7 @@ TEST_F(DrawImageTest, RotationTurnsAboutTheTopLeftPixel)
     EXPECT_EQ(canvas_test::colorAt(image, 5, 20), kBlue);
 }
 
-TEST_F(DrawImageTest, TransparentPixelsLeaveTheCanvas)
+TEST_F(CanvasDrawImageTest, TransparentPixelsLeaveTheCanvas)
 {
     QImage withHole(2, 1, QImage::Format_ARGB32);
     withHole.setPixel(0, 0, qRgba(255, 0, 0, 255));
@@ -358,7 +358,7 @@ TEST_F(DrawImageTest, TransparentPixelsLeaveTheCanvas)
     EXPECT_EQ(canvas_test::colorAt(canvas.image(), 1, 0), kWhite);
 }
 
-TEST(ImageForEditTest, DirectEditsShowInTheImage)
+TEST(CanvasImageForEditTest, DirectEditsShowInTheImage)
 {
     Canvas canvas(QSize(3, 3));
     canvas.imageForEdit().setPixel(1, 1, platform::toQRgb(kRed));

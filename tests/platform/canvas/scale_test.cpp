@@ -25,9 +25,9 @@ struct Landing {
 
 // A 200 x 100 picture with ScaleLeft -50, ScaleTop -20, ScaleWidth 100 and
 // ScaleHeight 40: 2 pixels per unit across, 2.5 down, y growing downwards.
-class SquashedScaleTest : public testing::TestWithParam<Landing> {};
+class CanvasSquashedScaleTest : public testing::TestWithParam<Landing> {};
 
-TEST_P(SquashedScaleTest, PointLandsOnItsPixelAndReadsBack)
+TEST_P(CanvasSquashedScaleTest, PointLandsOnItsPixelAndReadsBack)
 {
     const Landing row = GetParam();
     Canvas canvas(QSize(200, 100));
@@ -39,7 +39,7 @@ TEST_P(SquashedScaleTest, PointLandsOnItsPixelAndReadsBack)
     EXPECT_EQ(canvas.Point(row.x, row.y), static_cast<std::int32_t>(kRed));
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, SquashedScaleTest,
+INSTANTIATE_TEST_SUITE_P(Rows, CanvasSquashedScaleTest,
                          testing::Values(Landing{-50, -20, 0, 0},    // top-left corner
                                          Landing{0, 0, 100, 50},      // centre
                                          Landing{49.6, 19.7, 199, 99}, // bottom-right pixel
@@ -49,9 +49,9 @@ INSTANTIATE_TEST_SUITE_P(Rows, SquashedScaleTest,
                                          Landing{10, 12, 120, 80}));
 
 // ScaleTop 40 and ScaleHeight -40: y grows upwards (north up, as a map).
-class UpwardScaleTest : public testing::TestWithParam<Landing> {};
+class CanvasUpwardScaleTest : public testing::TestWithParam<Landing> {};
 
-TEST_P(UpwardScaleTest, PointLandsOnItsPixel)
+TEST_P(CanvasUpwardScaleTest, PointLandsOnItsPixel)
 {
     const Landing row = GetParam();
     Canvas canvas(QSize(200, 100));
@@ -62,13 +62,13 @@ TEST_P(UpwardScaleTest, PointLandsOnItsPixel)
     EXPECT_EQ(canvas_test::countOther(canvas.image(), kWhite), 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, UpwardScaleTest,
+INSTANTIATE_TEST_SUITE_P(Rows, CanvasUpwardScaleTest,
                          testing::Values(Landing{0, 40, 0, 0},     // top-left
                                          Landing{10, 20, 20, 50},  // middle height
                                          Landing{10, 39.6, 20, 1}, // just below the top
                                          Landing{99.6, 0.3, 199, 99}));
 
-TEST(ScaleTest, PixelPositionsRoundTripThroughTheUserScale)
+TEST(CanvasScaleTest, PixelPositionsRoundTripThroughTheUserScale)
 {
     // An odd plot-like scale: metres far from the origin, y = -north.
     Canvas canvas(QSize(300, 200));
@@ -85,7 +85,7 @@ TEST(ScaleTest, PixelPositionsRoundTripThroughTheUserScale)
     }
 }
 
-TEST(ScaleTest, NewCanvasMeasuresInTwips)
+TEST(CanvasScaleTest, NewCanvasMeasuresInTwips)
 {
     Canvas canvas(QSize(200, 100));
     EXPECT_EQ(canvas.scaleMode(), ScaleMode::Twips);
@@ -100,9 +100,9 @@ struct UnitRow {
     double width, height;
 };
 
-class ScaleModeTest : public testing::TestWithParam<UnitRow> {};
+class CanvasScaleModeTest : public testing::TestWithParam<UnitRow> {};
 
-TEST_P(ScaleModeTest, UnitModeSetsOriginAndSize)
+TEST_P(CanvasScaleModeTest, UnitModeSetsOriginAndSize)
 {
     const UnitRow row = GetParam();
     Canvas canvas(QSize(200, 100));
@@ -116,14 +116,14 @@ TEST_P(ScaleModeTest, UnitModeSetsOriginAndSize)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Units, ScaleModeTest,
+    Units, CanvasScaleModeTest,
     testing::Values(UnitRow{ScaleMode::Twips, 3000, 1500}, UnitRow{ScaleMode::Points, 150, 75},
                     UnitRow{ScaleMode::Pixels, 200, 100}, UnitRow{ScaleMode::Characters, 25, 6.25},
                     UnitRow{ScaleMode::Inches, 3000.0 / 1440, 1500.0 / 1440},
                     UnitRow{ScaleMode::Millimeters, 3000.0 / 1440 * 25.4, 1500.0 / 1440 * 25.4},
                     UnitRow{ScaleMode::Centimeters, 3000.0 / 1440 * 2.54, 1500.0 / 1440 * 2.54}));
 
-TEST(ScaleTest, SettingAScaleValueSwitchesToUserAndUserModeKeepsTheValues)
+TEST(CanvasScaleTest, SettingAScaleValueSwitchesToUserAndUserModeKeepsTheValues)
 {
     Canvas canvas(QSize(200, 100));
     ASSERT_TRUE(canvas.setScaleMode(ScaleMode::Pixels));
@@ -139,7 +139,7 @@ TEST(ScaleTest, SettingAScaleValueSwitchesToUserAndUserModeKeepsTheValues)
     EXPECT_DOUBLE_EQ(canvas.ScaleWidth(), 3000.0);
 }
 
-TEST(ScaleTest, ZeroOrNonFiniteExtentsAreRefusedWithTheScaleUnchanged)
+TEST(CanvasScaleTest, ZeroOrNonFiniteExtentsAreRefusedWithTheScaleUnchanged)
 {
     Canvas canvas(QSize(200, 100));
     ASSERT_TRUE(canvas.Scale(-50, -20, 50, 20));
@@ -160,7 +160,7 @@ TEST(ScaleTest, ZeroOrNonFiniteExtentsAreRefusedWithTheScaleUnchanged)
     EXPECT_EQ(canvas.toPixel(QPointF(0, 0)), QPointF(100, 50));
 }
 
-TEST(ScaleTest, ResizeStretchesAUserScaleAndFollowsAUnitScale)
+TEST(CanvasScaleTest, ResizeStretchesAUserScaleAndFollowsAUnitScale)
 {
     Canvas user(QSize(200, 100));
     ASSERT_TRUE(user.Scale(-50, -20, 50, 20));
@@ -183,9 +183,9 @@ struct LengthRow {
     double expected;
 };
 
-class LengthConversionTest : public testing::TestWithParam<LengthRow> {};
+class CanvasLengthConversionTest : public testing::TestWithParam<LengthRow> {};
 
-TEST_P(LengthConversionTest, ConvertsBetweenUnits)
+TEST_P(CanvasLengthConversionTest, ConvertsBetweenUnits)
 {
     const LengthRow row = GetParam();
     Canvas canvas(QSize(200, 100));
@@ -196,7 +196,7 @@ TEST_P(LengthConversionTest, ConvertsBetweenUnits)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Rows, LengthConversionTest,
+    Rows, CanvasLengthConversionTest,
     testing::Values(LengthRow{"pixelToTwips", false, 1, ScaleMode::Pixels, ScaleMode::Twips, 15},
                     LengthRow{"twipsToInches", false, 1440, ScaleMode::Twips, ScaleMode::Inches, 1},
                     LengthRow{"mmToInches", true, 25.4, ScaleMode::Millimeters, ScaleMode::Inches, 1},

@@ -24,9 +24,9 @@ constexpr std::uint32_t kWhite = 0xFFFFFF;
 constexpr std::uint32_t kRed = 0x0000FF;
 constexpr std::uint32_t kBlue = 0xFF0000;
 
-class PixelCanvasTest : public testing::Test {
+class CanvasPixelTest : public testing::Test {
 protected:
-    PixelCanvasTest() { canvas.setScaleMode(ScaleMode::Pixels); }
+    CanvasPixelTest() { canvas.setScaleMode(ScaleMode::Pixels); }
 
     int marked() { return canvas_test::countOther(canvas.image(), kWhite); }
     QRect bounds() { return canvas_test::boundsOfOther(canvas.image(), kWhite); }
@@ -34,7 +34,7 @@ protected:
     Canvas canvas{QSize(200, 100)};
 };
 
-TEST_F(PixelCanvasTest, LineLeavesOutItsEndPixelAndEndsAtItsEndPoint)
+TEST_F(CanvasPixelTest, LineLeavesOutItsEndPixelAndEndsAtItsEndPoint)
 {
     canvas.Line(2, 3, 9, 3, kRed);
     EXPECT_EQ(bounds(), QRect(QPoint(2, 3), QPoint(8, 3)));
@@ -43,7 +43,7 @@ TEST_F(PixelCanvasTest, LineLeavesOutItsEndPixelAndEndsAtItsEndPoint)
     EXPECT_DOUBLE_EQ(canvas.CurrentY(), 3.0);
 }
 
-TEST_F(PixelCanvasTest, LineToStartsAtTheCurrentPoint)
+TEST_F(CanvasPixelTest, LineToStartsAtTheCurrentPoint)
 {
     canvas.PSet(10, 10, kWhite);
     canvas.LineTo(20, 10, kRed);
@@ -54,7 +54,7 @@ TEST_F(PixelCanvasTest, LineToStartsAtTheCurrentPoint)
     EXPECT_DOUBLE_EQ(canvas.CurrentY(), 15.0);
 }
 
-TEST_F(PixelCanvasTest, LineFromAPointToItselfDrawsNothingButMovesTheCurrentPoint)
+TEST_F(CanvasPixelTest, LineFromAPointToItselfDrawsNothingButMovesTheCurrentPoint)
 {
     canvas.Line(0, 0, 0, 0, 0x000000);
     EXPECT_EQ(marked(), 0);
@@ -64,7 +64,7 @@ TEST_F(PixelCanvasTest, LineFromAPointToItselfDrawsNothingButMovesTheCurrentPoin
     EXPECT_DOUBLE_EQ(canvas.CurrentX(), 40.0);
 }
 
-TEST_F(PixelCanvasTest, DefaultColourIsForeColor)
+TEST_F(CanvasPixelTest, DefaultColourIsForeColor)
 {
     canvas.setForeColor(kBlue);
     canvas.Line(0, 0, 5, 0);
@@ -79,9 +79,9 @@ struct BoxCase {
     QPoint a, b;
 };
 
-class BoxTest : public PixelCanvasTest, public testing::WithParamInterface<BoxCase> {};
+class CanvasBoxTest : public CanvasPixelTest, public testing::WithParamInterface<BoxCase> {};
 
-TEST_P(BoxTest, BoxOutlineCoversBothCornersAndLeavesTheInside)
+TEST_P(CanvasBoxTest, BoxOutlineCoversBothCornersAndLeavesTheInside)
 {
     const BoxCase row = GetParam();
     canvas.Line(row.a.x(), row.a.y(), row.b.x(), row.b.y(), kRed, LineOpt::Box);
@@ -92,7 +92,7 @@ TEST_P(BoxTest, BoxOutlineCoversBothCornersAndLeavesTheInside)
     EXPECT_DOUBLE_EQ(canvas.CurrentY(), row.b.y());
 }
 
-TEST_P(BoxTest, FilledBoxCoversTheWholeBox)
+TEST_P(CanvasBoxTest, FilledBoxCoversTheWholeBox)
 {
     const BoxCase row = GetParam();
     canvas.Line(row.a.x(), row.a.y(), row.b.x(), row.b.y(), kRed, LineOpt::BoxFill);
@@ -100,13 +100,13 @@ TEST_P(BoxTest, FilledBoxCoversTheWholeBox)
     EXPECT_EQ(canvas_test::countColor(canvas.image(), kRed), 21 * 11);
 }
 
-INSTANTIATE_TEST_SUITE_P(Corners, BoxTest,
+INSTANTIATE_TEST_SUITE_P(Corners, CanvasBoxTest,
                          testing::Values(BoxCase{"topLeftFirst", {10, 10}, {30, 20}},
                                          BoxCase{"bottomRightFirst", {30, 20}, {10, 10}},
                                          BoxCase{"bottomLeftFirst", {10, 20}, {30, 10}}),
                          [](const testing::TestParamInfo<BoxCase>& info) { return info.param.name; });
 
-TEST_F(PixelCanvasTest, BoxIsFilledWithFillColorWhenFillStyleIsSolid)
+TEST_F(CanvasPixelTest, BoxIsFilledWithFillColorWhenFillStyleIsSolid)
 {
     canvas.setFillStyle(platform::FillPattern::Solid);
     canvas.setFillColor(kBlue);
@@ -115,7 +115,7 @@ TEST_F(PixelCanvasTest, BoxIsFilledWithFillColorWhenFillStyleIsSolid)
     EXPECT_EQ(canvas_test::countColor(canvas.image(), kBlue), 19 * 9);
 }
 
-TEST_F(PixelCanvasTest, OnePixelBoxIsOnePixel)
+TEST_F(CanvasPixelTest, OnePixelBoxIsOnePixel)
 {
     canvas.Line(5, 5, 5, 5, kRed, LineOpt::Box);
     EXPECT_EQ(bounds(), QRect(5, 5, 1, 1));
@@ -126,9 +126,9 @@ struct DotCase {
     QRect expected;
 };
 
-class WideDotTest : public PixelCanvasTest, public testing::WithParamInterface<DotCase> {};
+class CanvasWideDotTest : public CanvasPixelTest, public testing::WithParamInterface<DotCase> {};
 
-TEST_P(WideDotTest, DotIsCentredOnItsPixel)
+TEST_P(CanvasWideDotTest, DotIsCentredOnItsPixel)
 {
     ASSERT_TRUE(canvas.setDrawWidth(GetParam().width));
     canvas.PSet(50, 40, kRed);
@@ -137,19 +137,57 @@ TEST_P(WideDotTest, DotIsCentredOnItsPixel)
     EXPECT_DOUBLE_EQ(canvas.CurrentY(), 40.0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Widths, WideDotTest,
+INSTANTIATE_TEST_SUITE_P(Widths, CanvasWideDotTest,
                          testing::Values(DotCase{1, QRect(50, 40, 1, 1)},
                                          DotCase{3, QRect(49, 39, 3, 3)},
                                          DotCase{5, QRect(48, 38, 5, 5)}));
 
-TEST_F(PixelCanvasTest, WideLineHasRoundEndsCentredOnItsPixels)
+TEST_F(CanvasPixelTest, WideLineHasRoundEndsCentredOnItsPixels)
 {
     canvas.setDrawWidth(3);
     canvas.Line(10, 10, 30, 10, kRed);
     EXPECT_EQ(bounds(), QRect(QPoint(9, 9), QPoint(31, 11)));
 }
 
-TEST_F(PixelCanvasTest, DrawWidthBelowOneIsRefused)
+struct ThicknessCase {
+    int width;
+    int rows; // rows covered by a long horizontal line, columns by a vertical one
+};
+
+class CanvasWideLineThicknessTest : public CanvasPixelTest,
+                              public testing::WithParamInterface<ThicknessCase> {};
+
+TEST_P(CanvasWideLineThicknessTest, LineIsAsThickAsItsWidth)
+{
+    ASSERT_TRUE(canvas.setDrawWidth(GetParam().width));
+    canvas.Line(20, 50, 120, 50, kRed);
+    EXPECT_EQ(canvas_test::boundsOf(canvas.image().copy(60, 0, 1, 100),
+                                    [](std::uint32_t c) { return c == kRed; })
+                  .height(),
+              GetParam().rows);
+    canvas.Cls();
+    canvas.Line(150, 10, 150, 90, kRed);
+    EXPECT_EQ(canvas_test::boundsOf(canvas.image().copy(0, 50, 200, 1),
+                                    [](std::uint32_t c) { return c == kRed; })
+                  .width(),
+              GetParam().rows);
+}
+
+INSTANTIATE_TEST_SUITE_P(Widths, CanvasWideLineThicknessTest,
+                         testing::Values(ThicknessCase{2, 2}, ThicknessCase{3, 3},
+                                         ThicknessCase{4, 4}, ThicknessCase{7, 7}));
+
+TEST_F(CanvasPixelTest, WideLineIsTheSameDrawnEitherWay)
+{
+    canvas.setDrawWidth(4);
+    canvas.Line(13, 17, 151, 66, kRed);
+    const QImage forward = canvas.image().copy();
+    canvas.Cls();
+    canvas.Line(151, 66, 13, 17, kRed);
+    EXPECT_TRUE(canvas_test::samePixels(canvas.image(), forward));
+}
+
+TEST_F(CanvasPixelTest, DrawWidthBelowOneIsRefused)
 {
     EXPECT_FALSE(canvas.setDrawWidth(0));
     EXPECT_FALSE(canvas.setDrawWidth(-2));
@@ -162,9 +200,9 @@ struct DashCase {
     int firstGap;
 };
 
-class DashTest : public PixelCanvasTest, public testing::WithParamInterface<DashCase> {};
+class CanvasDashTest : public CanvasPixelTest, public testing::WithParamInterface<DashCase> {};
 
-TEST_P(DashTest, ThinLinesFollowThePenPattern)
+TEST_P(CanvasDashTest, ThinLinesFollowThePenPattern)
 {
     canvas.setDrawStyle(GetParam().style);
     canvas.Line(0, 50, 199, 50, kRed);
@@ -191,13 +229,13 @@ TEST_P(DashTest, ThinLinesFollowThePenPattern)
     EXPECT_EQ(firstGap, GetParam().firstGap);
 }
 
-INSTANTIATE_TEST_SUITE_P(Patterns, DashTest,
+INSTANTIATE_TEST_SUITE_P(Patterns, CanvasDashTest,
                          testing::Values(DashCase{LineStyle::Dash, {18, 18}, 6},
                                          DashCase{LineStyle::Dot, {3, 3, 3}, 3},
                                          DashCase{LineStyle::DashDot, {9, 3, 9}, 6},
                                          DashCase{LineStyle::DashDotDot, {9, 3, 3, 9}, 3}));
 
-TEST_F(PixelCanvasTest, TransparentPenDrawsNoOutlineButMovesTheCurrentPoint)
+TEST_F(CanvasPixelTest, TransparentPenDrawsNoOutlineButMovesTheCurrentPoint)
 {
     canvas.setDrawStyle(LineStyle::Transparent);
     canvas.Line(0, 0, 50, 50, kRed);
@@ -207,7 +245,7 @@ TEST_F(PixelCanvasTest, TransparentPenDrawsNoOutlineButMovesTheCurrentPoint)
     EXPECT_DOUBLE_EQ(canvas.CurrentX(), 60.0);
 }
 
-TEST_F(PixelCanvasTest, NopModeDrawsNothing)
+TEST_F(CanvasPixelTest, NopModeDrawsNothing)
 {
     canvas.setDrawMode(platform::PenMode::Nop);
     canvas.Line(0, 0, 50, 50, kRed);
@@ -224,9 +262,9 @@ struct CircleCase {
     int rx, ry;    // expected half-axes in pixels
 };
 
-class CircleTest : public testing::TestWithParam<CircleCase> {};
+class CanvasCircleTest : public testing::TestWithParam<CircleCase> {};
 
-TEST_P(CircleTest, RadiusIsMeasuredAcrossAndRoundedToPixels)
+TEST_P(CanvasCircleTest, RadiusIsMeasuredAcrossAndRoundedToPixels)
 {
     const CircleCase row = GetParam();
     // 2 pixels per unit across and down, y growing upwards like a map.
@@ -240,7 +278,7 @@ TEST_P(CircleTest, RadiusIsMeasuredAcrossAndRoundedToPixels)
     EXPECT_DOUBLE_EQ(canvas.CurrentY(), 50.0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Radii, CircleTest,
+INSTANTIATE_TEST_SUITE_P(Radii, CanvasCircleTest,
                          testing::Values(CircleCase{"round", 10, 1.0, 20, 20},
                                          CircleCase{"flat", 10, 0.5, 20, 10},
                                          CircleCase{"tall", 10, 2.0, 10, 20},
@@ -248,7 +286,7 @@ INSTANTIATE_TEST_SUITE_P(Radii, CircleTest,
                                          CircleCase{"roundsDown", 2.2, 1.0, 4, 4}), // 4.4 px
                          [](const testing::TestParamInfo<CircleCase>& info) { return info.param.name; });
 
-TEST(CircleMarkerTest, MarkerOfSeventyTwipsIsFivePixelsAcross)
+TEST(CanvasCircleMarkerTest, MarkerOfSeventyTwipsIsFivePixelsAcross)
 {
     // The coordinate marker: radius MarkSize (70) twips converted to the
     // plot's metres; 70 / 15 = 4.67 pixels, drawn as 5.
@@ -260,7 +298,7 @@ TEST(CircleMarkerTest, MarkerOfSeventyTwipsIsFivePixelsAcross)
     EXPECT_EQ(canvas_test::boundsOfOther(canvas.image(), kWhite), QRect(145, 95, 11, 11));
 }
 
-TEST_F(PixelCanvasTest, FilledCircleUsesFillColorInside)
+TEST_F(CanvasPixelTest, FilledCircleUsesFillColorInside)
 {
     canvas.setFillStyle(platform::FillPattern::Solid);
     canvas.setFillColor(kBlue);
@@ -270,7 +308,7 @@ TEST_F(PixelCanvasTest, FilledCircleUsesFillColorInside)
     EXPECT_EQ(canvas_test::colorAt(canvas.image(), 78, 50), kWhite);
 }
 
-TEST_F(PixelCanvasTest, ArcRunsCounterClockwiseFromStartToEnd)
+TEST_F(CanvasPixelTest, ArcRunsCounterClockwiseFromStartToEnd)
 {
     // A quarter from 0 (three o'clock) to pi/2 (twelve o'clock): only the
     // upper right quadrant is drawn.
@@ -286,7 +324,7 @@ TEST_F(PixelCanvasTest, ArcRunsCounterClockwiseFromStartToEnd)
     EXPECT_GT(canvas_test::countColor(near, kRed), 0);
 }
 
-TEST_F(PixelCanvasTest, FarAwayAndNonFiniteCoordinatesAreClippedConsistently)
+TEST_F(CanvasPixelTest, FarAwayAndNonFiniteCoordinatesAreClippedConsistently)
 {
     canvas.Line(-1e12, 5, 1e12, 5, kRed);
     EXPECT_EQ(bounds(), QRect(0, 5, 200, 1));
@@ -313,7 +351,7 @@ TEST_F(PixelCanvasTest, FarAwayAndNonFiniteCoordinatesAreClippedConsistently)
     EXPECT_EQ(canvas_test::countColor(canvas.image(), kRed), 200 * 100);
 }
 
-TEST_F(PixelCanvasTest, PointOutsideThePictureReadsMinusOne)
+TEST_F(CanvasPixelTest, PointOutsideThePictureReadsMinusOne)
 {
     canvas.PSet(199, 99, kRed);
     EXPECT_EQ(canvas.Point(199, 99), static_cast<std::int32_t>(kRed));
@@ -322,7 +360,7 @@ TEST_F(PixelCanvasTest, PointOutsideThePictureReadsMinusOne)
         EXPECT_EQ(canvas.Point(p.x(), p.y()), -1) << p.x() << "," << p.y();
 }
 
-TEST_F(PixelCanvasTest, PolygonIsFilledAndOutlinedWithThePen)
+TEST_F(CanvasPixelTest, PolygonIsFilledAndOutlinedWithThePen)
 {
     canvas.setForeColor(kRed);
     const QPolygon triangle({QPoint(20, 10), QPoint(80, 10), QPoint(20, 70)});
@@ -334,7 +372,7 @@ TEST_F(PixelCanvasTest, PolygonIsFilledAndOutlinedWithThePen)
     EXPECT_EQ(bounds(), QRect(QPoint(20, 10), QPoint(80, 70)));
 }
 
-TEST_F(PixelCanvasTest, PolygonWithVerticesFarOutsideFillsTheVisiblePart)
+TEST_F(CanvasPixelTest, PolygonWithVerticesFarOutsideFillsTheVisiblePart)
 {
     canvas.setForeColor(kRed);
     const QPolygon huge({QPoint(-100000000, -100000000), QPoint(100000000, -100000000),
@@ -343,7 +381,7 @@ TEST_F(PixelCanvasTest, PolygonWithVerticesFarOutsideFillsTheVisiblePart)
     EXPECT_EQ(canvas_test::countColor(canvas.image(), kBlue), 200 * 100);
 }
 
-TEST_F(PixelCanvasTest, DirectAndPainterDrawingMixInOneBatch)
+TEST_F(CanvasPixelTest, DirectAndPainterDrawingMixInOneBatch)
 {
     // Thin lines and fills are written to the pixels directly, wide lines,
     // circles and text through a QPainter that stays open between calls.

@@ -31,9 +31,9 @@ struct ScaleCase {
     QPoint pixel;                    // its pixel
 };
 
-class PrintAtPointTest : public testing::TestWithParam<ScaleCase> {};
+class CanvasPrintAtPointTest : public testing::TestWithParam<ScaleCase> {};
 
-TEST_P(PrintAtPointTest, TextLiesRightOfAndBelowThePointSetByPSet)
+TEST_P(CanvasPrintAtPointTest, TextLiesRightOfAndBelowThePointSetByPSet)
 {
     const ScaleCase row = GetParam();
     Canvas canvas(QSize(200, 100));
@@ -53,15 +53,15 @@ TEST_P(PrintAtPointTest, TextLiesRightOfAndBelowThePointSetByPSet)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Scales, PrintAtPointTest,
+    Scales, CanvasPrintAtPointTest,
     testing::Values(ScaleCase{"pixels", 0, 0, 200, 100, 40, 30, {40, 30}},
                     ScaleCase{"plotYDown", -50, -20, 50, 20, -30, -8, {40, 30}},
                     ScaleCase{"plotYUp", -50, 20, 50, -20, -30, 8, {40, 30}}),
     [](const testing::TestParamInfo<ScaleCase>& info) { return info.param.name; });
 
-class TextTest : public testing::Test {
+class CanvasTextTest : public testing::Test {
 protected:
-    TextTest()
+    CanvasTextTest()
     {
         canvas.setScaleMode(ScaleMode::Pixels);
         canvas.setForeColor(kRed);
@@ -70,7 +70,7 @@ protected:
     Canvas canvas{QSize(200, 100)};
 };
 
-TEST_F(TextTest, PrintMovesToTheNextLineAtTheLeftEdge)
+TEST_F(CanvasTextTest, PrintMovesToTheNextLineAtTheLeftEdge)
 {
     canvas.setCurrentX(40);
     canvas.setCurrentY(10);
@@ -81,7 +81,7 @@ TEST_F(TextTest, PrintMovesToTheNextLineAtTheLeftEdge)
     EXPECT_DOUBLE_EQ(canvas.CurrentY(), 10.0 + lineHeight);
 }
 
-TEST_F(TextTest, PrintWithoutNewlineStaysOnTheLineAfterTheText)
+TEST_F(CanvasTextTest, PrintWithoutNewlineStaysOnTheLineAfterTheText)
 {
     canvas.setCurrentX(40);
     canvas.setCurrentY(10);
@@ -90,7 +90,7 @@ TEST_F(TextTest, PrintWithoutNewlineStaysOnTheLineAfterTheText)
     EXPECT_DOUBLE_EQ(canvas.CurrentY(), 10.0);
 }
 
-TEST_F(TextTest, TwoPiecesPrintedOnOneLineLookLikeOneText)
+TEST_F(CanvasTextTest, TwoPiecesPrintedOnOneLineLookLikeOneText)
 {
     canvas.setCurrentX(10);
     canvas.setCurrentY(20);
@@ -107,7 +107,7 @@ TEST_F(TextTest, TwoPiecesPrintedOnOneLineLookLikeOneText)
     EXPECT_TRUE(canvas_test::samePixels(canvas.image(), whole.image()));
 }
 
-TEST_F(TextTest, LineBreaksStartTheNextLineAtScaleLeft)
+TEST_F(CanvasTextTest, LineBreaksStartTheNextLineAtScaleLeft)
 {
     canvas.setCurrentX(100);
     canvas.setCurrentY(10);
@@ -121,7 +121,7 @@ TEST_F(TextTest, LineBreaksStartTheNextLineAtScaleLeft)
     EXPECT_LT(second.right(), 100); // "CD" is at the left edge, not under "AB"
 }
 
-TEST_F(TextTest, TextSizesFollowTheUserScale)
+TEST_F(CanvasTextTest, TextSizesFollowTheUserScale)
 {
     const double widthPx = canvas.TextWidth(kLabel);
     const double heightPx = canvas.TextHeight(kLabel);
@@ -137,7 +137,7 @@ TEST_F(TextTest, TextSizesFollowTheUserScale)
     EXPECT_DOUBLE_EQ(canvas.TextHeight(kLabel), -heightPx / 2);
 }
 
-TEST_F(TextTest, PrintWithYUpwardsMovesDownTheScreen)
+TEST_F(CanvasTextTest, PrintWithYUpwardsMovesDownTheScreen)
 {
     ASSERT_TRUE(canvas.Scale(0, 100, 200, 0));
     canvas.setCurrentX(10);
@@ -155,22 +155,22 @@ struct SizeCase {
     double taken;
 };
 
-class FontSizeTest : public testing::TestWithParam<SizeCase> {};
+class CanvasFontSizeTest : public testing::TestWithParam<SizeCase> {};
 
-TEST_P(FontSizeTest, SizeIsRoundedToWholePixels)
+TEST_P(CanvasFontSizeTest, SizeIsRoundedToWholePixels)
 {
     Canvas canvas(QSize(10, 10));
     ASSERT_TRUE(canvas.setFontSize(GetParam().requested));
     EXPECT_DOUBLE_EQ(canvas.FontSize(), GetParam().taken);
 }
 
-INSTANTIATE_TEST_SUITE_P(Sizes, FontSizeTest,
+INSTANTIATE_TEST_SUITE_P(Sizes, CanvasFontSizeTest,
                          testing::Values(SizeCase{8, 8.25}, SizeCase{9, 9}, SizeCase{11, 11.25},
                                          SizeCase{12, 12}, SizeCase{16.5, 16.5},
                                          SizeCase{1.2, 1.5}, SizeCase{1.1, 0.75},
                                          SizeCase{0.1, 0.75}));
 
-TEST(FontSizeRefusalTest, SizesThatAreNotPositiveAreRefused)
+TEST(CanvasFontSizeRefusalTest, SizesThatAreNotPositiveAreRefused)
 {
     Canvas canvas(QSize(10, 10));
     ASSERT_TRUE(canvas.setFontSize(12));
@@ -185,15 +185,15 @@ struct NameCase {
     const char* family;
 };
 
-class FontNameTest : public testing::TestWithParam<NameCase> {};
+class CanvasFontNameTest : public testing::TestWithParam<NameCase> {};
 
-TEST_P(FontNameTest, JapaneseWindowsNamesMapToTheIpaFonts)
+TEST_P(CanvasFontNameTest, JapaneseWindowsNamesMapToTheIpaFonts)
 {
     const QString family = platform::qtFontFamily(QString::fromUtf8(GetParam().name));
     EXPECT_EQ(family, QString::fromUtf8(GetParam().family));
 }
 
-INSTANTIATE_TEST_SUITE_P(Names, FontNameTest,
+INSTANTIATE_TEST_SUITE_P(Names, CanvasFontNameTest,
                          testing::Values(NameCase{"ＭＳ ゴシック", "IPAGothic"},
                                          NameCase{"ＭＳ 明朝", "IPAMincho"},
                                          NameCase{"ＭＳ Ｐゴシック", "IPAPGothic"},
@@ -202,7 +202,7 @@ INSTANTIATE_TEST_SUITE_P(Names, FontNameTest,
                                          NameCase{"MS Gothic", "IPAGothic"},
                                          NameCase{"Arial", "Arial"}));
 
-TEST(FontNameTest, MappedFamiliesAreInstalled)
+TEST(CanvasFontInstallTest, MappedFamiliesAreInstalled)
 {
     for (const char* name : {"ＭＳ ゴシック", "ＭＳ 明朝"}) {
         const QFont font(platform::qtFontFamily(QString::fromUtf8(name)));
@@ -218,9 +218,9 @@ struct StyleCase {
     bool bold, italic, underline, strike;
 };
 
-class GlyphTest : public testing::TestWithParam<StyleCase> {};
+class CanvasGlyphTest : public testing::TestWithParam<StyleCase> {};
 
-TEST_P(GlyphTest, TextHasNoBlendedPixelsAndErasesByPrintingInWhite)
+TEST_P(CanvasGlyphTest, TextHasNoBlendedPixelsAndErasesByPrintingInWhite)
 {
     const StyleCase style = GetParam();
     Canvas canvas(QSize(200, 60));
@@ -243,7 +243,7 @@ TEST_P(GlyphTest, TextHasNoBlendedPixelsAndErasesByPrintingInWhite)
     EXPECT_EQ(canvas_test::countOther(canvas.image(), kWhite), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Styles, GlyphTest,
+INSTANTIATE_TEST_SUITE_P(Styles, CanvasGlyphTest,
                          testing::Values(StyleCase{"plain", false, false, false, false},
                                          StyleCase{"bold", true, false, false, false},
                                          StyleCase{"italic", false, true, false, false},
@@ -251,7 +251,7 @@ INSTANTIATE_TEST_SUITE_P(Styles, GlyphTest,
                                          StyleCase{"strikethru", false, false, false, true}),
                          [](const testing::TestParamInfo<StyleCase>& info) { return info.param.name; });
 
-TEST_F(TextTest, UnderlineAddsARowUnderTheText)
+TEST_F(CanvasTextTest, UnderlineAddsARowUnderTheText)
 {
     canvas.setCurrentX(10);
     canvas.setCurrentY(10);
@@ -265,7 +265,7 @@ TEST_F(TextTest, UnderlineAddsARowUnderTheText)
     EXPECT_GE(canvas_test::countColor(canvas.image(), kRed), plain + canvas.TextWidth(QStringLiteral("AAAA")) - 2);
 }
 
-TEST_F(TextTest, OpaqueTextFillsItsBoxWithBackColor)
+TEST_F(CanvasTextTest, OpaqueTextFillsItsBoxWithBackColor)
 {
     canvas.Line(0, 0, 199, 99, kBlack, platform::LineOpt::BoxFill);
     canvas.setFontTransparent(false);
@@ -280,7 +280,7 @@ TEST_F(TextTest, OpaqueTextFillsItsBoxWithBackColor)
     EXPECT_GT(canvas_test::countColor(canvas.image(), kRed), 0);
 }
 
-TEST_F(TextTest, TextPartlyOrWhollyOutsideIsClipped)
+TEST_F(CanvasTextTest, TextPartlyOrWhollyOutsideIsClipped)
 {
     canvas.setCurrentX(-20);
     canvas.setCurrentY(-5);
