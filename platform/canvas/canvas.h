@@ -20,7 +20,10 @@
 //
 // Width-1 lines leave out their last pixel (a line from a point to itself
 // draws nothing), so joined segments and box edges touch every pixel once.
-// Wider pens (DrawWidth > 1) have round ends and are centred on the pixels.
+// Wider pens (DrawWidth > 1) have round ends: a line covers the pixels whose
+// centres lie within DrawWidth / 2 of the segment between its end pixels'
+// centres (a line 2 wide covers 2 rows), and a PSet dot is the same figure
+// around one pixel. Within one figure no pixel is combined twice.
 //
 // Text needs a QGuiApplication; everything else works without one.
 // Not thread-safe: the canvas belongs to the UI thread.

@@ -324,6 +324,39 @@ TEST_F(CanvasPixelTest, ArcRunsCounterClockwiseFromStartToEnd)
     EXPECT_GT(canvas_test::countColor(near, kRed), 0);
 }
 
+TEST_F(CanvasPixelTest, NegativeArcEndsDrawARadiusAndAFilledPie)
+{
+    canvas.setFillStyle(platform::FillPattern::Solid);
+    canvas.setFillColor(kBlue);
+    // A quarter pie from three o'clock up to twelve o'clock, both radii drawn.
+    canvas.Circle(100, 50, 30, kRed, -0.000001, -M_PI / 2);
+    EXPECT_EQ(canvas_test::colorAt(canvas.image(), 115, 50), kRed); // the radius to three o'clock
+    EXPECT_EQ(canvas_test::colorAt(canvas.image(), 100, 35), kRed); // the radius to twelve o'clock
+    EXPECT_EQ(canvas_test::colorAt(canvas.image(), 110, 40), kBlue); // inside the pie
+    EXPECT_EQ(canvas_test::colorAt(canvas.image(), 90, 60), kWhite); // the rest of the circle
+}
+
+TEST_F(CanvasPixelTest, OnlyTheNegativeEndGetsItsRadius)
+{
+    canvas.Circle(100, 50, 30, kRed, 0.0, -M_PI / 2);
+    EXPECT_EQ(canvas_test::colorAt(canvas.image(), 100, 35), kRed);
+    EXPECT_EQ(canvas_test::colorAt(canvas.image(), 115, 50), kWhite);
+}
+
+TEST_F(CanvasPixelTest, VeryWidePenCoversThePictureWithoutTrouble)
+{
+    ASSERT_TRUE(canvas.setDrawWidth(32767));
+    canvas.PSet(100, 50, kRed);
+    EXPECT_EQ(canvas_test::countColor(canvas.image(), kRed), 200 * 100);
+}
+
+TEST_F(CanvasPixelTest, BoxFromTheCurrentPoint)
+{
+    canvas.PSet(10, 10, kWhite);
+    canvas.LineTo(30, 20, kRed, LineOpt::BoxFill);
+    EXPECT_EQ(bounds(), QRect(QPoint(10, 10), QPoint(30, 20)));
+}
+
 TEST_F(CanvasPixelTest, FarAwayAndNonFiniteCoordinatesAreClippedConsistently)
 {
     canvas.Line(-1e12, 5, 1e12, 5, kRed);
