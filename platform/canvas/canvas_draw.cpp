@@ -1,20 +1,23 @@
 // SPDX-License-Identifier: LicenseRef-Tavelcor
-// Canvas: the graphics methods (PSet, Line, Circle, Polygon). Width-1 lines
-// and boxes are rasterized here pixel by pixel with the draw mode's exact
-// raster operation; wider pens, circles and polygons go through one
-// persistent QPainter whose composition mode does the same operation.
+// Canvas: the graphics methods (PSet, Line, Circle, Polygon). Lines of any
+// width, dots and width-1 boxes are rasterized here pixel by pixel with the
+// draw mode's exact raster operation; circles, wider boxes and polygons go
+// through one persistent QPainter whose composition mode does the same
+// operation (or, for filled figures with an outline, through a scratch mask
+// so that no pixel is combined twice).
 #include "platform/canvas/canvas.h"
 
 #include "platform/canvas/colors.h"
 #include "platform/canvas/raster.h"
 
+#include <QBrush>
+#include <QList>
 #include <QPen>
 #include <QPolygonF>
 
 #include <algorithm>
 #include <cmath>
 #include <numbers>
-#include <vector>
 
 namespace platform {
 
