@@ -60,6 +60,14 @@ protected:
         WorkFolder = mWork.path();
     }
 
+    // resetTables() again, keeping this fixture's folders.
+    void resetKeepingFolders()
+    {
+        resetTables();
+        SiteFolder = mSite.path() + QStringLiteral("/");
+        WorkFolder = mWork.path();
+    }
+
     // Path of name in the site folder.
     QString sitePath(const QString& name) const { return mSite.filePath(name); }
     QString workPath(const QString& name) const { return mWork.filePath(name); }

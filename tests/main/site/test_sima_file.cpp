@@ -163,8 +163,7 @@ TEST_F(SimaFile, VertexNumbersOutsideTheTableAreMissing)
 TEST_F(SimaFile, CoordinateNumberOutsideTheTableStopsTheProgram)
 {
     for (const char* number : {"0", "500001", "-1", "x"}) {
-        resetTables();
-        SiteFolder = mSite.path() + u'/';
+        resetKeepingFolders();
         const QString bad = QStringLiteral("A01,%1,p,1,2,3,").arg(QLatin1String(number));
         mScript->expectMessage(MsgResult::Ok, outOfRangeMessage(QStringLiteral("ZAHYO.SIM"), bad));
         EXPECT_EQ(readZahyo({"A01,4,ok,1,1,1,", bad, "A01,5,after,1,1,1,"}), ReadOutcome::StopProgram) << number;
@@ -238,8 +237,7 @@ TEST_F(SimaFile, AttributeFileIsFoundWhateverTheCaseOfItsName)
 {
     for (const QString& name : {QStringLiteral("画地属性.TXT"), QStringLiteral("画地属性.txt"),
                                QStringLiteral("画地属性.Txt")}) {
-        resetTables();
-        SiteFolder = mSite.path() + u'/';
+        resetKeepingFolders();
         QDir(mSite.path()).removeRecursively();
         QDir().mkpath(mSite.path());
         writeSiteLines(name, {"x,a,b"});
@@ -338,8 +336,7 @@ TEST_F(SimaFile, WriterNeverCutsLongNumbers)
     ZahyoH[1] = -12345.678;
     ASSERT_EQ(writeZahyoSim(sitePath(QStringLiteral("ZAHYO.SIM"))).outcome, WriteOutcome::Written);
     EXPECT_EQ(siteLines(QStringLiteral("ZAHYO.SIM"))[3], QStringLiteral("A01,1,far,-1234567.891,0.000,-12345.678,"));
-    resetTables();
-    SiteFolder = mSite.path() + u'/';
+    resetKeepingFolders();
     ASSERT_EQ(ReadSima(sitePath(QStringLiteral("ZAHYO.SIM"))), ReadOutcome::Ok);
     EXPECT_DOUBLE_EQ(ZahyoX[1], -1234567.891);
     EXPECT_DOUBLE_EQ(ZahyoH[1], -12345.678);
@@ -359,8 +356,7 @@ TEST_F(SimaFile, WriteReadWriteIsByteIdentical)
 {
     fillSmallSite();
     ASSERT_EQ(writeZahyoSim(sitePath(QStringLiteral("A.SIM"))).outcome, WriteOutcome::Written);
-    resetTables();
-    SiteFolder = mSite.path() + u'/';
+    resetKeepingFolders();
     ASSERT_EQ(ReadSima(sitePath(QStringLiteral("A.SIM"))), ReadOutcome::Ok);
     ASSERT_EQ(writeZahyoSim(sitePath(QStringLiteral("B.SIM"))).outcome, WriteOutcome::Written);
     EXPECT_EQ(siteBytes(QStringLiteral("A.SIM")), siteBytes(QStringLiteral("B.SIM")));
