@@ -32,17 +32,22 @@ double field(const QString& line, int column, int width)
     return platform::Val(QStringView(line).mid(column - 1, width));
 }
 
-// A data line made only of the no-data marker, 28 times: the whole line is
-// skipped in one step (most of the sea around Japan).
+// A data line made only of the no-data marker, 28 times separated by single
+// blanks: the whole line is skipped in one step (most of the sea around
+// Japan).
 bool isNoDataLine(const QString& line)
 {
-    static const QString noData = [] {
-        QStringList values;
-        for (int m = 0; m < kValuesPerLine; ++m)
-            values << QStringLiteral("999.0000");
-        return values.join(QLatin1Char(' '));
-    }();
-    return line.trimmed() == noData;
+    const QString t = line.trimmed();
+    const QLatin1String noData("999.0000");
+    if (t.size() != kValuesPerLine * kFieldWidth - 1)
+        return false;
+    for (int m = 0; m < kValuesPerLine; ++m) {
+        if (QStringView(t).mid(m * kFieldWidth, noData.size()) != noData)
+            return false;
+        if (m + 1 < kValuesPerLine && t.at(m * kFieldWidth + noData.size()) != QLatin1Char(' '))
+            return false;
+    }
+    return true;
 }
 
 bool hasDigit(QStringView text)

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 namespace {
 
 using gpstest::gga;
@@ -226,6 +228,36 @@ TEST(ClockQuestion, Thresholds)
     EXPECT_EQ(orbela::clockQuestion(0.0421), QStringLiteral("システム時刻が2時間ずれているので調整します"));
     EXPECT_EQ(orbela::clockQuestion(1.0), QStringLiteral("システム時刻が25時間ずれているので調整します"));
     EXPECT_EQ(orbela::clockQuestion(1.5), QStringLiteral("システム時刻が1日以上ずれているので調整します"));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(HostClock, TellsTheCurrentTimeAndRefusesAnInvalidOne)
+{
+    orbela::HostClock clock;
+    const QDateTime before = QDateTime::currentDateTimeUtc();
+    const QDateTime now = clock.now();
+    EXPECT_LE(std::llabs(before.msecsTo(now)), 5000);
+    // Only an invalid time is tried here: a test must not move the
+    // machine's clock.
+    EXPECT_FALSE(clock.set(QDateTime()));
+}
+
+TEST(GpsTime, DateAndTimeTexts)
+{
+    EXPECT_EQ(orbela::gpsDateText(u"020524"), QStringLiteral("2024/05/02"));
+    EXPECT_EQ(orbela::gpsDateText(u"290224"), QStringLiteral("2024/02/29"));
+    EXPECT_FALSE(orbela::gpsDateText(u"290223")) << "no 29 February in 2023";
+    EXPECT_FALSE(orbela::gpsDateText(u"02052"));
+    EXPECT_FALSE(orbela::gpsDateText(u"02a524"));
+    const auto t = orbela::gpsLocalDateTime(QStringLiteral("2024/05/02"), u"150000");
+    ASSERT_TRUE(t);
+    EXPECT_EQ(t->date(), QDate(2024, 5, 3)) << "15 h UTC is midnight in Japan";
+    EXPECT_EQ(t->time(), QTime(0, 0, 0));
+    EXPECT_FALSE(orbela::gpsLocalDateTime(QStringLiteral("2024/05/02"), u"256000"));
+    EXPECT_FALSE(orbela::gpsLocalDateTime(QString(), u"120000"));
 }
 
 }  // namespace
