@@ -58,12 +58,15 @@ Symbols readSymbols(const PlotFace& face)
 long selectPoints(RenderState& st, const Symbols& symbols, int last)
 {
     const RegionTester wide(currentView(), kWideWindowFactor);
+    const std::uint8_t* marks = PointMark.begin();
+    const double* xs = PointX.begin();
+    const double* ys = PointY.begin();
     long n = 0;
     for (int i = 1; i <= last; ++i) {
-        const int m = PointMark[i];
-        if (m <= 0 || m > 99)
+        const int m = marks[i];
+        if (m <= 0 || m > 99 || !symbols.shown[static_cast<std::size_t>(m)])
             continue;
-        if (!wide.inside(PointX[i] + OriginX, PointY[i] + OriginY) || !symbols.shown[static_cast<std::size_t>(m)])
+        if (!wide.inside(xs[i] + OriginX, ys[i] + OriginY))
             continue;
         st.ItemFlags[static_cast<std::size_t>(i)] = 1;
         if (++n > PointLimit)

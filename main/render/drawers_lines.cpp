@@ -8,6 +8,7 @@
 #include "platform/canvas/colors.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace tavelcor {
@@ -26,6 +27,29 @@ bool strokeColorShown(int c)
     return c >= 0 && c <= 16 && TegakiColorShown[c] == 1;
 }
 
+// The picture's rectangle in plot coordinates (X north, Y east), widened by
+// a margin, so that segments wholly beyond one side are never handed to the
+// picture: they would leave no pixel anyway.
+struct PlotRect {
+    double north, south, west, east;
+
+    bool misses(double ax, double ay, double bx, double by) const noexcept
+    {
+        return (ax > north && bx > north) || (ax < south && bx < south) || (ay < west && by < west)
+               || (ay > east && by > east);
+    }
+};
+
+PlotRect visibleRect(const PlotPainter& p)
+{
+    const double marginX = std::fabs(p.scaleHeight()) * 0.01;
+    const double marginY = std::fabs(p.scaleWidth()) * 0.01;
+    const double north = -p.scaleTop();
+    const double west = p.scaleLeft();
+    return PlotRect{north + marginX, north - std::fabs(p.scaleHeight()) - marginX, west - marginY,
+                    west + std::fabs(p.scaleWidth()) + marginY};
+}
+
 }  // namespace
 
 void Lineview(PlotFace& face)
@@ -38,13 +62,22 @@ void Lineview(PlotFace& face)
     const double top = p.scaleTop();
     const double right = left + ViewSpanY;
     const double bottom = top + ViewSpanX;
+    // Shown flag per stored colour value, worked out once.
+    std::array<bool, 256> shown{};
+    for (int c = 0; c <= kColorTableTop; ++c)
+        shown[static_cast<std::size_t>(c)] = LineColorShown[c] != 0;
     const int last = std::min<int>(LineNext - 1, kLineTop);
+    const double* x1s = LineX1.begin();
+    const double* y1s = LineY1.begin();
+    const double* x2s = LineX2.begin();
+    const double* y2s = LineY2.begin();
+    const std::uint8_t* colors = LineColor.begin();
     for (int i = 1; i <= last; ++i) {
-        const int c = LineColor[i];
-        if (c > 99 || !LineShown(i))
+        const int c = colors[i];
+        if (!shown[static_cast<std::size_t>(c)])
             continue;
-        const double x1 = LineY1[i], y1 = -LineX1[i];
-        const double x2 = LineY2[i], y2 = -LineX2[i];
+        const double x1 = y1s[i], y1 = -x1s[i];
+        const double x2 = y2s[i], y2 = -x2s[i];
         if ((y1 < top && y2 < top) || (y1 > bottom && y2 > bottom) || (x1 < left && x2 < left)
             || (x1 > right && x2 > right))
             continue;
@@ -64,33 +97,44 @@ void Tegakidraw(PlotFace& face)
     const long last = std::min<long>(TegakiCount, kTegakiTop);
     const RegionTester wide(currentView(), kWideWindowFactor);
     const double thin = ViewSpanX / 500.0;
-    double px = TegakiX[1], py = TegakiY[1];
+    const PlotRect visible = visibleRect(p);
+    const float* xs = TegakiX.begin();
+    const float* ys = TegakiY.begin();
+    const std::uint8_t* colors = TegakiColor.begin();
+    std::uint8_t* pens = TegakiPen.begin();
+    auto draw = [&](double ax, double ay, double bx, double by, int c) {
+        if (strokeColorShown(c) && !visible.misses(ax, ay, bx, by))
+            p.line(ay, -ax, by, -bx, paletteColor(c));
+    };
+    double px = xs[1], py = ys[1];
     for (long i = 2; i <= last; ++i) {
-        const double qx = TegakiX[i], qy = TegakiY[i];
-        const int c = TegakiColor[i];
-        switch (TegakiPen[i]) {
+        const double qx = xs[i], qy = ys[i];
+        switch (pens[i]) {
         case 1:
             px = qx;
             py = qy;
             break;
         case 3:
             // The vertex after a stroke's end always starts a stroke.
-            if (i + 1 <= kTegakiTop && TegakiPen[i + 1] != 0)
-                TegakiPen[i + 1] = 1;
-            if (strokeColorShown(c))
-                p.line(py, -px, qy, -qx, paletteColor(c));
+            if (i + 1 <= kTegakiTop && pens[i + 1] != 0)
+                pens[i + 1] = 1;
+            draw(px, py, qx, qy, colors[i]);
             break;
         case 2: {
+            // Steps below 1/500 of the view height add up until they reach
+            // it, and a short step between two positions off the view is left
+            // out; either way the stroke keeps its previous vertex.  Worked
+            // out without branches: the outcome is unpredictable, while
+            // "off the picture" mostly is.
             const double dx = std::fabs(px - qx), dy = std::fabs(py - qy);
-            if (std::hypot(dx, dy) < 0.5 && !wide.inside(px + OriginX, py + OriginY)
-                && !wide.inside(qx + OriginX, qy + OriginY))
-                break;
-            if (dx >= thin || dy >= thin) {
-                if (strokeColorShown(c))
-                    p.line(py, -px, qy, -qx, paletteColor(c));
-                px = qx;
-                py = qy;
-            }
+            const bool farEnough = (dx >= thin) | (dy >= thin);
+            const bool shortOff = (dx * dx + dy * dy < 0.25) & !wide.insideNoBranch(px + OriginX, py + OriginY)
+                                  & !wide.insideNoBranch(qx + OriginX, qy + OriginY);
+            const bool take = farEnough & !shortOff;
+            if (!visible.misses(px, py, qx, qy) && take)
+                draw(px, py, qx, qy, colors[i]);
+            px = take ? qx : px;
+            py = take ? qy : py;
             break;
         }
         default:

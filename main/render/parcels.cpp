@@ -43,14 +43,14 @@ bool drawClippedOutline(PlotPainter& p, const RegionTester& wide, int i, std::ui
         if (!validVertex(v))
             return drawn;  // a broken vertex list ends this parcel's outline
         const int d = wide.code(ZahyoX[v], ZahyoY[v]);
-        if (hantei2(c, d) == 1) {
+        if (segmentMayCross(c, d) == 1) {
             p.line(ZahyoPY[prev], -ZahyoPX[prev], ZahyoPY[v], -ZahyoPX[v], color);
             drawn = true;
         }
         c = d;
         prev = v;
     }
-    if (hantei2(c, firstCode) == 1 && KakuchiName[i] != u"type open") {
+    if (segmentMayCross(c, firstCode) == 1 && KakuchiName[i] != u"type open") {
         p.line(ZahyoPY[v0], -ZahyoPX[v0], ZahyoPY[prev], -ZahyoPX[prev], color);
         drawn = true;
     }

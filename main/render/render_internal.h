@@ -35,7 +35,22 @@ struct RegionTester {
     {
         return !(x > xHi) && !(x < xLo) && !(y > yHi) && !(y < yLo);
     }
+    /// inside() without short-circuits, for loops whose outcome is random.
+    bool insideNoBranch(double x, double y) const noexcept
+    {
+        return !(x > xHi) & !(x < xLo) & !(y > yHi) & !(y < yLo);
+    }
 };
+
+/// hantei2 for the hot loops: 0 when both codes lie beyond one common side.
+inline int segmentMayCross(int hb, int h) noexcept
+{
+    // Bits: north 1, south 2, west 4, east 8, indexed by region code 0..9.
+    static constexpr unsigned char kSides[10] = {0, 5, 1, 9, 4, 0, 8, 6, 2, 10};
+    const auto a = static_cast<unsigned>(hb) < 10 ? kSides[hb] : 0;
+    const auto b = static_cast<unsigned>(h) < 10 ? kSides[h] : 0;
+    return (a & b) != 0 ? 0 : 1;
+}
 
 /// The shared view record as a window.
 ViewWindow currentView() noexcept;
