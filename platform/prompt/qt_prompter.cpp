@@ -1,0 +1,259 @@
+// SPDX-License-Identifier: LicenseRef-Tavelcor
+#include "platform/prompt/qt_prompter.h"
+
+#include "platform/canvas/colors.h"
+#include "platform/prompt/file_filter.h"
+#include "platform/prompt/modal_window.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QColorDialog>
+#include <QCursor>
+#include <QEvent>
+#include <QEventLoop>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFont>
+#include <QInputDialog>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QWidget>
+
+#include <map>
+#include <utility>
+
+namespace platform {
+
+namespace {
+
+constexpr int kDialogPointSize = 9;
+
+QFont dialogFont()
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("IPAGothic"), QStringLiteral("IPAPGothic"), font.family()});
+    font.setPointSize(kDialogPointSize);
+    return font;
+}
+
+QMessageBox::Icon boxIcon(MsgIcon icon)
+{
+    switch (icon) {
+    case MsgIcon::Critical: return QMessageBox::Critical;
+    case MsgIcon::Question: return QMessageBox::Question;
+    case MsgIcon::Exclamation: return QMessageBox::Warning;
+    case MsgIcon::Information: return QMessageBox::Information;
+    case MsgIcon::None: break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QMessageBox::ButtonRole buttonRole(MsgResult button)
+{
+    switch (button) {
+    case MsgResult::Ok:
+    case MsgResult::Retry:
+    case MsgResult::Ignore: return QMessageBox::AcceptRole;
+    case MsgResult::Yes: return QMessageBox::YesRole;
+    case MsgResult::No: return QMessageBox::NoRole;
+    case MsgResult::Cancel:
+    case MsgResult::Abort: return QMessageBox::RejectRole;
+    }
+    return QMessageBox::AcceptRole;
+}
+
+// Ends a modal run once its window is hidden by the program (a user's
+// minimising is a spontaneous hide and does not end it).
+class HideWatcher final : public QObject {
+public:
+    HideWatcher(QWidget* window, QEventLoop* loop) : mLoop(loop) { window->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Hide && !event->spontaneous())
+            mLoop->quit();
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QEventLoop* mLoop;
+};
+
+void addMenuEntries(QMenu& menu, const MenuEntry& parent, MenuPath& path,
+                    std::map<QAction*, MenuPath>& paths)
+{
+    for (std::size_t i = 0; i < parent.children.size(); ++i) {
+        const MenuEntry& entry = parent.children[i];
+        if (!entry.visible)
+            continue;
+        path.push_back(static_cast<int>(i));
+        if (isMenuSeparator(entry.caption)) {
+            menu.addSeparator();
+        } else if (!entry.children.empty()) {
+            QMenu* sub = menu.addMenu(entry.caption);
+            sub->setEnabled(entry.enabled);
+            addMenuEntries(*sub, entry, path, paths);
+        } else {
+            QAction* action = menu.addAction(entry.caption);
+            action->setEnabled(entry.enabled);
+            action->setCheckable(entry.checked);
+            action->setChecked(entry.checked);
+            paths[action] = path;
+        }
+        path.pop_back();
+    }
+}
+
+}  // namespace
+
+QString messageButtonText(MsgResult button)
+{
+    switch (button) {
+    case MsgResult::Ok: return QStringLiteral("OK");
+    case MsgResult::Cancel: return QStringLiteral("キャンセル");
+    case MsgResult::Abort: return QStringLiteral("中止(&A)");
+    case MsgResult::Retry: return QStringLiteral("再試行(&R)");
+    case MsgResult::Ignore: return QStringLiteral("無視(&I)");
+    case MsgResult::Yes: return QStringLiteral("はい(&Y)");
+    case MsgResult::No: return QStringLiteral("いいえ(&N)");
+    }
+    return QStringLiteral("OK");
+}
+
+MsgResult QtPrompter::message(const MessageRequest& request)
+{
+    QMessageBox box;
+    box.setFont(dialogFont());
+    box.setWindowTitle(request.title);
+    box.setText(request.text);
+    box.setIcon(boxIcon(request.icon));
+    if (request.systemModal)
+        box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    std::vector<std::pair<QAbstractButton*, MsgResult>> buttons;
+    const MsgResult neutral = neutralAnswer(request.buttons);
+    for (MsgResult result : messageButtons(request.buttons)) {
+        QPushButton* button = box.addButton(messageButtonText(result), buttonRole(result));
+        buttons.emplace_back(button, result);
+        if (result == neutral)
+            box.setEscapeButton(button);
+    }
+    const auto defaultIndex = static_cast<std::size_t>(request.defaultButton);
+    if (defaultIndex < buttons.size())
+        box.setDefaultButton(static_cast<QPushButton*>(buttons[defaultIndex].first));
+    box.exec();
+    for (const auto& [button, result] : buttons) {
+        if (button == box.clickedButton())
+            return result;
+    }
+    return neutral;
+}
+
+std::optional<QString> QtPrompter::input(const InputRequest& request)
+{
+    QInputDialog dialog;
+    dialog.setFont(dialogFont());
+    dialog.setWindowTitle(request.title);
+    dialog.setLabelText(request.prompt);
+    dialog.setTextValue(request.defaultText);
+    dialog.setOkButtonText(messageButtonText(MsgResult::Ok));
+    dialog.setCancelButtonText(messageButtonText(MsgResult::Cancel));
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.textValue();
+}
+
+std::optional<FileChoice> QtPrompter::file(const FileRequest& request)
+{
+    QFileDialog dialog(nullptr, request.title);
+    dialog.setFont(dialogFont());
+    const bool save = request.mode == FileDialogMode::Save;
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(!save && request.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
+    const QStringList filters = qtNameFilters(request.filter);
+    if (!filters.isEmpty()) {
+        dialog.setNameFilters(filters);
+        dialog.selectNameFilter(filters.at(qtFilterPosition(request.filter, request.filterIndex)));
+    }
+    const QFileInfo preset(request.fileName);
+    if (!request.initialFolder.isEmpty())
+        dialog.setDirectory(request.initialFolder);
+    else if (!request.fileName.isEmpty() && preset.path() != QLatin1String("."))
+        dialog.setDirectory(preset.absolutePath());
+    if (!request.fileName.isEmpty())
+        dialog.selectFile(preset.fileName());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    const int position = static_cast<int>(filters.indexOf(dialog.selectedNameFilter()));
+    return FileChoice{dialog.selectedFiles().constFirst(), position < 0 ? 1 : position + 1};
+}
+
+std::optional<std::uint32_t> QtPrompter::color(const ColorRequest& request)
+{
+    QColorDialog dialog(toQColor(request.initial));
+    dialog.setFont(dialogFont());
+    if (!request.title.isEmpty())
+        dialog.setWindowTitle(request.title);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return fromQColor(dialog.selectedColor());
+}
+
+std::optional<QString> QtPrompter::printer(const PrinterRequest& request)
+{
+    if (request.printers.isEmpty())
+        return std::nullopt;
+    QInputDialog dialog;
+    dialog.setFont(dialogFont());
+    dialog.setWindowTitle(request.title);
+    dialog.setComboBoxItems(request.printers);
+    dialog.setComboBoxEditable(false);
+    if (request.printers.contains(request.current))
+        dialog.setTextValue(request.current);
+    dialog.setOkButtonText(messageButtonText(MsgResult::Ok));
+    dialog.setCancelButtonText(messageButtonText(MsgResult::Cancel));
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.textValue();
+}
+
+std::optional<MenuPath> QtPrompter::popupMenu(const PopupMenuRequest& request)
+{
+    QMenu menu;
+    menu.setFont(dialogFont());
+    std::map<QAction*, MenuPath> paths;
+    MenuPath path;
+    addMenuEntries(menu, request.root, path, paths);
+    if (paths.empty())
+        return std::nullopt;
+    QAction* chosen = menu.exec(request.at.value_or(QCursor::pos()));
+    const auto found = paths.find(chosen);
+    if (found == paths.end())
+        return std::nullopt;
+    return found->second;
+}
+
+void QtPrompter::runModal(ModalWindow& window)
+{
+    QWidget* widget = window.modalWidget();
+    if (widget == nullptr)
+        return;
+    const QPointer<QWidget> guard(widget);
+    const Qt::WindowModality previous = widget->windowModality();
+    if (widget->isVisible())
+        widget->hide();  // modality takes effect only when the window is shown again
+    widget->setWindowModality(Qt::ApplicationModal);
+    QEventLoop loop;
+    HideWatcher watcher(widget, &loop);
+    QObject::connect(widget, &QObject::destroyed, &loop, &QEventLoop::quit);
+    window.modalShow();
+    if (guard && window.modalIsOpen())
+        loop.exec(QEventLoop::DialogExec);
+    if (guard)
+        guard->setWindowModality(previous);
+}
+
+}  // namespace platform

@@ -1,0 +1,25 @@
+// SPDX-License-Identifier: LicenseRef-Tavelcor
+// The prompter of the running programs: real Qt dialogs with Japanese button
+// texts and a Japanese-capable font.
+#pragma once
+
+#include "platform/prompt/prompter.h"
+
+namespace platform {
+
+class QtPrompter final : public Prompter {
+public:
+    MsgResult message(const MessageRequest& request) override;
+    std::optional<QString> input(const InputRequest& request) override;
+    std::optional<FileChoice> file(const FileRequest& request) override;
+    std::optional<std::uint32_t> color(const ColorRequest& request) override;
+    std::optional<QString> printer(const PrinterRequest& request) override;
+    std::optional<MenuPath> popupMenu(const PopupMenuRequest& request) override;
+    void runModal(ModalWindow& window) override;
+};
+
+/// The caption of a message-box button as the Japanese system shows it
+/// ("はい(&Y)", "いいえ(&N)", "キャンセル", ...).
+QString messageButtonText(MsgResult button);
+
+}  // namespace platform
