@@ -121,7 +121,9 @@ WriteResult writeLines(const QString& fileName, const QStringList& lines)
 }
 
 // A raster path as one value: quoted when a comma, a leading quote or blanks
-// at its ends would otherwise change it on reading.
+// at its ends would otherwise change it on reading. A path that holds a
+// quote as well cannot be quoted: its commas become "_" (the reader would
+// cut it anyway). Line breaks become blanks.
 QString pathValue(const QString& path)
 {
     const bool plainSafe = !path.contains(u',') && !path.startsWith(u'"') && !path.startsWith(u' ')
@@ -131,10 +133,11 @@ QString pathValue(const QString& path)
         sitetext::appendField(line, path);
         return line;
     }
-    line += u'"';
-    sitetext::appendField(line, path);  // no comma is changed: only line breaks
-    line += u'"';
-    return line;
+    line = path;
+    line.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    line.replace(u'\r', u' ');
+    line.replace(u'\n', u' ');
+    return u'"' + line + u'"';
 }
 
 }  // namespace

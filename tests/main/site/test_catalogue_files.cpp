@@ -1,0 +1,248 @@
+// SPDX-License-Identifier: LicenseRef-Tavelcor
+#include "main/site/symbol_file.h"
+#include "main/site/text_presets.h"
+#include "site_test_support.h"
+
+#include <gtest/gtest.h>
+
+namespace tavelcor {
+namespace {
+
+using platform::MsgResult;
+
+class SymbolFile : public testsupport::SiteFileTest {
+protected:
+    QString siteSymbols() const { return SiteFolder + QStringLiteral("POINT.JKN"); }
+
+    // The table as the design buttons give it (a start without POINT.JKN).
+    void loadDesign() { LoadPointSymbols(sitePath(QStringLiteral("NONE.JKN")), mButtons); }
+
+    DesignSymbolButtons mButtons;
+};
+
+TEST_F(SymbolFile, MissingFileTakesTheSymbolsFromTheButtons)
+{
+    mButtons.setCaption(5, QStringLiteral("回x"));
+    loadDesign();
+    EXPECT_EQ(SymbolChar[1], QStringLiteral(" ")) << "an empty caption gives a blank";
+    EXPECT_EQ(SymbolLabel[1], QStringLiteral("なし"));
+    EXPECT_EQ(SymbolChar[3], QStringLiteral("◎"));
+    EXPECT_EQ(SymbolLabel[3], QStringLiteral("２重丸"));
+    EXPECT_EQ(SymbolColor[3], 12);
+    EXPECT_EQ(SymbolChar[5], QStringLiteral("回")) << "the first character of the caption";
+    EXPECT_EQ(SymbolChar[8], QStringLiteral("★"));
+    EXPECT_EQ(SymbolColor[8], 9);
+    EXPECT_EQ(SymbolColor[18], 0);
+    EXPECT_EQ(mButtons.caption(8), QStringLiteral("★ ")) << "the buttons do not change";
+}
+
+TEST_F(SymbolFile, LinesApplyToTheTableAndTheButtonsInAnyOrder)
+{
+    loadDesign();
+    copyFixture(QStringLiteral("symbols_partial"));
+    LoadPointSymbols(siteSymbols(), mButtons);
+    EXPECT_EQ(SymbolChar[3], QStringLiteral("ｏ"));
+    EXPECT_EQ(SymbolColor[3], 12);
+    EXPECT_EQ(SymbolLabel[3], QStringLiteral("円"));
+    EXPECT_EQ(mButtons.caption(3), QStringLiteral("ｏ"));
+    EXPECT_EQ(mButtons.label(3), QStringLiteral("円"));
+    EXPECT_EQ(SymbolChar[2], QStringLiteral("カ"));
+    EXPECT_EQ(SymbolColor[2], 10);
+    EXPECT_EQ(mButtons.textColorIndex(2), 10);
+    // Symbols the file does not name keep their state.
+    EXPECT_EQ(SymbolChar[4], QStringLiteral("●"));
+    EXPECT_EQ(mButtons.caption(4), QStringLiteral("●"));
+}
+
+TEST_F(SymbolFile, ALineThatCannotBeAppliedEndsTheReading)
+{
+    loadDesign();
+    copyFixture(QStringLiteral("symbols_short_line"));
+    LoadPointSymbols(siteSymbols(), mButtons);
+    EXPECT_EQ(SymbolChar[4], QStringLiteral("◆"));
+    EXPECT_EQ(SymbolLabel[4], QStringLiteral("菱"));
+    EXPECT_EQ(SymbolChar[5], QStringLiteral("回")) << "the short line changes nothing";
+    EXPECT_EQ(SymbolColor[5], 12);
+    EXPECT_EQ(SymbolChar[6], QStringLiteral("■")) << "nothing after it is read";
+}
+
+struct RefusedLine {
+    const char* line;
+    const char* why;
+};
+
+class SymbolRefused : public SymbolFile, public ::testing::WithParamInterface<RefusedLine> {};
+
+// A line is checked whole before anything of it is applied, so the table and
+// the buttons never disagree and no colour outside the palette is stored.
+TEST_P(SymbolRefused, ChangesNothingAndEndsTheReading)
+{
+    loadDesign();
+    writeSiteLines(QStringLiteral("POINT.JKN"), {QString::fromUtf8(GetParam().line), "9,Z,4,after"});
+    LoadPointSymbols(siteSymbols(), mButtons);
+    EXPECT_EQ(SymbolChar[7], QStringLiteral("☆")) << GetParam().why;
+    EXPECT_EQ(SymbolColor[7], 9);
+    EXPECT_EQ(mButtons.caption(7), QStringLiteral("☆"));
+    EXPECT_EQ(SymbolChar[9], QStringLiteral("◇"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Lines, SymbolRefused,
+                         ::testing::Values(RefusedLine{"7,X,20,x", "colour past the palette"},
+                                           RefusedLine{"7,X,15.5,x", "15.5 rounds to 16"},
+                                           RefusedLine{"7,X,-1,x", "negative colour"},
+                                           RefusedLine{"0,X,1,x", "symbol 0"},
+                                           RefusedLine{"19,X,1,x", "symbol 19"},
+                                           RefusedLine{"7,X,1", "three fields"},
+                                           RefusedLine{"", "empty line"}));
+
+TEST_F(SymbolFile, NumbersRoundHalvesToEven)
+{
+    loadDesign();
+    writeSiteLines(QStringLiteral("POINT.JKN"), {"6.5,A,2.5,six", "7.5,B,3.5,eight"});
+    LoadPointSymbols(siteSymbols(), mButtons);
+    EXPECT_EQ(SymbolChar[6], QStringLiteral("Ａ"));
+    EXPECT_EQ(SymbolColor[6], 2);
+    EXPECT_EQ(SymbolChar[8], QStringLiteral("Ｂ"));
+    EXPECT_EQ(SymbolColor[8], 4);
+}
+
+TEST_F(SymbolFile, FileIsFoundWhateverTheCaseOfItsName)
+{
+    loadDesign();
+    writeSiteLines(QStringLiteral("point.jkn"), {"2,A,1,a"});
+    LoadPointSymbols(siteSymbols(), mButtons);
+    EXPECT_EQ(SymbolChar[2], QStringLiteral("Ａ"));
+}
+
+TEST_F(SymbolFile, WriterPutsOutEighteenLines)
+{
+    loadDesign();
+    SymbolLabel[2] = QStringLiteral("円,大\r\n");
+    const WriteResult result = SavePointSymbols(sitePath(QStringLiteral("OTHER.JKN")), mButtons);
+    ASSERT_EQ(result.outcome, WriteOutcome::Written);
+    const QStringList lines = siteLines(QStringLiteral("OTHER.JKN"));
+    ASSERT_EQ(lines.size(), 18);
+    EXPECT_EQ(lines[0], QStringLiteral("1, ,0,なし"));
+    EXPECT_EQ(lines[1], QStringLiteral("2,○,12,円_大 ")) << "the label stays one field";
+    EXPECT_EQ(lines[7], QStringLiteral("8,★,9,"));
+    EXPECT_EQ(lines[17], QStringLiteral("18,▲,0,"));
+    EXPECT_FALSE(QFileInfo::exists(sitePath(QStringLiteral("OTHER.JKNBAK.JKN"))));
+}
+
+TEST_F(SymbolFile, SavingTheSiteFileKeepsTheFormerOneAndReadsItBack)
+{
+    loadDesign();
+    writeSiteLines(QStringLiteral("POINT.JKN"), {"first"});
+    int redraws = 0;
+    SymbolChar[2] = QStringLiteral("Ｑ");
+    ASSERT_EQ(SavePointSymbols(siteSymbols(), mButtons, [&redraws] { ++redraws; }).outcome,
+              WriteOutcome::Written);
+    EXPECT_EQ(siteLines(QStringLiteral("POINT.JKNBAK.JKN")), QStringList({"first"}));
+    EXPECT_EQ(mButtons.caption(2), QStringLiteral("Ｑ")) << "the buttons follow the file";
+    EXPECT_EQ(redraws, 1);
+    const QByteArray firstSave = siteBytes(QStringLiteral("POINT.JKN"));
+    SymbolLabel[2] = QStringLiteral("二度目");
+    ASSERT_EQ(SavePointSymbols(siteSymbols(), mButtons, [&redraws] { ++redraws; }).outcome,
+              WriteOutcome::Written);
+    EXPECT_EQ(siteBytes(QStringLiteral("POINT.JKNBAK.JKN")), firstSave);
+    EXPECT_EQ(mButtons.label(2), QStringLiteral("二度目"));
+    EXPECT_EQ(redraws, 2);
+}
+
+// Symbol 1 has no marker: the empty design caption gives the blank " ", which
+// the file holds as " " and reads back trimmed as "" (no marker either way).
+// From then on writing and reading change nothing.
+TEST_F(SymbolFile, WriteReadWriteIsByteIdentical)
+{
+    loadDesign();
+    SymbolChar[4] = QStringLiteral("①");
+    SymbolLabel[4] = QStringLiteral("境界①");
+    ASSERT_EQ(SavePointSymbols(sitePath(QStringLiteral("A.JKN")), mButtons).outcome, WriteOutcome::Written);
+    for (const char* name : {"B.JKN", "C.JKN"}) {
+        resetKeepingFolders();
+        DesignSymbolButtons fresh;
+        LoadPointSymbols(sitePath(name[0] == 'B' ? QStringLiteral("A.JKN") : QStringLiteral("B.JKN")), fresh);
+        EXPECT_EQ(SymbolChar[1], QString());
+        EXPECT_EQ(SymbolLabel[4], QStringLiteral("境界①"));
+        ASSERT_EQ(SavePointSymbols(sitePath(QString::fromLatin1(name)), fresh).outcome, WriteOutcome::Written);
+    }
+    EXPECT_EQ(siteLines(QStringLiteral("A.JKN")).mid(1), siteLines(QStringLiteral("B.JKN")).mid(1));
+    EXPECT_EQ(siteBytes(QStringLiteral("B.JKN")), siteBytes(QStringLiteral("C.JKN")));
+}
+
+TEST_F(SymbolFile, FailureIsReportedAndLeavesTheOldFile)
+{
+    loadDesign();
+    ASSERT_TRUE(QDir(mSite.path()).mkdir(QStringLiteral("POINT.JKN")));
+    mScript->expectMessage(MsgResult::Ok, QStringLiteral("保存に失敗しました"));
+    const WriteResult result = SavePointSymbols(siteSymbols(), mButtons);
+    EXPECT_EQ(result.outcome, WriteOutcome::Failed);
+    EXPECT_TRUE(QFileInfo(siteSymbols()).isDir());
+}
+
+// ---- text presets ---------------------------------------------------------------
+
+class TextPresets : public testsupport::SiteFileTest {
+protected:
+    QString sitePresets() const { return SiteFolder + QStringLiteral("TEXT.JKN"); }
+    MemoryPresetControls mControls;
+};
+
+TEST_F(TextPresets, MissingFileGivesTheBuiltInPhrasesAndAnEmptyTable)
+{
+    PhraseText[9] = QStringLiteral("old");
+    mControls.addPhrase(QStringLiteral("old"));
+    mControls.setQuickTextCaption(1, QStringLiteral("kept"));
+    LoadTextPresets(sitePresets(), mControls);
+    EXPECT_EQ(mControls.phraseList(), QStringList({"雑種地", "ため池", "堤", "墓地", "境内地", "から分筆",
+                                                   "地目変更", "に分筆", "未定"}));
+    EXPECT_TRUE(PhraseText[9].isEmpty());
+    EXPECT_EQ(mControls.quickTextCaption(1), QStringLiteral("kept"));
+}
+
+TEST_F(TextPresets, FiveLinesSetFiveCaptionsAndNoPhrase)
+{
+    copyFixture(QStringLiteral("presets_five_lines"));
+    LoadTextPresets(sitePresets(), mControls);
+    EXPECT_EQ(PhraseKey[1], QStringLiteral("田"));
+    EXPECT_EQ(PhraseText[2], QStringLiteral("畑　作"));
+    EXPECT_EQ(mControls.quickTextCaption(3), QStringLiteral(""));
+    EXPECT_EQ(PhraseText[3], QStringLiteral("abc"));
+    EXPECT_EQ(PhraseText[4], QString(100, u'あ')) << "a category text keeps its first 100 characters";
+    EXPECT_EQ(mControls.quickTextCaption(5), QStringLiteral("公道"));
+    EXPECT_TRUE(PhraseText[5].isEmpty());
+    EXPECT_EQ(mControls.quickTextCaption(6), QStringLiteral("用悪")) << "not in the file: unchanged";
+    EXPECT_EQ(mControls.quickTextCaption(7), QStringLiteral("他"));
+    EXPECT_TRUE(mControls.phraseList().isEmpty());
+}
+
+TEST_F(TextPresets, PhrasesKeepTheirLineNumbers)
+{
+    QStringList lines{"田,a", "畑,b", "山林,c", "宅地,d", "公道,e", "用悪,f", "anything"};
+    lines << QString(150, u'字') << "  " << "a,b,c" << "";
+    writeSiteLines(QStringLiteral("TEXT.JKN"), lines);
+    LoadTextPresets(sitePresets(), mControls);
+    EXPECT_EQ(PhraseKey[7], QStringLiteral("他"));
+    EXPECT_TRUE(PhraseText[7].isEmpty());
+    EXPECT_EQ(mControls.quickTextCaption(7), QStringLiteral("他"));
+    EXPECT_EQ(PhraseText[8], QString(150, u'字')) << "a phrase stays whole";
+    EXPECT_TRUE(PhraseKey[8].isEmpty());
+    EXPECT_EQ(PhraseText[9], QStringLiteral("  ")) << "a blank phrase keeps its entry";
+    EXPECT_EQ(PhraseText[10], QStringLiteral("a,b,c"));
+    EXPECT_EQ(mControls.phraseList(), QStringList({QString(150, u'字'), "a,b,c"}));
+}
+
+TEST_F(TextPresets, ReadingStopsAfterLine4000)
+{
+    QStringList lines;
+    for (int n = 1; n <= kPhraseTop + 5; ++n)
+        lines.append(QStringLiteral("p%1").arg(n));
+    writeSiteLines(QStringLiteral("text.jkn"), lines);
+    LoadTextPresets(sitePresets(), mControls);
+    EXPECT_EQ(PhraseText[kPhraseTop], QStringLiteral("p4000"));
+    EXPECT_EQ(mControls.phraseList().size(), kPhraseTop - 7);
+    EXPECT_EQ(mControls.phraseList().last(), QStringLiteral("p4000"));
+}
+
+}  // namespace
+}  // namespace tavelcor
