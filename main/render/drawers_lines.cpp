@@ -35,8 +35,9 @@ struct PlotRect {
 
     bool misses(double ax, double ay, double bx, double by) const noexcept
     {
-        return (ax > north && bx > north) || (ax < south && bx < south) || (ay < west && by < west)
-               || (ay > east && by > east);
+        // Bitwise, not short-circuit: which side a stroke misses by is random.
+        return ((ax > north) & (bx > north)) | ((ax < south) & (bx < south)) | ((ay < west) & (by < west))
+               | ((ay > east) & (by > east));
     }
 };
 
@@ -109,18 +110,8 @@ void Tegakidraw(PlotFace& face)
     double px = xs[1], py = ys[1];
     for (long i = 2; i <= last; ++i) {
         const double qx = xs[i], qy = ys[i];
-        switch (pens[i]) {
-        case 1:
-            px = qx;
-            py = qy;
-            break;
-        case 3:
-            // The vertex after a stroke's end always starts a stroke.
-            if (i + 1 <= kTegakiTop && pens[i + 1] != 0)
-                pens[i + 1] = 1;
-            draw(px, py, qx, qy, colors[i]);
-            break;
-        case 2: {
+        const std::uint8_t pen = pens[i];
+        if (pen == 2) {
             // Steps below 1/500 of the view height add up until they reach
             // it, and a short step between two positions off the view is left
             // out; either way the stroke keeps its previous vertex.  Worked
@@ -131,14 +122,18 @@ void Tegakidraw(PlotFace& face)
             const bool shortOff = (dx * dx + dy * dy < 0.25) & !wide.insideNoBranch(px + OriginX, py + OriginY)
                                   & !wide.insideNoBranch(qx + OriginX, qy + OriginY);
             const bool take = farEnough & !shortOff;
-            if (!visible.misses(px, py, qx, qy) && take)
+            if (take & !visible.misses(px, py, qx, qy))
                 draw(px, py, qx, qy, colors[i]);
             px = take ? qx : px;
             py = take ? qy : py;
-            break;
-        }
-        default:
-            break;
+        } else if (pen == 1) {
+            px = qx;
+            py = qy;
+        } else if (pen == 3) {
+            // The vertex after a stroke's end always starts a stroke.
+            if (i + 1 <= kTegakiTop && pens[i + 1] != 0)
+                pens[i + 1] = 1;
+            draw(px, py, qx, qy, colors[i]);
         }
     }
     p.setDrawWidth(1);
