@@ -14,9 +14,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace tavelcor {
-
-using namespace render;  // NOLINT: the procedures below are the render layer itself
+namespace tavelcor::render {
 
 namespace {
 
@@ -216,9 +214,6 @@ int Hantei3(double X, double Y)
     return regionCode(X, Y, currentView(), kInnerWindowFactor);
 }
 
-}  // namespace tavelcor
-
-namespace tavelcor::render {
 
 ViewWindow currentView() noexcept
 {

@@ -13,9 +13,7 @@
 #include <array>
 #include <cmath>
 
-namespace tavelcor {
-
-using namespace render;  // NOLINT: the drawers are the render layer itself
+namespace tavelcor::render {
 
 namespace {
 
@@ -228,4 +226,4 @@ int Txtexserch(PlotFace& face, int i)
     return lines.count;
 }
 
-}  // namespace tavelcor
+}  // namespace tavelcor::render

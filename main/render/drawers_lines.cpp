@@ -11,9 +11,7 @@
 #include <array>
 #include <cmath>
 
-namespace tavelcor {
-
-using namespace render;  // NOLINT: the drawers are the render layer itself
+namespace tavelcor::render {
 
 namespace {
 
@@ -152,4 +150,4 @@ void ArAview(PlotFace& face)
     p.setDrawWidth(2);
 }
 
-}  // namespace tavelcor
+}  // namespace tavelcor::render

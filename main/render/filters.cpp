@@ -46,17 +46,14 @@ bool pointShownBy(int mark, int layerSwitch, std::uint32_t symbolColor) noexcept
     return PointColorShown[static_cast<int>(c)] != 0;
 }
 
-}  // namespace tavelcor::render
 
-namespace tavelcor {
-
-bool PointShown(const render::PlotFace& face, int i)
+bool PointShown(const PlotFace& face, int i)
 {
     if (i < 0 || i > kPointTop)
         return false;
     const int mark = PointMark[i];
     const std::uint32_t color = (mark >= 1 && mark <= 18) ? face.symbolColor(mark) : 0U;
-    return render::pointShownBy(mark, face.checkValue(12), color);
+    return pointShownBy(mark, face.checkValue(12), color);
 }
 
 bool LineShown(int i)
@@ -79,4 +76,4 @@ bool TextShown(int i)
     return TxtColorShown[c] != 0;
 }
 
-}  // namespace tavelcor
+}  // namespace tavelcor::render

@@ -40,14 +40,10 @@ void ToQbIndexInPlace(std::int64_t& value) noexcept;
 /// more deleted), the point layer switch, the symbol's text colour.
 bool pointShownBy(int mark, int layerSwitch, std::uint32_t symbolColor) noexcept;
 
-}  // namespace tavelcor::render
-
-namespace tavelcor {
-
 /// True when observation point i is shown: the point layer switch Check12 is
 /// ticked (or greyed), its symbol is 1..99 and that symbol's colour is shown.
 /// A symbol without a marker button (19..99) counts as colour 0.
-bool PointShown(const render::PlotFace& face, int i);
+bool PointShown(const PlotFace& face, int i);
 /// True when line i is shown (colour 99 or less and that colour shown); the
 /// line layer switch is the caller's test.  Colours 17..99 have no flag and
 /// are hidden.
@@ -55,4 +51,10 @@ bool LineShown(int i);
 /// True when text i is shown (string not empty, colour 99 or less and shown).
 bool TextShown(int i);
 
+}  // namespace tavelcor::render
+
+namespace tavelcor {
+using render::LineShown;
+using render::PointShown;
+using render::TextShown;
 }  // namespace tavelcor

@@ -7,9 +7,7 @@
 #include "main/site/tables.h"
 #include "platform/canvas/colors.h"
 
-namespace tavelcor {
-
-using namespace render;  // NOLINT: the highlights are the render layer itself
+namespace tavelcor::render {
 
 namespace {
 
@@ -103,4 +101,4 @@ void Txtplot(PlotFace& face, int F1)
     p.setFontUnderline(false);
 }
 
-}  // namespace tavelcor
+}  // namespace tavelcor::render

@@ -108,13 +108,8 @@ void drawParcelOutlines(PlotFace& face, PlotPainter& p, RenderState& st)
     }
 }
 
-}  // namespace tavelcor::render
-
-namespace tavelcor {
-
-void Draw_Pol(render::PlotFace& face, long Stp, long Edp)
+void Draw_Pol(PlotFace& face, long Stp, long Edp)
 {
-    using namespace render;  // NOLINT
     PlotPainter p(face.picture());
     if (Stp < 1 || Edp > kVertexTop || Edp < Stp)
         return;
@@ -145,4 +140,4 @@ void Draw_Pol(render::PlotFace& face, long Stp, long Edp)
                             platform::RGB(255, 218, 185), platform::QBColor(1));
 }
 
-}  // namespace tavelcor
+}  // namespace tavelcor::render
