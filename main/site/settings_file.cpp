@@ -240,6 +240,21 @@ bool readSetting17(const QString& item, int)
     return takeByteUpTo(Setting17, item, 5, 5);
 }
 
+// A limited byte setting as the reader would take it back: 0 or above top
+// gives fallback. Writing the taken value keeps a file read and written again
+// the same (the start-up value 0 of line 17 would otherwise turn into 5).
+template <std::uint8_t& Var, int Top, int Fallback>
+QString writeByteUpTo(int)
+{
+    return signedBlank(Var == 0 || Var > Top ? Fallback : Var);
+}
+
+template <std::int32_t& Var, int ForZero>
+QString writeLongOr(int)
+{
+    return signedBlank(Var == 0 ? ForZero : Var);
+}
+
 bool readWembraOff(const QString& item, int)
 {
     WembraOff = platform::Val(item) == 1.0 ? 1 : 0;
@@ -263,6 +278,12 @@ bool readSlideFactor(const QString& item, int)
         return false;
     SlideFactor = (*value < 0.0F || *value > 9.0F) ? 1.0F : *value;
     return true;
+}
+
+QString writeSlideFactor(int)
+{
+    const bool inRange = SlideFactor >= 0.0F && SlideFactor <= 9.0F;
+    return platform::StrSingle(inRange ? SlideFactor : 1.0F);
 }
 
 bool readPointLimit(const QString& item, int)
@@ -304,17 +325,17 @@ const std::array<SettingLine, kSettingsLineCount>& settingLines()
         l[13] = {readSwitch<TxtSplit>, writeSwitch<TxtSplit>};
         l[14] = {readSwitch<TxtLineEdit>, writeSwitch<TxtLineEdit>};
         l[15] = {readBackToAdd, writeBackToAdd};
-        l[16] = {readSetting17, writeSignedBlank<std::uint8_t, Setting17>};
+        l[16] = {readSetting17, writeByteUpTo<Setting17, 5, 5>};
         l[17] = {readWembraOff, writeSignedBlank<std::uint8_t, WembraOff>};
-        l[18] = {readZoneNo, writeSignedBlank<std::uint8_t, ZoneNo>};
-        l[19] = {readTileScreens, writeSignedBlank<std::uint8_t, TileScreens>};
-        l[20] = {readSlideFactor, writeSingle<SlideFactor>};
+        l[18] = {readZoneNo, writeByteUpTo<ZoneNo, 19, 6>};
+        l[19] = {readTileScreens, writeByteUpTo<TileScreens, 99, 5>};
+        l[20] = {readSlideFactor, writeSlideFactor};
         l[21] = kByteLine<GsiOffline>;
         for (int i = 22; i <= 25; ++i)
             l[i] = kIgnoredLine;
         l[26] = kByteLine<DblClickInput>;
-        l[27] = {readPointLimit, writeSignedBlank<std::int32_t, PointLimit>};
-        l[28] = {readTxtLimit, writeSignedBlank<std::int32_t, TxtLimit>};
+        l[27] = {readPointLimit, writeLongOr<PointLimit, 1000>};
+        l[28] = {readTxtLimit, writeLongOr<TxtLimit, 500>};
         l[29] = kByteLine<CollectorSdl>;
         l[30] = kByteLine<KintabAuto>;
         l[31] = {readSelOnly, writeSignedBlank<std::uint8_t, SelOnly>};

@@ -43,7 +43,10 @@ struct SettingsReadResult {
 SettingsReadResult LoadSettings(const std::function<void(float)>& applyWindowLayout = {});
 
 // Writes every setting as the 56 lines of tavelcor.jkn (lines 4 and 23..26
-// empty), atomically. The two text settings (lines 5 and 6) are written
+// empty), atomically. A range-limited value is written as the reader would
+// take it (Setting17 and ZoneNo of 0 as 5 and 6, TileScreens outside 1..99
+// as 5, SlideFactor outside 0..9 as 1, PointLimit and TxtLimit of 0 as 1000
+// and 500), so a file read and written again stays the same. The two text settings (lines 5 and 6) are written
 // trimmed, with commas made "_" and line breaks blanks, so that they read back
 // as one item and no later line moves. After a successful write, when
 // WembraOff is 0, switchOnWembraTimer (when given) is called: the main window

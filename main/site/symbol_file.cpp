@@ -118,7 +118,9 @@ WriteResult writeSymbols(const QString& path)
         sitetext::resetLine(line);
         sitetext::appendInt(line, n);
         line += u',';
-        sitetext::appendField(line, SymbolChar[n]);
+        // Written trimmed: the reader trims the field, so a blank (symbol 1,
+        // no marker) would not come back as written.
+        sitetext::appendTrimmedField(line, SymbolChar[n]);
         line += u',';
         sitetext::appendInt(line, SymbolColor[n]);
         line += u',';

@@ -86,7 +86,8 @@ void LoadPointSymbols(const QString& path, SymbolButtons& buttons);
 
 // Writes SymbolDef to path as 18 lines "n,c,k,label", atomically. Commas in
 // the character and the label are written as "_" and line breaks as blanks,
-// so each line reads back as four fields.
+// so each line reads back as four fields; the character is written trimmed
+// (the blank of symbol 1, no marker, as an empty field), as it reads back.
 //
 // When path is the site's symbol file (SiteFolder + "POINT.JKN", letter case
 // ignored), the former file is first kept as path + "BAK.JKN" (an older

@@ -16,7 +16,7 @@ namespace {
 QStringList startupLines()
 {
     QStringList lines{" 10", " 12", " 0", "", "1", "", "2", "0", " 2", " 2", " 2", " 5", " 0", "1", "1", "0",
-                      " 0", " 1", " 6", " 5", " 1", " 0", "", "", "", "", " 0", " 1000", " 500", " 0", " 0", " 0"};
+                      " 5", " 1", " 6", " 5", " 1", " 0", "", "", "", "", " 0", " 1000", " 500", " 0", " 0", " 0"};
     for (int k = 0; k < 20; ++k)
         lines.append(QStringLiteral("0"));
     lines << " 1" << " 0" << " 0" << " 0";
@@ -162,6 +162,28 @@ INSTANTIATE_TEST_SUITE_P(
         LineRow{"TenthAttributeHidden", 52, "1", [] { return KakuchiAttrShow[10] == 1; }},
         LineRow{"FillSelectedNine", 56, "9", [] { return FillSelected == 9; }}),
     [](const ::testing::TestParamInfo<LineRow>& info) { return std::string(info.param.name); });
+
+// Setting17 starts at 0, which its line would read as 5: the writer puts out
+// what the reader takes, so the file does not change when read and written
+// again. Likewise for the other lines with a range.
+TEST_F(SettingsFile, RangeLimitedValuesAreWrittenAsTheyReadBack)
+{
+    Setting17 = 0;
+    ZoneNo = 0;
+    TileScreens = 120;
+    SlideFactor = -2.0F;
+    PointLimit = 0;
+    TxtLimit = 0;
+    ASSERT_EQ(SaveSettings().outcome, WriteOutcome::Written);
+    const QStringList lines = QString::fromLatin1(testsupport::fileBytes(workPath(QStringLiteral("tavelcor.jkn"))))
+                                  .split(QStringLiteral("\r\n"));
+    EXPECT_EQ(lines[16], QStringLiteral(" 5"));
+    EXPECT_EQ(lines[18], QStringLiteral(" 6"));
+    EXPECT_EQ(lines[19], QStringLiteral(" 5"));
+    EXPECT_EQ(lines[20], QStringLiteral(" 1"));
+    EXPECT_EQ(lines[27], QStringLiteral(" 1000"));
+    EXPECT_EQ(lines[28], QStringLiteral(" 500"));
+}
 
 TEST_F(SettingsFile, AShortFileSetsTheLinesItHas)
 {
