@@ -19,8 +19,10 @@ long countVisibleCoordinates(RenderState& st)
     const RegionTester wide(currentView(), kWideWindowFactor);
     const int top = std::min<int>(ZahyoMax, kCoordTop);
     long count = 0;
+    const double* xs = ZahyoX.begin();
+    const double* ys = ZahyoY.begin();
     for (int i = 1; i <= top; ++i) {
-        if (!wide.inside(ZahyoX[i], ZahyoY[i]) || hiddenCoordinateName(ZahyoName[i]))
+        if (!wide.insideNoBranch(xs[i], ys[i]) || hiddenCoordinateName(ZahyoName[i]))
             continue;
         st.CoordVisible[static_cast<std::size_t>(i)] = 1;
         ++count;

@@ -64,7 +64,7 @@ long selectPoints(RenderState& st, const Symbols& symbols, int last)
         const int m = marks[i];
         if (m <= 0 || m > 99 || !symbols.shown[static_cast<std::size_t>(m)])
             continue;
-        if (!wide.inside(xs[i] + OriginX, ys[i] + OriginY))
+        if (!wide.insideNoBranch(xs[i] + OriginX, ys[i] + OriginY))
             continue;
         st.ItemFlags[static_cast<std::size_t>(i)] = 1;
         if (++n > PointLimit)

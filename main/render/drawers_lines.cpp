@@ -77,8 +77,10 @@ void Lineview(PlotFace& face)
             continue;
         const double x1 = y1s[i], y1 = -x1s[i];
         const double x2 = y2s[i], y2 = -x2s[i];
-        if ((y1 < top && y2 < top) || (y1 > bottom && y2 > bottom) || (x1 < left && x2 < left)
-            || (x1 > right && x2 > right))
+        // Four comparisons against the exact view, bitwise: which side a
+        // line lies beyond is random.
+        if (((y1 < top) & (y2 < top)) | ((y1 > bottom) & (y2 > bottom)) | ((x1 < left) & (x2 < left))
+            | ((x1 > right) & (x2 > right)))
             continue;
         p.setDrawWidth(LineWidthOf[c]);
         p.line(x1, y1, x2, y2, paletteColor(c));
