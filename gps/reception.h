@@ -126,6 +126,8 @@ class Reception {
 public:
     /// `clock` must outlive the reception.
     explicit Reception(SystemClock& clock);
+    Reception(const Reception&) = delete;
+    Reception& operator=(const Reception&) = delete;
 
     /// The program folder (track files).  Empty: no track file is written.
     void setProgramFolder(const QString& folder) { mProgramFolder = folder; }
