@@ -9,7 +9,7 @@
 
 #include <QPoint>
 
-#include <array>
+#include <vector>
 #include <cmath>
 
 namespace tavelcor::render {
@@ -121,8 +121,8 @@ void Draw_Pol(PlotFace& face, long Stp, long Edp)
     const double sx = face.pictureWidthTwips() / sw / 15.025;
     const double sy = face.pictureHeightTwips() / sh / 15.05;
     const long n = std::min(Edp - Stp + 1, kMaxFillVertices);
-    static thread_local std::array<QPoint, kMaxFillVertices> points;
-    long used = 0;
+    std::vector<QPoint>& points = renderState().FillPoints;
+    points.clear();
     const double left = p.scaleLeft();
     const double top = p.scaleTop();
     for (long k = Stp; k < Stp + n; ++k) {
@@ -133,11 +133,10 @@ void Draw_Pol(PlotFace& face, long Stp, long Edp)
         const double py = std::nearbyint((-ZahyoPX[v] - top) * sy);
         if (!(std::fabs(px) < 1e9) || !(std::fabs(py) < 1e9))
             continue;
-        points[static_cast<std::size_t>(used++)] = QPoint(static_cast<int>(px), static_cast<int>(py));
+        points.emplace_back(static_cast<int>(px), static_cast<int>(py));
     }
-    if (used > 0)
-        p.fillPolygonPixels(std::span<const QPoint>(points.data(), static_cast<std::size_t>(used)),
-                            platform::RGB(255, 218, 185), platform::QBColor(1));
+    if (!points.empty())
+        p.fillPolygonPixels(points, platform::RGB(255, 218, 185), platform::QBColor(1));
 }
 
 }  // namespace tavelcor::render

@@ -7,6 +7,8 @@
 // per item.  Also the call points for layers that other parts of the
 // program draw (background, survey marks, the map credit image).
 
+#include <QPoint>
+
 #include <cstdint>
 #include <functional>
 #include <vector>
@@ -59,6 +61,7 @@ struct RenderState {
     std::vector<std::uint8_t> LabelVisible;  ///< per parcel 0..50000
     std::vector<MovedLabel> MovedLabels;     ///< capacity: one per parcel
     std::vector<std::uint8_t> ItemFlags;     ///< point or text selection flags
+    std::vector<QPoint> FillPoints;          ///< device points of one parcel fill
     double TwipUnit = 0.0;                   ///< metres per twip of the form height
     float CoordFontSize = 0.0F;              ///< letter size of coordinate labels
 };
