@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace {
 
 using platform::MsgButtons;
@@ -44,7 +46,8 @@ INSTANTIATE_TEST_SUITE_P(
                       StyleCase{3 + 16 + 512 + 4096, MsgButtons::YesNoCancel, MsgIcon::Critical, 2, true},
                       StyleCase{2 + 64, MsgButtons::AbortRetryIgnore, MsgIcon::Information, 0, false},
                       StyleCase{5, MsgButtons::RetryCancel, MsgIcon::None, 0, false},
-                      StyleCase{7, MsgButtons::OkOnly, MsgIcon::None, 0, false}));
+                      StyleCase{7, MsgButtons::OkOnly, MsgIcon::None, 0, false}),
+    [](const ::testing::TestParamInfo<StyleCase>& info) { return "style_" + std::to_string(info.param.style); });
 
 TEST(MessageCodes, ResultsCarryTheProgramsNumbers)
 {

@@ -1,0 +1,132 @@
+// SPDX-License-Identifier: LicenseRef-Tavelcor
+// Geometry in twips (15 per pixel at 96 dpi), the outer size of a form around
+// its client area, controls inside frames, and fonts snapped to whole pixels.
+#include "forms_fixture.h"
+#include "sample_form.h"
+
+#include "platform/forms/fonts.h"
+#include "platform/forms/units.h"
+
+#include <QFont>
+
+namespace formstest {
+namespace {
+
+class Geometry : public FormsTest {};
+
+TEST_F(Geometry, TheHeadlessScreenHasFifteenTwipsPerPixel)
+{
+    EXPECT_DOUBLE_EQ(platform::twipsPerPixelX(), 15.0);
+    EXPECT_DOUBLE_EQ(platform::twipsPerPixelY(), 15.0);
+}
+
+TEST_F(Geometry, FormOuterSizeIsClientPlusTheCaptionFrame)
+{
+    SampleForm f;
+    f.setClientSize(3705, 2475);  // the keypad's design client area
+    EXPECT_DOUBLE_EQ(f.ScaleWidth(), 3705.0);
+    EXPECT_DOUBLE_EQ(f.ScaleHeight(), 2475.0);
+    EXPECT_DOUBLE_EQ(f.Width(), 3825.0);
+    EXPECT_DOUBLE_EQ(f.Height(), 2880.0);
+    EXPECT_EQ(f.window()->size(), QSize(247, 165));
+
+    f.Move(1500, 3000, 4590, 3456);  // factor 1.2 of the outer size
+    EXPECT_DOUBLE_EQ(f.Left(), 1500.0);
+    EXPECT_DOUBLE_EQ(f.Top(), 3000.0);
+    EXPECT_DOUBLE_EQ(f.Width(), 4590.0);
+    EXPECT_DOUBLE_EQ(f.Height(), 3450.0) << "3456 twips is not a whole number of pixels";
+    EXPECT_EQ(f.window()->pos(), QPoint(100, 200));
+}
+
+TEST_F(Geometry, BorderlessFormHasNoFrame)
+{
+    SampleForm f;
+    f.setBorderStyle(platform::FormBorder::None);
+    f.setClientSize(1500, 1500);
+    EXPECT_DOUBLE_EQ(f.Width(), 1500.0);
+    EXPECT_TRUE(f.window()->windowFlags().testFlag(Qt::FramelessWindowHint));
+}
+
+TEST_F(Geometry, FixedBorderKeepsTheUserFromResizing)
+{
+    SampleForm f;
+    f.setBorderStyle(platform::FormBorder::FixedSingle);
+    f.setClientSize(3000, 1500);
+    EXPECT_EQ(f.window()->minimumSize(), QSize(200, 100));
+    EXPECT_EQ(f.window()->maximumSize(), QSize(200, 100));
+    f.setWidth(4620);  // the program still can
+    EXPECT_EQ(f.window()->width(), 300);
+}
+
+TEST_F(Geometry, ControlsTakeAndGiveTwipsInTheirContainer)
+{
+    SampleForm f;
+    f.Command3.Move(120, 720, 495, 495);
+    EXPECT_EQ(f.Command3.widget()->geometry(), QRect(8, 48, 33, 33));
+    EXPECT_DOUBLE_EQ(f.Command3.Left(), 120.0);
+    EXPECT_DOUBLE_EQ(f.Command3.Width(), 495.0);
+    f.Command3.setWidth(500);  // rounds to whole pixels
+    EXPECT_DOUBLE_EQ(f.Command3.Width(), 495.0);
+    f.Command3.setTop(1500);
+    EXPECT_EQ(f.Command3.widget()->geometry(), QRect(8, 100, 33, 33));
+
+    // Option1 lies in Frame1 at (120, 240): relative to the frame.
+    EXPECT_EQ(f.Option1.widget()->parentWidget(), f.Frame1.widget());
+    EXPECT_EQ(f.Option1.widget()->geometry().topLeft(), QPoint(8, 16));
+    EXPECT_DOUBLE_EQ(f.Option1.Top(), 240.0);
+}
+
+TEST_F(Geometry, ZOrderBringsToFrontOrSendsBack)
+{
+    SampleForm f;
+    QWidget* parent = f.window();
+    f.Label1.ZOrder(0);
+    EXPECT_EQ(parent->children().last(), f.Label1.widget());
+    f.Label1.ZOrder(1);
+    EXPECT_LT(parent->children().indexOf(f.Label1.widget()), parent->children().indexOf(f.Command1.widget()));
+}
+
+TEST_F(Geometry, FontSizesSnapToWholePixels)
+{
+    const std::vector<std::pair<double, double>> rows = {
+        {9.0, 9.0}, {15.75, 15.75}, {16.0, 15.75}, {21.75, 21.75}, {12.0, 12.0}, {16.5, 16.5}, {8.0, 8.25},
+    };
+    SampleForm f;
+    for (const auto& [asked, shown] : rows) {
+        f.Command3.setFontSize(asked);
+        EXPECT_DOUBLE_EQ(f.Command3.FontSize(), shown) << asked;
+        EXPECT_EQ(f.Command3.widget()->font().pixelSize(), platform::fontPixels(asked));
+    }
+    f.Command3.setFontSize(0);  // refused
+    EXPECT_DOUBLE_EQ(f.Command3.FontSize(), 8.25);
+}
+
+TEST_F(Geometry, WindowsFontNamesDrawWithTheIpaFonts)
+{
+    platform::installFontSubstitutions();
+    // Qt keeps substitutes in lower case.
+    EXPECT_EQ(QFont::substitute(QStringLiteral("ＭＳ ゴシック")), QStringLiteral("ipagothic"));
+    EXPECT_EQ(QFont::substitute(QStringLiteral("ＭＳ 明朝")), QStringLiteral("ipamincho"));
+    EXPECT_EQ(QFont::substitute(QStringLiteral("ＭＳ Ｐゴシック")), QStringLiteral("ipapgothic"));
+
+    SampleForm f;
+    f.Command3.setFontName(QStringLiteral("ＭＳ ゴシック"));
+    f.Command3.setFontBold(true);
+    EXPECT_EQ(f.Command3.FontName(), QStringLiteral("ＭＳ ゴシック"));
+    EXPECT_EQ(f.Command3.widget()->font().family(), QStringLiteral("IPAGothic"));
+    EXPECT_TRUE(f.Command3.widget()->font().bold());
+    EXPECT_EQ(f.Text1.FontName(), QStringLiteral("ＭＳ Ｐゴシック")) << "controls start with the form's font";
+}
+
+TEST_F(Geometry, MousePointerCodesSetTheCursor)
+{
+    SampleForm f;
+    f.Picture1.setMousePointer(platform::pointer::Cross);
+    EXPECT_EQ(f.Picture1.widget()->cursor().shape(), Qt::CrossCursor);
+    f.setMousePointer(platform::pointer::Hourglass);
+    EXPECT_EQ(f.window()->cursor().shape(), Qt::WaitCursor);
+    EXPECT_EQ(platform::cursorShape(99), Qt::ArrowCursor);
+}
+
+}  // namespace
+}  // namespace formstest

@@ -1,0 +1,241 @@
+// SPDX-License-Identifier: LicenseRef-Tavelcor
+// One instance per form: made and loaded on first use, destroyed by unloading
+// with its controls (the next use finds them in their design state), while
+// the code's own state lives on; showing, activating and modal forms.
+#include "forms_fixture.h"
+#include "sample_form.h"
+
+#include "platform/forms/modal_answer.h"
+
+#include <QCloseEvent>
+#include <QPointer>
+
+namespace formstest {
+namespace {
+
+using platform::MsgResult;
+
+class Lifecycle : public FormsTest {
+protected:
+    void SetUp() override
+    {
+        FormsTest::SetUp();
+        sampleState() = SampleState{};
+    }
+};
+
+TEST_F(Lifecycle, FirstUseBuildsAndLoadsOnceWithoutShowing)
+{
+    EXPECT_FALSE(sampleForm().isLoaded());
+    EXPECT_EQ(sampleForm().ifLoaded(), nullptr);
+    SampleForm& first = sampleForm().instance();
+    SampleForm& again = sampleForm().instance();
+    EXPECT_EQ(&first, &again);
+    EXPECT_EQ(sampleState().loads, 1);
+    EXPECT_EQ(first.log, QStringList{QStringLiteral("Form_Load")});
+    EXPECT_FALSE(first.Visible());
+    EXPECT_TRUE(first.isLoaded());
+}
+
+TEST_F(Lifecycle, UnloadDestroysTheControlsAndTheNextUseStartsFromTheDesign)
+{
+    SampleForm& f = sampleForm().instance();
+    f.Check1.setValue(1);
+    f.Text1.setText(QStringLiteral("入力"));
+    f.Command1.setValue(true);
+    ++sampleState().okClicks;
+    const QPointer<QWidget> window(f.window());
+    const QPointer<QWidget> check(f.Check1.widget());
+
+    EXPECT_TRUE(sampleForm().unload());
+    EXPECT_FALSE(sampleForm().isLoaded());
+    EXPECT_TRUE(window.isNull());
+    EXPECT_TRUE(check.isNull());
+
+    SampleForm& fresh = sampleForm().instance();
+    EXPECT_EQ(fresh.Check1.Value(), 0);
+    EXPECT_EQ(fresh.Text1.Text(), QString());
+    EXPECT_EQ(fresh.log, QStringList{QStringLiteral("Form_Load")});
+    EXPECT_EQ(sampleState().loads, 2);
+    EXPECT_EQ(sampleState().okClicks, 2) << "the code's own state survives the unload";
+}
+
+TEST_F(Lifecycle, QueryUnloadAndUnloadMayRefuse)
+{
+    SampleForm& f = sampleForm().instance();
+    f.Show();
+    int seenMode = -1;
+    f.QueryUnload = [&seenMode](int& cancel, int mode) {
+        seenMode = mode;
+        cancel = 1;
+    };
+    EXPECT_FALSE(platform::Unload(f));
+    EXPECT_EQ(seenMode, static_cast<int>(platform::UnloadMode::FormCode));
+    EXPECT_TRUE(sampleForm().isLoaded());
+    EXPECT_TRUE(f.Visible());
+
+    f.QueryUnload = nullptr;
+    f.Unload = [](int& cancel) { cancel = -1; };
+    EXPECT_FALSE(sampleForm().unload());
+    EXPECT_TRUE(sampleForm().isLoaded());
+
+    f.Unload = nullptr;
+    EXPECT_TRUE(sampleForm().unload());
+    EXPECT_FALSE(sampleForm().isLoaded());
+}
+
+TEST_F(Lifecycle, CloseBoxAsksWithItsOwnModeAndUnloads)
+{
+    SampleForm& f = sampleForm().instance();
+    f.Show();
+    const QPointer<QWidget> window(f.window());
+    int seenMode = -1;
+    f.QueryUnload = [&seenMode](int&, int mode) { seenMode = mode; };
+    window->close();
+    EXPECT_EQ(seenMode, static_cast<int>(platform::UnloadMode::FormControlMenu));
+    EXPECT_FALSE(sampleForm().isLoaded());
+    EXPECT_FALSE(window.isNull()) << "Qt was still delivering the close event: destroyed later";
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(window.isNull());
+}
+
+TEST_F(Lifecycle, CloseBoxRefusedKeepsTheWindowOpen)
+{
+    SampleForm& f = sampleForm().instance();
+    ASSERT_TRUE(showActive(f));
+    f.QueryUnload = [](int& cancel, int) { cancel = 1; };
+    f.window()->close();
+    EXPECT_TRUE(f.Visible());
+    EXPECT_TRUE(sampleForm().isLoaded());
+}
+
+TEST_F(Lifecycle, AHandlerThatUnloadsItsOwnFormRunsToItsEnd)
+{
+    SampleForm& f = sampleForm().instance();
+    QString captionAfterUnload;
+    const QPointer<QWidget> window(f.window());
+    f.onCommand1 = [&f, &captionAfterUnload] {
+        platform::Unload(f);
+        captionAfterUnload = f.Caption();  // the form object still lives
+    };
+    f.Command1.setValue(true);
+    EXPECT_EQ(captionAfterUnload, QStringLiteral("見本"));
+    EXPECT_FALSE(sampleForm().isLoaded());
+    EXPECT_TRUE(window.isNull()) << "destroyed once the handler returned";
+}
+
+TEST_F(Lifecycle, UnloadedFormTakesNoMoreEvents)
+{
+    SampleForm standalone;
+    standalone.load();
+    ASSERT_TRUE(platform::Unload(standalone));
+    EXPECT_TRUE(standalone.isUnloaded());
+    standalone.log.clear();
+    standalone.Check1.setValue(1);
+    standalone.Timer1.Timer();  // the handler itself still works when called
+    EXPECT_EQ(standalone.log, QStringList{QStringLiteral("Timer1_Timer")});
+    EXPECT_FALSE(standalone.Timer1.isRunning());
+}
+
+TEST_F(Lifecycle, ShowFiresResizeOnceThenActivate)
+{
+    SampleForm& f = sampleForm().instance();
+    f.log.clear();
+    f.Show();
+    EXPECT_EQ(f.log, (QStringList{QStringLiteral("Form_Resize"), QStringLiteral("Form_Activate")}));
+    f.log.clear();
+    f.Show();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(f.log.contains(QStringLiteral("Form_Resize")));
+    EXPECT_FALSE(f.log.contains(QStringLiteral("Form_Activate")));
+    f.Hide();
+    EXPECT_FALSE(f.Visible());
+    EXPECT_TRUE(sampleForm().isLoaded());
+}
+
+TEST_F(Lifecycle, SizeChangesFromCodeFireResizeAlsoWhileHidden)
+{
+    SampleForm& f = sampleForm().instance();
+    f.log.clear();
+    f.setWidth(6000);
+    f.setWidth(6000);
+    f.setHeight(4000);
+    EXPECT_EQ(f.log, (QStringList{QStringLiteral("Form_Resize"), QStringLiteral("Form_Resize")}));
+}
+
+TEST_F(Lifecycle, ModalFormIsDrivenByTheScriptAndClosesItself)
+{
+    SampleForm& f = sampleForm().instance();
+    f.onCommand1 = [&f] { platform::Unload(f); };
+    bool wasVisible = false;
+    script().expectModal(platform::onForm<SampleForm>([&wasVisible](SampleForm& shown) {
+                             wasVisible = shown.Visible();
+                             shown.Check1.setValue(1);
+                             shown.Command1.setValue(true);  // "Ｏ　Ｋ" unloads it
+                         }),
+                         QStringLiteral("見本"));
+    const QPointer<QWidget> window(f.window());
+    f.ShowModal();
+    EXPECT_TRUE(wasVisible);
+    EXPECT_EQ(sampleState().okClicks, 1);
+    EXPECT_FALSE(sampleForm().isLoaded());
+    EXPECT_TRUE(window.isNull()) << "destroyed when ShowModal returned";
+}
+
+TEST_F(Lifecycle, ModalFormMayShowMessagesWhileOpen)
+{
+    SampleForm& f = sampleForm().instance();
+    f.onCommand1 = [&f] {
+        if (platform::MsgBox(QStringLiteral("閉じますか？"), platform::MsgButtons::YesNo) == MsgResult::Yes)
+            f.Hide();
+    };
+    script()
+        .expectModal(platform::onForm<SampleForm>([](SampleForm& shown) {
+            shown.Command1.setValue(true);
+            shown.Command1.setValue(true);
+        }))
+        .expectMessage(MsgResult::No, QStringLiteral("閉じますか？"))
+        .expectMessage(MsgResult::Yes, QStringLiteral("閉じますか？"));
+    f.ShowModal();
+    EXPECT_TRUE(sampleForm().isLoaded()) << "hidden, not unloaded";
+    EXPECT_FALSE(f.Visible());
+}
+
+TEST_F(Lifecycle, UnloadAllFormsStopsAtARefusal)
+{
+    SampleForm& f = sampleForm().instance();
+    f.QueryUnload = [](int& cancel, int) { cancel = 1; };
+    EXPECT_FALSE(platform::unloadAllForms());
+    EXPECT_TRUE(sampleForm().isLoaded());
+    f.QueryUnload = nullptr;
+    EXPECT_TRUE(platform::unloadAllForms());
+    EXPECT_FALSE(sampleForm().isLoaded());
+}
+
+TEST_F(Lifecycle, DestroyAllFormsAsksNothing)
+{
+    SampleForm& f = sampleForm().instance();
+    bool asked = false;
+    f.QueryUnload = [&asked](int&, int) { asked = true; };
+    platform::destroyAllForms();
+    EXPECT_FALSE(asked);
+    EXPECT_FALSE(sampleForm().isLoaded());
+}
+
+TEST_F(Lifecycle, ControlsAreListedInTheOrderTheyWereMade)
+{
+    SampleForm& f = sampleForm().instance();
+    const auto& controls = f.controls();
+    ASSERT_FALSE(controls.empty());
+    EXPECT_EQ(controls.front()->Name(), QStringLiteral("Frame1"));
+    EXPECT_EQ(controls.back()->Name(), QStringLiteral("Timer1"));
+    EXPECT_EQ(controls.size(), 19u);
+    for (platform::ControlBase* control : controls) {
+        if (auto* visual = dynamic_cast<platform::Control*>(control))
+            visual->setTabStop(false);  // what the colour dialogs do at load
+    }
+    EXPECT_FALSE(f.Text1.TabStop());
+}
+
+}  // namespace
+}  // namespace formstest
