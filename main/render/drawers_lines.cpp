@@ -37,7 +37,31 @@ struct PlotRect {
         return ((ax > north) & (bx > north)) | ((ax < south) & (bx < south)) | ((ay < west) & (by < west))
                | ((ay > east) & (by > east));
     }
+    /// Bits of the sides the point lies beyond: north 1, south 2, west 4, east 8.
+    unsigned sidesOf(double x, double y) const noexcept
+    {
+        return static_cast<unsigned>(x > north) | (static_cast<unsigned>(x < south) << 1)
+               | (static_cast<unsigned>(y < west) << 2) | (static_cast<unsigned>(y > east) << 3);
+    }
 };
+
+// A stroke that starts at vertex `start` (pen code 1) and lies wholly beyond
+// one side of the picture draws nothing, and when the vertex after its end
+// starts the next stroke its thinning leaves nothing behind either.  Returns
+// the end vertex of such a stroke, or 0 when the stroke must be walked.
+long hiddenStrokeEnd(const PlotRect& visible, long start, long last, const float* xs, const float* ys,
+                     const std::uint8_t* pens)
+{
+    unsigned common = 0xF;
+    for (long j = start; j <= last; ++j) {
+        common &= visible.sidesOf(xs[j], ys[j]);
+        if (common == 0)
+            return 0;
+        if (pens[j] == 3)
+            return (j + 1 > last || j + 1 > kTegakiTop || pens[j + 1] != 0) ? j : 0;
+    }
+    return 0;
+}
 
 PlotRect visibleRect(const PlotPainter& p)
 {
@@ -129,6 +153,12 @@ void Tegakidraw(PlotFace& face)
         } else if (pen == 1) {
             px = qx;
             py = qy;
+            const long end = hiddenStrokeEnd(visible, i, last, xs, ys, pens);
+            if (end != 0) {
+                if (end + 1 <= kTegakiTop && pens[end + 1] != 0)
+                    pens[end + 1] = 1;
+                i = end;
+            }
         } else if (pen == 3) {
             // The vertex after a stroke's end always starts a stroke.
             if (i + 1 <= kTegakiTop && pens[i + 1] != 0)

@@ -5,6 +5,9 @@
 
 #include <QString>
 
+#include <cmath>
+#include <vector>
+
 namespace tavelcor::render::testing_support {
 namespace {
 
@@ -127,6 +130,71 @@ TEST_F(DrawersTest, StrokeThinningAndPenRepair)
     TegakiColorShown[12] = 0;
     crtplot(*face);
     EXPECT_EQ(countPixels(platform::QBColor(12)), 0);
+}
+
+// The hand-stroke drawer skips work it can prove invisible (segments off
+// the picture, whole strokes beyond one side).  A plain walk of the thinning
+// rule over the same table must give the same picture and the same repaired
+// pen codes.
+TEST_F(DrawersTest, StrokesMatchAPlainWalkOfTheThinningRule)
+{
+    std::uint32_t seed = 12345;
+    auto next = [&] { seed = seed * 1103515245u + 12345u; return (seed >> 8) % 10000 / 10000.0; };
+    for (int s = 0; s < 300; ++s) {
+        double x = -400 + 800 * next(), y = -500 + 1000 * next();
+        const int length = 2 + static_cast<int>(next() * 60);
+        for (int k = 0; k < length; ++k) {
+            x += (next() - 0.5) * 8;
+            y += (next() - 0.5) * 8;
+            // Some strokes lack their start code: the end before repairs it.
+            int pen = k == 0 ? (next() < 0.3 ? 2 : 1) : (k == length - 1 ? 3 : 2);
+            if (next() < 0.05)
+                pen = 0;
+            addStrokeVertex(x, y, next() < 0.5 ? 12 : 2, pen);
+        }
+    }
+    TegakiColorShown[2] = 0;
+    std::vector<std::uint8_t> pens(TegakiPen.begin(), TegakiPen.begin() + TegakiCount + 2);
+    crtplot(*face);
+    const QImage drawn = canvas().image().copy();
+
+    // The same picture drawn vertex by vertex, as the rule reads.
+    platform::Canvas& c = canvas();
+    c.Cls();
+    c.setDrawMode(13);
+    c.setDrawWidth(2);
+    const double thin = ViewSpanX / 500;
+    auto outside = [](double px, double py) {
+        return std::fabs(px + OriginX - ViewCX) > 0.6 * ViewSpanX || std::fabs(py + OriginY - ViewCY) > 0.6 * ViewSpanY;
+    };
+    double px = TegakiX[1], py = TegakiY[1];
+    for (int i = 2; i <= TegakiCount; ++i) {
+        const double qx = TegakiX[i], qy = TegakiY[i];
+        const int col = TegakiColor[i];
+        if (pens[i] == 1) {
+            px = qx;
+            py = qy;
+        } else if (pens[i] == 3) {
+            if (pens[i + 1] != 0)
+                pens[i + 1] = 1;
+            if (TegakiColorShown[col] == 1)
+                c.Line(py, -px, qy, -qx, platform::QBColor(col));
+        } else if (pens[i] == 2) {
+            const double dx = std::fabs(px - qx), dy = std::fabs(py - qy);
+            if (std::hypot(dx, dy) < 0.5 && outside(px, py) && outside(qx, qy))
+                continue;
+            if (dx >= thin || dy >= thin) {
+                if (TegakiColorShown[col] == 1)
+                    c.Line(py, -px, qy, -qx, platform::QBColor(col));
+                px = qx;
+                py = qy;
+            }
+        }
+    }
+    EXPECT_EQ(drawn, c.image());
+    for (int i = 1; i <= TegakiCount; ++i)
+        ASSERT_EQ(TegakiPen[i], pens[i]) << i;
+    EXPECT_GT(countPixels(platform::QBColor(12)), 100);
 }
 
 TEST_F(DrawersTest, TextsBelowTheLimitAreDrawnAndAtTheLimitNone)
