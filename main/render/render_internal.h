@@ -27,8 +27,9 @@ struct RegionTester {
     }
     int code(double x, double y) const noexcept
     {
-        const int row = x > xHi ? 1 : (x < xLo ? 7 : 4);
-        const int column = y > yHi ? 2 : (y < yLo ? 0 : 1);
+        // Rows 1, 4, 7 and columns 0, 1, 2 without branches.
+        const int row = 4 - 3 * static_cast<int>(x > xHi) + 3 * static_cast<int>(!(x > xHi) & (x < xLo));
+        const int column = 1 + static_cast<int>(y > yHi) - static_cast<int>(!(y > yHi) & (y < yLo));
         return row + column;
     }
     bool inside(double x, double y) const noexcept

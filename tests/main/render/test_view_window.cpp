@@ -146,3 +146,34 @@ TEST(FitViewTest, PictureWithoutSizeOrNonFiniteViewIsRefused)
 
 }  // namespace
 }  // namespace tavelcor::render
+
+#include "main/render/render_internal.h"
+
+namespace tavelcor::render {
+namespace {
+
+// The drawers' precomputed window test agrees with the region codes,
+// bounds included, and its segment test with hantei2.
+TEST(RegionTesterTest, AgreesWithRegionCodeAndHantei2)
+{
+    for (double f : {kWideWindowFactor, kViewWindowFactor}) {
+        const RegionTester tester(kView, f);
+        const double xs[] = {kView.cx - f * kView.spanX - 1, kView.cx - f * kView.spanX, kView.cx,
+                             kView.cx + f * kView.spanX, kView.cx + f * kView.spanX + 1e-9};
+        const double ys[] = {kView.cy - f * kView.spanY - 5, kView.cy - f * kView.spanY, kView.cy + 3,
+                             kView.cy + f * kView.spanY, kView.cy + f * kView.spanY + 0.5};
+        for (double x : xs)
+            for (double y : ys) {
+                const int code = regionCode(x, y, kView, f);
+                EXPECT_EQ(tester.code(x, y), code) << x << "," << y;
+                EXPECT_EQ(tester.inside(x, y), code == 5);
+                EXPECT_EQ(tester.insideNoBranch(x, y), code == 5);
+            }
+    }
+    for (int a = 0; a <= 9; ++a)
+        for (int b = 0; b <= 9; ++b)
+            EXPECT_EQ(segmentMayCross(a, b), hantei2(a, b)) << a << "," << b;
+}
+
+}  // namespace
+}  // namespace tavelcor::render
