@@ -115,7 +115,8 @@ public:
     void setTop(double top);
     void setWidth(double width);
     void setHeight(double height);
-    /// Move left [, top [, width [, height]]]: omitted values stay.
+    /// Move left [, top [, width [, height]]]: omitted values stay. Values
+    /// that are not finite are refused (nothing moves); negative sizes are 0.
     void Move(double left, std::optional<double> top = std::nullopt,
               std::optional<double> width = std::nullopt, std::optional<double> height = std::nullopt);
 

@@ -66,9 +66,14 @@ constexpr int kDefaultClientWidth = 312;   // pixels: a new form's client area
 constexpr int kDefaultClientHeight = 213;
 constexpr double kDefaultFontPoints = 9.0;
 
+constexpr double kLargestPixel = QWIDGETSIZE_MAX;
+
+// Nearest whole pixel, kept inside what a window can take; 0 for NaN.
 int roundPixel(double value)
 {
-    return static_cast<int>(std::floor(value + 0.5));
+    if (!std::isfinite(value))
+        return value > 0 ? static_cast<int>(kLargestPixel) : value < 0 ? -static_cast<int>(kLargestPixel) : 0;
+    return static_cast<int>(std::clamp(std::floor(value + 0.5), -kLargestPixel, kLargestPixel));
 }
 
 }  // namespace
@@ -182,6 +187,9 @@ void Form::setHeight(double height)
 
 void Form::Move(double left, std::optional<double> top, std::optional<double> width, std::optional<double> height)
 {
+    const auto bad = [](const std::optional<double>& value) { return value && !std::isfinite(*value); };
+    if (!std::isfinite(left) || bad(top) || bad(width) || bad(height))
+        return;  // refused, as a value the property cannot take
     const double tx = twipsPerPixelX();
     const double ty = twipsPerPixelY();
     const QPoint position(roundPixel(left / tx), roundPixel(top.value_or(Top()) / ty));
@@ -401,11 +409,12 @@ void Form::Show()
             mEverShown = true;
             mReportedSize.reset();  // the first showing fires Resize
         }
-        mWindow->show();
+        mWindow->show();  // a window shown comes up in front
         if (!mReportedSize)
             windowResized();
+    } else {
+        mWindow->raise();
     }
-    mWindow->raise();
     mWindow->activateWindow();
     windowActivationChanged(true);
 }

@@ -101,7 +101,8 @@ public:
     void setTop(double top);
     void setWidth(double width);
     void setHeight(double height);
-    /// Move left [, top [, width [, height]]] (twips): omitted values stay.
+    /// Move left [, top [, width [, height]]] (twips): omitted values stay;
+    /// values that are not finite are refused (nothing moves).
     void Move(double left, std::optional<double> top = std::nullopt,
               std::optional<double> width = std::nullopt, std::optional<double> height = std::nullopt);
     /// The client area in twips.

@@ -9,6 +9,8 @@
 
 #include <QFont>
 
+#include <limits>
+
 namespace formstest {
 namespace {
 
@@ -74,6 +76,24 @@ TEST_F(Geometry, ControlsTakeAndGiveTwipsInTheirContainer)
     EXPECT_EQ(f.Option1.widget()->parentWidget(), f.Frame1.widget());
     EXPECT_EQ(f.Option1.widget()->geometry().topLeft(), QPoint(8, 16));
     EXPECT_DOUBLE_EQ(f.Option1.Top(), 240.0);
+}
+
+TEST_F(Geometry, ValuesThatAreNotFiniteAreRefused)
+{
+    SampleForm f;
+    f.Command3.Move(120, 720, 495, 495);
+    const QRect before = f.Command3.widget()->geometry();
+    f.Command3.setLeft(std::numeric_limits<double>::quiet_NaN());
+    f.Command3.setWidth(std::numeric_limits<double>::infinity());
+    EXPECT_EQ(f.Command3.widget()->geometry(), before);
+    f.Command3.setWidth(-300);
+    EXPECT_DOUBLE_EQ(f.Command3.Width(), 0.0);
+
+    f.Move(1500, 1500, 4500, 3000);
+    f.Move(std::numeric_limits<double>::quiet_NaN(), 0.0);
+    f.setHeight(std::numeric_limits<double>::infinity());
+    EXPECT_DOUBLE_EQ(f.Left(), 1500.0);
+    EXPECT_DOUBLE_EQ(f.Height(), 3000.0);
 }
 
 TEST_F(Geometry, ZOrderBringsToFrontOrSendsBack)

@@ -153,6 +153,20 @@ TEST_F(Lifecycle, ShowFiresResizeOnceThenActivate)
     EXPECT_TRUE(sampleForm().isLoaded());
 }
 
+TEST_F(Lifecycle, WindowStateMinimizeAndRestoreFireResize)
+{
+    SampleForm& f = sampleForm().instance();
+    ASSERT_TRUE(showActive(f));
+    f.log.clear();
+    f.setWindowState(platform::WindowState::Minimized);
+    EXPECT_EQ(f.windowState(), platform::WindowState::Minimized);
+    f.setWindowState(platform::WindowState::Normal);
+    EXPECT_EQ(f.windowState(), platform::WindowState::Normal);
+    EXPECT_EQ(f.log.count(QStringLiteral("Form_Resize")), 2);
+    f.setWindowState(platform::WindowState::Maximized);
+    EXPECT_EQ(f.windowState(), platform::WindowState::Maximized);
+}
+
 TEST_F(Lifecycle, SizeChangesFromCodeFireResizeAlsoWhileHidden)
 {
     SampleForm& f = sampleForm().instance();

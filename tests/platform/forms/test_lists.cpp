@@ -138,6 +138,30 @@ TEST_F(Lists, UserPickingAComboItemFiresClickNotChange)
     EXPECT_EQ(f.Combo1.Text(), QStringLiteral("LBP"));
 }
 
+TEST_F(Lists, TypedTextComboReportsFocusAndKeysOnce)
+{
+    SampleForm& f = shownForm();
+    f.Combo1.AddItem(QStringLiteral("LBP"));
+    QStringList seen;
+    f.Combo1.GotFocus = [&seen] { seen.append(QStringLiteral("GotFocus")); };
+    f.Combo1.KeyDown = [&seen](int& code, int) { seen.append(QStringLiteral("KeyDown %1").arg(code)); };
+    f.Combo1.KeyPress = [&seen](int& ascii) {
+        seen.append(QStringLiteral("KeyPress %1").arg(ascii));
+        if (ascii == 'q')
+            ascii = 0;
+    };
+    ASSERT_TRUE(f.Combo1.SetFocus());
+    QWidget* focused = QApplication::focusWidget();
+    ASSERT_NE(focused, nullptr);
+    QTest::keyClick(focused, Qt::Key_Q);
+    QTest::keyClick(focused, Qt::Key_Z);
+    QTest::keyClick(focused, Qt::Key_Down);
+    EXPECT_EQ(seen, (QStringList{QStringLiteral("GotFocus"), QStringLiteral("KeyDown 81"), QStringLiteral("KeyPress 113"),
+                                 QStringLiteral("KeyDown 90"), QStringLiteral("KeyPress 122"),
+                                 QStringLiteral("KeyDown 40")}));
+    EXPECT_EQ(f.Combo1.Text(), QStringLiteral("LBP")) << "Down chose the item after the typed z";
+}
+
 TEST_F(Lists, ListOnlyComboTakesOnlyItsItems)
 {
     SampleForm& f = form();
@@ -168,6 +192,24 @@ TEST_F(Lists, ScrollBarValueStaysInItsRange)
     f.HScroll1.setMax(10);  // pulls the value in
     EXPECT_EQ(f.log, (QStringList{QStringLiteral("HScroll1_Change 12"), QStringLiteral("HScroll1_Change 10")}));
     EXPECT_EQ(static_cast<QScrollBar*>(f.HScroll1.widget())->value(), 10);
+}
+
+TEST_F(Lists, ScrollBarDragFiresScrollThenChangeAtTheEnd)
+{
+    SampleForm& f = shownForm();
+    f.HScroll1.setMax(100);
+    int scrolls = 0;
+    f.HScroll1.Scroll = [&scrolls] { ++scrolls; };
+    auto* bar = static_cast<QScrollBar*>(f.HScroll1.widget());
+    bar->setSliderDown(true);
+    bar->setSliderPosition(30);
+    bar->setSliderPosition(40);
+    EXPECT_EQ(scrolls, 2);
+    EXPECT_TRUE(f.log.isEmpty()) << "no Change while the thumb is dragged";
+    EXPECT_EQ(f.HScroll1.Value(), 0);
+    bar->setSliderDown(false);
+    EXPECT_EQ(f.log, QStringList{QStringLiteral("HScroll1_Change 40")});
+    EXPECT_EQ(f.HScroll1.Value(), 40);
 }
 
 TEST_F(Lists, ScrollBarArrowsAndReversedRange)

@@ -3,6 +3,7 @@
 #include "forms_fixture.h"
 #include "sample_form.h"
 
+#include "platform/forms/control_array.h"
 #include "platform/forms/menu.h"
 
 namespace formstest {
@@ -60,6 +61,20 @@ TEST_F(Menus, PopupMenuFiresTheChosenItemsClickBeforeReturning)
     owner.PopupMenu(f.popupme);
     EXPECT_EQ(f.chosen, (QStringList{QStringLiteral("追加"), QStringLiteral("UNDO")}));
     EXPECT_EQ(script().records().at(0).text, QStringLiteral("ポイント|-|UNDO"));
+}
+
+TEST_F(Menus, MenuArrayDeliversTheIndexOfTheChosenItem)
+{
+    MenuForm f;
+    f.load();
+    platform::ControlArray<platform::Menu> colors{QStringLiteral("mnuColor")};
+    colors.add(3, f.popupme).setCaption(QStringLiteral("赤"));
+    colors.add(7, f.popupme).setCaption(QStringLiteral("青"));
+    int chosen = -1;
+    colors.Click = [&chosen](int index) { chosen = index; };
+    script().expectPopupMenu(QStringList{QStringLiteral("青")});
+    f.PopupMenu(f.popupme);
+    EXPECT_EQ(chosen, 7);
 }
 
 class Timers : public FormsTest {};

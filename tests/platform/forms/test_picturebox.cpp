@@ -8,6 +8,7 @@
 #include "platform/canvas/colors.h"
 
 #include <QLabel>
+#include <QTemporaryDir>
 
 namespace formstest {
 namespace {
@@ -96,6 +97,36 @@ TEST_F(Pictures, TransparentLabelShowsThePictureBehind)
     f.Label28.setBackColor(platform::QBColor(15));
     const QImage opaque = f.Picture1.clientWidget()->grab().toImage();
     EXPECT_EQ(QColor(opaque.pixel(25, 10)), QColor(255, 255, 255));
+}
+
+class ImageForm : public platform::Form {
+public:
+    platform::Image Image1{*this, QStringLiteral("Image1")};
+};
+
+TEST_F(Pictures, ImageTakesThePictureSizeUnlessStretched)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QImage picture(40, 30, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    const QString path = dir.filePath(QStringLiteral("photo.png"));
+    ASSERT_TRUE(picture.save(path));
+
+    ImageForm f;
+    f.Image1.Move(150, 150, 1500, 1500);
+    EXPECT_FALSE(f.Image1.LoadPicture(dir.filePath(QStringLiteral("missing.png"))));
+    EXPECT_TRUE(f.Image1.Picture().isNull());
+    ASSERT_TRUE(f.Image1.LoadPicture(path));
+    EXPECT_EQ(f.Image1.widget()->geometry(), QRect(10, 10, 40, 30));
+    EXPECT_DOUBLE_EQ(f.Image1.Width(), 600.0);
+
+    f.Image1.setStretch(true);
+    f.Image1.Move(150, 150, 1500, 1500);
+    ASSERT_TRUE(f.Image1.LoadPicture(path));
+    EXPECT_EQ(f.Image1.widget()->size(), QSize(100, 100));
+    const QImage shown = f.Image1.widget()->grab().toImage();
+    EXPECT_EQ(QColor(shown.pixel(90, 90)), QColor(255, 0, 0));
 }
 
 TEST_F(Pictures, LabelAutoSizeFollowsItsCaption)
