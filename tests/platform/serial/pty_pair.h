@@ -4,13 +4,14 @@
 // released when the helper goes, also when a test fails half-way.
 #pragma once
 
+#include "scoped_env.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
 
 #include <atomic>
 #include <chrono>
-#include <cstdlib>
 #include <fcntl.h>
 #include <optional>
 #include <termios.h>
@@ -84,30 +85,6 @@ private:
     int mMaster = -1;
     int mSlave = -1;
     QString mSlavePath;
-};
-
-/// Sets an environment variable for its lifetime and puts the old state back.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const QString& value) : mName(name)
-    {
-        if (const char* old = std::getenv(name))
-            mOld = QByteArray(old);
-        qputenv(name, value.toLocal8Bit());
-    }
-    ~ScopedEnv()
-    {
-        if (mOld)
-            qputenv(mName.constData(), *mOld);
-        else
-            qunsetenv(mName.constData());
-    }
-    ScopedEnv(const ScopedEnv&) = delete;
-    ScopedEnv& operator=(const ScopedEnv&) = delete;
-
-private:
-    QByteArray mName;
-    std::optional<QByteArray> mOld;
 };
 
 /// A receiver that keeps talking: writes `chunk` into the master every
