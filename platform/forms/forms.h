@@ -9,6 +9,7 @@
 #include "platform/forms/fonts.h"
 #include "platform/forms/form.h"
 #include "platform/forms/form_holder.h"
+#include "platform/forms/gauges.h"
 #include "platform/forms/keys.h"
 #include "platform/forms/labels.h"
 #include "platform/forms/lists.h"
