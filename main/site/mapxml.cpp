@@ -1,0 +1,248 @@
+// SPDX-License-Identifier: LicenseRef-Tavelcor
+// The map XML import: the size check with the converter, the reading of the
+// lines through the scanners (mapxml_scan.h), then the site's attribute
+// file and the end.
+#include "main/site/mapxml.h"
+
+#include "main/site/mapxml_scan.h"
+#include "main/site/mapxml_text.h"
+#include "main/site/parcel_attr_file.h"
+#include "main/site/site_messages.h"
+#include "main/site/tables.h"
+#include "platform/prompt/prompter.h"
+#include "platform/system/files.h"
+#include "platform/system/folders.h"
+#include "platform/text/textfile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+
+namespace tavelcor {
+namespace {
+
+using mapxml::FileEncoding;
+
+constexpr qint64 kProgressLines = 10000;
+
+// The file the lines are read from, and how.
+struct Source {
+    QString path;
+    FileEncoding encoding = FileEncoding::Utf8;
+};
+
+// The environment with its defaults filled in.
+MapXmlEnvironment completed(const MapXmlEnvironment& given)
+{
+    MapXmlEnvironment e = given;
+    if (e.converterPath.isEmpty())
+        e.converterPath = platform::executableFolder() + QStringLiteral("/ransko");
+    if (!e.runConverter)
+        e.runConverter = runHiddenAndWait;
+    if (!e.openTextEditor)
+        e.openTextEditor = openInTextEditor;
+    if (!e.showStage)
+        e.showStage = [](const QString&) {};
+    return e;
+}
+
+bool askYes(const QString& text)
+{
+    return platform::MsgBox(text, platform::MsgButtons::YesNo) == platform::MsgResult::Yes;
+}
+
+QString temporaPath()
+{
+    return WorkFolder + QStringLiteral("/Tempora.txt");
+}
+
+// Lines of the file up to limit (the count stops there); nullopt when the
+// file cannot be opened.
+std::optional<qint64> countLines(const QString& path, qint64 limit)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    platform::LineReader lines(&file, platform::TextEncoding::Cp932);
+    QByteArray bytes;
+    qint64 count = 0;
+    while (count < limit && lines.readLineBytes(bytes))
+        ++count;
+    return count;
+}
+
+enum class SizeDecision { ReadAsIs, Converted, Stop };
+
+// No converter beside the program: advise converting the file with a text
+// editor. Yes twice opens the editor and ends the program.
+SizeDecision adviseEditor(const QString& path, qint64 count, const MapXmlEnvironment& e)
+{
+    MsgText = QStringLiteral("行数が") + QString::number(count)
+              + QStringLiteral("以上あります。データロードに５分以上要しますが\r\n")
+              + QStringLiteral("メモ帳でxmlファイルの形式を「UTF8」から、「ANSI」に変換し\r\n")
+              + QStringLiteral("保存したファイルを呼び出すと、大幅に時間短縮できます。\r\n")
+              + QStringLiteral("変換してから再度呼び出しますか？");
+    if (!askYes(MsgText))
+        return SizeDecision::ReadAsIs;
+    MsgText = QStringLiteral("メモ帳を起動しますか？\r\n起動する場合は、呼び出し後に\r\n")
+              + QStringLiteral("「ファイル」　「名前を付けて保存」\r\n「文字コード」 は 「ANSI」を選択\r\n")
+              + QStringLiteral("「ファイル名」 は 最後に「.TXT」を追加し、保存してください\r\n")
+              + QStringLiteral("完了後、再度tavelcorを起動し\r\nファイルの種類を「地図xml(JIS)」にして\r\n")
+              + QStringLiteral("登録したTXTファイルを呼び出してください");
+    if (!askYes(MsgText))
+        return SizeDecision::Stop;
+    (void)e.openTextEditor(path);  // a failure to start the editor is passed over
+    platform::MsgBox(MsgText + QStringLiteral("\r\nTavelcorを終了します"), platform::MsgButtons::OkOnly);
+    return SizeDecision::Stop;
+}
+
+// Runs the converter into the work folder's "Tempora.txt". Converted when it
+// wrote the file; otherwise the original is read as it is (a converter that
+// cannot be started is reported first).
+SizeDecision convert(const QString& path, const MapXmlEnvironment& e)
+{
+    e.showStage(QStringLiteral("Shift_JIS　に変換中"));
+    platform::ensureFolder(WorkFolder);
+    const QString output = temporaPath();
+    platform::removeFile(output);  // never read what an earlier run left
+    const ProcessRun run = e.runConverter(e.converterPath, {path, output});
+    if (run == ProcessRun::NotStarted)
+        platform::MsgBox(QStringLiteral("プロセスハンドルの取得に失敗しました"), platform::MsgButtons::OkOnly);
+    if (run == ProcessRun::Succeeded && platform::fileExists(output))
+        return SizeDecision::Converted;
+    return SizeDecision::ReadAsIs;
+}
+
+// Decides, for a UTF-8 ".xml" file, what is read. nullopt when the file
+// cannot be opened.
+std::optional<std::pair<SizeDecision, Source>> sourceOfXml(const QString& path, const MapXmlEnvironment& e)
+{
+    const std::optional<qint64> count = countLines(path, kMapXmlConvertLines);
+    if (!count)
+        return std::nullopt;
+    Source asIs{path, FileEncoding::Utf8};
+    if (*count < kMapXmlConvertLines)
+        return std::pair{SizeDecision::ReadAsIs, asIs};
+    const SizeDecision d = platform::fileExists(e.converterPath) ? convert(path, e)
+                                                                 : adviseEditor(path, *count, e);
+    if (d == SizeDecision::Converted)
+        return std::pair{d, Source{temporaPath(), FileEncoding::Cp932}};
+    return std::pair{d, asIs};
+}
+
+enum class Reading { CannotOpen, Done, TooManyLines };
+
+// Reads every line of the source through the import.
+Reading readLines(const Source& source, mapxml::Import& import, const MapXmlEnvironment& e)
+{
+    QFile file(source.path);
+    if (!file.open(QIODevice::ReadOnly))
+        return Reading::CannotOpen;
+    const bool utf8 = source.encoding == FileEncoding::Utf8;
+    platform::LineReader reader(&file, utf8 ? platform::TextEncoding::Utf8 : platform::TextEncoding::Cp932);
+    const QString unit = utf8 ? QStringLiteral("k/") : QStringLiteral("k");
+    mapxml::Line line(source.encoding);
+    mapxml::Line previous(source.encoding);
+    QByteArray bytes;
+    qint64 count = 0;
+    while (!import.failed() && reader.readLineBytes(bytes)) {
+        if (++count > kMapXmlLineTop + 1)
+            return Reading::TooManyLines;
+        if (count % kProgressLines == 0)
+            e.showStage(QString::number(count / 1000) + unit);
+        if (count == 1)
+            continue;  // the declaration is never looked at
+        line.reset(std::move(bytes), count);
+        import.feed(line, previous);
+        line.swap(previous);
+    }
+    import.finish(count);
+    return Reading::Done;
+}
+
+// Removes the converter's output when the import ends, however it ends.
+class TemporaGuard {
+public:
+    TemporaGuard() = default;
+    TemporaGuard(const TemporaGuard&) = delete;
+    TemporaGuard& operator=(const TemporaGuard&) = delete;
+    ~TemporaGuard()
+    {
+        if (!WorkFolder.isEmpty())
+            platform::removeFile(temporaPath());
+    }
+};
+
+}  // namespace
+
+ReadOutcome ReadMapXml(const QString& path, const MapXmlEnvironment& environment)
+{
+    const MapXmlEnvironment e = completed(environment);
+    const TemporaGuard tempora;
+    e.showStage(QStringLiteral("ＸＭＬを確認しています"));
+    Source source{path, FileEncoding::Cp932};
+    if (path.right(3).toLower() == u"xml") {
+        const auto decided = sourceOfXml(path, e);
+        if (!decided)
+            return ReadOutcome::Missing;
+        if (decided->first == SizeDecision::Stop)
+            return ReadOutcome::StopProgram;
+        source = decided->second;
+    }
+    const QString fileName = QFileInfo(path).fileName();
+    mapxml::Import import(source.encoding, fileName);
+    const Reading reading = readLines(source, import, e);
+    if (reading == Reading::CannotOpen)
+        return ReadOutcome::Missing;
+    if (reading == Reading::TooManyLines) {
+        showSiteMessage(fileName + QStringLiteral("の行数が上限の") + QString::number(kMapXmlLineTop + 1)
+                        + QStringLiteral("行を超えています。\r\n地図XMLを読み込めません。"));
+        return ReadOutcome::StopProgram;
+    }
+    e.showStage(QStringLiteral("SIMAに変換しています"));
+    if (import.apply(askYes) != ReadOutcome::Ok) {
+        if (import.failed())
+            showSiteMessage(import.failure());
+        return ReadOutcome::StopProgram;
+    }
+    (void)readParcelAttributes(SiteFolder);
+    if (ZoneNo == 0)
+        ZoneNo = 6;
+    return ReadOutcome::Ok;
+}
+
+void shiftMapXmlRows(double originX, double originY)
+{
+    for (int i = 1; i < LineNext && i <= kLineTop; ++i) {
+        LineX1[i] -= originX;
+        LineY1[i] -= originY;
+        LineX2[i] -= originX;
+        LineY2[i] -= originY;
+    }
+    for (int p = 1; p <= PointCount && p <= kPointTop; ++p) {
+        PointX[p] -= originX;
+        PointY[p] -= originY;
+    }
+}
+
+bool openInTextEditor(const QString& path)
+{
+    return QProcess::startDetached(QStringLiteral("xdg-open"), {path});
+}
+
+ProcessRun runHiddenAndWait(const QString& program, const QStringList& arguments)
+{
+    QProcess process;
+    // Nobody reads the helper's output: a full pipe would stall it.
+    process.setStandardInputFile(QProcess::nullDevice());
+    process.setStandardOutputFile(QProcess::nullDevice());
+    process.setStandardErrorFile(QProcess::nullDevice());
+    process.start(program, arguments);
+    if (!process.waitForStarted(-1))
+        return ProcessRun::NotStarted;
+    process.waitForFinished(-1);
+    const bool ok = process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+    return ok ? ProcessRun::Succeeded : ProcessRun::Failed;
+}
+
+}  // namespace tavelcor
