@@ -14,6 +14,19 @@ namespace platform {
 namespace {
 
 struct DispatchState {
+    DispatchState() = default;
+    DispatchState(const DispatchState&) = delete;
+    DispatchState& operator=(const DispatchState&) = delete;
+    ~DispatchState()
+    {
+        // Widgets cannot outlive the application: forms still waiting when
+        // the program's static objects go are left to the operating system.
+        if (QCoreApplication::instance() == nullptr) {
+            for (std::unique_ptr<Form>& form : pending)
+                static_cast<void>(form.release());
+        }
+    }
+
     int handlerDepth = 0;
     int deliveryDepth = 0;
     bool flushing = false;

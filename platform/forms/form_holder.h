@@ -113,7 +113,8 @@ private:
 bool unloadAllForms();
 
 /// Destroys every loaded form without events, and the ones waiting to be
-/// destroyed: for the end of the program and between tests.
+/// destroyed: for the end of the program (each main calls it after its event
+/// loop ends, while the application object still lives) and between tests.
 void destroyAllForms();
 
 }  // namespace platform

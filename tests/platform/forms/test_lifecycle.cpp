@@ -7,8 +7,11 @@
 
 #include "platform/forms/modal_answer.h"
 
+#include "platform/prompt/qt_prompter.h"
+
 #include <QCloseEvent>
 #include <QPointer>
+#include <QTimer>
 
 namespace formstest {
 namespace {
@@ -194,6 +197,26 @@ TEST_F(Lifecycle, ModalFormIsDrivenByTheScriptAndClosesItself)
     EXPECT_EQ(sampleState().okClicks, 1);
     EXPECT_FALSE(sampleForm().isLoaded());
     EXPECT_TRUE(window.isNull()) << "destroyed when ShowModal returned";
+}
+
+TEST_F(Lifecycle, RealModalRunEndsWhenAClickUnloadsTheForm)
+{
+    std::unique_ptr<platform::Prompter> scripted = platform::setPrompter(std::make_unique<platform::QtPrompter>());
+    SampleForm& f = sampleForm().instance();
+    f.onCommand1 = [&f] { platform::Unload(f); };
+    const QPointer<QWidget> window(f.window());
+    Qt::WindowModality during = Qt::NonModal;
+    QTimer::singleShot(0, [&f, &during, window] {
+        during = window->windowModality();
+        QTest::mouseClick(f.Command1.widget(), Qt::LeftButton);  // the user's click on "Ｏ　Ｋ"
+    });
+    f.ShowModal();
+    platform::setPrompter(std::move(scripted));
+    EXPECT_EQ(during, Qt::ApplicationModal);
+    EXPECT_EQ(sampleState().okClicks, 1);
+    EXPECT_FALSE(sampleForm().isLoaded());
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(window.isNull());
 }
 
 TEST_F(Lifecycle, ModalFormMayShowMessagesWhileOpen)
