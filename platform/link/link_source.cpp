@@ -4,6 +4,7 @@
 #include "platform/link/frames.h"
 #include "platform/link/link_messages.h"
 #include "platform/link/link_name.h"
+#include "platform/link/local_server.h"
 
 #include <QLocalServer>
 #include <QLocalSocket>
@@ -29,17 +30,6 @@ struct Connection {
     bool linked = false;
     bool closing = false;  // refused or broken: closed from the event loop
 };
-
-constexpr int kProbeMs = 200;
-
-bool someoneListens(const QString& name)
-{
-    QLocalSocket probe;
-    probe.connectToServer(name);
-    const bool answered = probe.waitForConnected(kProbeMs);
-    probe.abort();
-    return answered;
-}
 
 }  // namespace
 
@@ -171,14 +161,8 @@ bool LinkSource::listen()
         return true;
     const QString name = linkServerName(d->application, d->topic);
     auto server = std::make_unique<QLocalServer>();
-    if (!server->listen(name)) {
-        // A name that still answers belongs to a live source: never take it.
-        if (server->serverError() != QAbstractSocket::AddressInUseError || someoneListens(name))
-            return false;
-        QLocalServer::removeServer(name);
-        if (!server->listen(name))
-            return false;
-    }
+    if (!listenTakingOverLeftover(*server, name))
+        return false;
     QObject::connect(server.get(), &QLocalServer::newConnection, &d->context, [this] { d->accept(); });
     d->server = std::move(server);
     return true;
