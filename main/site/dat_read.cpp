@@ -5,7 +5,6 @@
 #include "main/site/site_messages.h"
 #include "main/site/site_text.h"
 #include "main/site/tables.h"
-#include "platform/text/numbers.h"
 #include "platform/text/strings.h"
 #include "platform/text/textfile.h"
 
@@ -25,7 +24,7 @@ const QString kTextDat = QStringLiteral("TEXT.DAT");
 // The index a field names, when it lies within first..last.
 std::optional<std::int32_t> indexIn(QStringView field, std::int32_t first, std::int32_t last)
 {
-    const std::optional<std::int32_t> i = platform::toLongChecked(platform::Val(field));
+    const std::optional<std::int32_t> i = sitetext::fieldLong(field);
     if (!i || *i < first || *i > last)
         return std::nullopt;
     return i;
@@ -34,14 +33,14 @@ std::optional<std::int32_t> indexIn(QStringView field, std::int32_t first, std::
 // A byte field (mark, colour, pen), rounded halves to even; nullopt outside 0..255.
 std::optional<std::uint8_t> byteOf(QStringView field)
 {
-    return platform::toByteChecked(platform::Val(field));
+    return sitetext::fieldByte(field);
 }
 
 // A coordinate field minus the origin, in single precision; nullopt when it
 // does not fit a single.
 std::optional<float> singleOf(QStringView field, double origin)
 {
-    const float value = static_cast<float>(platform::Val(field) - origin);
+    const float value = static_cast<float>(sitetext::fieldNumber(field) - origin);
     if (!std::isfinite(value))
         return std::nullopt;
     return value;
@@ -82,8 +81,8 @@ bool readPointRow(QStringView line)
         return stopWith(outOfRangeMessage(kPointDat, line));
     PointName[*i] = sitetext::rightTrimmed(f[1]).toString();
     PointName2[*i] = sitetext::rightTrimmed(f[2]).toString();
-    PointX[*i] = platform::Val(f[3]) - OriginX;
-    PointY[*i] = platform::Val(f[4]) - OriginY;
+    PointX[*i] = sitetext::fieldNumber(f[3]) - OriginX;
+    PointY[*i] = sitetext::fieldNumber(f[4]) - OriginY;
     PointMark[*i] = *mark;
     PointCount = std::max(PointCount, *i);
     return true;
@@ -136,10 +135,10 @@ ReadOutcome readLineDat(const QString& folder)
             return stopWith(outOfRangeMessage(kLineDat, line));
         const std::int32_t k = ++rows;
         LineColor[k] = *colour;
-        LineX1[k] = platform::Val(f[2]) - OriginX;
-        LineY1[k] = platform::Val(f[3]) - OriginY;
-        LineX2[k] = platform::Val(f[4]) - OriginX;
-        LineY2[k] = platform::Val(f[5]) - OriginY;
+        LineX1[k] = sitetext::fieldNumber(f[2]) - OriginX;
+        LineY1[k] = sitetext::fieldNumber(f[3]) - OriginY;
+        LineX2[k] = sitetext::fieldNumber(f[4]) - OriginX;
+        LineY2[k] = sitetext::fieldNumber(f[5]) - OriginY;
         return true;
     });
     if (outcome == ReadOutcome::Ok)

@@ -16,14 +16,6 @@ namespace {
 constexpr int kFixedWidth = 10;
 constexpr int kFixedDecimals = 2;
 
-// A row buffer reused for every row of a file.
-QString rowBuffer()
-{
-    QString line;
-    line.reserve(256);
-    return line;
-}
-
 WriteResult finish(platform::TextFileWriter& out, const QString& path)
 {
     if (!out.commit())
@@ -31,9 +23,16 @@ WriteResult finish(platform::TextFileWriter& out, const QString& path)
     return {WriteOutcome::Written, path, {}};
 }
 
-void appendFixed(QString& line, double value)
+// The fixed form with its leading blanks (TEXT.DAT).
+void appendFixed(sitetext::Row& row, double value)
 {
-    sitetext::appendFixed(line, value, kFixedWidth, kFixedDecimals);
+    sitetext::appendFixed(row, value, kFixedWidth, kFixedDecimals);
+}
+
+// The fixed form without blanks (the rows that lose every blank).
+void appendFixedCompact(sitetext::Row& row, double value)
+{
+    sitetext::appendFixedTrimmed(row, value, kFixedWidth, kFixedDecimals);
 }
 
 // Removes the commas of a name in the table itself (the saved name and the
@@ -44,70 +43,69 @@ void removeCommas(QString& name)
         name.remove(u',');
 }
 
-void pointRow(QString& line, std::int32_t i)
+// The rows of POINT.DAT, LINE.DAT and TEGAKI.DAT hold no blank at all: names
+// lose theirs (and any comma or line break), numbers their leading blanks.
+void pointRow(sitetext::Row& row, std::int32_t i)
 {
-    sitetext::resetLine(line);
-    sitetext::appendInt(line, i);
-    line += u',';
-    sitetext::appendWithoutCommas(line, PointName[i]);
-    line += u',';
-    sitetext::appendWithoutCommas(line, PointName2[i]);
-    line += u',';
-    appendFixed(line, PointX[i] + OriginX);
-    line += u',';
-    appendFixed(line, PointY[i] + OriginY);
-    line += u',';
-    sitetext::appendInt(line, PointMark[i]);
-    sitetext::removeBlanksInPlace(line);
+    row.clear();
+    sitetext::appendInt(row, i);
+    row << u',';
+    sitetext::appendCompact(row, PointName[i]);
+    row << u',';
+    sitetext::appendCompact(row, PointName2[i]);
+    row << u',';
+    appendFixedCompact(row, PointX[i] + OriginX);
+    row << u',';
+    appendFixedCompact(row, PointY[i] + OriginY);
+    row << u',';
+    sitetext::appendInt(row, PointMark[i]);
 }
 
-void lineRow(QString& line, std::int32_t i)
+void lineRow(sitetext::Row& row, std::int32_t i)
 {
-    sitetext::resetLine(line);
-    sitetext::appendInt(line, i);
-    line += u',';
-    sitetext::appendInt(line, LineColor[i]);
-    line += u',';
-    appendFixed(line, LineX1[i] + OriginX);
-    line += u',';
-    appendFixed(line, LineY1[i] + OriginY);
-    line += u',';
-    appendFixed(line, LineX2[i] + OriginX);
-    line += u',';
-    appendFixed(line, LineY2[i] + OriginY);
-    sitetext::removeBlanksInPlace(line);
+    row.clear();
+    sitetext::appendInt(row, i);
+    row << u',';
+    sitetext::appendInt(row, LineColor[i]);
+    row << u',';
+    appendFixedCompact(row, LineX1[i] + OriginX);
+    row << u',';
+    appendFixedCompact(row, LineY1[i] + OriginY);
+    row << u',';
+    appendFixedCompact(row, LineX2[i] + OriginX);
+    row << u',';
+    appendFixedCompact(row, LineY2[i] + OriginY);
 }
 
-void tegakiRow(QString& line, std::int32_t i)
+void tegakiRow(sitetext::Row& row, std::int32_t i)
 {
-    sitetext::resetLine(line);
-    sitetext::appendInt(line, i);
-    line += u',';
-    sitetext::appendInt(line, TegakiPen[i]);
-    line += u',';
-    sitetext::appendInt(line, TegakiColor[i]);
-    line += u',';
-    appendFixed(line, double(TegakiX[i]) + OriginX);
-    line += u',';
-    appendFixed(line, double(TegakiY[i]) + OriginY);
-    sitetext::removeBlanksInPlace(line);
+    row.clear();
+    sitetext::appendInt(row, i);
+    row << u',';
+    sitetext::appendInt(row, TegakiPen[i]);
+    row << u',';
+    sitetext::appendInt(row, TegakiColor[i]);
+    row << u',';
+    appendFixedCompact(row, double(TegakiX[i]) + OriginX);
+    row << u',';
+    appendFixedCompact(row, double(TegakiY[i]) + OriginY);
 }
 
 // Index and colour in the signed-blank form (" 12"): both are never negative.
-void textRow(QString& line, std::int32_t i)
+void textRow(sitetext::Row& row, std::int32_t i)
 {
-    sitetext::resetLine(line);
-    line += u' ';
-    sitetext::appendInt(line, i);
-    line += u',';
-    appendFixed(line, double(TxtX[i]) + OriginX);
-    line += u',';
-    appendFixed(line, double(TxtY[i]) + OriginY);
-    line += u',';
-    sitetext::appendField(line, TxtString[i]);
-    line += u',';
-    line += u' ';
-    sitetext::appendInt(line, TxtColor[i]);
+    row.clear();
+    row << u' ';
+    sitetext::appendInt(row, i);
+    row << u',';
+    appendFixed(row, double(TxtX[i]) + OriginX);
+    row << u',';
+    appendFixed(row, double(TxtY[i]) + OriginY);
+    row << u',';
+    sitetext::appendField(row, TxtString[i]);
+    row << u',';
+    row << u' ';
+    sitetext::appendInt(row, TxtColor[i]);
 }
 
 }  // namespace
@@ -118,21 +116,21 @@ WriteResult writePointDat(const QString& folder, PointRows rows)
     if (PointCount < 1)
         return {WriteOutcome::Skipped, path, {}};
     platform::TextFileWriter out(path);
-    QString line = rowBuffer();
+    sitetext::Row row;
     const std::int32_t top = std::min<std::int32_t>(PointCount, kPointTop);
     for (std::int32_t i = 1; i <= top; ++i) {
         if (rows == PointRows::Save && PointMark[i] == 0)
             continue;
         removeCommas(PointName[i]);
         removeCommas(PointName2[i]);
-        pointRow(line, i);
-        out.writeLine(line);
+        pointRow(row, i);
+        out.writeLine(row.view());
     }
     // Deleted points of symbol 2 and up beyond the count still belong to the
     // file (an undone addition keeps its slot).
     for (std::int32_t i = top + 1; i <= kPointTop && PointMark[i] > 101; ++i) {
-        pointRow(line, i);
-        out.writeLine(line);
+        pointRow(row, i);
+        out.writeLine(row.view());
     }
     return finish(out, path);
 }
@@ -143,13 +141,13 @@ WriteResult writeLineDat(const QString& folder)
     if (LineNext <= 1)
         return {WriteOutcome::Skipped, path, {}};
     platform::TextFileWriter out(path);
-    QString line = rowBuffer();
+    sitetext::Row row;
     const std::int32_t top = std::min<std::int32_t>(LineNext - 1, kLineTop);
     for (std::int32_t i = 1; i <= top; ++i) {
         if (LineX1[i] == LineX2[i] && LineY1[i] == LineY2[i])
             continue;  // a segment without length
-        lineRow(line, i);
-        out.writeLine(line);
+        lineRow(row, i);
+        out.writeLine(row.view());
     }
     return finish(out, path);
 }
@@ -160,11 +158,11 @@ WriteResult writeTegakiDat(const QString& folder)
     if (TegakiCount <= 0)
         return {WriteOutcome::Skipped, path, {}};
     platform::TextFileWriter out(path);
-    QString line = rowBuffer();
+    sitetext::Row row;
     const std::int32_t top = std::min<std::int32_t>(TegakiCount, kTegakiTop);
     for (std::int32_t i = 1; i <= top; ++i) {
-        tegakiRow(line, i);
-        out.writeLine(line);
+        tegakiRow(row, i);
+        out.writeLine(row.view());
     }
     return finish(out, path);
 }
@@ -175,11 +173,11 @@ WriteResult writeTextDat(const QString& folder)
     if (TxtCount <= 0)
         return {WriteOutcome::Skipped, path, {}};
     platform::TextFileWriter out(path);
-    QString line = rowBuffer();
+    sitetext::Row row;
     const std::int32_t top = std::min<std::int32_t>(TxtCount, kTxtTop);
     for (std::int32_t i = 1; i <= top; ++i) {
-        textRow(line, i);
-        out.writeLine(line);
+        textRow(row, i);
+        out.writeLine(row.view());
     }
     return finish(out, path);
 }

@@ -128,12 +128,9 @@ QString pathValue(const QString& path)
 {
     const bool plainSafe = !path.contains(u',') && !path.startsWith(u'"') && !path.startsWith(u' ')
                            && !path.endsWith(u' ');
-    QString line;
-    if (plainSafe || path.contains(u'"')) {
-        sitetext::appendField(line, path);
-        return line;
-    }
-    line = path;
+    if (plainSafe || path.contains(u'"'))
+        return sitetext::fieldText(path);
+    QString line = path;
     line.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
     line.replace(u'\r', u' ');
     line.replace(u'\n', u' ');

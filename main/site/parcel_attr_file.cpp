@@ -99,15 +99,15 @@ WriteResult writeParcelAttributes(const QString& folder)
     if (last == 0)
         return {WriteOutcome::Skipped, path, {}};
     platform::TextFileWriter out(path);
-    QString line;
+    sitetext::Row row;
     for (int p = 1; p <= KakuchiCount; ++p) {
-        sitetext::resetLine(line);
-        sitetext::appendField(line, attrName(KakuchiName[p]));
+        row.clear();
+        sitetext::appendField(row, attrName(KakuchiName[p]));
         for (int c = 2; c <= last; ++c) {
-            line += u',';
-            sitetext::appendField(line, KakuchiAttr(p, c));
+            row << u',';
+            sitetext::appendField(row, KakuchiAttr(p, c));
         }
-        out.writeLine(line);
+        out.writeLine(row.view());
     }
     if (!out.commit())
         return {WriteOutcome::Failed, path, out.errorString()};

@@ -90,9 +90,9 @@ QString plain(double value)
 
 QString textValue(const QString& text)
 {
-    QString line;
-    sitetext::appendTrimmedField(line, text);
-    return line;
+    sitetext::Row row;
+    sitetext::appendTrimmedField(row, text);
+    return row.toString();
 }
 
 // ---- the 56 lines -------------------------------------------------------------

@@ -6,7 +6,6 @@
 #include "main/site/site_text.h"
 #include "main/site/tables.h"
 #include "platform/text/fields.h"
-#include "platform/text/numbers.h"
 #include "platform/text/strings.h"
 #include "platform/text/textfile.h"
 
@@ -21,10 +20,19 @@ namespace {
 // Only the first missing vertices of a file are reported; reading goes on.
 constexpr int kReportedMissingVertices = 20;
 
+// The name of a free coordinate number, for comparing without a copy.
+constexpr QStringView kFreeName = u"_?>";
+
+// True when the record code is code (three characters), without a call.
+bool isCode(QStringView field, const char16_t (&code)[4])
+{
+    return field.size() == 3 && field[0] == code[0] && field[1] == code[1] && field[2] == code[2];
+}
+
 // The coordinate number of a field, when it is one of the table's numbers.
 std::optional<std::int32_t> zahyoNumber(QStringView field)
 {
-    const std::optional<std::int32_t> n = platform::toLongChecked(platform::Val(field));
+    const std::optional<std::int32_t> n = sitetext::fieldLong(field);
     if (!n || *n < 1 || *n > kZahyoTop)
         return std::nullopt;
     return n;
@@ -55,12 +63,12 @@ bool SimaReader::readRecord(QStringView line)
 {
     qsizetype pos = 1;
     const QStringView code = platform::nextFieldView(line, pos);
-    if (code == u"A01")
-        return readCoordinate(line, pos);
-    if (code == u"D00" || code == u"F00")
-        return readParcelStart(line, pos);
-    if (code == u"B01")
+    if (isCode(code, u"B01"))
         return readVertex(line, pos);
+    if (isCode(code, u"A01"))
+        return readCoordinate(line, pos);
+    if (isCode(code, u"D00") || isCode(code, u"F00"))
+        return readParcelStart(line, pos);
     return true;  // Z00, G00, A00, A99, D99 and unknown codes carry nothing to keep
 }
 
@@ -70,9 +78,9 @@ bool SimaReader::readCoordinate(QStringView line, qsizetype pos)
     if (!n)
         return stop(outOfRangeMessage(mFileName, line));
     ZahyoName[*n] = platform::Trim(platform::nextFieldView(line, pos));
-    ZahyoX[*n] = platform::Val(platform::nextFieldView(line, pos));
-    ZahyoY[*n] = platform::Val(platform::nextFieldView(line, pos));
-    ZahyoH[*n] = platform::Val(platform::nextFieldView(line, pos));
+    ZahyoX[*n] = sitetext::fieldNumber(platform::nextFieldView(line, pos));
+    ZahyoY[*n] = sitetext::fieldNumber(platform::nextFieldView(line, pos));
+    ZahyoH[*n] = sitetext::fieldNumber(platform::nextFieldView(line, pos));
     if (*n > ZahyoMax)
         ZahyoMax = *n;
     return true;
@@ -103,7 +111,7 @@ bool SimaReader::readVertex(QStringView line, qsizetype pos)
 {
     const QStringView field = platform::nextFieldView(line, pos);
     const std::optional<std::int32_t> n = zahyoNumber(field);
-    if (!n || platform::trimmedView(ZahyoName[*n]) == freeZahyoName()) {
+    if (!n || platform::trimmedView(ZahyoName[*n]) == kFreeName) {
         ++mMissing;
         if (mMissing <= kReportedMissingVertices) {
             const QString stored = n ? ZahyoName[*n] : freeZahyoName();
@@ -131,29 +139,29 @@ bool SimaReader::stop(const QString& message) const
     return false;
 }
 
-void writeParcel(platform::TextFileWriter& out, QString& line, int p)
+void writeParcel(platform::TextFileWriter& out, sitetext::Row& row, int p)
 {
-    sitetext::resetLine(line);
-    line += u"D00,";
-    sitetext::appendInt(line, p);
-    line += u',';
-    sitetext::appendTrimmedField(line, KakuchiName[p]);
-    line += KakuchiName[p] == openFigureName() ? u",2," : u",1,";
-    sitetext::appendTrimmedField(line, KakuchiInfo[p]);
-    out.writeLine(line);
+    row.clear();
+    row << u"D00,";
+    sitetext::appendInt(row, p);
+    row << u',';
+    sitetext::appendTrimmedField(row, KakuchiName[p]);
+    row << (KakuchiName[p] == openFigureName() ? u",2," : u",1,");
+    sitetext::appendTrimmedField(row, KakuchiInfo[p]);
+    out.writeLine(row.view());
 
     const std::int32_t first = std::max<std::int32_t>(KakuchiFirst[p], 0);
     const std::int32_t last = std::min<std::int32_t>(KakuchiLast[p], kKakuchiVertexTop);
     for (std::int32_t k = first; k <= last; ++k) {
         const std::int32_t n = KakuchiVertex[k];
-        sitetext::resetLine(line);
-        line += u"B01,";
-        sitetext::appendInt(line, n);
-        line += u',';
+        row.clear();
+        row << u"B01,";
+        sitetext::appendInt(row, n);
+        row << u',';
         if (n >= 1 && n <= kZahyoTop)
-            sitetext::appendTrimmedField(line, ZahyoName[n]);
-        line += u',';
-        out.writeLine(line);
+            sitetext::appendTrimmedField(row, ZahyoName[n]);
+        row << u',';
+        out.writeLine(row.view());
     }
     out.writeLine(u"D99,");
 }
@@ -188,31 +196,30 @@ WriteResult writeZahyoSim(const QString& path)
     out.writeLine(u"Z00,,");
     out.writeLine(u"G00,01,");
     out.writeLine(u"A00,");
-    QString line;
-    line.reserve(256);
+    sitetext::Row row;
     const std::int32_t top = std::min<std::int32_t>(ZahyoMax, kZahyoTop);
     for (std::int32_t n = 1; n <= top; ++n) {
         const QString& name = ZahyoName[n];
         if (!isWrittenZahyoName(name))
             continue;
-        sitetext::resetLine(line);
-        line += u"A01,";
-        sitetext::appendInt(line, n);
-        line += u',';
-        sitetext::appendTrimmedField(line, name);
-        line += u',';
-        sitetext::appendFixedTrimmed(line, ZahyoX[n], 11, 3);
-        line += u',';
-        sitetext::appendFixedTrimmed(line, ZahyoY[n], 11, 3);
-        line += u',';
-        sitetext::appendFixedTrimmed(line, ZahyoH[n], 8, 3);
-        line += u',';
-        out.writeLine(line);
+        row.clear();
+        row << u"A01,";
+        sitetext::appendInt(row, n);
+        row << u',';
+        sitetext::appendTrimmedField(row, name);
+        row << u',';
+        sitetext::appendFixedTrimmed(row, ZahyoX[n], 11, 3);
+        row << u',';
+        sitetext::appendFixedTrimmed(row, ZahyoY[n], 11, 3);
+        row << u',';
+        sitetext::appendFixedTrimmed(row, ZahyoH[n], 8, 3);
+        row << u',';
+        out.writeLine(row.view());
     }
     out.writeLine(u"A99,");
     out.writeLine(u"Z00,,");
     for (int p = 1; p <= KakuchiCount; ++p)
-        writeParcel(out, line, p);
+        writeParcel(out, row, p);
     if (KakuchiCount > 0)
         out.writeLine(u"Z00,");
     WriteResult result{WriteOutcome::Written, path, {}};

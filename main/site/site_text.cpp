@@ -3,11 +3,14 @@
 
 #include "geodesy/format_fixed.h"
 #include "platform/system/files.h"
+#include "platform/text/numbers.h"
 #include "platform/text/strings.h"
 
-#include <QLatin1StringView>
 
 #include <charconv>
+#include <climits>
+#include <cstdint>
+#include <optional>
 #include <string>
 
 namespace tavelcor::sitetext {
@@ -16,11 +19,6 @@ namespace {
 // Wide enough for every finite coordinate the tables can hold with up to 9
 // decimals, so the formatter never has to cut it.
 constexpr int kWholeWidth = 40;
-
-void appendLatin1(QString& line, const std::string& text, std::size_t from = 0)
-{
-    line.append(QLatin1StringView(text.data() + from, static_cast<qsizetype>(text.size() - from)));
-}
 
 // The fixed form of value in width, or the whole number text when it does not
 // fit (then with no blank in front).
@@ -34,6 +32,83 @@ std::string fixedText(double value, int width, int decimals)
     if (first == std::string::npos || whole.size() - first <= text.size())
         return text;  // fitted exactly
     return whole.substr(first);
+}
+
+// Powers of ten a double holds exactly.
+constexpr std::array<double, 16> kExactPowersOfTen{1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                   1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+// More digits than this may not fit the 53 bits of a double's mantissa.
+constexpr int kFastDigits = 15;
+
+// The plain form "[blanks][sign]digits[.digits][blanks]" with at most 15
+// digits, or nullopt for anything else. The mantissa and the power of ten
+// are both exact, so their quotient is the correctly rounded value of the
+// decimal text: the same double a full parser gives.
+std::optional<double> plainNumber(QStringView text)
+{
+    const QChar* p = text.data();
+    const QChar* const end = p + text.size();
+    while (p != end && *p == u' ')
+        ++p;
+    bool negative = false;
+    if (p != end && (*p == u'-' || *p == u'+')) {
+        negative = *p == u'-';
+        ++p;
+    }
+    std::int64_t mantissa = 0;
+    int digits = 0;
+    int decimals = -1;  // -1 until the point
+    for (; p != end; ++p) {
+        const char16_t c = p->unicode();
+        if (c >= u'0' && c <= u'9') {
+            if (++digits > kFastDigits)
+                return std::nullopt;
+            mantissa = mantissa * 10 + (c - u'0');
+            if (decimals >= 0)
+                ++decimals;
+        } else if (c == u'.' && decimals < 0) {
+            decimals = 0;
+        } else {
+            break;
+        }
+    }
+    while (p != end && *p == u' ')
+        ++p;
+    if (p != end || digits == 0)
+        return std::nullopt;
+    if (mantissa == 0)
+        return 0.0;  // never -0
+    double value = static_cast<double>(mantissa);
+    if (decimals > 0)
+        value /= kExactPowersOfTen[static_cast<std::size_t>(decimals)];
+    return negative ? -value : value;
+}
+
+// The plain whole number "[blanks][sign]digits[blanks]" (at most 15 digits),
+// or nullopt for anything else.
+std::optional<std::int64_t> plainWhole(QStringView text)
+{
+    const QChar* p = text.data();
+    const QChar* const end = p + text.size();
+    while (p != end && *p == u' ')
+        ++p;
+    bool negative = false;
+    if (p != end && (*p == u'-' || *p == u'+')) {
+        negative = *p == u'-';
+        ++p;
+    }
+    std::int64_t value = 0;
+    int digits = 0;
+    for (; p != end && p->unicode() >= u'0' && p->unicode() <= u'9'; ++p) {
+        if (++digits > kFastDigits)
+            return std::nullopt;
+        value = value * 10 + (p->unicode() - u'0');
+    }
+    while (p != end && *p == u' ')
+        ++p;
+    if (p != end || digits == 0)
+        return std::nullopt;
+    return negative ? -value : value;
 }
 
 bool needsCleaning(QStringView text)
@@ -54,90 +129,104 @@ QString siteFile(const QString& folder, const QString& name)
     return platform::findFileNoCase(folder, name);
 }
 
-void appendInt(QString& line, std::int64_t value)
+void appendInt(Row& row, std::int64_t value)
 {
     std::array<char, 24> buffer{};
     const auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
-    line.append(QLatin1StringView(buffer.data(), end - buffer.data()));
+    row.appendAscii(buffer.data(), static_cast<std::size_t>(end - buffer.data()));
 }
 
-void appendFixed(QString& line, double value, int width, int decimals)
+void appendFixed(Row& row, double value, int width, int decimals)
 {
-    appendLatin1(line, fixedText(value, width, decimals));
+    const std::string text = fixedText(value, width, decimals);
+    row.appendAscii(text.data(), text.size());
 }
 
-void appendFixedTrimmed(QString& line, double value, int width, int decimals)
+void appendFixedTrimmed(Row& row, double value, int width, int decimals)
 {
     const std::string text = fixedText(value, width, decimals);
     const std::size_t first = text.find_first_not_of(' ');
     if (first != std::string::npos)
-        appendLatin1(line, text, first);
+        row.appendAscii(text.data() + first, text.size() - first);
 }
 
-void appendField(QString& line, QStringView text)
+void appendField(Row& row, QStringView text)
 {
     if (!needsCleaning(text)) {
-        line.append(text);
+        row << text;
         return;
     }
     for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
+        const char16_t c = text[i].unicode();
         if (c == u',') {
-            line.append(u'_');
+            row << u'_';
         } else if (c == u'\r') {
-            line.append(u' ');
+            row << u' ';
             if (i + 1 < text.size() && text[i + 1] == u'\n')
                 ++i;  // CR LF is one line break
         } else if (c == u'\n') {
-            line.append(u' ');
+            row << u' ';
         } else {
-            line.append(c);
+            row << c;
         }
     }
 }
 
-void appendTrimmedField(QString& line, QStringView text)
+QString fieldText(QStringView text)
 {
-    if (!needsCleaning(text)) {
-        line.append(platform::trimmedView(text));
-        return;
-    }
-    QString cleaned;
-    appendField(cleaned, text);
-    line.append(platform::trimmedView(cleaned));
+    Row row;
+    appendField(row, text);
+    return row.toString();
 }
 
-void appendWithoutCommas(QString& line, QStringView text)
+void appendTrimmedField(Row& row, QStringView text)
 {
     if (!needsCleaning(text)) {
-        line.append(text);
+        row << platform::trimmedView(text);
         return;
     }
+    const QString cleaned = fieldText(text);
+    row << platform::trimmedView(cleaned);
+}
+
+void appendCompact(Row& row, QStringView text)
+{
+    qsizetype from = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text[i];
-        if (c == u',')
-            continue;
-        if (c == u'\r') {
-            line.append(u' ');
-            if (i + 1 < text.size() && text[i + 1] == u'\n')
-                ++i;
-        } else if (c == u'\n') {
-            line.append(u' ');
-        } else {
-            line.append(c);
+        if (c == u',' || c == u' ' || c == u'\r' || c == u'\n') {
+            row << text.sliced(from, i - from);
+            from = i + 1;
         }
     }
+    row << text.sliced(from);
 }
 
-void removeBlanksInPlace(QString& line)
+double fieldNumber(QStringView field)
 {
-    if (line.contains(u' '))
-        line.remove(u' ');
+    if (const std::optional<double> plain = plainNumber(field))
+        return *plain;
+    return platform::Val(field);
 }
 
-void resetLine(QString& line)
+std::optional<std::int32_t> fieldLong(QStringView field)
 {
-    line.truncate(0);
+    if (const std::optional<std::int64_t> whole = plainWhole(field)) {
+        if (*whole < INT32_MIN || *whole > INT32_MAX)
+            return std::nullopt;
+        return static_cast<std::int32_t>(*whole);
+    }
+    return platform::toLongChecked(fieldNumber(field));
+}
+
+std::optional<std::uint8_t> fieldByte(QStringView field)
+{
+    if (const std::optional<std::int64_t> whole = plainWhole(field)) {
+        if (*whole < 0 || *whole > UINT8_MAX)
+            return std::nullopt;
+        return static_cast<std::uint8_t>(*whole);
+    }
+    return platform::toByteChecked(fieldNumber(field));
 }
 
 QStringView rightTrimmed(QStringView text)

@@ -10,6 +10,8 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
+#include <string>
 
 namespace tavelcor::sitetext {
 
@@ -20,38 +22,67 @@ namespace tavelcor::sitetext {
 // folder gives the bare name.
 QString siteFile(const QString& folder, const QString& name);
 
+// One row of a file being written: a UTF-16 buffer that keeps its capacity
+// from row to row, so building the rows of a large table allocates nothing
+// per row (QString's append carries more bookkeeping per call).
+class Row {
+public:
+    Row() { mText.reserve(256); }
+
+    // Starts the next row.
+    void clear() { mText.clear(); }
+    QStringView view() const { return QStringView(mText.data(), static_cast<qsizetype>(mText.size())); }
+    QString toString() const { return view().toString(); }
+
+    Row& operator<<(char16_t c)
+    {
+        mText.push_back(c);
+        return *this;
+    }
+    Row& operator<<(QStringView text)
+    {
+        mText.append(text.utf16(), static_cast<std::size_t>(text.size()));
+        return *this;
+    }
+    // ASCII bytes (numbers).
+    void appendAscii(const char* text, std::size_t size)
+    {
+        for (std::size_t i = 0; i < size; ++i)
+            mText.push_back(static_cast<char16_t>(static_cast<unsigned char>(text[i])));
+    }
+
+private:
+    std::u16string mText;
+};
+
 // Appends the decimal text of value ("-12", "500000").
-void appendInt(QString& line, std::int64_t value);
+void appendInt(Row& row, std::int64_t value);
 
 // Appends the fixed-width number text of value (FormatFixed: value plus a
 // tiny bias, decimals 0..9, right-aligned in width characters). Unlike the
 // bare formatter it never cuts leading digits or the sign: a number whose text
 // is longer than width is appended whole (wider than width), so a reader gets
 // the value back. Values that fit keep their exact width.
-void appendFixed(QString& line, double value, int width, int decimals);
+void appendFixed(Row& row, double value, int width, int decimals);
 
 // The same without the leading blanks (the trimmed fixed form).
-void appendFixedTrimmed(QString& line, double value, int width, int decimals);
+void appendFixedTrimmed(Row& row, double value, int width, int decimals);
 
 // Appends text made safe for one comma-separated field: a comma becomes "_"
-// and a line break (CR LF, a lone CR or LF) one blank. Allocates only when
-// text holds such a character.
-void appendField(QString& line, QStringView text);
+// and a line break (CR LF, a lone CR or LF) one blank.
+void appendField(Row& row, QStringView text);
 
 // Appends text made safe as appendField() does, then without its leading and
 // trailing half-width blanks (cleaning first, so a trailing line break does
 // not leave a blank behind).
-void appendTrimmedField(QString& line, QStringView text);
+void appendTrimmedField(Row& row, QStringView text);
 
-// Appends text with every comma left out and every line break made a blank
-// (the rows of POINT.DAT drop commas from names).
-void appendWithoutCommas(QString& line, QStringView text);
+// Appends text without any comma, half-width blank or line break: the names
+// of the rows of POINT.DAT, whose finished lines lose every blank.
+void appendCompact(Row& row, QStringView text);
 
-// Removes every half-width blank from line, in place.
-void removeBlanksInPlace(QString& line);
-
-// Empties line but keeps its capacity, so one buffer serves every row.
-void resetLine(QString& line);
+// text made safe for one field (appendField) as a string.
+QString fieldText(QStringView text);
 
 // Fields of one row split at every comma, as views into the row (no copy).
 // count is the number of fields of the row (0 for an empty row, commas + 1
@@ -71,18 +102,29 @@ Fields<N> splitFields(QStringView line)
     if (line.isEmpty())
         return f;
     qsizetype start = 0;
-    const qsizetype size = line.size();
-    const QChar* data = line.data();
-    for (qsizetype i = 0; i <= size; ++i) {
-        if (i == size || data[i] == u',') {
-            if (f.count < static_cast<int>(N))
-                f.view[static_cast<std::size_t>(f.count)] = line.sliced(start, i - start);
-            ++f.count;
-            start = i + 1;
-        }
+    for (;;) {
+        const qsizetype comma = line.indexOf(u',', start);
+        const qsizetype end = comma < 0 ? line.size() : comma;
+        if (f.count < static_cast<int>(N))
+            f.view[static_cast<std::size_t>(f.count)] = line.sliced(start, end - start);
+        ++f.count;
+        if (comma < 0)
+            return f;
+        start = comma + 1;
     }
-    return f;
 }
+
+// The leading number of a field, exactly as platform::Val reads it, with a
+// fast path for the plain forms the site files hold ("-1234.56", " 12",
+// ".5"): blanks, a sign, at most 15 digits with one point, then the end of
+// the field. Any other text is read by platform::Val itself.
+double fieldNumber(QStringView field);
+
+// The leading number of a field rounded to a whole number (halves to even)
+// as platform::toLongChecked / toByteChecked take it; nullopt when it does
+// not fit the type. Plain whole numbers (" 12", "-3") are read directly.
+std::optional<std::int32_t> fieldLong(QStringView field);
+std::optional<std::uint8_t> fieldByte(QStringView field);
 
 // text without trailing half-width blanks.
 QStringView rightTrimmed(QStringView text);

@@ -113,19 +113,19 @@ bool keepBackup(const QString& path)
 WriteResult writeSymbols(const QString& path)
 {
     platform::TextFileWriter out(path);
-    QString line;
+    sitetext::Row row;
     for (int n = 1; n <= kSymbolCount; ++n) {
-        sitetext::resetLine(line);
-        sitetext::appendInt(line, n);
-        line += u',';
+        row.clear();
+        sitetext::appendInt(row, n);
+        row << u',';
         // Written trimmed: the reader trims the field, so a blank (symbol 1,
         // no marker) would not come back as written.
-        sitetext::appendTrimmedField(line, SymbolChar[n]);
-        line += u',';
-        sitetext::appendInt(line, SymbolColor[n]);
-        line += u',';
-        sitetext::appendField(line, SymbolLabel[n]);
-        out.writeLine(line);
+        sitetext::appendTrimmedField(row, SymbolChar[n]);
+        row << u',';
+        sitetext::appendInt(row, SymbolColor[n]);
+        row << u',';
+        sitetext::appendField(row, SymbolLabel[n]);
+        out.writeLine(row.view());
     }
     if (!out.commit())
         return {WriteOutcome::Failed, path, out.errorString()};

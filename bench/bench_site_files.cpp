@@ -1,0 +1,328 @@
+// SPDX-License-Identifier: LicenseRef-Tavelcor
+// Reading and writing a full-size site: 500000 coordinates, 32767 parcels
+// over 600000 vertex slots (ZAHYO.SIM), 500000 points, 500000 lines,
+// 1000000 hand-stroke vertices and 30000 texts (the DAT files), beside the
+// time it takes only to decode the same files' bytes from CP932 with the same
+// codec (platform::fromCp932). The aim: reading and writing each within 3
+// times the decode time.
+//
+// The site is built once in a temporary folder; each benchmark checks its
+// result once, outside the timed loop. BM_FormatFixedOfSave times only the
+// fixed-width number texts a save makes, to tell the formatter's share of
+// the write time.
+#include <benchmark/benchmark.h>
+
+#include "geodesy/format_fixed.h"
+#include "main/site/dat_files.h"
+#include "main/site/sima_file.h"
+#include "main/site/tables.h"
+#include "platform/text/cp932.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+namespace {
+
+using namespace tavelcor;
+
+constexpr int kParcels = kKakuchiCountLimit;
+constexpr int kVertexSlots = 600000;
+
+const char* const kFiles[] = {"ZAHYO.SIM", "POINT.DAT", "LINE.DAT", "TEGAKI.DAT", "TEXT.DAT"};
+
+// Names as a site holds them: CP932 kanji and symbols, digits, some ASCII.
+QString coordinateName(int n)
+{
+    switch (n % 4) {
+    case 0: return QStringLiteral("境界①") + QString::number(n);
+    case 1: return QStringLiteral("K") + QString::number(n);
+    case 2: return QStringLiteral("杭－") + QString::number(n);
+    default: return QString::number(n);
+    }
+}
+
+void fillCoordinatesAndParcels()
+{
+    ZahyoMax = kZahyoTop;
+    for (int n = 1; n <= kZahyoTop; ++n) {
+        ZahyoName[n] = coordinateName(n);
+        ZahyoX[n] = -34000.0 + (n % 9973) * 1.234567;
+        ZahyoY[n] = 12000.0 + (n % 7919) * 2.345678;
+        ZahyoH[n] = (n % 1000) * 0.125;
+    }
+    KakuchiCount = kParcels;
+    const int perParcel = kVertexSlots / kParcels;
+    int slot = 0;
+    for (int p = 1; p <= kParcels; ++p) {
+        KakuchiName[p] = QString::number(p) + QStringLiteral("-1");
+        KakuchiInfo[p] = QStringLiteral("字上ノ原");
+        KakuchiFirst[p] = slot;
+        const int count = p == kParcels ? kVertexSlots - slot : perParcel;
+        for (int k = 0; k < count; ++k)
+            KakuchiVertex[slot++] = 1 + (p * 13 + k * 7) % kZahyoTop;
+        KakuchiLast[p] = slot - 1;
+    }
+}
+
+void fillItems()
+{
+    OriginX = -33000.0;
+    OriginY = 13000.0;
+    PointCount = kPointTop;
+    for (int i = 1; i <= kPointTop; ++i) {
+        PointName[i] = coordinateName(i);
+        PointName2[i] = i % 3 == 0 ? QStringLiteral("済") : QString();
+        PointX[i] = (i % 5003) * 0.37 - 900.0;
+        PointY[i] = (i % 4001) * 0.41 - 800.0;
+        PointMark[i] = static_cast<std::uint8_t>(1 + i % 18);
+    }
+    LineNext = kLineTop + 1;
+    for (int i = 1; i <= kLineTop; ++i) {
+        LineX1[i] = (i % 3001) * 0.5 - 700.0;
+        LineY1[i] = (i % 2003) * 0.5 - 500.0;
+        LineX2[i] = LineX1[i] + 3.25;
+        LineY2[i] = LineY1[i] - 1.5;
+        LineColor[i] = static_cast<std::uint8_t>(i % 15);
+    }
+    TegakiCount = kTegakiTop;
+    for (int i = 1; i <= kTegakiTop; ++i) {
+        TegakiPen[i] = static_cast<std::uint8_t>(1 + i % 3);
+        TegakiColor[i] = 12;
+        TegakiX[i] = static_cast<float>(i % 1999) * 0.25F - 250.0F;
+        TegakiY[i] = static_cast<float>(i % 1777) * 0.25F - 200.0F;
+    }
+    TxtCount = kTxtTop;
+    for (int i = 1; i <= kTxtTop; ++i) {
+        TxtString[i] = QStringLiteral("宅地 ") + QString::number(i) + QStringLiteral("㎡");
+        TxtColor[i] = 12;
+        TxtX[i] = static_cast<float>(i % 997) * 0.5F;
+        TxtY[i] = static_cast<float>(i % 991) * -0.5F;
+    }
+}
+
+struct Site {
+    QTemporaryDir dir;
+    QString folder;
+    std::vector<QByteArray> bytes;  // the files' contents, for the decode baseline
+    qint64 totalBytes = 0;
+};
+
+bool writeSite(const QString& folder)
+{
+    bool ok = !writeZahyoSim(folder + QStringLiteral("ZAHYO.SIM")).failed();
+    ok = !writePointDat(folder).failed() && ok;
+    ok = !writeLineDat(folder).failed() && ok;
+    ok = !writeTegakiDat(folder).failed() && ok;
+    return !writeTextDat(folder).failed() && ok;
+}
+
+// The tables as start-up leaves them before reading a site.
+void prepareForReading()
+{
+    resetTables();
+    OriginX = -33000.0;
+    OriginY = 13000.0;
+}
+
+bool readSite(const QString& folder)
+{
+    SiteFolder = folder;
+    return ReadSima(folder + QStringLiteral("ZAHYO.SIM")) == ReadOutcome::Ok
+           && readSiteDatFiles(folder) == ReadOutcome::Ok;
+}
+
+Site& site()
+{
+    static Site s = [] {
+        Site built;
+        built.folder = built.dir.path() + QStringLiteral("/");
+        resetTables();
+        fillCoordinatesAndParcels();
+        fillItems();
+        if (!writeSite(built.folder)) {
+            std::fprintf(stderr, "cannot write the site into %s\n", qPrintable(built.folder));
+            std::exit(1);
+        }
+        for (const char* name : kFiles) {
+            QFile file(built.folder + QString::fromLatin1(name));
+            if (!file.open(QIODevice::ReadOnly))
+                std::exit(1);
+            built.bytes.push_back(file.readAll());
+            built.totalBytes += built.bytes.back().size();
+        }
+        return built;
+    }();
+    return s;
+}
+
+// Decodes every file of the site once; the time taken, in milliseconds.
+double decodeOnce(const Site& s)
+{
+    const auto start = std::chrono::steady_clock::now();
+    for (const QByteArray& b : s.bytes) {
+        const QString text = platform::fromCp932(b);
+        benchmark::DoNotOptimize(text.constData());
+    }
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+}
+
+// Other programs share the machine, so a decode timed in another benchmark
+// may have run under another load: each iteration of the read and write
+// benchmarks also decodes the files once, untimed by the benchmark, and the
+// counters give the two times of the same iterations and their ratio.
+void setRatioCounters(benchmark::State& state, double workMs, double decodeMs)
+{
+    const double n = static_cast<double>(state.iterations());
+    state.counters["work_ms"] = workMs / n;
+    state.counters["decode_ms"] = decodeMs / n;
+    state.counters["ratio"] = decodeMs > 0 ? workMs / decodeMs : 0.0;
+}
+
+void BM_DecodeSiteFiles(benchmark::State& state)
+{
+    const Site& s = site();
+    qsizetype characters = 0;
+    for (auto _ : state) {
+        characters = 0;
+        for (const QByteArray& b : s.bytes) {
+            const QString text = platform::fromCp932(b);
+            characters += text.size();
+            benchmark::DoNotOptimize(text.constData());
+        }
+    }
+    if (characters < s.totalBytes / 2)
+        state.SkipWithError("the decoded text is too short");
+    state.SetBytesProcessed(state.iterations() * s.totalBytes);
+}
+
+void BM_ReadSite(benchmark::State& state)
+{
+    const Site& s = site();
+    bool ok = true;
+    double readMs = 0.0;
+    double decodeMs = 0.0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        prepareForReading();
+        decodeMs += decodeOnce(s);
+        state.ResumeTiming();
+        const auto start = std::chrono::steady_clock::now();
+        ok = readSite(s.folder) && ok;
+        readMs += std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    }
+    setRatioCounters(state, readMs, decodeMs);
+    if (!ok || ZahyoMax != kZahyoTop || KakuchiCount != kParcels || KakuchiLast[kParcels] != kVertexSlots - 1
+        || PointCount != kPointTop || LineNext != kLineTop + 1 || TegakiCount != kTegakiTop
+        || TxtCount != kTxtTop || ZahyoName[4] != coordinateName(4)) {
+        state.SkipWithError("the site did not read back whole");
+    }
+    state.SetBytesProcessed(state.iterations() * s.totalBytes);
+}
+
+void BM_WriteSite(benchmark::State& state)
+{
+    Site& s = site();
+    prepareForReading();
+    if (!readSite(s.folder))
+        state.SkipWithError("the site cannot be read");
+    QTemporaryDir out;
+    const QString folder = out.path() + QStringLiteral("/");
+    bool ok = true;
+    double writeMs = 0.0;
+    double decodeMs = 0.0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        decodeMs += decodeOnce(s);
+        state.ResumeTiming();
+        const auto start = std::chrono::steady_clock::now();
+        ok = writeSite(folder) && ok;
+        writeMs += std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    }
+    setRatioCounters(state, writeMs, decodeMs);
+    for (std::size_t i = 0; i < s.bytes.size(); ++i) {
+        QFile file(folder + QString::fromLatin1(kFiles[i]));
+        if (!ok || !file.open(QIODevice::ReadOnly) || file.readAll() != s.bytes[i])
+            state.SkipWithError("the written files differ from the first ones");
+    }
+    state.SetBytesProcessed(state.iterations() * s.totalBytes);
+}
+
+// Only the fixed-width number texts a save makes (geodesy::FormatFixed with
+// the same values, widths and decimals), to tell the formatter's share of
+// the write time from the rest.
+std::size_t formatSaveNumbers()
+{
+    std::size_t characters = 0;
+    const auto add = [&characters](double value, int width) {
+        characters += geodesy::FormatFixed(value, width, width == 10 ? 2 : 3).size();
+    };
+    for (int n = 1; n <= ZahyoMax; ++n) {
+        add(ZahyoX[n], 11);
+        add(ZahyoY[n], 11);
+        add(ZahyoH[n], 8);
+    }
+    for (int i = 1; i <= PointCount; ++i) {
+        add(PointX[i] + OriginX, 10);
+        add(PointY[i] + OriginY, 10);
+    }
+    for (int i = 1; i < LineNext; ++i) {
+        add(LineX1[i] + OriginX, 10);
+        add(LineY1[i] + OriginY, 10);
+        add(LineX2[i] + OriginX, 10);
+        add(LineY2[i] + OriginY, 10);
+    }
+    for (int i = 1; i <= TegakiCount; ++i) {
+        add(double(TegakiX[i]) + OriginX, 10);
+        add(double(TegakiY[i]) + OriginY, 10);
+    }
+    for (int i = 1; i <= TxtCount; ++i) {
+        add(double(TxtX[i]) + OriginX, 10);
+        add(double(TxtY[i]) + OriginY, 10);
+    }
+    return characters;
+}
+
+void BM_FormatFixedOfSave(benchmark::State& state)
+{
+    Site& s = site();
+    prepareForReading();
+    if (!readSite(s.folder))
+        state.SkipWithError("the site cannot be read");
+    std::size_t characters = 0;
+    double formatMs = 0.0;
+    double decodeMs = 0.0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        decodeMs += decodeOnce(s);
+        state.ResumeTiming();
+        const auto start = std::chrono::steady_clock::now();
+        characters = formatSaveNumbers();
+        formatMs += std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    }
+    if (characters == 0)
+        state.SkipWithError("nothing was formatted");
+    setRatioCounters(state, formatMs, decodeMs);
+}
+
+BENCHMARK(BM_DecodeSiteFiles)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_ReadSite)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_WriteSite)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_FormatFixedOfSave)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
