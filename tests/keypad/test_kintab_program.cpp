@@ -1,0 +1,102 @@
+// SPDX-License-Identifier: LicenseRef-Tavelcor
+// The kintab program itself, offscreen: it announces the title "KINTAB"
+// while it runs, and a second start ends at once without a message.
+#include "child_process.h"
+#include "keypad_fixture.h"
+
+#include "platform/system/window_presence.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+namespace {
+
+using keypad_test::ChildProcess;
+
+const QString kKintab = QStringLiteral(TAVELCOR_BIN_DIR "/kintab");
+
+class KintabProgram : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(mHome.isValid());
+        if (!QFile::exists(kKintab))
+            GTEST_SKIP() << "the kintab program is not built: " << kKintab.toStdString();
+        // The presence check of this process must look in the same folder.
+        mHomeEnv.emplace("TAVELCOR_HOME", mHome.path().toLocal8Bit());
+        mEnvironment = QProcessEnvironment::systemEnvironment();
+        mEnvironment.insert(QStringLiteral("TAVELCOR_HOME"), mHome.path());
+        mEnvironment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    }
+
+    std::unique_ptr<ChildProcess> startKintab()
+    {
+        return std::make_unique<ChildProcess>(kKintab, QStringList{}, mEnvironment);
+    }
+
+    // Waits until a keypad announces the title, as the main program checks.
+    static bool waitForKeypad(int timeoutMs = 15000)
+    {
+        QElapsedTimer clock;
+        clock.start();
+        while (clock.elapsed() < timeoutMs) {
+            if (platform::windowTitledExists(QStringLiteral("KINTAB"), 200))
+                return true;
+            QThread::msleep(20);
+        }
+        return false;
+    }
+
+    QTemporaryDir mHome;
+    std::optional<keypad_test::ScopedEnv> mHomeEnv;
+    QProcessEnvironment mEnvironment;
+};
+
+TEST_F(KintabProgram, RunsOnceOnlyASecondStartEndsAtOnce)
+{
+    EXPECT_FALSE(platform::windowTitledExists(QStringLiteral("KINTAB"), 200));
+    std::unique_ptr<ChildProcess> first = startKintab();
+    ASSERT_TRUE(waitForKeypad()) << "the first keypad never announced its title";
+
+    ChildProcess second(kKintab, {}, mEnvironment);
+    ASSERT_TRUE(second.waitForEnd(15000)) << "the second keypad did not end by itself";
+    EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(second.exitCode(), 0);
+
+    EXPECT_TRUE(first->running());
+    EXPECT_TRUE(platform::windowTitledExists(QStringLiteral("KINTAB")));
+    first->stop();
+    EXPECT_FALSE(platform::windowTitledExists(QStringLiteral("KINTAB"), 200));
+}
+
+TEST_F(KintabProgram, AKeypadThatDiedDoesNotBlockTheNextStart)
+{
+    {
+        std::unique_ptr<ChildProcess> crashed = startKintab();
+        ASSERT_TRUE(waitForKeypad());
+        crashed->kill();  // leaves its lock file and socket name behind
+    }
+    EXPECT_TRUE(QFile::exists(mHome.path() + QStringLiteral("/KINTAB.lock")));
+    std::unique_ptr<ChildProcess> next = startKintab();
+    EXPECT_TRUE(waitForKeypad()) << "the next keypad did not take over";
+    EXPECT_TRUE(next->running());
+}
+
+TEST_F(KintabProgram, WhileAnotherInstanceHoldsTheFolderItEndsWithoutTouchingIt)
+{
+    std::unique_ptr<platform::SingleInstance> running =
+        platform::SingleInstance::acquire(QStringLiteral("KINTAB"));
+    ASSERT_NE(running, nullptr);
+    ChildProcess second(kKintab, {}, mEnvironment);
+    ASSERT_TRUE(second.waitForEnd(15000));
+    EXPECT_EQ(second.exitCode(), 0);
+    EXPECT_FALSE(QFile::exists(mHome.path() + QStringLiteral("/KINTAB.JKN")));
+}
+
+}  // namespace
