@@ -71,6 +71,11 @@ struct RefusedLine {
     const char* why;
 };
 
+void PrintTo(const RefusedLine& row, std::ostream* os)
+{
+    *os << '"' << row.line << "\" (" << row.why << ')';
+}
+
 class SymbolRefused : public SymbolFile, public ::testing::WithParamInterface<RefusedLine> {};
 
 // A line is checked whole before anything of it is applied, so the table and

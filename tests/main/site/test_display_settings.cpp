@@ -235,6 +235,11 @@ struct RelocationRow {
     const char* expected;
 };
 
+void PrintTo(const RelocationRow& row, std::ostream* os)
+{
+    *os << '"' << row.stored << "\" in \"" << row.siteFolder << '"';
+}
+
 class RasterRelocation : public ::testing::TestWithParam<RelocationRow> {};
 
 TEST_P(RasterRelocation, PutsTheStoredFoldersBelowTheSiteRoot)

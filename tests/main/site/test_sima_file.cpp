@@ -64,6 +64,11 @@ struct FigureTypeRow {
     bool closed;
 };
 
+void PrintTo(const FigureTypeRow& row, std::ostream* os)
+{
+    *os << "type \"" << row.type << '"';
+}
+
 class SimaFigureType : public SimaFile, public ::testing::WithParamInterface<FigureTypeRow> {};
 
 // Only a type field that is exactly "1" after trimming keeps a parcel closed.
