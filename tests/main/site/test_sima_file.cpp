@@ -4,6 +4,8 @@
 #include "main/site/site_messages.h"
 #include "site_test_support.h"
 
+#include <QFileInfo>
+
 #include <gtest/gtest.h>
 
 namespace tavelcor {
@@ -365,6 +367,90 @@ TEST_F(SimaFile, WriteReadWriteIsByteIdentical)
     ASSERT_EQ(ReadSima(sitePath(QStringLiteral("A.SIM"))), ReadOutcome::Ok);
     ASSERT_EQ(writeZahyoSim(sitePath(QStringLiteral("B.SIM"))).outcome, WriteOutcome::Written);
     EXPECT_EQ(siteBytes(QStringLiteral("A.SIM")), siteBytes(QStringLiteral("B.SIM")));
+}
+
+// Temporary and profile coordinates are not saved: a parcel vertex on one of
+// them is reported missing when the file is read again.
+TEST_F(SimaFile, AVertexOnAnUnsavedCoordinateIsMissingAfterReading)
+{
+    ZahyoMax = 2;
+    ZahyoName[1] = QStringLiteral("a");
+    ZahyoName[2] = QStringLiteral("計算_?_");
+    KakuchiCount = 1;
+    KakuchiName[1] = QStringLiteral("p");
+    KakuchiVertex[0] = 1;
+    KakuchiVertex[1] = 2;
+    KakuchiFirst[1] = 0;
+    KakuchiLast[1] = 1;
+    ASSERT_EQ(writeZahyoSim(sitePath(QStringLiteral("ZAHYO.SIM"))).outcome, WriteOutcome::Written);
+    resetKeepingFolders();
+    mScript->expectMessage(MsgResult::Ok, missingCoordinateMessage(QStringLiteral("p"), u"2", freeZahyoName()));
+    ASSERT_EQ(ReadSima(sitePath(QStringLiteral("ZAHYO.SIM"))), ReadOutcome::Ok);
+    EXPECT_EQ(vertices(1), QList<int>({1}));
+}
+
+// ---- parcel attribute writer ------------------------------------------------------
+
+class ParcelAttributes : public SimaFile {
+protected:
+    void SetUp() override
+    {
+        SimaFile::SetUp();
+        KakuchiCount = 3;
+        KakuchiName[1] = QStringLiteral("1");
+        KakuchiName[2] = QStringLiteral("12-3V1");
+        KakuchiName[3] = QStringLiteral("14");
+    }
+};
+
+TEST_F(ParcelAttributes, WritesNameAndColumnsTwoToSeven)
+{
+    setKakuchiAttr(1, 1, QStringLiteral("1"));
+    setKakuchiAttr(1, 2, QStringLiteral("宅地"));
+    setKakuchiAttr(1, 7, QStringLiteral("120㎡"));
+    setKakuchiAttr(3, 3, QStringLiteral(" a,b "));
+    ASSERT_EQ(writeParcelAttributes(SiteFolder).outcome, WriteOutcome::Written);
+    // The name is written as the reader matches it, without "V1"; texts are
+    // not trimmed, commas become "_".
+    EXPECT_EQ(siteLines(QStringLiteral("画地属性.txt")),
+              QStringList({"1,宅地,,,,,120㎡", "12-3,,,,,,", "14,, a_b ,,,,"}));
+}
+
+// The save-as into a new folder must not drop columns 8 to 40 that the site
+// read from its attribute file.
+TEST_F(ParcelAttributes, KeepsColumnsBeyondSevenUpToTheLastOneWithText)
+{
+    setKakuchiAttr(1, 1, QStringLiteral("1"));
+    setKakuchiAttr(3, 1, QStringLiteral("14"));
+    setKakuchiAttr(3, 9, QStringLiteral("九"));
+    ASSERT_EQ(writeParcelAttributes(SiteFolder).outcome, WriteOutcome::Written);
+    EXPECT_EQ(siteLines(QStringLiteral("画地属性.txt"))[2], QStringLiteral("14,,,,,,,,九"));
+}
+
+// The first parcel may lack attributes while later ones have them.
+TEST_F(ParcelAttributes, AnyParcelWithAnAttributeRowGetsTheFileWritten)
+{
+    setKakuchiAttr(2, 1, QStringLiteral("12-3"));
+    setKakuchiAttr(2, 2, QStringLiteral("畑"));
+    ASSERT_EQ(writeParcelAttributes(SiteFolder).outcome, WriteOutcome::Written);
+    resetKeepingFolders();
+    ASSERT_EQ(readZahyo({"D00,1,1,1,", "D00,2,12-3V1,1,", "D00,3,14,1,"}), ReadOutcome::Ok);
+    EXPECT_EQ(KakuchiAttr(2, 2), QStringLiteral("畑"));
+}
+
+TEST_F(ParcelAttributes, AnExistingFileIsNeverReplaced)
+{
+    setKakuchiAttr(1, 1, QStringLiteral("1"));
+    writeSiteLines(QStringLiteral("画地属性.TXT"), {"kept"});
+    EXPECT_EQ(writeParcelAttributes(SiteFolder).outcome, WriteOutcome::Skipped);
+    EXPECT_EQ(siteLines(QStringLiteral("画地属性.TXT")), QStringList({"kept"}));
+    EXPECT_FALSE(QFileInfo::exists(sitePath(QStringLiteral("画地属性.txt"))));
+}
+
+TEST_F(ParcelAttributes, NothingIsWrittenWithoutAttributes)
+{
+    EXPECT_EQ(writeParcelAttributes(SiteFolder).outcome, WriteOutcome::Skipped);
+    EXPECT_FALSE(QFileInfo::exists(sitePath(QStringLiteral("画地属性.txt"))));
 }
 
 TEST_F(SimaFile, WriterFailureIsReported)
