@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: LicenseRef-Tavelcor
 #include "platform/forms/form_holder.h"
 
+#include <QMetaObject>
+
 namespace platform {
 
 namespace {
@@ -8,6 +10,9 @@ namespace {
 // The holders form a list of their own: a plain pointer needs no
 // destruction, so holders may go in any order at the program's end.
 FormHolderBase* gFirstHolder = nullptr;
+
+// Set by the programs' mains: end when the last form is unloaded.
+bool gEndWhenAllUnload = false;
 
 }  // namespace
 
@@ -31,6 +36,41 @@ FormHolderBase::~FormHolderBase()
 FormHolderBase* FormHolderBase::first()
 {
     return gFirstHolder;
+}
+
+void FormHolderBase::formUnloaded()
+{
+    QCoreApplication* app = QCoreApplication::instance();
+    if (!gEndWhenAllUnload || app == nullptr)
+        return;
+    // Decide once the handlers are done: they may load the next window.
+    QMetaObject::invokeMethod(
+        app,
+        [] {
+            if (gEndWhenAllUnload && !anyFormLoaded())
+                QCoreApplication::quit();
+        },
+        Qt::QueuedConnection);
+}
+
+bool anyFormLoaded()
+{
+    for (FormHolderBase* holder = FormHolderBase::first(); holder != nullptr; holder = holder->next()) {
+        if (holder->loadedForm() != nullptr)
+            return true;
+    }
+    return false;
+}
+
+void End()
+{
+    destroyAllForms();
+    QCoreApplication::exit(0);
+}
+
+void endWhenAllFormsUnload(bool on)
+{
+    gEndWhenAllUnload = on;
 }
 
 bool unloadAllForms()

@@ -53,6 +53,10 @@ public:
     static FormHolderBase* first();
     FormHolderBase* next() const { return mNext; }
 
+protected:
+    /// Called after a form was unloaded (see endWhenAllFormsUnload).
+    static void formUnloaded();
+
 private:
     FormHolderBase* mPrevious = nullptr;
     FormHolderBase* mNext = nullptr;
@@ -78,7 +82,10 @@ public:
         if (!mForm) {
             auto form = std::make_unique<T>();
             T& made = *form;
-            made.setUnloader([this](Form&) { detail::disposeForm(std::move(mForm)); });
+            made.setUnloader([this](Form&) {
+                detail::disposeForm(std::move(mForm));
+                formUnloaded();
+            });
             mForm = std::move(form);
             made.load();
             return made;
@@ -111,6 +118,23 @@ private:
 /// Unloads every loaded form (QueryUnload and Unload may refuse); true when
 /// all of them went.
 bool unloadAllForms();
+
+/// True while any form held by a FormHolder is loaded.
+bool anyFormLoaded();
+
+/// The statement End: every form goes without QueryUnload or Unload, and the
+/// event loop ends (QCoreApplication::exit(0)). Inside a handler the forms
+/// being used go once it returns. Note that QCoreApplication::quit() is no
+/// substitute: Qt first sends each window a close request, which a form takes
+/// as its close box.
+void End();
+
+/// On: the program ends (QCoreApplication::quit) as soon as it is idle with
+/// no form loaded after an unload, as a program ends when its last window is
+/// unloaded. Each program's main switches it on before its event loop.
+/// Unloading one window and loading the next within one handler does not end
+/// the program. Off by default.
+void endWhenAllFormsUnload(bool on = true);
 
 /// Destroys every loaded form without events, and the ones waiting to be
 /// destroyed: for the end of the program (each main calls it after its event

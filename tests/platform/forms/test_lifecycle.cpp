@@ -13,6 +13,8 @@
 #include <QPointer>
 #include <QTimer>
 
+#include <functional>
+
 namespace formstest {
 namespace {
 
@@ -247,6 +249,72 @@ TEST_F(Lifecycle, UnloadAllFormsStopsAtARefusal)
     f.QueryUnload = nullptr;
     EXPECT_TRUE(platform::unloadAllForms());
     EXPECT_FALSE(sampleForm().isLoaded());
+}
+
+// Runs the application's event loop with `start` queued first; true when the
+// loop ended by itself, false when it was still running after `limitMs`.
+bool loopEndsByItself(const std::function<void()>& start, int limitMs)
+{
+    bool timedOut = false;
+    QTimer limit;
+    limit.setSingleShot(true);
+    QObject::connect(&limit, &QTimer::timeout, [&timedOut] {
+        timedOut = true;
+        QCoreApplication::quit();
+    });
+    limit.start(limitMs);
+    QTimer::singleShot(0, start);
+    QCoreApplication::exec();
+    return !timedOut;
+}
+
+TEST_F(Lifecycle, ProgramEndsWhenItsLastFormIsUnloaded)
+{
+    platform::endWhenAllFormsUnload(true);
+    sampleForm().instance().Show();
+    EXPECT_TRUE(platform::anyFormLoaded());
+    const bool ended = loopEndsByItself([] { sampleForm().unload(); }, 3000);
+    platform::endWhenAllFormsUnload(false);
+    EXPECT_TRUE(ended);
+    EXPECT_FALSE(platform::anyFormLoaded());
+}
+
+TEST_F(Lifecycle, LoadingTheNextFormInTheSameHandlerKeepsTheProgramRunning)
+{
+    platform::endWhenAllFormsUnload(true);
+    sampleForm().instance().Show();
+    bool loadedLater = false;
+    QTimer probe;
+    probe.setSingleShot(true);
+    QObject::connect(&probe, &QTimer::timeout, [&loadedLater] { loadedLater = sampleForm().isLoaded(); });
+    probe.start(100);
+    const bool ended = loopEndsByItself(
+        [] {
+            sampleForm().unload();
+            sampleForm().instance().Show();
+        },
+        200);
+    platform::endWhenAllFormsUnload(false);
+    EXPECT_FALSE(ended);
+    EXPECT_TRUE(loadedLater);
+}
+
+TEST_F(Lifecycle, EndStopsTheLoopWithoutAskingTheForms)
+{
+    SampleForm& f = sampleForm().instance();
+    f.Show();
+    bool asked = false;
+    f.QueryUnload = [&asked](int& cancel, int) {
+        asked = true;
+        cancel = 1;
+    };
+    f.onCommand1 = [] { platform::End(); };
+    const QPointer<QWidget> window(f.window());
+    EXPECT_TRUE(loopEndsByItself([&f] { f.Command1.setValue(true); }, 3000));
+    EXPECT_FALSE(asked);
+    EXPECT_FALSE(sampleForm().isLoaded());
+    platform::destroyPendingForms();
+    EXPECT_TRUE(window.isNull());
 }
 
 TEST_F(Lifecycle, DestroyAllFormsAsksNothing)
