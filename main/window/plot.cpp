@@ -1,0 +1,185 @@
+// SPDX-License-Identifier: LicenseRef-Tavelcor
+#include "main/window/plot.h"
+
+#include "platform/canvas/canvas.h"
+#include "platform/canvas/colors.h"
+
+#include <vector>
+
+namespace tavelcor {
+
+namespace {
+
+std::vector<PlotWiring>& wirings()
+{
+    static std::vector<PlotWiring> list;
+    return list;
+}
+
+constexpr double kPanelWidth = 4000.0;
+constexpr double kSwitchWidth = 1300.0;
+constexpr double kRowHeight = 300.0;
+
+void placeSwitch(platform::CheckBox& box, const QString& caption, int row, int column, int value)
+{
+    box.setCaption(caption);
+    box.Move(100.0 + column * (kSwitchWidth + 50.0), 1000.0 + row * kRowHeight, kSwitchWidth, 270.0);
+    box.setValue(value);
+}
+
+void placeHiddenField(platform::TextBox& field, const QString& text)
+{
+    field.setText(text);
+    field.setVisible(false);
+}
+
+void makeHidden(platform::PictureBox& picture)
+{
+    picture.setVisible(false);
+    picture.Move(0.0, 0.0, 500.0, 500.0);
+    picture.setBorderStyle(0);
+}
+
+}  // namespace
+
+const QString Plot::kDesignCaption = QStringLiteral("TAVELCOR v5.360");
+
+Plot::Plot() : platform::Form(QStringLiteral("plot"))
+{
+    setCaption(kDesignCaption);
+    setBorderStyle(platform::FormBorder::Sizable);
+    Move(0.0, 0.0, kDesignWidth, kDesignHeight);
+    designPlot();
+    designHiddenPictures();
+    designPanel();
+    designSwitches();
+    designPointPanel();
+    Timer2.setEnabled(false);
+    Timer2.setInterval(60000);
+    for (const PlotWiring& wire : wirings())
+        wire(*this);
+}
+
+Plot::~Plot() = default;
+
+void Plot::designPlot()
+{
+    Picture1.Move(0.0, 0.0, Width(), Height() - kPlotBottomGap);
+    Picture1.setBorderStyle(1);
+    Picture1.setBackColor(platform::QBColor(15));
+    Picture1.setFontName(QStringLiteral("ＭＳ ゴシック"));
+    Picture1.setFontSize(9.0);
+
+    Label28.setVisible(false);
+    Label28.setBackColor(platform::QBColor(14));
+    Label28.setBorderStyle(1);
+    Label28.setAutoSize(true);
+
+    Label25.setBorderStyle(1);
+    Label25.setBackColor(platform::QBColor(15));
+    Label25.setAutoSize(true);
+    Label26.setBorderStyle(1);
+    Label26.setBackColor(platform::QBColor(0));
+}
+
+void Plot::designHiddenPictures()
+{
+    for (platform::PictureBox* picture : {&Picture3, &Picture4, &Picture5, &Picture6, &Picture7})
+        makeHidden(*picture);
+
+    Picture3.setBackColor(platform::QBColor(15));
+    Picture7.setBackColor(platform::QBColor(15));
+
+    // The map credit shown in the corner of the plot when map tiles are the
+    // background: the mapping agency's name on white.
+    Picture4.setBackColor(platform::QBColor(15));
+    platform::Canvas& credit = Picture4.canvas();
+    credit.setFontName(QStringLiteral("ＭＳ ゴシック"));
+    credit.setFontSize(6.0);
+    credit.setForeColor(platform::QBColor(0));
+    credit.setCurrentX(0.0);
+    credit.setCurrentY(0.0);
+    credit.Print(QStringLiteral("地理院"), true);
+    credit.Print(QStringLiteral("タイル"), true);
+}
+
+void Plot::designPanel()
+{
+    protprp.Move(Width() - kPanelOffset, 10.0, kPanelWidth, Height() - kPlotBottomGap - 100.0);
+    protprp.setCaption(QString());
+    Frame15.Move(Width() - kCompactPanelOffset, 200.0, 1700.0, 3000.0);
+    Frame15.setCaption(QString());
+    Frame15.setVisible(false);
+
+    Command23.setCaption(QStringLiteral("保存"));
+    Command23.Move(100.0, 150.0, 1200.0, 400.0);
+    Command23.setVisible(false);
+    Command1.setCaption(QStringLiteral("ＳＩＭＡ登録"));
+    Command1.Move(1400.0, 150.0, 1500.0, 400.0);
+    Command1.setVisible(false);
+
+    ProgressBar1.Move(100.0, 650.0, 900.0, 200.0);
+    ProgressBar2.Move(1050.0, 650.0, 900.0, 200.0);
+    ProgressBar3.Move(2000.0, 650.0, 900.0, 200.0);
+    ProgressBar4.Move(2950.0, 650.0, 900.0, 200.0);
+}
+
+void Plot::designSwitches()
+{
+    placeSwitch(Check12, QStringLiteral("Ｐ"), 0, 0, 1);
+    placeSwitch(Check13, QStringLiteral("Ｌ"), 0, 1, 1);
+    placeSwitch(Check14, QStringLiteral("手"), 0, 2, 1);
+    placeSwitch(Check15, QStringLiteral("Ｔ"), 1, 0, 1);
+    placeSwitch(Check16, QStringLiteral("済"), 1, 1, 1);
+    placeSwitch(Check17, QStringLiteral("名"), 1, 2, 1);
+    placeSwitch(Check1, QStringLiteral("ナンバー表示"), 2, 0, 0);
+    placeSwitch(Check2, QStringLiteral("名称表示"), 2, 1, 0);
+    placeSwitch(Check3, QStringLiteral("画地座標OFF"), 2, 2, 0);
+    placeSwitch(Check6, QStringLiteral("地番表示"), 3, 0, 0);
+    placeSwitch(Check32, QStringLiteral("H"), 3, 1, 0);
+    placeSwitch(Check36, QStringLiteral("所"), 3, 2, 0);
+
+    placeHiddenField(Text2, QStringLiteral("1"));
+    placeHiddenField(Text5, QStringLiteral("10000"));
+    placeHiddenField(Text15, QStringLiteral("10001"));
+    placeHiddenField(Text16, QStringLiteral("500000"));
+}
+
+void Plot::designPointPanel()
+{
+    Frame3.Move(100.0, 2300.0, 3900.0, 900.0);
+    Frame3.setCaption(QStringLiteral("ポイント"));
+    Option10.setCaption(QStringLiteral("削除"));
+    Option10.Move(100.0, 250.0, 900.0, 270.0);
+    Text6.Move(100.0, 3250.0, 1900.0, 300.0);
+    Text7.Move(2050.0, 3250.0, 1900.0, 300.0);
+
+    Frame13.Move(100.0, 3600.0, 3900.0, 2000.0);
+    Frame13.setCaption(QString());
+    for (int mark = 1; mark <= 18; ++mark) {
+        const int row = (mark - 1) / 6;
+        const int column = (mark - 1) % 6;
+        platform::OptionButton& option = Option13.add(mark, Frame13);
+        option.Move(80.0 + column * 630.0, 200.0 + row * 580.0, 600.0, 300.0);
+        platform::Label& label = Label24.add(mark, Frame13);
+        label.Move(80.0 + column * 630.0, 480.0 + row * 580.0, 600.0, 250.0);
+    }
+}
+
+void addPlotWiring(PlotWiring wiring)
+{
+    wirings().push_back(std::move(wiring));
+}
+
+void clearPlotWirings()
+{
+    wirings().clear();
+}
+
+platform::FormHolder<Plot>& plotForm()
+{
+    static platform::FormHolder<Plot> holder;
+    return holder;
+}
+
+}  // namespace tavelcor

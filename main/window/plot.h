@@ -1,0 +1,128 @@
+// SPDX-License-Identifier: LicenseRef-Tavelcor
+// The main window `plot` as a list of controls.
+//
+// The class holds the controls with their design values and nothing else:
+// each part of the program wires the handlers it owns in a function of its
+// own folder, registered with addPlotWiring() before the window is first
+// used, so this library depends on no part of the program.
+//
+// Geometry is in twips. The window's design size is 15360 x 11520 twips
+// (1024 x 768 pixels at 96 dpi); Form_Resize of the start-up code keeps the
+// plot and the side panel in place when the size changes.
+#pragma once
+
+#include "platform/forms/forms.h"
+
+#include <functional>
+
+namespace tavelcor {
+
+class Plot : public platform::Form {
+public:
+    Plot();
+    ~Plot() override;
+
+    // --- the plot surface and what lies on it ---------------------------------
+    /// The plot: persistent picture with the user scale of the site.
+    platform::PictureBox Picture1{*this, QStringLiteral("Picture1")};
+    /// Status label over the plot (L_28SET shows texts in it).
+    platform::Label Label28{Picture1, QStringLiteral("Label28")};
+    /// Scale bar: Label26 is the bar (its width is the bar's length),
+    /// Label25 the caption beside it ("100m", ...). Both in the plot's scale.
+    platform::Label Label25{Picture1, QStringLiteral("Label25")};
+    platform::Label Label26{Picture1, QStringLiteral("Label26")};
+
+    // --- hidden picture boxes ------------------------------------------------
+    /// Plain white source of the brightness veil.
+    platform::PictureBox Picture3{*this, QStringLiteral("Picture3")};
+    /// The map credit image, saved as ELD.BMP in the work folder at start.
+    platform::PictureBox Picture4{*this, QStringLiteral("Picture4")};
+    /// Buffer of the background blend (first layer while the second draws).
+    platform::PictureBox Picture5{*this, QStringLiteral("Picture5")};
+    /// Cover picture of the print preview; work picture of the rasters.
+    platform::PictureBox Picture6{*this, QStringLiteral("Picture6")};
+    /// A plain white picture, saved as WHITE.BMP in the work folder at start.
+    platform::PictureBox Picture7{*this, QStringLiteral("Picture7")};
+
+    // --- side panel (standard layout) and command frame (compact layout) -----
+    platform::Frame protprp{*this, QStringLiteral("protprp")};
+    platform::Frame Frame15{*this, QStringLiteral("Frame15")};
+
+    /// Save (保存): shown when a site is opened through the chooser.
+    platform::CommandButton Command23{protprp, QStringLiteral("Command23")};
+    /// SIMA registration (ＳＩＭＡ登録): shown after a SIMA file is read.
+    platform::CommandButton Command1{protprp, QStringLiteral("Command1")};
+
+    // Display switches of the plot.
+    platform::CheckBox Check1{protprp, QStringLiteral("Check1")};    // ナンバー表示
+    platform::CheckBox Check2{protprp, QStringLiteral("Check2")};    // 名称表示
+    platform::CheckBox Check3{protprp, QStringLiteral("Check3")};    // 画地座標OFF
+    platform::CheckBox Check6{protprp, QStringLiteral("Check6")};    // 地番表示
+    platform::CheckBox Check12{protprp, QStringLiteral("Check12")};  // Ｐ points
+    platform::CheckBox Check13{protprp, QStringLiteral("Check13")};  // Ｌ lines
+    platform::CheckBox Check14{protprp, QStringLiteral("Check14")};  // 手 hand strokes
+    platform::CheckBox Check15{protprp, QStringLiteral("Check15")};  // Ｔ texts
+    platform::CheckBox Check16{protprp, QStringLiteral("Check16")};  // 済 measured names
+    platform::CheckBox Check17{protprp, QStringLiteral("Check17")};  // 名 names
+    platform::CheckBox Check32{protprp, QStringLiteral("Check32")};  // H elevation readout
+    platform::CheckBox Check36{protprp, QStringLiteral("Check36")};  // 所 parcel info in labels
+
+    /// The two shown ranges of coordinate numbers (hidden fields).
+    platform::TextBox Text2{protprp, QStringLiteral("Text2")};
+    platform::TextBox Text5{protprp, QStringLiteral("Text5")};
+    platform::TextBox Text15{protprp, QStringLiteral("Text15")};
+    platform::TextBox Text16{protprp, QStringLiteral("Text16")};
+
+    /// Point panel: the two names of the next point, the delete option and
+    /// the marker buttons 1 to 18 (caption = symbol glyph, colour = symbol colour).
+    platform::TextBox Text6{protprp, QStringLiteral("Text6")};
+    platform::TextBox Text7{protprp, QStringLiteral("Text7")};
+    platform::Frame Frame3{protprp, QStringLiteral("Frame3")};
+    platform::OptionButton Option10{Frame3, QStringLiteral("Option10")};
+    platform::Frame Frame13{protprp, QStringLiteral("Frame13")};
+    platform::ControlArray<platform::OptionButton> Option13{QStringLiteral("Option13")};
+    platform::ControlArray<platform::Label> Label24{QStringLiteral("Label24")};
+
+    /// Fill gauges of hand strokes, texts, points and lines.
+    platform::ProgressBar ProgressBar1{protprp, QStringLiteral("ProgressBar1")};
+    platform::ProgressBar ProgressBar2{protprp, QStringLiteral("ProgressBar2")};
+    platform::ProgressBar ProgressBar3{protprp, QStringLiteral("ProgressBar3")};
+    platform::ProgressBar ProgressBar4{protprp, QStringLiteral("ProgressBar4")};
+
+    /// The backup tick (every 60 s once a site is opened by its sign file).
+    platform::TimerControl Timer2{*this, QStringLiteral("Timer2")};
+
+    /// The window's caption as designed.
+    static const QString kDesignCaption;
+    /// Design size of the window, twips.
+    static constexpr double kDesignWidth = 15360.0;
+    static constexpr double kDesignHeight = 11520.0;
+    /// Distance of the side panel's left edge from the window's right edge.
+    static constexpr double kPanelOffset = 4200.0;
+    static constexpr double kCompactPanelOffset = 1800.0;
+    /// Height of the window that the plot leaves free at the bottom.
+    static constexpr double kPlotBottomGap = 360.0;
+
+private:
+    void designPlot();
+    void designHiddenPictures();
+    void designPanel();
+    void designSwitches();
+    void designPointPanel();
+};
+
+/// A function that wires one part of the program's handlers to the window.
+using PlotWiring = std::function<void(Plot&)>;
+
+/// Registers a wiring function; every Plot made afterwards runs it in its
+/// constructor, after the design, in the order of registration (so Form_Load
+/// and the other handlers are in place before the window loads).
+void addPlotWiring(PlotWiring wiring);
+/// Removes every registered wiring function (tests).
+void clearPlotWirings();
+
+/// The one main window, made and loaded on first use.
+platform::FormHolder<Plot>& plotForm();
+inline Plot& plot() { return plotForm().instance(); }
+
+}  // namespace tavelcor
