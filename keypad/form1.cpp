@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: LicenseRef-Tavelcor
 #include "keypad/form1.h"
 
+#include "keypad/geometry.h"
 #include "keypad/jyouken.h"
 #include "keypad/keys.h"
 #include "keypad/module1.h"
@@ -10,7 +11,6 @@
 
 #include <QWidget>
 
-#include <cmath>
 #include <optional>
 
 namespace kintab {
@@ -96,8 +96,8 @@ void Form1::Form_Load()
     state.IconMode = 1;
     state.IconState = 0.0F;
     state.SizeFactor = 1.0F;
-    state.KeypadWidth = static_cast<std::int32_t>(std::lround(Width()));
-    state.KeypadHeight = static_cast<std::int32_t>(std::lround(Height()));
+    state.KeypadWidth = wholeTwips(Width());
+    state.KeypadHeight = wholeTwips(Height());
     Move(screenWidthTwips() - Width() - kRightMargin,
          screenHeightTwips() - Height() - kBottomMargin);
     KeepOnTop(*this);
