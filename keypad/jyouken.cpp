@@ -148,6 +148,9 @@ void Jyouken::LetterBox_Change(int n)
     } else {
         box.setText(letter);
     }
+    // The caret after the letter: a second letter typed goes behind it and
+    // is dropped, so the first letter typed is the one that stays.
+    box.setSelStart(static_cast<int>(box.Text().size()));
 }
 
 void Jyouken::Check1_Click()

@@ -199,6 +199,19 @@ INSTANTIATE_TEST_SUITE_P(
                     TypingCase{"nothing_leaves_the_box_empty", "", "", ""}),
     [](const testing::TestParamInfo<TypingCase>& info) { return std::string(info.param.name); });
 
+TEST_F(KeypadTest, TypingTwoLettersKeyByKeyKeepsTheFirst)
+{
+    QLineEdit* edit = lineEditOf(kintab::jyouken().Text2);
+    ASSERT_NE(edit, nullptr);
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    QTest::keyClicks(edit, QStringLiteral("ab"));
+    EXPECT_EQ(kintab::jyouken().Text2.Text(), "A");
+    EXPECT_EQ(kintab::keypad().KeyLetter.at(1), "A");
+    QTest::keyClicks(edit, QStringLiteral("7"));
+    EXPECT_EQ(kintab::jyouken().Text2.Text(), "A");
+}
+
 TEST_F(KeypadTest, AnEmptiedBoxWritesTheLastAcceptedLetter)
 {
     kintab::Jyouken& dialog = kintab::jyouken();
