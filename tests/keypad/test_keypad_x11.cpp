@@ -8,8 +8,10 @@
 
 #include "platform/system/foreground.h"
 #include "platform/system/keysend.h"
+#include "platform/system/window_presence.h"
 
 #include <QFile>
+#include <QLocalServer>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QThread>
@@ -50,6 +52,8 @@ protected:
     {
         KeypadTest::TearDown();
         mFields.clear();  // before the server stops
+        // A keypad program ended from outside leaves its socket name behind.
+        QLocalServer::removeServer(platform::presenceServerName(QStringLiteral("KINTAB")));
     }
 
     // Starts a text field program; its window id, or 0 when it did not come.

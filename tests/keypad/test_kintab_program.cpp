@@ -8,6 +8,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QLocalServer>
 #include <QTemporaryDir>
 #include <QThread>
 
@@ -33,6 +34,13 @@ protected:
         mEnvironment = QProcessEnvironment::systemEnvironment();
         mEnvironment.insert(QStringLiteral("TAVELCOR_HOME"), mHome.path());
         mEnvironment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    }
+
+    void TearDown() override
+    {
+        // A keypad ended from outside leaves its socket name behind.
+        if (mHomeEnv)
+            QLocalServer::removeServer(platform::presenceServerName(QStringLiteral("KINTAB")));
     }
 
     std::unique_ptr<ChildProcess> startKintab()
