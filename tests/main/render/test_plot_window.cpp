@@ -1,0 +1,111 @@
+// SPDX-License-Identifier: LicenseRef-Tavelcor
+// The redraw through the main window's own controls: Picture1, the status
+// label, the scale-bar labels, the switches, the range fields and the point
+// name fields.
+#include "main/render/plot_render.h"
+#include "main/render/render_state.h"
+#include "main/site/tables.h"
+#include "main/window/plot.h"
+#include "main/window/window_plot_face.h"
+#include "platform/canvas/canvas.h"
+#include "platform/canvas/colors.h"
+
+#include <QString>
+#include <gtest/gtest.h>
+
+namespace tavelcor::render {
+namespace {
+
+class PlotWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        resetTables();
+        renderState() = RenderState{};
+        LoadingFlag = 0;
+        OriginX = 5000;
+        OriginY = -3000;
+        ViewCX = OriginX;
+        ViewCY = OriginY;
+        ViewSpanX = 100;
+        ViewSpanY = 100;
+        for (int n : {1, 2}) {
+            ZahyoName[n] = QStringLiteral("FAR");
+            ZahyoX[n] = OriginX + 50000.0 * n;
+            ZahyoPX[n] = 50000.0 * n;
+        }
+        ZahyoMax = 2;
+    }
+    void TearDown() override { plotForm().unload(); }
+
+    static void addCoordinate(int n, const QString& name, double px, double py)
+    {
+        ZahyoName[n] = name;
+        ZahyoX[n] = px + OriginX;
+        ZahyoY[n] = py + OriginY;
+        ZahyoPX[n] = px;
+        ZahyoPY[n] = py;
+        ZahyoMax = std::max(ZahyoMax, n);
+    }
+
+    static std::uint32_t colorAt(double px, double py)
+    {
+        return static_cast<std::uint32_t>(plot().Picture1.canvas().Point(py, -px));
+    }
+};
+
+TEST_F(PlotWindowTest, RedrawsIntoPicture1AndSetsTheScaleBarLabels)
+{
+    Plot& w = plot();
+    w.Label28.setVisible(true);
+    LineX1[1] = 0;
+    LineY1[1] = -40;
+    LineX2[1] = 0;
+    LineY2[1] = 40;
+    LineColor[1] = 12;
+    LineNext = 2;
+    crtplot(plotFace());
+    EXPECT_FALSE(w.Label28.Visible());
+    EXPECT_EQ(w.Label25.Caption(), QStringLiteral("10m"));
+    // Labels sit on whole pixels of the picture.
+    const double pixel = ViewSpanY / (w.Picture1.Width() / 15.0);
+    EXPECT_NEAR(w.Label26.Width(), 10.0, pixel);
+    EXPECT_NEAR(w.Label26.Left(), -0.45 * ViewSpanY, pixel);
+    EXPECT_EQ(colorAt(0, 0), platform::QBColor(12));
+
+    w.Check13.setValue(0);
+    crtplot(plotFace());
+    EXPECT_EQ(colorAt(0, 0), 0xFFFFFFu) << "line layer switched off";
+}
+
+TEST_F(PlotWindowTest, SwitchesAndRangeFieldsOfTheWindowRuleTheCoordinates)
+{
+    Plot& w = plot();
+    addCoordinate(3, QStringLiteral("A"), 10, 10);
+    w.Check1.setValue(1);
+    crtplot(plotFace());
+    const platform::Canvas& c = w.Picture1.canvas();
+    const double r = 70.0 * ViewSpanY / w.Picture1.Width();
+    EXPECT_EQ(static_cast<std::uint32_t>(c.Point(10 + r, -10)), platform::QBColor(12)) << "marker";
+
+    w.Text5.setText(QStringLiteral("2"));
+    crtplot(plotFace());
+    EXPECT_EQ(static_cast<std::uint32_t>(c.Point(10 + r, -10)), 0xFFFFFFu) << "outside the ranges";
+}
+
+TEST_F(PlotWindowTest, PointplotFillsTheWindowsNameFields)
+{
+    Plot& w = plot();
+    w.Option13[1].setCaption(QStringLiteral("■"));
+    w.Option13[1].setForeColor(platform::QBColor(9));
+    PointName[1] = QStringLiteral("P1");
+    PointName2[1] = QStringLiteral("済 ");
+    PointMark[1] = 1;
+    PointCount = 1;
+    Pointplot(plotFace(), 1);
+    EXPECT_EQ(w.Text6.Text(), QStringLiteral("P1"));
+    EXPECT_EQ(w.Text7.Text(), QStringLiteral("済"));
+}
+
+}  // namespace
+}  // namespace tavelcor::render
