@@ -25,13 +25,15 @@ constexpr int kWholeWidth = 40;
 std::string fixedText(double value, int width, int decimals)
 {
     std::string text = geodesy::FormatFixed(value, width, decimals);
-    if (text.empty() || text.front() == ' ')
-        return text;  // fits with room to spare: nothing was cut
-    std::string whole = geodesy::FormatFixed(value, kWholeWidth, decimals);
-    const std::size_t first = whole.find_first_not_of(' ');
-    if (first == std::string::npos || whole.size() - first <= text.size())
-        return text;  // fitted exactly
-    return whole.substr(first);
+    if (!text.empty() && text.front() != ' ') {
+        // The text filled the width: it may have been cut. Take the whole
+        // number when it is longer.
+        std::string whole = geodesy::FormatFixed(value, kWholeWidth, decimals);
+        const std::size_t first = whole.find_first_not_of(' ');
+        if (first != std::string::npos && whole.size() - first > text.size())
+            text.assign(whole, first, std::string::npos);
+    }
+    return text;
 }
 
 // Powers of ten a double holds exactly.

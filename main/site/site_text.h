@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringView>
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -27,32 +28,46 @@ QString siteFile(const QString& folder, const QString& name);
 // per row (QString's append carries more bookkeeping per call).
 class Row {
 public:
-    Row() { mText.reserve(256); }
+    Row() = default;
 
     // Starts the next row.
-    void clear() { mText.clear(); }
-    QStringView view() const { return QStringView(mText.data(), static_cast<qsizetype>(mText.size())); }
+    void clear() { mSize = 0; }
+    QStringView view() const { return QStringView(mText.data(), static_cast<qsizetype>(mSize)); }
     QString toString() const { return view().toString(); }
 
     Row& operator<<(char16_t c)
     {
-        mText.push_back(c);
+        reserveMore(1);
+        mText[mSize++] = c;
         return *this;
     }
     Row& operator<<(QStringView text)
     {
-        mText.append(text.utf16(), static_cast<std::size_t>(text.size()));
+        const auto n = static_cast<std::size_t>(text.size());
+        reserveMore(n);
+        std::copy_n(text.utf16(), n, mText.data() + mSize);
+        mSize += n;
         return *this;
     }
     // ASCII bytes (numbers).
     void appendAscii(const char* text, std::size_t size)
     {
+        reserveMore(size);
+        char16_t* out = mText.data() + mSize;
         for (std::size_t i = 0; i < size; ++i)
-            mText.push_back(static_cast<char16_t>(static_cast<unsigned char>(text[i])));
+            out[i] = static_cast<char16_t>(static_cast<unsigned char>(text[i]));
+        mSize += size;
     }
 
 private:
-    std::u16string mText;
+    void reserveMore(std::size_t n)
+    {
+        if (mSize + n > mText.size())
+            mText.resize(std::max(mText.size() * 2, mSize + n));
+    }
+
+    std::u16string mText = std::u16string(256, u'\0');  // capacity in use: mText.size()
+    std::size_t mSize = 0;                                // characters of the current row
 };
 
 // Appends the decimal text of value ("-12", "500000").
