@@ -34,4 +34,23 @@ inline constexpr QStringView kMsgGeoidLoading = u"ジオイドファイルを呼
 inline constexpr QStringView kMsgGeoidUnreadable = u"ジオイドモデルファイルが読み込めませんでした";
 inline constexpr QStringView kLabelGeoidPresent = u"ジオイドモデル　取得済";
 
+// The window.
+inline constexpr QStringView kCaptionDesign = u"ORBELA 1.361";
+inline constexpr QStringView kCaptionStopped = u"中断 ORBELA";
+inline constexpr QStringView kCaptionLeadNoData = u"通信未定";
+inline constexpr QStringView kCaptionNotConnected = u"NMEA未接続";
+inline constexpr QStringView kMsgAlreadyRunning = u"ORBELA　は既に起動中です";
+
+// Serial port and port search.
+inline constexpr QStringView kMsgPortNotFound = u"ポートが見つかりません";
+inline constexpr QStringView kMsgReceiverNotFound = u"ＧＰＳ受信機が見つかりません｡接続を確認して下さい。";
+inline constexpr QStringView kCaptionPortSearch = u"ポート検索";
+inline constexpr QStringView kCaptionPortSearchDesign = u"ポート(16以内)検索";
+inline constexpr QStringView kCaptionSearching = u" ポート調査中";
+
+// Watchdog and workbook link.
+inline constexpr QStringView kMsgNoOutput = u"ＧＰＳの出力データが確認てきません。通信状態を確認してください。";
+inline constexpr QStringView kTitleMessage = u"ORBELAメッセージ";
+inline constexpr QStringView kLogExcelLinkFailed = u"エクセルへのリンクに失敗しました";
+
 }  // namespace orbela
