@@ -317,10 +317,17 @@ void NameScanner::normal(Line& line, Line& previous)
     for (std::size_t k = 0; k < m.boundaryMarks.size(); ++k) {
         if (!line.contains(m.boundaryMarks[k]))
             continue;
-        if (!previous.empty() && previous.contains(m.idref)) {
-            if (const auto c = mC.number(previous, 0, kMapXmlCurveTop))
-                mC.found.boundaries.push_back({*c, kBoundaryColors[k]});
+        if (previous.empty() || !previous.contains(m.idref))
+            return;
+        const auto c = mC.number(previous, 0, kMapXmlCurveTop);
+        if (!c)
+            return;
+        if (mC.found.boundaries.size() >= std::size_t(kLineTop)) {
+            mC.failAt(line, QStringLiteral("で線の件数が上限の") + numberText(kLineTop)
+                                + QStringLiteral("を超えました。"));
+            return;
         }
+        mC.found.boundaries.push_back({*c, kBoundaryColors[k]});
         return;
     }
     if (line.contains(m.parcel))

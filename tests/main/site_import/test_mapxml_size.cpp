@@ -203,6 +203,25 @@ TEST_F(LargeMapTest, AnyTxtFileIsReadAsCp932WithoutTheCheck)
     EXPECT_TRUE(mStages.contains(QStringLiteral("500k")));
 }
 
+// More boundary lines than the line table holds are refused while reading,
+// so a file cannot make the import gather them without bound.
+TEST_F(LargeMapTest, MoreBoundaryLinesThanTheTableHoldsAreRefused)
+{
+    QString boundaries;
+    boundaries.reserve(500001 * 48);
+    for (int i = 0; i <= kLineTop; ++i)
+        boundaries += QStringLiteral("<形状 idref=\"C000000001\"/>\n<線種別>大字界線</線種別>\n");
+    QString text = importtest::publicMapText();
+    text.insert(text.indexOf(QStringLiteral("\t</主題属性>")), boundaries);
+    // The sample has three marked boundaries of its own, so the 500001st is
+    // three pairs of lines before the last one added.
+    const qint64 last = importtest::lineOf(text, QStringLiteral("\t</主題属性>")) - 1 - 2 * 3;
+    mScript->expectMessage(MsgResult::Ok, QStringLiteral("map.TXTの%1行目「<線種別>大字界線</線種別>」で線の件数が上限の500000を超えました。"
+                                                         "\r\n地図XMLを読み込めません。")
+                                              .arg(last));
+    EXPECT_EQ(read(writeCp932(QStringLiteral("map.TXT"), text)), ReadOutcome::StopProgram);
+}
+
 // Entries 0..20000000 of the line list: a file of one line more is refused.
 TEST_F(LargeMapTest, MoreThan20000001LinesAreRefused)
 {
