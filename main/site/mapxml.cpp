@@ -51,9 +51,15 @@ bool askYes(const QString& text)
     return platform::MsgBox(text, platform::MsgButtons::YesNo) == platform::MsgResult::Yes;
 }
 
+// The work folder start-up set, else the system's.
+QString workFolderPath()
+{
+    return WorkFolder.isEmpty() ? platform::workFolder() : WorkFolder;
+}
+
 QString temporaPath()
 {
-    return WorkFolder + QStringLiteral("/Tempora.txt");
+    return workFolderPath() + QStringLiteral("/Tempora.txt");
 }
 
 // Lines of the file up to limit (the count stops there); nullopt when the
@@ -102,7 +108,7 @@ SizeDecision adviseEditor(const QString& path, qint64 count, const MapXmlEnviron
 SizeDecision convert(const QString& path, const MapXmlEnvironment& e)
 {
     e.showStage(QStringLiteral("Shift_JIS　に変換中"));
-    platform::ensureFolder(WorkFolder);
+    platform::ensureFolder(workFolderPath());
     const QString output = temporaPath();
     platform::removeFile(output);  // never read what an earlier run left
     const ProcessRun run = e.runConverter(e.converterPath, {path, output});
@@ -166,11 +172,7 @@ public:
     TemporaGuard() = default;
     TemporaGuard(const TemporaGuard&) = delete;
     TemporaGuard& operator=(const TemporaGuard&) = delete;
-    ~TemporaGuard()
-    {
-        if (!WorkFolder.isEmpty())
-            platform::removeFile(temporaPath());
-    }
+    ~TemporaGuard() { platform::removeFile(temporaPath()); }
 };
 
 }  // namespace
