@@ -4,7 +4,7 @@
 #include "main/render/plot_render.h"
 #include "main/site/tables.h"
 #include "main/window/plot.h"
-#include "main/window/window_plot_face.h"
+#include "main/render/window_plot_face.h"
 
 namespace tavelcor {
 

@@ -4,7 +4,7 @@
 #include "main/app/window_layout.h"
 #include "main/site/tables.h"
 #include "main/window/plot.h"
-#include "main/window/window_plot_face.h"
+#include "main/render/window_plot_face.h"
 
 #include "platform/canvas/canvas.h"
 #include "platform/canvas/colors.h"

@@ -6,7 +6,7 @@
 #include "main/render/render_state.h"
 #include "main/site/tables.h"
 #include "main/window/plot.h"
-#include "main/window/window_plot_face.h"
+#include "main/render/window_plot_face.h"
 #include "platform/canvas/canvas.h"
 #include "platform/canvas/colors.h"
 

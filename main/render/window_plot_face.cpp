@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: LicenseRef-Tavelcor
-#include "main/window/window_plot_face.h"
+#include "main/render/window_plot_face.h"
 
 #include "main/window/plot.h"
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "main/render/plot_face.h"
+#include "main/render/plot_render.h"
 
 namespace tavelcor {
 
@@ -33,5 +34,11 @@ private:
 
 /// The plot face of the one main window (loading the window on first use).
 render::PlotFace& plotFace();
+
+/// The full redraw of the main window's plot.
+inline void crtplot()
+{
+    render::crtplot(plotFace());
+}
 
 }  // namespace tavelcor
