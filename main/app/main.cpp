@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: LicenseRef-Tavelcor
 // Tavelcor, the main program: the main window with its plot.
-#include "main/app/window_layout.h"
+#include "main/app/wirings.h"
 #include "main/site/tables.h"
 #include "main/window/plot.h"
 
@@ -23,7 +23,7 @@ int main(int argc, char** argv)
     tavelcor::allocateTables();
     tavelcor::resetTables();
 
-    tavelcor::addPlotWiring(tavelcor::wireWindowLayout);
+    tavelcor::registerPlotWirings();
     tavelcor::plot().Show();
 
     // The program ends when its last window is unloaded.

@@ -1,0 +1,15 @@
+// SPDX-License-Identifier: LicenseRef-Tavelcor
+#include "main/app/wirings.h"
+
+#include "main/app/window_layout.h"
+#include "main/window/plot.h"
+
+namespace tavelcor {
+
+void registerPlotWirings()
+{
+    // One line per part of the program, each wiring its own handlers.
+    addPlotWiring(wireWindowLayout);
+}
+
+}  // namespace tavelcor
