@@ -18,6 +18,8 @@
 #include <QFileInfo>
 #include <QProcess>
 
+#include <algorithm>
+
 namespace tavelcor {
 namespace {
 
@@ -63,18 +65,34 @@ QString temporaPath()
 }
 
 // Lines of the file up to limit (the count stops there); nullopt when the
-// file cannot be opened.
+// file cannot be opened. Lines end as the line reader ends them (CR LF, a
+// lone CR, a lone LF; a last line without an end counts); only the ends are
+// counted, without taking the lines apart.
 std::optional<qint64> countLines(const QString& path, qint64 limit)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
-    platform::LineReader lines(&file, platform::TextEncoding::Cp932);
-    QByteArray bytes;
+    QByteArray block(qsizetype(1) << 20, Qt::Uninitialized);
     qint64 count = 0;
-    while (count < limit && lines.readLineBytes(bytes))
+    bool afterCr = false;   // the last byte was a CR (an LF next belongs to it)
+    bool openLine = false;  // bytes since the last line end
+    qint64 got = 0;
+    while (count < limit && (got = file.read(block.data(), block.size())) > 0) {
+        for (qint64 i = 0; i < got; ++i) {
+            const char c = block[i];
+            if (c == '\n' && afterCr) {
+                afterCr = false;
+                continue;
+            }
+            afterCr = c == '\r';
+            openLine = c != '\r' && c != '\n';
+            count += openLine ? 0 : 1;
+        }
+    }
+    if (openLine)
         ++count;
-    return count;
+    return std::min(count, limit);
 }
 
 enum class SizeDecision { ReadAsIs, Converted, Stop };

@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace tavelcor {
 namespace {
 
@@ -77,6 +79,39 @@ TEST_F(LargeMapTest, FiveHundredThousandLinesAreReadAsTheyAre)
     EXPECT_EQ(mStages.last(), QStringLiteral("SIMAに変換しています"));
     EXPECT_EQ(mStages.size(), 52);
 }
+
+struct CountCase {
+    const char* name;
+    qint64 lines;
+    const char* lineEnd;
+    bool advised;
+};
+
+void PrintTo(const CountCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class LineCountForm : public LargeMapTest, public ::testing::WithParamInterface<CountCase> {};
+
+// Lines are counted as the line reader ends them, whatever the line ends.
+TEST_P(LineCountForm, DecidesTheSizeCheck)
+{
+    const CountCase& c = GetParam();
+    QString text = longMap(c.lines);
+    text.replace(QStringLiteral("\n"), QString::fromLatin1(c.lineEnd));
+    if (c.advised)
+        mScript->expectMessage(MsgResult::No, kAdvice);
+    ASSERT_EQ(read(writeUtf8(QStringLiteral("map.xml"), text)), ReadOutcome::Ok);
+    importtest::expectPublicMap();
+}
+
+INSTANTIATE_TEST_SUITE_P(MapXml, LineCountForm,
+                         ::testing::Values(CountCase{"crLf500000", 500000, "\r\n", false},
+                                           CountCase{"crLf500001", 500001, "\r\n", true},
+                                           CountCase{"cr500000", 500000, "\r", false},
+                                           CountCase{"cr500001", 500001, "\r", true}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(LargeMapTest, WithoutAConverterTheAdviceMayBeDeclined)
 {
