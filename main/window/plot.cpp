@@ -54,6 +54,8 @@ Plot::Plot() : platform::Form(QStringLiteral("plot"))
     designPanel();
     designSwitches();
     designPointPanel();
+    designSiteControls();
+    designOperationPanels();
     Timer2.setEnabled(false);
     Timer2.setInterval(60000);
     for (const PlotWiring& wire : wirings())
@@ -164,6 +166,99 @@ void Plot::designPointPanel()
         platform::Label& label = Label24.add(mark, Frame13);
         label.Move(80.0 + column * 630.0, 480.0 + row * 580.0, 600.0, 250.0);
     }
+}
+
+// Controls that start-up, the save command and shut-down show, hide or read.
+void Plot::designSiteControls()
+{
+    Timer1.setEnabled(false);
+    Timer1.setInterval(500);
+
+    Frame1.Move(100.0, 5700.0, 2500.0, 750.0);
+    Frame1.setCaption(QStringLiteral("検索"));
+    Text1.Move(100.0, 250.0, 1500.0, 300.0);
+    Option29.setCaption(QStringLiteral("地"));
+    Option29.Move(1700.0, 250.0, 600.0, 270.0);
+    Command18.setCaption(QStringLiteral("地番検索"));
+    Command18.Move(2700.0, 5750.0, 1200.0, 330.0);
+    Text4.Move(2700.0, 6120.0, 1200.0, 300.0);
+    Label19.setCaption(QStringLiteral("地番表示"));
+    Label19.Move(2700.0, 6500.0, 1200.0, 250.0);
+
+    Frame2.Move(100.0, 6800.0, 3900.0, 700.0);
+    Frame2.setCaption(QStringLiteral("右クリック動作"));
+    Option5.setCaption(QStringLiteral("画地"));
+    Option5.Move(100.0, 250.0, 800.0, 270.0);
+    Check35.setCaption(QStringLiteral("詳"));
+    Check35.Move(950.0, 250.0, 600.0, 270.0);
+    Check35.setVisible(false);
+    Check37.setCaption(QStringLiteral("範囲"));
+    Check37.Move(1600.0, 250.0, 800.0, 270.0);
+    Check37.setVisible(false);
+    Option32.setCaption(QStringLiteral("リンクＯＮ"));
+    Option32.Move(2450.0, 250.0, 1300.0, 270.0);
+    Option32.setVisible(false);
+
+    Command13.setCaption(QStringLiteral("対角"));
+    Command13.Move(100.0, 7600.0, 900.0, 400.0);
+    Command13.setBackColor(platform::QBColor(15));
+    Command74.setCaption(QStringLiteral("対角"));
+    Command74.Move(100.0, 300.0, 1500.0, 400.0);
+    Command74.setBackColor(platform::QBColor(15));
+
+    Frame8.Move(1050.0, 7550.0, 2950.0, 500.0);
+    Frame8.setCaption(QString());
+    Command46.setCaption(QStringLiteral("GoogleMap地図"));
+    Command46.Move(100.0, 8100.0, 1250.0, 400.0);
+    Command56.setCaption(QStringLiteral("GoogleMapオルソ"));
+    Command56.Move(1400.0, 8100.0, 1400.0, 400.0);
+    Command58.setCaption(QStringLiteral("Yahoo地図"));
+    Command58.Move(2850.0, 8100.0, 1100.0, 400.0);
+}
+
+// The operation panels are closed (hidden) at start; their colour options
+// name the palette colour they stand for.
+void Plot::designOperationPanels()
+{
+    const struct {
+        int index;
+        const char16_t* caption;
+    } colours[] = {{0, u"黒"}, {2, u"緑1"}, {3, u"緑2"}, {4, u"茶"}, {6, u"黄1"}, {8, u"灰"},
+                   {9, u"青"}, {10, u"緑3"}, {11, u"水"}, {12, u"赤"}, {13, u"紫"}, {14, u"黄2"}};
+    for (platform::Frame* panel : {&Frame4, &Frame10, &Frame9, &Frame11}) {
+        panel->Move(100.0, 2300.0, 3900.0, 3300.0);
+        panel->setVisible(false);
+    }
+    Frame4.setCaption(QStringLiteral("ポイント操作"));
+    Frame10.setCaption(QStringLiteral("ライン操作"));
+    Frame9.setCaption(QStringLiteral("手書き線"));
+    Frame11.setCaption(QStringLiteral("テキスト"));
+    for (platform::Frame* box : {&Frame7, &Frame5, &Frame12}) {
+        box->Move(100.0, 600.0, 3700.0, 1500.0);
+        box->setCaption(QString());
+    }
+    int slot = 0;
+    for (const auto& colour : colours) {
+        const double left = 80.0 + (slot % 6) * 600.0;
+        const double top = 200.0 + (slot / 6) * 600.0;
+        const QString caption = QString::fromUtf16(colour.caption);
+        platform::OptionButton& line = Option14.add(colour.index, Frame7);
+        line.setCaption(caption);
+        line.Move(left, top, 580.0, 500.0);
+        platform::OptionButton& stroke = Option8.add(colour.index, Frame5);
+        stroke.setCaption(caption);
+        stroke.Move(left, top, 580.0, 500.0);
+        ++slot;
+    }
+    Option14(9).setValue(true);
+    Option8(3).setValue(true);
+    const char16_t* quickTexts[] = {u"田", u"畑", u"山林", u"宅地", u"公道", u"用悪", u"他"};
+    for (int n = 1; n <= 7; ++n) {
+        platform::OptionButton& quick = Option23.add(n, Frame12);
+        quick.setCaption(QString::fromUtf16(quickTexts[n - 1]));
+        quick.Move(80.0 + ((n - 1) % 4) * 900.0, 200.0 + ((n - 1) / 4) * 400.0, 850.0, 300.0);
+    }
+    Option23(3).setValue(true);
 }
 
 void addPlotWiring(PlotWiring wiring)

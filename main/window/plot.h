@@ -12,6 +12,7 @@
 #pragma once
 
 #include "platform/forms/forms.h"
+#include "platform/prompt/common_dialog.h"
 
 #include <functional>
 
@@ -92,6 +93,53 @@ public:
     /// The backup tick (every 60 s once a site is opened by its sign file).
     platform::TimerControl Timer2{*this, QStringLiteral("Timer2")};
 
+    // --- controls that start-up, save and shut-down show, hide or read -------
+    /// The file dialog of the site chooser and of the save command.
+    platform::CommonDialog CommonDialog1;
+    /// The GPS poll (500 ms while GPS is on); shut-down stops it before saving.
+    platform::TimerControl Timer1{*this, QStringLiteral("Timer1")};
+    /// Search frame (検索): the search field, the parcel kind 地 and the
+    /// parcel-number search 地番検索 on Text4. Start-up hides the parcel
+    /// controls when the data hold no closed parcel.
+    platform::Frame Frame1{protprp, QStringLiteral("Frame1")};
+    platform::TextBox Text1{Frame1, QStringLiteral("Text1")};
+    platform::OptionButton Option29{Frame1, QStringLiteral("Option29")};
+    platform::CommandButton Command18{protprp, QStringLiteral("Command18")};
+    platform::TextBox Text4{protprp, QStringLiteral("Text4")};
+    /// The label 地番表示 beside the parcel-number switch Check6.
+    platform::Label Label19{protprp, QStringLiteral("Label19")};
+    /// Right-click frame (右クリック動作): the parcel mode 画地 with its
+    /// switches 詳 and 範囲, and the link mode リンクＯＮ (hidden until a
+    /// hand-over carries linked files).
+    platform::Frame Frame2{protprp, QStringLiteral("Frame2")};
+    platform::OptionButton Option5{Frame2, QStringLiteral("Option5")};
+    platform::OptionButton Option32{Frame2, QStringLiteral("Option32")};
+    platform::CheckBox Check35{Frame2, QStringLiteral("Check35")};
+    platform::CheckBox Check37{Frame2, QStringLiteral("Check37")};
+    /// The two-corner zoom buttons (対角) of the side panel and the compact frame.
+    platform::CommandButton Command13{protprp, QStringLiteral("Command13")};
+    platform::CommandButton Command74{Frame15, QStringLiteral("Command74")};
+    /// The web-map buttons and their frame; hidden for an elevation profile.
+    platform::Frame Frame8{protprp, QStringLiteral("Frame8")};
+    platform::CommandButton Command46{protprp, QStringLiteral("Command46")};
+    platform::CommandButton Command56{protprp, QStringLiteral("Command56")};
+    platform::CommandButton Command58{protprp, QStringLiteral("Command58")};
+    /// The operation panels, visible exactly while open: points (Frame4),
+    /// lines (Frame10, colour options Option14(i) in Frame7), hand strokes
+    /// (Frame9, colour options Option8(i) in Frame5) and texts (Frame11,
+    /// quick texts Option23(1..7) in Frame12). Colour option i is colour
+    /// index i of the palette (0, 2, 3, 4, 6, 8..14).
+    platform::Frame Frame4{protprp, QStringLiteral("Frame4")};
+    platform::Frame Frame10{protprp, QStringLiteral("Frame10")};
+    platform::Frame Frame7{Frame10, QStringLiteral("Frame7")};
+    platform::Frame Frame9{protprp, QStringLiteral("Frame9")};
+    platform::Frame Frame5{Frame9, QStringLiteral("Frame5")};
+    platform::Frame Frame11{protprp, QStringLiteral("Frame11")};
+    platform::Frame Frame12{Frame11, QStringLiteral("Frame12")};
+    platform::ControlArray<platform::OptionButton> Option14{QStringLiteral("Option14")};
+    platform::ControlArray<platform::OptionButton> Option8{QStringLiteral("Option8")};
+    platform::ControlArray<platform::OptionButton> Option23{QStringLiteral("Option23")};
+
     /// The window's caption as designed.
     static const QString kDesignCaption;
     /// Design size of the window, twips.
@@ -109,6 +157,8 @@ private:
     void designPanel();
     void designSwitches();
     void designPointPanel();
+    void designSiteControls();
+    void designOperationPanels();
 };
 
 /// A function that wires one part of the program's handlers to the window.
