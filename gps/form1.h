@@ -49,9 +49,9 @@ public:
     bool set(const QDateTime& time) override { return target().set(time); }
 
 private:
-    SystemClock& target() const { return mTarget ? *mTarget : const_cast<HostClock&>(mHost); }
+    SystemClock& target() const { return mTarget ? *mTarget : mHost; }
 
-    HostClock mHost;
+    mutable HostClock mHost;
     SystemClock* mTarget = nullptr;
 };
 
