@@ -17,6 +17,19 @@ function(tavelcor_add_folders)
   endforeach()
 endfunction()
 
+# The published sample files (registry maps, receiver logs, the KML schema)
+# lie beside the project, never inside it; tests that read them skip when
+# none of these places holds them.
+set(TAVELCOR_SHARED_DATA_DIR "")
+foreach(candidate "$ENV{TAVELCOR_SHARED_DATA}" "${PROJECT_SOURCE_DIR}/../shared/data" "/work/shared/data")
+  if(candidate AND EXISTS "${candidate}/README.md" AND NOT TAVELCOR_SHARED_DATA_DIR)
+    get_filename_component(TAVELCOR_SHARED_DATA_DIR "${candidate}" ABSOLUTE)
+  endif()
+endforeach()
+if(NOT TAVELCOR_SHARED_DATA_DIR)
+  set(TAVELCOR_SHARED_DATA_DIR "${PROJECT_SOURCE_DIR}/../shared/data")
+endif()
+
 # tavelcor_add_test(<name> SOURCES ... [LIBS ...] [GUI])
 #
 # One GoogleTest executable; each test case becomes its own CTest test so that
@@ -33,7 +46,7 @@ function(tavelcor_add_test name)
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock)
   target_compile_definitions(${name} PRIVATE
     TAVELCOR_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data"
-    TAVELCOR_SHARED_DATA="${PROJECT_SOURCE_DIR}/../shared/data"
+    TAVELCOR_SHARED_DATA="${TAVELCOR_SHARED_DATA_DIR}"
     TAVELCOR_BIN_DIR="${CMAKE_RUNTIME_OUTPUT_DIRECTORY}"
     TAVELCOR_BUILD_DIR="${PROJECT_BINARY_DIR}")
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/tests/bin)
