@@ -56,6 +56,8 @@ Plot::Plot() : platform::Form(QStringLiteral("plot"))
     designPointPanel();
     designSiteControls();
     designOperationPanels();
+    designViewControls();
+    designMarkerButtons();
     Timer2.setEnabled(false);
     Timer2.setInterval(60000);
     for (const PlotWiring& wire : wirings())
@@ -173,6 +175,7 @@ void Plot::designSiteControls()
 {
     Timer1.setEnabled(false);
     Timer1.setInterval(500);
+    Timer3.setInterval(100);
 
     Frame1.Move(100.0, 5700.0, 2500.0, 750.0);
     Frame1.setCaption(QStringLiteral("検索"));
@@ -259,6 +262,171 @@ void Plot::designOperationPanels()
         quick.Move(80.0 + ((n - 1) % 4) * 900.0, 200.0 + ((n - 1) / 4) * 400.0, 850.0, 300.0);
     }
     Option23(3).setValue(true);
+}
+
+// The marker buttons as designed, before any symbol file is read: glyph and
+// text colour per symbol, labels for the first three (a start without
+// POINT.JKN takes its symbol table from these). Buttons 8 and 10 carry a
+// trailing blank in their captions.
+void Plot::designMarkerButtons()
+{
+    const struct {
+        const char16_t* caption;
+        int colorIndex;
+        const char16_t* label;
+    } designs[] = {
+        {u"", 0, u"なし"}, {u"○", 12, u"円"}, {u"◎", 12, u"２重丸"}, {u"●", 12, u""},
+        {u"回", 12, u""},  {u"■", 12, u""},   {u"☆", 9, u""},        {u"★ ", 9, u""},
+        {u"◇", 9, u""},   {u"◆ ", 9, u""},   {u"▼", 10, u""},       {u"▽", 10, u""},
+        {u"Ｘ", 10, u""},  {u"＊", 13, u""},  {u"□", 13, u""},       {u"Ⅹ", 13, u""},
+        {u"田", 13, u""},  {u"▲", 0, u""},
+    };
+    for (int mark = 1; mark <= 18; ++mark) {
+        const auto& design = designs[mark - 1];
+        Option13(mark).setCaption(QString::fromUtf16(design.caption));
+        Option13(mark).setForeColor(platform::QBColor(design.colorIndex));
+        Label24(mark).setCaption(QString::fromUtf16(design.label));
+    }
+    Option13(1).setValue(true);
+}
+
+// The view commands, the display switches and the search controls: the pan
+// pad, zoom and view buttons below the web-map buttons of the side panel,
+// their twins in the compact frame, the switches with their labels, the
+// search kinds and comparisons in the search frame, and Timer6.
+void Plot::designViewControls()
+{
+    const auto button = [](platform::CommandButton& b, const QString& caption, double left, double top,
+                           double width, double height) {
+        b.setCaption(caption);
+        b.Move(left, top, width, height);
+    };
+    const struct {
+        platform::CommandButton* standard;
+        platform::CommandButton* compact;
+        const char16_t* caption;
+        int row;
+        int column;
+    } pads[] = {
+        {&Command2, &Command70, u"↖", 0, 0}, {&Command7, &Command71, u"↑", 0, 1},
+        {&Command8, &Command72, u"↗", 0, 2}, {&Command12, &Command73, u"←", 1, 0},
+        {&Command14, &Command75, u"→", 1, 2}, {&Command15, &Command76, u"↙", 2, 0},
+        {&Command16, &Command77, u"↓", 2, 1}, {&Command17, &Command78, u"↘", 2, 2},
+    };
+    for (const auto& pad : pads) {
+        const QString caption = QString::fromUtf16(pad.caption);
+        button(*pad.standard, caption, 100.0 + pad.column * 420.0, 8600.0 + pad.row * 390.0, 400.0, 380.0);
+        button(*pad.compact, caption, 100.0 + pad.column * 510.0, 750.0 + pad.row * 430.0, 480.0, 400.0);
+    }
+    button(Command4, QStringLiteral("＋"), 1450.0, 8600.0, 600.0, 380.0);
+    button(Command5, QStringLiteral("－"), 2100.0, 8600.0, 600.0, 380.0);
+    button(Command3, QStringLiteral("全　体"), 2750.0, 8600.0, 1150.0, 380.0);
+    button(Command39, QStringLiteral("前画"), 1450.0, 8990.0, 800.0, 380.0);
+    button(Command41, QStringLiteral("記憶"), 2300.0, 8990.0, 800.0, 380.0);
+    button(Command40, QStringLiteral("復帰"), 3150.0, 8990.0, 750.0, 380.0);
+    button(Command66, QStringLiteral("×"), 1450.0, 9380.0, 400.0, 380.0);
+    button(Command27, QStringLiteral("住所で地図表示"), 1900.0, 9380.0, 2000.0, 380.0);
+    button(Command10, QStringLiteral("SXF作成"), 3050.0, 9780.0, 850.0, 300.0);
+
+    Frame15.setCaption(QStringLiteral("簡易コマンド"));
+    button(Command68, QStringLiteral("＋"), 100.0, 2040.0, 480.0, 350.0);
+    button(Command69, QStringLiteral("－"), 610.0, 2040.0, 480.0, 350.0);
+    button(Command67, QStringLiteral("標準"), 1120.0, 2040.0, 480.0, 350.0);
+    Text17.Move(100.0, 2420.0, 1000.0, 280.0);
+    button(Command80, QStringLiteral("検索"), 1120.0, 2420.0, 480.0, 280.0);
+    Option31.setCaption(QStringLiteral("Ｐ"));
+    Option31.Move(100.0, 2730.0, 700.0, 240.0);
+    Option30.setCaption(QStringLiteral("地"));
+    Option30.Move(850.0, 2730.0, 700.0, 240.0);
+
+    // The search frame grows to hold the kinds, the comparisons, its button
+    // and the half-size field.
+    Frame1.setHeight(1050.0);
+    Option7.setCaption(QStringLiteral("Ｐ"));
+    Option7.Move(100.0, 560.0, 450.0, 250.0);
+    Option7.setValue(true);
+    Option15.setCaption(QStringLiteral("Ｔ"));
+    Option15.Move(600.0, 560.0, 450.0, 250.0);
+    Check33.setCaption(QStringLiteral("含"));
+    Check33.Move(1100.0, 560.0, 550.0, 250.0);
+    Check34.setCaption(QStringLiteral("先頭"));
+    Check34.Move(1700.0, 560.0, 700.0, 250.0);
+    button(Command44, QStringLiteral("検索"), 100.0, 790.0, 1000.0, 230.0);
+    Text3.Move(1200.0, 790.0, 600.0, 230.0);
+    Text3.setText(QStringLiteral("25"));
+
+    designViewSwitches();
+}
+
+void Plot::designViewSwitches()
+{
+    const auto place = [](platform::Control& control, double left, double top, double width) {
+        control.Move(left, top, width, 250.0);
+    };
+    const auto label = [&place](platform::Label& l, const QString& caption, double left, double top,
+                                double width) {
+        l.setCaption(caption);
+        place(l, left, top, width);
+    };
+    label(Label1, QStringLiteral("ナンバー表示"), 100.0, 9800.0, 900.0);
+    label(Label2, QStringLiteral("名称表示"), 1050.0, 9800.0, 900.0);
+    label(Label16, QStringLiteral("画地座標OFF"), 2000.0, 9800.0, 1000.0);
+
+    place(Check5, 100.0, 10080.0, 250.0);
+    label(Label17, QStringLiteral("GPS"), 370.0, 10080.0, 450.0);
+    place(Check7, 850.0, 10080.0, 250.0);
+    label(Label20, QStringLiteral("軌跡"), 1120.0, 10080.0, 450.0);
+    place(Check11, 1600.0, 10080.0, 250.0);
+    label(Label21, QStringLiteral("追従"), 1870.0, 10080.0, 450.0);
+    place(Check10, 2350.0, 10080.0, 250.0);
+    label(Label11, QString(), 2620.0, 10080.0, 300.0);
+    label(Label7, QStringLiteral("所"), 3000.0, 10080.0, 300.0);
+
+    place(Check8, 100.0, 10360.0, 250.0);
+    place(Check9, 370.0, 10360.0, 250.0);
+    label(Label6, QStringLiteral("方向角表示"), 640.0, 10360.0, 1000.0);
+    Check30.setCaption(QStringLiteral("B"));
+    place(Check30, 1700.0, 10360.0, 450.0);
+    Check31.setCaption(QStringLiteral("L"));
+    place(Check31, 2200.0, 10360.0, 450.0);
+    label(Label18, QString(), 2700.0, 10360.0, 1200.0);
+
+    // Three rows of colour boxes, P, L and T, each 赤 青 緑 in those colours.
+    platform::CheckBox* colourBoxes[] = {&Check18, &Check19, &Check20, &Check23, &Check22,
+                                         &Check21, &Check28, &Check27, &Check26};
+    const char16_t* colourCaptions[] = {u"赤", u"青", u"緑"};
+    const int captionColours[] = {12, 9, 2};
+    for (int k = 0; k < 9; ++k) {
+        platform::CheckBox& box = *colourBoxes[k];
+        box.setCaption(QString::fromUtf16(colourCaptions[k % 3]));
+        box.setForeColor(platform::QBColor(captionColours[k % 3]));
+        place(box, 100.0 + k * 420.0, 10640.0, 410.0);
+        box.setValue(1);
+    }
+    Check8.setValue(1);
+    Check10.setValue(1);
+
+    Option2.setCaption(QStringLiteral("ＳＴ連続"));
+    Option2.Move(100.0, 460.0, 1300.0, 220.0);
+    Option4.setCaption(QStringLiteral("Copy/Point化"));
+    Option4.Move(1450.0, 460.0, 1700.0, 220.0);
+    // The KML export reads its opening lines from this caption.
+    Label4.setCaption(QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"
+                                     "<kml xmlns=\"http://www.opengis.net/kml/2.2\">\r\n"
+                                     "<Folder>\r\n"
+                                     "<name>Tavelcor4</name>"));
+    Label4.Move(3200.0, 460.0, 600.0, 220.0);
+
+    Command24.setCaption(QStringLiteral("マーク"));
+    Command24.Move(100.0, 300.0, 1500.0, 330.0);
+    Check4.setCaption(QStringLiteral("円"));
+    Check4.Move(100.0, 2200.0, 700.0, 270.0);
+    Check4.setVisible(false);
+    Text14.Move(850.0, 2200.0, 1500.0, 300.0);
+    Text14.setVisible(false);
+
+    Timer6.setEnabled(false);
+    Timer6.setInterval(300);
 }
 
 void addPlotWiring(PlotWiring wiring)

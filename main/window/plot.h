@@ -98,6 +98,9 @@ public:
     platform::CommonDialog CommonDialog1;
     /// The GPS poll (500 ms while GPS is on); shut-down stops it before saving.
     platform::TimerControl Timer1{*this, QStringLiteral("Timer1")};
+    /// The workbook link timer (100 ms); saving the settings switches it on
+    /// while the workbook link is in use.
+    platform::TimerControl Timer3{*this, QStringLiteral("Timer3")};
     /// Search frame (検索): the search field, the parcel kind 地 and the
     /// parcel-number search 地番検索 on Text4. Start-up hides the parcel
     /// controls when the data hold no closed parcel.
@@ -140,6 +143,102 @@ public:
     platform::ControlArray<platform::OptionButton> Option8{QStringLiteral("Option8")};
     platform::ControlArray<platform::OptionButton> Option23{QStringLiteral("Option23")};
 
+    // --- view commands, display switches and search ---------------------------
+    /// Pan pad of the side panel (north-west .. south-east; the centre is the
+    /// 対角 button Command13), zoom ＋ －, 全　体, 前画, 記憶, 復帰 and × (the
+    /// compact layout).
+    platform::CommandButton Command2{protprp, QStringLiteral("Command2")};
+    platform::CommandButton Command7{protprp, QStringLiteral("Command7")};
+    platform::CommandButton Command8{protprp, QStringLiteral("Command8")};
+    platform::CommandButton Command12{protprp, QStringLiteral("Command12")};
+    platform::CommandButton Command14{protprp, QStringLiteral("Command14")};
+    platform::CommandButton Command15{protprp, QStringLiteral("Command15")};
+    platform::CommandButton Command16{protprp, QStringLiteral("Command16")};
+    platform::CommandButton Command17{protprp, QStringLiteral("Command17")};
+    platform::CommandButton Command4{protprp, QStringLiteral("Command4")};
+    platform::CommandButton Command5{protprp, QStringLiteral("Command5")};
+    platform::CommandButton Command3{protprp, QStringLiteral("Command3")};
+    platform::CommandButton Command39{protprp, QStringLiteral("Command39")};
+    platform::CommandButton Command41{protprp, QStringLiteral("Command41")};
+    platform::CommandButton Command40{protprp, QStringLiteral("Command40")};
+    platform::CommandButton Command66{protprp, QStringLiteral("Command66")};
+    /// The compact frame's twins: 標準, ＋, －, the pan pad, the search field
+    /// with its button and the search kinds Ｐ (Option31) and 地 (Option30).
+    platform::CommandButton Command67{Frame15, QStringLiteral("Command67")};
+    platform::CommandButton Command68{Frame15, QStringLiteral("Command68")};
+    platform::CommandButton Command69{Frame15, QStringLiteral("Command69")};
+    platform::CommandButton Command70{Frame15, QStringLiteral("Command70")};
+    platform::CommandButton Command71{Frame15, QStringLiteral("Command71")};
+    platform::CommandButton Command72{Frame15, QStringLiteral("Command72")};
+    platform::CommandButton Command73{Frame15, QStringLiteral("Command73")};
+    platform::CommandButton Command75{Frame15, QStringLiteral("Command75")};
+    platform::CommandButton Command76{Frame15, QStringLiteral("Command76")};
+    platform::CommandButton Command77{Frame15, QStringLiteral("Command77")};
+    platform::CommandButton Command78{Frame15, QStringLiteral("Command78")};
+    platform::TextBox Text17{Frame15, QStringLiteral("Text17")};
+    platform::CommandButton Command80{Frame15, QStringLiteral("Command80")};
+    platform::OptionButton Option31{Frame15, QStringLiteral("Option31")};
+    platform::OptionButton Option30{Frame15, QStringLiteral("Option30")};
+    /// Search frame: the kinds Ｐ (Option7) and Ｔ (Option15) beside 地, the
+    /// comparisons 含 (Check33) and 先頭 (Check34), its button 検索 and the
+    /// half-size of the view around a hit in metres (Text3).
+    platform::OptionButton Option7{Frame1, QStringLiteral("Option7")};
+    platform::OptionButton Option15{Frame1, QStringLiteral("Option15")};
+    platform::CheckBox Check33{Frame1, QStringLiteral("Check33")};
+    platform::CheckBox Check34{Frame1, QStringLiteral("Check34")};
+    platform::CommandButton Command44{Frame1, QStringLiteral("Command44")};
+    platform::TextBox Text3{Frame1, QStringLiteral("Text3")};
+    /// 住所で地図表示 and the SXF export button (SXF作成).
+    platform::CommandButton Command27{protprp, QStringLiteral("Command27")};
+    platform::CommandButton Command10{protprp, QStringLiteral("Command10")};
+    /// Display switches without a caption of their own, named by the labels
+    /// beside them: GPS (Check5), 軌跡 (Check7), 追従 (Check11), the station
+    /// listing's height (Check10), 方向角表示 (Check9), Check8, the cursor
+    /// readouts B and L (Check30, Check31) and the rows of colour boxes
+    /// 赤 青 緑 for P (Check18..20), L (Check23..21) and T (Check28..26).
+    platform::CheckBox Check5{protprp, QStringLiteral("Check5")};
+    platform::CheckBox Check7{protprp, QStringLiteral("Check7")};
+    platform::CheckBox Check11{protprp, QStringLiteral("Check11")};
+    platform::CheckBox Check10{protprp, QStringLiteral("Check10")};
+    platform::CheckBox Check8{protprp, QStringLiteral("Check8")};
+    platform::CheckBox Check9{protprp, QStringLiteral("Check9")};
+    platform::CheckBox Check30{protprp, QStringLiteral("Check30")};
+    platform::CheckBox Check31{protprp, QStringLiteral("Check31")};
+    platform::CheckBox Check18{protprp, QStringLiteral("Check18")};
+    platform::CheckBox Check19{protprp, QStringLiteral("Check19")};
+    platform::CheckBox Check20{protprp, QStringLiteral("Check20")};
+    platform::CheckBox Check23{protprp, QStringLiteral("Check23")};
+    platform::CheckBox Check22{protprp, QStringLiteral("Check22")};
+    platform::CheckBox Check21{protprp, QStringLiteral("Check21")};
+    platform::CheckBox Check28{protprp, QStringLiteral("Check28")};
+    platform::CheckBox Check27{protprp, QStringLiteral("Check27")};
+    platform::CheckBox Check26{protprp, QStringLiteral("Check26")};
+    /// Labels whose click works a switch: ナンバー表示, 名称表示, 画地座標OFF,
+    /// 所 (selects ＳＴ連続), 方向角表示, the height switch, GPS, 軌跡, 追従 and
+    /// the latitude readout.
+    platform::Label Label1{protprp, QStringLiteral("Label1")};
+    platform::Label Label2{protprp, QStringLiteral("Label2")};
+    platform::Label Label16{protprp, QStringLiteral("Label16")};
+    platform::Label Label7{protprp, QStringLiteral("Label7")};
+    platform::Label Label6{protprp, QStringLiteral("Label6")};
+    platform::Label Label11{protprp, QStringLiteral("Label11")};
+    platform::Label Label17{protprp, QStringLiteral("Label17")};
+    platform::Label Label20{protprp, QStringLiteral("Label20")};
+    platform::Label Label21{protprp, QStringLiteral("Label21")};
+    platform::Label Label18{protprp, QStringLiteral("Label18")};
+    /// Right-click options ＳＴ連続 and Copy/Point化, and Label4, whose caption
+    /// holds the opening lines of a KML file and whose click selects Option4.
+    platform::OptionButton Option2{Frame2, QStringLiteral("Option2")};
+    platform::OptionButton Option4{Frame2, QStringLiteral("Option4")};
+    platform::Label Label4{Frame2, QStringLiteral("Label4")};
+    /// The marker button of the point panel (its caption shows the chosen
+    /// marker), and the circle switch 円 with its field on the hand-stroke panel.
+    platform::CommandButton Command24{Frame4, QStringLiteral("Command24")};
+    platform::CheckBox Check4{Frame9, QStringLiteral("Check4")};
+    platform::TextBox Text14{Frame9, QStringLiteral("Text14")};
+    /// The redraw 300 ms after the last mouse-wheel step.
+    platform::TimerControl Timer6{*this, QStringLiteral("Timer6")};
+
     /// The window's caption as designed.
     static const QString kDesignCaption;
     /// Design size of the window, twips.
@@ -159,6 +258,9 @@ private:
     void designPointPanel();
     void designSiteControls();
     void designOperationPanels();
+    void designViewControls();
+    void designViewSwitches();
+    void designMarkerButtons();
 };
 
 /// A function that wires one part of the program's handlers to the window.
