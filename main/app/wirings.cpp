@@ -2,6 +2,7 @@
 #include "main/app/wirings.h"
 
 #include "main/app/window_layout.h"
+#include "main/render/view_wiring.h"
 #include "main/window/plot.h"
 
 namespace tavelcor {
@@ -10,6 +11,7 @@ void registerPlotWirings()
 {
     // One line per part of the program, each wiring its own handlers.
     addPlotWiring(wireWindowLayout);
+    addPlotWiring(wireView);
 }
 
 }  // namespace tavelcor

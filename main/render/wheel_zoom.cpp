@@ -1,0 +1,242 @@
+// SPDX-License-Identifier: LicenseRef-Tavelcor
+#include "main/render/wheel_zoom.h"
+
+#include "main/render/plot_render.h"
+#include "main/render/view_navigation.h"
+#include "main/render/window_plot_face.h"
+#include "main/site/tables.h"
+#include "main/window/plot.h"
+#include "platform/canvas/canvas.h"
+#include "platform/prompt/prompter.h"
+#include "platform/system/folders.h"
+
+#include <QDebug>
+#include <QEvent>
+#include <QImage>
+#include <QObject>
+#include <QPointer>
+#include <QWheelEvent>
+#include <QWidget>
+
+#include <cmath>
+#include <exception>
+
+namespace tavelcor {
+
+namespace {
+
+constexpr int kSnapshotSlot = 3;
+constexpr int kSnapshotRow = 0;
+constexpr std::uint8_t kCauseNormal = 0;
+constexpr std::uint8_t kCauseSnapshot = 2;
+constexpr std::uint8_t kCauseDeferred = 9;
+
+// Takes the wheel events of the plot (and of the labels on it, whose wheel
+// events climb to the plot) and lets every other event pass.
+class WheelFilter final : public QObject {
+public:
+    WheelFilter(Plot& window, QObject* parent) : QObject(parent), mWindow(window) {}
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::Wheel)
+            return QObject::eventFilter(watched, event);
+        const auto* wheel = static_cast<QWheelEvent*>(event);
+        // Only the vertical wheel zooms; a sideways turn or an event that
+        // carries no turn (the start or end of a touchpad gesture) passes.
+        const int delta = wheel->angleDelta().y();
+        if (delta == 0)
+            return false;
+        if (!mWindow.takesEvents())
+            return true;
+        // Nothing may leave the filter: it runs outside any event handler.
+        try {
+            if (const auto cursor = C_position(mWindow, wheel->globalPosition()))
+                WheelWndProc(mWindow, delta, *cursor);
+        } catch (const std::exception& e) {
+            qWarning() << "mouse wheel:" << e.what();
+        } catch (...) {
+            qWarning() << "mouse wheel: unknown error";
+        }
+        return true;
+    }
+
+private:
+    Plot& mWindow;
+};
+
+struct Hook {
+    QPointer<WheelFilter> filter;
+    const Plot* window = nullptr;
+};
+
+Hook& hook()
+{
+    static Hook h;
+    return h;
+}
+
+QString workFolderPath()
+{
+    return WorkFolder.isEmpty() ? platform::workFolder() : WorkFolder;
+}
+
+// Saves the plot's picture and registers it as background slot 3, row 0
+// with the extent of the view it shows.
+void takeSnapshot(Plot& window)
+{
+    RedrawCause = kCauseNormal;
+    const QString folder = workFolderPath();
+    const QString path = folder + QStringLiteral("/TEMP.BMP");
+    const bool saved = platform::ensureFolder(folder) && window.Picture1.canvas().SavePicture(path);
+    RedrawCause = kCauseSnapshot;
+    HaikeiFile(kSnapshotSlot, kSnapshotRow) = saved ? path : QString();
+    HaikeiXMin(kSnapshotSlot, kSnapshotRow) = ViewCX - ViewSpanX / 2;
+    HaikeiYMin(kSnapshotSlot, kSnapshotRow) = ViewCY - ViewSpanY / 2;
+    HaikeiXMax(kSnapshotSlot, kSnapshotRow) = ViewCX + ViewSpanX / 2;
+    HaikeiYMax(kSnapshotSlot, kSnapshotRow) = ViewCY + ViewSpanY / 2;
+}
+
+void preview(Plot& window)
+{
+    drawSnapshotLayer(plotFace());
+    window.Timer6.setEnabled(true);
+}
+
+}  // namespace
+
+void HookWheel()
+{
+    Plot& window = plot();
+    Hook& h = hook();
+    if (h.filter && h.window == &window)
+        return;
+    UnhookWheel();
+    QWidget* outer = window.Picture1.widget();
+    QWidget* client = window.Picture1.clientWidget();
+    if (!outer)
+        return;
+    // The filter belongs to the plot's widget and goes with it.
+    auto* filter = new WheelFilter(window, outer);
+    outer->installEventFilter(filter);
+    if (client && client != outer)
+        client->installEventFilter(filter);
+    h.filter = filter;
+    h.window = &window;
+}
+
+void UnhookWheel()
+{
+    Hook& h = hook();
+    if (h.filter)
+        delete h.filter.data();  // removes itself from the widgets it watched
+    h.filter = nullptr;
+    h.window = nullptr;
+}
+
+bool wheelHooked()
+{
+    const Hook& h = hook();
+    const Plot* loaded = plotForm().ifLoaded();
+    return h.filter && loaded && h.window == loaded;
+}
+
+std::optional<QPointF> C_position(Plot& window, QPointF globalPixels)
+{
+    render::justsc(plotFace());
+    const QWidget* client = window.Picture1.clientWidget();
+    const int heightPx = window.Picture1.clientPixels().height();
+    if (!client || heightPx <= 0)
+        return std::nullopt;
+    const double metresPerPixel = ViewSpanX / heightPx;
+    if (!std::isfinite(metresPerPixel) || metresPerPixel <= 0.0)
+        return std::nullopt;
+    const QPointF pixel = client->mapFromGlobal(globalPixels);
+    const platform::Canvas& canvas = window.Picture1.canvas();
+    return QPointF(pixel.x() * metresPerPixel + canvas.ScaleLeft(),
+                   pixel.y() * metresPerPixel + canvas.ScaleTop());
+}
+
+void WheelWndProc(Plot& window, int delta, QPointF cursor)
+{
+    const double cursorX = OriginX - cursor.y();
+    const double cursorY = OriginY + cursor.x();
+    takeSnapshot(window);
+    if (delta < 0) {
+        // The cursor point keeps its place: the centre moves to twice its
+        // offset from the cursor.
+        window.Timer6.setEnabled(false);
+        ViewCX = 2 * ViewCX - cursorX;
+        ViewCY = 2 * ViewCY - cursorY;
+        ViewSpanX *= 2;
+        ViewSpanY *= 2;
+        preview(window);
+    } else if (delta > 0) {
+        window.Timer6.setEnabled(false);
+        ViewCX = (ViewCX + cursorX) / 2;
+        ViewCY = (ViewCY + cursorY) / 2;
+        ViewSpanX /= 2;
+        ViewSpanY /= 2;
+        preview(window);
+        if (ViewSpanX < kZoomFloor || ViewSpanY < kZoomFloor) {
+            ViewSpanX = kZoomFloor;
+            platform::MsgBox(QString::fromUtf16(kZoomFloorMessage));
+        }
+    }
+}
+
+void Timer6_Timer(Plot& window)
+{
+    window.Timer6.setInterval(kWheelRedrawDelayMs);
+    window.Timer6.setEnabled(false);
+    RedrawCause = kCauseDeferred;
+    crtplot();
+    RedrawCause = kCauseNormal;
+}
+
+void drawSnapshotLayer(render::PlotFace& face)
+{
+    render::justsc(face);
+    platform::Canvas& canvas = face.picture();
+    if (RedrawCause != kCauseDeferred)
+        canvas.Cls();
+    const QString& file = HaikeiFile(kSnapshotSlot, kSnapshotRow);
+    if (file.isEmpty())
+        return;
+    const double left = HaikeiYMin(kSnapshotSlot, kSnapshotRow) - OriginY;
+    const double right = HaikeiYMax(kSnapshotSlot, kSnapshotRow) - OriginY;
+    const double top = OriginX - HaikeiXMax(kSnapshotSlot, kSnapshotRow);
+    const double bottom = OriginX - HaikeiXMin(kSnapshotSlot, kSnapshotRow);
+    if (!(right > left) || !(bottom > top) || !std::isfinite(right - left) || !std::isfinite(bottom - top))
+        return;
+    const QImage image(file);
+    if (image.isNull())
+        return;
+    canvas.PaintPicture(image, left, top, right - left, bottom - top);
+}
+
+void SetTopMost(platform::Form& form)
+{
+    form.setTopMost(true);
+}
+
+void SetNotTopMost(platform::Form& form)
+{
+    form.setTopMost(false);
+}
+
+std::optional<platform::WorkArea> GetWorkArea()
+{
+    const auto area = platform::desktopWorkArea();
+    if (!area)
+        platform::MsgBox(QStringLiteral("ワークエリアの取得に失敗しました。"), 16,
+                         QStringLiteral("APIs No.1 エラー報告"));
+    return area;
+}
+
+void wireWheelZoom(Plot& window)
+{
+    window.Timer6.Timer = [&window] { Timer6_Timer(window); };
+}
+
+}  // namespace tavelcor
