@@ -58,6 +58,7 @@ Plot::Plot() : platform::Form(QStringLiteral("plot"))
     designOperationPanels();
     designViewControls();
     designMarkerButtons();
+    designPrintControls();
     Timer2.setEnabled(false);
     Timer2.setInterval(60000);
     for (const PlotWiring& wire : wirings())
@@ -427,6 +428,15 @@ void Plot::designViewSwitches()
 
     Timer6.setEnabled(false);
     Timer6.setInterval(300);
+}
+
+void Plot::designPrintControls()
+{
+    Command11.setCaption(QStringLiteral("印刷"));
+    Command11.Move(2950.0, 150.0, 950.0, 400.0);
+    Label5.setCaption(QString());
+    Label5.Move(100.0, 100.0, 4000.0, 250.0);
+    Label5.setVisible(false);
 }
 
 void addPlotWiring(PlotWiring wiring)

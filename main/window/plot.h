@@ -239,6 +239,13 @@ public:
     /// The redraw 300 ms after the last mouse-wheel step.
     platform::TimerControl Timer6{*this, QStringLiteral("Timer6")};
 
+    // --- printing -----------------------------------------------------------
+    /// 印刷: opens the print dialog for the plot.
+    platform::CommandButton Command11{protprp, QStringLiteral("Command11")};
+    /// The cursor coordinate readout over the plot's top-left corner; hidden
+    /// while a print preview is shown.
+    platform::Label Label5{*this, QStringLiteral("Label5")};
+
     /// The window's caption as designed.
     static const QString kDesignCaption;
     /// Design size of the window, twips.
@@ -261,6 +268,7 @@ private:
     void designViewControls();
     void designViewSwitches();
     void designMarkerButtons();
+    void designPrintControls();
 };
 
 /// A function that wires one part of the program's handlers to the window.
