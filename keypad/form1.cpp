@@ -7,7 +7,7 @@
 #include "keypad/module1.h"
 
 #include "platform/prompt/prompter.h"
-#include "platform/system/keysend.h"
+#include "platform/desktop/keysend.h"
 
 #include <QWidget>
 

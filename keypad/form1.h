@@ -15,8 +15,8 @@
 #include "platform/forms/form_holder.h"
 #include "platform/forms/labels.h"
 #include "platform/forms/timer.h"
-#include "platform/system/foreground.h"
-#include "platform/system/keysend.h"
+#include "platform/desktop/foreground.h"
+#include "platform/desktop/keysend.h"
 
 #include <memory>
 #include <vector>

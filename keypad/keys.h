@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: LicenseRef-Tavelcor
 // The keypad's 23 keys: number, caption, place on the keypad, look and the
-// key string each one types (in the notation of platform/system/keysend.h).
+// key string each one types (in the notation of platform/desktop/keysend.h).
 //
 // Key numbers are 0 to 11 and 13 to 23; there is no key 12. Keys 21, 22 and
 // 23 are the letter keys: they type the letter the user chose for them, so

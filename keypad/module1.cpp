@@ -9,7 +9,7 @@
 
 #include "platform/forms/form.h"
 #include "platform/prompt/prompter.h"
-#include "platform/system/screen.h"
+#include "platform/desktop/screen.h"
 #include "platform/text/numbers.h"
 
 #include <memory>

@@ -5,8 +5,8 @@
 // Sizes and places are in twips (15 to a pixel at 96 dpi).
 #pragma once
 
-#include "platform/system/foreground.h"
-#include "platform/system/keysend.h"
+#include "platform/desktop/foreground.h"
+#include "platform/desktop/keysend.h"
 
 #include <QString>
 

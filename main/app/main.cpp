@@ -7,7 +7,7 @@
 #include "platform/forms/fonts.h"
 #include "platform/forms/form_holder.h"
 #include "platform/prompt/prompter.h"
-#include "platform/prompt/qt_prompter.h"
+#include "platform/dialogs/qt_prompter.h"
 
 #include <QApplication>
 

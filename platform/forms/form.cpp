@@ -3,6 +3,7 @@
 
 #include "platform/canvas/colors.h"
 #include "platform/canvas/font_names.h"
+#include "platform/dialogs/qt_prompter.h"
 #include "platform/forms/buttons.h"
 #include "platform/forms/dispatch.h"
 #include "platform/forms/menu.h"
@@ -96,6 +97,9 @@ Form::Form(QString name)
     applyFont();
     applyWindowFlags();
     new detail::EventBridge(*this, *mWindow, *mWindow, detail::EventBridge::Mouse | detail::EventBridge::Keys);
+    // A program with windows answers its prompts in real dialogs unless a
+    // prompter (a test's) is installed.
+    useQtPrompterByDefault();
 }
 
 Form::~Form()

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: LicenseRef-Tavelcor
 #include "platform/forms/units.h"
 
-#include "platform/system/screen.h"
+#include "platform/desktop/screen.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: LicenseRef-Tavelcor
 #include "platform/prompt/prompter.h"
 
-#include "platform/prompt/qt_prompter.h"
+#include "platform/prompt/modal_window.h"
 
 #include <QCoreApplication>
+#include <QDebug>
 
 namespace platform {
 
@@ -20,6 +21,59 @@ std::unique_ptr<Prompter>& installedPrompter()
     static std::unique_ptr<Prompter> installed;
     return installed;
 }
+
+PrompterFactory& defaultFactory()
+{
+    static PrompterFactory factory = nullptr;
+    return factory;
+}
+
+void logPrompt(const char* kind, const QString& title, const QString& text)
+{
+    qWarning().noquote() << kind << (title + QStringLiteral(": ") + text);
+}
+
+// The prompter of a process without dialogs: nobody can answer, so every
+// prompt is logged and gets the answer of a box closed without a choice.
+class LoggingPrompter final : public Prompter {
+public:
+    MsgResult message(const MessageRequest& request) override
+    {
+        logPrompt("message", request.title, request.text);
+        return neutralAnswer(request.buttons);
+    }
+    std::optional<QString> input(const InputRequest& request) override
+    {
+        logPrompt("input", request.title, request.prompt);
+        return std::nullopt;
+    }
+    std::optional<FileChoice> file(const FileRequest& request) override
+    {
+        logPrompt("file", request.title, request.fileName);
+        return std::nullopt;
+    }
+    std::optional<std::uint32_t> color(const ColorRequest& request) override
+    {
+        logPrompt("color", request.title, QString());
+        return std::nullopt;
+    }
+    std::optional<QString> printer(const PrinterRequest& request) override
+    {
+        logPrompt("printer", request.title, request.current);
+        return std::nullopt;
+    }
+    std::optional<MenuPath> popupMenu(const PopupMenuRequest&) override
+    {
+        logPrompt("menu", QString(), QString());
+        return std::nullopt;
+    }
+    void runModal(ModalWindow& window) override
+    {
+        logPrompt("modal", window.modalCaption(), QString());
+        if (window.modalIsOpen())
+            window.modalClose();
+    }
+};
 
 MsgButtons buttonsFromCode(int code)
 {
@@ -87,9 +141,19 @@ MsgResult neutralAnswer(MsgButtons buttons)
 Prompter& prompter()
 {
     std::unique_ptr<Prompter>& installed = installedPrompter();
-    if (!installed)
-        installed = std::make_unique<QtPrompter>();
+    if (!installed) {
+        const PrompterFactory factory = defaultFactory();
+        if (factory != nullptr)
+            installed = factory();
+        if (!installed)
+            installed = std::make_unique<LoggingPrompter>();
+    }
     return *installed;
+}
+
+void setDefaultPrompterFactory(PrompterFactory factory)
+{
+    defaultFactory() = factory;
 }
 
 std::unique_ptr<Prompter> setPrompter(std::unique_ptr<Prompter> next)

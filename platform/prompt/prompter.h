@@ -2,8 +2,12 @@
 // Everything modal goes through one Prompter: message boxes, input boxes, the
 // file, colour and printer dialogs, pop-up menus and modal forms. The programs
 // call the free functions below (MsgBox, InputBox, ...), which ask the
-// installed prompter. The default is a QtPrompter showing real dialogs; tests
-// install a ScriptedPrompter (scripted_prompter.h) that answers from a queue.
+// installed prompter. Programs with windows get real dialogs (the QtPrompter
+// of platform/dialogs, made the default by the forms library); tests install
+// a ScriptedPrompter (scripted_prompter.h) that answers from a queue.
+//
+// This library needs QtCore only, so logic libraries that report through
+// MsgBox stay free of Gui and Widgets.
 #pragma once
 
 #include "platform/prompt/menu_model.h"
@@ -145,12 +149,24 @@ public:
     virtual void runModal(ModalWindow& window) = 0;
 };
 
-/// The installed prompter; a QtPrompter is installed on first use when none is.
+/// Makes the prompter that is installed when none is.
+using PrompterFactory = std::unique_ptr<Prompter> (*)();
+
+/// The installed prompter. When none is, the default one is made and
+/// installed: the one of the default factory (setDefaultPrompterFactory), or
+/// without a factory a prompter that writes each prompt to the warning log
+/// ("<kind> <title>: <text>") and gives the neutral answer (neutralAnswer,
+/// cancelled dialogs, a dismissed menu, a modal window closed unshown), so
+/// code run without a desktop never blocks on a prompt.
 Prompter& prompter();
 
-/// Installs `next` (nullptr: back to a QtPrompter on next use) and returns the
+/// Installs `next` (nullptr: back to the default on next use) and returns the
 /// one it replaces (nullptr when none was installed yet).
 std::unique_ptr<Prompter> setPrompter(std::unique_ptr<Prompter> next);
+
+/// Sets what prompter() makes when no prompter is installed (nullptr: the
+/// logging prompter described there). An installed prompter stays.
+void setDefaultPrompterFactory(PrompterFactory factory);
 
 /// The title of boxes opened without one: the application's name, as the
 /// programs set it with QCoreApplication::setApplicationName.

@@ -3,7 +3,8 @@
 //
 // Logic that reads or writes clipboard texts (start-up hand-overs, workbook
 // replies, reports) takes a Clipboard&, so tests hand it a MemoryClipboard.
-// This header needs QtCore only; SystemClipboard's implementation uses QtGui.
+// QtCore only; the desktop's clipboard, SystemClipboard, is in
+// platform/desktop/system_clipboard.h.
 #pragma once
 
 #include <QString>
@@ -37,16 +38,6 @@ public:
 
 private:
     QString mText;
-};
-
-// The desktop's clipboard (QGuiApplication::clipboard()). Needs a
-// QGuiApplication; without one text() is empty and setText()/clear() do
-// nothing.
-class SystemClipboard final : public Clipboard {
-public:
-    QString text() const override;
-    void setText(const QString& text) override;
-    void clear() override;
 };
 
 }  // namespace platform

@@ -11,7 +11,7 @@
 
 #include "platform/forms/form_holder.h"
 #include "platform/prompt/testing.h"
-#include "platform/system/fake_desktop.h"
+#include "platform/desktop/fake_desktop.h"
 
 #include <QByteArray>
 #include <QFile>

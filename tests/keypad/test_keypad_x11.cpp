@@ -6,8 +6,8 @@
 #include "keypad_fixture.h"
 #include "xvfb_server.h"
 
-#include "platform/system/foreground.h"
-#include "platform/system/keysend.h"
+#include "platform/desktop/foreground.h"
+#include "platform/desktop/keysend.h"
 #include "platform/system/window_presence.h"
 
 #include <QFile>

@@ -4,7 +4,7 @@
 #include "keypad/geometry.h"
 #include "keypad/keys.h"
 
-#include "platform/system/keysend.h"
+#include "platform/desktop/keysend.h"
 
 #include <gtest/gtest.h>
 

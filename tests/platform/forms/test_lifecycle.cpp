@@ -7,13 +7,14 @@
 
 #include "platform/forms/modal_answer.h"
 
-#include "platform/prompt/qt_prompter.h"
+#include "platform/dialogs/qt_prompter.h"
 
 #include <QCloseEvent>
 #include <QPointer>
 #include <QTimer>
 
 #include <functional>
+#include <memory>
 
 namespace formstest {
 namespace {
@@ -340,6 +341,20 @@ TEST_F(Lifecycle, ControlsAreListedInTheOrderTheyWereMade)
             visual->setTabStop(false);  // what the colour dialogs do at load
     }
     EXPECT_FALSE(f.Text1.TabStop());
+}
+
+// A program that makes a window gets real dialogs for its prompts, unless a
+// prompter (a test's) is installed; logic without windows never does.
+TEST(FormPrompts, MakingAFormMakesRealDialogsTheDefault)
+{
+    std::unique_ptr<platform::Prompter> previous = platform::setPrompter(nullptr);
+    platform::setDefaultPrompterFactory(nullptr);
+    {
+        platform::Form form(QStringLiteral("Form9"));
+    }
+    EXPECT_NE(dynamic_cast<platform::QtPrompter*>(&platform::prompter()), nullptr);
+    platform::setDefaultPrompterFactory(nullptr);
+    platform::setPrompter(std::move(previous));
 }
 
 }  // namespace

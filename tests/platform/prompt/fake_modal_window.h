@@ -1,45 +1,44 @@
 // SPDX-License-Identifier: LicenseRef-Tavelcor
-// A window the prompters can run modally, without the forms library: a plain
-// widget with a caption, counting how often it was shown and closed.
+// A window the scripted prompter can run modally, without any widget: a
+// caption and an open flag, counting how often it was shown and how often the
+// prompter closed it.
 #pragma once
 
 #include "platform/prompt/modal_window.h"
 
-#include <QWidget>
+#include <QString>
 
-#include <memory>
+#include <utility>
 
 namespace platform::testing {
 
 class FakeModalWindow final : public ModalWindow {
 public:
-    explicit FakeModalWindow(QString caption) : mWidget(std::make_unique<QWidget>()), mCaption(std::move(caption))
-    {
-        mWidget->setWindowTitle(mCaption);
-    }
+    explicit FakeModalWindow(QString caption) : mCaption(std::move(caption)) {}
 
     QString modalCaption() const override { return mCaption; }
-    QWidget* modalWidget() override { return mWidget.get(); }
-    bool modalIsOpen() const override { return mWidget->isVisible(); }
+    QWidget* modalWidget() override { return nullptr; }
+    bool modalIsOpen() const override { return mOpen; }
     void modalShow() override
     {
         ++shows;
-        mWidget->show();
+        mOpen = true;
     }
     void modalClose() override
     {
         ++closes;
-        mWidget->hide();
+        mOpen = false;
     }
 
-    QWidget& widget() { return *mWidget; }
+    /// The window closes itself, as a form's own close button does.
+    void closeByUser() { mOpen = false; }
 
     int shows = 0;
     int closes = 0;
 
 private:
-    std::unique_ptr<QWidget> mWidget;
     QString mCaption;
+    bool mOpen = false;
 };
 
 }  // namespace platform::testing

@@ -1,13 +1,18 @@
 // SPDX-License-Identifier: LicenseRef-Tavelcor
 // The message-box codes and the free functions that ask the installed prompter.
+#include "fake_modal_window.h"
+
 #include "platform/prompt/prompter.h"
 #include "platform/prompt/scripted_prompter.h"
 #include "platform/prompt/testing.h"
 
 #include <QCoreApplication>
+#include <QStringList>
+#include <QtGlobal>
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
 namespace {
@@ -135,6 +140,124 @@ TEST(PrompterSlot, SetPrompterHandsBackTheOneItReplaces)
     std::unique_ptr<platform::Prompter> back = platform::setPrompter(std::move(before));
     EXPECT_EQ(back.get(), firstRaw);
     EXPECT_NE(&platform::prompter(), firstRaw);
+}
+
+// Runs a test without any prompter installed and without a default factory,
+// collecting the warnings logged meanwhile; puts everything back afterwards.
+class DefaultPrompter : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        mPrevious = platform::setPrompter(nullptr);
+        platform::setDefaultPrompterFactory(nullptr);
+        warnings().clear();
+        mPreviousHandler = qInstallMessageHandler(&collect);
+    }
+    void TearDown() override
+    {
+        qInstallMessageHandler(mPreviousHandler);
+        platform::setDefaultPrompterFactory(nullptr);
+        platform::setPrompter(std::move(mPrevious));
+    }
+
+    static QStringList& warnings()
+    {
+        static QStringList collected;
+        return collected;
+    }
+
+private:
+    static void collect(QtMsgType type, const QMessageLogContext&, const QString& message)
+    {
+        if (type == QtWarningMsg)
+            warnings().append(message);
+    }
+
+    std::unique_ptr<platform::Prompter> mPrevious;
+    QtMessageHandler mPreviousHandler = nullptr;
+};
+
+TEST_F(DefaultPrompter, WithoutDialogsEveryPromptIsLoggedAndGetsTheNeutralAnswer)
+{
+    const struct {
+        MsgButtons buttons;
+        MsgResult answer;
+    } rows[] = {
+        {MsgButtons::OkOnly, MsgResult::Ok},
+        {MsgButtons::OkCancel, MsgResult::Cancel},
+        {MsgButtons::YesNo, MsgResult::No},
+        {MsgButtons::YesNoCancel, MsgResult::Cancel},
+        {MsgButtons::AbortRetryIgnore, MsgResult::Abort},
+        {MsgButtons::RetryCancel, MsgResult::Cancel},
+    };
+    for (const auto& row : rows) {
+        warnings().clear();
+        EXPECT_EQ(platform::MsgBox(QStringLiteral("上書きしますか？"), row.buttons, MsgIcon::Question,
+                                   QStringLiteral("保存")),
+                  row.answer)
+            << static_cast<int>(row.buttons);
+        ASSERT_EQ(warnings().size(), 1);
+        EXPECT_TRUE(warnings()[0].contains(QStringLiteral("保存: 上書きしますか？"))) << warnings()[0].toStdString();
+    }
+    warnings().clear();
+    EXPECT_EQ(platform::InputBox(QStringLiteral("縮尺分母"), QStringLiteral("縮尺"), QStringLiteral("500")), QString());
+    ASSERT_EQ(warnings().size(), 1);
+    EXPECT_TRUE(warnings()[0].contains(QStringLiteral("縮尺: 縮尺分母")));
+}
+
+TEST_F(DefaultPrompter, WithoutDialogsDialogsAreCancelledAndModalWindowsClosed)
+{
+    platform::Prompter& fallback = platform::prompter();
+    EXPECT_EQ(fallback.file(platform::FileRequest{}), std::nullopt);
+    EXPECT_EQ(fallback.color(platform::ColorRequest{0x00FF00u, QStringLiteral("色")}), std::nullopt);
+    EXPECT_EQ(fallback.printer(platform::PrinterRequest{QStringLiteral("プリンタ"), {QStringLiteral("PDF")},
+                                                        QStringLiteral("PDF")}),
+              std::nullopt);
+    platform::PopupMenuRequest menu;
+    platform::MenuEntry item;
+    item.caption = QStringLiteral("削除");
+    menu.root.children.push_back(item);
+    EXPECT_EQ(fallback.popupMenu(menu), std::nullopt);
+
+    platform::testing::FakeModalWindow shownBefore(QStringLiteral("条件"));
+    shownBefore.modalShow();
+    fallback.runModal(shownBefore);
+    EXPECT_FALSE(shownBefore.modalIsOpen());
+    EXPECT_EQ(shownBefore.closes, 1);
+    EXPECT_EQ(shownBefore.shows, 1) << "the run itself shows nothing nobody can answer";
+    EXPECT_EQ(warnings().size(), 5);
+}
+
+std::unique_ptr<platform::Prompter> makeScripted()
+{
+    return std::make_unique<platform::ScriptedPrompter>();
+}
+
+TEST_F(DefaultPrompter, TheFactoryMakesThePrompterWhenNoneIsInstalled)
+{
+    platform::setDefaultPrompterFactory(&makeScripted);
+    auto* made = dynamic_cast<platform::ScriptedPrompter*>(&platform::prompter());
+    ASSERT_NE(made, nullptr);
+    EXPECT_EQ(&platform::prompter(), made) << "made once, then kept";
+    made->setFailureHook([](const QString&) {});
+    made->expectMessage(MsgResult::Yes);
+    EXPECT_EQ(platform::MsgBox(QStringLiteral("削除しますか？"), MsgButtons::YesNo), MsgResult::Yes);
+    EXPECT_TRUE(warnings().isEmpty());
+
+    // Back to the default: the factory makes a fresh one.
+    platform::setPrompter(nullptr);
+    auto* again = dynamic_cast<platform::ScriptedPrompter*>(&platform::prompter());
+    ASSERT_NE(again, nullptr);
+    EXPECT_TRUE(again->records().empty());
+}
+
+TEST_F(DefaultPrompter, SettingTheFactoryLeavesAnInstalledPrompterInPlace)
+{
+    auto installed = std::make_unique<platform::ScriptedPrompter>();
+    platform::ScriptedPrompter* installedRaw = installed.get();
+    platform::setPrompter(std::move(installed));
+    platform::setDefaultPrompterFactory(&makeScripted);
+    EXPECT_EQ(&platform::prompter(), installedRaw);
 }
 
 }  // namespace

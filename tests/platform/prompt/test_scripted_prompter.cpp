@@ -236,12 +236,13 @@ TEST(ScriptedPrompter, ModalAnswerActsOnTheShownWindow)
     script.expectModal(
         [&](platform::ModalWindow& shown) {
             sawItOpen = shown.modalIsOpen();
-            shown.modalWidget()->hide();  // the form's close button
+            window.closeByUser();  // the form's close button
         },
         QStringLiteral("表示色選択"));
     script.runModal(window);
     EXPECT_TRUE(sawItOpen);
     EXPECT_EQ(window.shows, 1);
+    EXPECT_EQ(window.closes, 0);  // it closed itself: the prompter did not have to
     EXPECT_FALSE(window.modalIsOpen());
     EXPECT_TRUE(script.failures().isEmpty());
     ASSERT_EQ(script.records().size(), 1u);

@@ -2,7 +2,7 @@
 // X11 side of the window in front and of key sending. Xlib's headers define
 // macros (None, Bool, Status, KeyPress ...) that clash with Qt's, so they are
 // included here only, after every Qt header.
-#include "platform/system/x11_desktop.h"
+#include "platform/desktop/x11_desktop.h"
 
 #include <QByteArray>
 #include <QElapsedTimer>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: LicenseRef-Tavelcor
-#include "platform/system/screen.h"
+#include "platform/desktop/screen.h"
 
 #include <QGuiApplication>
 #include <QRect>

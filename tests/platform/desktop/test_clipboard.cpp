@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: LicenseRef-Tavelcor
+#include "platform/desktop/system_clipboard.h"
 #include "platform/system/clipboard.h"
 
 #include <gtest/gtest.h>

@@ -7,8 +7,8 @@
 // (malformed notation) are refused here too and not recorded.
 #pragma once
 
-#include "platform/system/foreground.h"
-#include "platform/system/keysend.h"
+#include "platform/desktop/foreground.h"
+#include "platform/desktop/keysend.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: LicenseRef-Tavelcor
-#include "platform/system/foreground.h"
+#include "platform/desktop/foreground.h"
 
-#include "platform/system/x11_desktop.h"
+#include "platform/desktop/x11_desktop.h"
 
 namespace platform {
 

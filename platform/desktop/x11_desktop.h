@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: LicenseRef-Tavelcor
 // The X11 implementations behind foreground.h and keysend.h. Internal to
-// platform_system: callers use openForegroundWindows() and openKeySender().
+// platform_desktop: callers use openForegroundWindows() and openKeySender().
 #pragma once
 
-#include "platform/system/foreground.h"
-#include "platform/system/keysend.h"
+#include "platform/desktop/foreground.h"
+#include "platform/desktop/keysend.h"
 
 #include <QString>
 

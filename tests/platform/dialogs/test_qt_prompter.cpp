@@ -4,8 +4,9 @@
 // colour and printer choices, pop-up menus and modal windows.
 #include "fake_modal_window.h"
 
+#include "platform/dialogs/qt_prompter.h"
 #include "platform/prompt/file_filter.h"
-#include "platform/prompt/qt_prompter.h"
+#include "platform/prompt/testing.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -25,6 +26,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 
 namespace {
 
@@ -343,6 +345,37 @@ TEST(QtPrompterModal, RunsUntilTheWindowHidesAndRestoresItsModality)
     EXPECT_EQ(window.widget().windowModality(), Qt::NonModal);
     EXPECT_EQ(window.shows, 1);
     EXPECT_FALSE(window.modalIsOpen());
+}
+
+TEST(QtPrompterDefault, BecomesThePrompterWhenNoneIsInstalledAndLeavesAnInstalledOne)
+{
+    std::unique_ptr<platform::Prompter> previous = platform::setPrompter(nullptr);
+    platform::setDefaultPrompterFactory(nullptr);
+    EXPECT_EQ(dynamic_cast<platform::QtPrompter*>(&platform::prompter()), nullptr) << "no dialogs unless asked";
+
+    platform::setPrompter(nullptr);
+    platform::useQtPrompterByDefault();
+    platform::useQtPrompterByDefault();
+    EXPECT_NE(dynamic_cast<platform::QtPrompter*>(&platform::prompter()), nullptr);
+    // The real box, answered by a click, through the free function.
+    auto driver = DialogDriver::modal([](QWidget& shown) {
+        auto& box = dynamic_cast<QMessageBox&>(shown);
+        for (QAbstractButton* button : box.buttons()) {
+            if (button->text() == platform::messageButtonText(MsgResult::Yes))
+                button->click();
+        }
+    });
+    EXPECT_EQ(platform::MsgBox(QStringLiteral("削除しますか？"), MsgButtons::YesNo), MsgResult::Yes);
+    EXPECT_TRUE(driver.acted());
+
+    {
+        platform::testing::GTestScriptedPrompter script;
+        script->expectMessage(MsgResult::No, QStringLiteral("削除しますか？"));
+        platform::useQtPrompterByDefault();
+        EXPECT_EQ(platform::MsgBox(QStringLiteral("削除しますか？"), MsgButtons::YesNo), MsgResult::No);
+    }
+    platform::setDefaultPrompterFactory(nullptr);
+    platform::setPrompter(std::move(previous));
 }
 
 }  // namespace

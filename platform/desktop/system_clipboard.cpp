@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: LicenseRef-Tavelcor
-#include "platform/system/clipboard.h"
+#include "platform/desktop/system_clipboard.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

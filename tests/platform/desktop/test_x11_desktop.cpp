@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: LicenseRef-Tavelcor
 // The window in front and key sending against a real X server: a private
 // Xvfb per test, with plain X windows of the test itself as the receivers.
-#include "platform/system/foreground.h"
-#include "platform/system/keysend.h"
+#include "platform/desktop/foreground.h"
+#include "platform/desktop/keysend.h"
 
 #include "env_guard.h"
 #include "xvfb_server.h"

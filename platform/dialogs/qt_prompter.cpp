@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: LicenseRef-Tavelcor
-#include "platform/prompt/qt_prompter.h"
+#include "platform/dialogs/qt_prompter.h"
 
 #include "platform/canvas/colors.h"
 #include "platform/prompt/file_filter.h"
@@ -22,6 +22,7 @@
 #include <QWidget>
 
 #include <map>
+#include <memory>
 #include <utility>
 
 namespace platform {
@@ -234,6 +235,11 @@ std::optional<MenuPath> QtPrompter::popupMenu(const PopupMenuRequest& request)
     if (found == paths.end())
         return std::nullopt;
     return found->second;
+}
+
+void useQtPrompterByDefault()
+{
+    setDefaultPrompterFactory([]() -> std::unique_ptr<Prompter> { return std::make_unique<QtPrompter>(); });
 }
 
 void QtPrompter::runModal(ModalWindow& window)

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: LicenseRef-Tavelcor
-#include "platform/system/keysend.h"
+#include "platform/desktop/keysend.h"
 
-#include "platform/system/x11_desktop.h"
+#include "platform/desktop/x11_desktop.h"
 
 #include <QList>
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: LicenseRef-Tavelcor
 // The prompter of the running programs: real Qt dialogs with Japanese button
-// texts and a Japanese-capable font.
+// texts and a Japanese-capable font. Needs a QApplication (Qt Widgets); only
+// the programs and their window code link this library.
 #pragma once
 
 #include "platform/prompt/prompter.h"
@@ -17,6 +18,11 @@ public:
     std::optional<MenuPath> popupMenu(const PopupMenuRequest& request) override;
     void runModal(ModalWindow& window) override;
 };
+
+/// Makes QtPrompter the prompter that platform::prompter() installs when none
+/// is installed (an installed prompter, such as a test's, stays). Any number
+/// of calls; the forms library calls it when it makes a form.
+void useQtPrompterByDefault();
 
 /// The caption of a message-box button as the Japanese system shows it
 /// ("はい(&Y)", "いいえ(&N)", "キャンセル", ...).

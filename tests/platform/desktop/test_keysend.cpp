@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: LicenseRef-Tavelcor
 // The key-string notation: what each string types, and which strings are
 // refused whole.
-#include "platform/system/keysend.h"
+#include "platform/desktop/keysend.h"
 
 #include <gtest/gtest.h>
 
