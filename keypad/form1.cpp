@@ -83,9 +83,7 @@ void Form1::wireEvents()
 // keys never take the keyboard focus, not even when clicked.
 void Form1::keepFocusElsewhere()
 {
-    QWidget* w = window();
-    w->setAttribute(Qt::WA_ShowWithoutActivating, true);
-    w->setWindowFlag(Qt::WindowDoesNotAcceptFocus, true);
+    setTakesNoFocus(true);
     for (const auto& [index, key] : Command59)
         key->widget()->setFocusPolicy(Qt::NoFocus);
 }

@@ -293,6 +293,8 @@ void Form::applyWindowFlags()
     }
     if (mTopMost)
         flags |= Qt::WindowStaysOnTopHint;
+    if (mTakesNoFocus)
+        flags |= Qt::WindowDoesNotAcceptFocus;
     const bool shown = mWindow->isVisible();
     mWindow->setWindowFlags(flags);
     if (shown)
@@ -328,6 +330,15 @@ void Form::setTopMost(bool topMost)
     if (topMost == mTopMost)
         return;
     mTopMost = topMost;
+    applyWindowFlags();
+}
+
+void Form::setTakesNoFocus(bool noFocus)
+{
+    if (noFocus == mTakesNoFocus)
+        return;
+    mTakesNoFocus = noFocus;
+    mWindow->setAttribute(Qt::WA_ShowWithoutActivating, noFocus);
     applyWindowFlags();
 }
 
@@ -419,6 +430,8 @@ void Form::Show()
     } else {
         mWindow->raise();
     }
+    if (mTakesNoFocus)
+        return;  // in front, but the keyboard stays where it is
     mWindow->activateWindow();
     windowActivationChanged(true);
 }

@@ -121,6 +121,13 @@ public:
     /// Kept above the other windows.
     bool TopMost() const;
     void setTopMost(bool topMost);
+    /// True: the window never takes the keyboard focus, so the window the user
+    /// works in keeps it (an on-screen keypad). Show brings such a form to the
+    /// front without activating it and fires no Activate; the window manager
+    /// is asked not to give it the focus, and changes of the border, buttons
+    /// or TopMost keep it so. Its controls keep their own focus policy.
+    bool takesNoFocus() const { return mTakesNoFocus; }
+    void setTakesNoFocus(bool noFocus);
     /// True: the form's KeyDown, KeyPress and KeyUp see each key before the
     /// control with the focus (and may swallow it).
     bool KeyPreview() const { return mKeyPreview; }
@@ -141,7 +148,8 @@ public:
 
     bool Visible() const;
     /// Shows the form without blocking (loading it first when needed), brings
-    /// it to the front and fires Activate when it was not the active form.
+    /// it to the front and fires Activate when it was not the active form
+    /// (a form that takes no focus is not activated: see takesNoFocus).
     void Show();
     /// Shows the form modally through the prompter and returns once it is
     /// hidden or unloaded. The form object stays valid until this returns.
@@ -250,6 +258,7 @@ private:
     bool mMinButton = true;
     bool mMaxButton = true;
     bool mTopMost = false;
+    bool mTakesNoFocus = false;
     bool mWasMinimized = false;
     FormBorder mBorder = FormBorder::Sizable;
     std::optional<QSize> mReportedSize;
