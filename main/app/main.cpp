@@ -1,13 +1,15 @@
 // SPDX-License-Identifier: LicenseRef-Tavelcor
 // Tavelcor, the main program: the main window with its plot.
+#include "main/app/app_context.h"
 #include "main/app/wirings.h"
 #include "main/site/tables.h"
 #include "main/window/plot.h"
 
+#include "platform/desktop/foreground.h"
+#include "platform/dialogs/qt_prompter.h"
 #include "platform/forms/fonts.h"
 #include "platform/forms/form_holder.h"
 #include "platform/prompt/prompter.h"
-#include "platform/dialogs/qt_prompter.h"
 
 #include <QApplication>
 
@@ -20,15 +22,27 @@ int main(int argc, char** argv)
     platform::installFontSubstitutions();
     platform::setPrompter(std::make_unique<platform::QtPrompter>());
 
+    // Start-up records the window in front (on X11; none elsewhere).
+    std::shared_ptr<platform::ForegroundWindows> desktop = platform::openForegroundWindows();
+    tavelcor::appServices().foregroundWindow = [desktop] { return desktop->foregroundWindow(); };
+
     tavelcor::allocateTables();
     tavelcor::resetTables();
 
     tavelcor::registerPlotWirings();
-    tavelcor::plot().Show();
+    // Using the main window loads it: its start-up runs here, before the
+    // event loop. A start-up that ends the program leaves nothing to save.
+    tavelcor::Plot& window = tavelcor::plot();
+    if (tavelcor::plotRunState().startupEnd == tavelcor::StartupEnd::ProgramEnds) {
+        platform::destroyAllForms();
+        return 0;
+    }
+    window.Show();
 
     // The program ends when its last window is unloaded.
     platform::endWhenAllFormsUnload(true);
     const int result = QApplication::exec();
     platform::destroyAllForms();
+    tavelcor::resetAppContext();
     return result;
 }

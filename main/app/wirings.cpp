@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: LicenseRef-Tavelcor
 #include "main/app/wirings.h"
 
+#include "main/app/site_wiring.h"
 #include "main/app/window_layout.h"
 #include "main/render/view_wiring.h"
 #include "main/window/plot.h"
@@ -11,6 +12,7 @@ void registerPlotWirings()
 {
     // One line per part of the program, each wiring its own handlers.
     addPlotWiring(wireWindowLayout);
+    addPlotWiring(wireSiteLifecycle);
     addPlotWiring(wireView);
 }
 

@@ -1,0 +1,32 @@
+// SPDX-License-Identifier: LicenseRef-Tavelcor
+#include "main/app/app_context.h"
+
+#include "platform/system/window_presence.h"
+
+namespace tavelcor {
+
+AppServices& appServices()
+{
+    static AppServices services;
+    return services;
+}
+
+PlotRunState& plotRunState()
+{
+    static PlotRunState state;
+    return state;
+}
+
+void resetAppContext()
+{
+    appServices() = AppServices{};
+    plotRunState() = PlotRunState{};
+}
+
+QDateTime currentDateTime()
+{
+    const AppServices& services = appServices();
+    return services.now ? services.now() : QDateTime::currentDateTime();
+}
+
+}  // namespace tavelcor

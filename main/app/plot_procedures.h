@@ -1,0 +1,49 @@
+// SPDX-License-Identifier: LicenseRef-Tavelcor
+// Small procedures of the main window that start-up, the save command, the
+// backup and shut-down call: the data-changed mark, the file copy of a
+// chosen SIMA file, the record of the window in front, the tile list of the
+// work folder, and the background button's rebuilding of that list.
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+
+namespace tavelcor {
+
+class Plot;
+
+/// Marks the site data as modified (DataDirty -1). The argument is not used.
+void Bbc(int sw);
+
+/// Copies the file `from` over `to` when `from` exists (nothing otherwise).
+/// A failed copy shows "nmeacopyでエラーがかかりました" and leaves `to` as it
+/// was. True when the copy was made.
+bool NMEACOPY(const QString& from, const QString& to);
+
+/// Records the window in front in ForeHwnd (0 when none can be told) and
+/// returns the name of the main window's active control ("" when none).
+QString Pointer_in(Plot& window);
+
+/// The tile list "Eld.AR2" of the work folder: each line one cached file
+/// name. Reads it into TileCache(1..) when it exists, else takes the names of
+/// the work folder's files in the order the file system lists them; at most
+/// 100000 names; TileCacheCount is the number taken.
+void readTileList();
+
+/// Rewrites WorkFolder + "/Eld.AR2" from TileCache(1..TileCacheCount), one
+/// name per CR LF line, atomically; with an empty list the old file stays
+/// (false, nothing written). False when the file cannot be written.
+bool writeTileList();
+
+/// The background button's list rebuild (the map-only view calls it after
+/// its first redraw): TileCache from the work folder's file listing (at most
+/// 100000 names), then Eld.AR2 rewritten. The
+/// background settings window it then shows belongs to the background part.
+void Command52_Click(Plot& window);
+
+/// The mouse pointer shapes the forms use.
+inline constexpr int kPointerDefault = 0;
+inline constexpr int kPointerHourglass = 11;
+
+}  // namespace tavelcor

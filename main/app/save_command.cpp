@@ -1,0 +1,213 @@
+// SPDX-License-Identifier: LicenseRef-Tavelcor
+#include "main/app/save_command.h"
+
+#include "main/app/app_context.h"
+#include "main/app/plot_procedures.h"
+#include "main/site/dat_files.h"
+#include "main/site/display_settings.h"
+#include "main/site/parcel_attr_file.h"
+#include "main/site/settings_file.h"
+#include "main/site/sign_file.h"
+#include "main/site/sima_file.h"
+#include "main/site/tables.h"
+#include "main/window/plot.h"
+#include "platform/canvas/canvas.h"
+#include "platform/canvas/colors.h"
+#include "platform/prompt/prompter.h"
+#include "platform/system/files.h"
+#include "platform/text/textfile.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <algorithm>
+#include <initializer_list>
+
+namespace tavelcor {
+
+namespace {
+
+const QString kSignFileName = QStringLiteral("TAVELCOR.TVX");
+const QString kZahyoSim = QStringLiteral("ZAHYO.SIM");
+
+bool askYesNo(const QString& question)
+{
+    return platform::MsgBox(question, platform::MsgButtons::YesNo) == platform::MsgResult::Yes;
+}
+
+// Paths compare as the site's file system of origin compares them: without
+// regard to letter case.
+bool samePath(const QString& a, const QString& b)
+{
+    return QDir::cleanPath(QFileInfo(a).absoluteFilePath()).toUpper()
+           == QDir::cleanPath(QFileInfo(b).absoluteFilePath()).toUpper();
+}
+
+QString folderWithSeparator(const QString& path)
+{
+    QString folder = QFileInfo(path).absolutePath();
+    if (!folder.endsWith(u'/'))
+        folder += u'/';
+    return folder;
+}
+
+// A save ends: the pointer back to normal, the keyboard to the plot.
+SaveEnd endSave(Plot& window, SaveEnd how)
+{
+    window.setMousePointer(kPointerDefault);
+    window.Picture1.SetFocus();
+    return how;
+}
+
+SaveEnd failSave(Plot& window)
+{
+    platform::MsgBox(QStringLiteral("保存に失敗しました"));
+    return endSave(window, SaveEnd::Failed);
+}
+
+void disarmDiagonalZoom(Plot& window)
+{
+    const AppServices& services = appServices();
+    if (services.unloadBackgroundWindow)
+        services.unloadBackgroundWindow();
+    DiagonalArmed = 0;
+    window.Command13.setBackColor(platform::QBColor(15));
+    window.Command74.setBackColor(platform::QBColor(15));
+}
+
+std::optional<QString> chooseSignFile(Plot& window)
+{
+    platform::CommonDialog& dialog = window.CommonDialog1;
+    dialog.setFileName(platform::findFileNoCase(SiteFolder, kSignFileName));
+    dialog.setFilter(QStringLiteral("TVX ファイル|*.TVX"));
+    dialog.setFilterIndex(1);
+    dialog.setDialogTitle(QStringLiteral("TVX 現場登録"));
+    if (!dialog.ShowSave())
+        return std::nullopt;
+    return dialog.FileName();
+}
+
+// An existing sign file: the overwrite question, then the guards against
+// another writer of this site and against another site. False: not saved.
+bool mayOverwriteSignFile(Plot& window, const QString& path)
+{
+    if (!askYesNo(path + QStringLiteral("　に上書き保存しますか")))
+        return false;
+    const double modified = platform::lastModifiedDateDouble(path).value_or(0.0);
+    if (SignFileDate != 0.0) {
+        const bool ownSignFile = samePath(path, SiteFolder + kSignFileName);
+        if (ownSignFile && modified > SignFileDate) {
+            if (!askYesNo(QStringLiteral("作業中に他からデータが書き換えられました。無視して更新しますか ?")))
+                return false;
+        } else if (!ownSignFile) {
+            if (!askYesNo(QStringLiteral("他の現場に登録しようとしています。登録しますか ?")))
+                return false;
+        }
+    }
+    SignFileDate = modified;
+    SiteFolder = folderWithSeparator(path);
+    window.setCaption(BaseCaption + QStringLiteral("  ") + path);
+    return true;
+}
+
+bool writeSignWindow(Plot& window, const QString& path)
+{
+    const platform::Canvas& plotCanvas = window.Picture1.canvas();
+    const SignFileWindow view = signFileWindowFor(
+        static_cast<float>(plotCanvas.ScaleLeft()), static_cast<float>(plotCanvas.ScaleTop()),
+        static_cast<float>(plotCanvas.ScaleWidth()), static_cast<float>(plotCanvas.ScaleHeight()),
+        static_cast<float>(window.Picture1.Width()));
+    return !writeSignFile(path, view).failed();
+}
+
+// Whether ZAHYO.SIM is to be written over: asks about added coordinates
+// (numbers above ZahyoSaved that are not temporary) or, without such, about
+// changed ones.
+bool zahyoQuestionsSayWrite()
+{
+    if (ZahyoMax > ZahyoSaved) {
+        const int last = std::min(ZahyoMax, kZahyoTop);
+        bool added = false;
+        for (int n = std::max(ZahyoSaved + 1, 1); n <= last && !added; ++n)
+            added = !ZahyoName[n].endsWith(QStringLiteral("_?_"));
+        if (added && askYesNo(QStringLiteral("sima座標が追加されています。上書きしますか？"))) {
+            ZahyoSaved = ZahyoMax;
+            return true;
+        }
+        return false;
+    }
+    return ZahyoDirty == 1 && askYesNo(QStringLiteral("sima座標が変更されています。上書きしますか？"));
+}
+
+bool writeZahyoWhenDue()
+{
+    const QString path = platform::findFileNoCase(SiteFolder, kZahyoSim);
+    const bool write = zahyoQuestionsSayWrite();
+    if (!write && platform::fileExists(path) && KeptSima.isEmpty())
+        return true;
+    return !writeZahyoSim(path).failed();
+}
+
+// Steps after the sign file; false at the first failure.
+bool writeSiteFiles(Plot& window)
+{
+    using DatWriter = WriteResult (*)(const QString&);
+    const DatWriter datWriters[] = {[](const QString& folder) { return writePointDat(folder); },
+                                    writeLineDat, writeTegakiDat, writeTextDat};
+    for (const DatWriter write : datWriters) {
+        if (write(SiteFolder).failed())
+            return false;
+    }
+    if (!writeZahyoWhenDue())
+        return false;
+    if (writeParcelAttributes(SiteFolder).failed())
+        return false;
+    using SettingsWriter = WriteResult (*)();
+    for (const SettingsWriter write : {SaveBackgroundSettings, SaveLineWidths, SaveColorSelect}) {
+        if (write().failed())
+            return false;
+    }
+    return !SaveSettings([&window] { window.Timer3.setEnabled(true); }).failed();
+}
+
+}  // namespace
+
+SaveEnd saveSite(Plot& window)
+{
+    disarmDiagonalZoom(window);
+    const std::optional<QString> chosen = chooseSignFile(window);
+    if (!chosen)
+        return SaveEnd::Cancelled;
+    const QString path = *chosen;
+    window.setMousePointer(kPointerHourglass);
+    const bool exists = platform::fileExists(path);
+    if (exists && QFileInfo(path).fileName().toUpper() == kSignFileName) {
+        if (!mayOverwriteSignFile(window, path))
+            return endSave(window, SaveEnd::Cancelled);
+    } else {
+        SiteFolder = folderWithSeparator(path);
+        window.setCaption(BaseCaption + QStringLiteral("  ") + path);
+        if (exists)
+            return endSave(window, SaveEnd::NotASite);
+    }
+    if (!writeSignWindow(window, path))
+        return failSave(window);
+    window.setMousePointer(kPointerHourglass);
+    if (!writeSiteFiles(window))
+        return failSave(window);
+    // Compared with file times later: the system clock, not a test's clock.
+    SignFileDate = platform::toDateDouble(QDateTime::currentDateTime());
+    return endSave(window, SaveEnd::Saved);
+}
+
+void Command23_Click(Plot& window)
+{
+    saveSite(window);
+}
+
+void wireSaveCommand(Plot& window)
+{
+    window.Command23.Click = [&window] { Command23_Click(window); };
+}
+
+}  // namespace tavelcor

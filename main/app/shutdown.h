@@ -1,0 +1,25 @@
+// SPDX-License-Identifier: LicenseRef-Tavelcor
+// Shut-down of the main program: the main window's unload handler.
+//
+// Closing the main window (its close box, or the Unload statement) asks
+// "プログラムを終了します。よろしいですか？" (OK/Cancel); Cancel keeps the
+// program, the site and every file as they were. OK deletes the folder of
+// local raster copies, marks the data as changed, stops the GPS poll and
+// runs the save command when a site was opened through the chooser (the
+// map-only view included; not after a clipboard start), rewrites the work
+// folder's tile list when it holds names, removes the wheel hook and unloads
+// every other window. The main window's own unload then completes, and the
+// program ends once no window is left (the executable ends its event loop).
+#pragma once
+
+namespace tavelcor {
+
+class Plot;
+
+/// The unload handler; sets cancel to 1 when the user keeps the program.
+void Form_Unload(Plot& window, int& cancel);
+
+/// Wires Form_Unload to the window's Unload event.
+void wireShutdown(Plot& window);
+
+}  // namespace tavelcor

@@ -1,0 +1,301 @@
+// SPDX-License-Identifier: LicenseRef-Tavelcor
+// The start modes of start-up: clipboard point rows, the clipboard SIMA
+// hand-over, and the site chooser with its dispatch, the site sign file
+// branch and the map-only view.
+#include "main/app/app_forms.h"
+#include "main/app/clipboard_start.h"
+#include "main/app/plot_procedures.h"
+#include "main/app/startup_internal.h"
+#include "main/render/wheel_zoom.h"
+#include "main/render/window_plot_face.h"
+#include "main/site/format2000.h"
+#include "main/site/mapxml.h"
+#include "main/site/sign_file.h"
+#include "main/site/sima_file.h"
+#include "main/site/tables.h"
+#include "main/survey/parcel_geometry.h"
+#include "main/window/plot.h"
+#include "platform/prompt/prompter.h"
+#include "platform/system/clipboard.h"
+#include "platform/system/files.h"
+#include "platform/system/folders.h"
+#include "platform/text/textfile.h"
+
+#include <QFileInfo>
+
+namespace tavelcor::startup {
+
+namespace {
+
+const QString kChooserFilter = QStringLiteral(
+    "TVX ファイル|*.TVX|SIMA ファイル|*.SIM|フォーマット2000|*.HED|地図xml(UTF8)|*.xml|"
+    "地図xml(JIS)|*.TXT|すべてのファイル|*.*");
+const QString kSimaFilter = QStringLiteral("SIMA ファイル|*.SIM|すべてのファイル|*.*");
+const QString kSignFileName = QStringLiteral("TAVELCOR.TVX");
+const QString kZahyoSim = QStringLiteral("ZAHYO.SIM");
+
+ModeOutcome ended(StartupEnd how)
+{
+    return ModeOutcome{how, ChosenKind::Nothing};
+}
+
+ModeOutcome goOn(ChosenKind kind)
+{
+    return ModeOutcome{std::nullopt, kind};
+}
+
+ModeOutcome goOnUnlessStopped(ReadOutcome outcome, ChosenKind kind)
+{
+    return outcome == ReadOutcome::StopProgram ? ended(StartupEnd::ProgramEnds) : goOn(kind);
+}
+
+// The chosen file's folder with a trailing "/" (the root keeps its single "/").
+QString folderWithSeparator(const QString& path)
+{
+    QString folder = QFileInfo(path).absolutePath();
+    if (!folder.endsWith(u'/'))
+        folder += u'/';
+    return folder;
+}
+
+void showFileInCaption(Plot& window, const QString& path)
+{
+    window.setCaption(BaseCaption + QStringLiteral("  ") + path);
+}
+
+// The map-XML reader's surroundings; its stages show in the splash window.
+MapXmlEnvironment mapXmlEnvironment()
+{
+    MapXmlEnvironment environment = appServices().mapXml;
+    if (!environment.showStage) {
+        environment.showStage = [](const QString& caption) {
+            start().setCaption(caption);
+            start().Show();
+        };
+    }
+    return environment;
+}
+
+// The hand-over text becomes the program folder's ZAHYO.SIM at once.
+void keepHandoverText(const QString& text)
+{
+    KeptSima = text;
+    platform::TextFileWriter writer(SiteFolder + kZahyoSim);
+    writer.write(text);
+    writer.writeLine();
+    if (!writer.commit())
+        platform::MsgBox(SiteFolder + kZahyoSim + QStringLiteral(" に書き込めませんでした"));
+}
+
+// ------------------------------------------------------------ map-only view
+
+void setMapOnlyView()
+{
+    ZahyoName[1] = QString();
+    ZahyoX[1] = -300000.0;
+    ZahyoY[1] = -140000.0;
+    ZahyoName[2] = QString();
+    ZahyoX[2] = 250000.0;
+    ZahyoY[2] = 140000.0;
+    ZahyoMax = 2;
+    DataXMax = 250000.0;
+    DataXMin = -300000.0;
+    DataYMax = 140000.0;
+    DataYMin = -140000.0;
+    DragZoomArmed = 0;
+    ViewSpanX = FitSpanX = PrevSpanX = DataXMax - DataXMin;
+    ViewSpanY = FitSpanY = PrevSpanY = DataYMax - DataYMin;
+    ViewCX = PrevCX = OriginX = (DataXMax + DataXMin) / 2.0;
+    ViewCY = PrevCY = OriginY = (DataYMax + DataYMin) / 2.0;
+    for (int n = 1; n <= 2; ++n) {
+        ZahyoPX[n] = ZahyoX[n] - OriginX;
+        ZahyoPY[n] = ZahyoY[n] - OriginY;
+    }
+}
+
+// Asked when no file was chosen: the GSI map alone, or the program ends.
+ModeOutcome offerMapOnly(Plot& window)
+{
+    if (platform::MsgBox(QStringLiteral("地理院地図のみでも表示しますか"), platform::MsgButtons::YesNo)
+        != platform::MsgResult::Yes) {
+        window.Picture1.setVisible(false);
+        window.protprp.setVisible(false);
+        UnhookWheel();
+        return ended(StartupEnd::ProgramEnds);
+    }
+    LoadingFlag = 0;
+    if (ZoneNo == 0)
+        ZoneNo = 6;
+    if (TileScreens == 0)
+        TileScreens = 5;
+    setMapOnlyView();
+    Pointer_in(window);
+    Haikei1Code = 5;
+    crtplot();
+    Command52_Click(window);
+    window.setMousePointer(kPointerDefault);
+    ZahyoSaved = ZahyoMax;
+    return ended(StartupEnd::MapOnly);
+}
+
+// ------------------------------------------------------- site sign file
+
+// The SIMA file of a site: its ZAHYO.SIM, or one the user chooses (copied
+// into the site when asked). nullopt when the choice was cancelled.
+std::optional<QString> siteSimaFile(Plot& window)
+{
+    const QString own = platform::findFileNoCase(SiteFolder, kZahyoSim);
+    if (platform::fileExists(own))
+        return own;
+    platform::CommonDialog& dialog = window.CommonDialog1;
+    dialog.setDialogTitle(QStringLiteral("SIMA 呼び出し"));
+    dialog.setFileName(QString());
+    dialog.setFilter(kSimaFilter);
+    dialog.setFilterIndex(1);
+    if (!dialog.ShowOpen())
+        return std::nullopt;
+    const QString chosen = dialog.FileName();
+    const QString target = SiteFolder + kZahyoSim;
+    const QString question = QStringLiteral("TVXの作業データとして") + chosen + QStringLiteral("を、") + target
+                             + QStringLiteral(" にコピーします");
+    if (platform::MsgBox(question, platform::MsgButtons::YesNo) == platform::MsgResult::Yes
+        && NMEACOPY(chosen, target))
+        return target;
+    // Declined, or the copy failed (said so): the chosen file is read where it lies.
+    return chosen;
+}
+
+ModeOutcome openSignFile(Plot& window, const QString& path)
+{
+    SignFileDate = platform::lastModifiedDateDouble(path).value_or(0.0);
+    plotRunState().signWindow = readSignFile(path);
+    showFileInCaption(window, path);
+    SiteFolder = folderWithSeparator(path);
+    readMainSettings(window);
+    readPointSymbols(window);
+    readTextPresets(window);
+    const std::optional<QString> sima = siteSimaFile(window);
+    if (!sima)
+        return ended(StartupEnd::ProgramEnds);
+    window.CommonDialog1.setFileName(*sima);
+    window.Timer2.setInterval(60000);
+    window.Timer2.setEnabled(true);
+    window.Show();
+    window.setMousePointer(kPointerHourglass);
+    return goOnUnlessStopped(ReadSima(*sima), ChosenKind::SignFile);
+}
+
+// --------------------------------------------------------------- dispatch
+
+ModeOutcome readChosenFile(Plot& window, const QString& path)
+{
+    switch (chosenKind(path)) {
+    case ChosenKind::Format2000: {
+        showFileInCaption(window, path);
+        QString header = path;
+        const ReadOutcome outcome =
+            ReadFormat2000(header, [](int parcel) { return survey::menseki(parcel); });
+        window.CommonDialog1.setFileName(header);
+        return goOnUnlessStopped(outcome, ChosenKind::Format2000);
+    }
+    case ChosenKind::MapXml: {
+        showFileInCaption(window, path);
+        const ReadOutcome outcome = ReadMapXml(path, mapXmlEnvironment());
+        startForm().unload();
+        if (outcome == ReadOutcome::Ok)
+            window.Text1.setText(QString());
+        return goOnUnlessStopped(outcome, ChosenKind::MapXml);
+    }
+    case ChosenKind::SignFile:
+        return openSignFile(window, path);
+    case ChosenKind::Sima: {
+        const ReadOutcome outcome = ReadSima(path);
+        showFileInCaption(window, path);
+        window.Command1.setVisible(true);
+        return goOnUnlessStopped(outcome, ChosenKind::Sima);
+    }
+    case ChosenKind::Nothing:
+        break;
+    }
+    return goOn(ChosenKind::Nothing);
+}
+
+}  // namespace
+
+ChosenKind chosenKind(const QString& path)
+{
+    // Only the file's own name is looked at: a site in a folder named
+    // "A.TXT" is still a site.
+    const QString name = QFileInfo(path).fileName().toUpper();
+    if (name.contains(QStringLiteral(".HED")))
+        return ChosenKind::Format2000;
+    if (name.contains(QStringLiteral(".XML")) || name.contains(QStringLiteral(".TXT")))
+        return ChosenKind::MapXml;
+    if (name.contains(kSignFileName))
+        return ChosenKind::SignFile;
+    if (name.contains(QStringLiteral(".SIM")))
+        return ChosenKind::Sima;
+    return ChosenKind::Nothing;
+}
+
+ModeOutcome startFromPointRows(Plot& window, const QString& text)
+{
+    StartMode = 1;
+    window.Command1.setVisible(true);
+    WembraOff = 1;
+    repaintNow(window);
+    readTabPointRows(text);
+    window.Show();
+    clipboard().clear();
+    return goOn(ChosenKind::Nothing);
+}
+
+ModeOutcome startFromHandover(Plot& window, const QString& text)
+{
+    StartMode = 2;
+    if (isElevationProfileHandover(text)) {
+        window.setCaption(BaseCaption + QStringLiteral(" 地理院標高APIを使用した断面図"));
+        for (platform::Control* control : std::initializer_list<platform::Control*>{
+                 &window.Frame8, &window.Command46, &window.Command56, &window.Command58})
+            control->setVisible(false);
+    }
+    SiteFolder = platform::programFolder() + QStringLiteral("/");
+    WembraOff = 1;
+    window.Command1.setVisible(true);
+    window.Command23.setVisible(true);
+    window.Check2.setValue(1);
+    window.Check17.setValue(0);
+    keepHandoverText(text);
+    ZahyoMax = 1;
+    repaintNow(window);
+    if (readSimaHandover(text).linkSeen) {
+        window.Option32.setVisible(true);
+        window.Check17.setValue(1);
+    }
+    window.Show();
+    clipboard().clear();
+    return goOn(ChosenKind::Nothing);
+}
+
+ModeOutcome runSiteChooser(Plot& window)
+{
+    SiteMode = 1;
+    window.Command23.setVisible(true);
+    ZahyoMax = 1;
+    window.Show();
+    repaintNow(window);
+    platform::CommonDialog& dialog = window.CommonDialog1;
+    dialog.setDialogTitle(QStringLiteral("TVX SIMA 呼び出し"));
+    dialog.setFileName(kSignFileName);
+    dialog.setFilter(kChooserFilter);
+    dialog.setFilterIndex(1);
+    if (!dialog.ShowOpen() || !platform::fileExists(dialog.FileName())) {
+        dialog.setFileName(QString());
+        return offerMapOnly(window);
+    }
+    const QString path = dialog.FileName();
+    SiteFolder = folderWithSeparator(path);
+    return readChosenFile(window, path);
+}
+
+}  // namespace tavelcor::startup

@@ -1,0 +1,177 @@
+// SPDX-License-Identifier: LicenseRef-Tavelcor
+// A fixture for the main window's life cycle: fresh tables, the program
+// folder (TAVELCOR_HOME) and the system temporary folder (TMPDIR, which
+// holds the work folder and the local raster folder) inside one temporary
+// folder, a clipboard in memory, a fixed clock, and a scripted prompter that
+// fails the test on any prompt it was not told about. The start-up,
+// save, backup and shut-down handlers are wired; plot() loads the window and
+// so runs the start-up.
+#pragma once
+
+#include "main/app/app_context.h"
+#include "main/app/site_wiring.h"
+#include "main/app/window_layout.h"
+#include "main/site/tables.h"
+#include "main/window/plot.h"
+#include "platform/forms/form_holder.h"
+#include "platform/prompt/testing.h"
+#include "platform/system/clipboard.h"
+#include "platform/text/cp932.h"
+
+#include <QByteArray>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+namespace tavelcor::apptest {
+
+// The stored fixtures of these tests.
+inline QString fixtureFolder()
+{
+    return QStringLiteral(TAVELCOR_TEST_DATA "/main/app");
+}
+
+// lines joined with CR LF after each line, in CP932.
+inline QByteArray cp932Lines(const QStringList& lines)
+{
+    QByteArray bytes;
+    for (const QString& line : lines)
+        bytes += platform::toCp932(line) + "\r\n";
+    return bytes;
+}
+
+inline bool writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+}
+
+inline bool writeLines(const QString& path, const QStringList& lines)
+{
+    return writeBytes(path, cp932Lines(lines));
+}
+
+inline QByteArray fileBytes(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+
+// The lines of a CP932 file (line ends CR LF), without the last empty one.
+inline QStringList fileLines(const QString& path)
+{
+    QString text = platform::fromCp932(fileBytes(path));
+    QStringList lines = text.split(QStringLiteral("\r\n"));
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+// Copies every file of folder `from` into `to` (made when missing).
+inline bool copyFolder(const QString& from, const QString& to)
+{
+    QDir().mkpath(to);
+    const QStringList names = QDir(from).entryList(QDir::Files);
+    for (const QString& name : names) {
+        QFile::remove(to + u'/' + name);
+        if (!QFile::copy(from + u'/' + name, to + u'/' + name))
+            return false;
+    }
+    return !names.isEmpty();
+}
+
+class AppTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(mRoot.isValid());
+        mHome = mRoot.path() + QStringLiteral("/home");
+        mTemp = mRoot.path() + QStringLiteral("/tmp");
+        ASSERT_TRUE(QDir().mkpath(mHome));
+        ASSERT_TRUE(QDir().mkpath(mTemp));
+        mOldHome = qgetenv("TAVELCOR_HOME");
+        mOldTemp = qgetenv("TMPDIR");
+        qputenv("TAVELCOR_HOME", mHome.toUtf8());
+        qputenv("TMPDIR", mTemp.toUtf8());
+        ASSERT_EQ(QDir::tempPath(), mTemp);
+
+        allocateTables();
+        resetTables();
+        resetAppContext();
+        appServices().clipboard = &clipboardText;
+        appServices().now = [this] { return now; };
+        mScript.emplace();
+        clearPlotWirings();
+        addPlotWiring(wireWindowLayout);
+        addPlotWiring(wireSiteLifecycle);
+    }
+
+    void TearDown() override
+    {
+        platform::destroyAllForms();
+        clearPlotWirings();
+        mScript.reset();
+        resetAppContext();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        qputenv("TAVELCOR_HOME", mOldHome);
+        if (mOldTemp.isEmpty())
+            qunsetenv("TMPDIR");
+        else
+            qputenv("TMPDIR", mOldTemp);
+    }
+
+    platform::ScriptedPrompter& script() { return mScript->get(); }
+
+    // A folder inside the test's temporary folder (made), path without "/".
+    QString folder(const QString& name) const
+    {
+        const QString path = mRoot.path() + u'/' + name;
+        QDir().mkpath(path);
+        return path;
+    }
+
+    // A copy of the stored fixture folder `fixture` as folder `name`.
+    QString copyFixture(const QString& fixture, const QString& name)
+    {
+        const QString target = folder(name);
+        EXPECT_TRUE(copyFolder(fixtureFolder() + u'/' + fixture, target)) << fixture.toStdString();
+        return target;
+    }
+
+    QString programFolder() const { return mHome; }
+    QString workFolder() const { return mTemp + QStringLiteral("/Eld"); }
+    QString rasterCopyFolder() const { return mTemp + QStringLiteral("/TVXTEMP"); }
+
+    // Loads the main window: start-up runs.
+    Plot& startProgram() { return plot(); }
+    StartupEnd startupEnd() const { return plotRunState().startupEnd; }
+
+    // The chooser answers with path (nullopt: cancelled).
+    void chooseFile(const std::optional<QString>& path)
+    {
+        script().expectOpenFile(path, QStringLiteral("TVX SIMA 呼び出し"));
+    }
+
+    platform::MemoryClipboard clipboardText;
+    QDateTime now = QDateTime(QDate(2024, 1, 5), QTime(9, 0));
+
+private:
+    QTemporaryDir mRoot;
+    QString mHome;
+    QString mTemp;
+    QByteArray mOldHome;
+    QByteArray mOldTemp;
+    std::optional<platform::testing::GTestScriptedPrompter> mScript;
+};
+
+}  // namespace tavelcor::apptest
