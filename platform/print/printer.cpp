@@ -214,6 +214,9 @@ bool Printer::beginDocument()
         return fail(QStringLiteral("%1 cannot print").arg(mEntry.DeviceName));
     }
     painter->setRenderHint(QPainter::SmoothPixmapTransform, false);
+    // A plot's one-pixel lines and small letters must reach a PDF file as
+    // they are, not through lossy JPEG compression.
+    painter->setRenderHint(QPainter::LosslessImageRendering, true);
     mPainter = std::move(painter);
     mLineX = 0.0;
     mLineY = 0.0;

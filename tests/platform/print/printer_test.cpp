@@ -173,6 +173,28 @@ TEST_F(PrinterTest, PictureFillsTheWholeSheet)
     EXPECT_TRUE(near(page.pixelColor(page.width() - 2, page.height() - 2), Qt::blue)) << "bottom-right";
 }
 
+TEST_F(PrinterTest, PicturesReachAPdfFileWithoutLoss)
+{
+    if (!pdfToolsPresent())
+        GTEST_SKIP() << "poppler's pdftoppm, pdftotext and pdfinfo are needed";
+    // One-pixel columns alternating red and blue, each 1 mm wide on the
+    // page: lossy compression would blend them.
+    QImage stripes(40, 10, QImage::Format_RGB32);
+    for (int x = 0; x < stripes.width(); ++x)
+        for (int y = 0; y < stripes.height(); ++y)
+            stripes.setPixel(x, y, x % 2 == 0 ? qRgb(255, 0, 0) : qRgb(0, 0, 255));
+    Printer printer(pdfPrinter());
+    printer.setOutputFileName(path(QStringLiteral("stripes.pdf")));
+    ASSERT_TRUE(printer.PaintPicture(stripes, 0, 0, 40 * kTwipsPerMm, 10 * kTwipsPerMm));
+    ASSERT_TRUE(printer.EndDoc());
+    const QImage page = renderPdfPage(path(QStringLiteral("stripes.pdf")), 1, 254);  // 10 pixels per mm
+    ASSERT_FALSE(page.isNull());
+    for (int column = 0; column < 40; ++column) {
+        const QRgb expected = column % 2 == 0 ? qRgb(255, 0, 0) : qRgb(0, 0, 255);
+        EXPECT_EQ(page.pixel(column * 10 + 5, 50), expected) << "column " << column;
+    }
+}
+
 TEST_F(PrinterTest, PositionsCountFromThePrintableAreasCorner)
 {
     if (!pdfToolsPresent())
