@@ -3,6 +3,7 @@
 
 #include "main/app/site_wiring.h"
 #include "main/app/window_layout.h"
+#include "main/render/print_wiring.h"
 #include "main/render/view_wiring.h"
 #include "main/window/plot.h"
 
@@ -14,6 +15,7 @@ void registerPlotWirings()
     addPlotWiring(wireWindowLayout);
     addPlotWiring(wireSiteLifecycle);
     addPlotWiring(wireView);
+    addPlotWiring(wirePrint);
 }
 
 }  // namespace tavelcor
