@@ -3,11 +3,16 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cctype>
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <system_error>
 
 namespace geodesy {
@@ -32,8 +37,164 @@ double biasFor(int decimals)
     }
 }
 
+constexpr std::array<std::uint64_t, kMaxDecimals + 1> kPowersOfTen = {
+    1ULL, 10ULL, 100ULL, 1000ULL, 10000ULL, 100000ULL, 1000000ULL, 10000000ULL, 100000000ULL, 1000000000ULL};
+
+// "00" "01" ... "99": two digits per division.
+constexpr std::array<char, 200> kDigitPairs = [] {
+    std::array<char, 200> pairs{};
+    for (int i = 0; i < 100; ++i) {
+        pairs[2 * i] = static_cast<char>('0' + i / 10);
+        pairs[2 * i + 1] = static_cast<char>('0' + i % 10);
+    }
+    return pairs;
+}();
+
+// magnitude × 10^decimals rounded to a whole number, halves up, on the exact
+// binary value: the same rounding as printing exact digits and looking at the
+// first one dropped. A finite non-negative double is mantissa × 2^exponent
+// with mantissa < 2^53, so mantissa × 10^decimals < 2^83 fits in 128 bits
+// and the part below the point is exact. Nullopt when the result reaches
+// 2^64 (only magnitudes beyond about 1.8e10 can).
+std::optional<std::uint64_t> scaledAndRounded(double magnitude, int decimals)
+{
+    using Wide = unsigned __int128;
+    const auto bits = std::bit_cast<std::uint64_t>(magnitude);
+    const int biasedExponent = static_cast<int>((bits >> 52) & 0x7FF);
+    std::uint64_t mantissa = bits & ((std::uint64_t{1} << 52) - 1);
+    int exponent = -1074;  // subnormal numbers
+    if (biasedExponent != 0) {
+        mantissa |= std::uint64_t{1} << 52;
+        exponent = biasedExponent - 1075;
+    }
+    const std::uint64_t unit = kPowersOfTen[static_cast<std::size_t>(decimals)];
+    std::uint64_t narrow = 0;
+    if (exponent < 0 && exponent > -64 && !__builtin_mul_overflow(mantissa, unit, &narrow)) {
+        // The common case (up to 3 decimals, or small mantissas) in 64 bits.
+        const int shift = -exponent;
+        const std::uint64_t whole = narrow >> shift;
+        const std::uint64_t rest = narrow & ((std::uint64_t{1} << shift) - 1);
+        return whole + (rest >= (std::uint64_t{1} << (shift - 1)) ? 1 : 0);
+    }
+    const Wide scaled = static_cast<Wide>(mantissa) * unit;
+    if (exponent >= 0) {
+        if (exponent >= 64 || (scaled >> (64 - exponent)) != 0)
+            return std::nullopt;
+        return static_cast<std::uint64_t>(scaled << exponent);
+    }
+    const int shift = -exponent;
+    if (shift >= 128)
+        return 0;  // below 2^-45 even after scaling: rounds to 0
+    const Wide whole = scaled >> shift;
+    const Wide rest = scaled - (whole << shift);
+    const Wide rounded = whole + (rest >= (Wide{1} << (shift - 1)) ? 1 : 0);
+    if ((rounded >> 64) != 0)
+        return std::nullopt;
+    return static_cast<std::uint64_t>(rounded);
+}
+
+// Writes the decimal digits of `number` backwards, ending before `end`, at
+// least `minDigits` of them (leading zeros); returns where they start.
+inline char* writeDigitsBackwards(char* end, std::uint64_t number, int minDigits)
+{
+    char* p = end;
+    while (number >= 100) {
+        const auto pair = static_cast<std::size_t>(number % 100) * 2;
+        number /= 100;
+        *--p = kDigitPairs[pair + 1];
+        *--p = kDigitPairs[pair];
+    }
+    if (number >= 10) {
+        const auto pair = static_cast<std::size_t>(number) * 2;
+        *--p = kDigitPairs[pair + 1];
+        *--p = kDigitPairs[pair];
+    } else {
+        *--p = static_cast<char>('0' + number);
+    }
+    while (end - p < minDigits)
+        *--p = '0';
+    return p;
+}
+
+// n / 10^D and n % 10^D with D known when compiling: a multiplication, not a
+// division.
+template <int D>
+std::uint64_t splitAt(std::uint64_t n, std::uint64_t& rest)
+{
+    constexpr std::uint64_t unit = kPowersOfTen[D];
+    rest = n % unit;
+    return n / unit;
+}
+
+std::uint64_t splitDecimals(std::uint64_t n, int decimals, std::uint64_t& rest)
+{
+    switch (decimals) {
+    case 1: return splitAt<1>(n, rest);
+    case 2: return splitAt<2>(n, rest);
+    case 3: return splitAt<3>(n, rest);
+    case 4: return splitAt<4>(n, rest);
+    case 5: return splitAt<5>(n, rest);
+    case 6: return splitAt<6>(n, rest);
+    case 7: return splitAt<7>(n, rest);
+    case 8: return splitAt<8>(n, rest);
+    default: return splitAt<9>(n, rest);
+    }
+}
+
+// The text of a number already scaled and rounded, right-aligned behind 15
+// blanks in one buffer: the sign, the whole part (at least "0"), then "."
+// and exactly `decimals` digits.
+class ScaledText {
+public:
+    ScaledText(std::uint64_t scaled, int decimals, bool negative)
+    {
+        char* const end = mBuffer.data() + mBuffer.size();
+        char* p = end;
+        std::uint64_t whole = scaled;
+        if (decimals > 0) {
+            std::uint64_t fraction = 0;
+            whole = splitDecimals(scaled, decimals, fraction);
+            p = writeDigitsBackwards(p, fraction, decimals);
+            *--p = '.';
+        }
+        p = writeDigitsBackwards(p, whole, 1);
+        if (negative && scaled != 0)
+            *--p = '-';
+        mTextLength = static_cast<std::size_t>(end - p);
+        std::memcpy(p - kBlankRun.size(), kBlankRun.data(), kBlankRun.size());
+    }
+
+    // The last `width` characters of the 15 blanks and the text.
+    std::string lastCharacters(int width) const
+    {
+        const std::size_t length = std::min(static_cast<std::size_t>(width), kLeadingBlanks + mTextLength);
+        return std::string(mBuffer.data() + mBuffer.size() - length, length);
+    }
+
+private:
+    static constexpr std::array<char, 16> kBlankRun = {' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ',
+                                                       ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' '};
+    // 16 blanks, a sign, 20 digits of 2^64 - 1 and a point (at most 38).
+    std::array<char, 48> mBuffer;
+    std::size_t mTextLength = 0;
+};
+
+// The last `width` characters of 15 blanks followed by `text`.
+std::string rightAligned(std::string_view text, int width)
+{
+    const std::size_t whole = kLeadingBlanks + text.size();
+    const std::size_t length = std::min(static_cast<std::size_t>(width), whole);
+    std::string result;
+    result.reserve(length);
+    if (length > text.size())
+        result.append(length - text.size(), ' ');
+    const std::size_t cut = length < text.size() ? text.size() - length : 0;
+    result.append(text.substr(cut));
+    return result;
+}
+
 // The sign, the digits and the point of one formatted number, built in place
-// without allocating.
+// without allocating; for magnitudes too large for ScaledText.
 class NumberText {
 public:
     // |value| rounded to `decimals` decimals, halves away from zero, on the
@@ -134,19 +295,10 @@ std::string FormatFixed(double value, int width, int decimals)
     else if (value < 0)
         biased = value - bias;
 
-    const NumberText number(std::fabs(biased), decimals, biased < 0);
-    const std::string_view text = number.view();
-
-    // 15 blanks in front, then the last `width` characters of the whole.
-    const std::size_t whole = kLeadingBlanks + text.size();
-    const std::size_t length = std::min(static_cast<std::size_t>(width), whole);
-    std::string result;
-    result.reserve(length);
-    if (length > text.size())
-        result.append(length - text.size(), ' ');
-    const std::size_t cut = length < text.size() ? text.size() - length : 0;
-    result.append(text.substr(cut));
-    return result;
+    const double magnitude = std::fabs(biased);
+    if (const std::optional<std::uint64_t> scaled = scaledAndRounded(magnitude, decimals))
+        return ScaledText(*scaled, decimals, biased < 0).lastCharacters(width);
+    return rightAligned(NumberText(magnitude, decimals, biased < 0).view(), width);
 }
 
 std::optional<std::string> FormatFixedText(std::string_view text, int width, int decimals)
