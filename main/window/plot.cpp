@@ -406,7 +406,14 @@ void Plot::designViewSwitches()
     }
     Check8.setValue(1);
     Check10.setValue(1);
+    designViewPanelExtras();
+}
 
+// The right-click options ＳＴ連続 and Copy/Point化 with Label4, the marker
+// button of the point panel, the circle switch of the hand-stroke panel and
+// Timer6.
+void Plot::designViewPanelExtras()
+{
     Option2.setCaption(QStringLiteral("ＳＴ連続"));
     Option2.Move(100.0, 460.0, 1300.0, 220.0);
     Option4.setCaption(QStringLiteral("Copy/Point化"));

@@ -267,6 +267,7 @@ private:
     void designOperationPanels();
     void designViewControls();
     void designViewSwitches();
+    void designViewPanelExtras();
     void designMarkerButtons();
     void designPrintControls();
 };
