@@ -321,6 +321,10 @@ bool saveBitmap(Prtout& dialog, const Plot& window)
 void bitmapOutput(Prtout& dialog, PlotOutputScope& scope)
 {
     if (PrintMode != 1) {
+        // The preview button makes no bitmap. The plot is given back as after
+        // a declined preview: the screen redraw must not take the preview's
+        // mode, which would leave out the texts and shrink the markers.
+        PrintMode = 9;
         ending(scope, false);
         return;
     }
