@@ -1,0 +1,174 @@
+// SPDX-License-Identifier: LicenseRef-Tavelcor
+// Closing the main window: the question, what a confirmed close cleans up
+// and saves, and the resize handler's minimised window.
+#include "app_fixture.h"
+
+#include "main/app/app_forms.h"
+#include "main/app/shutdown.h"
+#include "main/render/render_state.h"
+
+namespace tavelcor::apptest {
+namespace {
+
+const QString kQuit = QStringLiteral("プログラムを終了します。よろしいですか？");
+
+class ShutdownTest : public AppTest {
+protected:
+    Plot& openSite()
+    {
+        site = copyFixture(QStringLiteral("site"), QStringLiteral("genba"));
+        chooseFile(site + QStringLiteral("/TAVELCOR.TVX"));
+        Plot& window = startProgram();
+        EXPECT_EQ(startupEnd(), StartupEnd::Drawn);
+        return window;
+    }
+
+    // A local raster copy as the background part leaves them.
+    void makeRasterCopy() const
+    {
+        ASSERT_TRUE(writeLines(rasterCopyFolder() + QStringLiteral("/img.bmp"), {QStringLiteral("x")}));
+        ASSERT_TRUE(QFile::setPermissions(rasterCopyFolder() + QStringLiteral("/img.bmp"), QFile::ReadOwner));
+    }
+
+    QString site;
+};
+
+TEST_F(ShutdownTest, CancelKeepsTheProgramTheSiteAndTheRasterCopies)
+{
+    Plot& window = openSite();
+    makeRasterCopy();
+    const QByteArray points = fileBytes(site + QStringLiteral("/POINT.DAT"));
+    const QByteArray tiles = fileBytes(workFolder() + QStringLiteral("/Eld.AR2"));
+    DataDirty = 0;
+    script().expectMessage(platform::MsgResult::Cancel, kQuit);
+    EXPECT_FALSE(platform::Unload(window));
+    EXPECT_TRUE(plotForm().isLoaded());
+    EXPECT_TRUE(window.Timer2.Enabled());
+    EXPECT_TRUE(QFileInfo::exists(rasterCopyFolder() + QStringLiteral("/img.bmp")));
+    EXPECT_EQ(fileBytes(site + QStringLiteral("/POINT.DAT")), points);
+    EXPECT_EQ(fileBytes(workFolder() + QStringLiteral("/Eld.AR2")), tiles);
+    EXPECT_EQ(DataDirty, 0);
+    EXPECT_EQ(script().records().back().buttons, platform::MsgButtons::OkCancel);
+}
+
+TEST_F(ShutdownTest, ClosingASiteOffersTheSaveAndCleansUp)
+{
+    Plot& window = openSite();
+    makeRasterCopy();
+    plist();  // another window loaded: it goes with the main window
+    window.Timer1.setEnabled(true);
+    TileCacheCount = 2;
+    TileCache[1] = QStringLiteral("a.png");
+    TileCache[2] = QStringLiteral("b.png");
+    PointName[1] = QStringLiteral("saved");
+    script().expectMessage(platform::MsgResult::Ok, kQuit);
+    script().expectSaveFile(site + QStringLiteral("/TAVELCOR.TVX"), QStringLiteral("TVX 現場登録"));
+    script().expectMessage(platform::MsgResult::Yes, site + QStringLiteral("/TAVELCOR.TVX　に上書き保存しますか"));
+    EXPECT_TRUE(platform::Unload(window));
+    EXPECT_FALSE(plotForm().isLoaded());
+    EXPECT_FALSE(plistForm().isLoaded());
+    EXPECT_FALSE(QFileInfo::exists(rasterCopyFolder()));
+    EXPECT_EQ(fileLines(workFolder() + QStringLiteral("/Eld.AR2")),
+              QStringList({QStringLiteral("a.png"), QStringLiteral("b.png")}));
+    EXPECT_TRUE(fileLines(site + QStringLiteral("/POINT.DAT")).first().contains(QStringLiteral("saved")));
+    EXPECT_EQ(DataDirty, -1);
+}
+
+TEST_F(ShutdownTest, CancelledSaveStillEndsTheProgram)
+{
+    Plot& window = openSite();
+    script().expectMessage(platform::MsgResult::Ok, kQuit);
+    script().expectSaveFile(std::nullopt, QStringLiteral("TVX 現場登録"));
+    EXPECT_TRUE(platform::Unload(window));
+    EXPECT_FALSE(plotForm().isLoaded());
+}
+
+TEST_F(ShutdownTest, ClipboardStartsSaveNothing)
+{
+    for (const QString& text : {QStringLiteral("1\tA\t1\t2\r2\tB\t3\t4\r"),
+                                QStringLiteral("Z00,NEW_SIMA,\r\nA01,1,A,1,2,0,\r\nA01,2,B,3,4,0,\r\n")}) {
+        clipboardText.setText(text);
+        Plot& window = startProgram();
+        ASSERT_EQ(startupEnd(), StartupEnd::Drawn);
+        const QStringList before = QDir(programFolder()).entryList(QDir::Files);
+        script().expectMessage(platform::MsgResult::Ok, kQuit);
+        EXPECT_TRUE(platform::Unload(window));
+        EXPECT_EQ(QDir(programFolder()).entryList(QDir::Files), before);
+        resetTables();
+        plotRunState() = PlotRunState{};
+    }
+}
+
+TEST_F(ShutdownTest, EmptyTileListLeavesTheOldListFile)
+{
+    Plot& window = openSite();
+    ASSERT_TRUE(writeLines(workFolder() + QStringLiteral("/Eld.AR2"), {QStringLiteral("old.png")}));
+    TileCacheCount = 0;
+    script().expectMessage(platform::MsgResult::Ok, kQuit);
+    script().expectSaveFile(std::nullopt, QStringLiteral("TVX 現場登録"));
+    EXPECT_TRUE(platform::Unload(window));
+    EXPECT_EQ(fileLines(workFolder() + QStringLiteral("/Eld.AR2")), QStringList{QStringLiteral("old.png")});
+}
+
+TEST_F(ShutdownTest, StartupReadsTheTileListOrTheWorkFolder)
+{
+    ASSERT_TRUE(writeLines(workFolder() + QStringLiteral("/Eld.AR2"),
+                           {QStringLiteral("t1.png"), QStringLiteral("t2.png"), QStringLiteral("t3.png")}));
+    openSite();
+    EXPECT_EQ(TileCacheCount, 3);
+    EXPECT_EQ(TileCache[3], QStringLiteral("t3.png"));
+}
+
+TEST_F(ShutdownTest, StartupWithoutATileListTakesTheWorkFolderFiles)
+{
+    ASSERT_TRUE(writeLines(workFolder() + QStringLiteral("/18_1_2.png"), {QStringLiteral("x")}));
+    openSite();
+    QStringList names;
+    for (int i = 1; i <= TileCacheCount; ++i)
+        names << TileCache[i];
+    EXPECT_TRUE(names.contains(QStringLiteral("18_1_2.png")));
+    EXPECT_TRUE(names.contains(QStringLiteral("ELD.BMP")));
+}
+
+// ------------------------------------------------------------------ resize
+
+TEST_F(ShutdownTest, MinimisedWindowClosesTheBackgroundWindowAndDrawsNothing)
+{
+    Plot& window = openSite();
+    int unloads = 0;
+    int redraws = 0;
+    appServices().unloadBackgroundWindow = [&unloads] { ++unloads; };
+    render::renderState().hooks.background = [&redraws](render::PlotFace&) {
+        ++redraws;
+        return false;
+    };
+    window.setWindowState(platform::WindowState::Minimized);
+    redraws = 0;
+    unloads = 0;
+    window.Resize();
+    EXPECT_EQ(unloads, 1);
+    EXPECT_EQ(redraws, 0);
+    window.setWindowState(platform::WindowState::Normal);
+    window.Resize();
+    EXPECT_GE(redraws, 1);
+    render::renderState().hooks.background = {};
+}
+
+TEST_F(ShutdownTest, WindowLayoutCodeOfTheSettingsPlacesTheWindow)
+{
+    Plot& window = openSite();
+    applyWindowLayout(window, 1.0F);
+    EXPECT_EQ(window.windowState(), platform::WindowState::Maximized);
+    applyWindowLayout(window, 1.5F);
+    EXPECT_EQ(window.windowState(), platform::WindowState::Maximized);
+    applyWindowLayout(window, 2.0F);
+    EXPECT_EQ(window.windowState(), platform::WindowState::Normal);
+    EXPECT_NEAR(window.Left(), ScreenW * 0.25, 15.0);
+    EXPECT_NEAR(window.Width(), ScreenW * 0.75, 15.0);
+    applyWindowLayout(window, 3.0F);
+    EXPECT_NEAR(window.Left(), ScreenW * 0.4, 15.0);
+    EXPECT_NEAR(window.Width(), ScreenW * 0.6, 15.0);
+}
+
+}  // namespace
+}  // namespace tavelcor::apptest
