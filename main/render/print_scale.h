@@ -10,7 +10,7 @@
 // (ViewSpanX north, ViewSpanY east). Page twips become metres at 56.7 twips
 // per millimetre (the dialog's own factor, not 1440 / 25.4).
 
-#include "platform/print/printer.h"
+#include "platform/print/device_caps.h"
 
 #include <QString>
 #include <QStringList>

@@ -21,6 +21,8 @@
 // Needs a QGuiApplication (fonts). Not thread-safe: the UI thread's.
 #pragma once
 
+#include "platform/print/device_caps.h"
+
 #include <QImage>
 #include <QMarginsF>
 #include <QString>
@@ -59,18 +61,6 @@ struct PrinterEntry {
     /// PDF-file printers only: the unprintable strips (millimetres, left,
     /// top, right, bottom of the page as it lies in its orientation).
     QMarginsF unprintableMm;
-};
-
-/// The device capabilities of the printable area, in printer pixels.
-struct DeviceCaps {
-    int physicalOffsetX = 0;  ///< unprintable strip at the left
-    int physicalOffsetY = 0;  ///< unprintable strip at the top
-    int physicalWidth = 0;    ///< the whole sheet across
-    int physicalHeight = 0;   ///< the whole sheet down
-    int horzRes = 0;          ///< printable width
-    int vertRes = 0;          ///< printable height
-    double dpiX = 0.0;        ///< pixels per inch across
-    double dpiY = 0.0;        ///< pixels per inch down
 };
 
 class Printer {
