@@ -56,3 +56,75 @@ function(tavelcor_add_test name)
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_LOGGING_RULES=*.debug=false"
                TIMEOUT 600)
 endfunction()
+
+# Logic libraries use at most QtCore (and QtNetwork): linking Qt Gui or
+# Widgets, directly or through another library, is a configuration error.
+# The check runs once every folder has been added.
+set(TAVELCOR_PURE_LOGIC_TARGETS
+    geodesy main_site main_survey gps_core tools_ransko platform_text platform_prompt platform_system
+    platform_link platform_serial platform_workbook
+    CACHE INTERNAL "Libraries that must not link Qt Gui or Widgets")
+set(TAVELCOR_FORBIDDEN_IN_LOGIC Qt6::Gui Qt6::Widgets
+    CACHE INTERNAL "What logic libraries must not link")
+
+# Every target that `target` links, directly or through others, in `out`.
+function(_tavelcor_link_closure target out)
+  set(seen "")
+  set(pending ${target})
+  while(pending)
+    list(POP_FRONT pending current)
+    if(NOT TARGET ${current} OR current IN_LIST seen)
+      continue()
+    endif()
+    get_target_property(aliased ${current} ALIASED_TARGET)
+    if(aliased)
+      set(current ${aliased})
+    endif()
+    list(APPEND seen ${current})
+    get_target_property(type ${current} TYPE)
+    set(links "")
+    if(NOT type STREQUAL "INTERFACE_LIBRARY")
+      get_target_property(direct ${current} LINK_LIBRARIES)
+      if(direct)
+        list(APPEND links ${direct})
+      endif()
+    endif()
+    get_target_property(iface ${current} INTERFACE_LINK_LIBRARIES)
+    if(iface)
+      list(APPEND links ${iface})
+    endif()
+    foreach(item IN LISTS links)
+      # Private links of static libraries appear as $<LINK_ONLY:name>; links
+      # made from another folder carry a "::@(folder)" mark.
+      string(REGEX REPLACE "^\\$<LINK_ONLY:(.*)>$" "\\1" item "${item}")
+      string(REGEX REPLACE "::@\\(.*\\)$" "" item "${item}")
+      if(TARGET ${item})
+        list(APPEND pending ${item})
+      endif()
+    endforeach()
+  endwhile()
+  set(${out} ${seen} PARENT_SCOPE)
+endfunction()
+
+function(tavelcor_check_pure_logic)
+  foreach(target IN LISTS TAVELCOR_PURE_LOGIC_TARGETS)
+    if(NOT TARGET ${target})
+      continue()
+    endif()
+    _tavelcor_link_closure(${target} closure)
+    foreach(forbidden IN LISTS TAVELCOR_FORBIDDEN_IN_LOGIC)
+      if(TARGET ${forbidden})
+        get_target_property(real ${forbidden} ALIASED_TARGET)
+        if(NOT real)
+          set(real ${forbidden})
+        endif()
+        if(real IN_LIST closure)
+          message(SEND_ERROR "${target} is a logic library and must not link ${forbidden} "
+                             "(it links: ${closure})")
+        endif()
+      endif()
+    endforeach()
+  endforeach()
+endfunction()
+
+cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL tavelcor_check_pure_logic)
