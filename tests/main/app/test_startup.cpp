@@ -6,6 +6,7 @@
 
 #include "main/app/app_forms.h"
 #include "main/app/startup_internal.h"
+#include "main/app/wirings.h"
 #include "main/render/render_state.h"
 #include "main/site/settings_file.h"
 #include "platform/canvas/canvas.h"
@@ -92,6 +93,25 @@ TEST_F(StartupTest, SignFileOpensTheWholeSite)
     EXPECT_TRUE(QFileInfo::exists(workFolder() + QStringLiteral("/ELD.BMP")));
     EXPECT_TRUE(QFileInfo::exists(workFolder() + QStringLiteral("/WHITE.BMP")));
     EXPECT_GT(inkedPixels(window), 100);
+}
+
+// The start-up as the program runs it, with every part's handlers wired
+// (display switches, view commands, printing): the switches it sets draw
+// nothing while it loads, and the first redraw shows the site.
+TEST_F(StartupTest, StartsWithEveryPartOfTheProgramWired)
+{
+    clearPlotWirings();
+    registerPlotWirings();
+    const QString site = copyFixture(QStringLiteral("site"), QStringLiteral("genba"));
+    chooseFile(site + u'/' + kSignFile);
+    Plot& window = startProgram();
+    ASSERT_EQ(startupEnd(), StartupEnd::Drawn);
+    EXPECT_EQ(ZahyoMax, 6);
+    EXPECT_EQ(PointCount, 2);
+    EXPECT_GT(inkedPixels(window), 100);
+    // the save button is wired to the save command
+    script().expectSaveFile(std::nullopt, QStringLiteral("TVX 現場登録"));
+    window.Command23.setValue(true);
 }
 
 TEST_F(StartupTest, InitialValuesAndTheProgramFolderSettings)
