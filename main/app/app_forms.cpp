@@ -2,8 +2,8 @@
 #include "main/app/app_forms.h"
 
 #include "main/app/backup.h"
-#include "platform/desktop/screen.h"
 #include "main/window/plot.h"
+#include "platform/desktop/screen.h"
 
 namespace tavelcor {
 

@@ -35,6 +35,7 @@ int main(int argc, char** argv)
     tavelcor::Plot& window = tavelcor::plot();
     if (tavelcor::plotRunState().startupEnd == tavelcor::StartupEnd::ProgramEnds) {
         platform::destroyAllForms();
+        tavelcor::resetAppContext();
         return 0;
     }
     window.Show();
