@@ -80,11 +80,12 @@ MapXmlEnvironment mapXmlEnvironment()
 void keepHandoverText(const QString& text)
 {
     KeptSima = text;
-    platform::TextFileWriter writer(SiteFolder + kZahyoSim);
+    const QString path = platform::findFileNoCase(SiteFolder, kZahyoSim);
+    platform::TextFileWriter writer(path);
     writer.write(text);
     writer.writeLine();
     if (!writer.commit())
-        platform::MsgBox(SiteFolder + kZahyoSim + QStringLiteral(" に書き込めませんでした"));
+        platform::MsgBox(path + QStringLiteral(" に書き込めませんでした"));
 }
 
 // ------------------------------------------------------------ map-only view
