@@ -64,6 +64,36 @@ TEST(ZoneTable, OtherZoneNumbersTakeOriginZeroWithoutError)
     }
 }
 
+// Zones outside 1 to 19 project about latitude 0, longitude 0 with the same
+// scale factor.  Expected values from PROJ, independently of this code:
+//   cs2cs -f %.6f +proj=latlong +ellps=GRS80 +to +proj=tmerc +lat_0=0
+//         +lon_0=0 +k=0.9999 +x_0=0 +y_0=0 +ellps=GRS80 +axis=neu
+// with the input "lon lat" of each row.
+struct OriginZeroRow {
+    const char* name;
+    double latitudeDeg;
+    double longitudeDeg;
+    double x;
+    double y;
+};
+
+const OriginZeroRow kOriginZeroRows[] = {
+    {"one_degree_north_on_greenwich", 1, 0, 110563.331115, 0},
+    {"half_degree_north_east", 0.5, 0.5, 55283.742402, 55652.785491},
+    {"two_north_one_west", 2, -1, 221161.221833, -111246.678613},
+};
+
+TEST(ZoneTable, ZonesZeroAndTwentyAgreeWithProjAboutLatitudeZeroLongitudeZero)
+{
+    for (int zone : {0, 20}) {
+        for (const OriginZeroRow& row : kOriginZeroRows) {
+            const geodesy::PlaneXY p = geodesy::BLtoXYCalc(row.latitudeDeg * 10000, row.longitudeDeg * 10000, zone);
+            EXPECT_NEAR(p.x, row.x, 0.0005) << row.name << " zone " << zone;
+            EXPECT_NEAR(p.y, row.y, 0.0005) << row.name << " zone " << zone;
+        }
+    }
+}
+
 TEST(ZoneTable, ZonesZeroAndTwentyComputeRelativeToLatitudeZeroLongitudeZero)
 {
     const geodesy::PlaneXY origin0 = geodesy::BLtoXYCalc(0, 0, 0);
@@ -91,7 +121,7 @@ struct DmsToDegCase {
 TEST(DmsToDeg, PackedToDecimalDegreesWithSign)
 {
     const DmsToDegCase cases[] = {
-        {-35.3, -35.5},               // documented
+        {-35.3, -35.5},               // -(35° + 30/60°): sign kept
         {35.3, 35.5},
         {123.4530, 123.7583333333333},
         {35.3907404, 35 + 39.0 / 60 + 7.404 / 3600},
@@ -136,6 +166,9 @@ TEST(RadToDms, GivesPackedTimesTenThousand)
     EXPECT_NEAR(geodesy::RadToDms(35.5 * geodesy::kPi / 180), 353000.00036, 1e-6);
 }
 
+// A zone's origin is X = 0, Y = 0 by the definition of the coordinate
+// system (no false northing or easting); zone 9's origin is 36° N,
+// 139° 50' E, passed as decimal degrees × 10000.
 TEST(Forward, OriginOfZoneNineIsZero)
 {
     const geodesy::PlaneXY p = geodesy::BLtoXYCalc(360000, (139 + 50.0 / 60) * 10000, 9);
@@ -143,6 +176,10 @@ TEST(Forward, OriginOfZoneNineIsZero)
     EXPECT_NEAR(p.y, 0, 0.001);
 }
 
+// 38° N, 137° 50' E (two degrees west of zone 9's meridian).  PROJ gives
+// X = 223821.067169, Y = -175656.072885:
+//   echo "38 137.83333333333333" | cs2cs -f %.6f EPSG:6668 EPSG:6677
+// (JGD2011 geographic to JGD2011 zone 9, both in latitude-first order).
 TEST(Forward, ZoneNineTwoDegreesWestAtThirtyEight)
 {
     const double lon = (139 + 50.0 / 60 - 2) * 10000;
@@ -169,6 +206,9 @@ TEST(Forward, PackedEntryOfTheGpsProgramMatchesTheDecimalEntry)
     EXPECT_NEAR(origin.y, 0, 1e-9);
 }
 
+// The inverse of a zone origin is the origin itself (36° N, 136° E for
+// zone 6); the packing adds 1e-7 degree = 0.00036 second, which stands in
+// the fourth and fifth decimals of packed d.mmss × 10000.
 TEST(Inverse, ZoneSixOriginShowsThePackingBias)
 {
     EXPECT_NEAR(geodesy::XYtoBL(0, 0, 6, 0), 360000.00036, 1e-7);
