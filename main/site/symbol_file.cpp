@@ -38,40 +38,42 @@ constexpr std::array<Design, kSymbolCount> kDesign{{
     {u"田", 13, u""},    {u"▲", 0, u""},
 }};
 
-// One symbol line, checked whole before anything of it is applied.
-struct SymbolLine {
-    int n = 0;
-    QString character;
-    std::uint8_t colorIndex = 0;
-    QString label;
-};
-
-std::optional<SymbolLine> parseSymbolLine(QStringView line)
+// Applies one symbol line field by field, in the order the reader has
+// always used: the character (table, then button caption), the colour
+// (table, then button colour), the label (table, then label caption). A line
+// that runs out of fields ends the reading where it runs out, keeping what it
+// applied before ("5,■,14" sets character and colour, not the label). False
+// when the line ends the reading.
+//
+// Not stored at all: a symbol number outside 1..18 (nothing of the line is
+// applied) and a colour outside the palette 0..15 (the reading ends before
+// the colour: a colour index past the palette would index past the colour
+// table of every drawer; the character already applied stays, so the table
+// and the button still agree).
+bool applySymbolLine(QStringView line, SymbolButtons& buttons)
 {
     const auto f = sitetext::splitFields<4>(line);
-    if (f.count < 4)
-        return std::nullopt;
-    const std::optional<std::int32_t> n = platform::toLongChecked(platform::Val(f[0]));
-    const std::optional<std::uint8_t> color = platform::toByteChecked(platform::Val(f[2]));
-    if (!n || *n < 1 || *n > kSymbolCount || !color || *color > kTopSymbolColor)
-        return std::nullopt;
-    SymbolLine s;
-    s.n = *n;
+    if (f.count < 1)
+        return false;
+    const std::optional<std::int32_t> number = platform::toLongChecked(platform::Val(f[0]));
+    if (!number || *number < 1 || *number > kSymbolCount || f.count < 2)
+        return false;
+    const int n = *number;
     const QStringView mark = platform::trimmedView(f[1]);
-    s.character = platform::toFullWidth(mark.first(std::min<qsizetype>(1, mark.size())));
-    s.colorIndex = *color;
-    s.label = platform::Trim(f[3]);
-    return s;
-}
-
-void applySymbol(const SymbolLine& s, SymbolButtons& buttons)
-{
-    SymbolChar[s.n] = s.character;
-    buttons.setCaption(s.n, s.character);
-    SymbolColor[s.n] = s.colorIndex;
-    buttons.setTextColorIndex(s.n, s.colorIndex);
-    SymbolLabel[s.n] = s.label;
-    buttons.setLabel(s.n, s.label);
+    SymbolChar[n] = platform::toFullWidth(mark.first(std::min<qsizetype>(1, mark.size())));
+    buttons.setCaption(n, SymbolChar[n]);
+    if (f.count < 3)
+        return false;
+    const std::optional<std::uint8_t> color = platform::toByteChecked(platform::Val(f[2]));
+    if (!color || *color > kTopSymbolColor)
+        return false;
+    SymbolColor[n] = *color;
+    buttons.setTextColorIndex(n, *color);
+    if (f.count < 4)
+        return false;
+    SymbolLabel[n] = platform::Trim(f[3]);
+    buttons.setLabel(n, SymbolLabel[n]);
+    return true;
 }
 
 // A missing file: the table follows the buttons.
@@ -186,10 +188,8 @@ void LoadPointSymbols(const QString& path, SymbolButtons& buttons)
     platform::TextFileReader in(file);
     QString line;
     while (in.isOpen() && in.readLine(line)) {
-        const std::optional<SymbolLine> symbol = parseSymbolLine(line);
-        if (!symbol)
-            return;  // the first line that cannot be applied ends the reading
-        applySymbol(*symbol, buttons);
+        if (!applySymbolLine(line, buttons))
+            return;  // the first line that cannot be applied whole ends the reading
     }
 }
 

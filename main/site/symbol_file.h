@@ -74,10 +74,14 @@ private:
 // Lines in any order and any number; each is split at every comma: field 1
 // the number n (leading number, halves to even), field 2 trimmed, its first
 // character made full-width ("o" gives "ｏ"), field 3 the colour index, field
-// 4 trimmed the label. The first line that cannot be applied (fewer than four
-// fields, n outside 1..18, a colour outside 0..15) ends the reading quietly;
-// it changes nothing, and the lines before it stay applied. Symbols the file
-// does not name keep their state.
+// 4 trimmed the label. Each line is applied field by field (character, then
+// colour, then label, each to the table and then to its button); the first
+// line that cannot be applied whole ends the reading quietly where it fails:
+// a line of three fields sets character and colour but no label, one of two
+// fields the character only. A symbol number outside 1..18 applies nothing;
+// a colour outside 0..15 is never stored (the character before it stays).
+// The lines before stay applied; symbols the file does not name keep their
+// state.
 //
 // Missing file: the table is filled from the buttons (character = first
 // character of the caption, a blank for an empty one; colour = the button's

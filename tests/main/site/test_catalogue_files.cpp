@@ -54,51 +54,72 @@ TEST_F(SymbolFile, LinesApplyToTheTableAndTheButtonsInAnyOrder)
     EXPECT_EQ(mButtons.caption(4), QStringLiteral("●"));
 }
 
-TEST_F(SymbolFile, ALineThatCannotBeAppliedEndsTheReading)
+// A line that runs out of fields is applied as far as it goes: the second
+// line "5,■,14" sets the character and the colour of symbol 5, not its
+// label, and nothing after it is read.
+TEST_F(SymbolFile, AShortLineAppliesWhatItHoldsAndEndsTheReading)
 {
     loadDesign();
+    mButtons.setLabel(5, QStringLiteral("old"));
+    SymbolLabel[5] = QStringLiteral("old");
     copyFixture(QStringLiteral("symbols_short_line"));
     LoadPointSymbols(siteSymbols(), mButtons);
     EXPECT_EQ(SymbolChar[4], QStringLiteral("◆"));
     EXPECT_EQ(SymbolLabel[4], QStringLiteral("菱"));
-    EXPECT_EQ(SymbolChar[5], QStringLiteral("回")) << "the short line changes nothing";
-    EXPECT_EQ(SymbolColor[5], 12);
+    EXPECT_EQ(SymbolChar[5], QStringLiteral("■"));
+    EXPECT_EQ(mButtons.caption(5), QStringLiteral("■"));
+    EXPECT_EQ(SymbolColor[5], 14);
+    EXPECT_EQ(mButtons.textColorIndex(5), 14);
+    EXPECT_EQ(SymbolLabel[5], QStringLiteral("old")) << "the line has no label field";
+    EXPECT_EQ(mButtons.label(5), QStringLiteral("old"));
     EXPECT_EQ(SymbolChar[6], QStringLiteral("■")) << "nothing after it is read";
+    EXPECT_EQ(SymbolColor[6], 12);
 }
 
-struct RefusedLine {
+// One line that cannot be applied whole, what it still sets of symbol 7
+// (designed as "☆", colour 9, no label), and why it ends the reading.
+struct StoppingLine {
     const char* line;
+    const char* character;  // SymbolChar(7) and the caption of its button afterwards
+    int color;              // SymbolColor(7) and the button's colour afterwards
     const char* why;
 };
 
-void PrintTo(const RefusedLine& row, std::ostream* os)
+void PrintTo(const StoppingLine& row, std::ostream* os)
 {
     *os << '"' << row.line << "\" (" << row.why << ')';
 }
 
-class SymbolRefused : public SymbolFile, public ::testing::WithParamInterface<RefusedLine> {};
+class SymbolStops : public SymbolFile, public ::testing::WithParamInterface<StoppingLine> {};
 
-// A line is checked whole before anything of it is applied, so the table and
-// the buttons never disagree and no colour outside the palette is stored.
-TEST_P(SymbolRefused, ChangesNothingAndEndsTheReading)
+TEST_P(SymbolStops, AppliesWhatComesBeforeTheFaultAndEndsTheReading)
 {
+    const StoppingLine& row = GetParam();
     loadDesign();
-    writeSiteLines(QStringLiteral("POINT.JKN"), {QString::fromUtf8(GetParam().line), "9,Z,4,after"});
+    writeSiteLines(QStringLiteral("POINT.JKN"), {QString::fromUtf8(row.line), "9,Z,4,after"});
     LoadPointSymbols(siteSymbols(), mButtons);
-    EXPECT_EQ(SymbolChar[7], QStringLiteral("☆")) << GetParam().why;
-    EXPECT_EQ(SymbolColor[7], 9);
-    EXPECT_EQ(mButtons.caption(7), QStringLiteral("☆"));
-    EXPECT_EQ(SymbolChar[9], QStringLiteral("◇"));
+    EXPECT_EQ(SymbolChar[7], QString::fromUtf8(row.character)) << row.why;
+    EXPECT_EQ(mButtons.caption(7), QString::fromUtf8(row.character)) << row.why;
+    EXPECT_EQ(SymbolColor[7], row.color) << row.why;
+    EXPECT_EQ(mButtons.textColorIndex(7), row.color) << row.why;
+    EXPECT_EQ(SymbolLabel[7], QString()) << row.why;
+    EXPECT_EQ(mButtons.label(7), QString()) << row.why;
+    EXPECT_EQ(SymbolChar[9], QStringLiteral("◇")) << "nothing after the line is read";
 }
 
-INSTANTIATE_TEST_SUITE_P(Lines, SymbolRefused,
-                         ::testing::Values(RefusedLine{"7,X,20,x", "colour past the palette"},
-                                           RefusedLine{"7,X,15.5,x", "15.5 rounds to 16"},
-                                           RefusedLine{"7,X,-1,x", "negative colour"},
-                                           RefusedLine{"0,X,1,x", "symbol 0"},
-                                           RefusedLine{"19,X,1,x", "symbol 19"},
-                                           RefusedLine{"7,X,1", "three fields"},
-                                           RefusedLine{"", "empty line"}));
+// A colour outside the palette is never stored: the reading ends before it,
+// after the character (table and button still agree).
+INSTANTIATE_TEST_SUITE_P(Lines, SymbolStops,
+                         ::testing::Values(StoppingLine{"7,X,20,x", "Ｘ", 9, "colour past the palette"},
+                                           StoppingLine{"7,X,15.5,x", "Ｘ", 9, "15.5 rounds to 16"},
+                                           StoppingLine{"7,X,-1,x", "Ｘ", 9, "negative colour"},
+                                           StoppingLine{"7,X,300,x", "Ｘ", 9, "colour past a byte"},
+                                           StoppingLine{"7,X,1", "Ｘ", 1, "three fields"},
+                                           StoppingLine{"7,X", "Ｘ", 9, "two fields"},
+                                           StoppingLine{"7", "☆", 9, "one field"},
+                                           StoppingLine{"0,X,1,x", "☆", 9, "symbol 0"},
+                                           StoppingLine{"19,X,1,x", "☆", 9, "symbol 19"},
+                                           StoppingLine{"", "☆", 9, "empty line"}));
 
 TEST_F(SymbolFile, NumbersRoundHalvesToEven)
 {
@@ -240,6 +261,82 @@ TEST_F(TextPresets, ReadingStopsAfterLine4000)
     EXPECT_EQ(PhraseText[kPhraseTop], QStringLiteral("p4000"));
     EXPECT_EQ(mControls.phraseList().size(), kPhraseTop - 7);
     EXPECT_EQ(mControls.phraseList().last(), QStringLiteral("p4000"));
+}
+
+// ---- text presets written ------------------------------------------------------------
+
+TEST_F(TextPresets, WriterPutsOutFourThousandLinesInTheirRoles)
+{
+    PhraseKey[1] = QStringLiteral("田");
+    PhraseText[1] = QStringLiteral("田　不詳");
+    PhraseKey[2] = QStringLiteral("畑");  // no text
+    PhraseKey[7] = QStringLiteral("x");
+    PhraseText[7] = QStringLiteral("y");
+    PhraseText[8] = QStringLiteral("a,b , c");
+    PhraseText[9] = QStringLiteral("   ");
+    PhraseText[kPhraseTop] = QStringLiteral("最後");
+    const WriteResult result = writeTextPresets(sitePresets());
+    ASSERT_EQ(result.outcome, WriteOutcome::Written);
+    const QStringList lines = siteLines(QStringLiteral("TEXT.JKN"));
+    ASSERT_EQ(lines.size(), kPhraseTop);
+    EXPECT_EQ(lines[0], QStringLiteral("田,田　不詳"));
+    EXPECT_EQ(lines[1], QStringLiteral("畑,"));
+    EXPECT_EQ(lines[2], QStringLiteral(",")) << "an empty category";
+    EXPECT_EQ(lines[6], QStringLiteral("他")) << "line 7 is always the free category";
+    EXPECT_EQ(lines[7], QStringLiteral("a,b , c")) << "a phrase as it stands";
+    EXPECT_EQ(lines[8], QStringLiteral("   "));
+    EXPECT_EQ(lines[9], QString());
+    EXPECT_EQ(lines[kPhraseTop - 1], QStringLiteral("最後"));
+}
+
+// Written and read back, every entry returns to its line: a comma in a
+// category key would split the line at the wrong place and a line break
+// would move every later entry, so they are written as "_" and a blank. A
+// long category text is written whole and comes back cut to 100 characters.
+TEST_F(TextPresets, WrittenPresetsReadBackEntryByEntry)
+{
+    PhraseKey[1] = QStringLiteral("宅,地");
+    PhraseText[1] = QStringLiteral("宅地,不詳");
+    PhraseKey[2] = QStringLiteral("畑");
+    PhraseText[2] = QString(150, u'畑');
+    PhraseKey[3] = QStringLiteral("山\r\n林");
+    PhraseText[8] = QStringLiteral("一行目\r\n二行目");
+    PhraseText[9] = QStringLiteral("  ");
+    PhraseText[10] = QStringLiteral("①㎡～－");
+    ASSERT_EQ(writeTextPresets(sitePresets()).outcome, WriteOutcome::Written);
+    EXPECT_EQ(siteLines(QStringLiteral("TEXT.JKN"))[1], QStringLiteral("畑,") + QString(150, u'畑'));
+    resetKeepingFolders();
+    LoadTextPresets(sitePresets(), mControls);
+    EXPECT_EQ(PhraseKey[1], QStringLiteral("宅_地"));
+    EXPECT_EQ(PhraseText[1], QStringLiteral("宅地,不詳"));
+    EXPECT_EQ(PhraseText[2], QString(100, u'畑'));
+    EXPECT_EQ(PhraseKey[3], QStringLiteral("山 林"));
+    EXPECT_EQ(PhraseKey[7], QStringLiteral("他"));
+    EXPECT_EQ(PhraseText[8], QStringLiteral("一行目 二行目"));
+    EXPECT_EQ(PhraseText[9], QStringLiteral("  "));
+    EXPECT_EQ(PhraseText[10], QStringLiteral("①㎡～－"));
+    EXPECT_EQ(mControls.quickTextCaption(1), QStringLiteral("宅_地"));
+    EXPECT_EQ(mControls.phraseList(), QStringList({"一行目 二行目", "①㎡～－"}));
+}
+
+TEST_F(TextPresets, WriterReplacesAFileWhateverTheCaseOfItsName)
+{
+    writeSiteLines(QStringLiteral("text.jkn"), {"old"});
+    PhraseKey[1] = QStringLiteral("新");
+    const WriteResult result = writeTextPresets(sitePresets());
+    ASSERT_EQ(result.outcome, WriteOutcome::Written);
+    EXPECT_EQ(result.path, sitePath(QStringLiteral("text.jkn")));
+    EXPECT_EQ(siteLines(QStringLiteral("text.jkn")).first(), QStringLiteral("新,"));
+    EXPECT_FALSE(QFileInfo::exists(sitePath(QStringLiteral("TEXT.JKN"))));
+}
+
+TEST_F(TextPresets, WriterFailureLeavesTheOldFile)
+{
+    ASSERT_TRUE(QDir(mSite.path()).mkdir(QStringLiteral("TEXT.JKN")));  // a folder in the way
+    const WriteResult result = writeTextPresets(sitePresets());
+    EXPECT_EQ(result.outcome, WriteOutcome::Failed);
+    EXPECT_FALSE(result.error.isEmpty());
+    EXPECT_TRUE(QFileInfo(sitePresets()).isDir());
 }
 
 }  // namespace
