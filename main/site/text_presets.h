@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: LicenseRef-Tavelcor
-// Reading the text presets TEXT.JKN (its writer is the phrase editor): one
-// entry per line, CP932.
+// The text presets TEXT.JKN: one entry per line, CP932, CR LF, no header.
+// The phrase editor writes it (writeTextPresets); start-up and the editor
+// read it (LoadTextPresets).
 //   lines 1..6   "caption,text": split at the first comma; the text is cut to
 //                its first 100 characters; a line without a comma is all
 //                caption with an empty text
@@ -14,6 +15,8 @@
 // keeps them as plain values (the designed captions "田", "畑", "山林", "宅地",
 // "公道", "用悪", "他" and an empty list).
 #pragma once
+
+#include "main/site/site_file_result.h"
 
 #include <QString>
 #include <QStringList>
@@ -62,5 +65,19 @@ private:
 // 1..4000 are taken as above; later lines are not read, and entries after
 // the file's last line stay empty. Phrases are added untrimmed.
 void LoadTextPresets(const QString& path, PresetControls& controls);
+
+// Writes PhraseKey and PhraseText as TEXT.JKN to path (its name matched
+// without regard to case, so an existing "text.jkn" is replaced rather than
+// doubled), atomically, exactly 4000 lines:
+//   lines 1..6     key, ",", text (an entry whose key and text are empty
+//                  gives ","; a text is written whole, the reader keeps its
+//                  first 100 characters)
+//   line 7         "他", whatever entry 7 holds
+//   lines 8..4000  the text as it stands, commas and blanks included
+// So that every line reads back as the entry it was written from, a comma
+// in a key of lines 1..6 is written as "_" (the reader splits at the first
+// comma) and a line break in any key or text as a blank. Failed, with the
+// old file kept, when the file cannot be written; nothing is shown.
+WriteResult writeTextPresets(const QString& path);
 
 }  // namespace tavelcor
