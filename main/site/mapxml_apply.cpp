@@ -27,7 +27,10 @@ ReadOutcome Import::apply(const std::function<bool(const QString&)>& askYes)
     if (failed() || !mContext.found.zone)
         return ReadOutcome::StopProgram;
     ZoneNo = std::uint8_t(*mContext.found.zone);
-    const bool done = resolveVertices() && appendBoundaries() && storeSheets()
+    if (!resolveVertices())
+        return ReadOutcome::StopProgram;
+    emptyParcelsWithoutSurface();
+    const bool done = appendBoundaries() && storeSheets()
                       && (mContext.found.zone.value_or(0) == 0 ? renumberBySheets(askYes) : setParcelCount());
     return done ? ReadOutcome::Ok : ReadOutcome::StopProgram;
 }
@@ -55,6 +58,26 @@ bool Import::resolveVertices()
         KakuchiVertex[std::ptrdiff_t(i) + 1] = p;
     }
     return true;
+}
+
+// A parcel number that no surface describes (a gap in the numbering, a
+// parcel whose surface is missing) holds no vertex: its run is made empty
+// (last slot one before the first), where the untouched first and last slot
+// 0 would make it one vertex naming coordinate 0, the scratch number, which
+// the coordinate file would then carry as a vertex that reads back missing.
+void Import::emptyParcelsWithoutSurface()
+{
+    const Found& f = mContext.found;
+    int top = std::max(f.highestParcel, f.highestSurface);
+    for (const Found::SheetRef& ref : f.sheetRefs)
+        top = std::max(top, int(ref.parcel));
+    for (int p = 1; p <= top; ++p) {
+        const auto i = std::size_t(p);
+        if (i < f.surfaceDefined.size() && f.surfaceDefined[i])
+            continue;
+        KakuchiFirst[p] = 0;
+        KakuchiLast[p] = -1;
+    }
 }
 
 // Boundary lines run from the start to the end point of their curve. A

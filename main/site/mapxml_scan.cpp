@@ -245,6 +245,8 @@ void SurfaceScanner::feed(Line& line)
             return;
         mSurface = *s;
         mC.found.highestSurface = std::max(mC.found.highestSurface, mSurface);
+        holdIndex(mC.found.surfaceDefined, std::size_t(mSurface));
+        mC.found.surfaceDefined[std::size_t(mSurface)] = true;
         mFirst = true;
         mInRing = true;
         mStart = line.number();

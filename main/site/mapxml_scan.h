@@ -67,6 +67,8 @@ struct Found {
     std::vector<bool> pointDefined;
     // The curve of each vertex slot 1.. (entry slot - 1).
     std::vector<VertexRef> vertexCurves;
+    // Surface numbers that the file describes, by number.
+    std::vector<bool> surfaceDefined;
     int highestSurface = 0;
     std::vector<Boundary> boundaries;
     int highestParcel = 0;  // highest "<筆 id=" number, 0 when none
@@ -224,6 +226,7 @@ public:
 
 private:
     bool resolveVertices();
+    void emptyParcelsWithoutSurface();
     bool appendBoundaries();
     bool storeSheets();
     bool setParcelCount();

@@ -362,6 +362,25 @@ TEST_F(MapXmlTest, BoundaryOfADirectCurveAddsNoLine)
     EXPECT_EQ(LineNext, 9);
 }
 
+// A parcel number that no surface describes holds no vertex, rather than one
+// naming coordinate 0 (the scratch number) that a saved coordinate file
+// would carry as a missing vertex. Here parcel 2 of the sample is numbered 3:
+// parcel 3 has no surface, and surface 2 keeps its vertices under a parcel
+// without a name.
+TEST_F(MapXmlTest, AParcelNumberWithoutASurfaceHoldsNoVertex)
+{
+    const QString text = replaced(importtest::publicMapText(), "<筆 id=\"H000000002\">", "<筆 id=\"H000000003\">");
+    ASSERT_EQ(read(writeUtf8(QStringLiteral("map.xml"), text)), ReadOutcome::Ok);
+    ASSERT_EQ(KakuchiCount, 3);
+    EXPECT_EQ(KakuchiName[3], QStringLiteral("4(5)(6)"));
+    EXPECT_EQ(KakuchiLast[3], KakuchiFirst[3] - 1);
+    EXPECT_EQ(KakuchiName[2], QString());
+    EXPECT_EQ(KakuchiFirst[2], 5);
+    EXPECT_EQ(KakuchiLast[2], 7);
+    EXPECT_EQ(KakuchiFirst[1], 1);
+    EXPECT_EQ(KakuchiLast[1], 4);
+}
+
 // A line that holds the bytes of "zmn:X" only across a character boundary
 // of CP932 (ホ is 83 7A, so "ホmn:X" holds 7A "mn:X") is no X line.
 TEST_F(MapXmlTest, Cp932MatchesCountOnlyAtCharacterStarts)
