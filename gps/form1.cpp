@@ -179,6 +179,8 @@ void Form1::wireReception()
     };
     mHandOver.setReport([this](const QString& text) { mReception.log().setLine(0, text); });
     mReception.setWorkbook(&mHandOver);
+    mReception.setClockBoxUnticked([this] { Check2.setValue(platform::check::Unchecked); });
+    mReception.setFixShown([this](const ReceiveOutcome& outcome) { showFix(outcome); });
 }
 
 void Form1::endProgram()

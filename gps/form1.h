@@ -157,6 +157,7 @@ private:
     void endProgram();
     void applySettings(const SettingsRead& read);
     ReceptionSettings receptionSettings() const;
+    void showFix(const ReceiveOutcome& outcome);
     void showOutcome(const ReceiveOutcome& outcome);
     void showLog();
     void endReceptionWithoutGga();

@@ -89,6 +89,17 @@ void Form1::endReceptionWithoutGga()
     Command1.setEnabled(true);
 }
 
+// The caption, the log and the fix item of an event; setting a text again
+// to what it holds changes nothing and publishes nothing.
+void Form1::showFix(const ReceiveOutcome& outcome)
+{
+    if (outcome.caption)
+        setCaption(*outcome.caption);
+    showLog();
+    if (outcome.text7)
+        Text7.setText(*outcome.text7);
+}
+
 void Form1::showOutcome(const ReceiveOutcome& outcome)
 {
     if (outcome.untickClockBox)
@@ -99,11 +110,9 @@ void Form1::showOutcome(const ReceiveOutcome& outcome)
     }
     if (outcome.result != ReceiveResult::NotReady && outcome.result != ReceiveResult::FixDone)
         return;
-    if (outcome.caption)
-        setCaption(*outcome.caption);
-    showLog();
-    if (outcome.text7)
-        Text7.setText(*outcome.text7);
+    // A fix was shown already, before the workbook and the point file; the
+    // log is shown again for the workbook's failure line.
+    showFix(outcome);
     if (outcome.clearPointFilePath)
         Text3.setText(QString());
     if (outcome.stopReception) {

@@ -108,7 +108,7 @@ ReceiveOutcome Reception::receive(QByteArrayView buffer, const ReceptionSettings
     resetLeadingFields();
     if (mRecvCount < std::numeric_limits<std::int32_t>::max())
         ++mRecvCount;
-    const ScanOutcome scan = GGASEEK(buffer, settings.clockRequested, mScan, mClock);
+    const ScanOutcome scan = GGASEEK(buffer, settings.clockRequested, mScan, mClock, mClockBoxUnticked);
     ReceiveOutcome outcome;
     outcome.untickClockBox = scan.untickClockBox;
     if (scan.result == ScanResult::NoGga) {
@@ -141,6 +141,8 @@ ReceiveOutcome Reception::receive(QByteArrayView buffer, const ReceptionSettings
     outcome.caption = nextCaption(QStringLiteral("衛星") + outcome.fix->satellites);
     mLog.append(outcome.fix->logLine);
     outcome.text7 = outcome.fix->fixText;
+    if (mFixShown)
+        mFixShown(outcome);
     handOver(*outcome.fix, settings, outcome);
     keep(*outcome.fix, outcome);
     control(settings, outcome);

@@ -23,6 +23,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 namespace orbela {
@@ -111,7 +112,8 @@ struct ReceiveOutcome {
     bool untickClockBox = false;      // Check2 := unticked
     bool endReception = false;        // NoGga: close the port, watchdog off,
                                       // start command enabled again
-    bool clearPointFilePath = false;  // Text3 := "" (the point file failed)
+    bool clearPointFilePath = false;  // Text3 := "" (the point file failed;
+                                      // its message was shown after the fix)
     bool stopReception = false;       // counted reception done: run the stop command
     bool armWatchdog = false;         // continuous reception: watchdog 10000 ms, on
     QString trackFileWritten;         // path of a track file written at this fix
@@ -136,6 +138,16 @@ public:
     const GeoidModel& geoid() const { return mGeoid; }
     /// The workbook hand-over (nullptr: none).  Not owned.
     void setWorkbook(WorkbookHandOver* workbook) { mWorkbook = workbook; }
+
+    /// Called when a clock comparison is tried, before its question: the
+    /// window unticks its clock box ("時刻合わせ") at once.
+    void setClockBoxUnticked(std::function<void()> untick) { mClockBoxUnticked = std::move(untick); }
+    /// Called once a fix's caption, log line and fix text are final, before
+    /// the workbook hand-over and the point file: the window shows and
+    /// publishes the fix then, so that neither a slow workbook macro nor the
+    /// point file's failure message holds it back.  The outcome passed holds
+    /// the caption and `text7` of the fix.
+    void setFixShown(std::function<void(const ReceiveOutcome&)> shown) { mFixShown = std::move(shown); }
 
     /// The start command: `RecvCount` := 0.
     void startReception() { mRecvCount = 0; }
@@ -177,6 +189,8 @@ private:
 
     SystemClock& mClock;
     WorkbookHandOver* mWorkbook = nullptr;
+    std::function<void()> mClockBoxUnticked;
+    std::function<void(const ReceiveOutcome&)> mFixShown;
     QString mProgramFolder;
     GeoidModel mGeoid;
     ScanMemory mScan;

@@ -125,13 +125,15 @@ Constellations scanConstellations(QByteArrayView buffer)
 }
 
 ScanOutcome GGASEEK(QByteArrayView buffer, bool clockRequested, ScanMemory& memory,
-                    SystemClock& clock)
+                    SystemClock& clock, const std::function<void()>& untickClockBox)
 {
     ScanOutcome outcome;
     if (const auto date = rmcDate(buffer))
         memory.GpsDateText = *date;
     if (clockRequested && platform::Val(memory.GpsDateText) > 2016) {
         outcome.untickClockBox = true;
+        if (untickClockBox)
+            untickClockBox();
         if (compareClock(buffer, memory, clock) == ClockStep::Failed) {
             outcome.result = ScanResult::ClockFailed;
             return outcome;

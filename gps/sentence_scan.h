@@ -11,6 +11,7 @@
 #include <QDateTime>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 namespace orbela {
@@ -68,7 +69,10 @@ Constellations scanConstellations(QByteArrayView buffer);
 
 /// The scan of one buffer.  `clockRequested` is the state of the clock box.
 /// Messages and the clock question go through the installed prompter.
+/// `untickClockBox`, when given, is called as soon as a comparison is tried,
+/// before any question, so that the box is already unticked while the user
+/// answers (the outcome says so as well).
 ScanOutcome GGASEEK(QByteArrayView buffer, bool clockRequested, ScanMemory& memory,
-                    SystemClock& clock);
+                    SystemClock& clock, const std::function<void()>& untickClockBox = {});
 
 }  // namespace orbela

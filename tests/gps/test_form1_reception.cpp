@@ -5,6 +5,7 @@
 #include "window_fixture.h"
 
 #include "gps/messages.h"
+#include "message_observer.h"
 
 #include "platform/workbook/workbook_peer.h"
 
@@ -150,7 +151,18 @@ TEST_F(Reception, APointFileThatCannotBeWrittenIsDropped)
     f.Text3.setText(inHome(QStringLiteral("missing/folder/point.csv")));
     startReception();
     script->expectMessage(MsgResult::Ok, QStringLiteral("保存先のディレクトリが見つかりません。"));
+    // The message comes after the fix is shown and published, and before
+    // the path is cleared.
+    QString text7AtMessage, captionAtMessage, text3AtMessage;
+    const ScopedMessageObserver observer([&](const platform::MessageRequest&) {
+        text7AtMessage = f.Text7.Text();
+        captionAtMessage = f.Caption();
+        text3AtMessage = f.Text3.Text();
+    });
     ASSERT_TRUE(receive(fixBurst()));
+    EXPECT_EQ(text7AtMessage, kFixText);
+    EXPECT_EQ(captionAtMessage, QStringLiteral("衛星8 NMEA"));
+    EXPECT_EQ(text3AtMessage, inHome(QStringLiteral("missing/folder/point.csv")));
     EXPECT_TRUE(f.Text3.Text().isEmpty());
     EXPECT_EQ(f.Text7.Text(), QStringLiteral("中断"));
 }
@@ -289,7 +301,10 @@ TEST_F(Reception, TheClockBoxAsksOnceAndIsUntickedWhateverTheAnswer)
     f.Check2.setValue(1);
     startReception();
     script->expectMessage(MsgResult::No, QStringLiteral("システム時刻が30分以上ずれているので調整します"));
+    int boxAtQuestion = -1;
+    const ScopedMessageObserver observer([&](const platform::MessageRequest&) { boxAtQuestion = f.Check2.Value(); });
     ASSERT_TRUE(receive(fixBurst()));
+    EXPECT_EQ(boxAtQuestion, 0) << "the box is unticked before the question";
     EXPECT_EQ(f.Check2.Value(), 0);
     EXPECT_TRUE(clock.mSetTo.empty());
     EXPECT_EQ(f.Text7.Text(), kFixText);

@@ -4,6 +4,7 @@
 // the track and counted reception.
 #include "gps/messages.h"
 #include "gps/reception.h"
+#include "message_observer.h"
 #include "nmea_helpers.h"
 #include "platform/prompt/testing.h"
 
@@ -318,6 +319,46 @@ TEST_F(ReceptionTest, APointFileThatCannotBeWrittenIsReportedAndDropped)
     EXPECT_TRUE(outcome.clearPointFilePath);
     EXPECT_EQ(outcome.result, ReceiveResult::FixDone);
     EXPECT_EQ(reception.pointFile().PointSaveCount(), 0);
+}
+
+// Writes the order of the hand-overs into a shared list.
+class OrderedWorkbook final : public orbela::WorkbookHandOver {
+public:
+    explicit OrderedWorkbook(QStringList& order) : mOrder(order) {}
+    void To_Excel(const orbela::WorkbookFix&) override { mOrder << QStringLiteral("workbook"); }
+
+private:
+    QStringList& mOrder;
+};
+
+TEST_F(ReceptionTest, TheFixIsShownBeforeTheWorkbookAndThePointFile)
+{
+    // The fix is shown and published first; a slow workbook macro or the
+    // point file's failure message must not hold it back.
+    QStringList order;
+    reception.setFixShown([&](const orbela::ReceiveOutcome& shown) {
+        order << QStringLiteral("shown ") + shown.text7.value_or(QString());
+        EXPECT_EQ(shown.caption, QStringLiteral("衛星8 NMEA"));
+        EXPECT_EQ(reception.log().lines()[0].left(2), QStringLiteral("X=")) << "the log line is written";
+    });
+    OrderedWorkbook workbook(order);
+    reception.setWorkbook(&workbook);
+    settings.workbookLink = true;
+    settings.mode = ReceptionMode::Once;
+    settings.pointFilePath = folder.filePath(QStringLiteral("missing/GPSLOG.CSV"));
+    script->expectMessage(MsgResult::Ok, orbela::kMsgNoFolder.toString());
+    const gpstest::ScopedMessageObserver observer(
+        [&](const platform::MessageRequest& request) { order << QStringLiteral("message ") + request.text; });
+    const auto outcome = receive(kGga);
+    EXPECT_EQ(outcome.result, ReceiveResult::FixDone);
+    EXPECT_EQ(order, (QStringList{QStringLiteral("shown ") + kFixText, QStringLiteral("workbook"),
+                                  QStringLiteral("message ") + orbela::kMsgNoFolder.toString()}));
+
+    // Events without a fix show nothing through this way.
+    order.clear();
+    receive(gga("030001.00,,N,,E,0,00,,,M,,M,,"));
+    receive(QByteArray(kGga).replace("*", "0*"));
+    EXPECT_TRUE(order.isEmpty());
 }
 
 TEST_F(ReceptionTest, NoPointFileInContinuousReception)

@@ -3,6 +3,7 @@
 // position of the first GGA sentence.
 #include "gps/messages.h"
 #include "gps/sentence_scan.h"
+#include "message_observer.h"
 #include "nmea_helpers.h"
 #include "platform/prompt/testing.h"
 
@@ -201,6 +202,27 @@ TEST_F(Scan, AFailedClockSetEndsTheScan)
     EXPECT_EQ(outcome.result, orbela::ScanResult::ClockFailed);
     EXPECT_EQ(outcome.sentenceStart, 0);
     EXPECT_TRUE(outcome.untickClockBox);
+}
+
+TEST_F(Scan, TheBoxIsUntickedBeforeTheQuestion)
+{
+    // The box is unticked at once, so that it is already clear while the
+    // user answers the question.
+    clock.mNow = QDateTime(QDate(2024, 5, 2), QTime(5, 30, 0), Qt::UTC);
+    QStringList order;
+    script->expectMessage(MsgResult::No, QStringLiteral("システム時刻が3時間ずれているので調整します"));
+    const gpstest::ScopedMessageObserver observer(
+        [&](const platform::MessageRequest& request) { order << QStringLiteral("question ") + request.text; });
+    const auto outcome = orbela::GGASEEK(kRmcMay2 + kGga, true, memory, clock, [&] { order << QStringLiteral("untick"); });
+    EXPECT_TRUE(outcome.untickClockBox);
+    EXPECT_EQ(order, (QStringList{QStringLiteral("untick"),
+                                  QStringLiteral("question システム時刻が3時間ずれているので調整します")}));
+
+    // No date yet: no comparison, the box stays ticked.
+    order.clear();
+    memory = orbela::ScanMemory{};
+    orbela::GGASEEK(kGga, true, memory, clock, [&] { order << QStringLiteral("untick"); });
+    EXPECT_TRUE(order.isEmpty());
 }
 
 TEST_F(Scan, TheClockWaitsForADate)
