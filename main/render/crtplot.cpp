@@ -9,14 +9,33 @@
 #include "platform/canvas/canvas.h"
 #include "platform/canvas/colors.h"
 
+#include <QDebug>
 #include <QRegularExpression>
 
 #include <algorithm>
 #include <cmath>
+#include <exception>
 
 namespace tavelcor::render {
 
 namespace {
+
+// Runs one step of the redraw.  An error inside it ends that step only: the
+// redraw goes on with the next one and always returns.  False when the step
+// failed.
+template <class Step>
+bool guarded(const char* step, Step&& run) noexcept
+{
+    try {
+        run();
+        return true;
+    } catch (const std::exception& e) {
+        qWarning("plot redraw: %s failed: %s", step, e.what());
+    } catch (...) {
+        qWarning("plot redraw: %s failed", step);
+    }
+    return false;
+}
 
 void keepPreviousView(PlotPainter& p)
 {
@@ -48,10 +67,13 @@ void setUpPicture(PlotPainter& p)
 void drawBackground(PlotFace& face, PlotPainter& p, RenderState& st)
 {
     // Until background layers are set up the picture starts clear, as it
-    // does when neither background slot holds a layer.
-    if (st.hooks.background && st.hooks.background(face))
-        return;
-    p.clear();
+    // does when neither background slot holds a layer; so does it when the
+    // background drawing fails.
+    bool drawn = false;
+    if (st.hooks.background)
+        guarded("the background", [&] { drawn = st.hooks.background(face); });
+    if (!drawn)
+        p.clear();
 }
 
 void markPerpendicularFoot(PlotPainter& p)
@@ -117,9 +139,15 @@ void drawSite(PlotFace& face, PlotPainter& p, RenderState& st)
     if (SearchHit != 0)
         redplot(face, SearchHit);
     if (st.hooks.stblueplot)
-        st.hooks.stblueplot(face);
+        guarded("the survey marks", [&] { st.hooks.stblueplot(face); });
     if (st.hooks.linedraw)
-        st.hooks.linedraw(face);
+        guarded("the construction lines", [&] { st.hooks.linedraw(face); });
+}
+
+void drawCreditImage(PlotFace& face, const RenderState& st)
+{
+    if (st.hooks.creditImage)
+        guarded("the map credit image", [&] { st.hooks.creditImage(face); });
 }
 
 void markGeocodedPlace(PlotFace& face, PlotPainter& p, const RenderState& st)
@@ -164,8 +192,11 @@ void crtplot(PlotFace& face)
         const double formHeight = face.formHeightTwips();
         st.TwipUnit = formHeight > 0 ? ViewSpanX / formHeight : 0.0;
         setUpPicture(p);
+        // Label points moved into view are put back below whatever happens
+        // while the site is drawn: the moved positions must never outlive
+        // the redraw (they would be saved with the site).
         if (justsc(face))
-            drawSite(face, p, st);
+            guarded("the site layers", [&] { drawSite(face, p, st); });
     }
     restoreMovedLabels(st);
     markGeocodedPlace(face, p, st);
@@ -173,11 +204,10 @@ void crtplot(PlotFace& face)
     const bool tiles = Haikei1Code > 4 || Haikei2Code > 4;
     if (PrintMode != 10 && tiles) {
         appendTileZoom(face);
-        if (st.hooks.creditImage)
-            st.hooks.creditImage(face);
+        drawCreditImage(face, st);
     }
-    if (face.checkValue(32) != 0 && st.hooks.creditImage)
-        st.hooks.creditImage(face);
+    if (face.checkValue(32) != 0)
+        drawCreditImage(face, st);
 }
 
 bool justsc(PlotFace& face)

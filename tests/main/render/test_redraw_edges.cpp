@@ -1,0 +1,230 @@
+// SPDX-License-Identifier: LicenseRef-Tavelcor
+// Edges of the full redraw: the place circle of the address command, the
+// picture's letter set-up, layers of other parts of the program that fail,
+// one-vertex parcels and the parcel labels that are never printed.
+#include "plot_fixture.h"
+
+#include <QString>
+
+#include <stdexcept>
+
+namespace tavelcor::render::testing_support {
+namespace {
+
+class RedrawEdgesTest : public PlotFixture {
+protected:
+    void SetUp() override
+    {
+        PlotFixture::SetUp();
+        VarFont = 0;
+        face->setCheck(1, 0);  // no coordinate markers or labels in the way
+        face->setCheck(2, 0);
+        face->setCheck(6, 1);  // parcel labels
+    }
+
+    void TearDown() override
+    {
+        renderState().hooks = RedrawHooks{};
+        PlotFixture::TearDown();
+    }
+
+    // A square parcel over four new coordinates, corners (south, west) and
+    // (north, east) in plot coordinates, its label point at the centre.
+    int addSquare(int firstNumber, double s, double w, double n, double e, const QString& name)
+    {
+        addCoordinate(firstNumber, QStringLiteral("C%1").arg(firstNumber), s, w);
+        addCoordinate(firstNumber + 1, QStringLiteral("C%1").arg(firstNumber + 1), n, w);
+        addCoordinate(firstNumber + 2, QStringLiteral("C%1").arg(firstNumber + 2), n, e);
+        addCoordinate(firstNumber + 3, QStringLiteral("C%1").arg(firstNumber + 3), s, e);
+        const int i = addParcel(name, {firstNumber, firstNumber + 1, firstNumber + 2, firstNumber + 3});
+        KakuchiLabelX[i] = static_cast<float>((s + n) / 2);
+        KakuchiLabelY[i] = static_cast<float>((w + e) / 2);
+        return i;
+    }
+};
+
+// ------------------------------------------------------------ place circle
+
+struct PlaceCase {
+    const char* name;
+    double northOffset;  ///< GeocodeX - OriginX, or no place (0 absolute)
+    double eastOffset;
+    bool northZero;      ///< GeocodeX itself 0
+    bool eastZero;       ///< GeocodeY itself 0
+    bool drawn;
+};
+
+class PlaceCircleTest : public RedrawEdgesTest, public ::testing::WithParamInterface<PlaceCase> {};
+
+// The red circle of the address command needs both plane coordinates: a 0
+// in either means "no place".
+TEST_P(PlaceCircleTest, DrawnOnlyWhenBothCoordinatesAreSet)
+{
+    const PlaceCase& c = GetParam();
+    renderState().GeocodeX = c.northZero ? 0.0F : static_cast<float>(OriginX + c.northOffset);
+    renderState().GeocodeY = c.eastZero ? 0.0F : static_cast<float>(OriginY + c.eastOffset);
+    crtplot(*face);
+    EXPECT_EQ(countPixels(platform::QBColor(12)) > 0, c.drawn);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Gates, PlaceCircleTest,
+    ::testing::Values(PlaceCase{"both", 30, -40, false, false, true},
+                      PlaceCase{"north0", 30, -40, true, false, false},
+                      PlaceCase{"east0", 30, -40, false, true, false},
+                      PlaceCase{"none", 0, 0, true, true, false}),
+    [](const ::testing::TestParamInfo<PlaceCase>& info) { return std::string(info.param.name); });
+
+// The circle is 2 x MarkSize twips in radius on the screen: 140 twips, 9
+// pixels at 15 twips a pixel, whatever the scale.
+TEST_F(RedrawEdgesTest, PlaceCircleRadiusIsTwiceTheMarkerSizeOnTheScreen)
+{
+    renderState().GeocodeX = static_cast<float>(OriginX);
+    renderState().GeocodeY = static_cast<float>(OriginY);
+    for (double span : {300.0, 3000.0}) {
+        SCOPED_TRACE(span);
+        setView(0, 0, span * 0.75, span);
+        crtplot(*face);
+        const double metresPerPixel = canvas().ScaleWidth() / 400.0;
+        const double r = 2.0 * MarkSize / 15.0 * metresPerPixel;
+        EXPECT_EQ(colorAt(0, r), platform::QBColor(12)) << "east of the centre";
+        EXPECT_EQ(colorAt(r, 0), platform::QBColor(12)) << "north of the centre";
+        EXPECT_NE(colorAt(0, 0), platform::QBColor(12)) << "the centre is not filled";
+    }
+}
+
+// ------------------------------------------------------------ letter set-up
+
+TEST_F(RedrawEdgesTest, LettersAreBoldFromTwelvePointsOn)
+{
+    for (const auto& [size, bold] : {std::pair{11, false}, std::pair{12, true}, std::pair{9, false},
+                                     std::pair{20, true}}) {
+        SCOPED_TRACE(size);
+        FontSize = static_cast<std::int16_t>(size);
+        canvas().setFontName(QStringLiteral("Other"));
+        crtplot(*face);
+        EXPECT_EQ(canvas().FontBold(), bold);
+        EXPECT_EQ(canvas().FontName(), QStringLiteral("ＭＳ ゴシック"));
+        // The picture takes the nearest size its fonts offer.
+        EXPECT_NEAR(canvas().FontSize(), size, 0.5) << "the coordinate letter size without VarFont";
+        EXPECT_EQ(static_cast<int>(canvas().DrawMode()), 13) << "the redraw ends with the copy pen";
+        EXPECT_EQ(canvas().DrawWidth(), 1);
+    }
+}
+
+// ------------------------------------------------- failing layers of others
+
+TEST_F(RedrawEdgesTest, AFailingBackgroundLeavesAClearPictureAndTheSiteIsDrawn)
+{
+    canvas().Scale(-200, -150, 200, 150);
+    canvas().Line(-100, -100, 100, -100, platform::QBColor(0));  // left from before
+    addLine(0, -100, 0, 100, 12);
+    renderState().hooks.background = [](PlotFace&) -> bool { throw std::runtime_error("no tile"); };
+    EXPECT_NO_THROW(crtplot(*face));
+    EXPECT_EQ(countPixels(platform::QBColor(0)), 0) << "the old picture is cleared";
+    EXPECT_EQ(colorAt(0, 0), platform::QBColor(12)) << "the line layer is drawn";
+    EXPECT_FALSE(face->scaleBar().label25Caption.isEmpty());
+}
+
+// A layer that fails after the label search moved a label point into view:
+// the point is back where it was, and the redraw goes on to its last steps.
+TEST_F(RedrawEdgesTest, AFailingSurveyMarkLayerEndsOnlyThatLayer)
+{
+    TxtLimit = 4;
+    addSquare(10, -145, -195, 400, 400, QStringLiteral("BIG"));
+    KakuchiLabelX[1] = 300;
+    KakuchiLabelY[1] = 300;
+    int lines = 0;
+    int credits = 0;
+    renderState().hooks.stblueplot = [&](PlotFace&) {
+        EXPECT_FLOAT_EQ(KakuchiLabelX[1], 140.0F) << "moved into view for this redraw";
+        throw std::runtime_error("survey marks");
+    };
+    renderState().hooks.linedraw = [&](PlotFace&) { ++lines; };
+    renderState().hooks.creditImage = [&](PlotFace&) { ++credits; };
+    Haikei1Code = 5;
+    TileZoom = 15;
+    EXPECT_NO_THROW(crtplot(*face));
+    EXPECT_FLOAT_EQ(KakuchiLabelX[1], 300.0F);
+    EXPECT_FLOAT_EQ(KakuchiLabelY[1], 300.0F);
+    EXPECT_EQ(lines, 1) << "the construction lines are still drawn";
+    EXPECT_EQ(credits, 1) << "and the map credit";
+    EXPECT_TRUE(face->scaleBar().label25Caption.endsWith(QStringLiteral(" (15)")));
+    EXPECT_EQ(static_cast<int>(canvas().DrawMode()), 13);
+}
+
+TEST_F(RedrawEdgesTest, AFailingCreditImageStillDrawsTheSecondOne)
+{
+    int calls = 0;
+    renderState().hooks.creditImage = [&](PlotFace&) {
+        if (++calls == 1)
+            throw std::runtime_error("GDI");
+    };
+    Haikei2Code = 6;
+    face->setCheck(32, 1);
+    EXPECT_NO_THROW(crtplot(*face));
+    EXPECT_EQ(calls, 2);
+}
+
+// ------------------------------------------------------------ parcels
+
+// A parcel of one vertex has no edge; its closing edge joins the vertex to
+// itself, which counts as drawn only when the vertex lies in the window.
+TEST_F(RedrawEdgesTest, OneVertexParcelReachesThePictureOnlyInTheWindow)
+{
+    addCoordinate(10, QStringLiteral("IN"), 20, 30);
+    addCoordinate(11, QStringLiteral("OUT"), 5000, 30);
+    const int inside = addParcel(QStringLiteral("1"), {10});
+    const int outside = addParcel(QStringLiteral("2"), {11});
+    crtplot(*face);
+    EXPECT_EQ(renderState().ParcelDrawn[static_cast<std::size_t>(inside)], 1);
+    EXPECT_EQ(renderState().ParcelDrawn[static_cast<std::size_t>(outside)], 0);
+}
+
+// An open figure gets no label, whether its label point is in view (the
+// count leaves it out) or outside while its line crosses the view.
+TEST_F(RedrawEdgesTest, OpenFigureGetsNoLabel)
+{
+    const int inView = addSquare(10, -50, -50, 50, 50, QStringLiteral("type open"));
+    const int crossing = addSquare(20, -140, 100, 400, 190, QStringLiteral("type open"));
+    KakuchiLabelX[crossing] = 300;
+    KakuchiLabelY[crossing] = 300;
+    crtplot(*face);
+    EXPECT_EQ(renderState().LabelVisible[static_cast<std::size_t>(inView)], 0);
+    EXPECT_EQ(renderState().ParcelDrawn[static_cast<std::size_t>(crossing)], 1);
+    EXPECT_EQ(countPixels(platform::QBColor(4)), 0) << "no maroon label";
+    EXPECT_FLOAT_EQ(KakuchiLabelX[crossing], 300.0F);
+
+    // The same outline under another name is labelled.
+    KakuchiName[inView] = QStringLiteral("7");
+    crtplot(*face);
+    EXPECT_GT(countPixels(around(0, 0, 30, 30), platform::QBColor(4)), 0);
+}
+
+// The label colours follow the text colours 4 (unselected) and 12 (selected).
+TEST_F(RedrawEdgesTest, LabelColoursFollowTheTextColourFlags)
+{
+    struct Row {
+        int selected;
+        int hiddenColour;
+        int labelColour;
+        bool printed;
+    };
+    const Row rows[] = {{0, -1, 4, true}, {0, 4, 4, false}, {0, 12, 4, true},
+                        {1, -1, 12, true}, {1, 12, 12, false}, {1, 4, 12, true}};
+    const int i = addSquare(10, -50, -50, 50, 50, QStringLiteral("123"));
+    FillSelected = 9;  // no fill over the label
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.selected * 100 + row.hiddenColour);
+        TxtColorShown[4] = 1;
+        TxtColorShown[12] = 1;
+        if (row.hiddenColour >= 0)
+            TxtColorShown[row.hiddenColour] = 0;
+        KakuchiSel[i] = static_cast<std::uint8_t>(row.selected);
+        crtplot(*face);
+        EXPECT_EQ(countPixels(around(0, 0, 30, 30), platform::QBColor(row.labelColour)) > 0, row.printed);
+    }
+}
+
+}  // namespace
+}  // namespace tavelcor::render::testing_support
