@@ -106,4 +106,9 @@ void openPrintDialog(int kind, const QString& text = QString());
 /// The message of a printer that cannot be used.
 QString printerUnavailableMessage();
 
+/// A narrow spacer on the current printer: letter size 2 points, one empty
+/// line, then letter size 12 points. False without a printer or when the
+/// line could not be printed (the size is 12 afterwards all the same).
+bool Sp();
+
 }  // namespace tavelcor

@@ -406,6 +406,17 @@ void Prtout::Command2_Click()
     }
 }
 
+bool Sp()
+{
+    platform::Printer* printer = platform::currentPrinter();
+    if (!printer)
+        return false;
+    printer->setFontSize(2);
+    const bool printed = printer->Print(QString());
+    printer->setFontSize(12);
+    return printed;
+}
+
 void Prtout::Command4_Click()
 {
     PrintMode = 10;

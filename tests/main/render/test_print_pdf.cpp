@@ -244,5 +244,44 @@ TEST_F(PrintPdfTest, PlainTextWithTheFileDialogCancelledPrintsNothing)
     EXPECT_TRUE(prtoutForm().isLoaded());
 }
 
+// The main window's spacer: a two-point empty line, after which the next
+// text prints twelve points high, lower by that line than without it.
+TEST_F(PrintPdfTest, SpacerIsATwoPointLineAndLeavesTwelvePointLetters)
+{
+    platform::Printer* printer = platform::currentPrinter();
+    ASSERT_NE(printer, nullptr);
+    const auto printed = [&](const QString& name, bool spacer) {
+        const QString pdf = path(name);
+        printer->setOutputFileName(pdf);
+        printer->setFontName(QStringLiteral("ＭＳ ゴシック"));
+        if (spacer) {
+            EXPECT_TRUE(Sp());
+            EXPECT_DOUBLE_EQ(printer->FontSize(), 12.0);
+        } else {
+            printer->setFontSize(12);
+        }
+        EXPECT_TRUE(printer->Print(QStringLiteral("境界")));
+        EXPECT_TRUE(printer->EndDoc());
+        const QImage page = renderPdfPage(pdf, 1, 288);
+        return inkBox(page, QRect(0, 0, page.width() / 2, page.height() / 4));
+    };
+    const QRect plain = printed(QStringLiteral("plain.pdf"), false);
+    const QRect spaced = printed(QStringLiteral("spaced.pdf"), true);
+    ASSERT_FALSE(plain.isNull());
+    ASSERT_FALSE(spaced.isNull());
+    // At 288 dpi four pixels make one point.
+    const double shiftPoints = (spaced.top() - plain.top()) / 4.0;
+    EXPECT_GE(shiftPoints, 1.5);
+    EXPECT_LE(shiftPoints, 4.0);
+    EXPECT_NEAR(spaced.height(), plain.height(), 1) << "the same twelve-point letters";
+    EXPECT_EQ(spaced.left(), plain.left());
+}
+
+TEST_F(PrintPdfTest, SpacerWithoutAPrinterPrintsNothing)
+{
+    platform::setInstalledPrinters(std::vector<platform::PrinterEntry>{});
+    EXPECT_FALSE(Sp());
+}
+
 }  // namespace
 }  // namespace tavelcor::testing_print
