@@ -166,6 +166,31 @@ TEST_F(RedrawEdgesTest, AFailingCreditImageStillDrawsTheSecondOne)
     EXPECT_EQ(calls, 2);
 }
 
+// ------------------------------------------------------------ kept counts
+
+// The count of coordinates in view is kept in 32 bits: a dense view of more
+// than 32767 coordinates keeps its count for the next redraw at the same
+// extent instead of an earlier one.
+TEST_F(RedrawEdgesTest, CoordinateCountAbove32767IsKeptPerExtent)
+{
+    constexpr int kDense = 40000;
+    for (int n = 3; n < 3 + kDense; ++n)
+        addCoordinate(n, QStringLiteral("D"), (n % 200) - 100.0, (n / 200) - 100.0);
+    VarFont = 1;
+    FontSize = 12;
+    PointLimit = 1000;
+    crtplot(*face);
+    EXPECT_EQ(renderState().CoordCountKept, kDense);
+    const float dense = 12.0F / (static_cast<float>(kDense) / 1000.0F + 1.0F);
+    EXPECT_NEAR(renderState().CoordFontSize, dense, 1e-4);
+
+    // Panning away at the same extent keeps the dense count.
+    setView(5000, 5000, 300, 400);
+    crtplot(*face);
+    EXPECT_EQ(renderState().CoordCountKept, kDense);
+    EXPECT_NEAR(renderState().CoordFontSize, dense, 1e-4);
+}
+
 // ------------------------------------------------------------ parcels
 
 // A parcel of one vertex has no edge; its closing edge joins the vertex to
