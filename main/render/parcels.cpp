@@ -20,7 +20,8 @@ constexpr long kMaxFillVertices = 10000;
 
 bool validSlots(long first, long last) noexcept
 {
-    return first >= 1 && first <= last && last <= kVertexTop;
+    // Readers fill the vertex list from slot 0 on, so slot 0 is a real vertex.
+    return first >= 0 && first <= last && last <= kVertexTop;
 }
 
 bool validVertex(long v) noexcept
@@ -111,7 +112,7 @@ void drawParcelOutlines(PlotFace& face, PlotPainter& p, RenderState& st)
 void Draw_Pol(PlotFace& face, long Stp, long Edp)
 {
     PlotPainter p(face.picture());
-    if (Stp < 1 || Edp > kVertexTop || Edp < Stp)
+    if (Stp < 0 || Edp > kVertexTop || Edp < Stp)
         return;
     const double sw = p.scaleWidth();
     const double sh = p.scaleHeight();

@@ -61,11 +61,12 @@ protected:
             ZahyoMax = n;
     }
 
-    // A parcel over existing coordinate numbers; returns its number.
+    // A parcel over existing coordinate numbers; returns its number. Slots
+    // are taken from slot 0 on, as the site readers take them.
     static int addParcel(const QString& name, const std::vector<int>& vertices)
     {
         const int i = ++KakuchiCount;
-        const int first = i == 1 ? 1 : KakuchiLast[i - 1] + 1;
+        const int first = i == 1 ? 0 : KakuchiLast[i - 1] + 1;
         for (std::size_t k = 0; k < vertices.size(); ++k) {
             KakuchiVertex[first + static_cast<int>(k)] = vertices[k];
             ZahyoUsed[vertices[k]] = 1;

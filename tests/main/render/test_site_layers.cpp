@@ -49,6 +49,18 @@ TEST_F(SiteLayersTest, ParcelOutlinesInTheParcelColour)
     EXPECT_EQ(colorAt(0, 0), 0xFFFFFFu) << "unfilled";
 }
 
+// Regression: the site readers give the first parcel slots from 0 on; the
+// outline drawing once took slot 0 for "no slot" and left that parcel out.
+TEST_F(SiteLayersTest, ParcelStartingAtSlotZeroIsDrawn)
+{
+    const int first = addSquare(10, -50, -50, 50, 50, QStringLiteral("1"));
+    ASSERT_EQ(KakuchiFirst[first], 0);
+    face->setCheck(6, 0);
+    crtplot(*face);
+    EXPECT_EQ(colorAt(50, 0), platform::QBColor(8)) << "north edge";
+    EXPECT_EQ(colorAt(-50, 0), platform::QBColor(8)) << "closing edge";
+}
+
 TEST_F(SiteLayersTest, OpenFigureHasNoClosingEdgeUnlessSelected)
 {
     addSquare(10, -50, -50, 50, 50, QStringLiteral("type open"));
@@ -125,7 +137,7 @@ TEST_F(SiteLayersTest, BrokenVertexListSkipsOnlyThatParcel)
     const int bad = addSquare(20, -100, 80, -60, 120, QStringLiteral("2"));
     KakuchiVertex[KakuchiFirst[bad] + 1] = 700000;  // no such coordinate
     const int noSlots = addSquare(40, -140, -190, -120, -170, QStringLiteral("4"));
-    KakuchiFirst[noSlots] = 0;  // no such slot
+    KakuchiFirst[noSlots] = KakuchiLast[noSlots] + 1;  // an empty slice
     addSquare(30, 60, -150, 100, -100, QStringLiteral("3"));
     face->setCheck(6, 0);
     crtplot(*face);
