@@ -84,6 +84,17 @@ TEST_F(SettingsFile, WithoutAFileOnlyTheReaderDefaultsAreSet)
     EXPECT_EQ(PointLimit, 1000);
 }
 
+// FontSize becomes 11 as soon as a file is found, before its lines are read:
+// a file that ends before line 2 leaves 11, not the start-up 12.
+TEST_F(SettingsFile, AFileEndingBeforeTheFontSizeLineGivesEleven)
+{
+    writeSiteLines(QStringLiteral("tavelcor.jkn"), {" 20"});
+    const SettingsReadResult result = LoadSettings();
+    EXPECT_EQ(result.linesRead, 1);
+    EXPECT_EQ(HitRadius, 20);
+    EXPECT_EQ(FontSize, 11);
+}
+
 // One line of the file, the item it holds, and the settings it must give.
 struct LineRow {
     const char* name;
