@@ -152,22 +152,18 @@ void Plot::designSwitches()
 
 void Plot::designPointPanel()
 {
-    Frame3.Move(100.0, 2300.0, 3900.0, 900.0);
-    Frame3.setCaption(QStringLiteral("ポイント"));
+    // Inside the point panel, below its buttons.
+    Text6.Move(100.0, 750.0, 1800.0, 300.0);
+    Text7.Move(1950.0, 750.0, 1800.0, 300.0);
     Option10.setCaption(QStringLiteral("削除"));
-    Option10.Move(100.0, 250.0, 900.0, 270.0);
-    Text6.Move(100.0, 3250.0, 1900.0, 300.0);
-    Text7.Move(2050.0, 3250.0, 1900.0, 300.0);
-
-    Frame13.Move(100.0, 3600.0, 3900.0, 2000.0);
-    Frame13.setCaption(QString());
+    Option10.Move(1700.0, 300.0, 900.0, 270.0);
     for (int mark = 1; mark <= 18; ++mark) {
         const int row = (mark - 1) / 6;
         const int column = (mark - 1) % 6;
-        platform::OptionButton& option = Option13.add(mark, Frame13);
-        option.Move(80.0 + column * 630.0, 200.0 + row * 580.0, 600.0, 300.0);
-        platform::Label& label = Label24.add(mark, Frame13);
-        label.Move(80.0 + column * 630.0, 480.0 + row * 580.0, 600.0, 250.0);
+        platform::OptionButton& option = Option13.add(mark, Frame4);
+        option.Move(80.0 + column * 630.0, 1400.0 + row * 580.0, 600.0, 300.0);
+        platform::Label& label = Label24.add(mark, Frame4);
+        label.Move(80.0 + column * 630.0, 1680.0 + row * 580.0, 600.0, 250.0);
     }
 }
 

@@ -74,13 +74,8 @@ public:
     platform::TextBox Text15{protprp, QStringLiteral("Text15")};
     platform::TextBox Text16{protprp, QStringLiteral("Text16")};
 
-    /// Point panel: the two names of the next point, the delete option and
-    /// the marker buttons 1 to 18 (caption = symbol glyph, colour = symbol colour).
-    platform::TextBox Text6{protprp, QStringLiteral("Text6")};
-    platform::TextBox Text7{protprp, QStringLiteral("Text7")};
-    platform::Frame Frame3{protprp, QStringLiteral("Frame3")};
-    platform::OptionButton Option10{Frame3, QStringLiteral("Option10")};
-    platform::Frame Frame13{protprp, QStringLiteral("Frame13")};
+    /// Marker buttons 1 to 18 of the point panel Frame4 (caption = symbol
+    /// glyph, colour = symbol colour) with their labels; made by the design.
     platform::ControlArray<platform::OptionButton> Option13{QStringLiteral("Option13")};
     platform::ControlArray<platform::Label> Label24{QStringLiteral("Label24")};
 
@@ -133,6 +128,11 @@ public:
     /// quick texts Option23(1..7) in Frame12). Colour option i is colour
     /// index i of the palette (0, 2, 3, 4, 6, 8..14).
     platform::Frame Frame4{protprp, QStringLiteral("Frame4")};
+    /// The point panel's delete option (削除) and the two names of the
+    /// observation point being entered ("済" in the second marks it done).
+    platform::OptionButton Option10{Frame4, QStringLiteral("Option10")};
+    platform::TextBox Text6{Frame4, QStringLiteral("Text6")};
+    platform::TextBox Text7{Frame4, QStringLiteral("Text7")};
     platform::Frame Frame10{protprp, QStringLiteral("Frame10")};
     platform::Frame Frame7{Frame10, QStringLiteral("Frame7")};
     platform::Frame Frame9{protprp, QStringLiteral("Frame9")};
