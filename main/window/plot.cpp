@@ -137,12 +137,9 @@ void Plot::designSwitches()
     placeSwitch(Check15, QStringLiteral("Ｔ"), 1, 0, 1);
     placeSwitch(Check16, QStringLiteral("済"), 1, 1, 1);
     placeSwitch(Check17, QStringLiteral("名"), 1, 2, 1);
-    placeSwitch(Check1, QStringLiteral("ナンバー表示"), 2, 0, 0);
-    placeSwitch(Check2, QStringLiteral("名称表示"), 2, 1, 0);
-    placeSwitch(Check3, QStringLiteral("画地座標OFF"), 2, 2, 0);
-    placeSwitch(Check6, QStringLiteral("地番表示"), 3, 0, 0);
-    placeSwitch(Check32, QStringLiteral("H"), 3, 1, 0);
-    placeSwitch(Check36, QStringLiteral("所"), 3, 2, 0);
+    placeSwitch(Check32, QStringLiteral("H"), 2, 0, 0);
+    // Check1, Check2, Check3, Check6 and Check36 carry no caption: each is
+    // named by the label beside it (designViewSwitches).
 
     placeHiddenField(Text2, QStringLiteral("1"));
     placeHiddenField(Text5, QStringLiteral("10000"));
@@ -183,7 +180,8 @@ void Plot::designSiteControls()
     Command18.Move(2700.0, 5750.0, 1200.0, 330.0);
     Text4.Move(2700.0, 6120.0, 1200.0, 300.0);
     Label19.setCaption(QStringLiteral("地番表示"));
-    Label19.Move(2700.0, 6500.0, 1200.0, 250.0);
+    Label19.Move(2970.0, 6500.0, 930.0, 250.0);
+    Check6.Move(2700.0, 6500.0, 250.0, 250.0);
 
     Frame2.Move(100.0, 6800.0, 3900.0, 700.0);
     Frame2.setCaption(QStringLiteral("右クリック動作"));
@@ -365,9 +363,12 @@ void Plot::designViewSwitches()
         l.setCaption(caption);
         place(l, left, top, width);
     };
-    label(Label1, QStringLiteral("ナンバー表示"), 100.0, 9800.0, 900.0);
-    label(Label2, QStringLiteral("名称表示"), 1050.0, 9800.0, 900.0);
-    label(Label16, QStringLiteral("画地座標OFF"), 2000.0, 9800.0, 1000.0);
+    place(Check1, 100.0, 9800.0, 250.0);
+    label(Label1, QStringLiteral("ナンバー表示"), 370.0, 9800.0, 650.0);
+    place(Check2, 1050.0, 9800.0, 250.0);
+    label(Label2, QStringLiteral("名称表示"), 1320.0, 9800.0, 650.0);
+    place(Check3, 2000.0, 9800.0, 250.0);
+    label(Label16, QStringLiteral("画地座標OFF"), 2270.0, 9800.0, 1000.0);
 
     place(Check5, 100.0, 10080.0, 250.0);
     label(Label17, QStringLiteral("GPS"), 370.0, 10080.0, 450.0);
@@ -378,6 +379,7 @@ void Plot::designViewSwitches()
     place(Check10, 2350.0, 10080.0, 250.0);
     label(Label11, QString(), 2620.0, 10080.0, 300.0);
     label(Label7, QStringLiteral("所"), 3000.0, 10080.0, 300.0);
+    place(Check36, 3300.0, 10080.0, 250.0);
 
     place(Check8, 100.0, 10360.0, 250.0);
     place(Check9, 370.0, 10360.0, 250.0);
