@@ -2,24 +2,16 @@
 // The keyboard: focus events when the focus moves between controls, key
 // events that swallow or replace keys, the form's key preview, and the
 // default and cancel buttons.
-#include "forms_fixture.h"
 #include "sample_form.h"
+#include "sample_form_fixture.h"
 
 #include <QLineEdit>
 
 namespace formstest {
 namespace {
 
-class Keys : public FormsTest {
+class Keys : public SampleFormTest {
 protected:
-    SampleForm& shownForm()
-    {
-        SampleForm& f = sampleForm().instance();
-        EXPECT_TRUE(showActive(f));
-        f.log.clear();
-        return f;
-    }
-
     static QStringList withPrefix(const QStringList& log, const QString& prefix)
     {
         QStringList picked;

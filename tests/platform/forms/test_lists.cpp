@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: LicenseRef-Tavelcor
 // List and combo boxes: items, the chosen index and its Click, typed text and
 // its Change; and scroll bars.
-#include "forms_fixture.h"
 #include "sample_form.h"
+#include "sample_form_fixture.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -12,23 +12,7 @@
 namespace formstest {
 namespace {
 
-class Lists : public FormsTest {
-protected:
-    SampleForm& form()
-    {
-        SampleForm& f = sampleForm().instance();
-        f.log.clear();
-        return f;
-    }
-
-    SampleForm& shownForm()
-    {
-        SampleForm& f = sampleForm().instance();
-        EXPECT_TRUE(showActive(f));
-        f.log.clear();
-        return f;
-    }
-};
+class Lists : public SampleFormTest {};
 
 TEST_F(Lists, ListIndexFromCodeFiresClickWhenItChanges)
 {

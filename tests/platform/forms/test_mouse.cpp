@@ -2,24 +2,16 @@
 // Mouse events: button and shift codes, positions in the control's scale
 // (twips, or a picture box's user scale), Click after MouseUp, and DblClick in
 // place of the second MouseDown.
-#include "forms_fixture.h"
 #include "sample_form.h"
+#include "sample_form_fixture.h"
 
 #include <QMouseEvent>
 
 namespace formstest {
 namespace {
 
-class Mouse : public FormsTest {
+class Mouse : public SampleFormTest {
 protected:
-    SampleForm& shownForm()
-    {
-        SampleForm& f = sampleForm().instance();
-        EXPECT_TRUE(showActive(f));
-        f.log.clear();
-        return f;
-    }
-
     static void sendDoubleClick(QWidget* widget, QPoint at)
     {
         QMouseEvent event(QEvent::MouseButtonDblClick, at, widget->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: LicenseRef-Tavelcor
 // Text boxes: what the user may type (MaxLength, Locked), multi-line text in
 // CR LF, and the selection.
-#include "forms_fixture.h"
 #include "sample_form.h"
+#include "sample_form_fixture.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -10,16 +10,7 @@
 namespace formstest {
 namespace {
 
-class TextBoxes : public FormsTest {
-protected:
-    SampleForm& shownForm()
-    {
-        SampleForm& f = sampleForm().instance();
-        EXPECT_TRUE(showActive(f));
-        f.log.clear();
-        return f;
-    }
-};
+class TextBoxes : public SampleFormTest {};
 
 TEST_F(TextBoxes, MaxLengthStopsTypingButNotCode)
 {

@@ -2,8 +2,8 @@
 // Values set from code fire the events a user's action fires, only when the
 // value changes; option buttons exclude each other per container; disabled
 // controls take no user input but code still works them.
-#include "forms_fixture.h"
 #include "sample_form.h"
+#include "sample_form_fixture.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -12,23 +12,7 @@
 namespace formstest {
 namespace {
 
-class Values : public FormsTest {
-protected:
-    SampleForm& form()
-    {
-        SampleForm& f = sampleForm().instance();
-        f.log.clear();
-        return f;
-    }
-
-    SampleForm& shownForm()
-    {
-        SampleForm& f = sampleForm().instance();
-        EXPECT_TRUE(showActive(f));
-        f.log.clear();
-        return f;
-    }
-};
+class Values : public SampleFormTest {};
 
 TEST_F(Values, CheckBoxValueFromCodeFiresClickOnlyWhenItChanges)
 {
