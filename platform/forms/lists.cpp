@@ -12,25 +12,6 @@ namespace platform {
 
 namespace {
 
-constexpr int kRefused = -2;
-
-// Where an item goes: in text order (letter case ignored) for sorted lists,
-// else at `index` (-1: the end); kRefused past the end.
-int itemPosition(const QStringList& items, bool sorted, const QString& text, int index)
-{
-    const auto count = static_cast<int>(items.size());
-    if (sorted) {
-        for (int i = 0; i < count; ++i) {
-            if (QString::compare(items.at(i), text, Qt::CaseInsensitive) > 0)
-                return i;
-        }
-        return count;
-    }
-    if (index == -1)
-        return count;
-    return index >= 0 && index <= count ? index : kRefused;
-}
-
 // The index after an item was inserted at `position` (+1) or removed from it.
 int shiftedIndex(int chosen, int position, bool inserted)
 {
@@ -45,9 +26,42 @@ int shiftedIndex(int chosen, int position, bool inserted)
 
 }  // namespace
 
+// --- ItemList -----------------------------------------------------------------------
+
+ItemList::ItemList(Container& container, QString name) : Control(container, std::move(name)) {}
+
+std::optional<int> ItemList::insertPosition(const QString& text, int index) const
+{
+    const int count = ListCount();
+    if (mSorted) {
+        for (int i = 0; i < count; ++i) {
+            if (QString::compare(List(i), text, Qt::CaseInsensitive) > 0)
+                return i;
+        }
+        return count;
+    }
+    if (index == -1)
+        return count;
+    if (index >= 0 && index <= count)
+        return index;
+    return std::nullopt;
+}
+
+bool ItemList::setListIndex(int index)
+{
+    if (index < -1 || index >= ListCount())
+        return false;
+    if (index == mListIndex)
+        return true;
+    mListIndex = index;
+    showIndex(index);
+    fire(Click);
+    return true;
+}
+
 // --- ListBox ------------------------------------------------------------------------
 
-ListBox::ListBox(Container& container, QString name) : Control(container, std::move(name))
+ListBox::ListBox(Container& container, QString name) : ItemList(container, std::move(name))
 {
     auto* list = new QListWidget(container.clientWidget());
     list->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -81,17 +95,14 @@ void ListBox::userChose(int row)
 
 bool ListBox::AddItem(const QString& text, int index)
 {
-    QStringList items;
-    for (int i = 0; i < ListCount(); ++i)
-        items.append(List(i));
-    const int position = itemPosition(items, mSorted, text, index);
-    if (position == kRefused)
+    const std::optional<int> position = insertPosition(text, index);
+    if (!position)
         return false;
     {
         const QSignalBlocker blocker(list());
-        list()->insertItem(position, text);
+        list()->insertItem(*position, text);
     }
-    mListIndex = shiftedIndex(mListIndex, position, true);
+    mListIndex = shiftedIndex(mListIndex, *position, true);
     showIndex(mListIndex);
     return true;
 }
@@ -138,18 +149,6 @@ bool ListBox::setList(int index, const QString& text)
     return true;
 }
 
-bool ListBox::setListIndex(int index)
-{
-    if (index < -1 || index >= ListCount())
-        return false;
-    if (index == mListIndex)
-        return true;
-    mListIndex = index;
-    showIndex(index);
-    fire(Click);
-    return true;
-}
-
 QString ListBox::Text() const
 {
     return List(mListIndex);
@@ -170,11 +169,6 @@ bool ListBox::setItemData(int index, std::int32_t value)
     return true;
 }
 
-void ListBox::setSorted(bool sorted)
-{
-    mSorted = sorted;
-}
-
 int ListBox::TopIndex() const
 {
     const QModelIndex top = list()->indexAt(QPoint(1, 1));
@@ -189,7 +183,7 @@ void ListBox::setTopIndex(int index)
 
 // --- ComboBox -----------------------------------------------------------------------
 
-ComboBox::ComboBox(Container& container, QString name) : Control(container, std::move(name))
+ComboBox::ComboBox(Container& container, QString name) : ItemList(container, std::move(name))
 {
     auto* box = new QComboBox(container.clientWidget());
     box->setEditable(true);
@@ -246,24 +240,16 @@ void ComboBox::userTyped()
     fire(Change);
 }
 
-int ComboBox::insertPosition(const QString& text, int index) const
-{
-    QStringList items;
-    for (int i = 0; i < ListCount(); ++i)
-        items.append(List(i));
-    return itemPosition(items, mSorted, text, index);
-}
-
 bool ComboBox::AddItem(const QString& text, int index)
 {
-    const int position = insertPosition(text, index);
-    if (position == kRefused)
+    const std::optional<int> position = insertPosition(text, index);
+    if (!position)
         return false;
     const QString shown = Text();
     {
         const QSignalBlocker blocker(box());
-        box()->insertItem(position, text);
-        mListIndex = shiftedIndex(mListIndex, position, true);
+        box()->insertItem(*position, text);
+        mListIndex = shiftedIndex(mListIndex, *position, true);
         box()->setCurrentIndex(mListIndex);
         if (editable())
             box()->setEditText(shown);
@@ -315,18 +301,6 @@ bool ComboBox::setList(int index, const QString& text)
     return true;
 }
 
-bool ComboBox::setListIndex(int index)
-{
-    if (index < -1 || index >= ListCount())
-        return false;
-    if (index == mListIndex)
-        return true;
-    mListIndex = index;
-    showIndex(index);
-    fire(Click);
-    return true;
-}
-
 QString ComboBox::Text() const
 {
     if (editable())
@@ -362,11 +336,6 @@ bool ComboBox::setItemData(int index, std::int32_t value)
         return false;
     box()->setItemData(index, value);
     return true;
-}
-
-void ComboBox::setSorted(bool sorted)
-{
-    mSorted = sorted;
 }
 
 }  // namespace platform

@@ -10,14 +10,48 @@
 #include <QStringList>
 
 #include <cstdint>
-#include <vector>
+#include <optional>
 
 class QComboBox;
 class QListWidget;
 
 namespace platform {
 
-class ListBox final : public Control {
+/// What list boxes and combo boxes share: items indexed from 0, the chosen
+/// index with its Click, and the place of a new item.
+class ItemList : public Control {
+public:
+    virtual int ListCount() const = 0;
+    /// The text of item `index`; "" when there is none.
+    virtual QString List(int index) const = 0;
+    /// The chosen item; -1 when none is chosen.
+    int ListIndex() const { return mListIndex; }
+    /// -1..ListCount()-1, else refused (false); fires Click when it changes.
+    bool setListIndex(int index);
+    /// Design-time: items kept in text order (letter case ignored).
+    bool Sorted() const { return mSorted; }
+    void setSorted(bool sorted) { mSorted = sorted; }
+
+protected:
+    ItemList(Container& container, QString name);
+
+    /// Where a new item `text` goes: in text order for a sorted list, else
+    /// at `index` (-1: the end); nullopt past the end.
+    std::optional<int> insertPosition(const QString& text, int index) const;
+    /// Shows `index` as chosen in the widget, firing no events.
+    virtual void showIndex(int index) = 0;
+
+    int mListIndex = -1;
+
+private:
+    QPalette::ColorRole backgroundRole() const override { return QPalette::Base; }
+    QPalette::ColorRole foregroundRole() const override { return QPalette::Text; }
+    bool sinkGenericClick() const override { return false; }
+
+    bool mSorted = false;
+};
+
+class ListBox final : public ItemList {
 public:
     explicit ListBox(Container& container, QString name = QString());
 
@@ -29,35 +63,22 @@ public:
     bool RemoveItem(int index);
     /// Removes every item; nothing is chosen then (no Click).
     void Clear();
-    int ListCount() const;
-    /// The text of item `index`; "" when there is none.
-    QString List(int index) const;
+    int ListCount() const override;
+    QString List(int index) const override;
     bool setList(int index, const QString& text);
-    int ListIndex() const { return mListIndex; }
-    /// -1..ListCount()-1, else refused (false); fires Click when it changes.
-    bool setListIndex(int index);
     /// The chosen item's text; "" when none is chosen.
     QString Text() const;
     /// A number kept with each item (0 for a new item).
     std::int32_t ItemData(int index) const;
     bool setItemData(int index, std::int32_t value);
-    /// Design-time: items kept in text order.
-    bool Sorted() const { return mSorted; }
-    void setSorted(bool sorted);
     /// The first item shown.
     int TopIndex() const;
     void setTopIndex(int index);
 
 private:
-    QPalette::ColorRole backgroundRole() const override { return QPalette::Base; }
-    QPalette::ColorRole foregroundRole() const override { return QPalette::Text; }
-    bool sinkGenericClick() const override { return false; }
     QListWidget* list() const;
-    void showIndex(int index);
+    void showIndex(int index) override;
     void userChose(int row);
-
-    int mListIndex = -1;
-    bool mSorted = false;
 };
 
 /// Combo box styles.
@@ -67,7 +88,8 @@ inline constexpr int SimpleCombo = 1;    // shown as a dropdown combo
 inline constexpr int DropdownList = 2;   // items only
 }  // namespace combo
 
-class ComboBox final : public Control {
+/// A combo box; typing a text leaves no item chosen (ListIndex -1).
+class ComboBox final : public ItemList {
 public:
     explicit ComboBox(Container& container, QString name = QString());
 
@@ -79,13 +101,9 @@ public:
     bool RemoveItem(int index);
     /// Removes every item and the typed text; nothing is chosen (no events).
     void Clear();
-    int ListCount() const;
-    QString List(int index) const;
+    int ListCount() const override;
+    QString List(int index) const override;
     bool setList(int index, const QString& text);
-    /// The chosen item; typing a text leaves none chosen (-1).
-    int ListIndex() const { return mListIndex; }
-    /// -1..ListCount()-1, else refused (false); fires Click when it changes.
-    bool setListIndex(int index);
     /// The text shown: the typed text, or the chosen item's.
     QString Text() const;
     /// A typed-text combo takes any text and fires Change when it changes. A
@@ -94,27 +112,19 @@ public:
     bool setText(const QString& text);
     std::int32_t ItemData(int index) const;
     bool setItemData(int index, std::int32_t value);
-    bool Sorted() const { return mSorted; }
-    void setSorted(bool sorted);
 
     /// Fires when the text is typed or set from code (typed-text combos).
     std::function<void()> Change;
 
 private:
-    QPalette::ColorRole backgroundRole() const override { return QPalette::Base; }
-    QPalette::ColorRole foregroundRole() const override { return QPalette::Text; }
-    bool sinkGenericClick() const override { return false; }
     QComboBox* box() const;
     bool editable() const { return mStyle != combo::DropdownList; }
-    void showIndex(int index);
+    void showIndex(int index) override;
     void userChose(int index);
     void userTyped();
     void watchLineEdit();
-    int insertPosition(const QString& text, int index) const;
 
     int mStyle = combo::DropdownCombo;
-    int mListIndex = -1;
-    bool mSorted = false;
 };
 
 }  // namespace platform
