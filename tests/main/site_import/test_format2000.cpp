@@ -384,23 +384,25 @@ TEST_F(Format2000Test, InfoWithoutSubDistrictIsTheDistrictTrimmed)
     EXPECT_EQ(KakuchiInfo[2], QStringLiteral("大字字小"));
 }
 
-struct PolFault {
+// A malformed companion file (".POL" or ".LIN") beside a good point file.
+struct CompanionFault {
     const char* name;
-    QStringList pol;
+    QString ext;
+    QStringList lines;
     QString message;
 };
 
-void PrintTo(const PolFault& c, std::ostream* os)
+void PrintTo(const CompanionFault& c, std::ostream* os)
 {
     *os << c.name;
 }
 
-class PolMalformed : public Format2000Test, public ::testing::WithParamInterface<PolFault> {};
+class CompanionMalformed : public Format2000Test, public ::testing::WithParamInterface<CompanionFault> {};
 
-TEST_P(PolMalformed, StopsWithAMessage)
+TEST_P(CompanionMalformed, StopsWithAMessage)
 {
-    const PolFault& c = GetParam();
-    const QString hed = writeSet({{QStringLiteral(".PNT"), squarePoints()}, {QStringLiteral(".POL"), c.pol}});
+    const CompanionFault& c = GetParam();
+    const QString hed = writeSet({{QStringLiteral(".PNT"), squarePoints()}, {c.ext, c.lines}});
     mScript->expectMessage(MsgResult::Ok, c.message);
     EXPECT_EQ(read(hed), ReadOutcome::StopProgram);
 }
@@ -408,18 +410,20 @@ TEST_P(PolMalformed, StopsWithAMessage)
 const QString kPol = QStringLiteral("S.POL");
 
 INSTANTIATE_TEST_SUITE_P(
-    Format2000, PolMalformed,
+    Format2000Pol, CompanionMalformed,
     ::testing::Values(
-        PolFault{"vertexWithThreeFields", {"1,1,a,,1,3", "1,0", "2,0,9"}, "POL Data False"},
-        PolFault{"vertexWithOneField", {"1,1,a,,1,3", "1"}, "POL Data False"},
-        PolFault{"unknownVertex", {"1,1,a,,1,3", "1,0", "Z,0"}, "POL Data False"},
-        PolFault{"headerOfFiveFields", {"1,1,a,,1", "1,0"}, missingCommaMessage(kPol, u"1,1,a,,1")},
-        PolFault{"countNotANumber", {"1,1,a,,1,3x", "1,0"}, "S.POLの「1,1,a,,1,3x」行データの個数が数値ではありません。エディタで直接修正してください。"},
-        PolFault{"countBelowTwo", {"1,1,a,,1,1", "1,0"}, outOfRangeMessage(kPol, u"1,1,a,,1,1")},
-        PolFault{"kindBeyondAByte", {"1,1,a,,1,3", "1,256", "2,0"}, outOfRangeMessage(kPol, u"1,256")},
-        PolFault{"endsInsideTheVertices", {"1,1,a,,1,4", "1,0", "2,0"},
-                 "S.POLの「2,0」行データの後でファイルが途切れています。エディタで直接修正してください。"},
-        PolFault{"tooManyVertexSlots", {"1,1,a,,1,600002"}, tableFullMessage(kPol, u"1,1,a,,1,600002", kKakuchiVertexTop)}),
+        CompanionFault{"vertexWithThreeFields", ".POL", {"1,1,a,,1,3", "1,0", "2,0,9"}, "POL Data False"},
+        CompanionFault{"vertexWithOneField", ".POL", {"1,1,a,,1,3", "1"}, "POL Data False"},
+        CompanionFault{"unknownVertex", ".POL", {"1,1,a,,1,3", "1,0", "Z,0"}, "POL Data False"},
+        CompanionFault{"headerOfFiveFields", ".POL", {"1,1,a,,1", "1,0"}, missingCommaMessage(kPol, u"1,1,a,,1")},
+        CompanionFault{"countNotANumber", ".POL", {"1,1,a,,1,3x", "1,0"},
+                       "S.POLの「1,1,a,,1,3x」行データの個数が数値ではありません。エディタで直接修正してください。"},
+        CompanionFault{"countBelowTwo", ".POL", {"1,1,a,,1,1", "1,0"}, outOfRangeMessage(kPol, u"1,1,a,,1,1")},
+        CompanionFault{"kindBeyondAByte", ".POL", {"1,1,a,,1,3", "1,256", "2,0"}, outOfRangeMessage(kPol, u"1,256")},
+        CompanionFault{"endsInsideTheVertices", ".POL", {"1,1,a,,1,4", "1,0", "2,0"},
+                       "S.POLの「2,0」行データの後でファイルが途切れています。エディタで直接修正してください。"},
+        CompanionFault{"tooManyVertexSlots", ".POL", {"1,1,a,,1,600002"},
+                       tableFullMessage(kPol, u"1,1,a,,1,600002", kKakuchiVertexTop)}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Format2000Test, The32768thParcelIsRefused)
@@ -661,37 +665,16 @@ TEST_F(Format2000Test, PolylinePointsThatMatchNothingAddNoSegment)
     expectLine(2, {90, 200, 95, 205, 5});
 }
 
-struct LinFault {
-    const char* name;
-    QStringList lin;
-    QString message;
-};
-
-void PrintTo(const LinFault& c, std::ostream* os)
-{
-    *os << c.name;
-}
-
-class LinMalformed : public Format2000Test, public ::testing::WithParamInterface<LinFault> {};
-
-TEST_P(LinMalformed, StopsWithAMessage)
-{
-    const LinFault& c = GetParam();
-    const QString hed = writeSet({{QStringLiteral(".PNT"), squarePoints()}, {QStringLiteral(".LIN"), c.lin}});
-    mScript->expectMessage(MsgResult::Ok, c.message);
-    EXPECT_EQ(read(hed), ReadOutcome::StopProgram);
-}
-
 const QString kLin = QStringLiteral("S.LIN");
 
 INSTANTIATE_TEST_SUITE_P(
-    Format2000, LinMalformed,
+    Format2000Lin, CompanionMalformed,
     ::testing::Values(
-        LinFault{"headerWithoutCount", {"L1"}, missingCommaMessage(kLin, u"L1")},
-        LinFault{"negativeCount", {"L1,-2"}, outOfRangeMessage(kLin, u"L1,-2")},
-        LinFault{"moreThan1000Points", {"L1,1001"}, tableFullMessage(kLin, u"L1,1001", 1000)},
-        LinFault{"endsInsideAPolyline", {"L1,3", "1", "2"},
-                 "S.LINの「2」行データの後でファイルが途切れています。エディタで直接修正してください。"}),
+        CompanionFault{"headerWithoutCount", ".LIN", {"L1"}, missingCommaMessage(kLin, u"L1")},
+        CompanionFault{"negativeCount", ".LIN", {"L1,-2"}, outOfRangeMessage(kLin, u"L1,-2")},
+        CompanionFault{"moreThan1000Points", ".LIN", {"L1,1001"}, tableFullMessage(kLin, u"L1,1001", 1000)},
+        CompanionFault{"endsInsideAPolyline", ".LIN", {"L1,3", "1", "2"},
+                       "S.LINの「2」行データの後でファイルが途切れています。エディタで直接修正してください。"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // ---- after the import ------------------------------------------------------------------
