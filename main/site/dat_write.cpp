@@ -16,13 +16,6 @@ namespace {
 constexpr int kFixedWidth = 10;
 constexpr int kFixedDecimals = 2;
 
-WriteResult finish(platform::TextFileWriter& out, const QString& path)
-{
-    if (!out.commit())
-        return {WriteOutcome::Failed, path, out.errorString()};
-    return {WriteOutcome::Written, path, {}};
-}
-
 // The fixed form with its leading blanks (TEXT.DAT).
 void appendFixed(sitetext::Row& row, double value)
 {
@@ -108,6 +101,28 @@ void textRow(sitetext::Row& row, std::int32_t i)
     sitetext::appendInt(row, TxtColor[i]);
 }
 
+// Writes rows 1..min(count, top) of a table into the file `name` of
+// folder, one fillRow(row, i) each, leaving out the rows leftOut(i) names;
+// Skipped (the old file stays) when count is 0 or less.
+template <typename FillRow, typename LeftOut>
+WriteResult writeRows(const QString& folder, const QString& name, std::int32_t count, std::int32_t top,
+                      FillRow fillRow, LeftOut leftOut)
+{
+    const QString path = sitetext::siteFile(folder, name);
+    if (count <= 0)
+        return {WriteOutcome::Skipped, path, {}};
+    platform::TextFileWriter out(path);
+    sitetext::Row row;
+    const std::int32_t last = std::min(count, top);
+    for (std::int32_t i = 1; i <= last; ++i) {
+        if (leftOut(i))
+            continue;
+        fillRow(row, i);
+        out.writeLine(row.view());
+    }
+    return sitetext::commitFile(out, path);
+}
+
 }  // namespace
 
 WriteResult writePointDat(const QString& folder, PointRows rows)
@@ -132,54 +147,25 @@ WriteResult writePointDat(const QString& folder, PointRows rows)
         pointRow(row, i);
         out.writeLine(row.view());
     }
-    return finish(out, path);
+    return sitetext::commitFile(out, path);
 }
 
 WriteResult writeLineDat(const QString& folder)
 {
-    const QString path = sitetext::siteFile(folder, QStringLiteral("LINE.DAT"));
-    if (LineNext <= 1)
-        return {WriteOutcome::Skipped, path, {}};
-    platform::TextFileWriter out(path);
-    sitetext::Row row;
-    const std::int32_t top = std::min<std::int32_t>(LineNext - 1, kLineTop);
-    for (std::int32_t i = 1; i <= top; ++i) {
-        if (LineX1[i] == LineX2[i] && LineY1[i] == LineY2[i])
-            continue;  // a segment without length
-        lineRow(row, i);
-        out.writeLine(row.view());
-    }
-    return finish(out, path);
+    return writeRows(folder, QStringLiteral("LINE.DAT"), LineNext - 1, kLineTop, lineRow, [](std::int32_t i) {
+        return LineX1[i] == LineX2[i] && LineY1[i] == LineY2[i];  // a segment without length
+    });
 }
 
 WriteResult writeTegakiDat(const QString& folder)
 {
-    const QString path = sitetext::siteFile(folder, QStringLiteral("TEGAKI.DAT"));
-    if (TegakiCount <= 0)
-        return {WriteOutcome::Skipped, path, {}};
-    platform::TextFileWriter out(path);
-    sitetext::Row row;
-    const std::int32_t top = std::min<std::int32_t>(TegakiCount, kTegakiTop);
-    for (std::int32_t i = 1; i <= top; ++i) {
-        tegakiRow(row, i);
-        out.writeLine(row.view());
-    }
-    return finish(out, path);
+    return writeRows(folder, QStringLiteral("TEGAKI.DAT"), TegakiCount, kTegakiTop, tegakiRow,
+                     [](std::int32_t) { return false; });
 }
 
 WriteResult writeTextDat(const QString& folder)
 {
-    const QString path = sitetext::siteFile(folder, QStringLiteral("TEXT.DAT"));
-    if (TxtCount <= 0)
-        return {WriteOutcome::Skipped, path, {}};
-    platform::TextFileWriter out(path);
-    sitetext::Row row;
-    const std::int32_t top = std::min<std::int32_t>(TxtCount, kTxtTop);
-    for (std::int32_t i = 1; i <= top; ++i) {
-        textRow(row, i);
-        out.writeLine(row.view());
-    }
-    return finish(out, path);
+    return writeRows(folder, QStringLiteral("TEXT.DAT"), TxtCount, kTxtTop, textRow, [](std::int32_t) { return false; });
 }
 
 }  // namespace tavelcor

@@ -115,9 +115,7 @@ WriteResult writeLines(const QString& fileName, const QStringList& lines)
     platform::TextFileWriter out(path);
     for (const QString& line : lines)
         out.writeLine(line);
-    if (!out.commit())
-        return {WriteOutcome::Failed, path, out.errorString()};
-    return {WriteOutcome::Written, path, {}};
+    return sitetext::commitFile(out, path);
 }
 
 // A raster path as one value: quoted when a comma, a leading quote or blanks

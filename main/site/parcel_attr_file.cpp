@@ -109,9 +109,7 @@ WriteResult writeParcelAttributes(const QString& folder)
         }
         out.writeLine(row.view());
     }
-    if (!out.commit())
-        return {WriteOutcome::Failed, path, out.errorString()};
-    return {WriteOutcome::Written, path, {}};
+    return sitetext::commitFile(out, path);
 }
 
 }  // namespace tavelcor

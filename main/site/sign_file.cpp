@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: LicenseRef-Tavelcor
 #include "main/site/sign_file.h"
 
+#include "main/site/site_text.h"
 #include "platform/text/items.h"
 #include "platform/text/numbers.h"
 #include "platform/text/textfile.h"
@@ -46,9 +47,7 @@ WriteResult writeSignFile(const QString& path, const SignFileWindow& window)
     platform::TextFileWriter out(path);
     for (const float value : {window.left, window.top, window.right, window.bottom})
         out.writeLine(platform::StrSingle(value));
-    if (!out.commit())
-        return {WriteOutcome::Failed, path, out.errorString()};
-    return {WriteOutcome::Written, path, {}};
+    return sitetext::commitFile(out, path);
 }
 
 }  // namespace tavelcor

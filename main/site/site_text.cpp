@@ -5,7 +5,7 @@
 #include "platform/system/files.h"
 #include "platform/text/numbers.h"
 #include "platform/text/strings.h"
-
+#include "platform/text/textfile.h"
 
 #include <charconv>
 #include <climits>
@@ -42,34 +42,37 @@ constexpr std::array<double, 16> kExactPowersOfTen{1e0, 1e1, 1e2,  1e3,  1e4,  1
 // More digits than this may not fit the 53 bits of a double's mantissa.
 constexpr int kFastDigits = 15;
 
-// The plain form "[blanks][sign]digits[.digits][blanks]" with at most 15
-// digits, or nullopt for anything else. The mantissa and the power of ten
-// are both exact, so their quotient is the correctly rounded value of the
-// decimal text: the same double a full parser gives.
-std::optional<double> plainNumber(QStringView text)
+// The parts of a plain number text "[blanks][sign]digits[.digits][blanks]".
+struct PlainDigits {
+    bool negative = false;
+    std::int64_t mantissa = 0;  // every digit, the point left out
+    int decimals = -1;          // digits after the point; -1: no point
+};
+
+// The parts of a plain number text with at most 15 digits, or nullopt for
+// anything else.
+std::optional<PlainDigits> plainDigits(QStringView text)
 {
     const QChar* p = text.data();
     const QChar* const end = p + text.size();
     while (p != end && *p == u' ')
         ++p;
-    bool negative = false;
+    PlainDigits parts;
     if (p != end && (*p == u'-' || *p == u'+')) {
-        negative = *p == u'-';
+        parts.negative = *p == u'-';
         ++p;
     }
-    std::int64_t mantissa = 0;
     int digits = 0;
-    int decimals = -1;  // -1 until the point
     for (; p != end; ++p) {
         const char16_t c = p->unicode();
         if (c >= u'0' && c <= u'9') {
             if (++digits > kFastDigits)
                 return std::nullopt;
-            mantissa = mantissa * 10 + (c - u'0');
-            if (decimals >= 0)
-                ++decimals;
-        } else if (c == u'.' && decimals < 0) {
-            decimals = 0;
+            parts.mantissa = parts.mantissa * 10 + (c - u'0');
+            if (parts.decimals >= 0)
+                ++parts.decimals;
+        } else if (c == u'.' && parts.decimals < 0) {
+            parts.decimals = 0;
         } else {
             break;
         }
@@ -78,39 +81,34 @@ std::optional<double> plainNumber(QStringView text)
         ++p;
     if (p != end || digits == 0)
         return std::nullopt;
-    if (mantissa == 0)
+    return parts;
+}
+
+// The plain form "[blanks][sign]digits[.digits][blanks]" with at most 15
+// digits, or nullopt for anything else. The mantissa and the power of ten
+// are both exact, so their quotient is the correctly rounded value of the
+// decimal text: the same double a full parser gives.
+std::optional<double> plainNumber(QStringView text)
+{
+    const std::optional<PlainDigits> parts = plainDigits(text);
+    if (!parts)
+        return std::nullopt;
+    if (parts->mantissa == 0)
         return 0.0;  // never -0
-    double value = static_cast<double>(mantissa);
-    if (decimals > 0)
-        value /= kExactPowersOfTen[static_cast<std::size_t>(decimals)];
-    return negative ? -value : value;
+    double value = static_cast<double>(parts->mantissa);
+    if (parts->decimals > 0)
+        value /= kExactPowersOfTen[static_cast<std::size_t>(parts->decimals)];
+    return parts->negative ? -value : value;
 }
 
 // The plain whole number "[blanks][sign]digits[blanks]" (at most 15 digits),
 // or nullopt for anything else.
 std::optional<std::int64_t> plainWhole(QStringView text)
 {
-    const QChar* p = text.data();
-    const QChar* const end = p + text.size();
-    while (p != end && *p == u' ')
-        ++p;
-    bool negative = false;
-    if (p != end && (*p == u'-' || *p == u'+')) {
-        negative = *p == u'-';
-        ++p;
-    }
-    std::int64_t value = 0;
-    int digits = 0;
-    for (; p != end && p->unicode() >= u'0' && p->unicode() <= u'9'; ++p) {
-        if (++digits > kFastDigits)
-            return std::nullopt;
-        value = value * 10 + (p->unicode() - u'0');
-    }
-    while (p != end && *p == u' ')
-        ++p;
-    if (p != end || digits == 0)
+    const std::optional<PlainDigits> parts = plainDigits(text);
+    if (!parts || parts->decimals >= 0)
         return std::nullopt;
-    return negative ? -value : value;
+    return parts->negative ? -parts->mantissa : parts->mantissa;
 }
 
 bool needsCleaning(QStringView text)
@@ -129,6 +127,13 @@ QString siteFile(const QString& folder, const QString& name)
     if (folder.isEmpty())
         return name;
     return platform::findFileNoCase(folder, name);
+}
+
+WriteResult commitFile(platform::TextFileWriter& out, const QString& path)
+{
+    if (!out.commit())
+        return {WriteOutcome::Failed, path, out.errorString()};
+    return {WriteOutcome::Written, path, {}};
 }
 
 void appendInt(Row& row, std::int64_t value)

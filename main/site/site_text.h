@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: LicenseRef-Tavelcor
 // Small text helpers shared by the site file readers and writers: building a
-// row without allocating per number, splitting a row into field views, and
-// finding a site file without regard to the case of its name.
+// row without allocating per number, splitting a row into field views,
+// finding a site file without regard to the case of its name, and the result
+// of a finished writer.
 #pragma once
+
+#include "main/site/site_file_result.h"
 
 #include <QString>
 #include <QStringView>
@@ -14,6 +17,10 @@
 #include <optional>
 #include <string>
 
+namespace platform {
+class TextFileWriter;
+}
+
 namespace tavelcor::sitetext {
 
 // The path of the file name in folder, matched without regard to letter case
@@ -22,6 +29,10 @@ namespace tavelcor::sitetext {
 // one that differs only in case. folder may end in "/" or not; an empty
 // folder gives the bare name.
 QString siteFile(const QString& folder, const QString& name);
+
+// Commits what a writer wrote to path through out: Written, or Failed with
+// the reason when the file could not be replaced (the old file then stays).
+WriteResult commitFile(platform::TextFileWriter& out, const QString& path);
 
 // One row of a file being written: a UTF-16 buffer that keeps its capacity
 // from row to row, so building the rows of a large table allocates nothing

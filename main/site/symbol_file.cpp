@@ -129,9 +129,7 @@ WriteResult writeSymbols(const QString& path)
         sitetext::appendField(row, SymbolLabel[n]);
         out.writeLine(row.view());
     }
-    if (!out.commit())
-        return {WriteOutcome::Failed, path, out.errorString()};
-    return {WriteOutcome::Written, path, {}};
+    return sitetext::commitFile(out, path);
 }
 
 }  // namespace

@@ -140,9 +140,7 @@ WriteResult writeTextPresets(const QString& path)
         }
         out.writeLine(row.view());
     }
-    if (!out.commit())
-        return {WriteOutcome::Failed, file, out.errorString()};
-    return {WriteOutcome::Written, file, {}};
+    return sitetext::commitFile(out, file);
 }
 
 }  // namespace tavelcor
