@@ -74,11 +74,11 @@ protected:
 
     void writeSiteLines(const QString& name, const QStringList& lines)
     {
-        ASSERT_TRUE(writeBytes(sitePath(name), cp932Lines(lines)));
+        ASSERT_TRUE(writeBytes(sitePath(name), cp932Lines(lines))) << name.toStdString();
     }
     void writeSiteBytes(const QString& name, const QByteArray& bytes)
     {
-        ASSERT_TRUE(writeBytes(sitePath(name), bytes));
+        ASSERT_TRUE(writeBytes(sitePath(name), bytes)) << name.toStdString();
     }
     QByteArray siteBytes(const QString& name) const { return fileBytes(sitePath(name)); }
 
@@ -104,9 +104,13 @@ protected:
     }
 
     // Copies the stored fixture folder fixtureFolder()/sub into the site folder.
-    void copyFixture(const QString& sub)
+    void copyFixture(const QString& sub) { copyFolder(fixtureFolder() + u'/' + sub); }
+
+    // Copies every file of the folder `path` (which must hold some) into the
+    // site folder, over files of the same names.
+    void copyFolder(const QString& path)
     {
-        const QDir from(fixtureFolder() + u'/' + sub);
+        const QDir from(path);
         ASSERT_TRUE(from.exists()) << from.path().toStdString();
         const QStringList names = from.entryList(QDir::Files);
         ASSERT_FALSE(names.isEmpty());

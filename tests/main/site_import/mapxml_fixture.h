@@ -19,11 +19,11 @@ namespace tavelcor::importtest {
 // The stored sample in zone 9 (LF line ends) and the one without a zone.
 inline QString publicMapText()
 {
-    return QString::fromUtf8(readBytes(fixturePath(QStringLiteral("map_public.xml"))));
+    return QString::fromUtf8(fileBytes(fixturePath(QStringLiteral("map_public.xml"))));
 }
 inline QString arbitraryMapText()
 {
-    return QString::fromUtf8(readBytes(fixturePath(QStringLiteral("map_arbitrary.xml"))));
+    return QString::fromUtf8(fileBytes(fixturePath(QStringLiteral("map_arbitrary.xml"))));
 }
 
 // The 1-based number of the first line of text that contains needle; 0 when none.

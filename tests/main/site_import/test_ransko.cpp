@@ -16,7 +16,7 @@
 namespace tavelcor {
 namespace {
 
-using importtest::readBytes;
+using importtest::fileBytes;
 using importtest::writeBytes;
 
 QByteArray converted(const QByteArray& utf8)
@@ -90,7 +90,7 @@ TEST_F(RanskoProgram, WritesTheCp932Copy)
     const QString text = QStringLiteral("<?xml version=\"1.0\"?>\r\n<地番>12-1</地番>\r\n");
     ASSERT_TRUE(writeBytes(path("in.xml"), text.toUtf8()));
     ASSERT_EQ(run({path("in.xml"), path("Tempora.txt")}), 0);
-    EXPECT_EQ(readBytes(path("Tempora.txt")), platform::toCp932(text));
+    EXPECT_EQ(fileBytes(path("Tempora.txt")), platform::toCp932(text));
 }
 
 TEST_F(RanskoProgram, ExitCodesTellWhatFailed)
@@ -107,7 +107,7 @@ TEST_F(RanskoProgram, AFailedRunLeavesAnOldOutputAsItWas)
 {
     ASSERT_TRUE(writeBytes(path("out.txt"), "old"));
     EXPECT_EQ(run({path("missing.xml"), path("out.txt")}), 2);
-    EXPECT_EQ(readBytes(path("out.txt")), QByteArray("old"));
+    EXPECT_EQ(fileBytes(path("out.txt")), QByteArray("old"));
 }
 
 }  // namespace
