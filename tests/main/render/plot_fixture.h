@@ -5,6 +5,8 @@
 // centred on the site origin (1000 N, 2000 E), 300 m north by 400 m east, so
 // plot coordinate (PX, PY) lands on pixel (200 + PY, 150 - PX).
 
+#include "site_builders.h"
+
 #include "main/render/plot_face.h"
 #include "main/render/plot_render.h"
 #include "main/render/render_state.h"
@@ -48,74 +50,6 @@ protected:
         ViewCY = OriginY + centrePY;
         ViewSpanX = spanX;
         ViewSpanY = spanY;
-    }
-
-    static void addCoordinate(int n, const QString& name, double px, double py)
-    {
-        ZahyoName[n] = name;
-        ZahyoX[n] = px + OriginX;
-        ZahyoY[n] = py + OriginY;
-        ZahyoPX[n] = px;
-        ZahyoPY[n] = py;
-        if (n > ZahyoMax)
-            ZahyoMax = n;
-    }
-
-    // A parcel over existing coordinate numbers; returns its number. Slots
-    // are taken from slot 0 on, as the site readers take them.
-    static int addParcel(const QString& name, const std::vector<int>& vertices)
-    {
-        const int i = ++KakuchiCount;
-        const int first = i == 1 ? 0 : KakuchiLast[i - 1] + 1;
-        for (std::size_t k = 0; k < vertices.size(); ++k) {
-            KakuchiVertex[first + static_cast<int>(k)] = vertices[k];
-            ZahyoUsed[vertices[k]] = 1;
-        }
-        KakuchiFirst[i] = first;
-        KakuchiLast[i] = first + static_cast<int>(vertices.size()) - 1;
-        KakuchiName[i] = name;
-        return i;
-    }
-
-    static int addPoint(const QString& name, const QString& name2, double px, double py, int mark)
-    {
-        const int i = ++PointCount;
-        PointName[i] = name;
-        PointName2[i] = name2;
-        PointX[i] = px;
-        PointY[i] = py;
-        PointMark[i] = static_cast<std::uint8_t>(mark);
-        return i;
-    }
-
-    static int addLine(double x1, double y1, double x2, double y2, int color)
-    {
-        const int i = LineNext++;
-        LineX1[i] = x1;
-        LineY1[i] = y1;
-        LineX2[i] = x2;
-        LineY2[i] = y2;
-        LineColor[i] = static_cast<std::uint8_t>(color);
-        return i;
-    }
-
-    static int addText(const QString& text, double px, double py, int color)
-    {
-        const int i = ++TxtCount;
-        TxtString[i] = text;
-        TxtX[i] = static_cast<float>(px);
-        TxtY[i] = static_cast<float>(py);
-        TxtColor[i] = static_cast<std::uint8_t>(color);
-        return i;
-    }
-
-    static void addStrokeVertex(double px, double py, int color, int pen)
-    {
-        const int i = ++TegakiCount;
-        TegakiX[i] = static_cast<float>(px);
-        TegakiY[i] = static_cast<float>(py);
-        TegakiColor[i] = static_cast<std::uint8_t>(color);
-        TegakiPen[i] = static_cast<std::uint8_t>(pen);
     }
 
     platform::Canvas& canvas() { return face->picture(); }

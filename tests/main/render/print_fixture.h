@@ -15,6 +15,8 @@
 // centred on the origin, 148.6 m east, so an A4 landscape page proposes the
 // denominator 500.
 
+#include "site_builders.h"
+
 #include "main/render/print_dialog.h"
 #include "main/render/print_wiring.h"
 #include "main/render/plot_render.h"
@@ -44,6 +46,10 @@
 #include <vector>
 
 namespace tavelcor::testing_print {
+
+using render::testing_support::addCoordinate;
+using render::testing_support::addLine;
+using render::testing_support::addText;
 
 inline constexpr double kOriginX = 1000.0;
 inline constexpr double kOriginY = 2000.0;
@@ -176,27 +182,6 @@ protected:
     platform::ScriptedPrompter& script() { return mPrompter->script(); }
     QString path(const QString& name) const { return mDir.filePath(name); }
 
-    static void addCoordinate(int n, const QString& name, double px, double py)
-    {
-        ZahyoName[n] = name;
-        ZahyoX[n] = px + OriginX;
-        ZahyoY[n] = py + OriginY;
-        ZahyoPX[n] = px;
-        ZahyoPY[n] = py;
-        if (n > ZahyoMax)
-            ZahyoMax = n;
-    }
-
-    static void addLine(double x1, double y1, double x2, double y2, int color)
-    {
-        const int i = LineNext++;
-        LineX1[i] = x1;
-        LineY1[i] = y1;
-        LineX2[i] = x2;
-        LineY2[i] = y2;
-        LineColor[i] = static_cast<std::uint8_t>(color);
-    }
-
     static void buildSite()
     {
         OriginX = kOriginX;
@@ -208,11 +193,7 @@ protected:
         addLine(-30, -25, 30, -25, 9);
         addLine(-30, 25, 30, 25, 9);
         addLine(20, -50, 20, 50, 2);
-        const int t = ++TxtCount;
-        TxtString[t] = QStringLiteral("境界杭");
-        TxtX[t] = -10.0F;
-        TxtY[t] = 0.0F;
-        TxtColor[t] = 13;
+        addText(QStringLiteral("境界杭"), -10, 0, 13);
     }
 
     /// Opens the dialog with the main window's print button.

@@ -2,6 +2,8 @@
 // The redraw through the main window's own controls: Picture1, the status
 // label, the scale-bar labels, the switches, the range fields and the point
 // name fields.
+#include "site_builders.h"
+
 #include "main/render/plot_render.h"
 #include "main/render/render_state.h"
 #include "main/site/tables.h"
@@ -15,6 +17,8 @@
 
 namespace tavelcor::render {
 namespace {
+
+using testing_support::addCoordinate;
 
 class PlotWindowTest : public ::testing::Test {
 protected:
@@ -37,16 +41,6 @@ protected:
         ZahyoMax = 2;
     }
     void TearDown() override { plotForm().unload(); }
-
-    static void addCoordinate(int n, const QString& name, double px, double py)
-    {
-        ZahyoName[n] = name;
-        ZahyoX[n] = px + OriginX;
-        ZahyoY[n] = py + OriginY;
-        ZahyoPX[n] = px;
-        ZahyoPY[n] = py;
-        ZahyoMax = std::max(ZahyoMax, n);
-    }
 
     static std::uint32_t colorAt(double px, double py)
     {

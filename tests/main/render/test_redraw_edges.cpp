@@ -27,20 +27,6 @@ protected:
         renderState().hooks = RedrawHooks{};
         PlotFixture::TearDown();
     }
-
-    // A square parcel over four new coordinates, corners (south, west) and
-    // (north, east) in plot coordinates, its label point at the centre.
-    int addSquare(int firstNumber, double s, double w, double n, double e, const QString& name)
-    {
-        addCoordinate(firstNumber, QStringLiteral("C%1").arg(firstNumber), s, w);
-        addCoordinate(firstNumber + 1, QStringLiteral("C%1").arg(firstNumber + 1), n, w);
-        addCoordinate(firstNumber + 2, QStringLiteral("C%1").arg(firstNumber + 2), n, e);
-        addCoordinate(firstNumber + 3, QStringLiteral("C%1").arg(firstNumber + 3), s, e);
-        const int i = addParcel(name, {firstNumber, firstNumber + 1, firstNumber + 2, firstNumber + 3});
-        KakuchiLabelX[i] = static_cast<float>((s + n) / 2);
-        KakuchiLabelY[i] = static_cast<float>((w + e) / 2);
-        return i;
-    }
 };
 
 // ------------------------------------------------------------ place circle

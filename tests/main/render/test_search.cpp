@@ -16,6 +16,8 @@
 namespace tavelcor::viewtest {
 namespace {
 
+using render::testing_support::addText;
+
 class Search : public ViewTest {
 protected:
     void TearDown() override
@@ -52,16 +54,6 @@ protected:
         PointX[i] = px;
         PointY[i] = py;
         PointMark[i] = static_cast<std::uint8_t>(mark);
-        return i;
-    }
-
-    static int addText(const QString& text, double px, double py, int color = 0)
-    {
-        const int i = ++TxtCount;
-        TxtString[i] = text;
-        TxtX[i] = static_cast<float>(px);
-        TxtY[i] = static_cast<float>(py);
-        TxtColor[i] = static_cast<std::uint8_t>(color);
         return i;
     }
 

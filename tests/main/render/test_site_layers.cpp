@@ -22,20 +22,6 @@ protected:
         face->setCheck(1, 1);
         face->setCheck(2, 1);
     }
-
-    // A square parcel over four new coordinates, corners (south, west) and
-    // (north, east) in plot coordinates.
-    int addSquare(int firstNumber, double s, double w, double n, double e, const QString& name)
-    {
-        addCoordinate(firstNumber, QStringLiteral("C%1").arg(firstNumber), s, w);
-        addCoordinate(firstNumber + 1, QStringLiteral("C%1").arg(firstNumber + 1), n, w);
-        addCoordinate(firstNumber + 2, QStringLiteral("C%1").arg(firstNumber + 2), n, e);
-        addCoordinate(firstNumber + 3, QStringLiteral("C%1").arg(firstNumber + 3), s, e);
-        const int i = addParcel(name, {firstNumber, firstNumber + 1, firstNumber + 2, firstNumber + 3});
-        KakuchiLabelX[i] = static_cast<float>((s + n) / 2);
-        KakuchiLabelY[i] = static_cast<float>((w + e) / 2);
-        return i;
-    }
 };
 
 TEST_F(SiteLayersTest, ParcelOutlinesInTheParcelColour)

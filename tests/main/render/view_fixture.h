@@ -10,6 +10,8 @@
 // The site: origin (10000 N, 20000 E); two coordinates far outside any view
 // so that the redraw draws; the view centred on the origin, 100 m high.
 
+#include "site_builders.h"
+
 #include "main/render/render_state.h"
 #include "main/render/view_wiring.h"
 #include "main/render/window_plot_face.h"
@@ -36,6 +38,8 @@ inline void PrintTo(const QString& text, std::ostream* out)
 }
 
 namespace tavelcor::viewtest {
+
+using render::testing_support::addCoordinate;
 
 inline constexpr double kOriginX = 10000.0;
 inline constexpr double kOriginY = 20000.0;
@@ -90,17 +94,6 @@ protected:
     }
 
     platform::ScriptedPrompter& script() { return mScript->get(); }
-
-    static void addCoordinate(int n, const QString& name, double px, double py)
-    {
-        ZahyoName[n] = name;
-        ZahyoX[n] = px + OriginX;
-        ZahyoY[n] = py + OriginY;
-        ZahyoPX[n] = px;
-        ZahyoPY[n] = py;
-        if (n > ZahyoMax)
-            ZahyoMax = n;
-    }
 
     /// Presses and releases the left button on a control, as a user does.
     static void click(platform::Control& control)
