@@ -152,6 +152,24 @@ double metresPerPoint(PlotPainter& p, const PlotFace& face)
     return w > 0 ? p.scaleWidth() / w * 20.0 : 0.0;
 }
 
+// Calls visit(k, offset) for each line k (from 1) of a text laid out into
+// lines that TxtLineShow leaves shown, in order; offset is how many metres
+// south of the text's point it stands: one line pitch (the scaled letter
+// height) per shown line before it.
+template <typename Visit>
+void forEachShownLine(PlotPainter& p, const PlotFace& face, const TextLines& lines, Visit visit)
+{
+    const double pitch = FontSize * metresPerPoint(p, face) * TextScale;
+    const LineShowFlags show{TxtLineShow.begin(), static_cast<int>(TxtLineShow.kSize)};
+    int j = 0;
+    for (int k = 1; k <= lines.count; ++k) {
+        if (!show.shown(k))
+            continue;
+        visit(k, j * pitch);
+        ++j;
+    }
+}
+
 }  // namespace
 
 void Txtview(PlotFace& face)
@@ -190,15 +208,9 @@ void Txtexprint(PlotFace& face, int i, int C)
     }
     TextLines lines;
     splitTextLines(s, lines);
-    const double pitch = FontSize * metresPerPoint(p, face) * TextScale;
-    const LineShowFlags show{TxtLineShow.begin(), static_cast<int>(TxtLineShow.kSize)};
-    int j = 0;
-    for (int k = 1; k <= lines.count; ++k) {
-        if (!show.shown(k))
-            continue;
-        p.printAt(y, -(x - j * pitch), lines.lines[static_cast<std::size_t>(k - 1)]);
-        ++j;
-    }
+    forEachShownLine(p, face, lines, [&](int k, double offset) {
+        p.printAt(y, -(x - offset), lines.lines[static_cast<std::size_t>(k - 1)]);
+    });
 }
 
 int Txtexserch(PlotFace& face, int i)
@@ -213,16 +225,10 @@ int Txtexserch(PlotFace& face, int i)
         return 1;
     TextLines lines;
     splitTextLines(s, lines);
-    const double pitch = FontSize * metresPerPoint(p, face) * TextScale;
-    const LineShowFlags show{TxtLineShow.begin(), static_cast<int>(TxtLineShow.kSize)};
-    int j = 0;
-    for (int k = 1; k <= lines.count; ++k) {
-        if (!show.shown(k))
-            continue;
-        TxtLinePos[k] = static_cast<float>(TxtX[i] - j * pitch);
+    forEachShownLine(p, face, lines, [&](int k, double offset) {
+        TxtLinePos[k] = static_cast<float>(TxtX[i] - offset);
         TxtLineStr[k] = lines.lines[static_cast<std::size_t>(k - 1)].toString();
-        ++j;
-    }
+    });
     return lines.count;
 }
 
