@@ -162,6 +162,16 @@ protected:
         script().expectOpenFile(path, QStringLiteral("TVX SIMA 呼び出し"));
     }
 
+    // Loads the main window with `chosen` from the chooser (nullopt:
+    // cancelled) opening no site: start-up asks whether to show the map
+    // alone, and `answer` answers.
+    Plot& startWithoutASite(platform::MsgResult answer, const std::optional<QString>& chosen = std::nullopt)
+    {
+        chooseFile(chosen);
+        script().expectMessage(answer, QStringLiteral("地理院地図のみでも表示しますか"));
+        return startProgram();
+    }
+
     platform::MemoryClipboard clipboardText;
     QDateTime now = QDateTime(QDate(2024, 1, 5), QTime(9, 0));
 

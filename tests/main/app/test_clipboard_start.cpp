@@ -300,9 +300,7 @@ TEST_F(ClipboardStartupTest, LinkedFilesShowTheLinkOption)
 TEST_F(ClipboardStartupTest, TextOfNoModeLeadsToTheChooser)
 {
     clipboardText.setText(QStringLiteral("just some words"));
-    chooseFile(std::nullopt);
-    script().expectMessage(platform::MsgResult::No, QStringLiteral("地理院地図のみでも表示しますか"));
-    startProgram();
+    startWithoutASite(platform::MsgResult::No);
     EXPECT_EQ(startupEnd(), StartupEnd::ProgramEnds);
     EXPECT_EQ(clipboardText.text(), QStringLiteral("just some words"));
 }

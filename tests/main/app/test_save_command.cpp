@@ -362,9 +362,7 @@ TEST_F(SaveCommandTest, FailedWriteIsReportedAndLeavesLaterFilesAlone)
 
 TEST_F(SaveCommandTest, MapOnlyViewSavesIntoTheProgramFolder)
 {
-    chooseFile(std::nullopt);
-    script().expectMessage(platform::MsgResult::Yes, QStringLiteral("地理院地図のみでも表示しますか"));
-    Plot& window = startProgram();
+    Plot& window = startWithoutASite(platform::MsgResult::Yes);
     ASSERT_EQ(startupEnd(), StartupEnd::MapOnly);
     expectSaveDialog(std::nullopt);
     saveSite(window);

@@ -122,9 +122,7 @@ TEST_F(StartupTest, InitialValuesAndTheProgramFolderSettings)
     FontSize = 30;
     GpsColor = 2;
     RclickMode = 5;
-    chooseFile(std::nullopt);
-    script().expectMessage(platform::MsgResult::No, QStringLiteral("地理院地図のみでも表示しますか"));
-    Plot& window = startProgram();
+    Plot& window = startWithoutASite(platform::MsgResult::No);
 
     EXPECT_EQ(window.Option13(3).Caption(), QStringLiteral("ｘ"));
     EXPECT_EQ(SymbolColor[3], 9);
@@ -240,9 +238,7 @@ TEST_F(StartupTest, NameHoldingTheSignFileNameTakesTheSignFileBranch)
 
 TEST_F(StartupTest, CancelledChooserOffersTheMapOnlyView)
 {
-    chooseFile(std::nullopt);
-    script().expectMessage(platform::MsgResult::Yes, QStringLiteral("地理院地図のみでも表示しますか"));
-    Plot& window = startProgram();
+    Plot& window = startWithoutASite(platform::MsgResult::Yes);
 
     ASSERT_EQ(startupEnd(), StartupEnd::MapOnly);
     EXPECT_EQ(LoadingFlag, 0);
@@ -268,17 +264,13 @@ TEST_F(StartupTest, CancelledChooserOffersTheMapOnlyView)
 
 TEST_F(StartupTest, NameOfNoExistingFileOffersTheMapOnlyView)
 {
-    chooseFile(folder(QStringLiteral("none")) + QStringLiteral("/TAVELCOR.TVX"));
-    script().expectMessage(platform::MsgResult::Yes, QStringLiteral("地理院地図のみでも表示しますか"));
-    startProgram();
+    startWithoutASite(platform::MsgResult::Yes, folder(QStringLiteral("none")) + QStringLiteral("/TAVELCOR.TVX"));
     EXPECT_EQ(startupEnd(), StartupEnd::MapOnly);
 }
 
 TEST_F(StartupTest, DecliningTheMapOnlyViewEndsTheProgram)
 {
-    chooseFile(std::nullopt);
-    script().expectMessage(platform::MsgResult::No, QStringLiteral("地理院地図のみでも表示しますか"));
-    Plot& window = startProgram();
+    Plot& window = startWithoutASite(platform::MsgResult::No);
     EXPECT_EQ(startupEnd(), StartupEnd::ProgramEnds);
     EXPECT_FALSE(window.Picture1.Visible());
     EXPECT_FALSE(window.protprp.Visible());
@@ -300,9 +292,7 @@ TEST_F(StartupTest, SecondInstanceIsWarnedAndStartsAsTheFirst)
 
 TEST_F(StartupTest, FirstInstanceHoldsTheLockForTheRun)
 {
-    chooseFile(std::nullopt);
-    script().expectMessage(platform::MsgResult::No, QStringLiteral("地理院地図のみでも表示しますか"));
-    startProgram();
+    startWithoutASite(platform::MsgResult::No);
     EXPECT_FALSE(platform::SingleInstance::acquire(QStringLiteral("TAVELCOR")));
 }
 
