@@ -26,8 +26,16 @@ QString workbookServerName()
 }
 
 struct Workbook::Impl {
+    // The open workbooks and the index of the active one (-1: none).
+    struct WorkbookList {
+        QStringList names;
+        qint32 active = -1;
+    };
+
     // The reply payload after its status byte, or nullopt (error set).
     std::optional<QByteArray> request(const QByteArray& payload, int timeoutMs);
+    // The peer's list of open workbooks, or nullopt (error set).
+    std::optional<WorkbookList> workbooks();
     void detach(const QString& why);
 
     QLocalSocket socket;
@@ -101,6 +109,17 @@ bool readReply(const QByteArray& reply, QString& error, T&... values)
 
 }  // namespace
 
+std::optional<Workbook::Impl::WorkbookList> Workbook::Impl::workbooks()
+{
+    PayloadWriter out;
+    out.stream() << quint8(wm::Workbooks);
+    const auto reply = request(out.bytes(), requestMs);
+    WorkbookList list;
+    if (!reply || !readReply(*reply, error, list.names, list.active))
+        return std::nullopt;
+    return list;
+}
+
 Workbook::Workbook() : d(std::make_unique<Impl>()) {}
 
 Workbook::~Workbook()
@@ -126,30 +145,22 @@ void Workbook::setTimeouts(int requestMs, int runMs)
 
 std::optional<QStringList> Workbook::workbookNames()
 {
-    PayloadWriter out;
-    out.stream() << quint8(wm::Workbooks);
-    const auto reply = d->request(out.bytes(), d->requestMs);
-    QStringList names;
-    qint32 active = -1;
-    if (!reply || !readReply(*reply, d->error, names, active))
+    std::optional<Impl::WorkbookList> list = d->workbooks();
+    if (!list)
         return std::nullopt;
-    return names;
+    return std::move(list->names);
 }
 
 std::optional<QString> Workbook::activeWorkbook()
 {
-    PayloadWriter out;
-    out.stream() << quint8(wm::Workbooks);
-    const auto reply = d->request(out.bytes(), d->requestMs);
-    QStringList names;
-    qint32 active = -1;
-    if (!reply || !readReply(*reply, d->error, names, active))
+    const std::optional<Impl::WorkbookList> list = d->workbooks();
+    if (!list)
         return std::nullopt;
-    if (active < 0 || active >= names.size()) {
+    if (list->active < 0 || list->active >= list->names.size()) {
         d->error = QStringLiteral("no workbook is open");
         return std::nullopt;
     }
-    return names[active];
+    return list->names[list->active];
 }
 
 std::optional<QStringList> Workbook::worksheetNames()
