@@ -30,17 +30,6 @@ long countVisibleCoordinates(RenderState& st)
     return count;
 }
 
-// While the extent stays the same the count of the first redraw at that
-// extent rules the font and the limit.
-long keptCoordinateCount(RenderState& st, long count)
-{
-    if (ViewSpanX == st.CoordCountSpan)
-        return st.CoordCountKept;
-    st.CoordCountKept = static_cast<std::int32_t>(count);
-    st.CoordCountSpan = ViewSpanX;
-    return count;
-}
-
 bool labelled(int used, bool vertexLabelsOff) noexcept
 {
     if (used == 1)
@@ -52,7 +41,7 @@ bool labelled(int used, bool vertexLabelsOff) noexcept
 
 void drawCoordinates(PlotFace& face, PlotPainter& p, RenderState& st)
 {
-    const long count = keptCoordinateCount(st, countVisibleCoordinates(st));
+    const long count = countForExtent(st.CoordCountSpan, st.CoordCountKept, countVisibleCoordinates(st));
     p.setDrawWidth(1);
     st.CoordFontSize = coordinateFontSizeFor(FontSize, count, PointLimit, VarFont == 1);
     p.setFontSize(st.CoordFontSize);

@@ -261,4 +261,13 @@ double metresPerTwip(const PlotFace& face) noexcept
     return w > 0 ? ViewSpanY / w : 0.0;
 }
 
+long countForExtent(double& keptSpan, std::int32_t& kept, long count) noexcept
+{
+    if (ViewSpanX == keptSpan)
+        return kept;
+    kept = static_cast<std::int32_t>(count);
+    keptSpan = ViewSpanX;
+    return count;
+}
+
 }  // namespace tavelcor::render

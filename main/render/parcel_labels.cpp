@@ -42,15 +42,6 @@ long countVisibleLabels(RenderState& st, int count)
     return visible;
 }
 
-long keptLabelCount(RenderState& st, long count)
-{
-    if (ViewSpanX == st.LabelCountSpan)
-        return st.LabelCountKept;
-    st.LabelCountKept = static_cast<std::int32_t>(count);
-    st.LabelCountSpan = ViewSpanX;
-    return count;
-}
-
 bool insideParcel(int parcel, double x, double y)
 {
     const auto w = survey::kseek(parcel, x, y);
@@ -135,7 +126,7 @@ void drawParcelLabels(PlotFace& face, PlotPainter& p, RenderState& st)
     if (face.checkValue(6) == 0 || KakuchiCount <= 0)
         return;
     const int count = std::min<int>(KakuchiCount, kParcelTop);
-    const long visible = keptLabelCount(st, countVisibleLabels(st, count));
+    const long visible = countForExtent(st.LabelCountSpan, st.LabelCountKept, countVisibleLabels(st, count));
     if (labelFactorFor(visible, TxtLimit) > 0.5)
         moveLabelsIntoView(st, count);
     if (!(visible < TxtLimit))

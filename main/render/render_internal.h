@@ -75,6 +75,11 @@ QStringView trimBlanks(QStringView text) noexcept;
 /// the picture has no width.
 double metresPerTwip(const PlotFace& face) noexcept;
 
+/// A visible count kept per view extent: while ViewSpanX stays at keptSpan
+/// the kept count rules, so the first redraw at an extent fixes the font and
+/// the limit; at a new extent `count` is kept and returned.
+long countForExtent(double& keptSpan, std::int32_t& kept, long count) noexcept;
+
 /// Steps of the full redraw.
 void drawParcelOutlines(PlotFace& face, PlotPainter& painter, RenderState& st);
 void drawCoordinates(PlotFace& face, PlotPainter& painter, RenderState& st);
