@@ -195,6 +195,35 @@ void setRatioCounters(benchmark::State& state, double workMs, double decodeMs)
     state.counters["ratio"] = decodeMs > 0 ? workMs / decodeMs : 0.0;
 }
 
+// Times work() in each iteration and sets the ratio counters; before each
+// run, untimed, prepare() and one decode of the site's files.
+template <typename Prepare, typename Work>
+void timeAgainstDecode(benchmark::State& state, const Site& s, Prepare prepare, Work work)
+{
+    double workMs = 0.0;
+    double decodeMs = 0.0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        prepare();
+        decodeMs += decodeOnce(s);
+        state.ResumeTiming();
+        const double start = threadCpuMs();
+        work();
+        workMs += threadCpuMs() - start;
+    }
+    setRatioCounters(state, workMs, decodeMs);
+}
+
+// The site read into the tables once, for the benchmarks that work on them.
+const Site& siteInTables(benchmark::State& state)
+{
+    const Site& s = site();
+    prepareForReading();
+    if (!readSite(s.folder))
+        state.SkipWithError("the site cannot be read");
+    return s;
+}
+
 void BM_DecodeSiteFiles(benchmark::State& state)
 {
     const Site& s = site();
@@ -216,18 +245,7 @@ void BM_ReadSite(benchmark::State& state)
 {
     const Site& s = site();
     bool ok = true;
-    double readMs = 0.0;
-    double decodeMs = 0.0;
-    for (auto _ : state) {
-        state.PauseTiming();
-        prepareForReading();
-        decodeMs += decodeOnce(s);
-        state.ResumeTiming();
-        const double start = threadCpuMs();
-        ok = readSite(s.folder) && ok;
-        readMs += threadCpuMs() - start;
-    }
-    setRatioCounters(state, readMs, decodeMs);
+    timeAgainstDecode(state, s, prepareForReading, [&] { ok = readSite(s.folder) && ok; });
     if (!ok || ZahyoMax != kZahyoTop || KakuchiCount != kParcels || KakuchiLast[kParcels] != kVertexSlots - 1
         || PointCount != kPointTop || LineNext != kLineTop + 1 || TegakiCount != kTegakiTop
         || TxtCount != kTxtTop || ZahyoName[4] != coordinateName(4)) {
@@ -238,24 +256,11 @@ void BM_ReadSite(benchmark::State& state)
 
 void BM_WriteSite(benchmark::State& state)
 {
-    Site& s = site();
-    prepareForReading();
-    if (!readSite(s.folder))
-        state.SkipWithError("the site cannot be read");
+    const Site& s = siteInTables(state);
     QTemporaryDir out;
     const QString folder = out.path() + QStringLiteral("/");
     bool ok = true;
-    double writeMs = 0.0;
-    double decodeMs = 0.0;
-    for (auto _ : state) {
-        state.PauseTiming();
-        decodeMs += decodeOnce(s);
-        state.ResumeTiming();
-        const double start = threadCpuMs();
-        ok = writeSite(folder) && ok;
-        writeMs += threadCpuMs() - start;
-    }
-    setRatioCounters(state, writeMs, decodeMs);
+    timeAgainstDecode(state, s, [] {}, [&] { ok = writeSite(folder) && ok; });
     for (std::size_t i = 0; i < s.bytes.size(); ++i) {
         QFile file(folder + QString::fromLatin1(kFiles[i]));
         if (!ok || !file.open(QIODevice::ReadOnly) || file.readAll() != s.bytes[i])
@@ -301,24 +306,11 @@ std::size_t formatSaveNumbers()
 
 void BM_FormatFixedOfSave(benchmark::State& state)
 {
-    Site& s = site();
-    prepareForReading();
-    if (!readSite(s.folder))
-        state.SkipWithError("the site cannot be read");
+    const Site& s = siteInTables(state);
     std::size_t characters = 0;
-    double formatMs = 0.0;
-    double decodeMs = 0.0;
-    for (auto _ : state) {
-        state.PauseTiming();
-        decodeMs += decodeOnce(s);
-        state.ResumeTiming();
-        const double start = threadCpuMs();
-        characters = formatSaveNumbers();
-        formatMs += threadCpuMs() - start;
-    }
+    timeAgainstDecode(state, s, [] {}, [&] { characters = formatSaveNumbers(); });
     if (characters == 0)
         state.SkipWithError("nothing was formatted");
-    setRatioCounters(state, formatMs, decodeMs);
 }
 
 BENCHMARK(BM_DecodeSiteFiles)->Unit(benchmark::kMillisecond)->MinTime(2.0);
