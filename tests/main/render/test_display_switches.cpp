@@ -57,12 +57,7 @@ TEST_F(DisplaySwitches, ALayerWhosePanelIsOpenCannotBeSwitchedOff)
 
 TEST_F(DisplaySwitches, LinesStayDrawnWhileTheLinePanelIsOpenAndGoAtOnceWithoutIt)
 {
-    LineX1[1] = 0.0;
-    LineY1[1] = -30.0;
-    LineX2[1] = 0.0;
-    LineY2[1] = 30.0;
-    LineColor[1] = 12;
-    LineNext = 2;
+    addLine(0.0, -30.0, 0.0, 30.0, 12);
     Plot& w = shownPlot();
     ASSERT_EQ(colorAt(0.0, 0.0), platform::QBColor(12));
     w.Frame10.setVisible(true);
@@ -118,12 +113,7 @@ TEST_F(DisplaySwitches, SwitchesThatDoNotRedraw)
 
 TEST_F(DisplaySwitches, ColourBoxesRedrawWithoutChangingThePicture)
 {
-    LineX1[1] = 10.0;
-    LineY1[1] = -30.0;
-    LineX2[1] = -10.0;
-    LineY2[1] = 30.0;
-    LineColor[1] = 12;
-    LineNext = 2;
+    addLine(10.0, -30.0, -10.0, 30.0, 12);
     Plot& w = shownPlot();
     const QImage before = w.Picture1.canvas().image().copy();
     click(w.Check23);

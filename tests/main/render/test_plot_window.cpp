@@ -19,6 +19,7 @@ namespace tavelcor::render {
 namespace {
 
 using testing_support::addCoordinate;
+using testing_support::addLine;
 
 class PlotWindowTest : public ::testing::Test {
 protected:
@@ -52,12 +53,7 @@ TEST_F(PlotWindowTest, RedrawsIntoPicture1AndSetsTheScaleBarLabels)
 {
     Plot& w = plot();
     w.Label28.setVisible(true);
-    LineX1[1] = 0;
-    LineY1[1] = -40;
-    LineX2[1] = 0;
-    LineY2[1] = 40;
-    LineColor[1] = 12;
-    LineNext = 2;
+    addLine(0, -40, 0, 40, 12);
     crtplot(plotFace());
     EXPECT_FALSE(w.Label28.Visible());
     EXPECT_EQ(w.Label25.Caption(), QStringLiteral("10m"));

@@ -57,16 +57,6 @@ protected:
             n += (image.pixel(x, y) | 0xFF000000u) == platform::toQRgb(platform::QBColor(12)) ? 1 : 0;
         return n;
     }
-
-    static void addRedLine()
-    {
-        LineX1[1] = 0.0;
-        LineY1[1] = -30.0;
-        LineX2[1] = 0.0;
-        LineY2[1] = 30.0;
-        LineColor[1] = 12;
-        LineNext = 2;
-    }
 };
 
 // ------------------------------------------------------------------ Cselect
@@ -156,7 +146,7 @@ TEST_F(ViewDialogs, EachFramesButtonsWorkOnlyItsOwnBoxesAndOnlyTheBoxes)
 
 TEST_F(ViewDialogs, RedisplayHidesAColourAtOnceWhileTheDialogStaysOpen)
 {
-    addRedLine();
+    addLine(0.0, -30.0, 0.0, 30.0, 12);  // red, across the centre
     Plot& w = shownPlot();
     const int column = w.Picture1.clientPixels().width() / 2;
     ASSERT_GT(redInColumn(column), 0);
@@ -229,7 +219,7 @@ TEST_F(ViewDialogs, LineWidthsOpenWithTheTableAndPlaceThemselves)
 
 TEST_F(ViewDialogs, ChangeAndRedisplayChecksEveryWidthAndDrawsWithIt)
 {
-    addRedLine();
+    addLine(0.0, -30.0, 0.0, 30.0, 12);  // red, across the centre
     Plot& w = shownPlot();
     const int column = w.Picture1.clientPixels().width() / 2;
     const std::vector<std::pair<int, const char16_t*>> entries = {

@@ -62,16 +62,6 @@ protected:
                 }
         return {right < 0 ? -1 : left, right};
     }
-
-    static void addRedLineAcrossTheCentre()
-    {
-        LineX1[1] = 0.0;
-        LineY1[1] = -40.0;
-        LineX2[1] = 0.0;
-        LineY2[1] = 40.0;
-        LineColor[1] = 12;
-        LineNext = 2;
-    }
 };
 
 TEST_F(WheelZoom, OneNotchForwardAtTheCentreHalvesTheExtentsAndKeepsTheCentre)
@@ -181,7 +171,7 @@ TEST_F(WheelZoom, ARunOfStepsCostsOneRedrawAfterTheTimerTick)
 TEST_F(WheelZoom, ThePreviewShowsTheOldPictureShrunkOrEnlargedAboutTheCursor)
 {
     Plot& w = hookedPlot();
-    addRedLineAcrossTheCentre();
+    addLine(0.0, -40.0, 0.0, 40.0, 12);  // red, across the centre
     crtplot();
     redraws = 0;
     const auto [left, right] = columnsOf(platform::QBColor(12));
@@ -215,7 +205,7 @@ TEST_F(WheelZoom, ATurnReachingThePictureAreaInsideTheBorderZoomsToo)
 TEST_F(WheelZoom, ASnapshotThatCannotBeSavedIsNotRegistered)
 {
     Plot& w = hookedPlot();
-    addRedLineAcrossTheCentre();
+    addLine(0.0, -40.0, 0.0, 40.0, 12);  // red, across the centre
     crtplot();
     QFile blocker(SiteFolder + QStringLiteral("blocker"));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));

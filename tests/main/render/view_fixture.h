@@ -40,6 +40,7 @@ inline void PrintTo(const QString& text, std::ostream* out)
 namespace tavelcor::viewtest {
 
 using render::testing_support::addCoordinate;
+using render::testing_support::addLine;
 
 inline constexpr double kOriginX = 10000.0;
 inline constexpr double kOriginY = 20000.0;
