@@ -20,6 +20,7 @@ namespace tavelcor::apptest {
 namespace {
 
 const QString kSignFile = QStringLiteral("TAVELCOR.TVX");
+const QString kFrameQuestion = QStringLiteral("フォーマット２０００の図郭をラインとポイントに取り込みますか？");
 
 // Counts the non-white pixels of the plot.
 int inkedPixels(Plot& window)
@@ -389,8 +390,7 @@ TEST_F(StartupTest, FormatTwoThousandSetWithItsFrameFile)
     ASSERT_TRUE(writeLines(dir + QStringLiteral("/F2K.MAP"),
                            {QStringLiteral("図郭１,x,80,190,150,190,150,300,80,300,y,z")}));
     chooseFile(dir + QStringLiteral("/F2K.HED"));
-    script().expectMessage(platform::MsgResult::Yes,
-                           QStringLiteral("フォーマット２０００の図郭をラインとポイントに取り込みますか？"));
+    script().expectMessage(platform::MsgResult::Yes, kFrameQuestion);
     startProgram();
     ASSERT_EQ(startupEnd(), StartupEnd::Drawn);
     EXPECT_EQ(ZoneNo, 9);
@@ -415,8 +415,7 @@ TEST_F(StartupTest, FrameFileBesideAChosenSimaFileIsOffered)
     ASSERT_TRUE(writeLines(dir + QStringLiteral("/X.MAP"),
                            {QStringLiteral("S1,x,0,0,10,0,10,10,0,10,y,z")}));
     chooseFile(dir + QStringLiteral("/X.SIM"));
-    script().expectMessage(platform::MsgResult::No,
-                           QStringLiteral("フォーマット２０００の図郭をラインとポイントに取り込みますか？"));
+    script().expectMessage(platform::MsgResult::No, kFrameQuestion);
     startProgram();
     ASSERT_EQ(startupEnd(), StartupEnd::Drawn);
     EXPECT_EQ(LineNext, 1);
