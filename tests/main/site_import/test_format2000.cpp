@@ -15,6 +15,7 @@
 
 #include <map>
 #include <ostream>
+#include <vector>
 
 namespace tavelcor {
 namespace {
@@ -637,33 +638,44 @@ TEST(LandCategory, NamesByCode)
 
 // ---- polylines -----------------------------------------------------------------------
 
-TEST_F(Format2000Test, PolylinesJoinTheirPointsInColour5)
+struct PolylineCase {
+    const char* name;
+    QStringList lin;
+    std::vector<LineRow> lines;  // the segments, in colour 5
+};
+
+void PrintTo(const PolylineCase& c, std::ostream* os)
 {
-    const QString hed = writeSet({{QStringLiteral(".PNT"), squarePoints()},
-                                  {QStringLiteral(".LIN"),
-                                   {QStringLiteral("L1,3"), QStringLiteral("1,x"), QStringLiteral("２"),
-                                    QStringLiteral("3"), QStringLiteral("L2,2"), QStringLiteral("4"), QStringLiteral("5")}}});
-    ASSERT_EQ(read(hed), ReadOutcome::Ok);
-    ASSERT_EQ(LineNext, 4);
-    expectLine(1, {100, 200, 100, 210, 5});
-    expectLine(2, {100, 210, 90, 210, 5});
-    expectLine(3, {90, 200, 95, 205, 5});
-    EXPECT_EQ(LineImported, 4);
+    *os << c.name;
 }
 
-// A name with a blank around it is not trimmed and matches nothing; the
-// segments that would touch it are left out instead of reaching a stale point.
-TEST_F(Format2000Test, PolylinePointsThatMatchNothingAddNoSegment)
+class Polylines : public Format2000Test, public ::testing::WithParamInterface<PolylineCase> {};
+
+TEST_P(Polylines, JoinTheirPointsInColour5)
 {
-    const QString hed = writeSet({{QStringLiteral(".PNT"), squarePoints()},
-                                  {QStringLiteral(".LIN"),
-                                   {QStringLiteral("L1,2"), QStringLiteral("1"), QStringLiteral("2"),
-                                    QStringLiteral("L2,3"), QStringLiteral(" 3"), QStringLiteral("4"), QStringLiteral("5")}}});
+    const PolylineCase& c = GetParam();
+    const QString hed = writeSet({{QStringLiteral(".PNT"), squarePoints()}, {QStringLiteral(".LIN"), c.lin}});
     ASSERT_EQ(read(hed), ReadOutcome::Ok);
-    ASSERT_EQ(LineNext, 3);
-    expectLine(1, {100, 200, 100, 210, 5});
-    expectLine(2, {90, 200, 95, 205, 5});
+    ASSERT_EQ(LineNext, static_cast<int>(c.lines.size()) + 1);
+    for (std::size_t i = 0; i < c.lines.size(); ++i)
+        expectLine(static_cast<int>(i) + 1, c.lines[i]);
+    EXPECT_EQ(LineImported, LineNext);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Format2000, Polylines,
+    ::testing::Values(
+        // A point's name is the first field of its line, in half-width form.
+        PolylineCase{"namesNarrowedAndCut",
+                     {"L1,3", "1,x", "２", "3", "L2,2", "4", "5"},
+                     {{100, 200, 100, 210, 5}, {100, 210, 90, 210, 5}, {90, 200, 95, 205, 5}}},
+        // A name with a blank around it is not trimmed and matches nothing;
+        // the segments that would touch it are left out instead of reaching
+        // a stale point.
+        PolylineCase{"pointsThatMatchNothingAddNoSegment",
+                     {"L1,2", "1", "2", "L2,3", " 3", "4", "5"},
+                     {{100, 200, 100, 210, 5}, {90, 200, 95, 205, 5}}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 const QString kLin = QStringLiteral("S.LIN");
 
