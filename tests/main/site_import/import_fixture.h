@@ -7,7 +7,13 @@
 
 #include "tests/main/site/site_test_support.h"
 
+#include "main/site/tables.h"
+
 #include <QString>
+
+#include <gtest/gtest.h>
+
+#include <string>
 
 namespace tavelcor::importtest {
 
@@ -19,6 +25,23 @@ using testsupport::writeBytes;
 inline QString fixturePath(const QString& name)
 {
     return QStringLiteral(TAVELCOR_TEST_DATA "/main/site_import/") + name;
+}
+
+// What line i of the tables should hold: its ends (plot or absolute metres,
+// as the test's import leaves them) and its colour index.
+struct LineExpect {
+    double x1, y1, x2, y2;
+    int color;
+};
+
+inline void expectLine(int i, const LineExpect& e)
+{
+    SCOPED_TRACE("line " + std::to_string(i));
+    EXPECT_DOUBLE_EQ(LineX1[i], e.x1);
+    EXPECT_DOUBLE_EQ(LineY1[i], e.y1);
+    EXPECT_DOUBLE_EQ(LineX2[i], e.x2);
+    EXPECT_DOUBLE_EQ(LineY2[i], e.y2);
+    EXPECT_EQ(LineColor[i], e.color);
 }
 
 class ImportTest : public testsupport::SiteFileTest {

@@ -79,21 +79,6 @@ protected:
     QStringList mStages;
 };
 
-struct LineExpect {
-    double x1, y1, x2, y2;
-    int color;
-};
-
-inline void expectLine(int i, const LineExpect& e)
-{
-    SCOPED_TRACE("line " + std::to_string(i));
-    EXPECT_DOUBLE_EQ(LineX1[i], e.x1);
-    EXPECT_DOUBLE_EQ(LineY1[i], e.y1);
-    EXPECT_DOUBLE_EQ(LineX2[i], e.x2);
-    EXPECT_DOUBLE_EQ(LineY2[i], e.y2);
-    EXPECT_EQ(LineColor[i], e.color);
-}
-
 // The tables that map_public.xml gives (see the fixture's README).
 inline void expectPublicMap()
 {

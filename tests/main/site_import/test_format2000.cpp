@@ -20,7 +20,9 @@
 namespace tavelcor {
 namespace {
 
+using importtest::expectLine;
 using importtest::ImportTest;
+using importtest::LineExpect;
 using platform::MsgResult;
 
 const QString kRuleQuestion = QStringLiteral("地積切り捨て(R2改正)=「はい(Y)」  四捨五入(改正以前)=いいえ(N)");
@@ -40,21 +42,6 @@ ParcelAreaFunction areas(std::map<int, double> byParcel)
 ParcelAreaFunction noAreas()
 {
     return areas({});
-}
-
-struct LineRow {
-    double x1, y1, x2, y2;
-    int color;
-};
-
-void expectLine(int i, const LineRow& row)
-{
-    SCOPED_TRACE("line " + std::to_string(i));
-    EXPECT_DOUBLE_EQ(LineX1[i], row.x1);
-    EXPECT_DOUBLE_EQ(LineY1[i], row.y1);
-    EXPECT_DOUBLE_EQ(LineX2[i], row.x2);
-    EXPECT_DOUBLE_EQ(LineY2[i], row.y2);
-    EXPECT_EQ(LineColor[i], row.color);
 }
 
 class Format2000Test : public ImportTest {
@@ -641,7 +628,7 @@ TEST(LandCategory, NamesByCode)
 struct PolylineCase {
     const char* name;
     QStringList lin;
-    std::vector<LineRow> lines;  // the segments, in colour 5
+    std::vector<LineExpect> lines;  // the segments, in colour 5
 };
 
 void PrintTo(const PolylineCase& c, std::ostream* os)
