@@ -323,41 +323,46 @@ TEST_F(Format2000Test, FullWidthNamesMatchTheirHalfWidthForm)
     EXPECT_EQ(KakuchiVertex[1], 1);
 }
 
-// Coordinates named "A" at 1 and 300: a vertex search resumes 100 numbers
-// before the last match and wraps round once, so which "A" is found depends
-// on where the previous vertex was.
-TEST_F(Format2000Test, VertexSearchResumesBeforeTheLastMatchAndWraps)
+// Coordinates named "A" at 1 and 300 among 500: a vertex search resumes 100
+// numbers before the last match and wraps round once, so which "A" is found
+// depends on where the previous vertex was.
+struct VertexSearchCase {
+    const char* name;
+    QStringList pol;
+    std::vector<int> vertices;  // the coordinates in vertex slots 1, 2, ...
+};
+
+void PrintTo(const VertexSearchCase& c, std::ostream* os)
 {
-    QStringList pnt;
-    for (int i = 1; i <= 500; ++i) {
-        const QString name = (i == 1 || i == 300) ? QStringLiteral("A") : QStringLiteral("N%1").arg(i);
-        pnt.append(name + QStringLiteral(",%1,0,0,0,0,0").arg(i));
-    }
-    const QString hed = writeSet({{QStringLiteral(".PNT"), pnt},
-                                  {QStringLiteral(".POL"),
-                                   {QStringLiteral("1,1,a,,1,6"), QStringLiteral("A,0"),     // start 1: finds 1
-                                    QStringLiteral("N250,0"), QStringLiteral("A,0"),         // from 150: 300
-                                    QStringLiteral("N390,0"), QStringLiteral("A,0")}}});     // from 290: 300
-    ASSERT_EQ(read(hed), ReadOutcome::Ok);
-    const std::vector<int> expected = {1, 250, 300, 390, 300};
-    for (int s = 1; s <= 5; ++s)
-        EXPECT_EQ(KakuchiVertex[s], expected[std::size_t(s - 1)]) << s;
+    *os << c.name;
 }
 
-TEST_F(Format2000Test, VertexSearchWrapsToTheLowestNumber)
+class VertexSearch : public Format2000Test, public ::testing::WithParamInterface<VertexSearchCase> {};
+
+TEST_P(VertexSearch, FindsTheNameFromWhereTheLastOneWas)
 {
+    const VertexSearchCase& c = GetParam();
     QStringList pnt;
     for (int i = 1; i <= 500; ++i) {
         const QString name = (i == 1 || i == 300) ? QStringLiteral("A") : QStringLiteral("N%1").arg(i);
         pnt.append(name + QStringLiteral(",%1,0,0,0,0,0").arg(i));
     }
-    const QString hed = writeSet({{QStringLiteral(".PNT"), pnt},
-                                  {QStringLiteral(".POL"),
-                                   {QStringLiteral("1,1,a,,1,3"), QStringLiteral("N500,0"), QStringLiteral("A,0")}}});
+    const QString hed = writeSet({{QStringLiteral(".PNT"), pnt}, {QStringLiteral(".POL"), c.pol}});
     ASSERT_EQ(read(hed), ReadOutcome::Ok);
-    EXPECT_EQ(KakuchiVertex[1], 500);
-    EXPECT_EQ(KakuchiVertex[2], 1);
+    for (std::size_t s = 0; s < c.vertices.size(); ++s)
+        EXPECT_EQ(KakuchiVertex[static_cast<int>(s) + 1], c.vertices[s]) << "slot " << s + 1;
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Format2000, VertexSearch,
+    ::testing::Values(
+        VertexSearchCase{"resumesBeforeTheLastMatchAndWraps",
+                         {"1,1,a,,1,6", "A,0",  // start 1: finds 1
+                          "N250,0", "A,0",      // from 150: 300
+                          "N390,0", "A,0"},     // from 290: 300
+                         {1, 250, 300, 390, 300}},
+        VertexSearchCase{"wrapsToTheLowestNumber", {"1,1,a,,1,3", "N500,0", "A,0"}, {500, 1}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Format2000Test, InfoWithoutSubDistrictIsTheDistrictTrimmed)
 {
