@@ -66,6 +66,17 @@ protected:
             return result;
         };
     }
+
+    // The public sample followed by empty lines up to `total` lines, written
+    // as CP932 to map.TXT of the site folder; returns its path.
+    QString paddedPublicMap(qint64 total)
+    {
+        QByteArray bytes = platform::toCp932(importtest::publicMapText());
+        bytes.append(QByteArray(total - lineCount(importtest::publicMapText()), '\n'));
+        const QString path = sitePath(QStringLiteral("map.TXT"));
+        EXPECT_TRUE(importtest::writeBytes(path, bytes));
+        return path;
+    }
 };
 
 TEST_F(LargeMapTest, FiveHundredThousandLinesAreReadAsTheyAre)
@@ -260,22 +271,14 @@ TEST_F(LargeMapTest, MoreBoundaryLinesThanTheTableHoldsAreRefused)
 // Entries 0..20000000 of the line list: a file of one line more is refused.
 TEST_F(LargeMapTest, MoreThan20000001LinesAreRefused)
 {
-    QByteArray bytes = platform::toCp932(importtest::publicMapText());
-    const qint64 lines = lineCount(importtest::publicMapText());
-    bytes.append(QByteArray(kMapXmlLineTop + 2 - lines, '\n'));
-    const QString path = sitePath(QStringLiteral("map.TXT"));
-    ASSERT_TRUE(importtest::writeBytes(path, bytes));
+    const QString path = paddedPublicMap(kMapXmlLineTop + 2);
     mScript->expectMessage(MsgResult::Ok, QStringLiteral("map.TXTの行数が上限の20000001行を超えています。\r\n地図XMLを読み込めません。"));
     EXPECT_EQ(read(path), ReadOutcome::StopProgram);
 }
 
 TEST_F(LargeMapTest, Exactly20000001LinesAreRead)
 {
-    QByteArray bytes = platform::toCp932(importtest::publicMapText());
-    const qint64 lines = lineCount(importtest::publicMapText());
-    bytes.append(QByteArray(kMapXmlLineTop + 1 - lines, '\n'));
-    const QString path = sitePath(QStringLiteral("map.TXT"));
-    ASSERT_TRUE(importtest::writeBytes(path, bytes));
+    const QString path = paddedPublicMap(kMapXmlLineTop + 1);
     ASSERT_EQ(read(path), ReadOutcome::Ok);
     importtest::expectPublicMap();
 }
