@@ -47,6 +47,10 @@ struct AppServices {
     // Unloads the background settings window (save command, minimising);
     // empty: there is none to unload.
     std::function<void()> unloadBackgroundWindow;
+    // Shows the background settings window modeless (the background button
+    // 背景, which the map-only view presses after its first redraw); empty:
+    // there is none to show.
+    std::function<void()> showBackgroundWindow;
 };
 
 // The one set of services of this run.

@@ -84,6 +84,9 @@ void Command52_Click(Plot& /*window*/)
 {
     takeTileNames(platform::listFiles(WorkFolder));
     writeTileList();
+    const AppServices& services = appServices();
+    if (services.showBackgroundWindow)
+        services.showBackgroundWindow();
 }
 
 }  // namespace tavelcor

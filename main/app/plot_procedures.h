@@ -36,10 +36,11 @@ void readTileList();
 /// (false, nothing written). False when the file cannot be written.
 bool writeTileList();
 
-/// The background button's list rebuild (the map-only view calls it after
-/// its first redraw): TileCache from the work folder's file listing (at most
-/// 100000 names), then Eld.AR2 rewritten. The
-/// background settings window it then shows belongs to the background part.
+/// The background button 背景 (the map-only view calls it after its first
+/// redraw): TileCache from the work folder's file listing (at most 100000
+/// names), then Eld.AR2 rewritten, then the background settings window shown
+/// modeless through appServices().showBackgroundWindow (the background part
+/// installs it; without it nothing is shown).
 void Command52_Click(Plot& window);
 
 /// The mouse pointer shapes the forms use.

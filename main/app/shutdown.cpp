@@ -15,6 +15,39 @@ namespace tavelcor {
 
 namespace {
 
+const QString kResultsWindowName = QStringLiteral("stdisp");
+
+// The calculation results window goes before the site is saved. It belongs
+// to the survey part and is found by its name among the loaded windows, so
+// nothing here depends on that part.
+void unloadResultsWindow()
+{
+    for (platform::FormHolderBase* holder = platform::FormHolderBase::first(); holder != nullptr;
+         holder = holder->next()) {
+        platform::Form* form = holder->loadedForm();
+        if (form != nullptr && form->Name().compare(kResultsWindowName, Qt::CaseInsensitive) == 0
+            && !platform::Unload(*form))
+            holder->destroy();
+    }
+}
+
+// The local copies of network rasters go at every close. A folder that
+// cannot be removed (a file in use) is named in a message; closing goes on.
+void removeRasterCopies()
+{
+    const QString rasterCopies = platform::localRasterFolder();
+    if (platform::folderExists(rasterCopies) && !platform::removeFolderTree(rasterCopies))
+        platform::MsgBox(rasterCopies + QStringLiteral(" を削除できませんでした"));
+}
+
+// The tile list is rewritten when it holds names; a list that cannot be
+// written is named in a message and the old file stays.
+void saveTileList()
+{
+    if (TileCacheCount > 0 && !writeTileList())
+        platform::MsgBox(WorkFolder + QStringLiteral("/Eld.AR2 に書き込めませんでした"));
+}
+
 // Every loaded window but the main window, which is unloading already. A
 // window that refuses is destroyed: the program ends all the same.
 void unloadOtherWindows(const Plot& window)
@@ -38,15 +71,14 @@ void Form_Unload(Plot& window, int& cancel)
         cancel = 1;
         return;
     }
-    const QString rasterCopies = platform::localRasterFolder();
-    if (platform::folderExists(rasterCopies))
-        platform::removeFolderTree(rasterCopies);
+    removeRasterCopies();
+    unloadResultsWindow();
     Bbc(0);
     if (SiteMode == 1) {
         window.Timer1.setEnabled(false);
         Command23_Click(window);
     }
-    writeTileList();
+    saveTileList();
     UnhookWheel();
     unloadOtherWindows(window);
 }

@@ -4,11 +4,14 @@
 // Closing the main window (its close box, or the Unload statement) asks
 // "プログラムを終了します。よろしいですか？" (OK/Cancel); Cancel keeps the
 // program, the site and every file as they were. OK deletes the folder of
-// local raster copies, marks the data as changed, stops the GPS poll and
-// runs the save command when a site was opened through the chooser (the
-// map-only view included; not after a clipboard start), rewrites the work
-// folder's tile list when it holds names, removes the wheel hook and unloads
-// every other window. The main window's own unload then completes, and the
+// local raster copies, unloads the calculation results window (stdisp),
+// marks the data as changed, stops the GPS poll and runs the save command
+// when a site was opened through the chooser (the map-only view included;
+// not after a clipboard start), rewrites the work folder's tile list when it
+// holds names, removes the wheel hook and unloads every other window. A
+// raster folder that cannot be deleted or a tile list that cannot be written
+// is named in a message ("<path> を削除できませんでした", "<path>/Eld.AR2 に
+// 書き込めませんでした") and the shut-down goes on. The main window's own unload then completes, and the
 // program ends once no window is left (the executable ends its event loop).
 #pragma once
 

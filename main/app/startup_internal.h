@@ -55,6 +55,11 @@ void readPointSymbols(Plot& window);
 void readMainSettings(Plot& window);
 void readTextPresets(Plot& window);
 
+// The map-XML import's stage in the splash window START: its label hidden,
+// the stage as its caption ("ＸＭＬを確認しています", "Shift_JIS　に変換中",
+// the line count, "SIMAに変換しています"), shown modeless.
+void showImportStage(const QString& caption);
+
 // The clipboard of this run.
 platform::Clipboard& clipboard();
 

@@ -67,12 +67,8 @@ void showFileInCaption(Plot& window, const QString& path)
 MapXmlEnvironment mapXmlEnvironment()
 {
     MapXmlEnvironment environment = appServices().mapXml;
-    if (!environment.showStage) {
-        environment.showStage = [](const QString& caption) {
-            start().setCaption(caption);
-            start().Show();
-        };
-    }
+    if (!environment.showStage)
+        environment.showStage = showImportStage;
     return environment;
 }
 
@@ -201,6 +197,8 @@ ModeOutcome readChosenFile(Plot& window, const QString& path)
     }
     case ChosenKind::MapXml: {
         showFileInCaption(window, path);
+        // The import takes long; the hourglass stays until start-up ends.
+        window.setMousePointer(kPointerHourglass);
         const ReadOutcome outcome = ReadMapXml(path, mapXmlEnvironment());
         startForm().unload();
         if (outcome == ReadOutcome::Ok)
@@ -222,6 +220,14 @@ ModeOutcome readChosenFile(Plot& window, const QString& path)
 }
 
 }  // namespace
+
+void showImportStage(const QString& caption)
+{
+    Start& splash = start();
+    splash.Label1.setVisible(false);
+    splash.setCaption(caption);
+    splash.Show();
+}
 
 ChosenKind chosenKind(const QString& path)
 {

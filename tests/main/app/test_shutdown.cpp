@@ -7,10 +7,64 @@
 #include "main/app/shutdown.h"
 #include "main/render/render_state.h"
 
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+#include <vector>
+
 namespace tavelcor::apptest {
 namespace {
 
 const QString kQuit = QStringLiteral("プログラムを終了します。よろしいですか？");
+
+// A stand-in for the calculation results window of the survey part: only
+// its name matters here.
+class ResultsWindow : public platform::Form {
+public:
+    ResultsWindow() : platform::Form(QStringLiteral("stdisp")) {}
+};
+
+platform::FormHolder<ResultsWindow>& resultsWindow()
+{
+    static platform::FormHolder<ResultsWindow> holder;
+    return holder;
+}
+
+// Makes a file immutable for its lifetime (so that even the superuser cannot
+// delete it); held() is false where the file system or the rights refuse.
+class ImmutableFile {
+public:
+    explicit ImmutableFile(const QString& path) : mPath(path.toLocal8Bit()) { mHeld = setImmutable(true); }
+    ~ImmutableFile()
+    {
+        if (mHeld)
+            setImmutable(false);
+    }
+    ImmutableFile(const ImmutableFile&) = delete;
+    ImmutableFile& operator=(const ImmutableFile&) = delete;
+    bool held() const { return mHeld; }
+
+private:
+    bool setImmutable(bool on) const
+    {
+        const int fd = ::open(mPath.constData(), O_RDONLY);
+        if (fd < 0)
+            return false;
+        int flags = 0;
+        bool done = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+        if (done) {
+            flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
+            done = ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+        }
+        ::close(fd);
+        return done;
+    }
+
+    QByteArray mPath;
+    bool mHeld = false;
+};
 
 class ShutdownTest : public AppTest {
 protected:
@@ -72,6 +126,72 @@ TEST_F(ShutdownTest, ClosingASiteOffersTheSaveAndCleansUp)
               QStringList({QStringLiteral("a.png"), QStringLiteral("b.png")}));
     EXPECT_TRUE(fileLines(site + QStringLiteral("/POINT.DAT")).first().contains(QStringLiteral("saved")));
     EXPECT_EQ(DataDirty, -1);
+}
+
+// The results window goes before the save command runs (its first step
+// closes the background window, which is when this test looks).
+TEST_F(ShutdownTest, ResultsWindowIsUnloadedBeforeTheSave)
+{
+    Plot& window = openSite();
+    resultsWindow().instance();
+    std::vector<bool> resultsLoadedAtSave;
+    appServices().unloadBackgroundWindow = [&resultsLoadedAtSave] {
+        resultsLoadedAtSave.push_back(resultsWindow().isLoaded());
+    };
+    script().expectMessage(platform::MsgResult::Ok, kQuit);
+    script().expectSaveFile(std::nullopt, QStringLiteral("TVX 現場登録"));
+    EXPECT_TRUE(platform::Unload(window));
+    EXPECT_EQ(resultsLoadedAtSave, std::vector<bool>{false});
+    EXPECT_FALSE(resultsWindow().isLoaded());
+}
+
+// The map-only view counts as a site: closing runs the save command, whose
+// target is the program folder.
+TEST_F(ShutdownTest, ClosingTheMapOnlyViewSavesIntoTheProgramFolder)
+{
+    Plot& window = startWithoutASite(platform::MsgResult::Yes);
+    ASSERT_EQ(startupEnd(), StartupEnd::MapOnly);
+    const QString sign = programFolder() + QStringLiteral("/TAVELCOR.TVX");
+    script().expectMessage(platform::MsgResult::Ok, kQuit);
+    script().expectSaveFile(sign, QStringLiteral("TVX 現場登録"));
+    EXPECT_TRUE(platform::Unload(window));
+    EXPECT_EQ(script().records().at(script().records().size() - 1).defaultText, sign);
+    EXPECT_EQ(fileLines(sign).size(), 4);
+    EXPECT_TRUE(QFileInfo::exists(programFolder() + QStringLiteral("/ZAHYO.SIM")));
+    EXPECT_FALSE(plotForm().isLoaded());
+}
+
+// A tile list that cannot be written is named; the program ends all the same.
+TEST_F(ShutdownTest, UnwritableTileListIsReportedAndClosingGoesOn)
+{
+    Plot& window = openSite();
+    ASSERT_TRUE(QFile::remove(workFolder() + QStringLiteral("/Eld.AR2"))
+                || !QFileInfo::exists(workFolder() + QStringLiteral("/Eld.AR2")));
+    ASSERT_TRUE(QDir().mkpath(workFolder() + QStringLiteral("/Eld.AR2")));
+    TileCacheCount = 1;
+    TileCache[1] = QStringLiteral("a.png");
+    script().expectMessage(platform::MsgResult::Ok, kQuit);
+    script().expectSaveFile(std::nullopt, QStringLiteral("TVX 現場登録"));
+    script().expectMessage(platform::MsgResult::Ok, workFolder() + QStringLiteral("/Eld.AR2 に書き込めませんでした"));
+    EXPECT_TRUE(platform::Unload(window));
+    EXPECT_FALSE(plotForm().isLoaded());
+    EXPECT_TRUE(QFileInfo(workFolder() + QStringLiteral("/Eld.AR2")).isDir());
+}
+
+// A raster copy that cannot be deleted (a file in use) is named; the
+// program ends all the same.
+TEST_F(ShutdownTest, UndeletableRasterCopyIsReportedAndClosingGoesOn)
+{
+    Plot& window = openSite();
+    ASSERT_TRUE(writeLines(rasterCopyFolder() + QStringLiteral("/img.bmp"), {QStringLiteral("x")}));
+    const ImmutableFile inUse(rasterCopyFolder() + QStringLiteral("/img.bmp"));
+    if (!inUse.held())
+        GTEST_SKIP() << "this file system or user cannot make a file undeletable";
+    script().expectMessage(platform::MsgResult::Ok, kQuit);
+    script().expectMessage(platform::MsgResult::Ok, rasterCopyFolder() + QStringLiteral(" を削除できませんでした"));
+    script().expectSaveFile(std::nullopt, QStringLiteral("TVX 現場登録"));
+    EXPECT_TRUE(platform::Unload(window));
+    EXPECT_FALSE(plotForm().isLoaded());
 }
 
 TEST_F(ShutdownTest, CancelledSaveStillEndsTheProgram)

@@ -16,6 +16,8 @@
 
 #include <QImage>
 
+#include <vector>
+
 namespace tavelcor::apptest {
 namespace {
 
@@ -149,6 +151,7 @@ TEST_F(StartupTest, BareSimaFileIsReadAndItsFolderIsTheSite)
     ASSERT_TRUE(writeLines(sima, {QStringLiteral("A01,1,A,0.000,0.000,0.000,"),
                                   QStringLiteral("A01,2,B,100.000,40.000,0.000,")}));
     ASSERT_TRUE(writeLines(dir + QStringLiteral("/POINT.DAT"), {QStringLiteral("4,P4,,50.00,20.00,2")}));
+    addPlotWiring([](Plot& w) { w.Text1.setText(QStringLiteral("kept")); });
     chooseFile(sima);
     Plot& window = startProgram();
 
@@ -167,6 +170,8 @@ TEST_F(StartupTest, BareSimaFileIsReadAndItsFolderIsTheSite)
     // site mode: the folder's DAT files are read too
     EXPECT_EQ(PointCount, 4);
     EXPECT_DOUBLE_EQ(PointX[4], 0.0);
+    // only a map-XML import empties the search field
+    EXPECT_EQ(window.Text1.Text(), QStringLiteral("kept"));
 }
 
 // The kind of a chosen file comes from its own name; a folder whose name
@@ -239,6 +244,12 @@ TEST_F(StartupTest, NameHoldingTheSignFileNameTakesTheSignFileBranch)
 
 TEST_F(StartupTest, CancelledChooserOffersTheMapOnlyView)
 {
+    int backgroundWindowsShown = 0;
+    std::vector<int> loadingFlags;
+    appServices().showBackgroundWindow = [&] {
+        ++backgroundWindowsShown;
+        loadingFlags.push_back(LoadingFlag);
+    };
     Plot& window = startWithoutASite(platform::MsgResult::Yes);
 
     ASSERT_EQ(startupEnd(), StartupEnd::MapOnly);
@@ -257,10 +268,26 @@ TEST_F(StartupTest, CancelledChooserOffersTheMapOnlyView)
     EXPECT_DOUBLE_EQ(ZahyoPX[1], -275000.0);
     EXPECT_EQ(Haikei1Code, 5);
     EXPECT_FALSE(window.Timer2.Enabled());
-    // the background button's list rebuild wrote the tile list
+    // the background button's list rebuild wrote the tile list, then the
+    // background settings window opened once, after the loading had ended
     const QStringList tiles = fileLines(workFolder() + QStringLiteral("/Eld.AR2"));
     EXPECT_TRUE(tiles.contains(QStringLiteral("ELD.BMP")));
     EXPECT_EQ(TileCacheCount, tiles.size());
+    EXPECT_EQ(backgroundWindowsShown, 1);
+    EXPECT_EQ(loadingFlags, std::vector<int>{0});
+}
+
+// A frame file beside a chosen name that names no file: the map-only view
+// is offered and the frame question never comes (an unexpected prompt would
+// fail the test).
+TEST_F(StartupTest, MapOnlyViewNeverAsksTheFrameQuestion)
+{
+    const QString dir = folder(QStringLiteral("gone"));
+    ASSERT_TRUE(writeLines(dir + QStringLiteral("/X.MAP"), {QStringLiteral("S1,x,0,0,10,0,10,10,0,10,y,z")}));
+    startWithoutASite(platform::MsgResult::Yes, dir + QStringLiteral("/X.SIM"));
+    ASSERT_EQ(startupEnd(), StartupEnd::MapOnly);
+    EXPECT_EQ(LineNext, 1);
+    EXPECT_EQ(PointCount, 0);
 }
 
 TEST_F(StartupTest, NameOfNoExistingFileOffersTheMapOnlyView)
@@ -427,10 +454,28 @@ TEST_F(StartupTest, MapXmlFileIsReadAndMadeRelative)
     const QString dir = folder(QStringLiteral("xml"));
     ASSERT_TRUE(QFile::copy(QStringLiteral(TAVELCOR_TEST_DATA "/main/site_import/map_public.xml"),
                             dir + QStringLiteral("/map.xml")));
+    // the search field holds a text when the import begins
+    addPlotWiring([](Plot& w) { w.Text1.setText(QStringLiteral("stale")); });
+    // each stage shows in the splash window, under the hourglass
+    QStringList stages;
+    int stagesWithLabel = 0;
+    int stagesWithoutHourglass = 0;
+    appServices().mapXml.showStage = [&](const QString& caption) {
+        startup::showImportStage(caption);
+        stages << start().Caption();
+        stagesWithLabel += start().Label1.Visible() ? 1 : 0;
+        stagesWithoutHourglass += plot().MousePointer() == 11 ? 0 : 1;
+    };
     chooseFile(dir + QStringLiteral("/map.xml"));
     Plot& window = startProgram();
-    window.Text1.setText(QStringLiteral("stale"));
     ASSERT_EQ(startupEnd(), StartupEnd::Drawn);
+    EXPECT_EQ(window.Text1.Text(), QString());
+    ASSERT_GE(stages.size(), 2);
+    EXPECT_EQ(stages.first(), QStringLiteral("ＸＭＬを確認しています"));
+    EXPECT_EQ(stages.last(), QStringLiteral("SIMAに変換しています"));
+    EXPECT_EQ(stagesWithLabel, 0);
+    EXPECT_EQ(stagesWithoutHourglass, 0);
+    EXPECT_EQ(window.MousePointer(), 0);
     EXPECT_EQ(ZoneNo, 9);
     EXPECT_GT(ZahyoMax, 1);
     EXPECT_GT(LineNext, 2);
