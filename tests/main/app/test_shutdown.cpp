@@ -115,10 +115,16 @@ TEST_F(ShutdownTest, ClosingASiteOffersTheSaveAndCleansUp)
     TileCache[1] = QStringLiteral("a.png");
     TileCache[2] = QStringLiteral("b.png");
     PointName[1] = QStringLiteral("saved");
+    // the GPS poll is stopped by the time the save command begins
+    std::vector<bool> pollingAtSave;
+    appServices().unloadBackgroundWindow = [&pollingAtSave, &window] {
+        pollingAtSave.push_back(window.Timer1.Enabled());
+    };
     script().expectMessage(platform::MsgResult::Ok, kQuit);
     script().expectSaveFile(site + QStringLiteral("/TAVELCOR.TVX"), QStringLiteral("TVX 現場登録"));
     script().expectMessage(platform::MsgResult::Yes, site + QStringLiteral("/TAVELCOR.TVX　に上書き保存しますか"));
     EXPECT_TRUE(platform::Unload(window));
+    EXPECT_EQ(pollingAtSave, std::vector<bool>{false});
     EXPECT_FALSE(plotForm().isLoaded());
     EXPECT_FALSE(plistForm().isLoaded());
     EXPECT_FALSE(QFileInfo::exists(rasterCopyFolder()));

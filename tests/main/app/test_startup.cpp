@@ -45,6 +45,13 @@ TEST_F(StartupTest, SignFileOpensTheWholeSite)
     Plot& window = startProgram();
 
     ASSERT_EQ(startupEnd(), StartupEnd::Drawn);
+    // the chooser: preset name, six filters, the first selected
+    const platform::PromptRecord& chooser = script().records().front();
+    EXPECT_EQ(chooser.kind, platform::PromptKind::OpenFile);
+    EXPECT_EQ(chooser.defaultText, kSignFile);
+    EXPECT_EQ(chooser.filter, QStringLiteral("TVX ファイル|*.TVX|SIMA ファイル|*.SIM|フォーマット2000|*.HED|"
+                                             "地図xml(UTF8)|*.xml|地図xml(JIS)|*.TXT|すべてのファイル|*.*"));
+    EXPECT_EQ(chooser.filterIndex, 1);
     EXPECT_EQ(window.Caption(), QStringLiteral("TAVELCOR v5.360  ") + sign);
     EXPECT_EQ(BaseCaption, QStringLiteral("TAVELCOR v5.360"));
     EXPECT_EQ(SiteFolder, site + u'/');
@@ -355,6 +362,11 @@ TEST_F(SignFileBranchTest, CancelledSimaChoiceEndsWithoutAMessage)
     startProgram();
     EXPECT_EQ(startupEnd(), StartupEnd::ProgramEnds);
     EXPECT_FALSE(QFileInfo::exists(mSite + QStringLiteral("/ZAHYO.SIM")));
+    // the SIMA chooser: no preset name, SIMA files first
+    const platform::PromptRecord& chooser = script().records().back();
+    EXPECT_EQ(chooser.defaultText, QString());
+    EXPECT_EQ(chooser.filter, QStringLiteral("SIMA ファイル|*.SIM|すべてのファイル|*.*"));
+    EXPECT_EQ(chooser.filterIndex, 1);
 }
 
 TEST_F(SignFileBranchTest, ChosenSimaIsCopiedIntoTheSiteOnYes)
