@@ -246,6 +246,16 @@ bool TextFileWriter::commit()
     mCommitted = true;
     if (!flushBuffer())
         return false;
+    // QSaveFile's commit puts its temporary file in place even when the last
+    // flush of its own buffer fails (a full disk): the old file would be
+    // replaced by a cut one. Flush first and give the temporary file up on
+    // failure, so that the old file stays.
+    if (!mFile.flush()) {
+        mFailed = true;
+        mError = mFile.errorString();
+        mFile.cancelWriting();
+        return false;
+    }
     if (!mFile.commit()) {
         mFailed = true;
         mError = mFile.errorString();

@@ -13,10 +13,17 @@
 #include <QFileDevice>
 #include <QTemporaryDir>
 
+#include <grp.h>
+#include <pwd.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <csignal>
 #include <cstring>
+#include <functional>
+#include <optional>
 
 namespace {
 
@@ -389,21 +396,110 @@ TEST_F(TextWriter, RenameFailureLeavesTheTargetAndReports)
     EXPECT_EQ(entries(), QStringList());
 }
 
+// Commits one line into `path` as a save does: 0 when the commit failed and
+// said why, 1 when it succeeded, 2 when it failed without a reason.
+int commitOneLine(const QString& path)
+{
+    TextFileWriter w(path);
+    w.writeLine(u"1,x,0,cross");
+    if (w.commit())
+        return 1;
+    return w.errorString().isEmpty() ? 2 : 0;
+}
+
+// Runs `body` in a child process that has given up root's rights (it runs as
+// the user "nobody"), and gives the child's exit code; nullopt when no such
+// child could run. Root passes over folder permissions, so a refusal by
+// permissions can only be seen without them.
+std::optional<int> exitCodeWithoutRoot(const std::function<int()>& body)
+{
+    const passwd* nobody = getpwnam("nobody");
+    if (nobody == nullptr)
+        return std::nullopt;
+    const uid_t uid = nobody->pw_uid;
+    const gid_t gid = nobody->pw_gid;
+    const pid_t child = fork();
+    if (child < 0)
+        return std::nullopt;
+    if (child == 0) {
+        if (setgroups(0, nullptr) != 0 || setgid(gid) != 0 || setuid(uid) != 0)
+            _exit(100);
+        _exit(body());
+    }
+    int status = 0;
+    if (waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) == 100)
+        return std::nullopt;
+    return WEXITSTATUS(status);
+}
+
 TEST_F(TextWriter, ReadOnlyFolderFailsAndLeavesTheOldFile)
 {
-    if (geteuid() == 0)
-        GTEST_SKIP() << "running as root: folder permissions do not stop writing";
     writeBytes(path("POINT.JKN"), "1,o,12,circle\r\n");
-    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    // Everyone may read and enter the folder; nobody may write in it.
+    const QFileDevice::Permissions readOnly = QFileDevice::ReadOwner | QFileDevice::ExeOwner |
+                                              QFileDevice::ReadGroup | QFileDevice::ExeGroup |
+                                              QFileDevice::ReadOther | QFileDevice::ExeOther;
+    ASSERT_TRUE(QFile::setPermissions(dir.path(), readOnly));
+    const QString target = path("POINT.JKN");
+    const std::optional<int> outcome =
+        geteuid() == 0 ? exitCodeWithoutRoot([&target] { return commitOneLine(target); })
+                       : std::optional<int>(commitOneLine(target));
+    QFile::setPermissions(dir.path(), readOnly | QFileDevice::WriteOwner);
+    ASSERT_TRUE(outcome.has_value()) << "no process without root's rights could run the writer";
+    EXPECT_EQ(*outcome, 0) << "1: the commit succeeded, 2: it failed without a reason";
+    EXPECT_EQ(fileBytes(path("POINT.JKN")), QByteArray("1,o,12,circle\r\n"));
+    EXPECT_EQ(entries(), QStringList({"POINT.JKN"}));
+}
+
+// Limits the size of the files this process writes while it lives, as a full
+// disk does: writes past the limit fail (EFBIG) instead of raising the signal
+// that would end the process.
+class ScopedFileSizeLimit {
+public:
+    explicit ScopedFileSizeLimit(rlim_t bytes)
     {
-        TextFileWriter w(path("POINT.JKN"));
-        w.writeLine(u"1,x,0,cross");
+        if (getrlimit(RLIMIT_FSIZE, &mOld) != 0)
+            return;
+        mOldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = mOld;
+        limit.rlim_cur = std::min(bytes, mOld.rlim_max);
+        mActive = setrlimit(RLIMIT_FSIZE, &limit) == 0;
+    }
+    ~ScopedFileSizeLimit()
+    {
+        if (mActive)
+            setrlimit(RLIMIT_FSIZE, &mOld);
+        if (mOldHandler != SIG_ERR)
+            std::signal(SIGXFSZ, mOldHandler);
+    }
+    ScopedFileSizeLimit(const ScopedFileSizeLimit&) = delete;
+    ScopedFileSizeLimit& operator=(const ScopedFileSizeLimit&) = delete;
+
+    bool isActive() const { return mActive; }
+
+private:
+    rlimit mOld{};
+    void (*mOldHandler)(int) = SIG_ERR;
+    bool mActive = false;
+};
+
+// The disk fills while the new file is written: the commit fails with a
+// reason, the old file stays whole and no temporary file is left over.
+TEST_F(TextWriter, AWriteThatFailsHalfWayLeavesTheOldFile)
+{
+    writeBytes(path("LINE.DAT"), "old\r\n");
+    {
+        const ScopedFileSizeLimit limit(64);
+        ASSERT_TRUE(limit.isActive());
+        TextFileWriter w(path("LINE.DAT"));
+        ASSERT_TRUE(w.isOpen());
+        for (int i = 0; i < 10; ++i)
+            w.writeLine(QString(100, QChar(u'x')));  // about 1 KB, far past the limit
         EXPECT_FALSE(w.commit());
         EXPECT_FALSE(w.errorString().isEmpty());
     }
-    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                          QFileDevice::ExeOwner);
-    EXPECT_EQ(fileBytes(path("POINT.JKN")), QByteArray("1,o,12,circle\r\n"));
+    EXPECT_EQ(fileBytes(path("LINE.DAT")), QByteArray("old\r\n"));
+    EXPECT_EQ(entries(), QStringList({"LINE.DAT"}));
 }
 
 }  // namespace
