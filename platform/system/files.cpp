@@ -67,7 +67,10 @@ bool copyFile(const QString& from, const QString& to)
     QSaveFile out(to);
     if (!out.open(QIODevice::WriteOnly))
         return false;
-    if (!streamCopy(in, out)) {
+    // QSaveFile's commit puts its temporary file in place even when the last
+    // flush of its buffer fails (a full disk), and may report success: flush
+    // first, and give the copy up when that fails.
+    if (!streamCopy(in, out) || !out.flush()) {
         out.cancelWriting();
         return false;
     }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: LicenseRef-Tavelcor
 #include "platform/system/files.h"
 
+#include "file_size_limit.h"
+
 #include <QDate>
 #include <QDir>
 #include <QFile>
@@ -181,6 +183,26 @@ TEST(CopyFile, FailureLeavesTheTargetAlone)
     EXPECT_FALSE(platform::copyFile(dir.path(), to));  // a folder is no source
     EXPECT_EQ(readFile(to), QByteArray("old"));
     EXPECT_FALSE(platform::copyFile(to, dir.path() + QStringLiteral("/no/such/folder/x.sim")));
+}
+
+// The disk fills while the copy is written: the copy fails and the old
+// target stays whole, with no temporary file left beside it.
+TEST(CopyFile, AFullDiskLeavesTheOldTarget)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString from = dir.path() + QStringLiteral("/src.sim");
+    const QString to = dir.path() + QStringLiteral("/ZAHYO.SIM");
+    ASSERT_TRUE(writeFile(from, QByteArray(4096, 'n')));
+    ASSERT_TRUE(writeFile(to, "old"));
+    {
+        const testing_support::ScopedFileSizeLimit limit(1000);
+        ASSERT_TRUE(limit.isActive());
+        EXPECT_FALSE(platform::copyFile(from, to));
+    }
+    EXPECT_EQ(readFile(to), QByteArray("old"));
+    EXPECT_EQ(asSet(platform::listFiles(dir.path())),
+              (std::set<QString>{QStringLiteral("src.sim"), QStringLiteral("ZAHYO.SIM")}));
 }
 
 TEST(CopyFile, LargeFileArrivesWhole)

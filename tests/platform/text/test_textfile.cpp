@@ -3,6 +3,7 @@
 
 #include "platform/text/cp932.h"
 #include "platform/text/fields.h"
+#include "file_size_limit.h"
 #include "print_qt.h"
 
 #include <gtest/gtest.h>
@@ -15,12 +16,10 @@
 
 #include <grp.h>
 #include <pwd.h>
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <csignal>
 #include <cstring>
 #include <functional>
 #include <optional>
@@ -451,45 +450,13 @@ TEST_F(TextWriter, ReadOnlyFolderFailsAndLeavesTheOldFile)
     EXPECT_EQ(entries(), QStringList({"POINT.JKN"}));
 }
 
-// Limits the size of the files this process writes while it lives, as a full
-// disk does: writes past the limit fail (EFBIG) instead of raising the signal
-// that would end the process.
-class ScopedFileSizeLimit {
-public:
-    explicit ScopedFileSizeLimit(rlim_t bytes)
-    {
-        if (getrlimit(RLIMIT_FSIZE, &mOld) != 0)
-            return;
-        mOldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = mOld;
-        limit.rlim_cur = std::min(bytes, mOld.rlim_max);
-        mActive = setrlimit(RLIMIT_FSIZE, &limit) == 0;
-    }
-    ~ScopedFileSizeLimit()
-    {
-        if (mActive)
-            setrlimit(RLIMIT_FSIZE, &mOld);
-        if (mOldHandler != SIG_ERR)
-            std::signal(SIGXFSZ, mOldHandler);
-    }
-    ScopedFileSizeLimit(const ScopedFileSizeLimit&) = delete;
-    ScopedFileSizeLimit& operator=(const ScopedFileSizeLimit&) = delete;
-
-    bool isActive() const { return mActive; }
-
-private:
-    rlimit mOld{};
-    void (*mOldHandler)(int) = SIG_ERR;
-    bool mActive = false;
-};
-
 // The disk fills while the new file is written: the commit fails with a
 // reason, the old file stays whole and no temporary file is left over.
 TEST_F(TextWriter, AWriteThatFailsHalfWayLeavesTheOldFile)
 {
     writeBytes(path("LINE.DAT"), "old\r\n");
     {
-        const ScopedFileSizeLimit limit(64);
+        const testing_support::ScopedFileSizeLimit limit(64);
         ASSERT_TRUE(limit.isActive());
         TextFileWriter w(path("LINE.DAT"));
         ASSERT_TRUE(w.isOpen());
