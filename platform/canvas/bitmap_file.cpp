@@ -25,7 +25,10 @@ bool saveBitmap24(const QImage& image, const QString& path)
     if (!file.open(QIODevice::WriteOnly))
         return false;
     QImageWriter writer(&file, "BMP");
-    if (!writer.write(rgb)) {
+    // QSaveFile's commit puts its temporary file in place even when the last
+    // flush of its buffer fails (a full disk), and may report success: flush
+    // first, and give the file up when that fails.
+    if (!writer.write(rgb) || !file.flush()) {
         file.cancelWriting();
         return false;
     }

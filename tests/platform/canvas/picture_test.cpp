@@ -2,6 +2,7 @@
 // Pictures: bitmap files out and in, the background Picture, Cls and
 // BackColor, resizing, PaintPicture and DrawImage.
 #include "canvas_support.h"
+#include "file_size_limit.h"
 
 #include "platform/canvas/bitmap_file.h"
 #include "platform/canvas/canvas.h"
@@ -149,6 +150,23 @@ TEST_F(CanvasPictureTest, FailedSaveReportsAndKeepsTheOldFile)
 
     ASSERT_TRUE(canvas.SavePicture(path("old.bmp"))); // a good save replaces it
     EXPECT_EQ(platform::loadImageFile(path("old.bmp")).size(), QSize(4, 4));
+}
+
+// The disk fills while the bitmap is written: the save fails and the old
+// file stays whole, with no temporary file left beside it.
+TEST_F(CanvasPictureTest, AFullDiskLeavesTheOldBitmap)
+{
+    ASSERT_TRUE(writeAll(path("PRINTIMAGE.BMP"), handMadeBitmap()));
+    Canvas canvas(QSize(200, 100)); // about 60 KB as a 24-bit bitmap
+    {
+        // The limit lies past the writes of whole buffers, within the last one:
+        // only the final flush of the save meets the full disk.
+        const testing_support::ScopedFileSizeLimit limit(55000);
+        ASSERT_TRUE(limit.isActive());
+        EXPECT_FALSE(canvas.SavePicture(path("PRINTIMAGE.BMP")));
+    }
+    EXPECT_EQ(readAll(path("PRINTIMAGE.BMP")), handMadeBitmap());
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("PRINTIMAGE.BMP")});
 }
 
 TEST(CanvasBackColorTest, SettingBackColorClearsThePictureAndTheCurrentPoint)
