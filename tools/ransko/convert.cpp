@@ -69,6 +69,13 @@ ConvertResult convertFile(const QString& inputPath, const QString& outputPath)
         output.cancelWriting();
         return input.error() != QFileDevice::NoError ? ConvertResult::CannotRead : ConvertResult::CannotWrite;
     }
+    // QSaveFile's commit puts its temporary file in place even when the last
+    // flush of its buffer fails (a full disk), and may report success: flush
+    // first, and give the output up when that fails.
+    if (!output.flush()) {
+        output.cancelWriting();
+        return ConvertResult::CannotWrite;
+    }
     return output.commit() ? ConvertResult::Converted : ConvertResult::CannotWrite;
 }
 

@@ -3,10 +3,13 @@
 // called directly, and the program itself with its exit codes.
 #include "import_fixture.h"
 
+#include "file_size_limit.h"
+
 #include "platform/text/cp932.h"
 #include "tools/ransko/convert.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -62,6 +65,27 @@ TEST(RanskoConvert, CharactersAcrossBlockEnds)
     expected.chop(1);
     expected += platform::toCp932(u"地番");
     EXPECT_EQ(converted(utf8), expected);
+}
+
+// The disk fills while the copy is written: the conversion reports that it
+// cannot write, and an existing output stays as it was, with no temporary
+// file left beside it.
+TEST(RanskoConvert, AFullDiskLeavesAnOldOutputAsItWas)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString input = dir.filePath(QStringLiteral("in.xml"));
+    const QString output = dir.filePath(QStringLiteral("Tempora.txt"));
+    ASSERT_TRUE(writeBytes(input, QStringLiteral("<地番>12-1</地番>\r\n").repeated(200).toUtf8()));
+    ASSERT_TRUE(writeBytes(output, "old"));
+    {
+        const testing_support::ScopedFileSizeLimit limit(1000);
+        ASSERT_TRUE(limit.isActive());
+        EXPECT_EQ(ransko::convertFile(input, output), ransko::ConvertResult::CannotWrite);
+    }
+    EXPECT_EQ(fileBytes(output), QByteArray("old"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+              (QStringList{QStringLiteral("Tempora.txt"), QStringLiteral("in.xml")}));
 }
 
 class RanskoProgram : public ::testing::Test {
