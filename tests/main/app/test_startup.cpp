@@ -16,6 +16,8 @@
 
 #include <QImage>
 
+#include <functional>
+
 #include <vector>
 
 namespace tavelcor::apptest {
@@ -149,6 +151,83 @@ TEST_F(StartupTest, InitialValuesAndTheProgramFolderSettings)
     EXPECT_EQ(window.Option8(12).BackColor(), platform::QBColor(12));
     EXPECT_EQ(window.Option14(3).BackColor(), platform::QBColor(3));
     EXPECT_NEAR(TwipPixX, 15.0 * 1.002, 1e-4);
+}
+
+// Every value start-up gives before any settings file is read: each row
+// spoils the value first, and start-up (without a settings file, so only the
+// settings reader's own defaults come on top) must give it back.
+TEST_F(StartupTest, EveryInitialValueIsGivenAtStart)
+{
+    const struct {
+        const char* name;
+        std::function<void()> spoil;
+        std::function<bool()> isInitial;
+    } rows[] = {
+        {"FullLayout", [] { FullLayout = 0; }, [] { return FullLayout == 1; }},
+        {"changed flags", [] { PointChanged = LineChanged = TxtChanged = TegakiChanged = 0; },
+         [] { return PointChanged == 1 && LineChanged == 1 && TxtChanged == 1 && TegakiChanged == 1; }},
+        {"SelOnly", [] { SelOnly = 1; }, [] { return SelOnly == 0; }},
+        {"TextScale", [] { TextScale = 3.0F; }, [] { return TextScale == 1.0F; }},
+        {"VarFont", [] { VarFont = 0; }, [] { return VarFont == 1; }},
+        {"WembraOff", [] { WembraOff = 0; }, [] { return WembraOff == 1; }},
+        {"TxtLineEdit", [] { TxtLineEdit = 4; }, [] { return TxtLineEdit == -1; }},
+        // start-up gives 0, then the settings reader its own default -1
+        {"TxtSplit", [] { TxtSplit = 1; }, [] { return TxtSplit == -1; }},
+        {"SIMA starts", [] { SimaZahyoStart = SimaKakuchiStart = 9; },
+         [] { return SimaZahyoStart == 1 && SimaKakuchiStart == 1; }},
+        {"ZahyoBaseMax", [] { ZahyoBaseMax = 7; }, [] { return ZahyoBaseMax == 0; }},
+        {"print offsets", [] { PrintMarginB = PrintOffsetL = 300; },
+         [] { return PrintMarginB == 0 && PrintOffsetL == 0; }},
+        {"KakuchiColor", [] { KakuchiColor = 3; }, [] { return KakuchiColor == 8; }},
+        {"StartMode", [] { StartMode = 2; }, [] { return StartMode == 0; }},
+        {"shown colours", [] { PointColorShown[0] = LineColorShown[7] = TxtColorShown[14] = TegakiColorShown[3] = 0; },
+         [] {
+             for (int c = 0; c <= 14; ++c) {
+                 if (PointColorShown[c] != 1 || LineColorShown[c] != 1 || TxtColorShown[c] != 1
+                     || TegakiColorShown[c] != 1)
+                     return false;
+             }
+             return true;
+         }},
+        {"counts", [] { CalcPickCount = 3; KakuchiCount = 4; KakuchiOpenCount = 2; },
+         [] { return CalcPickCount == 0 && KakuchiCount == 0 && KakuchiOpenCount == 0; }},
+        {"RclickMode", [] { RclickMode = 34; }, [] { return RclickMode == 1; }},
+        {"HaikeiTop", [] { HaikeiTop = 0; }, [] { return HaikeiTop == 1; }},
+        {"ZoneNo", [] { ZoneNo = 9; }, [] { return ZoneNo == 6; }},
+        {"MarkSize", [] { MarkSize = 10; }, [] { return MarkSize == 70; }},
+        {"HitRadius", [] { HitRadius = 3; }, [] { return HitRadius == 10; }},
+        {"font sizes", [] { FontSize = 30; PointFontSize = 5; },
+         [] { return FontSize == 12 && PointFontSize == 12; }},
+        {"WindowLayout", [] { WindowLayout = 3.0F; }, [] { return WindowLayout == 0.0F; }},
+        {"KeepStation", [] { KeepStation = QStringLiteral("0"); }, [] { return KeepStation == QStringLiteral("1"); }},
+        {"GpsColor", [] { GpsColor = 2; }, [] { return GpsColor == 14; }},
+        {"item counts", [] { TegakiCount = 5; PointCount = 6; LineNext = 9; },
+         [] { return TegakiCount == 0 && PointCount == 0 && LineNext == 1; }},
+        {"TxtColorCur", [] { TxtColorCur = 0; }, [] { return TxtColorCur == 12; }},
+        {"line widths", [] { LineWidthOf[0] = LineWidthOf[8] = LineWidthOf[15] = 5; },
+         [] {
+             for (int c = 0; c <= 15; ++c) {
+                 if (LineWidthOf[c] != (c == 8 ? 1 : 2))
+                     return false;
+             }
+             return true;
+         }},
+        {"DataDirty", [] { DataDirty = 1; }, [] { return DataDirty == 0; }},
+        {"TileScreens", [] { TileScreens = 1; }, [] { return TileScreens == 5; }},
+        {"SlideFactor", [] { SlideFactor = 4.0F; }, [] { return SlideFactor == 1.0F; }},
+        {"LineSubState", [] { LineSubState = 2; }, [] { return LineSubState == 0; }},
+        {"DanmenPitch", [] { DanmenPitch = 20; }, [] { return DanmenPitch == 1; }},
+        {"Setting6Text", [] { Setting6Text = QStringLiteral("x.AR2"); }, [] { return Setting6Text.isEmpty(); }},
+        {"coordinate table", [] { ZahyoName[500000] = QStringLiteral("old"); ZahyoX[3] = 5.0; ZahyoUsed[9] = 1; },
+         [] {
+             return ZahyoName[500000] == freeZahyoName() && ZahyoX[3] == 0.0 && ZahyoUsed[9] == 0;
+         }},
+    };
+    for (const auto& row : rows)
+        row.spoil();
+    startWithoutASite(platform::MsgResult::No);
+    for (const auto& row : rows)
+        EXPECT_TRUE(row.isInitial()) << row.name;
 }
 
 TEST_F(StartupTest, BareSimaFileIsReadAndItsFolderIsTheSite)
