@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: LicenseRef-Tavelcor
 // The main window: its design layout, its resize rule and the plot face the
 // drawing sees.
+#include "main/app/app_forms.h"
 #include "main/app/window_layout.h"
 #include "main/site/tables.h"
 #include "main/window/plot.h"
@@ -152,6 +153,31 @@ TEST_F(MainWindowTest, CreditAndWhitePicturesHoldTheirImages)
         for (int x = 0; x < credit.width(); ++x)
             dark += (qGray(credit.pixel(x, y)) < 128) ? 1 : 0;
     EXPECT_GT(dark, 10) << "the credit image shows its text";
+}
+
+// The small windows of the life cycle as designed: the splash window, the
+// backup window and the registered-strings window.
+TEST_F(MainWindowTest, SmallWindowsCarryTheirDesignedTexts)
+{
+    EXPECT_EQ(start().Caption(), QStringLiteral("背景ラスター準備中"));
+    EXPECT_EQ(start().Label1.Caption(), QStringLiteral("起動準備中です"));
+    EXPECT_TRUE(start().Label1.Visible());
+    EXPECT_EQ(backup().Caption(), QStringLiteral("バックアップ"));
+    EXPECT_EQ(backup().Label1.Caption(), QStringLiteral("ＴＶＸ自動バックアップ中"));
+    EXPECT_EQ(plist().Caption(), QStringLiteral("登録文字"));
+}
+
+// Loading the registered-strings window places it 100 twips below the main
+// window's top and 100 twips in from its right edge, above other windows.
+TEST_F(MainWindowTest, RegisteredStringsWindowSitsAtTheMainWindowsTopRight)
+{
+    Plot& window = plot();
+    window.Move(1500.0, 900.0, 12000.0, 9000.0);
+    const Plist& strings = plist();
+    EXPECT_TWIPS(strings.Top(), 900.0 + 100.0);
+    EXPECT_TWIPS(strings.Left() + strings.Width(), 1500.0 + 12000.0 - 100.0);
+    EXPECT_TRUE(strings.TopMost());
+    EXPECT_FALSE(strings.Visible());
 }
 
 TEST_F(MainWindowTest, WiringRunsBeforeLoad)
