@@ -81,10 +81,17 @@ public:
             flush();
     }
 
+    // QSaveFile's commit puts its temporary file in place even when the last
+    // flush of its own buffer fails (a full disk), and may report success:
+    // that flush is made and checked first.
     bool commit()
     {
         flush();
-        return !mFailed && mFile.commit();
+        if (mFailed || !mFile.flush()) {
+            mFile.cancelWriting();
+            return false;
+        }
+        return mFile.commit();
     }
 
 private:
@@ -258,6 +265,10 @@ bool copyModelText(const QString& sourceFile, const QString& ascPath)
         const QByteArray block = in.read(1 << 20);
         if (block.isEmpty() || out.write(block) != block.size())
             return false;
+    }
+    if (!out.flush()) {  // checked here: the commit would put a cut copy in place
+        out.cancelWriting();
+        return false;
     }
     return out.commit();
 }

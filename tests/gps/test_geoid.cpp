@@ -2,6 +2,8 @@
 // The geoid model: import of the published ASCII grid into the record file,
 // and the bilinear look-up.
 #include "gps/geoid.h"
+
+#include "file_size_limit.h"
 #include "gps/messages.h"
 #include "nmea_helpers.h"
 #include "platform/prompt/testing.h"
@@ -232,6 +234,40 @@ TEST_F(GeoidGrid, AnUnreadableModelEmptiesThePaths)
     EXPECT_TRUE(outcome.ascPath.isEmpty());
     EXPECT_TRUE(outcome.tmpPath.isEmpty());
     EXPECT_FALSE(QFile::exists(tmp));
+}
+
+// The disk fills while the grid file is written: the conversion reports it,
+// and the grid file of the model before stays as it was.
+TEST_F(GeoidGrid, AFullDiskLeavesTheOldGridFile)
+{
+    ASSERT_TRUE(QFile::copy(fixture("grid_3x4.asc"), asc));
+    writeFile(tmp, QByteArray(60, '\x11'));
+    {
+        const testing_support::ScopedFileSizeLimit limit(30);  // the new grid has 12 records of 6 bytes
+        ASSERT_TRUE(limit.isActive());
+        EXPECT_EQ(orbela::convertGeoidModel(asc, tmp), GeoidConversion::GridUnwritable);
+    }
+    EXPECT_EQ(gpstest::fileBytes(tmp), QByteArray(60, '\x11'));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+              (QStringList{QStringLiteral("gsigeome.asc"), QStringLiteral("gsigeome.tmp")}));
+}
+
+// The disk fills while the chosen model is copied into the program folder:
+// a cut copy is never imported, and the text of the model before stays.
+TEST_F(GeoidGrid, AModelCutByAFullDiskIsNotImported)
+{
+    writeFile(asc, "  35.00000 139.00000 0.016667 0.025000    1    1  the model before\r\n  36.0000\r\n");
+    const QByteArray before = gpstest::fileBytes(asc);
+    platform::testing::GTestScriptedPrompter script;
+    script->expectMessage(platform::MsgResult::Ok, orbela::kMsgGeoidUnreadable.toString());
+    orbela::GeoidImportOutcome outcome;
+    {
+        const testing_support::ScopedFileSizeLimit limit(120);  // the chosen model has about 250 bytes
+        ASSERT_TRUE(limit.isActive());
+        outcome = orbela::importGeoidModel(fixture("grid_3x4.asc"), dir.path());
+    }
+    EXPECT_FALSE(outcome.imported);
+    EXPECT_EQ(gpstest::fileBytes(asc), before);
 }
 
 TEST_F(GeoidGrid, ConversionReportsAMissingText)

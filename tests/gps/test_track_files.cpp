@@ -4,6 +4,8 @@
 #include "gps/track_files.h"
 #include "nmea_helpers.h"
 
+#include "file_size_limit.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -83,6 +85,22 @@ TEST(TrackSave, AFileThatCannotBeWrittenLeavesTheOldOne)
     EXPECT_FALSE(orbela::saveTrack(dir.filePath(QStringLiteral("no/such/folder/a.sim")), twoPointTrack(),
                                    SaveType::Sima));
     EXPECT_FALSE(orbela::saveTrack(QString(), twoPointTrack(), SaveType::Sima));
+
+    // An old track whose new one meets a full disk half-way (the new file
+    // has about 150 bytes) stays as it was.
+    const QString old = dir.filePath(QStringLiteral("a.sim"));
+    {
+        QFile f(old);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        ASSERT_EQ(f.write("Z00,,\r\n"), 7);
+    }
+    {
+        const testing_support::ScopedFileSizeLimit limit(40);
+        ASSERT_TRUE(limit.isActive());
+        EXPECT_FALSE(orbela::saveTrack(old, twoPointTrack(), SaveType::Sima));
+    }
+    EXPECT_EQ(gpstest::fileBytes(old), QByteArray("Z00,,\r\n"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("a.sim")});
 }
 
 struct RingCase {
