@@ -115,10 +115,11 @@ TEST_F(Link, OtherItemsDoNotReachTheClient)
     auto a = linkTo(QStringLiteral("App"), QStringLiteral("Topic"), QStringLiteral("A"));
     ASSERT_NE(a->client, nullptr);
     EXPECT_TRUE(QTest::qWaitFor([&] { return !a->texts.isEmpty(); }, kWaitMs));
+    // One connection keeps its order: had "b2" been sent to the client, it
+    // would have come before "a2".
     source.publish(QStringLiteral("B"), QStringLiteral("b2"));
     source.publish(QStringLiteral("A"), QStringLiteral("a2"));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return a->texts.size() == 2; }, kWaitMs));
-    QTest::qWait(50);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return a->texts.size() >= 2; }, kWaitMs));
     EXPECT_EQ(a->texts, (QStringList{QStringLiteral("a1"), QStringLiteral("a2")}));
 }
 
@@ -229,9 +230,10 @@ TEST_F(Link, AChangeHandlerMayEndItsOwnLink)
     source.publish(QStringLiteral("Item"), QStringLiteral("two"));
     EXPECT_TRUE(QTest::qWaitFor([&] { return client == nullptr; }, kWaitMs));
     source.publish(QStringLiteral("Item"), QStringLiteral("three"));
-    QTest::qWait(50);
-    EXPECT_EQ(changes, 1);
+    // Events run until the source has seen the link end: a change that still
+    // reached the ended link would have been counted by then.
     EXPECT_TRUE(QTest::qWaitFor([&] { return source.linkCount() == 0; }, kWaitMs));
+    EXPECT_EQ(changes, 1);
 }
 
 }  // namespace
