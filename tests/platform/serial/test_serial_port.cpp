@@ -3,6 +3,7 @@
 
 #include "pty_pair.h"
 
+#include <QCoreApplication>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -179,12 +180,14 @@ TEST_F(SerialPortOnPty, ThresholdRaisesOneReceiveEvent)
     ASSERT_TRUE(port.open());
 
     ASSERT_TRUE(pty.send("12345"));
-    QTest::qWait(200);
+    // Once the port holds the bytes, whatever their arrival queued is run.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return port.InBufferCount() == 5; }, kWaitMs));
+    QCoreApplication::sendPostedEvents();
     EXPECT_TRUE(events.empty()) << "5 bytes stay below a threshold of 10";
 
     ASSERT_TRUE(pty.send("67890abc"));
     EXPECT_TRUE(QTest::qWaitFor([&] { return !events.empty(); }, kWaitMs));
-    QTest::qWait(100);
+    QCoreApplication::sendPostedEvents();
     ASSERT_EQ(events.size(), 1u);
     EXPECT_EQ(events[0], CommEvent::Receive);
     EXPECT_EQ(read[0], QByteArray("1234567890abc"));
@@ -214,7 +217,8 @@ TEST_F(SerialPortOnPty, ThresholdZeroRaisesNothing)
     port.OnComm = [&](CommEvent) { ++events; };
     ASSERT_TRUE(port.open());
     ASSERT_TRUE(pty.send("0123456789"));
-    QTest::qWait(200);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return port.InBufferCount() == 10; }, kWaitMs));
+    QCoreApplication::sendPostedEvents();
     EXPECT_EQ(events, 0);
     EXPECT_EQ(port.InBufferCount(), 10);
 }
@@ -235,7 +239,7 @@ TEST_F(SerialPortOnPty, DataReadBeforeTheEventCancelsIt)
             QThread::msleep(10);
     }
     ASSERT_EQ(got, QByteArray("xyz"));
-    QTest::qWait(100);
+    QCoreApplication::sendPostedEvents();  // the event the arrival queued
     EXPECT_EQ(events, 0);
 }
 
@@ -251,7 +255,8 @@ TEST_F(SerialPortOnPty, HandlerMayCloseThePort)
     ASSERT_TRUE(pty.send("hello"));
     EXPECT_TRUE(QTest::qWaitFor([&] { return events > 0; }, kWaitMs));
     ASSERT_TRUE(pty.send("more data"));
-    QTest::qWait(100);
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents();
     EXPECT_EQ(events, 1);
     EXPECT_FALSE(port.PortOpen());
 }
