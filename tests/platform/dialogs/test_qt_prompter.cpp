@@ -129,6 +129,7 @@ TEST(QtPrompterMessage, EscapeGivesTheNeutralAnswer)
     for (const auto& [buttons, expected] : rows) {
         auto driver = DialogDriver::modal([](QWidget& box) { QTest::keyClick(&box, Qt::Key_Escape); });
         EXPECT_EQ(prompter.message(request(buttons)), expected) << static_cast<int>(buttons);
+        EXPECT_TRUE(driver.acted()) << static_cast<int>(buttons);
     }
 }
 
@@ -137,6 +138,7 @@ TEST(QtPrompterMessage, EnterPressesTheDefaultButton)
     platform::QtPrompter prompter;
     auto driver = DialogDriver::modal([](QWidget& box) { QTest::keyClick(&box, Qt::Key_Return); });
     EXPECT_EQ(prompter.message(request(MsgButtons::OkCancel, 1)), MsgResult::Cancel);
+    EXPECT_TRUE(driver.acted());
 }
 
 TEST(QtPrompterMessage, SystemModalBoxStaysOnTop)
@@ -150,6 +152,7 @@ TEST(QtPrompterMessage, SystemModalBoxStaysOnTop)
     platform::MessageRequest message = request(MsgButtons::OkOnly);
     message.systemModal = true;
     EXPECT_EQ(prompter.message(message), MsgResult::Ok);
+    EXPECT_TRUE(driver.acted());
     EXPECT_TRUE(onTop);
 }
 
@@ -167,10 +170,12 @@ TEST(QtPrompterInput, TypedTextOrCancel)
         QTest::keyClick(edit, Qt::Key_Return);
     });
     EXPECT_EQ(prompter.input(input), QStringLiteral("500"));
+    EXPECT_TRUE(typing.acted());
     EXPECT_EQ(shownDefault, QStringLiteral("250"));
 
     auto cancelling = DialogDriver::modal([](QWidget& dialog) { QTest::keyClick(&dialog, Qt::Key_Escape); });
     EXPECT_EQ(prompter.input(input), std::nullopt);
+    EXPECT_TRUE(cancelling.acted());
 }
 
 class QtPrompterFile : public ::testing::Test {
@@ -210,6 +215,7 @@ TEST_F(QtPrompterFile, ShowsTranslatedFiltersAndReturnsTheChoice)
         static_cast<QDialog&>(dialog).accept();
     });
     const auto chosen = prompter.file(file);
+    EXPECT_TRUE(driver.acted());
     ASSERT_TRUE(chosen);
     EXPECT_EQ(chosen->path, mDir.filePath(QStringLiteral("A.SIM")));
     EXPECT_EQ(chosen->filterIndex, 1);
@@ -228,6 +234,7 @@ TEST_F(QtPrompterFile, CancelGivesNothing)
     file.fileName = QStringLiteral("TAVELCOR.SFC");
     auto driver = DialogDriver::modal([](QWidget& dialog) { dynamic_cast<QFileDialog&>(dialog).reject(); });
     EXPECT_EQ(prompter.file(file), std::nullopt);
+    EXPECT_TRUE(driver.acted());
 }
 
 TEST(QtPrompterColor, StartsFromTheGivenColourAndReturnsTheChosenOne)
@@ -241,6 +248,7 @@ TEST(QtPrompterColor, StartsFromTheGivenColourAndReturnsTheChosenOne)
         dialog.accept();
     });
     EXPECT_EQ(prompter.color(platform::ColorRequest{0x0000FF, QStringLiteral("色")}), 0xFF0000u);
+    EXPECT_TRUE(driver.acted());
     EXPECT_EQ(shown, QColor(255, 0, 0));
 }
 
@@ -259,6 +267,7 @@ TEST(QtPrompterPrinter, OffersTheNamesAndReturnsTheChosenOne)
     const platform::PrinterRequest printers{QStringLiteral("プリンタ"), {QStringLiteral("PDF"), QStringLiteral("LBP")},
                                             QStringLiteral("LBP")};
     EXPECT_EQ(prompter.printer(printers), QStringLiteral("PDF"));
+    EXPECT_TRUE(driver.acted());
     EXPECT_EQ(offered, printers.printers);
     EXPECT_EQ(preselected, QStringLiteral("LBP"));
     EXPECT_EQ(prompter.printer(platform::PrinterRequest{}), std::nullopt);  // no printers: no dialog
@@ -315,6 +324,9 @@ TEST(QtPrompterMenu, ShowsVisibleItemsAndReturnsThePathOfTheClickedOne)
     });
     platform::QtPrompter prompter;
     EXPECT_EQ(prompter.popupMenu(menu), (platform::MenuPath{3, 1}));
+    EXPECT_TRUE(driver.acted());
+    ASSERT_NE(subDriver, nullptr);
+    EXPECT_TRUE(subDriver->acted()) << "the submenu was opened and clicked";
     EXPECT_EQ(shownTexts, (QStringList{QStringLiteral("UNDO"), QStringLiteral("-"), QStringLiteral("ポイント")}));
     EXPECT_TRUE(undoChecked);
 }
@@ -328,6 +340,7 @@ TEST(QtPrompterMenu, DismissedMenuGivesNothing)
                                [](QWidget& popup) { QTest::keyClick(&popup, Qt::Key_Escape); });
     platform::QtPrompter prompter;
     EXPECT_EQ(prompter.popupMenu(menu), std::nullopt);
+    EXPECT_TRUE(driver.acted());
 }
 
 TEST(QtPrompterModal, RunsUntilTheWindowHidesAndRestoresItsModality)

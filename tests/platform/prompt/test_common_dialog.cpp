@@ -84,6 +84,7 @@ TEST_F(CommonDialogTest, CancelLeavesEveryPropertyAsItWas)
     mCapture->fileAnswer = std::nullopt;
 
     EXPECT_FALSE(dialog.ShowOpen());
+    ASSERT_TRUE(mCapture->lastFile);
     EXPECT_EQ(mCapture->lastFile->mode, platform::FileDialogMode::Open);
     EXPECT_EQ(dialog.FileName(), QStringLiteral("KEEP.AR2"));
     EXPECT_EQ(dialog.FilterIndex(), 3);
@@ -94,10 +95,13 @@ TEST_F(CommonDialogTest, FlagsOnlyApplyToTheirOwnKindOfDialog)
     platform::CommonDialog dialog;
     dialog.setFlags(platform::CommonDialog::kOverwritePrompt | platform::CommonDialog::kFileMustExist);
     mCapture->fileAnswer = std::nullopt;
-    dialog.ShowOpen();
+    EXPECT_FALSE(dialog.ShowOpen());
+    ASSERT_TRUE(mCapture->lastFile);
+    EXPECT_EQ(mCapture->lastFile->mode, platform::FileDialogMode::Open);
     EXPECT_TRUE(mCapture->lastFile->mustExist);
     EXPECT_FALSE(mCapture->lastFile->confirmOverwrite);
-    dialog.ShowSave();
+    EXPECT_FALSE(dialog.ShowSave());
+    EXPECT_EQ(mCapture->lastFile->mode, platform::FileDialogMode::Save);
     EXPECT_FALSE(mCapture->lastFile->mustExist);
     EXPECT_TRUE(mCapture->lastFile->confirmOverwrite);
 }
@@ -108,6 +112,7 @@ TEST_F(CommonDialogTest, ColourDialogStartsFromColorAndKeepsItOnCancel)
     dialog.setColor(0x0000FF);
     mCapture->colorAnswer = 0xFF0000;
     ASSERT_TRUE(dialog.ShowColor());
+    ASSERT_TRUE(mCapture->lastColor);
     EXPECT_EQ(mCapture->lastColor->initial, 0x0000FFu);
     EXPECT_EQ(dialog.Color(), 0xFF0000u);
     mCapture->colorAnswer = std::nullopt;

@@ -115,8 +115,9 @@ TEST_F(FreeFunctions, MsgBoxWithAnEmptyTitleKeepsItEmpty)
 {
     platform::testing::GTestScriptedPrompter script;
     script->expectMessage(MsgResult::Ok);
-    platform::MsgBox(QString(), MsgButtons::OkOnly, MsgIcon::None, QString());
-    EXPECT_EQ(script->records().at(0).title, QString());
+    EXPECT_EQ(platform::MsgBox(QString(), MsgButtons::OkOnly, MsgIcon::None, QString()), MsgResult::Ok);
+    ASSERT_EQ(script->records().size(), 1u);
+    EXPECT_EQ(script->records()[0].title, QString());
 }
 
 TEST_F(FreeFunctions, InputBoxGivesTheTextOrEmptyOnCancel)
@@ -126,6 +127,7 @@ TEST_F(FreeFunctions, InputBoxGivesTheTextOrEmptyOnCancel)
     script->expectInput(std::nullopt);
     EXPECT_EQ(platform::InputBox(QStringLiteral("縮尺分母"), std::nullopt, QStringLiteral("250")), QStringLiteral("500"));
     EXPECT_EQ(platform::InputBox(QStringLiteral("起点からの長さ="), QStringLiteral("x"), QStringLiteral("12.5")), QString());
+    ASSERT_EQ(script->records().size(), 2u);
     EXPECT_EQ(script->records()[0].defaultText, QStringLiteral("250"));
     EXPECT_EQ(script->records()[0].title, QStringLiteral("TAVELCOR"));
     EXPECT_EQ(script->records()[1].defaultText, QStringLiteral("12.5"));

@@ -133,7 +133,9 @@ TEST(ScriptedPrompter, WrongKindFailsAndKeepsTheEntryForLater)
 
     platform::FileRequest open;
     open.mode = FileDialogMode::Open;
-    EXPECT_EQ(script.file(open)->path, QStringLiteral("/tmp/x.AR2"));
+    const auto chosen = script.file(open);
+    ASSERT_TRUE(chosen);
+    EXPECT_EQ(chosen->path, QStringLiteral("/tmp/x.AR2"));
     EXPECT_EQ(script.pending(), 0u);
 }
 
@@ -178,8 +180,12 @@ TEST(ScriptedPrompter, FileAnswerMayChooseAnotherFilter)
     script.expectSaveFile(QStringLiteral("/tmp/p.csv"), std::nullopt, 2).expectSaveFile(std::nullopt);
     platform::FileRequest request = saveRequest(QStringLiteral("CSV"));
     request.filterIndex = 3;
-    EXPECT_EQ(script.file(request)->filterIndex, 2);
+    const auto chosen = script.file(request);
+    ASSERT_TRUE(chosen);
+    EXPECT_EQ(chosen->path, QStringLiteral("/tmp/p.csv"));
+    EXPECT_EQ(chosen->filterIndex, 2);
     EXPECT_EQ(script.file(request), std::nullopt);
+    ASSERT_EQ(script.records().size(), 2u);
     EXPECT_EQ(script.records()[0].filterIndex, 3);
 }
 
