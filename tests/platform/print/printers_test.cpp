@@ -2,9 +2,16 @@
 // The installed printers, the current printer and the properties dialog.
 #include "platform/print/printers.h"
 
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDialog>
 #include <QStringList>
+#include <QTimer>
+#include <QWidget>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace platform {
 namespace {
@@ -88,13 +95,41 @@ TEST_F(PrintersTest, PropertiesDialogGoesThroughTheHandler)
     EXPECT_EQ(shown, (QStringList{QStringLiteral("BITMAP"), QStringLiteral("PDF")}));
 }
 
+// The windows that came up modally while `act` ran; each is closed at once,
+// as a user who cancels it, so that the test never waits for anybody.
+QStringList modalWindowsDuring(const std::function<void()>& act)
+{
+    QStringList shown;
+    QTimer watch;
+    watch.setInterval(5);
+    QObject::connect(&watch, &QTimer::timeout, [&shown] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            shown << QString::fromLatin1(modal->metaObject()->className());
+            if (auto* dialog = qobject_cast<QDialog*>(modal))
+                dialog->reject();
+            else
+                modal->close();
+        }
+    });
+    watch.start();
+    act();
+    return shown;
+}
+
 TEST_F(PrintersTest, PropertiesOfNoSystemPrinterShowNothing)
 {
-    // Without a handler, names that are no system printer return at once
-    // (a dialog would wait for a user here).
-    showPrinterProperties(QStringLiteral("BITMAP"));
-    showPrinterProperties(QStringLiteral("PDF"));
-    SUCCEED();
+    // Without a handler a system printer shows its page dialog; names that
+    // are no system printer return at once and show none.
+    PrinterEntry office;
+    office.DeviceName = QStringLiteral("LBP");
+    setInstalledPrinters(std::vector<PrinterEntry>{office, testPrinter(QStringLiteral("PDF"))});
+    EXPECT_EQ(modalWindowsDuring([] { showPrinterProperties(QStringLiteral("LBP")); }).size(), 1)
+        << "the system printer's dialog";
+    EXPECT_TRUE(modalWindowsDuring([] {
+                    showPrinterProperties(QStringLiteral("BITMAP"));
+                    showPrinterProperties(QStringLiteral("PDF"));
+                    QCoreApplication::processEvents();
+                }).isEmpty());
 }
 
 }  // namespace
