@@ -54,6 +54,8 @@ TEST_F(KeypadTest, NumbersThatAreNoKeyTypeNothing)
     for (int number : {12, 24, -1, 100})
         keypadWindow().KEYIN(number);
     EXPECT_TRUE(mDesktop.typed().empty());
+    keypadWindow().KEYIN(1);  // a key's number types at once
+    EXPECT_EQ(mDesktop.typed(), (std::vector<Typed>{{kWindowA, "1"}}));
 }
 
 TEST_F(KeypadTest, KeyCaptionsAndPlacesFollowTheTable)

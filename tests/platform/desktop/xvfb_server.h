@@ -18,6 +18,10 @@ public:
     XvfbServer(const XvfbServer&) = delete;
     XvfbServer& operator=(const XvfbServer&) = delete;
 
+    // True when the Xvfb program is installed: the tests then need a server
+    // that comes up, and fail when it does not.
+    static bool installed() { return !QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty(); }
+
     // Starts the server and waits until it accepts clients. False with the
     // reason in whyNot when Xvfb is not installed or did not come up.
     bool start(QString& whyNot, int timeoutMs = 15000)
