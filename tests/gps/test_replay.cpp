@@ -303,6 +303,9 @@ TEST_P(Replay, EveryEventPublishesExactlyItsUsableFirstGga)
     // Positions: the packed latitude and longitude against an independent
     // reading of the fields, and against GPSD where it decoded the log.
     const auto gpsd = gpsdPositions(path);
+    if (QFile::exists(path + QStringLiteral(".chk"))) {
+        ASSERT_FALSE(gpsd.empty()) << "GPSD's decoding of " << log.file << " holds no position";
+    }
     std::vector<std::pair<double, double>> latLon;
     for (const orbela::Fix& fix : fixes) {
         const QList<QByteArray> f = fieldsOf(fix.sentence);
