@@ -179,6 +179,8 @@ TEST_F(CrtplotTest, PerpendicularFootIsMarkedOnlyWithFourPicks)
 TEST_F(CrtplotTest, SearchHitIsMarkedInRed)
 {
     addCoordinate(3, QStringLiteral("K5"), 10, 10);
+    crtplot(*face);
+    EXPECT_NE(colorAt(10, 10), platform::QBColor(12)) << "no red there without a search hit";
     SearchHit = 3;
     crtplot(*face);
     EXPECT_EQ(colorAt(10, 10), platform::QBColor(12));

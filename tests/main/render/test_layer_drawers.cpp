@@ -241,6 +241,8 @@ TEST_F(DrawersTest, SelectedTextShowsInMagentaEvenOfAHiddenColour)
 TEST_F(DrawersTest, NoTextsInPrintPreview)
 {
     addText(QStringLiteral("AB"), 0, 0, 12);
+    crtplot(*face);
+    EXPECT_GT(countPixels(platform::QBColor(12)), 0) << "the text is drawn outside the preview";
     PrintMode = 10;
     crtplot(*face);
     EXPECT_EQ(countPixels(platform::QBColor(12)), 0);
