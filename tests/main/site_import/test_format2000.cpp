@@ -694,15 +694,41 @@ TEST_F(Format2000Test, ImportedLinesAreShiftedOnce)
     EXPECT_EQ(LineX1[LineNext], 7.0);
 }
 
+// Each row worked by hand from the rules of the registered area, with Int
+// the floor: F is the ".ATR" field that asks for whole square metres, R the
+// registered area, C the land category.
+struct AreaRow {
+    const char* legend;
+    double area;
+    AreaRule rule;
+    const char16_t* f;
+    double registered;
+    const char16_t* category;
+    double rounded;
+};
+
+const AreaRow kAreaRows[] = {
+    // F "1", R >= 10, C neither 宅地 nor 鉱泉地: Int(120.9876543 + 0.0000001) = 120.
+    {"whole_metres_for_forest", 120.9876543, AreaRule::Truncation, u"1", 120, u"山林", 120.0},
+    // 宅地 keeps two decimals: Int(12098.76543 + 0.0000001) / 100 = 120.98.
+    {"two_decimals_for_building_land", 120.9876543, AreaRule::Truncation, u"1", 120, u"宅地", 120.98},
+    // Rounding first: Int(99999.4 + 0.5000001) / 1000 + 0.0000001 = 99.9990001;
+    // then R >= 10 and 原野: Int(99.9990002) = 99.
+    {"rounded_then_whole_metres", 99.9994, AreaRule::Rounding, u"1", 10, u"原野", 99.0},
+    // R below 10: Int(9999.90001 + 0.0000001) / 100 = 99.99.
+    {"registered_below_ten_keeps_decimals", 99.9994, AreaRule::Rounding, u"1", 9.99, u"原野", 99.99},
+    // 鉱泉地 keeps two decimals as 宅地 does.
+    {"two_decimals_for_mineral_spring", 99.9994, AreaRule::Rounding, u"1", 10, u"鉱泉地", 99.99},
+    // F not "1", truncation: Int((12.349995 + 0.0000001) × 100) / 100 = Int(1234.99951) / 100.
+    {"truncation_to_two_decimals", 12.349995, AreaRule::Truncation, u"0", 12, u"田", 12.34},
+    // F not "1", rounding: Int((12.349995 + 0.00001) × 100) / 100 = Int(1235.0005) / 100.
+    {"rounding_to_two_decimals", 12.349995, AreaRule::Rounding, u"0", 12, u"田", 12.35},
+};
+
 TEST(RoundParcelArea, RulesOfTheRegisteredArea)
 {
-    EXPECT_DOUBLE_EQ(roundParcelArea(120.9876543, AreaRule::Truncation, u"1", 120, u"山林"), 120.0);
-    EXPECT_DOUBLE_EQ(roundParcelArea(120.9876543, AreaRule::Truncation, u"1", 120, u"宅地"), 120.98);
-    EXPECT_DOUBLE_EQ(roundParcelArea(99.9994, AreaRule::Rounding, u"1", 10, u"原野"), 99.0);
-    EXPECT_DOUBLE_EQ(roundParcelArea(99.9994, AreaRule::Rounding, u"1", 9.99, u"原野"), 99.99);
-    EXPECT_DOUBLE_EQ(roundParcelArea(99.9994, AreaRule::Rounding, u"1", 10, u"鉱泉地"), 99.99);
-    EXPECT_DOUBLE_EQ(roundParcelArea(12.349995, AreaRule::Truncation, u"0", 12, u"田"), 12.34);
-    EXPECT_DOUBLE_EQ(roundParcelArea(12.349995, AreaRule::Rounding, u"0", 12, u"田"), 12.35);
+    for (const AreaRow& r : kAreaRows)
+        EXPECT_DOUBLE_EQ(roundParcelArea(r.area, r.rule, r.f, r.registered, r.category), r.rounded) << r.legend;
 }
 
 // ---- frames ---------------------------------------------------------------------------
