@@ -136,11 +136,6 @@ QString noMessage(const QString&, QStringView)
     return {};
 }
 
-QString tableFull500000(const QString& file, QStringView line)
-{
-    return tableFullMessage(file, line, 500000);
-}
-
 void PrintTo(const BadRow& row, std::ostream* os)
 {
     *os << row.name;
@@ -215,27 +210,41 @@ TEST_F(DatFiles, TheLastEntriesOfTheTablesAreTaken)
     EXPECT_EQ(TegakiCount, 1000000);
 }
 
-TEST_F(DatFiles, TheText30001stRowStopsTheProgram)
+// A file with one row more than its table holds: that row stops the program
+// with the table-full message, and the rows before it are all in.
+struct OverflowRow {
+    const char* name;
+    const char* file;
+    int top;                               // the last index of the table
+    std::function<QString(int)> row;       // the file's row i
+    ReadOutcome (*read)(const QString&);
+    std::function<bool()> lastRowIsIn;     // row `top` reached the table
+};
+
+class DatOverflow : public DatFiles, public ::testing::WithParamInterface<OverflowRow> {};
+
+TEST_P(DatOverflow, TheRowBeyondTheTableStopsTheProgram)
 {
+    const OverflowRow& r = GetParam();
     QStringList lines;
-    for (int i = 1; i <= kTxtTop + 1; ++i)
-        lines.append(QStringLiteral(" %1,0,0,t%1, 1").arg(i));
-    writeSiteLines(QStringLiteral("TEXT.DAT"), lines);
-    mScript->expectMessage(MsgResult::Ok, tableFullMessage(QStringLiteral("TEXT.DAT"), lines.last(), kTxtTop));
-    EXPECT_EQ(readTextDat(SiteFolder), ReadOutcome::StopProgram);
-    EXPECT_EQ(TxtString[kTxtTop], QStringLiteral("t30000"));
+    for (int i = 1; i <= r.top + 1; ++i)
+        lines.append(r.row(i));
+    writeSiteLines(QString::fromLatin1(r.file), lines);
+    mScript->expectMessage(MsgResult::Ok, tableFullMessage(QString::fromLatin1(r.file), lines.last(), r.top));
+    EXPECT_EQ(r.read(SiteFolder), ReadOutcome::StopProgram);
+    EXPECT_TRUE(r.lastRowIsIn());
 }
 
-TEST_F(DatFiles, TheLine500001stRowStopsTheProgram)
-{
-    QStringList lines;
-    for (int i = 1; i <= kLineTop + 1; ++i)
-        lines.append(QStringLiteral("%1,1,0,0,1,1").arg(i));
-    writeSiteLines(QStringLiteral("LINE.DAT"), lines);
-    mScript->expectMessage(MsgResult::Ok, tableFull500000(QStringLiteral("LINE.DAT"), lines.last()));
-    EXPECT_EQ(readLineDat(SiteFolder), ReadOutcome::StopProgram);
-    EXPECT_EQ(LineColor[kLineTop], 1);
-}
+INSTANTIATE_TEST_SUITE_P(
+    Tables, DatOverflow,
+    ::testing::Values(
+        OverflowRow{"text_30001st_row", "TEXT.DAT", kTxtTop,
+                    [](int i) { return QStringLiteral(" %1,0,0,t%1, 1").arg(i); }, &readTextDat,
+                    [] { return TxtString[kTxtTop] == QStringLiteral("t30000"); }},
+        OverflowRow{"line_500001st_row", "LINE.DAT", kLineTop,
+                    [](int i) { return QStringLiteral("%1,1,0,0,1,1").arg(i); }, &readLineDat,
+                    [] { return LineColor[kLineTop] == 1; }}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(DatFiles, ReadingStopsAtTheFirstFileThatStopsTheProgram)
 {
