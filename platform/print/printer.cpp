@@ -4,6 +4,7 @@
 #include "platform/canvas/font_names.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QFont>
 #include <QFontMetricsF>
@@ -13,6 +14,7 @@
 #include <QPrinter>
 #include <QTemporaryFile>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <filesystem>
@@ -42,6 +44,19 @@ constexpr std::array<PaperCode, 7> kPaperCodes{{
     {paper::B4, QPageSize::JisB4},
     {paper::B5, QPageSize::JisB5},
 }};
+
+// Qt's PDF writer does not report a write that failed (a full disk): a
+// document cut short lacks the end-of-file mark that closes every finished
+// PDF file, in its last bytes.
+bool pdfFileIsWhole(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() < 5)
+        return false;
+    if (!file.seek(std::max<qint64>(0, file.size() - 32)))
+        return false;
+    return file.readAll().contains("%%EOF");
+}
 
 }  // namespace
 
@@ -283,6 +298,8 @@ bool Printer::EndDoc()
     bool ok = painted && !mFailed;
     if (!painted)
         fail(QStringLiteral("%1 did not take the document").arg(mEntry.DeviceName));
+    if (ok && mPartFile && !pdfFileIsWhole(mPartFile->fileName()))
+        ok = fail(QStringLiteral("cannot write %1").arg(mOutputFile));
     if (ok && mPartFile) {
         std::error_code error;
         std::filesystem::rename(QFile::encodeName(mPartFile->fileName()).toStdString(),

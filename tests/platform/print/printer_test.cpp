@@ -4,6 +4,7 @@
 // and documents that fail or are discarded.
 #include "platform/print/printer.h"
 
+#include "file_size_limit.h"
 #include "tests/platform/print/pdf_pages.h"
 
 #include <QColor>
@@ -281,6 +282,33 @@ TEST_F(PrinterTest, DiscardedDocumentLeavesTheExistingFileAndNoPartialFile)
     ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
     EXPECT_EQ(kept.readAll(), QByteArray("old contents"));
     EXPECT_EQ(QDir(mDir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+}
+
+// The disk fills while the document is written: the end of the document
+// reports it, the existing file stays whole and no part file is left over.
+TEST_F(PrinterTest, AFullDiskLeavesTheExistingFile)
+{
+    const QString file = path(QStringLiteral("full.pdf"));
+    {
+        QFile old(file);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("old contents");
+    }
+    Printer printer(pdfPrinter());
+    printer.setOutputFileName(file);
+    bool ended = true;
+    {
+        const testing_support::ScopedFileSizeLimit limit(2000);  // a page with a picture is far larger
+        ASSERT_TRUE(limit.isActive());
+        ASSERT_TRUE(printer.PaintPicture(halves(Qt::red, Qt::blue), 0, 0, printer.Width(), printer.Height()));
+        ended = printer.EndDoc();
+    }
+    EXPECT_FALSE(ended);
+    EXPECT_FALSE(printer.lastError().isEmpty());
+    QFile kept(file);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), QByteArray("old contents"));
+    EXPECT_EQ(QDir(mDir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("full.pdf")});
 }
 
 TEST_F(PrinterTest, EndDocReportsAFileThatCannotBePutInPlace)
