@@ -3,6 +3,8 @@
 #include "main/site/site_messages.h"
 #include "site_test_support.h"
 
+#include "file_size_limit.h"
+
 #include <QFileInfo>
 
 #include <gtest/gtest.h>
@@ -412,6 +414,29 @@ TEST_F(DatFiles, WriterFailureKeepsWhatIsThere)
     EXPECT_EQ(writePointDat(mSite.path() + QStringLiteral("/missing/")).outcome, WriteOutcome::Skipped);
     PointCount = 1;
     EXPECT_EQ(writePointDat(mSite.path() + QStringLiteral("/missing/")).outcome, WriteOutcome::Failed);
+}
+
+// The disk fills while the points are written: the save reports it and the
+// old file stays whole, with no temporary file beside it.
+TEST_F(DatFiles, AFullDiskKeepsTheOldFile)
+{
+    const QByteArray old = testsupport::cp932Lines({"1,old,,0.00,0.00,1"});
+    writeSiteBytes(QStringLiteral("POINT.DAT"), old);
+    PointCount = 200;
+    for (int i = 1; i <= PointCount; ++i) {
+        PointName[i] = QStringLiteral("P%1").arg(i);
+        PointMark[i] = 1;
+    }
+    WriteResult result;
+    {
+        const testing_support::ScopedFileSizeLimit limit(1000);  // 200 rows are about 4 KB
+        ASSERT_TRUE(limit.isActive());
+        result = writePointDat(SiteFolder);
+    }
+    EXPECT_EQ(result.outcome, WriteOutcome::Failed);
+    EXPECT_FALSE(result.error.isEmpty());
+    EXPECT_EQ(siteBytes(QStringLiteral("POINT.DAT")), old);
+    EXPECT_EQ(QDir(mSite.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("POINT.DAT")});
 }
 
 }  // namespace
