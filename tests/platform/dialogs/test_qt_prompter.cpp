@@ -36,6 +36,25 @@ using platform::MsgResult;
 constexpr int kPollMs = 5;
 constexpr int kGiveUpMs = 5000;
 
+// Qt's file and colour dialogs keep their history in the user's settings
+// folder: these tests give them a folder of their own, so that they neither
+// change the user's settings nor share a file with tests running beside them.
+class OwnSettingsFolder : public ::testing::Environment {
+public:
+    void SetUp() override
+    {
+        ASSERT_TRUE(mFolder.isValid());
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(mFolder.path()));
+    }
+
+private:
+    QTemporaryDir mFolder;
+};
+
+// GoogleTest owns the environment and sets it up before the first test.
+[[maybe_unused]] const ::testing::Environment* const kOwnSettingsFolder =
+    ::testing::AddGlobalTestEnvironment(new OwnSettingsFolder);
+
 // Waits (inside the dialog's own event loop) for a window that `find` returns
 // to show, then runs `act` on it once.
 class DialogDriver {
