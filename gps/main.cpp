@@ -6,29 +6,22 @@
 //   TAVELCOR_HEADLESS_PROMPTS  set: message boxes go to the standard error
 //                              stream and are answered at once (runs
 //                              without anyone at the screen)
-//   ORBELA_PRESS               command buttons pressed once after start-up,
-//                              in order, as a user would ("Command4,Command1":
-//                              search the ports, then start reception)
 //
 // The end of the desktop session (SIGTERM, SIGHUP, SIGINT) closes the window
 // as its close box does, so the settings are saved and the main program
 // sees "終了".
 #include "gps/form1.h"
-#include "gps/headless_prompter.h"
+#include "gps/headless_prompts.h"
 
 #include "platform/forms/fonts.h"
 #include "platform/forms/form_holder.h"
-#include "platform/prompt/prompter.h"
 
 #include <QApplication>
 #include <QSocketNotifier>
-#include <QTimer>
 
 #include <csignal>
 #include <sys/socket.h>
 #include <unistd.h>
-
-#include <array>
 
 namespace {
 
@@ -60,25 +53,6 @@ void closeOnTerminationSignals(QObject& owner)
         sigaction(signal, &action, nullptr);
 }
 
-// Presses the buttons named in ORBELA_PRESS, in order.
-void pressRequestedButtons(orbela::Form1& form)
-{
-    const QStringList names = qEnvironmentVariable("ORBELA_PRESS").split(u',', Qt::SkipEmptyParts);
-    const std::array<std::pair<const char*, platform::CommandButton*>, 5> buttons{{
-        {"Command1", &form.Command1},
-        {"Command2", &form.Command2},
-        {"Command3", &form.Command3},
-        {"Command4", &form.Command4},
-        {"Command5", &form.Command5},
-    }};
-    for (const QString& name : names) {
-        for (const auto& [buttonName, button] : buttons) {
-            if (name.trimmed() == QLatin1String(buttonName) && button->Enabled())
-                button->setValue(true);
-        }
-    }
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
@@ -88,7 +62,7 @@ int main(int argc, char** argv)
     QApplication::setQuitOnLastWindowClosed(false);
     platform::installFontSubstitutions();
     if (orbela::headlessPromptsRequested())
-        platform::setPrompter(std::make_unique<orbela::HeadlessPrompter>());
+        orbela::useHeadlessPrompts();
 
     orbela::Form1& form = orbela::form1();
     if (form.hasEnded()) {
@@ -100,10 +74,6 @@ int main(int argc, char** argv)
     form.EndProgram = [] { QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection); };
     closeOnTerminationSignals(app);
     form.Show();
-    QTimer::singleShot(0, &app, [] {
-        if (orbela::Form1* loaded = orbela::form1Holder().ifLoaded())
-            pressRequestedButtons(*loaded);
-    });
     const int result = QApplication::exec();
     platform::destroyAllForms();
     return result;

@@ -1,22 +1,26 @@
 // SPDX-License-Identifier: LicenseRef-Tavelcor
 // The orbela executable as the main program meets it: started as a child
 // process with a program folder of the test's own and a pseudo-terminal as
-// the receiver, it searches the ports, starts reception and serves each fix
-// over the link; a second start reports and ends; the end of the session
-// closes it in order.
+// the receiver, it searches the ports and starts reception when the user
+// clicks its buttons (on a private X server, clicked with xdotool) and
+// serves each fix over the link; a second start reports and ends; the end of
+// the session closes it in order.
 #include "nmea_helpers.h"
 #include "platform/link/link_client.h"
 #include "pty_pair.h"
+#include "xvfb_server.h"
 
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <optional>
 #include <memory>
 
 namespace {
@@ -67,6 +71,24 @@ private:
     QProcess mProcess;
 };
 
+// Runs xdotool to its end; its standard output, or nullopt when it failed or
+// did not end in time (a search that finds nothing waits for ever).
+std::optional<QByteArray> xdotool(const QProcessEnvironment& environment, const QStringList& arguments)
+{
+    QProcess tool;
+    tool.setProcessEnvironment(environment);
+    tool.setStandardErrorFile(QProcess::nullDevice());
+    tool.start(QStandardPaths::findExecutable(QStringLiteral("xdotool")), arguments);
+    if (!tool.waitForFinished(kWaitMs)) {
+        tool.kill();
+        tool.waitForFinished(5000);
+        return std::nullopt;
+    }
+    if (tool.exitStatus() != QProcess::NormalExit || tool.exitCode() != 0)
+        return std::nullopt;
+    return tool.readAllStandardOutput();
+}
+
 class OrbelaProgram : public ::testing::Test {
 protected:
     void SetUp() override
@@ -111,6 +133,32 @@ protected:
         return link;
     }
 
+    // The program on a private X server, where a user's clicks can reach
+    // its buttons. Skips when Xvfb or xdotool is not installed.
+    void useAnXServer()
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
+            GTEST_SKIP() << "xdotool is not installed";
+        if (!XvfbServer::installed())
+            GTEST_SKIP() << "Xvfb (Debian package xvfb) is not installed";
+        QString whyNot;
+        ASSERT_TRUE(xvfb.start(whyNot)) << "no private X server for this test: " << whyNot.toStdString();
+        environment.insert(QStringLiteral("DISPLAY"), xvfb.display());
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        environment.insert(QStringLiteral("XDG_SESSION_TYPE"), QStringLiteral("x11"));
+        environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    }
+
+    // Clicks the window's point (x, y), in pixels from its top-left corner.
+    bool click(const QString& window, int x, int y)
+    {
+        return xdotool(environment, {QStringLiteral("mousemove"), QStringLiteral("--window"), window,
+                                     QStringLiteral("--sync"), QString::number(x), QString::number(y),
+                                     QStringLiteral("click"), QStringLiteral("1")})
+            .has_value();
+    }
+
+    XvfbServer xvfb;  // stopped after the program (declared before it in each test)
     QTemporaryDir home;
     // The test's own link names: they belong to the program folder.
     testing_support::ScopedEnv testHome{"TAVELCOR_HOME", home.path()};
@@ -120,13 +168,27 @@ protected:
 
 TEST_F(OrbelaProgram, SearchesStartsAndServesEachFixToTheMainProgram)
 {
+    useAnXServer();
+    if (IsSkipped() || HasFatalFailure())
+        return;
     // Port 1, zone 9, a time-out of 0.5 s (search waits of 100 ms), a
     // threshold of 100 bytes.
     writeSettings("1\r\n38400\r\n9\r\n\r\n1\r\n1\r\n0.5\r\n1\r\n 0 \r\n");
-    environment.insert(QStringLiteral("ORBELA_PRESS"), QStringLiteral("Command4,Command1"));
     testing_support::Feeder receiver(pty, fixBurst(), 100ms);
     Orbela orbela(environment);
     ASSERT_TRUE(orbela.start());
+    const std::optional<QByteArray> found = xdotool(
+        environment, {QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--onlyvisible"),
+                      QStringLiteral("--name"), QStringLiteral("^ORBELA 1\\.361$")});
+    ASSERT_TRUE(found.has_value()) << "the window did not appear "
+                                   << orbela.process().readAllStandardError().toStdString();
+    const QString window = QString::fromLatin1(found->split('\n').front().trimmed());
+
+    // The centres of "ポート(16以内)検索" (Command4) and "受信開始" (Command1), at
+    // 15 twips a pixel. The search holds the window until it found port 3;
+    // the second click waits for it in the window's queue.
+    ASSERT_TRUE(click(window, 303, 38));
+    ASSERT_TRUE(click(window, 58, 98));
 
     auto link = linkWhenServed();
     ASSERT_NE(link->client, nullptr) << orbela.process().readAllStandardError().toStdString();
