@@ -10,7 +10,6 @@
 #include "platform/text/strings.h"
 #include "platform/text/textfile.h"
 
-#include <QFileInfo>
 #include <QStringList>
 
 #include <algorithm>
@@ -85,8 +84,7 @@ QString existingFile(const QString& path)
         return {};
     if (platform::fileExists(path))
         return path;
-    const QFileInfo info(path);
-    const QString found = platform::findFileNoCase(info.path(), info.fileName());
+    const QString found = sitetext::siteFilePath(path);
     return platform::fileExists(found) ? found : QString();
 }
 
@@ -126,13 +124,15 @@ QString pathValue(const QString& path)
 {
     const bool plainSafe = !path.contains(u',') && !path.startsWith(u'"') && !path.startsWith(u' ')
                            && !path.endsWith(u' ');
-    if (plainSafe || path.contains(u'"'))
-        return sitetext::fieldText(path);
-    QString line = path;
-    line.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
-    line.replace(u'\r', u' ');
-    line.replace(u'\n', u' ');
-    return u'"' + line + u'"';
+    sitetext::Row value;
+    if (plainSafe || path.contains(u'"')) {
+        sitetext::appendField(value, path);
+    } else {
+        value << u'"';
+        sitetext::appendLineText(value, path);
+        value << u'"';
+    }
+    return value.toString();
 }
 
 }  // namespace

@@ -3,9 +3,12 @@
 
 #include "geodesy/format_fixed.h"
 #include "platform/system/files.h"
+#include "platform/text/fields.h"
 #include "platform/text/numbers.h"
 #include "platform/text/strings.h"
 #include "platform/text/textfile.h"
+
+#include <QFileInfo>
 
 #include <charconv>
 #include <climits>
@@ -129,6 +132,12 @@ QString siteFile(const QString& folder, const QString& name)
     return platform::findFileNoCase(folder, name);
 }
 
+QString siteFilePath(const QString& path)
+{
+    const QFileInfo info(path);
+    return platform::findFileNoCase(info.path(), info.fileName());
+}
+
 WriteResult commitFile(platform::TextFileWriter& out, const QString& path)
 {
     if (!out.commit())
@@ -159,41 +168,33 @@ void appendFixedTrimmed(Row& row, double value, int width, int decimals)
 
 void appendField(Row& row, QStringView text)
 {
-    if (!needsCleaning(text)) {
+    if (needsCleaning(text))
+        row << platform::sanitizeField(text);
+    else
         row << text;
-        return;
-    }
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i].unicode();
-        if (c == u',') {
-            row << u'_';
-        } else if (c == u'\r') {
-            row << u' ';
-            if (i + 1 < text.size() && text[i + 1] == u'\n')
-                ++i;  // CR LF is one line break
-        } else if (c == u'\n') {
-            row << u' ';
-        } else {
-            row << c;
-        }
-    }
 }
 
-QString fieldText(QStringView text)
+void appendLineText(Row& row, QStringView text)
 {
-    Row row;
-    appendField(row, text);
-    return row.toString();
+    qsizetype from = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c != u'\r' && c != u'\n')
+            continue;
+        row << text.sliced(from, i - from) << u' ';
+        if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+            ++i;  // CR LF is one line break
+        from = i + 1;
+    }
+    row << text.sliced(from);
 }
 
 void appendTrimmedField(Row& row, QStringView text)
 {
-    if (!needsCleaning(text)) {
+    if (needsCleaning(text))
+        row << platform::trimmedView(platform::sanitizeField(text));
+    else
         row << platform::trimmedView(text);
-        return;
-    }
-    const QString cleaned = fieldText(text);
-    row << platform::trimmedView(cleaned);
 }
 
 void appendCompact(Row& row, QStringView text)

@@ -30,6 +30,10 @@ namespace tavelcor::sitetext {
 // folder gives the bare name.
 QString siteFile(const QString& folder, const QString& name);
 
+// siteFile() of a full path: its file name matched without regard to case in
+// its own folder ("/a/text.jkn" for "/a/TEXT.JKN" when only that exists).
+QString siteFilePath(const QString& path);
+
 // Commits what a writer wrote to path through out: Written, or Failed with
 // the reason when the file could not be replaced (the old file then stays).
 WriteResult commitFile(platform::TextFileWriter& out, const QString& path);
@@ -94,9 +98,15 @@ void appendFixed(Row& row, double value, int width, int decimals);
 // The same without the leading blanks (the trimmed fixed form).
 void appendFixedTrimmed(Row& row, double value, int width, int decimals);
 
-// Appends text made safe for one comma-separated field: a comma becomes "_"
-// and a line break (CR LF, a lone CR or LF) one blank.
+// Appends text made safe for one comma-separated field
+// (platform::sanitizeField): a comma becomes "_" and a line break (CR LF, a
+// lone CR or LF) one blank.
 void appendField(Row& row, QStringView text);
+
+// Appends text that runs to the end of its line: commas stay, and each line
+// break (CR LF, a lone CR or LF) becomes one blank, so the text stays one
+// line.
+void appendLineText(Row& row, QStringView text);
 
 // Appends text made safe as appendField() does, then without its leading and
 // trailing half-width blanks (cleaning first, so a trailing line break does
@@ -106,9 +116,6 @@ void appendTrimmedField(Row& row, QStringView text);
 // Appends text without any comma, half-width blank or line break: the names
 // of the rows of POINT.DAT, whose finished lines lose every blank.
 void appendCompact(Row& row, QStringView text);
-
-// text made safe for one field (appendField) as a string.
-QString fieldText(QStringView text);
 
 // Fields of one row split at every comma, as views into the row (no copy).
 // count is the number of fields of the row (0 for an empty row, commas + 1

@@ -10,7 +10,6 @@
 #include "platform/text/width.h"
 
 #include <QDir>
-#include <QFileInfo>
 
 #include <algorithm>
 #include <cstdint>
@@ -88,13 +87,6 @@ void takeSymbolsFromButtons(const SymbolButtons& buttons)
     }
 }
 
-// path with its file name matched without regard to case in its folder.
-QString resolvedPath(const QString& path)
-{
-    const QFileInfo info(path);
-    return platform::findFileNoCase(info.path(), info.fileName());
-}
-
 bool isSiteSymbolFile(const QString& path)
 {
     if (SiteFolder.isEmpty())
@@ -106,7 +98,7 @@ bool isSiteSymbolFile(const QString& path)
 // Keeps the former site file as path + "BAK.JKN"; false when it cannot.
 bool keepBackup(const QString& path)
 {
-    const QString backup = resolvedPath(path + QStringLiteral("BAK.JKN"));
+    const QString backup = sitetext::siteFilePath(path + QStringLiteral("BAK.JKN"));
     if (!platform::removeFile(backup))
         return false;
     return !platform::fileExists(path) || platform::copyFile(path, backup);
@@ -178,7 +170,7 @@ void DesignSymbolButtons::setLabel(int n, const QString& label)
 
 void LoadPointSymbols(const QString& path, SymbolButtons& buttons)
 {
-    const QString file = resolvedPath(path);
+    const QString file = sitetext::siteFilePath(path);
     if (!platform::fileExists(file)) {
         takeSymbolsFromButtons(buttons);
         return;
@@ -194,7 +186,7 @@ void LoadPointSymbols(const QString& path, SymbolButtons& buttons)
 WriteResult SavePointSymbols(const QString& path, SymbolButtons& buttons,
                              const std::function<void()>& redraw)
 {
-    const QString file = resolvedPath(path);
+    const QString file = sitetext::siteFilePath(path);
     const bool siteFile = isSiteSymbolFile(file);
     WriteResult result{WriteOutcome::Failed, file, QStringLiteral("the former file could not be kept")};
     if (!siteFile || keepBackup(file))

@@ -3,11 +3,10 @@
 
 #include "main/site/site_text.h"
 #include "main/site/tables.h"
-#include "platform/system/files.h"
 #include "platform/text/strings.h"
 #include "platform/text/textfile.h"
 
-#include <QFileInfo>
+#include <array>
 
 namespace tavelcor {
 namespace {
@@ -53,29 +52,6 @@ void takeLine(int n, const QString& line, PresetControls& controls)
     }
 }
 
-// A category key as one field before the first comma of its line.
-void appendKey(sitetext::Row& row, QStringView key)
-{
-    sitetext::appendField(row, key);  // a comma becomes "_", a line break a blank
-}
-
-// A text that runs to the end of its line: commas stay, line breaks become
-// blanks.
-void appendLineText(sitetext::Row& row, QStringView text)
-{
-    qsizetype from = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (c != u'\r' && c != u'\n')
-            continue;
-        row << text.sliced(from, i - from) << u' ';
-        if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
-            ++i;  // CR LF is one line break
-        from = i + 1;
-    }
-    row << text.sliced(from);
-}
-
 }  // namespace
 
 MemoryPresetControls::MemoryPresetControls()
@@ -109,8 +85,7 @@ void LoadTextPresets(const QString& path, PresetControls& controls)
 {
     controls.clearPhraseList();
     clearPhrases();
-    const QFileInfo info(path);
-    platform::TextFileReader in(platform::findFileNoCase(info.path(), info.fileName()));
+    platform::TextFileReader in(sitetext::siteFilePath(path));
     if (!in.isOpen()) {
         for (const char16_t* phrase : kBuiltInPhrases)
             controls.addPhrase(QString::fromUtf16(phrase));
@@ -123,20 +98,20 @@ void LoadTextPresets(const QString& path, PresetControls& controls)
 
 WriteResult writeTextPresets(const QString& path)
 {
-    const QFileInfo info(path);
-    const QString file = platform::findFileNoCase(info.path(), info.fileName());
+    const QString file = sitetext::siteFilePath(path);
     platform::TextFileWriter out(file);
     sitetext::Row row;
     for (int n = 1; n <= kPhraseTop; ++n) {
         row.clear();
         if (n <= kCategoryLines) {
-            appendKey(row, PhraseKey[n]);
+            // The reader splits at the first comma: a comma in the key becomes "_".
+            sitetext::appendField(row, PhraseKey[n]);
             row << u',';
-            appendLineText(row, PhraseText[n]);
+            sitetext::appendLineText(row, PhraseText[n]);
         } else if (n == kFreeCategoryLine) {
             row << u"他";
         } else {
-            appendLineText(row, PhraseText[n]);
+            sitetext::appendLineText(row, PhraseText[n]);
         }
         out.writeLine(row.view());
     }

@@ -77,8 +77,13 @@ TEST(SiteText, FixedFormKeepsWidthOrTheWholeNumber)
 
 TEST(SiteText, FieldsAreCleanedAndCounted)
 {
-    EXPECT_EQ(fieldText(u"a,b\r\nc\rd\ne"), QStringLiteral("a_b c d e"));
     Row row;
+    appendField(row, u"a,b\r\nc\rd\ne");
+    EXPECT_EQ(row.toString(), QStringLiteral("a_b c d e"));
+    row.clear();
+    appendLineText(row, u"a,b\r\nc\rd\ne\n");
+    EXPECT_EQ(row.toString(), QStringLiteral("a,b c d e ")) << "commas stay, each line break is one blank";
+    row.clear();
     appendTrimmedField(row, u" x\r\n");
     EXPECT_EQ(row.toString(), QStringLiteral("x"));
     row.clear();
