@@ -8,7 +8,6 @@
 #include "main/site/site_messages.h"
 #include "main/site/site_text.h"
 #include "main/site/tables.h"
-#include "platform/prompt/prompter.h"
 #include "platform/system/files.h"
 #include "platform/text/numbers.h"
 #include "platform/text/strings.h"
@@ -20,7 +19,7 @@
 namespace tavelcor {
 namespace f2000 {
 
-// ---- shared pieces ----------------------------------------------------------
+// ---- shared by the import ----------------------------------------------------------
 
 FileSet::FileSet(const QString& headerPath)
 {
@@ -118,18 +117,6 @@ ReadOutcome stopWith(const QString& message)
 {
     showSiteMessage(message);
     return ReadOutcome::StopProgram;
-}
-
-QString truncatedMessage(const QString& fileName, QStringView line)
-{
-    return fileName + QStringLiteral("の「") + line.toString()
-           + QStringLiteral("」行データの後でファイルが途切れています。エディタで直接修正してください。");
-}
-
-QString notNumberMessage(const QString& fileName, QStringView line)
-{
-    return fileName + QStringLiteral("の「") + line.toString()
-           + QStringLiteral("」行データの個数が数値ではありません。エディタで直接修正してください。");
 }
 
 namespace {

@@ -4,9 +4,9 @@
 #include "main/site/format2000.h"
 
 #include "main/site/format2000_internal.h"
+#include "main/site/site_messages.h"
 #include "main/site/site_text.h"
 #include "main/site/tables.h"
-#include "platform/prompt/prompter.h"
 #include "platform/text/numbers.h"
 #include "platform/text/textfile.h"
 
@@ -90,11 +90,6 @@ AtrRecord atrRecord(QStringView line)
     return r;
 }
 
-bool askYes(const QString& text)
-{
-    return platform::MsgBox(text, platform::MsgButtons::YesNo) == platform::MsgResult::Yes;
-}
-
 class AtrReader {
 public:
     AtrReader(const ParcelIndex& parcels, const ParcelAreaFunction& area, AreaRule rule)
@@ -127,7 +122,7 @@ void AtrReader::apply(QStringView line)
         return;
     }
     if (r.basisFlag != u"2" && mAskNotFound) {
-        mAskNotFound = askYes(r.name + QStringLiteral("番地の属性が見つかりません。属性チェックを続けますか？"));
+        mAskNotFound = askSiteQuestion(r.name + QStringLiteral("番地の属性が見つかりません。属性チェックを続けますか？"));
     }
 }
 
@@ -154,7 +149,7 @@ void AtrReader::checkArea(int parcel, const AtrRecord& r)
     MsgText = KakuchiName[parcel] + QStringLiteral("番地の2000に記録された面積 ") + r.area.toString()
               + QStringLiteral("㎡ 座標計算の面積 ") + platform::CStr(rounded) + QStringLiteral("㎡\r\n")
               + QStringLiteral("確認してください\r\n");
-    mAreaCheck = askYes(MsgText + QStringLiteral("確認を続けますか？"));
+    mAreaCheck = askSiteQuestion(MsgText + QStringLiteral("確認を続けますか？"));
 }
 
 // The suffix of n persons: " 外" & (n - 1) & "名".
@@ -179,7 +174,7 @@ ReadOutcome readAttributes(const FileSet& files, const ParcelIndex& parcels,
     if (path.isEmpty())
         return ReadOutcome::Ok;
     const AreaRule rule =
-        askYes(QStringLiteral("地積切り捨て(R2改正)=「はい(Y)」  四捨五入(改正以前)=いいえ(N)"))
+        askSiteQuestion(QStringLiteral("地積切り捨て(R2改正)=「はい(Y)」  四捨五入(改正以前)=いいえ(N)"))
             ? AreaRule::Truncation
             : AreaRule::Rounding;
     platform::TextFileReader in(path);

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: LicenseRef-Tavelcor
-// Pieces shared by the parts of the format-2000 import (format2000*.cpp):
-// the files of one set, the name look-ups, line appending and the messages.
+// What the source files of the format-2000 import (format2000*.cpp) share:
+// the files of one set, the name look-ups, line appending and stopping.
 // Not for use outside the import.
 #pragma once
 
@@ -76,11 +76,6 @@ bool appendLine(double x1, double y1, double x2, double y2, std::uint8_t color);
 
 // Shows message (OK) and returns StopProgram.
 ReadOutcome stopWith(const QString& message);
-
-// A file that ends where more lines were announced (after line).
-QString truncatedMessage(const QString& fileName, QStringView line);
-// A count field that must be a whole number in full and is not.
-QString notNumberMessage(const QString& fileName, QStringView line);
 
 // The steps after the parcels, each skipped when its file is missing.
 ReadOutcome readAttributes(const FileSet& files, const ParcelIndex& parcels,

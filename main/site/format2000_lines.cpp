@@ -7,7 +7,6 @@
 #include "main/site/site_messages.h"
 #include "main/site/site_text.h"
 #include "main/site/tables.h"
-#include "platform/prompt/prompter.h"
 #include "platform/system/files.h"
 #include "platform/text/numbers.h"
 #include "platform/text/textfile.h"
@@ -164,8 +163,7 @@ QString format2000FramePath(const QString& chosenPath)
 {
     if (chosenPath.size() < 4)
         return {};
-    const QFileInfo info(chosenPath.chopped(4) + QStringLiteral(".MAP"));
-    const QString path = platform::findFileNoCase(info.path(), info.fileName());
+    const QString path = sitetext::siteFilePath(chosenPath.chopped(4) + QStringLiteral(".MAP"));
     return platform::fileExists(path) ? path : QString();
 }
 
@@ -174,9 +172,7 @@ ReadOutcome ImportFormat2000Frames(const QString& chosenPath)
     const QString path = format2000FramePath(chosenPath);
     if (path.isEmpty())
         return ReadOutcome::Missing;
-    if (platform::MsgBox(QStringLiteral("フォーマット２０００の図郭をラインとポイントに取り込みますか？"),
-                         platform::MsgButtons::YesNo)
-        != platform::MsgResult::Yes)
+    if (!askSiteQuestion(QStringLiteral("フォーマット２０００の図郭をラインとポイントに取り込みますか？")))
         return ReadOutcome::Ok;
     const auto frames = f2000::readFrames(path, QFileInfo(path).fileName());
     if (!frames)

@@ -39,6 +39,18 @@ QString tableFullMessage(const QString& fileName, QStringView line, int limit)
                           + QStringLiteral("を超えました。エディタで直接修正してください。"));
 }
 
+QString truncatedMessage(const QString& fileName, QStringView line)
+{
+    return rowMessage(fileName, line,
+                      QStringLiteral("の後でファイルが途切れています。エディタで直接修正してください。"));
+}
+
+QString notNumberMessage(const QString& fileName, QStringView line)
+{
+    return rowMessage(fileName, line,
+                      QStringLiteral("の個数が数値ではありません。エディタで直接修正してください。"));
+}
+
 QString missingCoordinateMessage(const QString& parcelName, QStringView numberField,
                                  const QString& storedName)
 {
@@ -50,6 +62,11 @@ QString missingCoordinateMessage(const QString& parcelName, QStringView numberFi
 void showSiteMessage(const QString& text)
 {
     platform::MsgBox(text, platform::MsgButtons::OkOnly);
+}
+
+bool askSiteQuestion(const QString& question)
+{
+    return platform::MsgBox(question, platform::MsgButtons::YesNo) == platform::MsgResult::Yes;
 }
 
 }  // namespace tavelcor

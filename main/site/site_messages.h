@@ -24,6 +24,13 @@ QString outOfRangeMessage(const QString& fileName, QStringView line);
 // limit is the most the table takes.
 QString tableFullMessage(const QString& fileName, QStringView line, int limit);
 
+// A file that ends where more lines were announced after line (a parcel or
+// polyline cut short): "<file>の「<line>」行データの後でファイルが途切れています。…".
+QString truncatedMessage(const QString& fileName, QStringView line);
+
+// A row whose count field must be a whole number in full and is not.
+QString notNumberMessage(const QString& fileName, QStringView line);
+
 // A parcel vertex (B01) whose coordinate number holds no coordinate:
 // "<parcel name>画地データに、座標ナンバー <field> を含んでいますが、
 // 座標データが有りませんので、このポイントを無視しました<stored name>".
@@ -32,5 +39,9 @@ QString missingCoordinateMessage(const QString& parcelName, QStringView numberFi
 
 // Shows text in a message box with an OK button and the program's title.
 void showSiteMessage(const QString& text);
+
+// Asks question in a message box with Yes and No buttons and the program's
+// title; true for Yes.
+bool askSiteQuestion(const QString& question);
 
 }  // namespace tavelcor
