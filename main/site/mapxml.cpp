@@ -18,7 +18,8 @@
 #include <QFileInfo>
 #include <QProcess>
 
-#include <algorithm>
+#include <optional>
+#include <utility>
 
 namespace tavelcor {
 namespace {
@@ -48,11 +49,6 @@ MapXmlEnvironment completed(const MapXmlEnvironment& given)
     return e;
 }
 
-bool askYes(const QString& text)
-{
-    return platform::MsgBox(text, platform::MsgButtons::YesNo) == platform::MsgResult::Yes;
-}
-
 // The work folder start-up set, else the system's.
 QString workFolderPath()
 {
@@ -64,35 +60,19 @@ QString temporaPath()
     return workFolderPath() + QStringLiteral("/Tempora.txt");
 }
 
-// Lines of the file up to limit (the count stops there); nullopt when the
-// file cannot be opened. Lines end as the line reader ends them (CR LF, a
-// lone CR, a lone LF; a last line without an end counts); only the ends are
-// counted, without taking the lines apart.
+// Lines of the file up to limit (the count stops there), ended as the line
+// reader ends them; nullopt when the file cannot be opened.
 std::optional<qint64> countLines(const QString& path, qint64 limit)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
-    QByteArray block(qsizetype(1) << 20, Qt::Uninitialized);
+    platform::LineReader reader(&file, platform::TextEncoding::Utf8);
+    QByteArray bytes;
     qint64 count = 0;
-    bool afterCr = false;   // the last byte was a CR (an LF next belongs to it)
-    bool openLine = false;  // bytes since the last line end
-    qint64 got = 0;
-    while (count < limit && (got = file.read(block.data(), block.size())) > 0) {
-        for (qint64 i = 0; i < got; ++i) {
-            const char c = block[i];
-            if (c == '\n' && afterCr) {
-                afterCr = false;
-                continue;
-            }
-            afterCr = c == '\r';
-            openLine = c != '\r' && c != '\n';
-            count += openLine ? 0 : 1;
-        }
-    }
-    if (openLine)
+    while (count < limit && reader.readLineBytes(bytes))
         ++count;
-    return std::min(count, limit);
+    return count;
 }
 
 enum class SizeDecision { ReadAsIs, Converted, Stop };
@@ -106,14 +86,14 @@ SizeDecision adviseEditor(const QString& path, qint64 count, const MapXmlEnviron
               + QStringLiteral("メモ帳でxmlファイルの形式を「UTF8」から、「ANSI」に変換し\r\n")
               + QStringLiteral("保存したファイルを呼び出すと、大幅に時間短縮できます。\r\n")
               + QStringLiteral("変換してから再度呼び出しますか？");
-    if (!askYes(MsgText))
+    if (!askSiteQuestion(MsgText))
         return SizeDecision::ReadAsIs;
     MsgText = QStringLiteral("メモ帳を起動しますか？\r\n起動する場合は、呼び出し後に\r\n")
               + QStringLiteral("「ファイル」　「名前を付けて保存」\r\n「文字コード」 は 「ANSI」を選択\r\n")
               + QStringLiteral("「ファイル名」 は 最後に「.TXT」を追加し、保存してください\r\n")
               + QStringLiteral("完了後、再度tavelcorを起動し\r\nファイルの種類を「地図xml(JIS)」にして\r\n")
               + QStringLiteral("登録したTXTファイルを呼び出してください");
-    if (!askYes(MsgText))
+    if (!askSiteQuestion(MsgText))
         return SizeDecision::Stop;
     (void)e.openTextEditor(path);  // a failure to start the editor is passed over
     platform::MsgBox(MsgText + QStringLiteral("\r\nTavelcorを終了します"), platform::MsgButtons::OkOnly);
@@ -220,7 +200,7 @@ ReadOutcome ReadMapXml(const QString& path, const MapXmlEnvironment& environment
         return ReadOutcome::StopProgram;
     }
     e.showStage(QStringLiteral("SIMAに変換しています"));
-    if (import.apply(askYes) != ReadOutcome::Ok) {
+    if (import.apply(askSiteQuestion) != ReadOutcome::Ok) {
         if (import.failed())
             showSiteMessage(import.failure());
         return ReadOutcome::StopProgram;

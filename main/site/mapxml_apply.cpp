@@ -14,12 +14,6 @@ namespace {
 
 constexpr std::uint8_t kSheetFrameColor = 6;
 
-QString tableFullProblem(const QString& what, int limit)
-{
-    return QStringLiteral("で") + what + QStringLiteral("の件数が上限の") + QString::number(limit)
-           + QStringLiteral("を超えました。");
-}
-
 }  // namespace
 
 ReadOutcome Import::apply(const std::function<bool(const QString&)>& askYes)
@@ -94,8 +88,7 @@ bool Import::appendBoundaries()
         if (c >= f.curveStart.size() || !defined(f.curveStart[c]) || !defined(f.curveEnd[c]))
             continue;
         if (LineNext >= kLineTop) {
-            mContext.failure.set(mContext.fileName + tableFullProblem(QStringLiteral("線"), kLineTop)
-                                 + QStringLiteral("\r\n地図XMLを読み込めません。"));
+            mContext.failFile(tableFullProblem(QStringLiteral("線"), kLineTop));
             return false;
         }
         const int e = ++LineNext;
@@ -121,10 +114,8 @@ bool Import::storeSheets()
     const qint64 lastEntry = firstEntry + 4 * qint64(sheets.size()) - 1;
     if (lastEntry > kLineTop || qint64(PointCount) + qint64(sheets.size()) > kPointTop) {
         const bool lines = lastEntry > kLineTop;
-        mContext.failure.set(mContext.fileName
-                             + tableFullProblem(lines ? QStringLiteral("線") : QStringLiteral("ポイント"),
-                                                lines ? kLineTop : kPointTop)
-                             + QStringLiteral("\r\n地図XMLを読み込めません。"));
+        mContext.failFile(tableFullProblem(lines ? QStringLiteral("線") : QStringLiteral("ポイント"),
+                                           lines ? kLineTop : kPointTop));
         return false;
     }
     int a = int(firstEntry);
@@ -161,8 +152,7 @@ bool Import::setParcelCount()
     const Found& f = mContext.found;
     const int count = f.highestParcel > 0 ? f.highestParcel : f.highestSurface;
     if (count > kKakuchiCountLimit) {
-        mContext.failure.set(mContext.fileName + tableFullProblem(QStringLiteral("筆"), kKakuchiCountLimit)
-                             + QStringLiteral("\r\n地図XMLを読み込めません。"));
+        mContext.failFile(tableFullProblem(QStringLiteral("筆"), kKakuchiCountLimit));
         return false;
     }
     KakuchiCount = std::int16_t(count);
@@ -176,8 +166,7 @@ bool Import::renumberBySheets(const std::function<bool(const QString&)>& askYes)
 {
     const Found& f = mContext.found;
     if (f.sheetRefs.size() > std::size_t(kKakuchiCountLimit)) {
-        mContext.failure.set(mContext.fileName + tableFullProblem(QStringLiteral("筆"), kKakuchiCountLimit)
-                             + QStringLiteral("\r\n地図XMLを読み込めません。"));
+        mContext.failFile(tableFullProblem(QStringLiteral("筆"), kKakuchiCountLimit));
         return false;
     }
     const bool appendSheet = f.sheets.size() > 1 && askYes(QStringLiteral("地番の後に図面番号を追加しますか"));

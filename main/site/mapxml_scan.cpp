@@ -65,15 +65,24 @@ std::optional<int> ScanContext::number(Line& line, int lo, int hi)
 
 void ScanContext::failAt(Line& line, const QString& problem)
 {
-    failure.set(fileName + QStringLiteral("の") + numberText(line.number()) + QStringLiteral("行目「")
-                + quotedLine(line.text()) + QStringLiteral("」") + problem
-                + QStringLiteral("\r\n地図XMLを読み込めません。"));
+    failFile(QStringLiteral("の") + numberText(line.number()) + QStringLiteral("行目「") + quotedLine(line.text())
+             + QStringLiteral("」") + problem);
 }
 
 void ScanContext::failAtNumber(qint64 n, const QString& problem)
 {
-    failure.set(fileName + QStringLiteral("の") + numberText(n) + QStringLiteral("行目") + problem
-                + QStringLiteral("\r\n地図XMLを読み込めません。"));
+    failFile(QStringLiteral("の") + numberText(n) + QStringLiteral("行目") + problem);
+}
+
+void ScanContext::failFile(const QString& problem)
+{
+    failure.set(fileName + problem + QStringLiteral("\r\n地図XMLを読み込めません。"));
+}
+
+QString tableFullProblem(const QString& what, int limit)
+{
+    return QStringLiteral("で") + what + QStringLiteral("の件数が上限の") + numberText(limit)
+           + QStringLiteral("を超えました。");
 }
 
 namespace {
@@ -190,8 +199,7 @@ void CurveScanner::direct(Line& line, bool first)
             return;
         }
         if (LineNext >= kLineTop) {
-            mC.failAt(line, QStringLiteral("で線の件数が上限の") + numberText(kLineTop)
-                                + QStringLiteral("を超えました。"));
+            mC.failAt(line, tableFullProblem(QStringLiteral("線"), kLineTop));
             return;
         }
         mEntry = ++LineNext;
@@ -259,8 +267,7 @@ void SurfaceScanner::feed(Line& line)
         if (!c)
             return;
         if (mSlot > kKakuchiVertexTop) {
-            mC.failAt(line, QStringLiteral("で画地の頂点の件数が上限の") + numberText(kKakuchiVertexTop)
-                                + QStringLiteral("を超えました。"));
+            mC.failAt(line, tableFullProblem(QStringLiteral("画地の頂点"), kKakuchiVertexTop));
             return;
         }
         if (mFirst)
@@ -325,8 +332,7 @@ void NameScanner::normal(Line& line, Line& previous)
         if (!c)
             return;
         if (mC.found.boundaries.size() >= std::size_t(kLineTop)) {
-            mC.failAt(line, QStringLiteral("で線の件数が上限の") + numberText(kLineTop)
-                                + QStringLiteral("を超えました。"));
+            mC.failAt(line, tableFullProblem(QStringLiteral("線"), kLineTop));
             return;
         }
         mC.found.boundaries.push_back({*c, kBoundaryColors[k]});
@@ -402,8 +408,7 @@ void SheetScanner::feed(Line& line)
     } else if (mInBlock && line.contains(m.sheetRef)) {
         const auto h = mC.number(line, 1, kKakuchiTop);
         if (h && f.sheetRefs.size() >= std::size_t(kKakuchiTop))
-            mC.failAt(line, QStringLiteral("で筆参照の件数が上限の") + numberText(kKakuchiTop)
-                                + QStringLiteral("を超えました。"));
+            mC.failAt(line, tableFullProblem(QStringLiteral("筆参照"), kKakuchiTop));
         else if (h)
             f.sheetRefs.push_back({mSheetBlocks, *h});
         return;
@@ -479,7 +484,7 @@ void Import::finish(qint64 lastLine)
     if (!mContext.found.rootEnded)
         mContext.failAtNumber(lastLine, QStringLiteral("でファイルが終わっていますが「</地図>」がありません（ファイルが途中で切れています）。"));
     if (!mContext.found.zone)
-        mContext.failure.set(mContext.fileName + QStringLiteral("に「<座標系>」の行がありません。\r\n地図XMLを読み込めません。"));
+        mContext.failFile(QStringLiteral("に「<座標系>」の行がありません。"));
 }
 
 }  // namespace tavelcor::mapxml

@@ -79,6 +79,10 @@ struct Found {
 
 class Import;
 
+// The problem of a table that cannot take one more entry:
+// "で<what>の件数が上限の<limit>を超えました。".
+QString tableFullProblem(const QString& what, int limit);
+
 // A failure found while reading: the first one is kept and ends the reading.
 class Failure {
 public:
@@ -106,6 +110,8 @@ struct ScanContext {
     void failAt(Line& line, const QString& problem);
     // A failure about the line numbered n, without its text.
     void failAtNumber(qint64 n, const QString& problem);
+    // A failure about the file as a whole (no line is named).
+    void failFile(const QString& problem);
 
     Markers markers;
     QString fileName;
