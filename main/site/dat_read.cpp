@@ -30,12 +30,6 @@ std::optional<std::int32_t> indexIn(QStringView field, std::int32_t first, std::
     return i;
 }
 
-// A byte field (mark, colour, pen), rounded halves to even; nullopt outside 0..255.
-std::optional<std::uint8_t> byteOf(QStringView field)
-{
-    return sitetext::fieldByte(field);
-}
-
 // A coordinate field minus the origin, in single precision; nullopt when it
 // does not fit a single.
 std::optional<float> singleOf(QStringView field, double origin)
@@ -76,7 +70,7 @@ bool readPointRow(QStringView line)
     if (f.count < 6)
         return true;
     const std::optional<std::int32_t> i = indexIn(f[0], 1, kPointTop);
-    const std::optional<std::uint8_t> mark = byteOf(f[5]);
+    const std::optional<std::uint8_t> mark = sitetext::fieldByte(f[5]);
     if (!i || !mark)
         return stopWith(outOfRangeMessage(kPointDat, line));
     PointName[*i] = sitetext::rightTrimmed(f[1]).toString();
@@ -96,8 +90,8 @@ bool readTegakiRow(QStringView line)
     if (f.count < 5)
         return true;
     const std::optional<std::int32_t> i = indexIn(f[0], 1, kTegakiTop);
-    const std::optional<std::uint8_t> pen = byteOf(f[1]);
-    const std::optional<std::uint8_t> colour = byteOf(f[2]);
+    const std::optional<std::uint8_t> pen = sitetext::fieldByte(f[1]);
+    const std::optional<std::uint8_t> colour = sitetext::fieldByte(f[2]);
     const std::optional<float> x = singleOf(f[3], OriginX);
     const std::optional<float> y = singleOf(f[4], OriginY);
     if (!i || !pen || !colour || !x || !y)
@@ -130,7 +124,7 @@ ReadOutcome readLineDat(const QString& folder)
             return true;
         if (rows >= kLineTop)
             return stopWith(tableFullMessage(kLineDat, line, kLineTop));
-        const std::optional<std::uint8_t> colour = byteOf(f[1]);
+        const std::optional<std::uint8_t> colour = sitetext::fieldByte(f[1]);
         if (!colour)
             return stopWith(outOfRangeMessage(kLineDat, line));
         const std::int32_t k = ++rows;
@@ -166,7 +160,7 @@ ReadOutcome readTextDat(const QString& folder)
             return stopWith(tableFullMessage(kTextDat, line, kTxtTop));
         const std::optional<float> x = singleOf(f[1], OriginX);
         const std::optional<float> y = singleOf(f[2], OriginY);
-        const std::optional<std::uint8_t> colour = byteOf(f[4]);
+        const std::optional<std::uint8_t> colour = sitetext::fieldByte(f[4]);
         if (!x || !y || !colour)
             return stopWith(outOfRangeMessage(kTextDat, line));
         const std::int32_t k = ++rows;

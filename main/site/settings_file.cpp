@@ -432,11 +432,10 @@ WriteResult SaveSettings(const std::function<void()>& switchOnWembraTimer)
     platform::TextFileWriter out(path);
     for (const SettingLine& line : settingLines())
         out.writeLine(line.write(line.arg));
-    if (!out.commit())
-        return {WriteOutcome::Failed, path, out.errorString()};
-    if (WembraOff == 0 && switchOnWembraTimer)
+    const WriteResult result = sitetext::commitFile(out, path);
+    if (!result.failed() && WembraOff == 0 && switchOnWembraTimer)
         switchOnWembraTimer();
-    return {WriteOutcome::Written, path, {}};
+    return result;
 }
 
 }  // namespace tavelcor

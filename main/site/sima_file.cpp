@@ -222,10 +222,7 @@ WriteResult writeZahyoSim(const QString& path)
         writeParcel(out, row, p);
     if (KakuchiCount > 0)
         out.writeLine(u"Z00,");
-    WriteResult result{WriteOutcome::Written, path, {}};
-    if (!out.commit())
-        result = {WriteOutcome::Failed, path, out.errorString()};
-    return result;
+    return sitetext::commitFile(out, path);
 }
 
 }  // namespace tavelcor
