@@ -25,10 +25,10 @@ struct DmsCase {
     double expected;
 };
 
-TEST(DegToDmsWhole, DocumentedAndHandComputedValues)
+TEST(DegToDmsWhole, KnownAndHandComputedValues)
 {
     const DmsCase cases[] = {
-        {-10.5, -10.3},                              // documented
+        {-10.5, -10.3},                              // worked example
         {10.5, 10.3},
         {5.125, 5.073},                              // 5°07'30"
         {359.9999, 360.0},                           // 59'59.64" goes up, carries twice
@@ -73,10 +73,10 @@ struct TextCase {
     const char* expected;
 };
 
-TEST(AngleText, DocumentedAndHandComputedTexts)
+TEST(AngleText, KnownAndHandComputedTexts)
 {
     const TextCase cases[] = {
-        {-90, "270-00-00"},                          // documented
+        {-90, "270-00-00"},                          // worked example
         {359.9999, "360-00-00"},                     // rounding comes after normalising
         {1100, "380-00-00"},                         // beyond two turns stays outside
         {5.125, "  5-07-30"},                        // two blanks, then 5-07-30
@@ -109,9 +109,9 @@ struct RoundCase {
 TEST(Round, HalvesAwayFromZeroWithItsConstant)
 {
     const RoundCase cases[] = {
-        {2.345, 2, 2.35},        // documented
-        {-2.345, 2, -2.35},      // documented
-        {0, 2, 0},               // documented
+        {2.345, 2, 2.35},        // worked example
+        {-2.345, 2, -2.35},      // worked example
+        {0, 2, 0},               // worked example
         {2.5, 0, 3},
         {-2.5, 0, -3},
         {0.0005, 3, 0.001},      // a millimetre difference of half a unit

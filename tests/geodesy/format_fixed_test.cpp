@@ -19,7 +19,7 @@ struct FixedCase {
     const char* expected;
 };
 
-// Rows name where the expectation comes from: the documented examples, or a
+// Rows name where the expectation comes from: the known worked examples, or a
 // hand computation of "bias, round half away from zero, 15 blanks, right cut".
 const FixedCase kFixedCases[] = {
     {"stored_1_005_rounds_up_by_bias", 1.005, 10, 2, "      1.01"},

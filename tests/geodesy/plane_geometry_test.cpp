@@ -16,7 +16,7 @@ struct InverseCase {
     double distance;
 };
 
-// Angles: atan2 by hand (3-4-5 triangles), axis rules as documented.
+// Angles: atan2 by hand (3-4-5 triangles), axis rules of the inverse calculation.
 const InverseCase kInverseCases[] = {
     {"first_quadrant", 3, 4, 53.13010235415598, 5},
     {"third_quadrant", -3, -4, 233.13010235415598, 5},

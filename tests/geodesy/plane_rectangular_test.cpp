@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: LicenseRef-Tavelcor
-// Plane rectangular coordinates: zone table, packed angles, the documented
+// Plane rectangular coordinates: zone table, packed angles, the published
 // fixed points, round trips and the meridian convergence.
 #include "geodesy/plane_rectangular.h"
 
