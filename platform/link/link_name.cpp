@@ -1,12 +1,10 @@
 // SPDX-License-Identifier: LicenseRef-Tavelcor
 #include "platform/link/link_name.h"
 
-#include "platform/system/folders.h"
+#include "platform/system/local_server.h"
 
 #include <QByteArray>
 #include <QCryptographicHash>
-
-#include <unistd.h>
 
 namespace platform {
 
@@ -30,18 +28,13 @@ bool sameLinkName(QStringView a, QStringView b)
 
 QString linkServerName(const QString& application, const QString& topic)
 {
-    const QByteArray folderKey = QCryptographicHash::hash(programFolder().toUtf8(),
-                                                          QCryptographicHash::Sha1)
-                                     .toHex()
-                                     .left(16);
-    // Hashed as well: a long topic must not make the socket path too long.
+    // Hashed: a long topic must not make the socket path too long.
     const QByteArray nameKey = QCryptographicHash::hash(
                                    (linkKey(application) + QLatin1Char('|') + linkKey(topic)).toUtf8(),
                                    QCryptographicHash::Sha1)
                                    .toHex()
                                    .left(20);
-    return QStringLiteral("tavelcor-link-%1-%2-%3")
-        .arg(QString::number(getuid()), QString::fromLatin1(folderKey), QString::fromLatin1(nameKey));
+    return QStringLiteral("tavelcor-link-%1-%2").arg(userFolderKey(), QString::fromLatin1(nameKey));
 }
 
 }  // namespace platform

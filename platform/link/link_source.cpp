@@ -4,7 +4,7 @@
 #include "platform/link/frames.h"
 #include "platform/link/link_messages.h"
 #include "platform/link/link_name.h"
-#include "platform/link/local_server.h"
+#include "platform/system/local_server.h"
 
 #include <QLocalServer>
 #include <QLocalSocket>

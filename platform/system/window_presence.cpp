@@ -2,15 +2,12 @@
 #include "platform/system/window_presence.h"
 
 #include "platform/system/folders.h"
+#include "platform/system/local_server.h"
 
-#include <QByteArray>
-#include <QCryptographicHash>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
 #include <QUrl>
-
-#include <unistd.h>
 
 #include <utility>
 
@@ -18,14 +15,8 @@ namespace platform {
 
 QString presenceServerName(const QString& title)
 {
-    const QByteArray folderKey = QCryptographicHash::hash(programFolder().toUtf8(),
-                                                          QCryptographicHash::Sha1)
-                                     .toHex()
-                                     .left(16);
-    const QByteArray titleKey = QUrl::toPercentEncoding(title);
-    return QStringLiteral("tavelcor-%1-%2-%3")
-        .arg(QString::number(getuid()), QString::fromLatin1(folderKey),
-             QString::fromLatin1(titleKey));
+    return QStringLiteral("tavelcor-%1-%2")
+        .arg(userFolderKey(), QString::fromLatin1(QUrl::toPercentEncoding(title)));
 }
 
 WindowPresence::WindowPresence(QString title) : mTitle(std::move(title)) {}
@@ -38,28 +29,19 @@ bool WindowPresence::announce(bool takeOverStale)
         return true;
     const QString name = presenceServerName(mTitle);
     auto server = std::make_unique<QLocalServer>();
-    // No socket options: with them Qt binds elsewhere and renames the socket
-    // into place, which would replace a live server's name instead of
-    // failing. The name is the user's own (it holds the user id), and a
-    // socket that others cannot write to cannot be connected to by them.
-    // Whoever connects only wants to know that the server is there.
+    // The name is the user's own (it holds the user id), and a socket that
+    // others cannot write to cannot be connected to by them. Whoever
+    // connects only wants to know that the server is there.
     QObject::connect(server.get(), &QLocalServer::newConnection, server.get(), [raw = server.get()] {
         while (QLocalSocket* socket = raw->nextPendingConnection()) {
             socket->disconnectFromServer();
             socket->deleteLater();
         }
     });
-    if (!server->listen(name)) {
-        if (!takeOverStale || server->serverError() != QAbstractSocket::AddressInUseError)
-            return false;
-        // A name that still answers belongs to a live program: never take
-        // it over.
-        if (windowTitledExists(mTitle, 200))
-            return false;
-        QLocalServer::removeServer(name);
-        if (!server->listen(name))
-            return false;
-    }
+    // A plain listen fails on a name in use, live or left over.
+    const bool listening = takeOverStale ? listenTakingOverLeftover(*server, name) : server->listen(name);
+    if (!listening)
+        return false;
     mServer = std::move(server);
     return true;
 }
@@ -71,12 +53,7 @@ bool WindowPresence::isAnnounced() const
 
 bool windowTitledExists(const QString& title, int timeoutMs)
 {
-    QLocalSocket socket;
-    socket.connectToServer(presenceServerName(title));
-    const bool connected = socket.state() == QLocalSocket::ConnectedState
-                           || socket.waitForConnected(timeoutMs);
-    socket.abort();
-    return connected;
+    return localServerAnswers(presenceServerName(title), timeoutMs);
 }
 
 SingleInstance::SingleInstance(std::unique_ptr<QLockFile> lock, const QString& name)

@@ -2,14 +2,11 @@
 #include "platform/workbook/workbook.h"
 
 #include "platform/link/frames.h"
-#include "platform/system/folders.h"
+#include "platform/system/local_server.h"
 #include "platform/workbook/workbook_messages.h"
 
-#include <QCryptographicHash>
 #include <QDeadlineTimer>
 #include <QLocalSocket>
-
-#include <unistd.h>
 
 namespace platform {
 
@@ -17,12 +14,7 @@ namespace wm = workbook_messages;
 
 QString workbookServerName()
 {
-    const QByteArray folderKey = QCryptographicHash::hash(programFolder().toUtf8(),
-                                                          QCryptographicHash::Sha1)
-                                     .toHex()
-                                     .left(16);
-    return QStringLiteral("tavelcor-workbook-%1-%2")
-        .arg(QString::number(getuid()), QString::fromLatin1(folderKey));
+    return QStringLiteral("tavelcor-workbook-") + userFolderKey();
 }
 
 struct Workbook::Impl {

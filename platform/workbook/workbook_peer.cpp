@@ -4,7 +4,7 @@
 #include "platform/link/frames.h"
 #include "platform/link/link_name.h"
 #include "platform/link/link_source.h"
-#include "platform/link/local_server.h"
+#include "platform/system/local_server.h"
 #include "platform/workbook/workbook.h"
 #include "platform/workbook/workbook_messages.h"
 
