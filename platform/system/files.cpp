@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: LicenseRef-Tavelcor
 #include "platform/system/files.h"
 
+#include "platform/system/folders.h"
+
 #include <QDate>
 #include <QDir>
 #include <QDirIterator>
@@ -91,9 +93,7 @@ bool removeFile(const QString& path)
 
 bool makeFolder(const QString& path)
 {
-    if (path.isEmpty())
-        return false;
-    return QDir().mkpath(path) && folderExists(path);
+    return ensureFolder(path);
 }
 
 bool removeFolderTree(const QString& path)

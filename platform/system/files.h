@@ -34,6 +34,7 @@ bool folderExists(const QString& path);
 bool removeFile(const QString& path);
 
 // Makes the folder with its parents. True when the folder exists afterwards.
+// The same as ensureFolder() of folders.h.
 bool makeFolder(const QString& path);
 
 // Deletes the folder with everything in it. True when no folder of that name
