@@ -71,11 +71,6 @@ public:
     const std::vector<Typed>& typed() const { return mTyped; }
     const std::vector<WindowHandle>& broughtToFront() const { return mBroughtToFront; }
     int keySenderOpenings() const { return mOpenings; }
-    void clearRecords()
-    {
-        mTyped.clear();
-        mBroughtToFront.clear();
-    }
 
 private:
     class Sender final : public KeySender {

@@ -360,8 +360,10 @@ private:
     DisplayPtr mDisplay;
 };
 
-}  // namespace
-
+// Why the X11 display named displayName (empty: $DISPLAY) cannot be used
+// from here, as a sentence for the user; empty when it can be tried. Looks at
+// the environment only: a Wayland session (when no display is named) or no
+// display at all.
 QString x11UnavailableReason(const QString& displayName)
 {
     if (displayName.isEmpty()) {
@@ -377,6 +379,8 @@ QString x11UnavailableReason(const QString& displayName)
     }
     return {};
 }
+
+}  // namespace
 
 KeySenderOpening openX11KeySender(const QString& displayName)
 {

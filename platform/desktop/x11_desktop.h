@@ -12,12 +12,6 @@
 
 namespace platform {
 
-// Why the X11 display named displayName (empty: $DISPLAY) cannot be used
-// from here, as a sentence for the user; empty when it can be tried. Looks at
-// the environment only: a Wayland session (when no display is named) or no
-// display at all.
-QString x11UnavailableReason(const QString& displayName);
-
 // Key sender on the display through the XTest extension.
 KeySenderOpening openX11KeySender(const QString& displayName);
 

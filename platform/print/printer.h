@@ -100,7 +100,6 @@ public:
     // --- the document ----------------------------------------------------------
     /// PDF-file printers: the file the next document goes to.
     void setOutputFileName(const QString& path) { mOutputFile = path; }
-    const QString& outputFileName() const { return mOutputFile; }
 
     /// The font of Print: a font name as the programs use it ("ＭＳ ゴシック").
     const QString& FontName() const { return mFontName; }

@@ -24,11 +24,6 @@ namespace wm = workbook_messages;
 
 namespace {
 
-struct Macro {
-    QString name;
-    MacroHandler handler;
-};
-
 // One attached program.
 struct Connection {
     std::unique_ptr<QLocalSocket> socket;
@@ -43,7 +38,7 @@ struct WorkbookPeer::Impl {
     QStringList workbooks;
     int active = -1;
     QStringList sheets;
-    std::map<QString, Macro> macros;                         // by name key
+    std::map<QString, MacroHandler> macros;                  // by name key
     std::map<QString, std::map<QString, QString>> cells;     // sheet key -> cell key -> text
     std::map<QString, QString> sheetNames;                   // sheet key -> name as given
     std::vector<MacroCall> calls;
@@ -226,7 +221,7 @@ QByteArray WorkbookPeer::Impl::runMacro(QDataStream& in)
         const auto found = macros.find(linkKey(name));
         if (found == macros.end())
             return failedReply(QStringLiteral("the macro %1 cannot be found").arg(name));
-        handler = found->second.handler;
+        handler = found->second;
     }
     const MacroReply reply = handler ? handler(arguments) : MacroReply{};
     if (!reply.ok)
@@ -302,13 +297,7 @@ void WorkbookPeer::setWorksheets(const QStringList& names)
 void WorkbookPeer::setMacro(const QString& name, MacroHandler handler)
 {
     std::lock_guard guard(d->lock);
-    d->macros[linkKey(name)] = Macro{name, std::move(handler)};
-}
-
-void WorkbookPeer::removeMacro(const QString& name)
-{
-    std::lock_guard guard(d->lock);
-    d->macros.erase(linkKey(name));
+    d->macros[linkKey(name)] = std::move(handler);
 }
 
 void WorkbookPeer::setCell(const QString& sheet, const QString& cell, const QString& text)

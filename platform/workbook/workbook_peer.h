@@ -64,7 +64,6 @@ public:
     /// Defines a macro (names compare without case).  Without a handler the
     /// macro succeeds and returns nothing.
     void setMacro(const QString& name, MacroHandler handler = {});
-    void removeMacro(const QString& name);
     /// Sets a cell's text ("R4C24"; cell names compare without case) and
     /// sends it to every field linked to the cell.  The sheet is served from
     /// now on.
