@@ -4,7 +4,8 @@
 #include "platform/desktop/foreground.h"
 #include "platform/desktop/keysend.h"
 
-#include "env_guard.h"
+#include "print_qt.h"
+#include "scoped_env.h"
 #include "xvfb_server.h"
 
 #include <QElapsedTimer>
@@ -14,7 +15,6 @@
 
 #include <chrono>
 #include <memory>
-#include <ostream>
 #include <thread>
 
 // Xlib's macros clash with Qt's and GoogleTest's names: include it last.
@@ -22,13 +22,9 @@
 #include <X11/Xutil.h>
 #include <X11/keysym.h>
 
-// Readable failure messages for lists of key texts.
-inline void PrintTo(const QString& text, std::ostream* out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
-
 namespace {
+
+using testing_support::ScopedEnv;
 
 struct DisplayCloser {
     void operator()(Display* display) const { XCloseDisplay(display); }
@@ -218,7 +214,7 @@ TEST_F(X11Desktop, NoFocusMeansNoWindowInFront)
 
 TEST(KeySenderUnavailable, UnderWaylandTheReasonSaysSo)
 {
-    EnvGuard wayland("WAYLAND_DISPLAY", "wayland-0");
+    ScopedEnv wayland("WAYLAND_DISPLAY", "wayland-0");
     const platform::KeySenderOpening opening = platform::openKeySender();
     EXPECT_EQ(opening.sender, nullptr);
     EXPECT_TRUE(opening.failure.contains(QStringLiteral("Wayland"))) << opening.failure.toStdString();
@@ -227,9 +223,9 @@ TEST(KeySenderUnavailable, UnderWaylandTheReasonSaysSo)
 
 TEST(KeySenderUnavailable, WithoutADisplayTheReasonSaysSo)
 {
-    EnvGuard noWayland("WAYLAND_DISPLAY", "");
-    EnvGuard session("XDG_SESSION_TYPE", "x11");
-    EnvGuard noDisplay("DISPLAY", "");
+    ScopedEnv noWayland("WAYLAND_DISPLAY", "");
+    ScopedEnv session("XDG_SESSION_TYPE", "x11");
+    ScopedEnv noDisplay("DISPLAY", "");
     const platform::KeySenderOpening opening = platform::openKeySender();
     EXPECT_EQ(opening.sender, nullptr);
     EXPECT_TRUE(opening.failure.contains(QStringLiteral("DISPLAY"))) << opening.failure.toStdString();

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: LicenseRef-Tavelcor
 #include "platform/system/folders.h"
 
-#include "env_guard.h"
+#include "scoped_env.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -11,12 +11,14 @@
 
 namespace {
 
+using testing_support::ScopedEnv;
+
 TEST(ProgramFolder, ComesFromTavelcorHomeAndIsCreated)
 {
     QTemporaryDir base;
     ASSERT_TRUE(base.isValid());
     const QString wanted = base.path() + QStringLiteral("/prog/deeper");
-    EnvGuard home("TAVELCOR_HOME", wanted.toLocal8Bit());
+    ScopedEnv home("TAVELCOR_HOME", wanted);
     ASSERT_FALSE(QFileInfo(wanted).exists());
 
     EXPECT_EQ(platform::programFolder(), wanted);
@@ -27,7 +29,7 @@ TEST(ProgramFolder, TrailingSlashOfTheVariableIsDropped)
 {
     QTemporaryDir base;
     ASSERT_TRUE(base.isValid());
-    EnvGuard home("TAVELCOR_HOME", (base.path() + QStringLiteral("/p//")).toLocal8Bit());
+    ScopedEnv home("TAVELCOR_HOME", base.path() + QStringLiteral("/p//"));
     EXPECT_EQ(platform::programFolder(), base.path() + QStringLiteral("/p"));
 }
 
@@ -35,8 +37,8 @@ TEST(ProgramFolder, WithoutTheVariableLiesInTheUsersDataFolder)
 {
     QTemporaryDir fakeHome;
     ASSERT_TRUE(fakeHome.isValid());
-    EnvGuard home("HOME", fakeHome.path().toLocal8Bit());
-    EnvGuard unset("TAVELCOR_HOME", QByteArray());  // empty counts as unset
+    ScopedEnv home("HOME", fakeHome.path());
+    ScopedEnv unset("TAVELCOR_HOME", QString());  // empty counts as unset
 
     const QString expected = fakeHome.path() + QStringLiteral("/.local/share/tavelcor");
     EXPECT_EQ(platform::programFolder(), expected);
@@ -47,7 +49,7 @@ TEST(WorkFolders, LieInTheTemporaryFolderAndAreNotCreated)
 {
     QTemporaryDir tmp;
     ASSERT_TRUE(tmp.isValid());
-    EnvGuard tmpdir("TMPDIR", tmp.path().toLocal8Bit());
+    ScopedEnv tmpdir("TMPDIR", tmp.path());
 
     EXPECT_EQ(platform::workFolder(), tmp.path() + QStringLiteral("/Eld"));
     EXPECT_EQ(platform::localRasterFolder(), tmp.path() + QStringLiteral("/TVXTEMP"));

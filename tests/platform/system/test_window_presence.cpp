@@ -3,7 +3,7 @@
 // and lock files in a temporary program folder.
 #include "platform/system/window_presence.h"
 
-#include "env_guard.h"
+#include "scoped_env.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,19 +15,21 @@
 
 namespace {
 
+using testing_support::ScopedEnv;
+
 class WindowPresenceTest : public testing::Test {
 protected:
     void SetUp() override
     {
         ASSERT_TRUE(mHome.isValid());
-        mGuard.emplace("TAVELCOR_HOME", mHome.path().toLocal8Bit());
+        mGuard.emplace("TAVELCOR_HOME", mHome.path());
     }
 
     QString home() const { return mHome.path(); }
 
 private:
     QTemporaryDir mHome;
-    std::optional<EnvGuard> mGuard;
+    std::optional<ScopedEnv> mGuard;
 };
 
 TEST_F(WindowPresenceTest, TitleExistsExactlyWhileAnnounced)
@@ -50,7 +52,7 @@ TEST_F(WindowPresenceTest, OtherProgramFolderDoesNotSeeTheTitle)
     ASSERT_TRUE(presence.announce());
     QTemporaryDir other;
     ASSERT_TRUE(other.isValid());
-    EnvGuard otherHome("TAVELCOR_HOME", other.path().toLocal8Bit());
+    ScopedEnv otherHome("TAVELCOR_HOME", other.path());
     EXPECT_FALSE(platform::windowTitledExists(QStringLiteral("KINTAB"), 200));
 }
 
@@ -104,7 +106,7 @@ TEST_F(WindowPresenceTest, LeftoverServerNameIsTakenOverOnlyUnderTheLock)
 
 TEST_F(WindowPresenceTest, LockInAFolderThatCannotBeWrittenRefusesToRun)
 {
-    EnvGuard badHome("TAVELCOR_HOME", "/proc/no-such-folder");
+    ScopedEnv badHome("TAVELCOR_HOME", "/proc/no-such-folder");
     EXPECT_EQ(platform::SingleInstance::acquire(QStringLiteral("KINTAB")), nullptr);
 }
 
