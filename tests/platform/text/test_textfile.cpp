@@ -3,6 +3,7 @@
 
 #include "platform/text/cp932.h"
 #include "platform/text/fields.h"
+#include "chunked_device.h"
 #include "file_size_limit.h"
 #include "print_qt.h"
 
@@ -30,31 +31,6 @@ using platform::LineReader;
 using platform::TextEncoding;
 using platform::TextFileReader;
 using platform::TextFileWriter;
-
-// Hands out its data at most `chunk` bytes per read, as a pipe or a slow
-// device does, so line ends fall across reads.
-class ChunkedDevice : public QIODevice {
-public:
-    ChunkedDevice(QByteArray data, qint64 chunk) : mData(std::move(data)), mChunk(chunk)
-    {
-        open(QIODevice::ReadOnly);
-    }
-
-protected:
-    qint64 readData(char* out, qint64 max) override
-    {
-        const qint64 n = std::min({max, mChunk, qint64(mData.size()) - mPos});
-        std::memcpy(out, mData.constData() + mPos, size_t(n));
-        mPos += n;
-        return n;
-    }
-    qint64 writeData(const char*, qint64) override { return -1; }
-
-private:
-    QByteArray mData;
-    qint64 mChunk;
-    qint64 mPos = 0;
-};
 
 // Produces `count` lines "n,abc" followed by CR LF without ever holding them.
 class GeneratedLines : public QIODevice {
