@@ -8,22 +8,39 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 
+#include <algorithm>
+
 namespace ransko {
 namespace {
 
 constexpr qint64 kBlockSize = qint64(1) << 20;
 
-// True when bytes end in the first bytes of a UTF-8 sequence whose remaining
-// bytes never came (a file cut in the middle of a character).
-bool endsInCutSequence(QByteArrayView bytes)
+// The length of the UTF-8 sequence that starts with lead, for the lead bytes
+// whose sequence the decoder holds back until its other bytes came (C2..F4);
+// 1 for every other byte, which the decoder takes at once (ASCII, or a bad
+// byte it replaces straight away).
+qsizetype heldSequenceLength(unsigned char lead)
 {
-    const qsizetype n = bytes.size();
-    for (qsizetype back = 1; back <= 3 && back <= n; ++back) {
-        const auto c = static_cast<unsigned char>(bytes[n - back]);
+    if (lead >= 0xC2U && lead <= 0xDFU)
+        return 2;
+    if (lead >= 0xE0U && lead <= 0xEFU)
+        return 3;
+    if (lead >= 0xF0U && lead <= 0xF4U)
+        return 4;
+    return 1;
+}
+
+// True when the input's last bytes (tail: up to the last 3) are the first
+// bytes of a UTF-8 sequence whose remaining bytes never came (a file cut in
+// the middle of a character).
+bool endsInCutSequence(QByteArrayView tail)
+{
+    const qsizetype n = tail.size();
+    for (qsizetype back = 1; back <= n; ++back) {
+        const auto c = static_cast<unsigned char>(tail[n - back]);
         if ((c & 0xC0U) == 0x80U)
             continue;  // a continuation byte: look further back for its lead
-        const qsizetype length = c >= 0xF0U ? 4 : c >= 0xE0U ? 3 : c >= 0xC0U ? 2 : 1;
-        return length > back;
+        return heldSequenceLength(c) > back;
     }
     return false;
 }
@@ -37,22 +54,24 @@ bool convertUtf8ToCp932(QIODevice& input, QIODevice& output)
     QStringDecoder decoder(QStringDecoder::Utf8);
     QByteArray block(kBlockSize, Qt::Uninitialized);
     QByteArray out;
-    QByteArrayView last;
+    QByteArray tail;  // the last bytes read; a cut character may span two reads
     for (;;) {
         const qint64 got = input.read(block.data(), kBlockSize);
         if (got < 0)
             return false;
         if (got == 0)
             break;
-        last = QByteArrayView(block.constData(), got);
+        const QByteArrayView bytes(block.constData(), got);
+        tail.append(bytes.last(std::min<qsizetype>(bytes.size(), 3)));
+        tail = tail.right(3);
         out.clear();
-        const QString text = decoder.decode(last);
+        const QString text = decoder.decode(bytes);
         platform::appendCp932(out, text);
         if (!out.isEmpty() && output.write(out) != out.size())
             return false;
     }
     // The decoder keeps a cut last character to itself; it was a bad one.
-    if (endsInCutSequence(last) && output.write("?", 1) != 1)
+    if (endsInCutSequence(tail) && output.write("?", 1) != 1)
         return false;
     return true;
 }

@@ -1,0 +1,80 @@
+// SPDX-License-Identifier: LicenseRef-Tavelcor
+// How the converter ends a file: a character cut at the end becomes one "?"
+// however the reads of the input fell, and a bad byte at the end is one "?"
+// like a bad byte anywhere else.
+#include "tools/ransko/convert.h"
+
+#include "platform/text/cp932.h"
+
+#include "chunked_device.h"
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QIODevice>
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+namespace {
+
+struct EndRow {
+    const char* name;
+    QByteArray utf8;
+    QByteArray cp932;
+
+    friend void PrintTo(const EndRow& row, std::ostream* out) { *out << row.name; }
+};
+
+class ConvertedEnd : public testing::TestWithParam<EndRow> {};
+
+TEST_P(ConvertedEnd, IsTheSameForEveryReadSize)
+{
+    for (const qint64 chunk : {1, 2, 3, 1 << 20}) {
+        ChunkedDevice in(GetParam().utf8, chunk);
+        QBuffer out;
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(ransko::convertUtf8ToCp932(in, out));
+        EXPECT_EQ(out.data(), GetParam().cp932) << "read size " << chunk;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ConvertedEnd,
+    testing::Values(
+        EndRow{"empty", "", ""},
+        EndRow{"whole_kanji_at_end", QStringLiteral(u"a地").toUtf8(), "a" + platform::toCp932(u"地")},
+        EndRow{"whole_emoji_at_end", QStringLiteral(u"a😀").toUtf8(), "a??"},
+        // 地 is E5 9C B0: its last byte never came.
+        EndRow{"cut_three_byte_character", "a\xE5\x9C", "a?"},
+        EndRow{"cut_after_one_byte", "a\xE5", "a?"},
+        // 😀 is F0 9F 98 80.
+        EndRow{"cut_four_byte_character", "a\xF0\x9F\x98", "a?"},
+        EndRow{"cut_after_a_whole_kanji", QByteArray("\xE5\x9C\xB0\xE5\x9C"), platform::toCp932(u"地") + "?"},
+        EndRow{"cut_byte_order_mark", "\xEF\xBB", "?"},
+        // Bytes that can never start a character are replaced where they
+        // stand, at the end as anywhere else: one "?" each.
+        EndRow{"bad_byte_ff_at_end", "a\xFF", "a?"},
+        EndRow{"bad_byte_f8_at_end", "a\xF8", "a?"},
+        EndRow{"bad_byte_c0_at_end", "a\xC0", "a?"},
+        EndRow{"stray_continuation_at_end", "a\x80", "a?"},
+        EndRow{"bad_byte_inside", "a\xFF" "b", "a?b"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A file that is cut one byte into the block after a full one: the
+// character's first bytes came with the first block, its last byte is
+// missing.
+TEST(ConvertStream, CharacterCutAcrossAFullBlockGivesOneQuestionMark)
+{
+    QByteArray utf8((1 << 20) - 2, 'x');
+    utf8 += "\xF0\x9F\x98";  // two bytes in the first block, one in the next
+    QBuffer in;
+    in.setData(utf8);
+    ASSERT_TRUE(in.open(QIODevice::ReadOnly));
+    QBuffer out;
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(ransko::convertUtf8ToCp932(in, out));
+    EXPECT_EQ(out.data(), QByteArray((1 << 20) - 2, 'x') + "?");
+}
+
+}  // namespace
