@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: LicenseRef-Tavelcor
 #include "platform/desktop/screen.h"
 
+#include <QGuiApplication>
+#include <QRect>
+#include <QScreen>
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -30,6 +34,9 @@ TEST(Screen, OffscreenPrimaryScreenMeasuresInTwips)
     // Whole pixels: the size in twips is a multiple of the pixel size.
     EXPECT_DOUBLE_EQ(std::fmod(metrics->widthTwips, 15.0), 0.0);
     EXPECT_DOUBLE_EQ(std::fmod(metrics->heightTwips, 15.0), 0.0);
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    EXPECT_DOUBLE_EQ(metrics->widthTwips, screen.width() * 15.0);
+    EXPECT_DOUBLE_EQ(metrics->heightTwips, screen.height() * 15.0);
 }
 
 TEST(Screen, WorkAreaIsAProperRectangleInsideTheScreen)
@@ -42,6 +49,13 @@ TEST(Screen, WorkAreaIsAProperRectangleInsideTheScreen)
     EXPECT_LT(area->top, area->bottom);
     EXPECT_LE((area->right - area->left) * metrics->twipsPerPixelX, metrics->widthTwips);
     EXPECT_LE((area->bottom - area->top) * metrics->twipsPerPixelY, metrics->heightTwips);
+    // Right and bottom lie one pixel past the area (QRect's right() and
+    // bottom() are the last pixel).
+    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_EQ(area->left, available.left());
+    EXPECT_EQ(area->top, available.top());
+    EXPECT_EQ(area->right, available.right() + 1);
+    EXPECT_EQ(area->bottom, available.bottom() + 1);
 }
 
 }  // namespace
