@@ -73,8 +73,8 @@ bool readPointRow(QStringView line)
     const std::optional<std::uint8_t> mark = sitetext::fieldByte(f[5]);
     if (!i || !mark)
         return stopWith(outOfRangeMessage(kPointDat, line));
-    PointName[*i] = sitetext::rightTrimmed(f[1]).toString();
-    PointName2[*i] = sitetext::rightTrimmed(f[2]).toString();
+    PointName[*i] = platform::RTrim(f[1]);
+    PointName2[*i] = platform::RTrim(f[2]);
     PointX[*i] = sitetext::fieldNumber(f[3]) - OriginX;
     PointY[*i] = sitetext::fieldNumber(f[4]) - OriginY;
     PointMark[*i] = *mark;

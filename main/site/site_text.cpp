@@ -237,14 +237,6 @@ std::optional<std::uint8_t> fieldByte(QStringView field)
     return platform::toByteChecked(fieldNumber(field));
 }
 
-QStringView rightTrimmed(QStringView text)
-{
-    qsizetype end = text.size();
-    while (end > 0 && text[end - 1] == u' ')
-        --end;
-    return text.first(end);
-}
-
 QString collapseBlankRuns(QStringView text)
 {
     if (!text.contains(u"  "))

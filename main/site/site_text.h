@@ -159,9 +159,6 @@ double fieldNumber(QStringView field);
 std::optional<std::int32_t> fieldLong(QStringView field);
 std::optional<std::uint8_t> fieldByte(QStringView field);
 
-// text without trailing half-width blanks.
-QStringView rightTrimmed(QStringView text);
-
 // text with every run of half-width blanks made one blank (a leading or a
 // trailing run stays, as one blank).
 QString collapseBlankRuns(QStringView text);
