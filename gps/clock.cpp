@@ -3,7 +3,6 @@
 
 #include "gps/messages.h"
 
-
 #include <cmath>
 #include <ctime>
 

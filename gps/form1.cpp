@@ -279,7 +279,7 @@ void Form1::Jyoukensave()
     settings.zone = Text5.Text();
     settings.pointFile = Text3.Text();
     settings.once = Option2.Value();
-    settings.saveType = Option4.Value() ? SaveType::Type1 : Option5.Value() ? SaveType::Type2 : SaveType::Sima;
+    settings.saveType = chosenSaveType();
     settings.watchdogSeconds = Text1.Text();
     settings.threshold = Text6.Text();
     settings.excelLink = Check1.Value();

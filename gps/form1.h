@@ -156,6 +156,7 @@ private:
     void wireReception();
     void endProgram();
     void applySettings(const SettingsRead& read);
+    SaveType chosenSaveType() const;
     ReceptionSettings receptionSettings() const;
     void showFix(const ReceiveOutcome& outcome);
     void showOutcome(const ReceiveOutcome& outcome);

@@ -28,6 +28,14 @@ constexpr int kCellLinkTimeoutMs = 200;
 
 // ---- receive events ------------------------------------------------------------
 
+// The option of the frame "保存タイプ" that is chosen.
+SaveType Form1::chosenSaveType() const
+{
+    if (Option4.Value())
+        return SaveType::Type1;
+    return Option5.Value() ? SaveType::Type2 : SaveType::Sima;
+}
+
 ReceptionSettings Form1::receptionSettings() const
 {
     ReceptionSettings settings;
@@ -42,7 +50,7 @@ ReceptionSettings Form1::receptionSettings() const
         settings.mode = ReceptionMode::Ten;
     else if (Option8.Value())
         settings.mode = ReceptionMode::Fifty;
-    settings.saveType = Option4.Value() ? SaveType::Type1 : Option5.Value() ? SaveType::Type2 : SaveType::Sima;
+    settings.saveType = chosenSaveType();
     settings.clockRequested = Check2.Value() == platform::check::Checked;
     return settings;
 }
@@ -167,9 +175,8 @@ void Form1::Command3_Click()
     }
     if (MSComm1.PortOpen())
         MSComm1.close();
-    const SaveType type = Option4.Value() ? SaveType::Type1 : Option5.Value() ? SaveType::Type2 : SaveType::Sima;
     // A file that cannot be written is passed over without a message.
-    static_cast<void>(saveTrack(Text3.Text(), mReception.track(), type));
+    static_cast<void>(saveTrack(Text3.Text(), mReception.track(), chosenSaveType()));
     Timer1.setEnabled(false);
     Command1.setEnabled(true);
 }

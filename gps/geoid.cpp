@@ -4,6 +4,7 @@
 #include "gps/dms.h"
 #include "gps/messages.h"
 #include "platform/prompt/prompter.h"
+#include "platform/system/files.h"
 #include "platform/text/numbers.h"
 #include "platform/text/textfile.h"
 
@@ -250,29 +251,6 @@ std::optional<double> GeoidModel::ジオイドget(double n, double e) const
 
 namespace {
 
-bool copyModelText(const QString& sourceFile, const QString& ascPath)
-{
-    const QFileInfo source(sourceFile), target(ascPath);
-    if (source.exists() && target.exists() && source.canonicalFilePath() == target.canonicalFilePath())
-        return true;  // the program folder's own copy was chosen: nothing to copy
-    QFile in(sourceFile);
-    if (!in.open(QIODevice::ReadOnly))
-        return false;
-    QSaveFile out(ascPath);
-    if (!out.open(QIODevice::WriteOnly))
-        return false;
-    while (!in.atEnd()) {
-        const QByteArray block = in.read(1 << 20);
-        if (block.isEmpty() || out.write(block) != block.size())
-            return false;
-    }
-    if (!out.flush()) {  // checked here: the commit would put a cut copy in place
-        out.cancelWriting();
-        return false;
-    }
-    return out.commit();
-}
-
 GeoidImportOutcome importFailed(const QString& tmpPath)
 {
     // A grid file left from an older model must not be paired with the new
@@ -291,7 +269,7 @@ GeoidImportOutcome importGeoidModel(const QString& sourceFile, const QString& pr
     GeoidImportOutcome outcome;
     outcome.ascPath = dir.filePath(QLatin1String(kGeoidAscName));
     outcome.tmpPath = dir.filePath(QLatin1String(kGeoidTmpName));
-    if (!copyModelText(sourceFile, outcome.ascPath) || !firstLine(outcome.ascPath))
+    if (!platform::copyFile(sourceFile, outcome.ascPath) || !firstLine(outcome.ascPath))
         return importFailed(outcome.tmpPath);
     platform::MsgBox(kMsgGeoidLoading.toString(), platform::MsgButtons::OkOnly,
                      platform::MsgIcon::Information);

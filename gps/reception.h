@@ -170,7 +170,6 @@ public:
     bool QzssSeen() const { return mQzssSeen; }
     /// `SentencePos` elements 1 and 2 of the last scan (1-based).
     int SentencePos(int element) const;
-    const ScanMemory& scanMemory() const { return mScan; }
     Track& track() { return mTrack; }
     const Track& track() const { return mTrack; }
     LogBox& log() { return mLog; }

@@ -67,7 +67,7 @@ SettingsRead readSettingsLines(const QStringList& lines)
     if (const auto v = line(1))
         read.port = numberBelow(*v, kMaxPort);
     if (const auto v = line(2))
-        read.baud = platform::CStr(platform::Val(lines[1]));
+        read.baud = platform::CStr(platform::Val(*v));
     if (const auto v = line(3))
         read.zone = numberBelow(*v, kMaxZone);
     if (const auto v = line(4))

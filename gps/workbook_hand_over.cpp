@@ -9,6 +9,13 @@
 
 namespace orbela {
 
+namespace {
+
+// How long the spreadsheet program may take to accept the attachment.
+constexpr int kAttachTimeoutMs = 1000;
+
+}  // namespace
+
 QVariantList workbookArguments(const WorkbookFix& fix)
 {
     return {fix.x,
@@ -31,7 +38,7 @@ void ExcelHandOver::fail()
 
 void ExcelHandOver::To_Excel(const WorkbookFix& fix)
 {
-    const std::unique_ptr<platform::Workbook> excel = platform::Workbook::attach(mAttachMs);
+    const std::unique_ptr<platform::Workbook> excel = platform::Workbook::attach(kAttachTimeoutMs);
     if (!excel) {
         fail();
         return;

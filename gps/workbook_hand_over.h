@@ -31,9 +31,6 @@ public:
     explicit ExcelHandOver(std::function<void(const QString&)> report = {});
 
     void setReport(std::function<void(const QString&)> report) { mReport = std::move(report); }
-    /// Milliseconds to wait for the spreadsheet program to accept the
-    /// attachment (1000 by default).
-    void setAttachTimeout(int ms) { mAttachMs = ms; }
 
     void To_Excel(const WorkbookFix& fix) override;
 
@@ -41,7 +38,6 @@ private:
     void fail();
 
     std::function<void(const QString&)> mReport;
-    int mAttachMs = 1000;
 };
 
 }  // namespace orbela
