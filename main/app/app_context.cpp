@@ -29,4 +29,11 @@ QDateTime currentDateTime()
     return services.now ? services.now() : QDateTime::currentDateTime();
 }
 
+void unloadBackgroundWindow()
+{
+    const AppServices& services = appServices();
+    if (services.unloadBackgroundWindow)
+        services.unloadBackgroundWindow();
+}
+
 }  // namespace tavelcor

@@ -87,4 +87,8 @@ void resetAppContext();
 // The current local date and time through the services.
 QDateTime currentDateTime();
 
+// Unloads the background settings window through the services; nothing when
+// none is installed.
+void unloadBackgroundWindow();
+
 }  // namespace tavelcor

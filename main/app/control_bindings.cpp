@@ -7,6 +7,10 @@
 
 namespace tavelcor {
 
+namespace {
+
+// The palette index 0..15 whose colour is value (0x00BBGGRR); 0 when the
+// colour is not in the palette.
 int paletteIndexOf(std::uint32_t value)
 {
     for (int index = 0; index <= 15; ++index) {
@@ -15,6 +19,8 @@ int paletteIndexOf(std::uint32_t value)
     }
     return 0;
 }
+
+}  // namespace
 
 QString PlotSymbolButtons::caption(int n) const
 {

@@ -39,8 +39,4 @@ private:
     Plot& mPlot;
 };
 
-// The palette index 0..15 whose colour is value (0x00BBGGRR); 0 when the
-// colour is not in the palette.
-int paletteIndexOf(std::uint32_t value);
-
 }  // namespace tavelcor

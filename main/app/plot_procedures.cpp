@@ -8,6 +8,7 @@
 #include "platform/system/files.h"
 #include "platform/text/textfile.h"
 
+#include <QFileInfo>
 #include <QStringList>
 
 namespace tavelcor {
@@ -46,6 +47,14 @@ bool NMEACOPY(const QString& from, const QString& to)
         return true;
     showSiteMessage(QStringLiteral("nmeacopyでエラーがかかりました"));
     return false;
+}
+
+QString siteFolderOf(const QString& path)
+{
+    QString folder = QFileInfo(path).absolutePath();
+    if (!folder.endsWith(u'/'))
+        folder += u'/';
+    return folder;
 }
 
 QString Pointer_in(Plot& window)

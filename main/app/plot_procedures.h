@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: LicenseRef-Tavelcor
 // Small procedures of the main window that start-up, the save command, the
 // backup and shut-down call: the data-changed mark, the file copy of a
-// chosen SIMA file, the record of the window in front, the tile list of the
-// work folder, and the background button's rebuilding of that list.
+// chosen SIMA file, the site folder of a chosen file, the record of the
+// window in front, the tile list of the work folder, and the background
+// button's rebuilding of that list.
 #pragma once
 
 #include <QString>
 
-#include <cstdint>
 
 namespace tavelcor {
 
@@ -20,6 +20,10 @@ void Bbc(int sw);
 /// A failed copy shows "nmeacopyでエラーがかかりました" and leaves `to` as it
 /// was. True when the copy was made.
 bool NMEACOPY(const QString& from, const QString& to);
+
+/// The folder of a chosen file as SiteFolder holds it: absolute, with a
+/// trailing "/" (the root keeps its single "/").
+QString siteFolderOf(const QString& path);
 
 /// Records the window in front in ForeHwnd (0 when none can be told) and
 /// returns the name of the main window's active control ("" when none).
@@ -42,9 +46,5 @@ bool writeTileList();
 /// modeless through appServices().showBackgroundWindow (the background part
 /// installs it; without it nothing is shown).
 void Command52_Click(Plot& window);
-
-/// The mouse pointer shapes the forms use.
-inline constexpr int kPointerDefault = 0;
-inline constexpr int kPointerHourglass = 11;
 
 }  // namespace tavelcor

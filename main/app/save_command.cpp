@@ -13,6 +13,7 @@
 #include "main/window/plot.h"
 #include "platform/canvas/canvas.h"
 #include "platform/canvas/colors.h"
+#include "platform/forms/control.h"
 #include "platform/prompt/prompter.h"
 #include "platform/system/files.h"
 #include "platform/text/textfile.h"
@@ -43,18 +44,10 @@ bool samePath(const QString& a, const QString& b)
            == QDir::cleanPath(QFileInfo(b).absoluteFilePath()).toUpper();
 }
 
-QString folderWithSeparator(const QString& path)
-{
-    QString folder = QFileInfo(path).absolutePath();
-    if (!folder.endsWith(u'/'))
-        folder += u'/';
-    return folder;
-}
-
 // A save ends: the pointer back to normal, the keyboard to the plot.
 SaveEnd endSave(Plot& window, SaveEnd how)
 {
-    window.setMousePointer(kPointerDefault);
+    window.setMousePointer(platform::pointer::Default);
     window.Picture1.SetFocus();
     return how;
 }
@@ -67,9 +60,7 @@ SaveEnd failSave(Plot& window)
 
 void disarmDiagonalZoom(Plot& window)
 {
-    const AppServices& services = appServices();
-    if (services.unloadBackgroundWindow)
-        services.unloadBackgroundWindow();
+    unloadBackgroundWindow();
     DiagonalArmed = 0;
     window.Command13.setBackColor(platform::QBColor(15));
     window.Command74.setBackColor(platform::QBColor(15));
@@ -105,7 +96,7 @@ bool mayOverwriteSignFile(Plot& window, const QString& path)
         }
     }
     SignFileDate = modified;
-    SiteFolder = folderWithSeparator(path);
+    SiteFolder = siteFolderOf(path);
     window.setCaption(BaseCaption + QStringLiteral("  ") + path);
     return true;
 }
@@ -179,20 +170,20 @@ SaveEnd saveSite(Plot& window)
     if (!chosen)
         return SaveEnd::Cancelled;
     const QString path = *chosen;
-    window.setMousePointer(kPointerHourglass);
+    window.setMousePointer(platform::pointer::Hourglass);
     const bool exists = platform::fileExists(path);
     if (exists && QFileInfo(path).fileName().toUpper() == kSignFileName) {
         if (!mayOverwriteSignFile(window, path))
             return endSave(window, SaveEnd::Cancelled);
     } else {
-        SiteFolder = folderWithSeparator(path);
+        SiteFolder = siteFolderOf(path);
         window.setCaption(BaseCaption + QStringLiteral("  ") + path);
         if (exists)
             return endSave(window, SaveEnd::NotASite);
     }
     if (!writeSignWindow(window, path))
         return failSave(window);
-    window.setMousePointer(kPointerHourglass);
+    window.setMousePointer(platform::pointer::Hourglass);
     if (!writeSiteFiles(window))
         return failSave(window);
     // Compared with file times later: the system clock, not a test's clock.

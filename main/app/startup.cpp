@@ -19,6 +19,7 @@
 #include "main/site/tables.h"
 #include "main/site/text_presets.h"
 #include "main/window/plot.h"
+#include "platform/forms/control.h"
 #include "platform/canvas/canvas.h"
 #include "platform/canvas/colors.h"
 #include "platform/desktop/screen.h"
@@ -76,7 +77,7 @@ constexpr double kTwipFactorBias = 1.002;
 constexpr int kLargePointCount = 500;
 const QString kInstanceName = QStringLiteral("TAVELCOR");
 
-// ------------------------------------------------------ preparing (steps 1-20)
+// ------------------------------------------------------------------ preparing
 
 void storeTwipFactors()
 {
@@ -122,8 +123,8 @@ void giveSecondInitialValues()
     DanmenPitch = 1;
 }
 
-// Steps 4 to 9: the splash window shows while the work folder is made, its
-// pictures saved and its tile list read.
+// The splash window shows while the work folder is made, its pictures saved
+// and its tile list read.
 void prepareWorkFolder(Plot& window)
 {
     start().Show();
@@ -134,14 +135,14 @@ void prepareWorkFolder(Plot& window)
     PrintMarginB = 0;
     PrintOffsetL = 0;
     const int pointer = window.MousePointer();
-    window.setMousePointer(kPointerHourglass);
+    window.setMousePointer(platform::pointer::Hourglass);
     readTileList();
     SiteFolder = platform::programFolder() + QStringLiteral("/");
     window.setMousePointer(pointer);
     startForm().unload();
 }
 
-// Step 13: a second instance only warns and starts as the first.
+// A second instance only warns and starts as the first.
 void warnWhenAnotherInstanceRuns()
 {
     PlotRunState& run = plotRunState();
@@ -156,7 +157,7 @@ void warnWhenAnotherInstanceRuns()
                      platform::MsgIcon::None, std::nullopt, true);
 }
 
-// Step 15: the colour options show the colour they stand for.
+// The colour options show the colour they stand for.
 void paintColourOptions(Plot& window)
 {
     for (const int c : {0, 2, 3, 4, 6, 8, 9, 10, 11, 12, 13, 14}) {
@@ -176,7 +177,7 @@ void resetEditorCaptions()
         CrtextPhrase[n] = QString::fromUtf16(captions[n - 1]);
 }
 
-// Step 19: the screen size, and a maximised window for layout code 1.
+// The screen size, and a maximised window for layout code 1.
 void storeScreenSize(Plot& window)
 {
     if (const auto screen = platform::primaryScreenMetrics()) {
@@ -241,7 +242,7 @@ ModeOutcome runStartMode(Plot& window, const QString& clipboardText)
     return startup::runSiteChooser(window);
 }
 
-// ------------------------------------------------- after the reader (23-37)
+// ----------------------------------------------------------- after the reader
 
 void shiftImportedRows(ChosenKind kind)
 {
@@ -271,7 +272,7 @@ void applyParcelPresets(Plot& window)
     window.Check2.setValue(0);
 }
 
-// Step 29: a map-sheet frame file beside the chosen file.
+// A map-sheet frame file beside the chosen file.
 void offerFrameImport(Plot& window)
 {
     const QString chosen = window.CommonDialog1.FileName();
@@ -279,7 +280,7 @@ void offerFrameImport(Plot& window)
         ImportFormat2000Frames(chosen);
 }
 
-// Step 30: the captions of the text editor's insert buttons.
+// The captions of the text editor's insert buttons.
 void readEditorCaptions()
 {
     const QString path = platform::findFileNoCase(SiteFolder, QStringLiteral("CRTEXT.JKN"));
@@ -290,7 +291,7 @@ void readEditorCaptions()
         CrtextPhrase[n] = lines->at(n - 1);
 }
 
-// Step 32; false when a file stopped the program.
+// The display settings files; false when a file stopped the program.
 bool readDisplaySettings()
 {
     if (LoadLineWidths() == ReadOutcome::StopProgram || LoadColorSelect() == ReadOutcome::StopProgram)
@@ -324,7 +325,7 @@ StartupEnd finish(Plot& window, ChosenKind kind)
     }
     offerFrameImport(window);
     readEditorCaptions();
-    window.setMousePointer(kPointerDefault);
+    window.setMousePointer(platform::pointer::Default);
     Pointer_in(window);
     if (!readDisplaySettings())
         return StartupEnd::ProgramEnds;

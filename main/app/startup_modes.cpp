@@ -15,6 +15,7 @@
 #include "main/site/tables.h"
 #include "main/survey/parcel_geometry.h"
 #include "main/window/plot.h"
+#include "platform/forms/control.h"
 #include "platform/prompt/prompter.h"
 #include "platform/system/clipboard.h"
 #include "platform/system/files.h"
@@ -47,15 +48,6 @@ ModeOutcome goOn(ChosenKind kind)
 ModeOutcome goOnUnlessStopped(ReadOutcome outcome, ChosenKind kind)
 {
     return outcome == ReadOutcome::StopProgram ? ended(StartupEnd::ProgramEnds) : goOn(kind);
-}
-
-// The chosen file's folder with a trailing "/" (the root keeps its single "/").
-QString folderWithSeparator(const QString& path)
-{
-    QString folder = QFileInfo(path).absolutePath();
-    if (!folder.endsWith(u'/'))
-        folder += u'/';
-    return folder;
 }
 
 void showFileInCaption(Plot& window, const QString& path)
@@ -130,7 +122,7 @@ ModeOutcome offerMapOnly(Plot& window)
     Haikei1Code = 5;
     crtplot();
     Command52_Click(window);
-    window.setMousePointer(kPointerDefault);
+    window.setMousePointer(platform::pointer::Default);
     ZahyoSaved = ZahyoMax;
     return ended(StartupEnd::MapOnly);
 }
@@ -167,7 +159,7 @@ ModeOutcome openSignFile(Plot& window, const QString& path)
     SignFileDate = platform::lastModifiedDateDouble(path).value_or(0.0);
     plotRunState().signWindow = readSignFile(path);
     showFileInCaption(window, path);
-    SiteFolder = folderWithSeparator(path);
+    SiteFolder = siteFolderOf(path);
     readMainSettings(window);
     readPointSymbols(window);
     readTextPresets(window);
@@ -178,7 +170,7 @@ ModeOutcome openSignFile(Plot& window, const QString& path)
     window.Timer2.setInterval(60000);
     window.Timer2.setEnabled(true);
     window.Show();
-    window.setMousePointer(kPointerHourglass);
+    window.setMousePointer(platform::pointer::Hourglass);
     return goOnUnlessStopped(ReadSima(*sima), ChosenKind::SignFile);
 }
 
@@ -198,7 +190,7 @@ ModeOutcome readChosenFile(Plot& window, const QString& path)
     case ChosenKind::MapXml: {
         showFileInCaption(window, path);
         // The import takes long; the hourglass stays until start-up ends.
-        window.setMousePointer(kPointerHourglass);
+        window.setMousePointer(platform::pointer::Hourglass);
         const ReadOutcome outcome = ReadMapXml(path, mapXmlEnvironment());
         startForm().unload();
         if (outcome == ReadOutcome::Ok)
@@ -301,7 +293,7 @@ ModeOutcome runSiteChooser(Plot& window)
         return offerMapOnly(window);
     }
     const QString path = dialog.FileName();
-    SiteFolder = folderWithSeparator(path);
+    SiteFolder = siteFolderOf(path);
     return readChosenFile(window, path);
 }
 

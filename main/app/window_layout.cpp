@@ -21,13 +21,6 @@ struct LayoutProportions {
     double left;   // of the screen width
 };
 
-void unloadBackgroundWindow()
-{
-    const AppServices& services = appServices();
-    if (services.unloadBackgroundWindow)
-        services.unloadBackgroundWindow();
-}
-
 }  // namespace
 
 void Form_Resize(Plot& window)
