@@ -38,7 +38,7 @@ ServicesSlot& servicesSlot()
     return slot;
 }
 
-// Steps 5 to 9 of the reading: flag, factor with size and place, stored
+// The file's values in force: flag, factor with size and place, stored
 // position, compact-mode switch.
 void applyFileValues(const KeypadFileValues& values)
 {
@@ -63,7 +63,7 @@ void applyFileValues(const KeypadFileValues& values)
     state.IconMode = values.iconMode.value_or(1);
 }
 
-// Steps 11 and 12: the letters that pass, then the dialog from the values.
+// The letters that pass, then the dialog from the values.
 // Each dialog control whose value changes runs its handler.
 void showValues(const KeypadFileValues& values)
 {
