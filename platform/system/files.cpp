@@ -103,6 +103,11 @@ bool removeFolderTree(const QString& path)
     const QString clean = QDir::cleanPath(QDir(path).absolutePath());
     if (clean == QStringLiteral("/"))
         return false;
+    // A link is never followed: removing the tree behind it would empty a
+    // folder elsewhere (a link planted in the shared temporary folder could
+    // point anywhere). The link itself goes.
+    if (QFileInfo(clean).isSymLink())
+        return QFile::remove(clean);
     if (!QFileInfo(clean).isDir())
         return !QFileInfo(clean).exists();
     QDir dir(clean);

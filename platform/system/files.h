@@ -39,7 +39,8 @@ bool makeFolder(const QString& path);
 
 // Deletes the folder with everything in it. True when no folder of that name
 // exists afterwards (also when there was none). Refuses, returning false, an
-// empty path and the root folder "/".
+// empty path and the root folder "/". A path that is a symbolic link loses
+// the link only: the folder it points to and its files stay.
 bool removeFolderTree(const QString& path);
 
 // Last-modified time of a file or folder in local time, to the millisecond;

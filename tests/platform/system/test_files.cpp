@@ -267,6 +267,26 @@ TEST(Folders, RemoveTreeRefusesEmptyAndRootAndFiles)
     EXPECT_TRUE(platform::fileExists(file));
 }
 
+// The raster copy folder lies in the shared temporary folder, where anyone
+// may put a link of that name: removing the "folder" must not empty the
+// folder the link points to.
+TEST(Folders, RemoveTreeOfALinkRemovesTheLinkOnly)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString target = dir.path() + QStringLiteral("/elsewhere");
+    ASSERT_TRUE(platform::makeFolder(target + QStringLiteral("/sub")));
+    ASSERT_TRUE(writeFile(target + QStringLiteral("/POINT.DAT"), "1"));
+    ASSERT_TRUE(writeFile(target + QStringLiteral("/sub/LINE.DAT"), "2"));
+    const QString link = dir.path() + QStringLiteral("/TVXTEMP");
+    ASSERT_TRUE(QFile::link(target, link));
+
+    EXPECT_TRUE(platform::removeFolderTree(link));
+    EXPECT_FALSE(QFileInfo(link).exists() || QFileInfo(link).isSymLink());
+    EXPECT_EQ(readFile(target + QStringLiteral("/POINT.DAT")), QByteArray("1"));
+    EXPECT_EQ(readFile(target + QStringLiteral("/sub/LINE.DAT")), QByteArray("2"));
+}
+
 TEST(ListFiles, GivesFileNamesOnly)
 {
     QTemporaryDir dir;
