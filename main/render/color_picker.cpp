@@ -64,7 +64,7 @@ Color::Color() : platform::Form(QStringLiteral("Color"))
 void Color::Form_Load()
 {
     clearTabStops(*this);
-    for (int i : {0, 2, 3, 4, 6, 8, 9, 10, 11, 12, 13, 14})
+    for (int i : kOfferedColors)
         Option14(i).setBackColor(platform::QBColor(i));
     const int preset = ColorPick == kParcelColorPick ? KakuchiColor : ColorPick;
     if (platform::OptionButton* option = Option14.find(preset))

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: LicenseRef-Tavelcor
 #include "main/render/layer_sizes.h"
 
+#include "platform/text/numbers.h"
+
 #include <algorithm>
-#include <cmath>
 
 namespace tavelcor::render {
 
@@ -11,8 +12,7 @@ std::int16_t pointFontSizeFor(int fontSize, long n, long pointLimit, bool varFon
     if (!varFont || pointLimit <= 0)
         return static_cast<std::int16_t>(fontSize);
     const double size = fontSize / (1.0 + static_cast<double>(n) / static_cast<double>(pointLimit));
-    // nearbyint rounds halves to the even neighbour in the default rounding mode.
-    return static_cast<std::int16_t>(std::nearbyint(size));
+    return platform::CInt(size);
 }
 
 float textScaleFor(long n, long txtLimit, bool varFont) noexcept

@@ -22,7 +22,7 @@ LineWidthEntry lineWidthFromText(const QString& text)
     const double value = platform::Val(text);
     if (value < kMinLineWidth || value > kMaxLineWidth)
         return LineWidthEntry{kDefaultLineWidth, true};
-    return LineWidthEntry{platform::CByte(platform::roundHalfEven(value)), false};
+    return LineWidthEntry{platform::CByte(value), false};
 }
 
 Linewidth::Linewidth() : platform::Form(QStringLiteral("Linewidth"))

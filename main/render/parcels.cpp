@@ -6,11 +6,12 @@
 #include "main/site/tables.h"
 #include "platform/canvas/canvas.h"
 #include "platform/canvas/colors.h"
+#include "platform/text/numbers.h"
 
 #include <QPoint>
 
-#include <vector>
 #include <cmath>
+#include <vector>
 
 namespace tavelcor::render {
 
@@ -130,8 +131,8 @@ void Draw_Pol(PlotFace& face, long Stp, long Edp)
         const long v = KakuchiVertex[k];
         if (v < 0 || v > kCoordTop)
             continue;
-        const double px = std::nearbyint((ZahyoPY[v] - left) * sx);
-        const double py = std::nearbyint((-ZahyoPX[v] - top) * sy);
+        const double px = platform::roundHalfEven((ZahyoPY[v] - left) * sx);
+        const double py = platform::roundHalfEven((-ZahyoPX[v] - top) * sy);
         if (!(std::fabs(px) < 1e9) || !(std::fabs(py) < 1e9))
             continue;
         points.emplace_back(static_cast<int>(px), static_cast<int>(py));
