@@ -123,7 +123,8 @@ void drawItemLayers(PlotFace& face)
         ArAview(face);
 }
 
-// Steps 9 to 15: everything that needs a fitted picture.
+// Everything that needs a fitted picture: the background, the site's
+// layers, the scale bar and the marks over them.
 void drawSite(PlotFace& face, PlotPainter& p, RenderState& st)
 {
     drawBackground(face, p, st);
@@ -250,15 +251,21 @@ ViewWindow currentView() noexcept
     return ViewWindow{ViewCX, ViewCY, ViewSpanX, ViewSpanY};
 }
 
-std::uint32_t paletteColor(int c) noexcept
-{
-    return (c >= 0 && c <= 15) ? platform::QBColor(c) : platform::QBColor(0);
-}
-
 double metresPerTwip(const PlotFace& face) noexcept
 {
     const double w = face.pictureWidthTwips();
     return w > 0 ? ViewSpanY / w : 0.0;
+}
+
+double metresPerPoint(const PlotPainter& painter, const PlotFace& face) noexcept
+{
+    const double w = face.pictureWidthTwips();
+    return w > 0 ? painter.scaleWidth() / w * 20.0 : 0.0;
+}
+
+int percentOf(double used, double top) noexcept
+{
+    return static_cast<int>(std::clamp(used / top * 100.0, 0.0, 100.0));
 }
 
 long countForExtent(double& keptSpan, std::int32_t& kept, long count) noexcept

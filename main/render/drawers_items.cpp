@@ -8,6 +8,7 @@
 #include "main/render/text_layout.h"
 #include "main/site/tables.h"
 #include "platform/canvas/colors.h"
+#include "platform/text/strings.h"
 
 #include <algorithm>
 #include <array>
@@ -18,11 +19,6 @@ namespace tavelcor::render {
 namespace {
 
 constexpr int kMarks = 18;
-
-int percentOf(double used, double top)
-{
-    return static_cast<int>(std::clamp(used / top * 100.0, 0.0, 100.0));
-}
 
 void clearFlags(RenderState& st, std::size_t top)
 {
@@ -132,7 +128,7 @@ long selectTexts(RenderState& st, int last)
     for (int i = 1; i <= last; ++i) {
         if (!TextShown(i) && TxtSel[i] != 1)
             continue;
-        if (trimBlanks(TxtString[i]).isEmpty() && TxtColor[i] >= 21)
+        if (platform::trimmedView(TxtString[i]).isEmpty() && TxtColor[i] >= 21)
             continue;
         if (selectedOnly && TxtSel[i] == 0)
             continue;
@@ -143,13 +139,6 @@ long selectTexts(RenderState& st, int last)
             break;
     }
     return n;
-}
-
-// Metres per point of letter height across the picture.
-double metresPerPoint(PlotPainter& p, const PlotFace& face)
-{
-    const double w = face.pictureWidthTwips();
-    return w > 0 ? p.scaleWidth() / w * 20.0 : 0.0;
 }
 
 // Calls visit(k, offset) for each line k (from 1) of a text laid out into

@@ -15,11 +15,6 @@ namespace tavelcor::render {
 
 namespace {
 
-int percentOf(double used, double top)
-{
-    return static_cast<int>(std::clamp(used / top * 100.0, 0.0, 100.0));
-}
-
 bool strokeColorShown(int c)
 {
     return c >= 0 && c <= 16 && TegakiColorShown[c] == 1;
@@ -107,7 +102,7 @@ void Lineview(PlotFace& face)
             | ((x1 > right) & (x2 > right)))
             continue;
         p.setDrawWidth(LineWidthOf[c]);
-        p.line(x1, y1, x2, y2, paletteColor(c));
+        p.line(x1, y1, x2, y2, platform::QBColor(c));
     }
     p.setDrawMode(kCopyPen);
     p.setDrawWidth(1);
@@ -129,7 +124,7 @@ void Tegakidraw(PlotFace& face)
     std::uint8_t* pens = TegakiPen.begin();
     auto draw = [&](double ax, double ay, double bx, double by, int c) {
         if (strokeColorShown(c) && !visible.misses(ax, ay, bx, by))
-            p.line(ay, -ax, by, -bx, paletteColor(c));
+            p.line(ay, -ax, by, -bx, platform::QBColor(c));
     };
     double px = xs[1], py = ys[1];
     for (long i = 2; i <= last; ++i) {

@@ -6,6 +6,7 @@
 #include "main/render/render_internal.h"
 #include "main/site/tables.h"
 #include "platform/canvas/colors.h"
+#include "platform/text/strings.h"
 
 namespace tavelcor::render {
 
@@ -33,14 +34,6 @@ void markCoordinate(PlotFace& face, int n, int colorIndex, LabelRule rule)
     const QString label = coordinateLabel(n, ZahyoName[n], numbers, names);
     if (!label.isEmpty())
         p.printAt(x, y, label);
-}
-
-QString withoutTrailingBlanks(const QString& s)
-{
-    qsizetype end = s.size();
-    while (end > 0 && s[end - 1] == u' ')
-        --end;
-    return s.left(end);
 }
 
 }  // namespace
@@ -84,7 +77,7 @@ void Pointplot(PlotFace& face, int F1)
     p.setForeColor(platform::QBColor(0));
     p.printAt(py - k, -px, QLatin1Char(' ') + PointName[F1] + PointName2[F1]);
     p.setFontStrikethru(false);
-    face.setPointNameFields(PointName[F1], withoutTrailingBlanks(PointName2[F1]));
+    face.setPointNameFields(PointName[F1], platform::RTrim(PointName2[F1]));
 }
 
 void Txtplot(PlotFace& face, int F1)

@@ -8,6 +8,7 @@
 #include "main/site/tables.h"
 #include "main/survey/parcel_geometry.h"
 #include "platform/canvas/colors.h"
+#include "platform/text/strings.h"
 
 #include <algorithm>
 #include <cmath>
@@ -85,7 +86,7 @@ void printAttributeLines(PlotPainter& p, int i, const QString& nameText, double 
             p.printAt(x, y, nameText);
         } else {
             const QString value = KakuchiAttr(i, col);
-            if (!trimBlanks(value).isEmpty())
+            if (!platform::trimmedView(value).isEmpty())
                 p.printAt(x, y, value);
         }
         ++line;
@@ -97,7 +98,7 @@ void printLabel(PlotFace& face, PlotPainter& p, RenderState& st, int i, double k
     const auto idx = static_cast<std::size_t>(i);
     double x = 0, y = 0;
     if (st.LabelVisible[idx] == 1) {
-        const auto length = trimBlanks(KakuchiName[i]).size();
+        const auto length = platform::trimmedView(KakuchiName[i]).size();
         x = KakuchiLabelY[i] - 50.0 * st.TwipUnit * static_cast<double>(length);
         y = -static_cast<double>(KakuchiLabelX[i]) - 100.0 * st.TwipUnit;
     } else if (st.ParcelDrawn[idx] == 1 && !openFigure(i)) {
@@ -110,8 +111,7 @@ void printLabel(PlotFace& face, PlotPainter& p, RenderState& st, int i, double k
     if (color == platform::QBColor(15))
         return;  // a white label under the mask pen leaves nothing
     p.setForeColor(color);
-    const double widthTw = face.pictureWidthTwips();
-    const double a = widthTw > 0 ? p.scaleWidth() / widthTw * 20.0 : 0.0;
+    const double a = metresPerPoint(p, face);
     const QString nameText = face.checkValue(36) != 0 ? KakuchiInfo[i] + KakuchiName[i] : KakuchiName[i];
     if (!KakuchiAttr(i, 1).isEmpty())
         printAttributeLines(p, i, nameText, a, k);

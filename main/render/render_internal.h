@@ -56,9 +56,6 @@ inline int segmentMayCross(int hb, int h) noexcept
 /// The shared view record as a window.
 ViewWindow currentView() noexcept;
 
-/// Palette colour of index c (0..15); black for anything else.
-std::uint32_t paletteColor(int c) noexcept;
-
 /// Coordinate label: " n:name", " n", " name" or "" as the number and name
 /// switches ask.
 QString coordinateLabel(int n, const QString& name, bool numbers, bool names);
@@ -68,12 +65,16 @@ QString coordinateLabel(int n, const QString& name, bool numbers, bool names);
 /// or an elevation-profile sample ("n_p_m").
 bool hiddenCoordinateName(const QString& name) noexcept;
 
-/// The text without half-width blanks at either end (other white space stays).
-QStringView trimBlanks(QStringView text) noexcept;
-
 /// Metres per twip across the picture (ViewSpanY / Picture1.Width); 0 when
 /// the picture has no width.
 double metresPerTwip(const PlotFace& face) noexcept;
+
+/// Metres per point of letter height across the picture (its scale width
+/// over its width in points); 0 when the picture has no width.
+double metresPerPoint(const PlotPainter& painter, const PlotFace& face) noexcept;
+
+/// How full a table is for its gauge: used / top in whole percent, 0..100.
+int percentOf(double used, double top) noexcept;
 
 /// A visible count kept per view extent: while ViewSpanX stays at keptSpan
 /// the kept count rules, so the first redraw at an extent fixes the font and

@@ -2,6 +2,7 @@
 #include "main/render/render_state.h"
 
 #include "main/render/render_internal.h"
+#include "platform/text/strings.h"
 
 #include <algorithm>
 
@@ -51,16 +52,7 @@ bool hiddenCoordinateName(const QString& name) noexcept
     if (name == u"_?>" || name == u"n_p_m")
         return true;
     // The last three characters, trimmed of blanks.
-    return trimBlanks(QStringView(name).right(3)) == u"_?_";
-}
-
-QStringView trimBlanks(QStringView text) noexcept
-{
-    while (!text.isEmpty() && text.front() == u' ')
-        text = text.sliced(1);
-    while (!text.isEmpty() && text.back() == u' ')
-        text.chop(1);
-    return text;
+    return platform::trimmedView(QStringView(name).right(3)) == u"_?_";
 }
 
 }  // namespace tavelcor::render

@@ -1,23 +1,14 @@
 // SPDX-License-Identifier: LicenseRef-Tavelcor
 #include "main/render/text_layout.h"
 
+#include "platform/text/strings.h"
+
 #include <algorithm>
 
 namespace tavelcor::render {
 
 namespace {
 constexpr QChar kBlank = u' ';
-
-QStringView trimBlanks(QStringView s) noexcept
-{
-    qsizetype begin = 0;
-    qsizetype end = s.size();
-    while (begin < end && s[begin] == kBlank)
-        ++begin;
-    while (end > begin && s[end - 1] == kBlank)
-        --end;
-    return s.sliced(begin, end - begin);
-}
 }  // namespace
 
 bool usesLineLayout(int txtSplit, QStringView text) noexcept
@@ -27,7 +18,7 @@ bool usesLineLayout(int txtSplit, QStringView text) noexcept
 
 void splitTextLines(QStringView text, TextLines& out) noexcept
 {
-    const QStringView s = trimBlanks(text);
+    const QStringView s = platform::trimmedView(text);
     out.count = 0;
     qsizetype start = 0;
     while (out.count < kMaxTextLines - 1) {
