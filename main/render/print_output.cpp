@@ -6,8 +6,9 @@
 // The plot goes to paper by the one full redraw into Picture1, enlarged to
 // twice the page's size in twips, and that picture painted onto the page.
 // Picture1's size, the view extents and the pointer are kept at the start of
-// a command and given back on every path: the Ending restores and redraws the
-// plot, and PlotOutputScope does so as well when a command leaves early.
+// a command and given back on every path: the ending of an output restores and
+// redraws the plot, and PlotOutputScope does so as well when a command leaves
+// early.
 #include "main/render/print_dialog.h"
 
 #include "main/render/plot_render.h"
@@ -101,7 +102,7 @@ struct Page {
 
 enum class Outcome { Done, Cancelled, Failed };
 
-// The Ending of every plot output: the plot as before; a finished print or
+// The ending of every plot output: the plot as before; a finished print or
 // bitmap closes the dialog, a preview keeps it open.
 void ending(PlotOutputScope& scope, bool finished)
 {
@@ -156,8 +157,8 @@ bool prepareDocument(Prtout& dialog, platform::Printer& printer)
     return true;
 }
 
-// Step 14: Picture1 onto one page, from the printer's origin over the
-// page's full size.
+// Picture1 onto one page, from the printer's origin over the page's full
+// size.
 Outcome sendToPrinter(Prtout& dialog, const Plot& window)
 {
     platform::Printer* printer = platform::currentPrinter();
@@ -188,7 +189,7 @@ void setPaperOffsets(Prtout& dialog)
     PrintMarginB = 4 * PrintMarginB;
 }
 
-// Step 12: the full redraw at one and a half times the label size.
+// The full redraw at one and a half times the label size, for paper.
 void redrawForPaper()
 {
     const std::int16_t kept = FontSize;
@@ -225,8 +226,8 @@ void drawPreviewEdges(Plot& window)
     canvas.setDrawWidth(1);
 }
 
-// Steps 2 to 6: the denominator the user confirms; nullopt when the answer
-// was empty or cancelled.
+// The denominator the user confirms; nullopt when the answer was empty or
+// cancelled.
 std::optional<double> askDenominator(Prtout& dialog, double D0)
 {
     if (dialog.ScaleDenomText.isEmpty())
@@ -238,7 +239,8 @@ std::optional<double> askDenominator(Prtout& dialog, double D0)
     return render::readDenominator(dialog.ScaleDenomText);
 }
 
-// Steps 7, 8, 10 and 12 at the current PrintMode for the given extents.
+// The picture at the page's size for the current PrintMode, the given
+// extents and the paper offsets, the preview's cover, and the redraw.
 void drawForPaper(Prtout& dialog, Plot& window, const Page& page, const render::PrintExtents& extents)
 {
     setOutputSize(window, page, PrintMode);
@@ -253,7 +255,7 @@ void drawForPaper(Prtout& dialog, Plot& window, const Page& page, const render::
     redrawForPaper();
 }
 
-// Step 15: the preview is shown; Yes prints its extents.
+// The preview is shown; Yes prints its extents.
 void finishPreview(Prtout& dialog, PlotOutputScope& scope, const Page& page, double N)
 {
     Plot& window = scope.window();
