@@ -31,10 +31,10 @@ void callPlotHandler(const Handler& handler, Args... args)
 
 void wireLayerSwitches(Plot& w)
 {
-    w.Check12.Click = [&w] { layerSwitchClicked(w, w.Check12, w.Frame4.Visible()); };
-    w.Check13.Click = [&w] { layerSwitchClicked(w, w.Check13, w.Frame10.Visible()); };
-    w.Check14.Click = [&w] { layerSwitchClicked(w, w.Check14, w.Frame9.Visible()); };
-    w.Check15.Click = [&w] { layerSwitchClicked(w, w.Check15, w.Frame11.Visible()); };
+    w.Check12.Click = [&w] { layerSwitchClicked(w.Check12, w.Frame4.Visible()); };
+    w.Check13.Click = [&w] { layerSwitchClicked(w.Check13, w.Frame10.Visible()); };
+    w.Check14.Click = [&w] { layerSwitchClicked(w.Check14, w.Frame9.Visible()); };
+    w.Check15.Click = [&w] { layerSwitchClicked(w.Check15, w.Frame11.Visible()); };
 }
 
 void wireRedrawingSwitches(Plot& w)
@@ -117,7 +117,7 @@ void toggleCheck(platform::CheckBox& box)
     box.setValue(std::abs(box.Value() - 1));
 }
 
-void layerSwitchClicked(Plot&, platform::CheckBox& box, bool panelOpen)
+void layerSwitchClicked(platform::CheckBox& box, bool panelOpen)
 {
     if (panelOpen) {
         // The second change runs this again, finds the box ticked and stops.

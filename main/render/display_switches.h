@@ -27,7 +27,7 @@ void toggleCheck(platform::CheckBox& box);
 /// editing panel is open cannot be switched off: it is ticked again at once,
 /// without a redraw.  With the panel closed every change clears
 /// DragZoomArmed and redraws.
-void layerSwitchClicked(Plot& window, platform::CheckBox& box, bool panelOpen);
+void layerSwitchClicked(platform::CheckBox& box, bool panelOpen);
 
 /// The marker picker: a press on Label24(i) selects Option13(i) and sets the
 /// caption of Command24 to the option's caption, a blank and the label's.

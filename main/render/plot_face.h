@@ -98,8 +98,6 @@ public:
     void setRangeText(int number, const QString& text);
     void setSymbol(int mark, const QString& caption, std::uint32_t color);
     void setDeleteOption(bool selected) { mDeleteOption = selected; }
-    void setFormHeightTwips(double twips) { mFormHeightTwips = twips; }
-    void showStatusLabel() { mStatusLabelVisible = true; }
     bool statusLabelVisible() const { return mStatusLabelVisible; }
     QString pointNameField() const { return mText6; }
     QString pointName2Field() const { return mText7; }
