@@ -209,12 +209,17 @@ void ComboBox::watchLineEdit()
 
 void ComboBox::setStyle(int style)
 {
+    const bool wasEditable = editable();
     mStyle = style == combo::DropdownList || style == combo::SimpleCombo ? style : combo::DropdownCombo;
     const QSignalBlocker blocker(box());
-    box()->setEditable(editable());
-    if (editable()) {
-        box()->setInsertPolicy(QComboBox::NoInsert);
-        watchLineEdit();
+    // Only a change of editability makes or drops the line edit; watching an
+    // existing one again would report each typed key twice.
+    if (editable() != wasEditable) {
+        box()->setEditable(editable());
+        if (editable()) {
+            box()->setInsertPolicy(QComboBox::NoInsert);
+            watchLineEdit();
+        }
     }
     showIndex(mListIndex);
 }

@@ -162,6 +162,27 @@ TEST_F(Lists, ListOnlyComboTakesOnlyItsItems)
     EXPECT_EQ(f.Combo1.Text(), QString());
 }
 
+// Setting the style of a typed-text combo again, or switching it to list-only
+// and back, must not wire its typing twice: each typed key is one Change.
+TEST_F(Lists, RestylingATypedTextComboKeepsOneChangePerKey)
+{
+    SampleForm& f = shownForm();
+    f.Combo1.setStyle(platform::combo::DropdownList);
+    f.Combo1.setStyle(platform::combo::DropdownCombo);
+    f.Combo1.setStyle(platform::combo::SimpleCombo);
+    f.Combo1.setStyle(platform::combo::DropdownCombo);
+    int mouseDowns = 0;
+    f.Combo1.MouseDown = [&mouseDowns](int, int, double, double) { ++mouseDowns; };
+    auto* box = static_cast<QComboBox*>(f.Combo1.widget());
+    ASSERT_NE(box->lineEdit(), nullptr);
+    ASSERT_TRUE(f.Combo1.SetFocus());
+    f.log.clear();
+    QTest::keyClicks(box->lineEdit(), QStringLiteral("AB"));
+    EXPECT_EQ(f.log, (QStringList{QStringLiteral("Combo1_Change A"), QStringLiteral("Combo1_Change AB")}));
+    QTest::mouseClick(box->lineEdit(), Qt::LeftButton);
+    EXPECT_EQ(mouseDowns, 1);
+}
+
 TEST_F(Lists, ScrollBarValueStaysInItsRange)
 {
     SampleForm& f = form();
