@@ -12,12 +12,12 @@
 #include "platform/forms/form_holder.h"
 #include "platform/prompt/testing.h"
 #include "platform/desktop/fake_desktop.h"
+#include "scoped_env.h"
 
 #include <QByteArray>
 #include <QFile>
 #include <QLineEdit>
 #include <QTemporaryDir>
-#include <QtGlobal>
 
 #include <gtest/gtest.h>
 
@@ -28,36 +28,12 @@ namespace keypad_test {
 inline constexpr platform::WindowHandle kWindowA = 0xA001;
 inline constexpr platform::WindowHandle kWindowB = 0xB002;
 
-// Sets an environment variable for the life of the object.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const QByteArray& value)
-        : mName(name), mHad(qEnvironmentVariableIsSet(name)), mOld(qgetenv(name))
-    {
-        qputenv(mName, value);
-    }
-    ~ScopedEnv()
-    {
-        if (mHad)
-            qputenv(mName, mOld);
-        else
-            qunsetenv(mName);
-    }
-    ScopedEnv(const ScopedEnv&) = delete;
-    ScopedEnv& operator=(const ScopedEnv&) = delete;
-
-private:
-    const char* mName;
-    bool mHad;
-    QByteArray mOld;
-};
-
 class KeypadTest : public testing::Test {
 protected:
     void SetUp() override
     {
         ASSERT_TRUE(mHome.isValid());
-        mHomeEnv.emplace("TAVELCOR_HOME", mHome.path().toLocal8Bit());
+        mHomeEnv.emplace("TAVELCOR_HOME", mHome.path());
         platform::destroyAllForms();
         kintab::resetKeypadState();
         mDesktop.addWindow(kWindowA);
@@ -117,7 +93,7 @@ protected:
     }
 
     QTemporaryDir mHome;
-    std::optional<ScopedEnv> mHomeEnv;
+    std::optional<testing_support::ScopedEnv> mHomeEnv;
     platform::FakeDesktop mDesktop;
     platform::testing::GTestScriptedPrompter mScript;
     int mProgramEnds = 0;

@@ -2,7 +2,7 @@
 // The kintab program itself, offscreen: it announces the title "KINTAB"
 // while it runs, and a second start ends at once without a message.
 #include "child_process.h"
-#include "keypad_fixture.h"
+#include "scoped_env.h"
 
 #include "platform/system/window_presence.h"
 
@@ -30,7 +30,7 @@ protected:
         // The build makes the program with this test.
         ASSERT_TRUE(QFile::exists(kKintab)) << "the kintab program is missing: " << kKintab.toStdString();
         // The presence check of this process must look in the same folder.
-        mHomeEnv.emplace("TAVELCOR_HOME", mHome.path().toLocal8Bit());
+        mHomeEnv.emplace("TAVELCOR_HOME", mHome.path());
         mEnvironment = QProcessEnvironment::systemEnvironment();
         mEnvironment.insert(QStringLiteral("TAVELCOR_HOME"), mHome.path());
         mEnvironment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
@@ -62,7 +62,7 @@ protected:
     }
 
     QTemporaryDir mHome;
-    std::optional<keypad_test::ScopedEnv> mHomeEnv;
+    std::optional<testing_support::ScopedEnv> mHomeEnv;
     QProcessEnvironment mEnvironment;
 };
 

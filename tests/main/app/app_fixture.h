@@ -17,6 +17,7 @@
 #include "platform/prompt/testing.h"
 #include "platform/system/clipboard.h"
 #include "platform/text/cp932.h"
+#include "scoped_env.h"
 
 #include <QByteArray>
 #include <QCoreApplication>
@@ -99,10 +100,8 @@ protected:
         mTemp = mRoot.path() + QStringLiteral("/tmp");
         ASSERT_TRUE(QDir().mkpath(mHome));
         ASSERT_TRUE(QDir().mkpath(mTemp));
-        mOldHome = qgetenv("TAVELCOR_HOME");
-        mOldTemp = qgetenv("TMPDIR");
-        qputenv("TAVELCOR_HOME", mHome.toUtf8());
-        qputenv("TMPDIR", mTemp.toUtf8());
+        mHomeEnv.emplace("TAVELCOR_HOME", mHome);
+        mTempEnv.emplace("TMPDIR", mTemp);
         ASSERT_EQ(QDir::tempPath(), mTemp);
 
         allocateTables();
@@ -123,11 +122,8 @@ protected:
         mScript.reset();
         resetAppContext();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        qputenv("TAVELCOR_HOME", mOldHome);
-        if (mOldTemp.isEmpty())
-            qunsetenv("TMPDIR");
-        else
-            qputenv("TMPDIR", mOldTemp);
+        mTempEnv.reset();
+        mHomeEnv.reset();
     }
 
     platform::ScriptedPrompter& script() { return mScript->get(); }
@@ -179,8 +175,8 @@ private:
     QTemporaryDir mRoot;
     QString mHome;
     QString mTemp;
-    QByteArray mOldHome;
-    QByteArray mOldTemp;
+    std::optional<testing_support::ScopedEnv> mHomeEnv;
+    std::optional<testing_support::ScopedEnv> mTempEnv;
     std::optional<platform::testing::GTestScriptedPrompter> mScript;
 };
 
