@@ -83,10 +83,8 @@ Control::~Control()
 void Control::attach(QWidget* widget, QWidget* focusWidget, QWidget* origin)
 {
     QRect geometry;
-    QString toolTip;
     if (QWidget* old = mWidget.data()) {  // a design-time change of kind
         geometry = old->geometry();
-        toolTip = old->toolTip();
         for (QPointer<QObject>& bridge : mBridges)
             delete bridge.data();
         delete old;
@@ -101,7 +99,6 @@ void Control::attach(QWidget* widget, QWidget* focusWidget, QWidget* origin)
     mFocusWidget->setFocusPolicy(!focusable() ? Qt::NoFocus : mTabStop ? Qt::StrongFocus : Qt::ClickFocus);
     if (geometry.isValid())
         widget->setGeometry(geometry);
-    widget->setToolTip(toolTip);
     widget->setEnabled(mEnabled);
     if (mBackColor)
         applyColor(backgroundRole(), *mBackColor);
@@ -230,16 +227,6 @@ void Control::ZOrder(int position)
         mWidget->raise();
     else
         mWidget->lower();
-}
-
-QString Control::ToolTipText() const
-{
-    return mWidget->toolTip();
-}
-
-void Control::setToolTipText(const QString& text)
-{
-    mWidget->setToolTip(text);
 }
 
 void Control::setMousePointer(int pointer)

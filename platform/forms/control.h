@@ -135,10 +135,6 @@ public:
     bool hasFocus() const;
     /// 0: in front of its siblings; 1: behind them.
     void ZOrder(int position = 0);
-    QString Tag() const { return mTag; }
-    void setTag(const QString& tag) { mTag = tag; }
-    QString ToolTipText() const;
-    void setToolTipText(const QString& text);
     int MousePointer() const { return mMousePointer; }
     void setMousePointer(int pointer);
 
@@ -245,7 +241,6 @@ private:
     bool mVisible = true;
     bool mTabStop = true;
     int mMousePointer = pointer::Default;
-    QString mTag;
     std::optional<std::uint32_t> mBackColor;
     std::optional<std::uint32_t> mForeColor;
     QString mFontName;

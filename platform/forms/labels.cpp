@@ -107,17 +107,6 @@ void Label::setAutoSize(bool autoSize)
     fitCaption();
 }
 
-bool Label::WordWrap() const
-{
-    return static_cast<QLabel*>(widget())->wordWrap();
-}
-
-void Label::setWordWrap(bool wrap)
-{
-    static_cast<QLabel*>(widget())->setWordWrap(wrap);
-    fitCaption();
-}
-
 void Label::fitCaption()
 {
     if (!mAutoSize)

@@ -29,8 +29,6 @@ public:
     /// True: the label takes the size of its caption whenever that changes.
     bool AutoSize() const { return mAutoSize; }
     void setAutoSize(bool autoSize);
-    bool WordWrap() const;
-    void setWordWrap(bool wrap);
     void setBackColor(std::uint32_t color) override;
 
 private:

@@ -140,15 +140,6 @@ QString ListBox::List(int index) const
     return item != nullptr ? item->text() : QString();
 }
 
-bool ListBox::setList(int index, const QString& text)
-{
-    QListWidgetItem* item = list()->item(index);
-    if (item == nullptr)
-        return false;
-    item->setText(text);
-    return true;
-}
-
 QString ListBox::Text() const
 {
     return List(mListIndex);
@@ -167,18 +158,6 @@ bool ListBox::setItemData(int index, std::int32_t value)
         return false;
     item->setData(Qt::UserRole, value);
     return true;
-}
-
-int ListBox::TopIndex() const
-{
-    const QModelIndex top = list()->indexAt(QPoint(1, 1));
-    return top.isValid() ? top.row() : 0;
-}
-
-void ListBox::setTopIndex(int index)
-{
-    if (QListWidgetItem* item = list()->item(index))
-        list()->scrollToItem(item, QAbstractItemView::PositionAtTop);
 }
 
 // --- ComboBox -----------------------------------------------------------------------
@@ -295,15 +274,6 @@ int ComboBox::ListCount() const
 QString ComboBox::List(int index) const
 {
     return index >= 0 && index < ListCount() ? box()->itemText(index) : QString();
-}
-
-bool ComboBox::setList(int index, const QString& text)
-{
-    if (index < 0 || index >= ListCount())
-        return false;
-    const QSignalBlocker blocker(box());
-    box()->setItemText(index, text);
-    return true;
 }
 
 QString ComboBox::Text() const

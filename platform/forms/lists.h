@@ -65,15 +65,11 @@ public:
     void Clear();
     int ListCount() const override;
     QString List(int index) const override;
-    bool setList(int index, const QString& text);
     /// The chosen item's text; "" when none is chosen.
     QString Text() const;
     /// A number kept with each item (0 for a new item).
     std::int32_t ItemData(int index) const;
     bool setItemData(int index, std::int32_t value);
-    /// The first item shown.
-    int TopIndex() const;
-    void setTopIndex(int index);
 
 private:
     QListWidget* list() const;
@@ -103,7 +99,6 @@ public:
     void Clear();
     int ListCount() const override;
     QString List(int index) const override;
-    bool setList(int index, const QString& text);
     /// The text shown: the typed text, or the chosen item's.
     QString Text() const;
     /// A typed-text combo takes any text and fires Change when it changes. A

@@ -61,16 +61,17 @@ bool ScrollBar::setValue(int value)
 
 void ScrollBar::setMin(int min)
 {
-    mMin = min;
-    const int before = mValue;
-    mValue = std::clamp(mValue, std::min(mMin, mMax), std::max(mMin, mMax));
-    applyRange();
-    if (mValue != before)
-        fire(Change);
+    setLimits(min, mMax);
 }
 
 void ScrollBar::setMax(int max)
 {
+    setLimits(mMin, max);
+}
+
+void ScrollBar::setLimits(int min, int max)
+{
+    mMin = min;
     mMax = max;
     const int before = mValue;
     mValue = std::clamp(mValue, std::min(mMin, mMax), std::max(mMin, mMax));
@@ -117,10 +118,6 @@ void ScrollBar::userScrolled()
 
 HScrollBar::HScrollBar(Container& container, QString name)
     : ScrollBar(container, std::move(name), Qt::Horizontal)
-{
-}
-
-VScrollBar::VScrollBar(Container& container, QString name) : ScrollBar(container, std::move(name), Qt::Vertical)
 {
 }
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: LicenseRef-Tavelcor
-// Horizontal and vertical scroll bars. Value runs from Min to Max (Min may be
-// the larger: the bar then runs the other way). Change fires when the value
+// The horizontal scroll bar. Value runs from Min to Max (Min may be the
+// larger: the bar then runs the other way). Change fires when the value
 // changes, by the user (arrows, track clicks, the end of a thumb drag) or from
 // code; Scroll fires while the thumb is dragged.
 #pragma once
@@ -35,6 +35,8 @@ protected:
 
 private:
     QScrollBar* bar() const;
+    /// Sets Min and Max, pulling the value into the range (Change if it moves).
+    void setLimits(int min, int max);
     void applyRange();
     void userChanged();
     void userScrolled();
@@ -47,11 +49,6 @@ private:
 class HScrollBar final : public ScrollBar {
 public:
     explicit HScrollBar(Container& container, QString name = QString());
-};
-
-class VScrollBar final : public ScrollBar {
-public:
-    explicit VScrollBar(Container& container, QString name = QString());
 };
 
 }  // namespace platform
