@@ -17,14 +17,6 @@ namespace platform {
 
 namespace {
 
-constexpr double kLargestPixel = QWIDGETSIZE_MAX;
-
-// Nearest whole pixel, kept inside what a widget can take.
-int roundPixel(double value)
-{
-    return static_cast<int>(std::clamp(std::floor(value + 0.5), -kLargestPixel, kLargestPixel));
-}
-
 bool finite(const QRectF& rect)
 {
     return std::isfinite(rect.x()) && std::isfinite(rect.y()) && std::isfinite(rect.width())
@@ -134,8 +126,8 @@ void Control::setUnitRect(const QRectF& units)
     const QRectF pixels = mContainer.unitsToPixels(units);
     if (!finite(units) || !finite(pixels))
         return;  // refused, as a value the property cannot take
-    const QRect rect(roundPixel(pixels.x()), roundPixel(pixels.y()), std::max(0, roundPixel(pixels.width())),
-                     std::max(0, roundPixel(pixels.height())));
+    const QRect rect(nearestPixel(pixels.x()), nearestPixel(pixels.y()), std::max(0, nearestPixel(pixels.width())),
+                     std::max(0, nearestPixel(pixels.height())));
     if (rect == mWidget->geometry())
         return;
     mWidget->setGeometry(rect);

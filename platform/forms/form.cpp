@@ -67,16 +67,6 @@ constexpr int kDefaultClientWidth = 312;   // pixels: a new form's client area
 constexpr int kDefaultClientHeight = 213;
 constexpr double kDefaultFontPoints = 9.0;
 
-constexpr double kLargestPixel = QWIDGETSIZE_MAX;
-
-// Nearest whole pixel, kept inside what a window can take; 0 for NaN.
-int roundPixel(double value)
-{
-    if (!std::isfinite(value))
-        return value > 0 ? static_cast<int>(kLargestPixel) : value < 0 ? -static_cast<int>(kLargestPixel) : 0;
-    return static_cast<int>(std::clamp(std::floor(value + 0.5), -kLargestPixel, kLargestPixel));
-}
-
 }  // namespace
 
 template <class Handler, class... Args>
@@ -196,7 +186,7 @@ void Form::Move(double left, std::optional<double> top, std::optional<double> wi
         return;  // refused, as a value the property cannot take
     const double tx = twipsPerPixelX();
     const double ty = twipsPerPixelY();
-    const QPoint position(roundPixel(left / tx), roundPixel(top.value_or(Top()) / ty));
+    const QPoint position(nearestPixel(left / tx), nearestPixel(top.value_or(Top()) / ty));
     if (position != mWindow->pos())
         mWindow->move(position);
     if (!width && !height)
@@ -204,16 +194,16 @@ void Form::Move(double left, std::optional<double> top, std::optional<double> wi
     const FrameMargins f = frame();
     QSize client = mWindow->size();
     if (width)
-        client.setWidth(std::max(0, roundPixel(*width / tx) - f.left - f.right));
+        client.setWidth(std::max(0, nearestPixel(*width / tx) - f.left - f.right));
     if (height)
-        client.setHeight(std::max(0, roundPixel(*height / ty) - f.top - f.bottom));
+        client.setHeight(std::max(0, nearestPixel(*height / ty) - f.top - f.bottom));
     setClientPixels(client);
 }
 
 void Form::setClientSize(double width, double height)
 {
-    setClientPixels(QSize(std::max(0, roundPixel(width / twipsPerPixelX())),
-                          std::max(0, roundPixel(height / twipsPerPixelY()))));
+    setClientPixels(QSize(std::max(0, nearestPixel(width / twipsPerPixelX())),
+                          std::max(0, nearestPixel(height / twipsPerPixelY()))));
 }
 
 void Form::setClientPixels(QSize size)

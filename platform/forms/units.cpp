@@ -3,6 +3,8 @@
 
 #include "platform/desktop/screen.h"
 
+#include <QWidget>
+
 #include <algorithm>
 #include <cmath>
 
@@ -37,6 +39,14 @@ double fontPointsOfPixels(int pixels)
 {
     const double dotsPerInch = kTwipsPerInch / twipsPerPixelY();
     return pixels * kPointsPerInch / dotsPerInch;
+}
+
+int nearestPixel(double pixels)
+{
+    constexpr double kLargest = QWIDGETSIZE_MAX;
+    if (std::isnan(pixels))
+        return 0;
+    return static_cast<int>(std::clamp(std::floor(pixels + 0.5), -kLargest, kLargest));
 }
 
 }  // namespace platform

@@ -18,6 +18,11 @@ int fontPixels(double points);
 /// The size in points of a font `pixels` high: 11 px -> 8.25 pt at 96 dpi.
 double fontPointsOfPixels(int pixels);
 
+/// The nearest whole pixel (halves round up) of a position or size in pixels,
+/// kept within what a widget can take (+-QWIDGETSIZE_MAX); NaN gives 0 and
+/// an infinity the limit of its sign.
+int nearestPixel(double pixels);
+
 /// The frame a form's outer size includes around its client area, in pixels:
 /// a single border with a caption bar at 96 dpi, whatever the window manager
 /// draws, so that outer sizes are the same on every desktop and headless.

@@ -22,6 +22,21 @@ TEST_F(Geometry, TheHeadlessScreenHasFifteenTwipsPerPixel)
     EXPECT_DOUBLE_EQ(platform::twipsPerPixelY(), 15.0);
 }
 
+TEST_F(Geometry, PixelPositionsRoundHalfUpWithinWhatAWidgetTakes)
+{
+    constexpr double kInf = std::numeric_limits<double>::infinity();
+    const struct {
+        double pixels;
+        int expected;
+    } rows[] = {
+        {0.0, 0},     {0.49, 0},   {0.5, 1},   {-0.5, 0},   {-0.51, -1}, {32.999, 33},
+        {1e12, QWIDGETSIZE_MAX}, {-1e12, -QWIDGETSIZE_MAX}, {kInf, QWIDGETSIZE_MAX}, {-kInf, -QWIDGETSIZE_MAX},
+        {std::numeric_limits<double>::quiet_NaN(), 0},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(platform::nearestPixel(row.pixels), row.expected) << row.pixels;
+}
+
 TEST_F(Geometry, FormOuterSizeIsClientPlusTheCaptionFrame)
 {
     SampleForm f;
