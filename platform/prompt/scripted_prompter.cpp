@@ -117,26 +117,27 @@ ScriptedPrompter& ScriptedPrompter::expectInput(std::optional<QString> answer, s
     return enqueue(std::move(entry));
 }
 
-ScriptedPrompter& ScriptedPrompter::expectOpenFile(std::optional<QString> path, std::optional<QString> title,
-                                                   int filterIndex)
+ScriptedPrompter& ScriptedPrompter::expectFile(PromptKind kind, std::optional<QString> path,
+                                               std::optional<QString> title, int filterIndex)
 {
     Entry entry;
-    entry.kind = PromptKind::OpenFile;
+    entry.kind = kind;
     entry.expectedText = std::move(title);
     entry.textAnswer = std::move(path);
     entry.filterIndex = filterIndex;
     return enqueue(std::move(entry));
 }
 
+ScriptedPrompter& ScriptedPrompter::expectOpenFile(std::optional<QString> path, std::optional<QString> title,
+                                                   int filterIndex)
+{
+    return expectFile(PromptKind::OpenFile, std::move(path), std::move(title), filterIndex);
+}
+
 ScriptedPrompter& ScriptedPrompter::expectSaveFile(std::optional<QString> path, std::optional<QString> title,
                                                    int filterIndex)
 {
-    Entry entry;
-    entry.kind = PromptKind::SaveFile;
-    entry.expectedText = std::move(title);
-    entry.textAnswer = std::move(path);
-    entry.filterIndex = filterIndex;
-    return enqueue(std::move(entry));
+    return expectFile(PromptKind::SaveFile, std::move(path), std::move(title), filterIndex);
 }
 
 ScriptedPrompter& ScriptedPrompter::expectColor(std::optional<std::uint32_t> answer)

@@ -121,6 +121,8 @@ private:
     };
 
     ScriptedPrompter& enqueue(Entry entry);
+    ScriptedPrompter& expectFile(PromptKind kind, std::optional<QString> path, std::optional<QString> title,
+                                 int filterIndex);
     std::optional<Entry> take(const PromptRecord& record);
     void fail(const QString& what);
 
