@@ -73,15 +73,23 @@ void CommandButton::userClicked()
     fire(Click);
 }
 
+bool CommandButton::Default() const
+{
+    return form().defaultButton() == this;
+}
+
 void CommandButton::setDefault(bool isDefault)
 {
-    mDefault = isDefault;
     form().setDefaultButton(this, isDefault);
+}
+
+bool CommandButton::Cancel() const
+{
+    return form().cancelButton() == this;
 }
 
 void CommandButton::setCancel(bool isCancel)
 {
-    mCancel = isCancel;
     form().setCancelButton(this, isCancel);
 }
 

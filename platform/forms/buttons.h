@@ -24,16 +24,13 @@ public:
     bool Value() const { return false; }
     void setValue(bool value);
     /// Enter anywhere on the form clicks the default button (while shown and
-    /// enabled); only one button of a form is the default.
-    bool Default() const { return mDefault; }
+    /// enabled); only one button of a form is the default, so making another
+    /// one the default clears this one.
+    bool Default() const;
     void setDefault(bool isDefault);
-    /// Esc anywhere on the form clicks the cancel button.
-    bool Cancel() const { return mCancel; }
+    /// Esc anywhere on the form clicks the cancel button; one per form too.
+    bool Cancel() const;
     void setCancel(bool isCancel);
-
-    /// Used by the form when another button becomes the default or cancel one.
-    void clearDefault() { mDefault = false; }
-    void clearCancel() { mCancel = false; }
 
 private:
     QPalette::ColorRole backgroundRole() const override { return QPalette::Button; }
@@ -42,9 +39,6 @@ private:
     bool sinkIsCommandButton() const override { return true; }
     void sinkPress() override { setValue(true); }
     void userClicked();
-
-    bool mDefault = false;
-    bool mCancel = false;
 };
 
 /// Check box values.

@@ -534,24 +534,18 @@ void Form::releaseFocusSink(const detail::InputSink* sink)
 
 void Form::setDefaultButton(CommandButton* button, bool isDefault)
 {
-    if (isDefault) {
-        if (mDefaultButton != nullptr && mDefaultButton != button)
-            mDefaultButton->clearDefault();
+    if (isDefault)
         mDefaultButton = button;
-    } else if (mDefaultButton == button) {
+    else if (mDefaultButton == button)
         mDefaultButton = nullptr;
-    }
 }
 
 void Form::setCancelButton(CommandButton* button, bool isCancel)
 {
-    if (isCancel) {
-        if (mCancelButton != nullptr && mCancelButton != button)
-            mCancelButton->clearCancel();
+    if (isCancel)
         mCancelButton = button;
-    } else if (mCancelButton == button) {
+    else if (mCancelButton == button)
         mCancelButton = nullptr;
-    }
 }
 
 namespace {

@@ -208,8 +208,12 @@ public:
     detail::InputSink* focusSink() const { return mFocusSink; }
     void setFocusSink(detail::InputSink* sink) { mFocusSink = sink; }
     void releaseFocusSink(const detail::InputSink* sink);
+    /// Makes `button` the form's one default (cancel) button, or, with false,
+    /// no longer the default (cancel) one.
     void setDefaultButton(CommandButton* button, bool isDefault);
     void setCancelButton(CommandButton* button, bool isCancel);
+    const CommandButton* defaultButton() const { return mDefaultButton; }
+    const CommandButton* cancelButton() const { return mCancelButton; }
     /// Enter and Esc: click the default or cancel button when it is shown and
     /// enabled; false when there is none to click.
     bool pressDefaultButton();

@@ -209,9 +209,31 @@ TEST_F(Keys, OnlyOneDefaultButtonPerForm)
     SampleForm& f = shownForm();
     f.Command3.setDefault(true);
     EXPECT_FALSE(f.Command1.Default());
+    EXPECT_TRUE(f.Command3.Default());
     f.Text1.SetFocus();
     QTest::keyClick(f.Text1.widget(), Qt::Key_Return);
     EXPECT_EQ(withPrefix(f.log, QStringLiteral("Command")), QStringList{QStringLiteral("Command3_Click")});
+}
+
+TEST_F(Keys, OnlyOneCancelButtonPerFormAndClearingItLeavesNone)
+{
+    SampleForm& f = shownForm();
+    EXPECT_TRUE(f.Command2.Cancel());
+    f.Command3.setCancel(true);
+    EXPECT_FALSE(f.Command2.Cancel());
+    EXPECT_TRUE(f.Command3.Cancel());
+    f.Command2.setCancel(false);  // no longer the cancel button: changes nothing
+    EXPECT_TRUE(f.Command3.Cancel());
+    f.Text1.SetFocus();
+    QTest::keyClick(f.Text1.widget(), Qt::Key_Escape);
+    EXPECT_EQ(withPrefix(f.log, QStringLiteral("Command")), QStringList{QStringLiteral("Command3_Click")});
+
+    f.Command3.setCancel(false);
+    EXPECT_FALSE(f.Command3.Cancel());
+    f.log.clear();
+    QTest::keyClick(f.Text1.widget(), Qt::Key_Escape);
+    EXPECT_TRUE(withPrefix(f.log, QStringLiteral("Command")).isEmpty());
+    EXPECT_TRUE(f.log.contains(QStringLiteral("Text1_KeyPress 27"))) << "Esc reaches the control";
 }
 
 }  // namespace
