@@ -72,7 +72,7 @@ ClockStep compareClock(QByteArrayView buffer, ScanMemory& memory, SystemClock& c
     const auto question = clockQuestion(diffDays);
     if (!question)
         return ClockStep::Done;
-    if (platform::MsgBox(*question, platform::MsgButtons::YesNo) != platform::MsgResult::Yes)
+    if (!platform::askYesNo(*question))
         return ClockStep::Done;
     if (clock.set(*gpsTime))
         return ClockStep::Done;

@@ -31,10 +31,7 @@ namespace {
 const QString kSignFileName = QStringLiteral("TAVELCOR.TVX");
 const QString kZahyoSim = QStringLiteral("ZAHYO.SIM");
 
-bool askYesNo(const QString& question)
-{
-    return platform::MsgBox(question, platform::MsgButtons::YesNo) == platform::MsgResult::Yes;
-}
+using platform::askYesNo;
 
 // Paths compare as the site's file system of origin compares them: without
 // regard to letter case.

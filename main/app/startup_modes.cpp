@@ -105,8 +105,7 @@ void setMapOnlyView()
 // Asked when no file was chosen: the GSI map alone, or the program ends.
 ModeOutcome offerMapOnly(Plot& window)
 {
-    if (platform::MsgBox(QStringLiteral("地理院地図のみでも表示しますか"), platform::MsgButtons::YesNo)
-        != platform::MsgResult::Yes) {
+    if (!platform::askYesNo(QStringLiteral("地理院地図のみでも表示しますか"))) {
         window.Picture1.setVisible(false);
         window.protprp.setVisible(false);
         UnhookWheel();
@@ -147,8 +146,7 @@ std::optional<QString> siteSimaFile(Plot& window)
     const QString target = SiteFolder + kZahyoSim;
     const QString question = QStringLiteral("TVXの作業データとして") + chosen + QStringLiteral("を、") + target
                              + QStringLiteral(" にコピーします");
-    if (platform::MsgBox(question, platform::MsgButtons::YesNo) == platform::MsgResult::Yes
-        && NMEACOPY(chosen, target))
+    if (platform::askYesNo(question) && NMEACOPY(chosen, target))
         return target;
     // Declined, or the copy failed (said so): the chosen file is read where it lies.
     return chosen;

@@ -66,7 +66,7 @@ void showSiteMessage(const QString& text)
 
 bool askSiteQuestion(const QString& question)
 {
-    return platform::MsgBox(question, platform::MsgButtons::YesNo) == platform::MsgResult::Yes;
+    return platform::askYesNo(question);
 }
 
 }  // namespace tavelcor

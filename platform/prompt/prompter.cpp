@@ -180,6 +180,11 @@ MsgResult MsgBox(const QString& text, MsgButtons buttons, MsgIcon icon,
     return prompter().message(request);
 }
 
+bool askYesNo(const QString& question)
+{
+    return MsgBox(question, MsgButtons::YesNo) == MsgResult::Yes;
+}
+
 MsgResult MsgBox(const QString& text, int style, const std::optional<QString>& title)
 {
     return prompter().message(messageRequest(text, style, title.value_or(applicationTitle())));

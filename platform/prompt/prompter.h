@@ -177,6 +177,9 @@ MsgResult MsgBox(const QString& text, MsgButtons buttons = MsgButtons::OkOnly,
                  MsgIcon icon = MsgIcon::None, const std::optional<QString>& title = std::nullopt,
                  bool systemModal = false);
 
+/// A Yes/No question with the program's title; true when the answer is Yes.
+bool askYesNo(const QString& question);
+
 /// A message box with a numeric style (see messageRequest).
 MsgResult MsgBox(const QString& text, int style, const std::optional<QString>& title = std::nullopt);
 

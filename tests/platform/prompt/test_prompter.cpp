@@ -120,6 +120,18 @@ TEST_F(FreeFunctions, MsgBoxWithAnEmptyTitleKeepsItEmpty)
     EXPECT_EQ(script->records()[0].title, QString());
 }
 
+TEST_F(FreeFunctions, AskYesNoIsTrueOnlyForYes)
+{
+    platform::testing::GTestScriptedPrompter script;
+    script->expectMessage(MsgResult::Yes, QStringLiteral("保存しますか"));
+    script->expectMessage(MsgResult::No, QStringLiteral("保存しますか"));
+    EXPECT_TRUE(platform::askYesNo(QStringLiteral("保存しますか")));
+    EXPECT_FALSE(platform::askYesNo(QStringLiteral("保存しますか")));
+    ASSERT_EQ(script->records().size(), 2u);
+    EXPECT_EQ(script->records()[0].buttons, MsgButtons::YesNo);
+    EXPECT_EQ(script->records()[0].title, QStringLiteral("TAVELCOR"));
+}
+
 TEST_F(FreeFunctions, InputBoxGivesTheTextOrEmptyOnCancel)
 {
     platform::testing::GTestScriptedPrompter script;
