@@ -114,9 +114,9 @@ std::optional<qint64> idNumber(QStringView line)
     return *number;
 }
 
-QString elementText(QStringView line)
+QString elementText(QStringView line, qsizetype width)
 {
-    const QStringView rest = line.mid(line.indexOf(u'>') + 1);
+    const QStringView rest = line.mid(line.indexOf(u'>') + 1, width);
     const qsizetype end = rest.indexOf(u'<');
     return (end < 0 ? rest : rest.first(end)).toString();
 }

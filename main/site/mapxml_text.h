@@ -77,9 +77,14 @@ private:
 // gives 123). nullopt when it is no whole number of 32 bits.
 std::optional<qint64> idNumber(QStringView line);
 
-// An element's text: the characters after the first ">" of the line up to
-// the next "<" (to the end of the line when there is none).
-QString elementText(QStringView line);
+// Characters an element's text is taken long, and the shorter width of a
+// map sheet's number ("<地図番号>").
+inline constexpr qsizetype kElementTextWidth = 100;
+inline constexpr qsizetype kSheetNumberWidth = 20;
+
+// An element's text: the `width` characters after the first ">" of the line
+// (fewer at the end of the line), cut before the first "<" among them.
+QString elementText(QStringView line, qsizetype width = kElementTextWidth);
 
 // A coordinate: the leading number of the 20 characters after the first ">"
 // of the line (metres).

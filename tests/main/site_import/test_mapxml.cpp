@@ -93,6 +93,29 @@ TEST_F(MapXmlTest, RowsAreShiftedToTheOriginOnce)
     EXPECT_DOUBLE_EQ(ZahyoX[1], -1000.0);     // coordinates stay absolute
 }
 
+// Element texts are cut to their widths: 100 characters, 20 for a map
+// sheet's number (which names its observation point).
+TEST_F(MapXmlTest, LongTextsAreCutToTheirWidths)
+{
+    const QString district = QString(99, u'稲') + QStringLiteral("毛町");
+    const QString parcel = QString(100, u'1') + QStringLiteral("-2");
+    const QString sheet = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXY");
+    QString text = importtest::publicMapText();
+    text.replace(QStringLiteral("<大字名>稲毛</大字名>"), QStringLiteral("<大字名>%1</大字名>").arg(district));
+    text.replace(QStringLiteral("<地番>12-1</地番>"), QStringLiteral("<地番>%1</地番>").arg(parcel));
+    text.replace(QStringLiteral("<地図番号>A1</地図番号>"), QStringLiteral("<地図番号>%1</地図番号>").arg(sheet));
+    for (const char* name : {"map.xml", "map.TXT"}) {
+        SCOPED_TRACE(name);
+        resetKeepingFolders();
+        const QString file = QString::fromLatin1(name);
+        const QString path = file.endsWith(u"xml") ? writeUtf8(file, text) : writeCp932(file, text);
+        ASSERT_EQ(read(path), ReadOutcome::Ok);
+        EXPECT_EQ(KakuchiInfo[1], district.first(100));
+        EXPECT_EQ(KakuchiName[1], parcel.first(100));
+        EXPECT_EQ(PointName[1], QStringLiteral("ABCDEFGHIJKLMNOPQRST"));
+    }
+}
+
 // Entities are not expanded: neither the predefined ones nor one a file
 // declares for itself.
 TEST_F(MapXmlTest, EntitiesStayAsWritten)
