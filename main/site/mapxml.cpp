@@ -32,6 +32,7 @@ constexpr qint64 kProgressLines = 10000;
 struct Source {
     QString path;
     FileEncoding encoding = FileEncoding::Utf8;
+    bool converted = false;  // the converter's output, not the chosen file
 };
 
 // The environment with its defaults filled in.
@@ -130,11 +131,11 @@ std::optional<std::pair<SizeDecision, Source>> sourceOfXml(const QString& path, 
     const SizeDecision d = platform::fileExists(e.converterPath) ? convert(path, e)
                                                                  : adviseEditor(path, *count, e);
     if (d == SizeDecision::Converted)
-        return std::pair{d, Source{temporaPath(), FileEncoding::Cp932}};
+        return std::pair{d, Source{temporaPath(), FileEncoding::Cp932, true}};
     return std::pair{d, asIs};
 }
 
-enum class Reading { CannotOpen, Done, TooManyLines };
+enum class Reading { CannotOpen, Done, TooManyLines, NotShiftJis };
 
 // Reads every line of the source through the import.
 Reading readLines(const Source& source, mapxml::Import& import, const MapXmlEnvironment& e)
@@ -149,9 +150,18 @@ Reading readLines(const Source& source, mapxml::Import& import, const MapXmlEnvi
     mapxml::Line previous(source.encoding);
     QByteArray bytes;
     qint64 count = 0;
+    // A chosen ".TXT" file is told from one saved in UTF-8 by its first line
+    // beyond ASCII.
+    bool encodingKnown = utf8 || source.converted;
     while (!import.failed() && reader.readLineBytes(bytes)) {
         if (++count > kMapXmlLineTop + 1)
             return Reading::TooManyLines;
+        if (!encodingKnown) {
+            const mapxml::TextKind kind = mapxml::textKindOf(bytes);
+            if (kind == mapxml::TextKind::Utf8)
+                return Reading::NotShiftJis;
+            encodingKnown = kind == mapxml::TextKind::Other;
+        }
         if (count % kProgressLines == 0)
             e.showStage(QString::number(count / 1000) + unit);
         if (count == 1)
@@ -194,6 +204,12 @@ ReadOutcome ReadMapXml(const QString& path, const MapXmlEnvironment& environment
     const Reading reading = readLines(source, import, e);
     if (reading == Reading::CannotOpen)
         return ReadOutcome::Missing;
+    if (reading == Reading::NotShiftJis) {
+        showSiteMessage(fileName + QStringLiteral("はShift-JISで保存されていません（UTF-8のようです）。")
+                        + QStringLiteral("名前の最後を「.xml」にして呼び出してください。")
+                        + QStringLiteral("\r\n地図XMLを読み込めません。"));
+        return ReadOutcome::StopProgram;
+    }
     if (reading == Reading::TooManyLines) {
         showSiteMessage(fileName + QStringLiteral("の行数が上限の") + QString::number(kMapXmlLineTop + 1)
                         + QStringLiteral("行を超えています。\r\n地図XMLを読み込めません。"));

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QStringView>
 
@@ -68,6 +69,14 @@ private:
     bool mDecoded = false;
     QString mText;
 };
+
+// What the bytes of a line are: ASCII alone; UTF-8 (a character beyond
+// ASCII, and valid UTF-8 as a whole; a byte order mark counts); or other
+// text, such as Shift-JIS. A line of Japanese Shift-JIS text is almost never
+// valid UTF-8, so the first line of a ".TXT" map beyond ASCII tells a map
+// saved in UTF-8.
+enum class TextKind { Ascii, Utf8, Other };
+TextKind textKindOf(QByteArrayView bytes);
 
 // ---- values at fixed places (positions in characters) ---------------------------
 

@@ -366,6 +366,31 @@ INSTANTIATE_TEST_SUITE_P(
               }}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// A map saved in UTF-8 but named ".TXT" is whole: the reader says that it is
+// not Shift-JIS text instead of calling it cut short, and reads nothing.
+TEST_F(MapXmlTest, AUtf8FileNamedTxtIsToldApart)
+{
+    const QString message = QStringLiteral("map.TXTはShift-JISで保存されていません（UTF-8のようです）。"
+                                           "名前の最後を「.xml」にして呼び出してください。")
+                            + kCannotRead;
+    const struct {
+        const char* name;
+        QByteArray bytes;
+    } rows[] = {
+        {"plain", importtest::publicMapText().toUtf8()},
+        {"byte order mark", "\xEF\xBB\xBF" + importtest::publicMapText().toUtf8()},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        resetKeepingFolders();
+        const QString path = sitePath(QStringLiteral("map.TXT"));
+        ASSERT_TRUE(importtest::writeBytes(path, row.bytes));
+        mScript->expectMessage(MsgResult::Ok, message);
+        EXPECT_EQ(read(path), ReadOutcome::StopProgram);
+        EXPECT_EQ(ZahyoMax, 0);
+    }
+}
+
 TEST_F(MapXmlTest, AFullLineTableIsRefused)
 {
     LineNext = kLineTop - 1;  // the direct curve takes the last entry; the first boundary finds none

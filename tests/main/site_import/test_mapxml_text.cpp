@@ -65,6 +65,25 @@ TEST(MapXmlValues, ElementTextIsTakenAtItsWidthAndCutAtTheNextTag)
         EXPECT_EQ(elementText(row.line, row.width), row.text) << row.name;
 }
 
+TEST(MapXmlValues, TextKindTellsUtf8FromShiftJis)
+{
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        TextKind kind;
+    } rows[] = {
+        {"ascii", "<?xml version=\"1.0\" encoding=\"UTF-8\"?>", TextKind::Ascii},
+        {"empty", "", TextKind::Ascii},
+        {"utf-8", QStringLiteral("<地図 xmlns=\"x\">").toUtf8(), TextKind::Utf8},
+        {"byte order mark", "\xEF\xBB\xBF<?xml version=\"1.0\"?>", TextKind::Utf8},
+        {"shift-jis", platform::toCp932(QStringLiteral("<地図 xmlns=\"x\">")), TextKind::Other},
+        {"half-width kana", platform::toCp932(QStringLiteral("<名称>ｱｲｳ</名称>")), TextKind::Other},
+        {"utf-8 cut inside a character", QStringLiteral("<地").toUtf8().chopped(1), TextKind::Other},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(textKindOf(row.bytes), row.kind) << row.name;
+}
+
 TEST(MapXmlValues, CoordinatesAreTheLeadingNumberAfterTheTag)
 {
     EXPECT_DOUBLE_EQ(coordinate(u"\t<zmn:X>-297594.961</zmn:X>"), -297594.961);
