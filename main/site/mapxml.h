@@ -85,7 +85,8 @@ inline constexpr int kMapXmlCurveTop = 2000000;
 // StopProgram when the user chose to convert the file first, or the file is
 // malformed — a point whose "zmn:X" line is not followed by a "zmn:Y" line, a
 // number outside its table, a surface that names a curve without points, a
-// file that ends inside an element or lacks "</地図>", too many lines: the
+// file that ends inside an element or lacks "</地図>", too many lines, a
+// ".TXT" file saved in UTF-8 (told by its first line beyond ASCII): the
 // message names the file and, where there is one, the line.
 //
 // After Ok the start-up code empties the search field Text1 of the main
