@@ -123,7 +123,8 @@ bool LineReader::nextLineBytes(const char*& begin, qsizetype& size)
         }
         mScanned = mEnd - mBegin;
         if (!fill()) {
-            if (mBegin == mEnd)
+            // After a read error the rest is no line: it may be cut anywhere.
+            if (mBegin == mEnd || mError)
                 return false;
             begin = mBuffer.constData() + mBegin;  // a last line without a line end
             size = mEnd - mBegin;

@@ -58,7 +58,8 @@ public:
     [[nodiscard]] bool readLineBytes(QByteArray& bytes);
 
     // True once a read of the device failed (or the device was not open for
-    // reading); the lines before the failure were given.
+    // reading); the whole lines before the failure were given, the line the
+    // failure cut is not.
     bool hasError() const { return mError; }
     // Lines given so far.
     qint64 lineCount() const { return mLineCount; }

@@ -187,6 +187,45 @@ TEST(LineReader, StreamsTwentyMillionLines)
     EXPECT_EQ(last, QString::number(kLines - 1) + ",abc");
 }
 
+// ---- read errors -------------------------------------------------------------------
+
+struct BreakRow {
+    const char* name;
+    qint64 failAfter;       // bytes handed out before every read fails
+    QStringList lines;      // the lines given before the failure
+};
+
+// A read that fails part-way (a USB stick pulled out) ends the lines with the
+// error flag set; a line the failure cut is not given, so no reader takes a
+// half row for a whole one.
+TEST(LineReader, ReadErrorEndsTheLinesWithoutTheCutOne)
+{
+    const QByteArray data("1,abc\r\n2,defgh\r\n3,ij");
+    const BreakRow rows[] = {
+        {"at the start", 0, {}},
+        {"inside the first line", 3, {}},
+        {"after a whole line", 7, {"1,abc"}},
+        {"between CR and LF", 6, {"1,abc"}},
+        {"inside the second line", 10, {"1,abc"}},
+        {"inside the last line without an end", 18, {"1,abc", "2,defgh"}},
+        {"after the last byte, where the end should be", 20, {"1,abc", "2,defgh"}},
+    };
+    for (const BreakRow& row : rows) {
+        for (const qint64 chunk : {qint64(1), qint64(4096)}) {
+            SCOPED_TRACE(std::string(row.name) + ", chunk " + std::to_string(chunk));
+            ChunkedDevice device(data, chunk, row.failAfter);
+            LineReader reader(&device);
+            QStringList lines;
+            QString line;
+            while (reader.readLine(line))
+                lines.append(line);
+            EXPECT_EQ(lines, row.lines);
+            EXPECT_TRUE(reader.hasError());
+            EXPECT_FALSE(reader.readLine(line)) << "the reader stays at its end";
+        }
+    }
+}
+
 // ---- UTF-8 -----------------------------------------------------------------------
 
 class Utf8Files : public testing::TestWithParam<qint64> {};
