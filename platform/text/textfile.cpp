@@ -7,6 +7,7 @@
 #include <QStringDecoder>
 
 #include <cstring>
+#include <utility>
 
 namespace platform {
 namespace {
@@ -169,13 +170,44 @@ bool LineReader::readLineBytes(QByteArray& bytes)
 
 // ---- TextFileReader ----------------------------------------------------------
 
-TextFileReader::TextFileReader(const QString& path, TextEncoding encoding)
-    : mFile(path), mReader(&mFile, encoding)
+namespace {
+
+// The stand-in a test put in place; empty otherwise.
+ScopedReadDeviceStandIn::Open& readDeviceStandIn()
 {
+    static ScopedReadDeviceStandIn::Open standIn;
+    return standIn;
+}
+
+std::unique_ptr<QIODevice> openForReading(const QString& path)
+{
+    if (const ScopedReadDeviceStandIn::Open& standIn = readDeviceStandIn()) {
+        if (std::unique_ptr<QIODevice> device = standIn(path))
+            return device;
+    }
+    auto file = std::make_unique<QFile>(path);
     // Opening a folder "succeeds" on Linux and fails at the first read;
     // refuse it here so that isOpen() tells the truth.
     if (!QFileInfo(path).isDir())
-        (void)mFile.open(QIODevice::ReadOnly);
+        (void)file->open(QIODevice::ReadOnly);
+    return file;
+}
+
+}  // namespace
+
+TextFileReader::TextFileReader(const QString& path, TextEncoding encoding)
+    : mDevice(openForReading(path)), mReader(mDevice.get(), encoding)
+{
+}
+
+ScopedReadDeviceStandIn::ScopedReadDeviceStandIn(Open open)
+    : mReplaced(std::exchange(readDeviceStandIn(), std::move(open)))
+{
+}
+
+ScopedReadDeviceStandIn::~ScopedReadDeviceStandIn()
+{
+    readDeviceStandIn() = std::move(mReplaced);
 }
 
 std::optional<QStringList> readTextLines(const QString& path, TextEncoding encoding)

@@ -25,6 +25,8 @@
 #include <QStringList>
 #include <QStringView>
 
+#include <functional>
+#include <memory>
 #include <optional>
 
 namespace platform {
@@ -90,8 +92,8 @@ public:
     TextFileReader& operator=(const TextFileReader&) = delete;
 
     // False when the file could not be opened (missing, a folder, no right).
-    bool isOpen() const { return mFile.isOpen(); }
-    QString errorString() const { return mFile.errorString(); }
+    bool isOpen() const { return mDevice->isOpen(); }
+    QString errorString() const { return mDevice->errorString(); }
 
     [[nodiscard]] bool readLine(QString& line) { return mReader.readLine(line); }
     [[nodiscard]] std::optional<QString> readLine() { return mReader.readLine(); }
@@ -99,8 +101,27 @@ public:
     LineReader& lines() { return mReader; }
 
 private:
-    QFile mFile;
+    std::unique_ptr<QIODevice> mDevice;
     LineReader mReader;
+};
+
+// For tests: while an object of this class lives, every TextFileReader asks
+// `open` for the device of the path it is to read before it opens the file.
+// A device given (open or not) stands in for the file, so a test can make an
+// existing file unreadable or let its reading fail part-way, as it does on a
+// USB stick pulled out or a network share that dropped; nullptr reads the
+// file itself. The object puts back the one it replaced.
+class ScopedReadDeviceStandIn {
+public:
+    using Open = std::function<std::unique_ptr<QIODevice>(const QString& path)>;
+
+    explicit ScopedReadDeviceStandIn(Open open);
+    ~ScopedReadDeviceStandIn();
+    ScopedReadDeviceStandIn(const ScopedReadDeviceStandIn&) = delete;
+    ScopedReadDeviceStandIn& operator=(const ScopedReadDeviceStandIn&) = delete;
+
+private:
+    Open mReplaced;
 };
 
 // Every line of a small file (settings, catalogues), or nullopt when the file

@@ -288,6 +288,36 @@ TEST(TextFileReader, MissingFileOrFolderDoesNotOpen)
     EXPECT_FALSE(platform::readTextLines(dir.filePath("none.txt")).has_value());
 }
 
+// A test's stand-in device takes the place of the file it names; other
+// paths, and every path once the stand-in is gone, read the file itself.
+TEST(TextFileReader, StandInDeviceTakesThePlaceOfItsFile)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString broken = dir.filePath("broken.txt");
+    const QString whole = dir.filePath("whole.txt");
+    for (const QString& path : {broken, whole}) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("a\r\nb\r\n");
+    }
+    {
+        const platform::ScopedReadDeviceStandIn standIn([&broken](const QString& path) -> std::unique_ptr<QIODevice> {
+            if (path != broken)
+                return nullptr;
+            return std::make_unique<ChunkedDevice>(QByteArray("a\r\nb\r\n"), 1, 3);
+        });
+        TextFileReader reader(broken);
+        EXPECT_TRUE(reader.isOpen());
+        EXPECT_EQ(reader.readLine(), std::optional<QString>(QStringLiteral("a")));
+        EXPECT_FALSE(reader.readLine().has_value());
+        EXPECT_TRUE(reader.hasError());
+        EXPECT_FALSE(platform::readTextLines(broken).has_value());
+        EXPECT_EQ(platform::readTextLines(whole), std::optional<QStringList>({"a", "b"}));
+    }
+    EXPECT_EQ(platform::readTextLines(broken), std::optional<QStringList>({"a", "b"}));
+}
+
 // ---- writer ------------------------------------------------------------------------
 
 class TextWriter : public testing::Test {
