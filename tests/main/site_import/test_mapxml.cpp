@@ -4,6 +4,9 @@
 // file, entities, and the messages of malformed files.
 #include "mapxml_fixture.h"
 
+#include "broken_file.h"
+#include "main/site/site_messages.h"
+
 #include "main/site/mapxml.h"
 #include "main/site/tables.h"
 #include "platform/system/files.h"
@@ -365,6 +368,48 @@ INSTANTIATE_TEST_SUITE_P(
                   return atLine(t, "<座標系>", "<座標系>公共座標-1系</座標系>", "の座標系の番号が範囲外です。");
               }}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// A map whose reading fails part-way stops with a message naming it instead
+// of being taken for a file that ends early; one that cannot be opened is
+// Missing without a word (start-up says so itself).
+TEST_F(MapXmlTest, AFileThatCannotBeReadWholeIsNoMap)
+{
+    const QString text = importtest::publicMapText();
+    const struct {
+        const char* name;
+        QByteArray bytes;
+    } rows[] = {
+        {"map.xml", text.toUtf8()},
+        {"map.TXT", platform::toCp932(text)},
+    };
+    for (const auto& row : rows) {
+        const QString name = QString::fromLatin1(row.name);
+        const QString path = sitePath(name);
+        ASSERT_TRUE(importtest::writeBytes(path, row.bytes));
+        {
+            SCOPED_TRACE(name.toStdString() + ", breaks off");
+            resetKeepingFolders();
+            const BrokenFile broken(path, row.bytes.size() / 2);
+            mScript->expectMessage(MsgResult::Ok, readErrorMessage(name));
+            EXPECT_EQ(read(path), ReadOutcome::StopProgram);
+        }
+        {
+            SCOPED_TRACE(name.toStdString() + ", cannot be opened");
+            resetKeepingFolders();
+            const BrokenFile broken(path, std::nullopt);
+            EXPECT_EQ(read(path), ReadOutcome::Missing);
+            EXPECT_EQ(ZahyoMax, 0);
+        }
+    }
+}
+
+TEST_F(MapXmlTest, AnAttributeFileThatBreaksOffStopsTheImport)
+{
+    writeSiteLines(QStringLiteral("画地属性.TXT"), {QStringLiteral("12-1,宅地,所有者"), QStringLiteral("4,畑,所有者")});
+    const BrokenFile broken(sitePath(QStringLiteral("画地属性.TXT")), 20);
+    mScript->expectMessage(MsgResult::Ok, readErrorMessage(QStringLiteral("画地属性.TXT")));
+    EXPECT_EQ(read(writeUtf8(QStringLiteral("map.xml"), importtest::publicMapText())), ReadOutcome::StopProgram);
+}
 
 // A map saved in UTF-8 but named ".TXT" is whole: the reader says that it is
 // not Shift-JIS text instead of calling it cut short, and reads nothing.
