@@ -150,6 +150,16 @@ protected:
 
     // Loads the main window: start-up runs.
     Plot& startProgram() { return plot(); }
+
+    // Ends the run so that the next startProgram() starts afresh: every form
+    // unloaded, the tables and the main window's run state as at start.
+    static void endRun()
+    {
+        platform::destroyAllForms();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        resetTables();
+        plotRunState() = PlotRunState{};
+    }
     StartupEnd startupEnd() const { return plotRunState().startupEnd; }
 
     // The chooser answers with path (nullopt: cancelled).

@@ -85,10 +85,7 @@ protected:
     // Starts a fresh run on the sign file at path.
     void reopen(const QString& path)
     {
-        platform::destroyAllForms();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        resetTables();
-        plotRunState() = PlotRunState{};
+        endRun();
         chooseFile(path);
         startProgram();
         ASSERT_EQ(startupEnd(), StartupEnd::Drawn);
@@ -308,10 +305,7 @@ TEST_F(SaveCommandTest, ZahyoSimQuestions)
         EXPECT_EQ(lines.contains(QStringLiteral("A01,1,K1,1000.500,2000.000,10.000,")), row.rewritten);
         EXPECT_FALSE(lines.join(u' ').contains(QStringLiteral("_?_")));
         EXPECT_EQ(ZahyoSaved, row.rewritten && !row.addedName.isEmpty() ? 7 : 6);
-        platform::destroyAllForms();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        resetTables();
-        plotRunState() = PlotRunState{};
+        endRun();
     }
 }
 
@@ -408,10 +402,7 @@ TEST_F(SaveCommandTest, FailedSaveAsKeepsTheOldSite)
         window.Timer2.Timer();
         EXPECT_TRUE(QFileInfo::exists(site + QStringLiteral("/TVXBAK20240105/9/POINT.DAT")));
 
-        platform::destroyAllForms();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        resetTables();
-        plotRunState() = PlotRunState{};
+        endRun();
         QDir(site + QStringLiteral("/TVXBAK20240105")).removeRecursively();
     }
 }

@@ -524,10 +524,7 @@ TEST_F(StartupTest, SiteFileThatBreaksOffEndsTheProgram)
         startProgram();
         EXPECT_EQ(startupEnd(), StartupEnd::ProgramEnds);
         EXPECT_EQ(fileBytes(file), bytes);
-        platform::destroyAllForms();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        resetTables();
-        plotRunState() = PlotRunState{};
+        endRun();
     }
 }
 
@@ -562,10 +559,7 @@ TEST_F(StartupTest, ChosenFileThatCannotBeOpenedIsSaidAndOffersTheMapOnlyView)
         EXPECT_EQ(SiteFolder, programFolder() + u'/');
         EXPECT_EQ(window.Caption(), BaseCaption);
         EXPECT_EQ(window.CommonDialog1.FileName(), QString());
-        platform::destroyAllForms();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        resetTables();
-        plotRunState() = PlotRunState{};
+        endRun();
     }
 }
 
