@@ -125,18 +125,18 @@ void drawItemLayers(PlotFace& face)
 
 // Everything that needs a fitted picture: the background, the site's
 // layers, the scale bar and the marks over them.
-void drawSite(PlotFace& face, PlotPainter& p, RenderState& st)
+void drawSite(PlotFace& face, PlotPainter& p, RenderState& st, RedrawWork& work)
 {
     drawBackground(face, p, st);
     p.setDrawMode(kMaskPen);
-    prepareWorkingTables(st);
-    drawParcelOutlines(face, p, st);
-    drawCoordinates(face, p, st);
-    drawParcelLabels(face, p, st);
+    prepareWorkingTables(work);
+    drawParcelOutlines(face, p, work);
+    drawCoordinates(face, p, st, work);
+    drawParcelLabels(face, p, st, work);
     markPerpendicularFoot(p);
     placeScaleBar(face, p, st);
     drawItemLayers(face);
-    p.setFontSize(VarFont == 1 ? static_cast<double>(st.CoordFontSize) : FontSize);
+    p.setFontSize(VarFont == 1 ? static_cast<double>(work.CoordFontSize) : FontSize);
     if (SearchHit != 0)
         redplot(face, SearchHit);
     if (st.hooks.stblueplot)
@@ -186,20 +186,25 @@ void crtplot(PlotFace& face)
         return;
     RenderState& st = renderState();
     PlotPainter p(face.picture());
-    st.MovedLabels.clear();
+    // This call's own working tables: a redraw started from inside one of
+    // the layers below (one that lets events run) works with others, so
+    // neither clears the label points the other has moved.
+    const Scratch<RedrawWork> work;
+    work->MovedLabels.clear();
     if (ZahyoMax > 1) {
         keepPreviousView(p);
         limitExtents();
+        // Taken before justsc may widen ViewSpanX.
         const double formHeight = face.formHeightTwips();
-        st.TwipUnit = formHeight > 0 ? ViewSpanX / formHeight : 0.0;
+        work->TwipUnit = formHeight > 0 ? ViewSpanX / formHeight : 0.0;
         setUpPicture(p);
         // Label points moved into view are put back below whatever happens
         // while the site is drawn: the moved positions must never outlive
         // the redraw (they would be saved with the site).
         if (justsc(face))
-            guarded("the site layers", [&] { drawSite(face, p, st); });
+            guarded("the site layers", [&] { drawSite(face, p, st, *work); });
     }
-    restoreMovedLabels(st);
+    restoreMovedLabels(*work);
     markGeocodedPlace(face, p, st);
     p.setDrawMode(kCopyPen);
     const bool tiles = Haikei1Code > 4 || Haikei2Code > 4;

@@ -85,7 +85,7 @@ void drawSelectionMark(PlotFace& face, PlotPainter& p, int i, int width)
 
 }  // namespace
 
-void drawParcelOutlines(PlotFace& face, PlotPainter& p, RenderState& st)
+void drawParcelOutlines(PlotFace& face, PlotPainter& p, RedrawWork& work)
 {
     const int colorIndex = KakuchiColor;
     if (colorIndex < 0 || colorIndex > 15 || LineColorShown[colorIndex] != 1 || KakuchiCount <= 0)
@@ -104,7 +104,7 @@ void drawParcelOutlines(PlotFace& face, PlotPainter& p, RenderState& st)
         if (!validSlots(KakuchiFirst[i], KakuchiLast[i]) || !validVertex(KakuchiVertex[KakuchiFirst[i]]))
             continue;
         if (drawClippedOutline(p, wide, i, color))
-            st.ParcelDrawn[static_cast<std::size_t>(i)] = 1;
+            work.ParcelDrawn[static_cast<std::size_t>(i)] = 1;
         if (KakuchiSel[i] == 1)
             drawSelectionMark(face, p, i, width);
     }
@@ -123,7 +123,8 @@ void Draw_Pol(PlotFace& face, long Stp, long Edp)
     const double sx = face.pictureWidthTwips() / sw / 15.025;
     const double sy = face.pictureHeightTwips() / sh / 15.05;
     const long n = std::min(Edp - Stp + 1, kMaxFillVertices);
-    std::vector<QPoint>& points = renderState().FillPoints;
+    const Scratch<FillPoints> scratch;
+    std::vector<QPoint>& points = scratch->points;
     points.clear();
     const double left = p.scaleLeft();
     const double top = p.scaleTop();
