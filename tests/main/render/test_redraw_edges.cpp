@@ -4,8 +4,11 @@
 // one-vertex parcels and the parcel labels that are never printed.
 #include "plot_fixture.h"
 
+#include "platform/prompt/testing.h"
+
 #include <QString>
 
+#include <optional>
 #include <stdexcept>
 
 namespace tavelcor::render::testing_support {
@@ -186,6 +189,122 @@ TEST_F(RedrawEdgesTest, AFailingCreditImageStillDrawsTheSecondOne)
     face->setCheck(32, 1);
     EXPECT_NO_THROW(crtplot(*face));
     EXPECT_EQ(calls, 2);
+}
+
+// --------------------------------------------------- failing layers of its own
+
+// The plot face of the main window, failing where a test asks: reading one
+// check box, or setting one gauge (each layer drawer sets its gauge at its
+// end, after drawing).
+class FailingFace final : public PlotFace {
+public:
+    explicit FailingFace(StandalonePlot& inner) : mInner(inner) {}
+
+    std::optional<int> failingCheck;
+    std::optional<Gauge> failingGauge;
+
+    platform::Canvas& picture() override { return mInner.picture(); }
+    double pictureWidthTwips() const override { return mInner.pictureWidthTwips(); }
+    double pictureHeightTwips() const override { return mInner.pictureHeightTwips(); }
+    double formHeightTwips() const override { return mInner.formHeightTwips(); }
+    int checkValue(int number) const override
+    {
+        if (failingCheck == number)
+            throw std::runtime_error("check box");
+        return mInner.checkValue(number);
+    }
+    QString rangeText(int number) const override { return mInner.rangeText(number); }
+    QString symbolCaption(int mark) const override { return mInner.symbolCaption(mark); }
+    std::uint32_t symbolColor(int mark) const override { return mInner.symbolColor(mark); }
+    bool deleteOptionSelected() const override { return mInner.deleteOptionSelected(); }
+    void hideStatusLabel() override { mInner.hideStatusLabel(); }
+    ScaleBarLabels scaleBar() const override { return mInner.scaleBar(); }
+    void setScaleBar(const ScaleBarLabels& labels) override { mInner.setScaleBar(labels); }
+    void setPointNameFields(const QString& name, const QString& name2) override
+    {
+        mInner.setPointNameFields(name, name2);
+    }
+    void setGauge(Gauge gauge, int percent) override
+    {
+        if (failingGauge == gauge)
+            throw std::runtime_error("gauge");
+        mInner.setGauge(gauge, percent);
+    }
+
+private:
+    StandalonePlot& mInner;
+};
+
+struct FailingLayerCase {
+    const char* name;
+    std::optional<int> failingCheck;
+    std::optional<Gauge> failingGauge;
+    const char* message;  ///< the message the failing layer shows, or none
+    bool labelLost = false;  ///< the failing layer is the parcel labels'
+};
+
+class FailingLayerTest : public RedrawEdgesTest, public ::testing::WithParamInterface<FailingLayerCase> {};
+
+// A layer that fails ends only itself: every other layer of the redraw is
+// drawn.  The hand-stroke drawer reports its failure itself.
+TEST_P(FailingLayerTest, EveryOtherLayerIsStillDrawn)
+{
+    const FailingLayerCase& c = GetParam();
+    addSquare(10, -20, -20, 20, 20, QStringLiteral("9"));
+    addStrokeVertex(-100, -150, 2, 1);
+    addStrokeVertex(-100, -100, 2, 2);
+    addStrokeVertex(-100, -50, 2, 3);
+    addLine(-60, 50, -60, 150, 12);
+    addPoint(QStringLiteral("P1"), QString(), 60, 100, 1);
+    addText(QStringLiteral("境界"), 80, -120, 6);
+    platform::testing::GTestScriptedPrompter script;
+    if (c.message)
+        script->expectMessage(platform::MsgResult::Ok, QString::fromUtf8(c.message));
+    FailingFace failing(*face);
+    failing.failingCheck = c.failingCheck;
+    failing.failingGauge = c.failingGauge;
+    EXPECT_NO_THROW(crtplot(failing));
+    if (!c.labelLost)
+        EXPECT_GT(countPixels(around(0, 0, 15, 15), platform::QBColor(4)), 0) << "the parcel's name";
+    EXPECT_EQ(colorAt(-20, 0), platform::QBColor(8)) << "the parcel's outline";
+    EXPECT_EQ(colorAt(-100, -100), platform::QBColor(2)) << "the hand stroke";
+    EXPECT_EQ(colorAt(-60, 100), platform::QBColor(12)) << "the line";
+    EXPECT_GT(countPixels(around(60, 100, 15, 15), platform::QBColor(9)), 0) << "the point's symbol";
+    EXPECT_GT(countPixels(around(80, -120, 0, 30), platform::QBColor(6)), 0) << "the text";
+    EXPECT_FALSE(face->scaleBar().label25Caption.isEmpty()) << "the scale bar";
+    EXPECT_EQ(static_cast<int>(canvas().DrawMode()), 13);
+    if (c.message) {
+        ASSERT_EQ(script->records().size(), 1U);
+        EXPECT_EQ(script->records().front().buttons, platform::MsgButtons::OkOnly);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Layers, FailingLayerTest,
+    ::testing::Values(FailingLayerCase{"none", std::nullopt, std::nullopt, nullptr},
+                      FailingLayerCase{"coordinates", 1, std::nullopt, nullptr},
+                      FailingLayerCase{"parcel_labels", 36, std::nullopt, nullptr, true},
+                      FailingLayerCase{"hand_strokes", std::nullopt, Gauge::Tegaki,
+                                       "tegakidrawでエラーがかかりました"},
+                      FailingLayerCase{"lines", std::nullopt, Gauge::Line, nullptr},
+                      FailingLayerCase{"points", std::nullopt, Gauge::Point, nullptr},
+                      FailingLayerCase{"texts", std::nullopt, Gauge::Text, nullptr}),
+    [](const ::testing::TestParamInfo<FailingLayerCase>& info) { return std::string(info.param.name); });
+
+// The hand-stroke drawer called on its own (after a stroke is drawn) reports
+// its failure itself and returns; the strokes drawn so far stay.
+TEST_F(RedrawEdgesTest, AFailingHandStrokeDrawerReportsItselfAndReturns)
+{
+    addStrokeVertex(-100, -150, 2, 1);
+    addStrokeVertex(-100, -50, 2, 3);
+    crtplot(*face);
+    canvas().Cls();
+    platform::testing::GTestScriptedPrompter script;
+    script->expectMessage(platform::MsgResult::Ok, QStringLiteral("tegakidrawでエラーがかかりました"));
+    FailingFace failing(*face);
+    failing.failingGauge = Gauge::Tegaki;
+    EXPECT_NO_THROW(Tegakidraw(failing));
+    EXPECT_EQ(colorAt(-100, -100), platform::QBColor(2));
 }
 
 // ------------------------------------------------------------ kept counts
