@@ -200,6 +200,57 @@ TEST_F(WheelZoom, ATurnReachingThePictureAreaInsideTheBorderZoomsToo)
     EXPECT_DOUBLE_EQ(ViewSpanX, spanX / 2);
 }
 
+// A turn with the cursor over a control of the side panel, delivered to that
+// control as the window system does, zooms about the cursor all the same:
+// the point under it keeps its site coordinates.  The control itself is left
+// as it was.
+TEST_F(WheelZoom, ATurnOverTheSidePanelZoomsAboutTheCursor)
+{
+    Plot& w = hookedPlot();
+    QWidget* control = w.Check1.widget();
+    ASSERT_NE(control, nullptr);
+    ASSERT_TRUE(control->isVisible());
+    ASSERT_TRUE(w.protprp.widget()->isAncestorOf(control));
+    const int value = w.Check1.Value();
+    const QPointF global = control->mapToGlobal(QPointF(control->width() / 2.0, control->height() / 2.0));
+    const auto before = C_position(w, global);
+    ASSERT_TRUE(before.has_value());
+    const double spanX = ViewSpanX;
+    const double spanY = ViewSpanY;
+    const double pixel = metresPerPixel(w);
+
+    QWheelEvent event(control->mapFromGlobal(global), global, QPoint(), QPoint(0, -120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(control, &event);
+
+    EXPECT_DOUBLE_EQ(ViewSpanX, 2 * spanX);
+    EXPECT_DOUBLE_EQ(ViewSpanY, 2 * spanY);
+    EXPECT_EQ(RedrawCause, 2) << "the snapshot preview";
+    const auto after = C_position(w, global);
+    ASSERT_TRUE(after.has_value());
+    EXPECT_NEAR(after->x(), before->x(), 2 * pixel) << "the point under the cursor stays";
+    EXPECT_NEAR(after->y(), before->y(), 2 * pixel);
+    EXPECT_EQ(w.Check1.Value(), value);
+}
+
+// Another window of the program keeps its own wheel.
+TEST_F(WheelZoom, ATurnOverAnotherWindowDoesNotZoom)
+{
+    Plot& w = hookedPlot();
+    QWidget other;
+    other.resize(200, 100);
+    other.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&other));
+    const double spanX = ViewSpanX;
+    const QPointF global = other.mapToGlobal(QPointF(100, 50));
+    QWheelEvent event(QPointF(100, 50), global, QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&other, &event);
+    EXPECT_DOUBLE_EQ(ViewSpanX, spanX);
+    EXPECT_EQ(RedrawCause, 0);
+    (void)w;
+}
+
 // A work folder that cannot be written: the step still zooms, but the old
 // snapshot is not drawn at the new view's extent.
 TEST_F(WheelZoom, ASnapshotThatCannotBeSavedIsNotRegistered)
