@@ -8,7 +8,7 @@
 #include "platform/canvas/colors.h"
 #include "platform/text/numbers.h"
 
-#include <QPoint>
+#include <QPointF>
 
 #include <cmath>
 #include <vector>
@@ -124,7 +124,7 @@ void Draw_Pol(PlotFace& face, long Stp, long Edp)
     const double sy = face.pictureHeightTwips() / sh / 15.05;
     const long n = std::min(Edp - Stp + 1, kMaxFillVertices);
     const Scratch<FillPoints> scratch;
-    std::vector<QPoint>& points = scratch->points;
+    std::vector<QPointF>& points = scratch->points;
     points.clear();
     const double left = p.scaleLeft();
     const double top = p.scaleTop();
@@ -132,11 +132,14 @@ void Draw_Pol(PlotFace& face, long Stp, long Edp)
         const long v = KakuchiVertex[k];
         if (v < 0 || v > kCoordTop)
             continue;
+        // Whole pixels, held as doubles: a vertex billions of pixels away (a
+        // huge parcel at a close zoom) keeps its place, and the picture clips
+        // the figure to what it shows.
         const double px = platform::roundHalfEven((ZahyoPY[v] - left) * sx);
         const double py = platform::roundHalfEven((-ZahyoPX[v] - top) * sy);
-        if (!(std::fabs(px) < 1e9) || !(std::fabs(py) < 1e9))
+        if (!std::isfinite(px) || !std::isfinite(py))
             continue;
-        points.emplace_back(static_cast<int>(px), static_cast<int>(py));
+        points.emplace_back(px, py);
     }
     if (!points.empty())
         p.fillPolygonPixels(points, platform::RGB(255, 218, 185), platform::QBColor(1));

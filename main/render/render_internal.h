@@ -9,7 +9,7 @@
 #include "main/render/view_window.h"
 #include "main/site/tables.h"
 
-#include <QPoint>
+#include <QPointF>
 #include <QString>
 
 #include <cstdint>
@@ -85,7 +85,7 @@ struct ItemFlags {
 
 /// Device points of one parcel fill.
 struct FillPoints {
-    std::vector<QPoint> points;
+    std::vector<QPointF> points;
 };
 
 /// Region test against one window, with the bounds worked out once.  Gives

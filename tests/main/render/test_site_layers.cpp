@@ -87,6 +87,34 @@ TEST_F(SiteLayersTest, SelectedParcelIsFilledUnlessTheSettingSaysNine)
         << "a 4 pixel wide navy mark along the north edge";
 }
 
+// A huge selected parcel seen at a close zoom: a vertex billions of pixels
+// away still bounds the fill.  At 1000 pixels per metre the far vertex (4000
+// km north, 2000 km east) lies 2e9 pixels out; the edge to it from (-2, -1)
+// runs through the view's centre along PX = 2 PY, and the parcel lies on its
+// south-east side.
+TEST_F(SiteLayersTest, AFarVertexStillBoundsTheFillOfASelectedParcel)
+{
+    setView(0, 0, 0.3, 0.4);
+    addCoordinate(10, QStringLiteral("A"), -2, -1);
+    addCoordinate(11, QStringLiteral("F"), 4e6, 2e6);
+    addCoordinate(12, QStringLiteral("C"), -2, 3);
+    const int i = addParcel(QStringLiteral("1"), {10, 11, 12});
+    face->setCheck(6, 0);
+    KakuchiSel[i] = 1;
+    FillSelected = 0;
+    crtplot(*face);
+    const std::uint32_t fill = platform::RGB(255, 218, 185);
+    struct Probe {
+        double px, py;
+        bool filled;
+    };
+    for (const Probe probe : {Probe{-0.1, 0.1, true}, Probe{0.12, 0.1, true}, Probe{-0.14, -0.05, true},
+                              Probe{0.1, -0.1, false}, Probe{-0.12, -0.1, false}, Probe{0.14, 0.03, false}}) {
+        SCOPED_TRACE(testing::Message() << probe.px << ", " << probe.py);
+        EXPECT_EQ(colorAt(probe.px, probe.py), probe.filled ? fill : 0xFFFFFFu);
+    }
+}
+
 TEST_F(SiteLayersTest, SelectedOnlyHidesTheOtherParcelsWhileOneIsSelected)
 {
     addSquare(10, -50, -50, 50, 50, QStringLiteral("1"));
