@@ -8,7 +8,9 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QImage>
+#include <QScreen>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -298,17 +300,44 @@ TEST_F(WheelZoom, TheCursorAtThePictureCentreIsTheViewCentreInPlotUnits)
     EXPECT_NEAR(cursor->y(), OriginX - ViewCX, 2 * pixel);
 }
 
-TEST_F(WheelZoom, TopMostAndWorkArea)
+// The window system is asked to keep the window on top, and to let it go.
+TEST_F(WheelZoom, TopMostAsksTheWindowSystemToKeepTheWindowOnTop)
 {
     Plot& w = shownPlot();
     SetTopMost(w);
-    EXPECT_TRUE(w.TopMost());
+    EXPECT_TRUE(w.window()->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_TRUE(w.Visible());
     SetNotTopMost(w);
-    EXPECT_FALSE(w.TopMost());
+    EXPECT_FALSE(w.window()->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_TRUE(w.Visible());
+}
+
+TEST_F(WheelZoom, TheWorkAreaIsTheScreensAreaLessItsPanels)
+{
     const auto area = GetWorkArea();
     ASSERT_TRUE(area.has_value());
-    EXPECT_GT(area->right, area->left);
-    EXPECT_GT(area->bottom, area->top);
+    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_EQ(area->left, available.left());
+    EXPECT_EQ(area->top, available.top());
+    EXPECT_EQ(area->right, available.right() + 1);
+    EXPECT_EQ(area->bottom, available.bottom() + 1);
+}
+
+// A work area that cannot be had is reported with the stop icon, and no
+// area is given.
+TEST_F(WheelZoom, AWorkAreaThatCannotBeHadIsReported)
+{
+    platform::setWorkAreaSource([] { return std::optional<platform::WorkArea>{}; });
+    script().expectMessage(platform::MsgResult::Ok, QStringLiteral("ワークエリアの取得に失敗しました。"));
+    const auto area = GetWorkArea();
+    platform::setWorkAreaSource(nullptr);
+    EXPECT_FALSE(area.has_value());
+    ASSERT_EQ(script().records().size(), 1U);
+    const platform::PromptRecord& shown = script().records().front();
+    EXPECT_EQ(shown.title, QStringLiteral("APIs No.1 エラー報告"));
+    EXPECT_EQ(shown.icon, platform::MsgIcon::Critical);
+    EXPECT_EQ(shown.buttons, platform::MsgButtons::OkOnly);
+    EXPECT_TRUE(GetWorkArea().has_value()) << "the screen's own again";
 }
 
 }  // namespace
