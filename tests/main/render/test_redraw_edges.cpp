@@ -30,6 +30,17 @@ protected:
         renderState().hooks = RedrawHooks{};
         PlotFixture::TearDown();
     }
+
+    // Parcel 1 crosses the view while its label point (300, 300) lies
+    // outside; with few labels in view the search moves the point to the
+    // first candidate one ring step (10 m) below the top edge: (140, -190).
+    static void addParcelLabelledOutsideTheView()
+    {
+        TxtLimit = 4;
+        addSquare(10, -145, -195, 400, 400, QStringLiteral("BIG"));
+        KakuchiLabelX[1] = 300;
+        KakuchiLabelY[1] = 300;
+    }
 };
 
 // ------------------------------------------------------------ place circle
@@ -119,10 +130,7 @@ TEST_F(RedrawEdgesTest, AFailingBackgroundLeavesAClearPictureAndTheSiteIsDrawn)
 // the point is back where it was, and the redraw goes on to its last steps.
 TEST_F(RedrawEdgesTest, AFailingSurveyMarkLayerEndsOnlyThatLayer)
 {
-    TxtLimit = 4;
-    addSquare(10, -145, -195, 400, 400, QStringLiteral("BIG"));
-    KakuchiLabelX[1] = 300;
-    KakuchiLabelY[1] = 300;
+    addParcelLabelledOutsideTheView();
     int lines = 0;
     int credits = 0;
     renderState().hooks.stblueplot = [&](PlotFace&) {
@@ -148,10 +156,7 @@ TEST_F(RedrawEdgesTest, AFailingSurveyMarkLayerEndsOnlyThatLayer)
 // and moves nothing, the outer one still puts its move back.
 TEST_F(RedrawEdgesTest, ARedrawEnteredAgainFromALayerPutsEveryMovedLabelBack)
 {
-    TxtLimit = 4;
-    addSquare(10, -145, -195, 400, 400, QStringLiteral("BIG"));
-    KakuchiLabelX[1] = 300;
-    KakuchiLabelY[1] = 300;
+    addParcelLabelledOutsideTheView();
     int depth = 0;
     int inner = 0;
     renderState().hooks.stblueplot = [&](PlotFace& f) {
