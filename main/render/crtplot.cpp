@@ -213,11 +213,10 @@ void crtplot(PlotFace& face)
         const double formHeight = face.formHeightTwips();
         work->TwipUnit = formHeight > 0 ? ViewSpanX / formHeight : 0.0;
         setUpPicture(p);
-        // Label points moved into view are put back below whatever happens
-        // while the site is drawn: the moved positions must never outlive
-        // the redraw (they would be saved with the site).
         // Each step of the site guards itself; this guard only catches what
-        // lies between them (clearing the picture for the background).
+        // lies between them.  Label points moved into view are put back
+        // below whatever happens: the moved positions must never outlive the
+        // redraw (they would be saved with the site).
         if (justsc(face))
             guarded("the site layers", [&] { drawSite(face, p, st, *work); });
     }
