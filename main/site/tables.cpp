@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: LicenseRef-Tavelcor
 #include "main/site/tables.h"
 
-#include <type_traits>
+#include <algorithm>
 #include <vector>
 
 namespace tavelcor {
@@ -13,6 +13,7 @@ namespace {
 // highest one written.
 std::unique_ptr<std::vector<QString>[]> gAttrRows;
 int gAttrRowCount = 0;
+int gAttrRowTop = -1;  // the highest parcel that got a row; clearing stops there
 
 void allocateAttrRows()
 {
@@ -46,20 +47,12 @@ void forEachTable(F&& f)
     f(MoveLines), f(NameCandidates);
 }
 
-// Sets every cell to zero or the empty text. Null texts are left alone, which
-// keeps clearing a mostly empty text table cheap.
+// Gives every cell its start value (zero, the empty text, or the free
+// coordinate name); costs what was touched since the last reset.
 template <typename Table>
 void clearTable(Table& table)
 {
-    using T = typename Table::value_type;
-    if constexpr (std::is_same_v<T, QString>) {
-        for (QString& text : table) {
-            if (!text.isNull())
-                text = QString();
-        }
-    } else {
-        table.fill(T{});
-    }
+    table.reset();
 }
 
 void resetEditorCaptions()
@@ -280,7 +273,10 @@ QString openFigureName()
 
 void allocateTables()
 {
+    if (tablesAllocated())
+        return;
     forEachTable([](auto& table) { table.allocate(); });
+    ZahyoName.setStartValue(freeZahyoName());
     allocateAttrRows();
 }
 
@@ -291,21 +287,20 @@ bool tablesAllocated()
 
 void clearZahyo()
 {
-    ZahyoName.fill(freeZahyoName());
-    ZahyoX.fill(0.0);
-    ZahyoY.fill(0.0);
-    ZahyoH.fill(0.0);
-    ZahyoPX.fill(0.0);
-    ZahyoPY.fill(0.0);
-    ZahyoUsed.fill(0);
-    clearTable(ZahyoLink);
+    ZahyoName.reset();  // its start value is the free name
+    ZahyoX.reset();
+    ZahyoY.reset();
+    ZahyoH.reset();
+    ZahyoPX.reset();
+    ZahyoPY.reset();
+    ZahyoUsed.reset();
+    ZahyoLink.reset();
 }
 
 void resetTables()
 {
     allocateTables();
     forEachTable([](auto& table) { clearTable(table); });
-    clearZahyo();
     clearKakuchiAttrs();
     resetEditorCaptions();
     resetColourTables();
@@ -338,6 +333,7 @@ bool setKakuchiAttr(int parcel, int column, const QString& text)
             return true;  // an unwritten cell already reads empty
         if (row.empty())
             ++gAttrRowCount;
+        gAttrRowTop = std::max(gAttrRowTop, parcel);
         row.resize(std::size_t(column) + 1);
     }
     row[std::size_t(column)] = text;
@@ -348,9 +344,10 @@ void clearKakuchiAttrs()
 {
     if (!gAttrRows || gAttrRowCount == 0)
         return;
-    for (int p = 0; p <= kKakuchiTop; ++p)
+    for (int p = 0; p <= gAttrRowTop; ++p)
         std::vector<QString>().swap(gAttrRows[std::size_t(p)]);
     gAttrRowCount = 0;
+    gAttrRowTop = -1;
 }
 
 int kakuchiAttrRowCount()

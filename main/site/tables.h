@@ -25,11 +25,14 @@
 //   results depend on it.
 // - Single-threaded: only the UI thread touches these.
 //
-// Memory: about 120 MB once allocated and reset (the sizes are fixed by the
-// largest sites the program takes). The parcel attribute columns are stored
+// Memory: up to about 120 MB (the sizes are fixed by the largest sites the
+// program takes); the large tables take pages from the system only as they
+// are touched (table_store.h). The parcel attribute columns are stored
 // sparsely (see KakuchiAttr) because 50001 x 41 text cells would cost 48 MB
 // while most sites hold a few columns for some parcels.
 #pragma once
+
+#include "main/site/table_store.h"
 
 #include <QString>
 #include <QtGlobal>
@@ -62,31 +65,35 @@ public:
 
     T& operator[](std::ptrdiff_t i) noexcept
     {
-        Q_ASSERT(mData && contains(i));
-        return mData[i - Low];
+        Q_ASSERT(cells() && contains(i));
+        return cells()[i - Low];
     }
     const T& operator[](std::ptrdiff_t i) const noexcept
     {
-        Q_ASSERT(mData && contains(i));
-        return mData[i - Low];
+        Q_ASSERT(cells() && contains(i));
+        return cells()[i - Low];
     }
 
-    bool allocated() const noexcept { return mData != nullptr; }
+    bool allocated() const noexcept { return mStore.allocated(); }
     // Allocates the storage (value-initialised) unless it exists already.
-    void allocate()
-    {
-        if (!mData)
-            mData = std::make_unique<T[]>(std::size_t(kSize));
-    }
-    void fill(const T& value) { std::fill(begin(), end(), value); }
+    void allocate() { mStore.allocate(std::size_t(kSize)); }
+    void fill(const T& value) { mStore.fill(value); }
+    // Makes value what reset() gives every cell (T{} until then), and gives
+    // it to every cell now. value must own no heap memory (a number or a
+    // text literal) for reset() to stay cheap.
+    void setStartValue(const T& value) { mStore.setStartValue(value); }
+    // Every cell back to its start value; costs what the run touched.
+    void reset() { mStore.reset(); }
 
-    T* begin() noexcept { return mData.get(); }
-    T* end() noexcept { return mData ? mData.get() + kSize : nullptr; }
-    const T* begin() const noexcept { return mData.get(); }
-    const T* end() const noexcept { return mData ? mData.get() + kSize : nullptr; }
+    T* begin() noexcept { return cells(); }
+    T* end() noexcept { return cells() ? cells() + kSize : nullptr; }
+    const T* begin() const noexcept { return cells(); }
+    const T* end() const noexcept { return cells() ? cells() + kSize : nullptr; }
 
 private:
-    std::unique_ptr<T[]> mData;
+    T* cells() const noexcept { return mStore.data(); }
+
+    tablestore::TableStore<T> mStore;
 };
 
 // A two-dimensional table indexed (Low1..High1, Low2..High2), allocated once;
@@ -112,28 +119,28 @@ public:
 
     T& operator()(std::ptrdiff_t i, std::ptrdiff_t j) noexcept
     {
-        Q_ASSERT(mData && contains(i, j));
-        return mData[(i - Low1) * kColumns + (j - Low2)];
+        Q_ASSERT(cells() && contains(i, j));
+        return cells()[(i - Low1) * kColumns + (j - Low2)];
     }
     const T& operator()(std::ptrdiff_t i, std::ptrdiff_t j) const noexcept
     {
-        Q_ASSERT(mData && contains(i, j));
-        return mData[(i - Low1) * kColumns + (j - Low2)];
+        Q_ASSERT(cells() && contains(i, j));
+        return cells()[(i - Low1) * kColumns + (j - Low2)];
     }
 
-    bool allocated() const noexcept { return mData != nullptr; }
-    void allocate()
-    {
-        if (!mData)
-            mData = std::make_unique<T[]>(std::size_t(kSize));
-    }
-    void fill(const T& value) { std::fill(begin(), end(), value); }
+    bool allocated() const noexcept { return mStore.allocated(); }
+    void allocate() { mStore.allocate(std::size_t(kSize)); }
+    void fill(const T& value) { mStore.fill(value); }
+    // Every cell back to T{}; costs what the run touched.
+    void reset() { mStore.reset(); }
 
-    T* begin() noexcept { return mData.get(); }
-    T* end() noexcept { return mData ? mData.get() + kSize : nullptr; }
+    T* begin() noexcept { return cells(); }
+    T* end() noexcept { return cells() ? cells() + kSize : nullptr; }
 
 private:
-    std::unique_ptr<T[]> mData;
+    T* cells() const noexcept { return mStore.data(); }
+
+    tablestore::TableStore<T> mStore;
 };
 
 // ====================================================================== bounds
@@ -179,7 +186,9 @@ bool tablesAllocated();
 // tables first when needed): the values start-up sets before any file is
 // read, then the defaults of the settings reader, so the state equals that of
 // a start without settings files. Every coordinate number is free ("_?>").
-// Takes a few tens of milliseconds.
+// Costs in proportion to what was touched since the last reset (pages of the
+// large tables, table_store.h): microseconds after a small case, a few tens
+// of milliseconds after a run that filled every table.
 void resetTables();
 
 // Clears the coordinate table for numbers 0..500000: X, Y, H, plot X/Y 0,

@@ -234,6 +234,72 @@ TEST_F(Tables, ResetEmptiesFilledTables)
     EXPECT_EQ(kakuchiAttrRowCount(), 0);
 }
 
+// Cells every 97th number, plus the cells that straddle a page edge: a
+// reset releases whole pages, and a cell cut by a page edge must come back
+// whole.
+std::vector<int> scatteredCells(int top, std::size_t cellBytes)
+{
+    std::vector<int> cells;
+    for (int i = 0; i <= top; i += 97)
+        cells.push_back(i);
+    for (int i = 0; i <= top; ++i) {
+        const std::size_t begin = std::size_t(i) * cellBytes;
+        if (begin / 4096 != (begin + cellBytes - 1) / 4096)
+            cells.push_back(i);
+    }
+    cells.push_back(top);
+    return cells;
+}
+
+TEST_F(Tables, ResetGivesEveryCellItsStartValueAfterScatteredWrites)
+{
+    const QString shared = QStringLiteral("共有名%1").arg(7);  // one heap text held by many cells
+    for (int n : scatteredCells(kZahyoTop, sizeof(QString))) {
+        ZahyoName[n] = n % 2 == 0 ? QStringLiteral("P%1").arg(n) : shared;
+        ZahyoLink[n] = shared;
+        PointName[n] = QStringLiteral("杭");  // a literal: owns no heap memory
+        ZahyoX[n] = n + 0.5;
+        PointMark[n] = 7;
+    }
+    for (int n : scatteredCells(kKakuchiTop, sizeof(QString)))
+        KakuchiName[n] = QStringLiteral("%1-1").arg(n);
+
+    resetTables();
+
+    int wrong = 0;
+    for (int n = 0; n <= kZahyoTop; ++n) {
+        if (ZahyoName[n] != u"_?>" || !ZahyoLink[n].isNull() || !PointName[n].isNull() || ZahyoX[n] != 0.0
+            || PointMark[n] != 0)
+            ++wrong;
+    }
+    for (int n = 0; n <= kKakuchiTop; ++n)
+        wrong += KakuchiName[n].isNull() ? 0 : 1;
+    EXPECT_EQ(wrong, 0);
+    EXPECT_TRUE(shared.isDetached()) << "the cells gave their references back";
+}
+
+TEST_F(Tables, ResetAfterOnlyReadingKeepsTheStartValues)
+{
+    double sum = 0;
+    for (int n = 0; n <= kZahyoTop; n += 1000)
+        sum += ZahyoX[n] + ZahyoName[n].size();
+    resetTables();
+    EXPECT_EQ(sum, 3.0 * (kZahyoTop / 1000 + 1));
+    EXPECT_EQ(ZahyoName[kZahyoTop], u"_?>");
+    EXPECT_EQ(ZahyoName[0], u"_?>");
+}
+
+TEST_F(Tables, ClearZahyoAfterRepeatedFillsLeavesNoName)
+{
+    for (int round = 0; round < 3; ++round) {
+        for (int n = 1; n <= kZahyoTop; n += 4099)
+            ZahyoName[n] = QStringLiteral("R%1-%2").arg(round).arg(n);
+        clearZahyo();
+        EXPECT_EQ(ZahyoName[1], u"_?>") << round;
+        EXPECT_EQ(ZahyoName[4100], u"_?>") << round;
+    }
+}
+
 // ------------------------------------------------------------------- bounds
 
 struct BoundRow {

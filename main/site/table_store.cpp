@@ -1,0 +1,141 @@
+// SPDX-License-Identifier: LicenseRef-Tavelcor
+#include "main/site/table_store.h"
+
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <cstdint>
+
+// The leak checker of AddressSanitizer only follows pointers held in memory
+// it knows of: pages mapped here are made known to it, so that the texts the
+// tables hold count as reachable. Without the sanitizer these are absent.
+extern "C" {
+void __lsan_register_root_region(const void* begin, std::size_t size) __attribute__((weak));
+void __lsan_unregister_root_region(const void* begin, std::size_t size) __attribute__((weak));
+}
+
+namespace tavelcor::tablestore {
+namespace {
+
+std::size_t pageSize()
+{
+    static const std::size_t size = std::size_t(sysconf(_SC_PAGESIZE));
+    return size;
+}
+
+std::size_t wholePages(std::size_t bytes)
+{
+    const std::size_t page = pageSize();
+    return (bytes + page - 1) / page * page;
+}
+
+// The page map of this process, opened once; -1 when the system does not
+// give it.
+int pageMap()
+{
+    static const int fd = ::open("/proc/self/pagemap", O_RDONLY | O_CLOEXEC);
+    return fd;
+}
+
+// Bits of a page map entry (Linux Documentation/admin-guide/mm/pagemap.rst).
+constexpr std::uint64_t kPresent = std::uint64_t(1) << 63;
+constexpr std::uint64_t kSwapped = std::uint64_t(1) << 62;
+constexpr std::uint64_t kFileOrShared = std::uint64_t(1) << 61;
+
+// True when the page of entry may hold other bytes than the start content.
+// A page of a start image that was only read maps the file's page; one that
+// was written is a private copy (neither file nor shared).
+bool pageTouched(std::uint64_t entry, bool startImage)
+{
+    if ((entry & kSwapped) != 0)
+        return true;
+    if ((entry & kPresent) == 0)
+        return false;
+    return !startImage || (entry & kFileOrShared) == 0;
+}
+
+}  // namespace
+
+bool Cell<QString>::zeroIsDefault()
+{
+    static const bool zero = [] {
+        const QString null;
+        std::array<unsigned char, sizeof(QString)> bytes{};
+        std::memcpy(bytes.data(), static_cast<const void*>(&null), sizeof(QString));
+        return std::all_of(bytes.begin(), bytes.end(), [](unsigned char b) { return b == 0; });
+    }();
+    return zero;
+}
+
+std::byte* mapZeroPages(std::size_t bytes)
+{
+    const std::size_t length = wholePages(bytes);
+    void* p = ::mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+    if (p == MAP_FAILED)
+        throw std::bad_alloc();
+    // Huge pages would make one touched cell cost 2 MB at the next reset.
+    (void)::madvise(p, length, MADV_NOHUGEPAGE);
+    if (__lsan_register_root_region)
+        __lsan_register_root_region(p, length);
+    return static_cast<std::byte*>(p);
+}
+
+bool mapStartImage(std::byte* base, std::size_t bytes, const std::function<void(std::byte*)>& write)
+{
+    const std::size_t length = wholePages(bytes);
+    const int fd = ::memfd_create("tavelcor-table", MFD_CLOEXEC);
+    if (fd < 0)
+        return false;
+    bool mapped = false;
+    if (::ftruncate(fd, off_t(length)) == 0) {
+        void* image = ::mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0);
+        if (image != MAP_FAILED) {
+            write(static_cast<std::byte*>(image));
+            ::munmap(image, length);
+            mapped = ::mmap(base, length, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_FIXED, fd, 0) != MAP_FAILED;
+        }
+    }
+    ::close(fd);  // the mapping keeps the file
+    return mapped;
+}
+
+void unmapPages(std::byte* base, std::size_t bytes)
+{
+    const std::size_t length = wholePages(bytes);
+    if (__lsan_unregister_root_region)
+        __lsan_unregister_root_region(base, length);
+    ::munmap(base, length);
+}
+
+void releasePages(std::byte* base, std::size_t bytes)
+{
+    (void)::madvise(base, wholePages(bytes), MADV_DONTNEED);
+}
+
+std::vector<ByteRun> touchedRuns(const std::byte* base, std::size_t bytes, bool startImage)
+{
+    const std::size_t page = pageSize();
+    const std::size_t pages = wholePages(bytes) / page;
+    const int fd = pageMap();
+    std::vector<std::uint64_t> entries(pages);
+    const auto firstPage = reinterpret_cast<std::uintptr_t>(base) / page;
+    const auto want = static_cast<ssize_t>(pages * sizeof(std::uint64_t));
+    if (fd < 0 || ::pread(fd, entries.data(), std::size_t(want), off_t(firstPage * sizeof(std::uint64_t))) != want)
+        return {ByteRun{0, bytes}};
+    std::vector<ByteRun> runs;
+    for (std::size_t i = 0; i < pages; ++i) {
+        if (!pageTouched(entries[i], startImage))
+            continue;
+        if (!runs.empty() && runs.back().end == i * page)
+            runs.back().end = (i + 1) * page;
+        else
+            runs.push_back({i * page, (i + 1) * page});
+    }
+    return runs;
+}
+
+}  // namespace tavelcor::tablestore
