@@ -74,7 +74,9 @@ TEST(NmeaChecksum, LowerCaseDigitsOfALetterAreRefused)
 
 TEST(NmeaChecksum, BodyIsTheTextBetweenDollarAndStar)
 {
-    const auto body = orbela::checkedBody(gpstest::nmea("GPGGA,a,b"));
+    // The body is a view into the sentence, which must outlive it.
+    const QByteArray sentence = gpstest::nmea("GPGGA,a,b");
+    const auto body = orbela::checkedBody(sentence);
     ASSERT_TRUE(body);
     EXPECT_EQ(body->toByteArray(), QByteArray("GPGGA,a,b"));
     EXPECT_EQ(orbela::nmeaChecksum("GPGGA,1,2,|"), 0x05);
