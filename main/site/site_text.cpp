@@ -20,9 +20,11 @@
 namespace tavelcor::sitetext {
 namespace {
 
-// Wide enough for every finite coordinate the tables can hold with up to 9
-// decimals, so the formatter never has to cut it.
-constexpr int kWholeWidth = 40;
+// Wide enough for every finite double with up to 9 decimals (a sign, the
+// 309 integer digits of the largest double, the point and the decimals), so
+// the formatter never has to cut a number: a value read from a file is
+// written back whole, however large.
+constexpr int kWholeWidth = 1 + 309 + 1 + 9;
 
 // The fixed form of value in width, or the whole number text when it does not
 // fit (then with no blank in front).

@@ -418,6 +418,35 @@ TEST_F(DatFiles, WritersNeverCutLongCoordinates)
     EXPECT_EQ(siteLines(QStringLiteral("TEXT.DAT")), QStringList({" 1,-1000000.00,      0.00,t, 0"}));
 }
 
+// Numbers of 36 and more integer digits were written as their last 40
+// characters: sign and leading digits lost, the value changed at every save.
+// Read from a file ("1D99" is how the other program wrote 1E99), saved, read
+// back and saved again, every value stays and the second file is the first.
+TEST_F(DatFiles, HugeCoordinatesSurviveEverySave)
+{
+    const char* rows[] = {"1,P,,-1D99,5,2", "2,Q,,1E35,-123456789012345678901234567890123456,3",
+                          "3,R,,-1.7976931348623157E308,1.7976931348623157E308,4"};
+    const double expected[][2] = {{-1e99, 5.0},
+                                  {1e35, -123456789012345678901234567890123456.0},
+                                  {-1.7976931348623157e308, 1.7976931348623157e308}};
+    writeSiteLines(QStringLiteral("POINT.DAT"), {rows[0], rows[1], rows[2]});
+    ASSERT_EQ(readPointDat(SiteFolder), ReadOutcome::Ok);
+    ASSERT_EQ(writePointDat(SiteFolder).outcome, WriteOutcome::Written);
+    const QStringList firstSave = siteLines(QStringLiteral("POINT.DAT"));
+    resetKeepingFolders();
+    ASSERT_EQ(readPointDat(SiteFolder), ReadOutcome::Ok);
+    for (int i = 1; i <= 3; ++i) {
+        EXPECT_EQ(PointX[i], expected[i - 1][0]) << i;
+        EXPECT_EQ(PointY[i], expected[i - 1][1]) << i;
+    }
+    ASSERT_EQ(writePointDat(SiteFolder).outcome, WriteOutcome::Written);
+    EXPECT_EQ(siteLines(QStringLiteral("POINT.DAT")), firstSave);
+    // The exact value of the double nearest 1E99, all 99 integer digits.
+    EXPECT_EQ(firstSave.value(0),
+              QStringLiteral("1,P,,-999999999999999967336168804116691273849533185806555472917961779471295845921727862"
+                             "608739868455469056.00,5.00,2"));
+}
+
 TEST_F(DatFiles, EmptyTablesLeaveTheOldFiles)
 {
     const QByteArray old = testsupport::cp932Lines({"old"});
