@@ -121,19 +121,27 @@ std::vector<ByteRun> touchedRuns(const std::byte* base, std::size_t bytes, bool 
     const std::size_t page = pageSize();
     const std::size_t pages = wholePages(bytes) / page;
     const int fd = pageMap();
-    std::vector<std::uint64_t> entries(pages);
-    const auto firstPage = reinterpret_cast<std::uintptr_t>(base) / page;
-    const auto want = static_cast<ssize_t>(pages * sizeof(std::uint64_t));
-    if (fd < 0 || ::pread(fd, entries.data(), std::size_t(want), off_t(firstPage * sizeof(std::uint64_t))) != want)
+    if (fd < 0)
         return {ByteRun{0, bytes}};
+    const auto firstPage = reinterpret_cast<std::uintptr_t>(base) / page;
+    // The entries are read a few thousand at a time, into a buffer on the
+    // stack: a reset must not allocate in proportion to the table's size.
+    std::array<std::uint64_t, 1024> entries;
     std::vector<ByteRun> runs;
-    for (std::size_t i = 0; i < pages; ++i) {
-        if (!pageTouched(entries[i], startImage))
-            continue;
-        if (!runs.empty() && runs.back().end == i * page)
-            runs.back().end = (i + 1) * page;
-        else
-            runs.push_back({i * page, (i + 1) * page});
+    for (std::size_t from = 0; from < pages; from += entries.size()) {
+        const std::size_t count = std::min(entries.size(), pages - from);
+        const auto want = static_cast<ssize_t>(count * sizeof(std::uint64_t));
+        if (::pread(fd, entries.data(), std::size_t(want), off_t((firstPage + from) * sizeof(std::uint64_t))) != want)
+            return {ByteRun{0, bytes}};
+        for (std::size_t k = 0; k < count; ++k) {
+            if (!pageTouched(entries[k], startImage))
+                continue;
+            const std::size_t begin = (from + k) * page;
+            if (!runs.empty() && runs.back().end == begin)
+                runs.back().end = begin + page;
+            else
+                runs.push_back({begin, begin + page});
+        }
     }
     return runs;
 }
