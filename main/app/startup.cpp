@@ -55,9 +55,11 @@ void readPointSymbols(Plot& window)
     LoadPointSymbols(SiteFolder + QStringLiteral("POINT.JKN"), buttons);
 }
 
-void readMainSettings(Plot& window)
+bool readMainSettings(Plot& window)
 {
-    LoadSettings([&window](float layoutCode) { applyWindowLayout(window, layoutCode); });
+    const SettingsReadResult read =
+        LoadSettings([&window](float layoutCode) { applyWindowLayout(window, layoutCode); });
+    return read.outcome != ReadOutcome::StopProgram;
 }
 
 void readTextPresets(Plot& window)
@@ -214,19 +216,23 @@ void prepare(Plot& window)
     SiteMode = 0;
 }
 
-void prepareTables(Plot& window)
+// False when a settings file there could not be read (said): the program
+// ends.
+bool prepareTables(Plot& window)
 {
     for (int c = 0; c <= 14; ++c)
         PointColorShown[c] = LineColorShown[c] = TxtColorShown[c] = TegakiColorShown[c] = 1;
     paintColourOptions(window);
     giveSecondInitialValues();
     startup::readPointSymbols(window);
-    startup::readMainSettings(window);
+    if (!startup::readMainSettings(window))
+        return false;
     startup::readTextPresets(window);
     resetEditorCaptions();
     Setting6Text.clear();
     storeScreenSize(window);
     clearSiteTables();
+    return true;
 }
 
 ModeOutcome runStartMode(Plot& window, const QString& clipboardText)
@@ -346,7 +352,10 @@ StartupEnd Form_Load(Plot& window)
     prepare(window);
     const QString clipboardText = startup::clipboard().text();
     warnWhenAnotherInstanceRuns();
-    prepareTables(window);
+    if (!prepareTables(window)) {
+        run.startupEnd = StartupEnd::ProgramEnds;
+        return run.startupEnd;
+    }
     const ModeOutcome mode = runStartMode(window, clipboardText);
     run.startupEnd = mode.ended ? *mode.ended : finish(window, mode.kind);
     return run.startupEnd;

@@ -50,9 +50,10 @@ ModeOutcome runSiteChooser(Plot& window);
 // The settings files of SiteFolder, applied to the window's controls:
 // POINT.JKN (the marker buttons), tavelcor.jkn (found in SiteFolder or else
 // the work folder; its layout code places the window) and TEXT.JKN (the
-// quick-text buttons and the phrase list).
+// quick-text buttons and the phrase list). readMainSettings is false when
+// tavelcor.jkn is there but could not be read (said): the program ends.
 void readPointSymbols(Plot& window);
-void readMainSettings(Plot& window);
+bool readMainSettings(Plot& window);
 void readTextPresets(Plot& window);
 
 // The map-XML import's stage in the splash window START: its label hidden,

@@ -168,10 +168,14 @@ std::optional<QString> siteSimaFile(Plot& window)
 ModeOutcome openSignFile(Plot& window, const QString& path)
 {
     SignFileDate = platform::lastModifiedDateDouble(path).value_or(0.0);
-    plotRunState().signWindow = readSignFile(path);
+    const SignFileRead sign = readSignFile(path);
+    if (sign.outcome == ReadOutcome::StopProgram)
+        return ended(StartupEnd::ProgramEnds);
+    plotRunState().signWindow = sign.window;
     showFileInCaption(window, path);
     SiteFolder = siteFolderOf(path);
-    readMainSettings(window);
+    if (!readMainSettings(window))
+        return ended(StartupEnd::ProgramEnds);
     readPointSymbols(window);
     readTextPresets(window);
     const std::optional<QString> sima = siteSimaFile(window);

@@ -38,20 +38,27 @@ constexpr int kRelocatedLength = 50;
 
 using ByteTable = FixedTable<std::uint8_t, 0, kColorTableTop>;
 
-// Every value of a small settings file (separated by commas or line ends);
-// nullopt when the file does not exist or cannot be opened.
-std::optional<QStringList> readValues(const QString& path)
+// Every value of a small settings file (separated by commas or line ends).
+struct Values {
+    ReadOutcome outcome = ReadOutcome::Missing;
+    QStringList values;
+};
+
+// The values of folder's file name: Missing when there is no such file;
+// StopProgram, after a message naming it, when the file is there but cannot
+// be opened or read whole (the save would write the defaults over it).
+Values readValues(const QString& folder, const QString& name)
 {
-    if (!platform::fileExists(path))
-        return std::nullopt;
+    const QString path = sitetext::siteFile(folder, name);
     platform::TextFileReader in(path);
     if (!in.isOpen())
-        return std::nullopt;
+        return {sitetext::notOpened(path, name), {}};
     platform::ItemReader items(in.lines());
-    QStringList values;
+    Values read{ReadOutcome::Ok, {}};
     while (const std::optional<QString> item = items.readItem())
-        values.append(*item);
-    return values;
+        read.values.append(*item);
+    read.outcome = sitetext::readingEnd(in, name);
+    return read;
 }
 
 // A value as a byte; shows the refusal message and gives nullopt when it
@@ -139,11 +146,12 @@ QString pathValue(const QString& path)
 
 ReadOutcome LoadLineWidths()
 {
-    const std::optional<QStringList> values = readValues(sitetext::siteFile(SiteFolder, kLineWidthFile));
-    if (!values) {
+    const Values read = readValues(SiteFolder, kLineWidthFile);
+    if (read.outcome != ReadOutcome::Ok) {
         setDefaultLineWidths();
-        return ReadOutcome::Missing;
+        return read.outcome;
     }
+    const QStringList* values = &read.values;
     for (int c = 0; c < values->size() && ByteTable::contains(c); ++c) {
         const std::optional<std::uint8_t> width = byteValue(kLineWidthFile, values->at(c));
         if (!width)
@@ -155,9 +163,10 @@ ReadOutcome LoadLineWidths()
 
 ReadOutcome LoadColorSelect()
 {
-    const std::optional<QStringList> values = readValues(sitetext::siteFile(SiteFolder, kColorSelectFile));
-    if (!values)
-        return ReadOutcome::Missing;
+    const Values read = readValues(SiteFolder, kColorSelectFile);
+    if (read.outcome != ReadOutcome::Ok)
+        return read.outcome;
+    const QStringList* values = &read.values;
     const std::array<ByteTable*, 4> tables{&PointColorShown, &LineColorShown, &TxtColorShown,
                                            &TegakiColorShown};
     const int perColor = values->size() > kThreeFlagFormLimit ? 4 : 3;
@@ -177,11 +186,12 @@ ReadOutcome LoadColorSelect()
 
 ReadOutcome LoadBackgroundSettings(BackgroundWindow* window)
 {
-    const std::optional<QStringList> values = readValues(sitetext::siteFile(SiteFolder, kBackgroundFile));
-    if (!values) {
+    const Values read = readValues(SiteFolder, kBackgroundFile);
+    if (read.outcome != ReadOutcome::Ok) {
         HaikeiAutoLoad = 0;
-        return ReadOutcome::Missing;
+        return read.outcome;
     }
+    const QStringList* values = &read.values;
     std::array<std::optional<std::uint8_t>, 2> codes;
     const int count = std::min<int>(static_cast<int>(values->size()), kBackgroundValues);
     for (int i = 0; i < count; ++i) {

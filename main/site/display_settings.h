@@ -15,7 +15,10 @@
 // A value that cannot be a byte (300, -1), and a layer code outside 0..9, is
 // refused: the reader shows a message naming the file and the value, keeps
 // the values read before and reads no further. Values after the tables'
-// last entry (colour index 16) are not read.
+// last entry (colour index 16) are not read. A file that is there but cannot
+// be opened or read whole (no right to read it, a read that fails, a line
+// too long) gives StopProgram after a message naming it: start-up ends, so
+// the save never writes the defaults over the file.
 #pragma once
 
 #include "main/site/site_file_result.h"

@@ -127,7 +127,7 @@ ReadOutcome companionNotOpened(const QString& path, const QString& fileName)
 
 ReadOutcome cutShort(const platform::TextFileReader& in, const QString& fileName, const QString& lastLine)
 {
-    return stopWith(in.hasError() ? readErrorMessage(fileName) : truncatedMessage(fileName, lastLine));
+    return stopWith(in.hasError() ? sitetext::readFailureMessage(in, fileName) : truncatedMessage(fileName, lastLine));
 }
 
 namespace {
@@ -144,7 +144,7 @@ ReadOutcome readHeader(const QString& path, const QString& fileName)
     QString line;
     (void)in.readLine(line);  // an empty header is a line without fields
     if (in.hasError())
-        return stopWith(readErrorMessage(fileName));
+        return stopWith(sitetext::readFailureMessage(in, fileName));
     const auto f = sitetext::splitFields<3>(line);
     if (f.count < 3)
         return stopWith(missingCommaMessage(fileName, line));

@@ -135,7 +135,7 @@ std::optional<std::vector<Frame>> readFrames(const QString& path, const QString&
         frames.push_back(std::move(frame));
     }
     if (in.hasError()) {
-        showSiteMessage(readErrorMessage(fileName));
+        showSiteMessage(sitetext::readFailureMessage(in, fileName));
         return std::nullopt;
     }
     return frames;

@@ -8,6 +8,7 @@
 #include "main/site/mapxml_text.h"
 #include "main/site/parcel_attr_file.h"
 #include "main/site/site_messages.h"
+#include "main/site/site_text.h"
 #include "main/site/tables.h"
 #include "platform/prompt/prompter.h"
 #include "platform/system/files.h"
@@ -32,6 +33,7 @@ struct Source {
     QString path;
     FileEncoding encoding = FileEncoding::Utf8;
     bool converted = false;  // the converter's output, not the chosen file
+    QString failure;         // why counting its lines broke off, when it did
 };
 
 // The environment with its defaults filled in.
@@ -66,20 +68,30 @@ enum class Reading { CannotOpen, Done, TooManyLines, NotShiftJis, Broken };
 // Lines of the file up to limit (the count stops there), ended as the line
 // reader ends them.
 struct LineCount {
-    Reading end = Reading::Done;  // CannotOpen, Broken (a read failed) or Done
+    Reading end = Reading::Done;  // CannotOpen, Broken (a read failed, a line too long) or Done
     qint64 count = 0;
+    QString failure;              // the message of Broken
 };
+
+// Broken with the message that says why file (named fileName in messages)
+// stopped, else Done.
+LineCount ended(const platform::TextFileReader& file, const QString& fileName, qint64 count)
+{
+    if (!file.hasError())
+        return {Reading::Done, count, {}};
+    return {Reading::Broken, count, sitetext::readFailureMessage(file, fileName)};
+}
 
 LineCount countLines(const QString& path, qint64 limit)
 {
     platform::TextFileReader file(path, platform::TextEncoding::Utf8);
     if (!file.isOpen())
-        return {Reading::CannotOpen};
+        return {Reading::CannotOpen, 0, {}};
     QByteArray bytes;
     qint64 count = 0;
     while (count < limit && file.lines().readLineBytes(bytes))
         ++count;
-    return {file.hasError() ? Reading::Broken : Reading::Done, count};
+    return ended(file, QFileInfo(path).fileName(), count);
 }
 
 enum class SizeDecision { ReadAsIs, Converted, Stop, Broken };
@@ -131,26 +143,30 @@ std::optional<std::pair<SizeDecision, Source>> sourceOfXml(const QString& path, 
     const LineCount counted = countLines(path, kMapXmlConvertLines);
     if (counted.end == Reading::CannotOpen)
         return std::nullopt;
-    Source asIs{path, FileEncoding::Utf8};
-    if (counted.end == Reading::Broken)
+    Source asIs{path, FileEncoding::Utf8, false, {}};
+    if (counted.end == Reading::Broken) {
+        asIs.failure = counted.failure;
         return std::pair{SizeDecision::Broken, asIs};
+    }
     const qint64 count = counted.count;
     if (count < kMapXmlConvertLines)
         return std::pair{SizeDecision::ReadAsIs, asIs};
     const SizeDecision d = platform::fileExists(e.converterPath) ? convert(path, e)
                                                                  : adviseEditor(path, count, e);
     if (d == SizeDecision::Converted)
-        return std::pair{d, Source{temporaPath(), FileEncoding::Cp932, true}};
+        return std::pair{d, Source{temporaPath(), FileEncoding::Cp932, true, {}}};
     return std::pair{d, asIs};
 }
 
-// Reads every line of the source through the import.
-Reading readLines(const Source& source, mapxml::Import& import, const MapXmlEnvironment& e)
+// Reads every line of the source through the import; messages name the
+// chosen file as fileName.
+LineCount readLines(const Source& source, const QString& fileName, mapxml::Import& import,
+                    const MapXmlEnvironment& e)
 {
     const bool utf8 = source.encoding == FileEncoding::Utf8;
     platform::TextFileReader file(source.path, utf8 ? platform::TextEncoding::Utf8 : platform::TextEncoding::Cp932);
     if (!file.isOpen())
-        return Reading::CannotOpen;
+        return {Reading::CannotOpen, 0, {}};
     platform::LineReader& reader = file.lines();
     const QString unit = utf8 ? QStringLiteral("k/") : QStringLiteral("k");
     mapxml::Line line(source.encoding);
@@ -162,11 +178,11 @@ Reading readLines(const Source& source, mapxml::Import& import, const MapXmlEnvi
     bool encodingKnown = utf8 || source.converted;
     while (!import.failed() && reader.readLineBytes(bytes)) {
         if (++count > kMapXmlLineTop + 1)
-            return Reading::TooManyLines;
+            return {Reading::TooManyLines, 0, {}};
         if (!encodingKnown) {
             const mapxml::TextKind kind = mapxml::textKindOf(bytes);
             if (kind == mapxml::TextKind::Utf8)
-                return Reading::NotShiftJis;
+                return {Reading::NotShiftJis, 0, {}};
             encodingKnown = kind == mapxml::TextKind::Other;
         }
         if (count % kProgressLines == 0)
@@ -180,9 +196,9 @@ Reading readLines(const Source& source, mapxml::Import& import, const MapXmlEnvi
     // The lines before a failed read are no whole file: the import's own
     // end checks would call it cut short.
     if (reader.hasError())
-        return Reading::Broken;
+        return ended(file, fileName, count);
     import.finish(count);
-    return Reading::Done;
+    return {Reading::Done, count, {}};
 }
 
 ReadOutcome stopWith(const QString& message)
@@ -207,7 +223,7 @@ ReadOutcome ReadMapXml(const QString& path, const MapXmlEnvironment& environment
     const MapXmlEnvironment e = completed(environment);
     const TemporaGuard tempora;
     e.showStage(QStringLiteral("ＸＭＬを確認しています"));
-    Source source{path, FileEncoding::Cp932};
+    Source source{path, FileEncoding::Cp932, false, {}};
     if (path.right(3).toLower() == u"xml") {
         const auto decided = sourceOfXml(path, e);
         if (!decided)
@@ -215,16 +231,17 @@ ReadOutcome ReadMapXml(const QString& path, const MapXmlEnvironment& environment
         if (decided->first == SizeDecision::Stop)
             return ReadOutcome::StopProgram;
         if (decided->first == SizeDecision::Broken)
-            return stopWith(readErrorMessage(QFileInfo(path).fileName()));
+            return stopWith(decided->second.failure);
         source = decided->second;
     }
     const QString fileName = QFileInfo(path).fileName();
     mapxml::Import import(source.encoding, fileName);
-    const Reading reading = readLines(source, import, e);
+    const LineCount read = readLines(source, fileName, import, e);
+    const Reading reading = read.end;
     if (reading == Reading::CannotOpen)
         return ReadOutcome::Missing;
     if (reading == Reading::Broken)
-        return stopWith(readErrorMessage(fileName));
+        return stopWith(read.failure);
     if (reading == Reading::NotShiftJis) {
         showSiteMessage(fileName + QStringLiteral("はShift-JISで保存されていません（UTF-8のようです）。")
                         + QStringLiteral("名前の最後を「.xml」にして呼び出してください。")

@@ -10,6 +10,8 @@
 #include "platform/text/strings.h"
 #include "platform/text/textfile.h"
 
+#include <QFileInfo>
+
 #include <array>
 #include <cmath>
 #include <cstdint>
@@ -405,8 +407,11 @@ SettingsReadResult LoadSettings(const std::function<void(float)>& applyWindowLay
     if (result.path.isEmpty())
         return result;
     platform::TextFileReader in(result.path);
-    if (!in.isOpen())
+    const QString fileName = QFileInfo(result.path).fileName();
+    if (!in.isOpen()) {
+        result.outcome = sitetext::notOpened(result.path, fileName);
         return result;
+    }
     // Line 2 starts from 11 and copies the font size to the point font size;
     // a file that ends before it leaves the two in step all the same.
     FontSize = 11;
@@ -421,6 +426,7 @@ SettingsReadResult LoadSettings(const std::function<void(float)>& applyWindowLay
         if (i == 2 && applyWindowLayout)
             applyWindowLayout(WindowLayout);
     }
+    result.outcome = sitetext::readingEnd(in, fileName);
     return result;
 }
 

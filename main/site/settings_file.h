@@ -21,6 +21,10 @@ namespace tavelcor {
 struct SettingsReadResult {
     QString path;       // the file read; empty when there was none
     int linesRead = 0;  // lines taken, 0..56 (fewer for a short or faulty file)
+    // Ok, Missing (no file), or StopProgram when the file is there but cannot
+    // be opened or read whole (its message was shown): the caller ends the
+    // program, so that no save writes the defaults over the file.
+    ReadOutcome outcome = ReadOutcome::Missing;
 };
 
 // Reads tavelcor.jkn into the settings.
@@ -36,7 +40,9 @@ struct SettingsReadResult {
 //
 // The reading ends quietly at the end of the file or at the first value that
 // does not fit its type (a byte line holding 300 or -1): that line and all
-// later ones keep their values. No message.
+// later ones keep their values. No message. A file that cannot be opened or
+// read whole (no right to read it, a read that fails, a line too long) is
+// said with a message naming it (outcome StopProgram).
 //
 // Right after line 3, applyWindowLayout (when given) receives WindowLayout,
 // so the main window can apply it (1 maximised; 2 and 3 restored at 3/4 and

@@ -6,6 +6,8 @@
 #include "platform/text/numbers.h"
 #include "platform/text/textfile.h"
 
+#include <QFileInfo>
+
 #include <array>
 #include <cmath>
 
@@ -24,22 +26,23 @@ SignFileWindow signFileWindowFor(float scaleLeft, float scaleTop, float scaleWid
     return {scaleLeft - m / 2.0F, scaleTop, scaleLeft + scaleWidth - m, scaleTop + scaleHeight};
 }
 
-std::optional<SignFileWindow> readSignFile(const QString& path)
+SignFileRead readSignFile(const QString& path)
 {
     platform::TextFileReader in(path);
+    const QString fileName = QFileInfo(path).fileName();
     if (!in.isOpen())
-        return std::nullopt;
+        return {sitetext::notOpened(path, fileName), std::nullopt};
     platform::ItemReader items(in.lines());
     std::array<float, 4> values{};
     for (float& value : values) {
         const std::optional<QString> item = items.readItem();
         if (!item)
-            return std::nullopt;
+            return {sitetext::readingEnd(in, fileName), std::nullopt};
         value = static_cast<float>(platform::Val(*item));
         if (!std::isfinite(value))
-            return std::nullopt;  // no window can be made of it
+            return {ReadOutcome::Ok, std::nullopt};  // no window can be made of it
     }
-    return SignFileWindow{values[0], values[1], values[2], values[3]};
+    return {ReadOutcome::Ok, SignFileWindow{values[0], values[1], values[2], values[3]}};
 }
 
 WriteResult writeSignFile(const QString& path, const SignFileWindow& window)

@@ -34,11 +34,21 @@ struct SignFileWindow {
 SignFileWindow signFileWindowFor(float scaleLeft, float scaleTop, float scaleWidth,
                                  float scaleHeight, float pictureWidthTwips);
 
+// What reading the sign file gave.
+struct SignFileRead {
+    // Ok; Missing when there is no such file; StopProgram when the file is
+    // there but cannot be opened or read (its message was shown): the caller
+    // ends the program, so that no save writes over it.
+    ReadOutcome outcome = ReadOutcome::Missing;
+    // The saved window, nullopt when the file holds none.
+    std::optional<SignFileWindow> window;
+};
+
 // The first four items of the sign file at path (values separated by commas
 // or line ends), each read as its leading number (a text without one is 0).
-// nullopt when the file holds fewer than four items, cannot be read, or a
-// value does not fit single precision.
-std::optional<SignFileWindow> readSignFile(const QString& path);
+// No window when the file holds fewer than four items or a value does not
+// fit single precision.
+SignFileRead readSignFile(const QString& path);
 
 // Writes the four lines of window to path, atomically.
 WriteResult writeSignFile(const QString& path, const SignFileWindow& window);

@@ -65,6 +65,13 @@ QString readErrorMessage(const QString& fileName)
            + QStringLiteral("ファイルのある場所（USBメモリやネットワーク）を確かめてください。");
 }
 
+QString lineTooLongMessage(const QString& fileName, qint64 row)
+{
+    return fileName + QStringLiteral("の") + QString::number(row)
+           + QStringLiteral("行目が長すぎます（1行は1MBまでです）。ファイルを読み込めませんでした。")
+           + QStringLiteral("エディタで直接修正してください。");
+}
+
 QString cannotOpenMessage(const QString& file)
 {
     return file + QStringLiteral("を開けません。ファイルを読み込めませんでした。");

@@ -42,6 +42,11 @@ QString missingCoordinateMessage(const QString& parcelName, QStringView numberFi
 // read is no whole file, so the reader stops.
 QString readErrorMessage(const QString& fileName);
 
+// A line longer than the reader takes (platform::kMaxLineBytes, 1 MiB): a
+// file without line breaks, or not a text file. row counts from 1:
+// "<file>の<row>行目が長すぎます（1行は1MBまでです）。…".
+QString lineTooLongMessage(const QString& fileName, qint64 row);
+
 // A file that exists but cannot be opened (no right to read it, a device
 // that does not answer): "<file>を開けません。…"; file is a name or a path.
 QString cannotOpenMessage(const QString& file);

@@ -152,8 +152,15 @@ ReadOutcome readingEnd(const platform::TextFileReader& in, const QString& fileNa
 {
     if (!in.hasError())
         return ReadOutcome::Ok;
-    showSiteMessage(readErrorMessage(fileName));
+    showSiteMessage(readFailureMessage(in, fileName));
     return ReadOutcome::StopProgram;
+}
+
+QString readFailureMessage(const platform::TextFileReader& in, const QString& fileName)
+{
+    if (in.lineTooLong())
+        return lineTooLongMessage(fileName, in.lineCount() + 1);
+    return readErrorMessage(fileName);
 }
 
 ReadOutcome notOpened(const QString& path, const QString& fileName)

@@ -40,9 +40,13 @@ QString siteFilePath(const QString& path);
 WriteResult commitFile(platform::TextFileWriter& out, const QString& path);
 
 // How the reading of fileName through in ended: StopProgram after the
-// read-error message (site_messages.h) when a read of the file failed part-way
-// (the lines given are no whole file), Ok otherwise.
+// message of readFailureMessage when the reading failed part-way (the lines
+// given are no whole file), Ok otherwise.
 ReadOutcome readingEnd(const platform::TextFileReader& in, const QString& fileName);
+
+// Why the reading of fileName through in stopped before the file's end: a
+// line too long (naming its row), or a read that failed.
+QString readFailureMessage(const platform::TextFileReader& in, const QString& fileName);
 
 // For a reader whose file at path did not open: Missing when there is no such
 // file; StopProgram after the message naming fileName when the file is there

@@ -53,7 +53,7 @@ LineReader::LineReader(QIODevice* device, TextEncoding encoding)
 // growing the buffer when a line fills it. False when nothing more came.
 bool LineReader::fill()
 {
-    if (mEof || mError)
+    if (mEof || mError || mTooLong)
         return false;
     if (mDevice == nullptr || !mDevice->isReadable()) {
         mError = true;  // never opened, or opened for writing only
@@ -95,6 +95,8 @@ void LineReader::skipByteOrderMark()
 
 bool LineReader::nextLineBytes(const char*& begin, qsizetype& size)
 {
+    if (mTooLong)
+        return false;
     if (!mStarted)
         skipByteOrderMark();
     if (mSkipLf) {
@@ -110,6 +112,10 @@ bool LineReader::nextLineBytes(const char*& begin, qsizetype& size)
         const char* found = findLineEnd(base + mBegin + mScanned, base + mEnd);
         if (found != base + mEnd) {
             const qsizetype at = found - base;
+            if (at - mBegin > kMaxLineBytes) {
+                mTooLong = true;
+                return false;
+            }
             begin = base + mBegin;
             size = at - mBegin;
             mBegin = at + 1;
@@ -123,6 +129,10 @@ bool LineReader::nextLineBytes(const char*& begin, qsizetype& size)
             return true;
         }
         mScanned = mEnd - mBegin;
+        if (mScanned > kMaxLineBytes) {
+            mTooLong = true;  // no line end within the limit: stop here
+            return false;
+        }
         if (!fill()) {
             // After a read error the rest is no line: it may be cut anywhere.
             if (mBegin == mEnd || mError)

@@ -14,7 +14,9 @@
 // present; invalid UTF-8 reads as U+FFFD.
 //
 // The reader holds one block of the file (1 MiB, more only for a longer
-// line), never the whole file, and decodes each line on its own.
+// line), never the whole file, and decodes each line on its own. A line of
+// more than kMaxLineBytes stops the reading (lineTooLong()), so that a file
+// without line ends, or an endless stream, cannot take all the memory.
 #pragma once
 
 #include <QByteArray>
@@ -30,6 +32,10 @@
 #include <optional>
 
 namespace platform {
+
+// The longest line a reader gives, in bytes without the line end: far above
+// any line of the system's files, which hold a few hundred bytes at most.
+inline constexpr qsizetype kMaxLineBytes = qsizetype(1) << 20;
 
 enum class TextEncoding {
     Cp932,    // Shift-JIS, the Windows flavour: the default of every file
@@ -60,9 +66,12 @@ public:
     [[nodiscard]] bool readLineBytes(QByteArray& bytes);
 
     // True once a read of the device failed (or the device was not open for
-    // reading); the whole lines before the failure were given, the line the
-    // failure cut is not.
-    bool hasError() const { return mError; }
+    // reading), or a line was too long; the whole lines before were given,
+    // the line the failure cut is not.
+    bool hasError() const { return mError || mTooLong; }
+    // True once a line of more than kMaxLineBytes bytes was met: it is not
+    // given, and reading stops there. Its number is lineCount() + 1.
+    bool lineTooLong() const { return mTooLong; }
     // Lines given so far.
     qint64 lineCount() const { return mLineCount; }
 
@@ -79,6 +88,7 @@ private:
     qsizetype mScanned = 0;  // bytes from mBegin already searched for a line end
     bool mEof = false;
     bool mError = false;
+    bool mTooLong = false;
     bool mSkipLf = false;    // the last line ended in CR; an LF next belongs to it
     bool mStarted = false;
     qint64 mLineCount = 0;
@@ -98,6 +108,8 @@ public:
     [[nodiscard]] bool readLine(QString& line) { return mReader.readLine(line); }
     [[nodiscard]] std::optional<QString> readLine() { return mReader.readLine(); }
     bool hasError() const { return mReader.hasError(); }
+    bool lineTooLong() const { return mReader.lineTooLong(); }
+    qint64 lineCount() const { return mReader.lineCount(); }
     LineReader& lines() { return mReader; }
 
 private:

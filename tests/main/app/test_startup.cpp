@@ -406,6 +406,31 @@ TEST_F(StartupTest, SecondInstanceIsWarnedAndStartsAsTheFirst)
     EXPECT_EQ(ZahyoMax, 6);
 }
 
+// A settings file of the site that is there but cannot be read was passed
+// over, and the save then wrote the defaults over it: now start-up names it
+// and the program ends, so nothing is written over it.
+TEST_F(StartupTest, SiteFileThatCannotBeReadIsSaidAndEndsTheProgram)
+{
+    const char* names[] = {"tavelcor.jkn", "TAVELCOR.TVX", "LINEWID.JKN", "HAIKEI.JKN"};
+    int n = 0;
+    for (const char* name : names) {
+        SCOPED_TRACE(name);
+        const QString site = copyFixture(QStringLiteral("site"), QStringLiteral("unreadable%1").arg(++n));
+        const QString path = site + u'/' + QString::fromLatin1(name);
+        if (!QFileInfo::exists(path)) {
+            ASSERT_TRUE(writeLines(path, {QStringLiteral(" 3")}));
+        }
+        const QByteArray bytes = fileBytes(path);
+        const BrokenFile broken(path, std::nullopt);
+        chooseFile(site + u'/' + kSignFile);
+        script().expectMessage(platform::MsgResult::Ok, cannotOpenMessage(QString::fromLatin1(name)));
+        startProgram();
+        EXPECT_EQ(startupEnd(), StartupEnd::ProgramEnds);
+        endRun();
+        EXPECT_EQ(fileBytes(path), bytes);
+    }
+}
+
 TEST_F(StartupTest, FirstInstanceHoldsTheLockForTheRun)
 {
     startWithoutASite(platform::MsgResult::No);

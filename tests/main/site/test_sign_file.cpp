@@ -33,7 +33,7 @@ TEST_F(SignFile, FourLinesInTheSignedBlankForm)
     ASSERT_EQ(writeSignFile(path, {12.5F, -0.25F, 0.5F, 1234567.0F}).outcome, WriteOutcome::Written);
     EXPECT_EQ(siteBytes(QStringLiteral("TAVELCOR.TVX")),
               testsupport::cp932Lines({" 12.5", "-.25", " .5", " 1234567"}));
-    const std::optional<SignFileWindow> back = readSignFile(path);
+    const std::optional<SignFileWindow> back = readSignFile(path).window;
     ASSERT_TRUE(back.has_value());
     EXPECT_EQ(back->left, 12.5F);
     EXPECT_EQ(back->top, -0.25F);
@@ -44,7 +44,7 @@ TEST_F(SignFile, FourLinesInTheSignedBlankForm)
 TEST_F(SignFile, ItemsMayShareALineAndTextReadsAsZero)
 {
     writeSiteLines(QStringLiteral("TAVELCOR.TVX"), {"1,abc", "3", "4.5m"});
-    const std::optional<SignFileWindow> w = readSignFile(sitePath(QStringLiteral("TAVELCOR.TVX")));
+    const std::optional<SignFileWindow> w = readSignFile(sitePath(QStringLiteral("TAVELCOR.TVX"))).window;
     ASSERT_TRUE(w.has_value());
     EXPECT_EQ(w->left, 1.0F);
     EXPECT_EQ(w->top, 0.0F);
@@ -57,10 +57,10 @@ TEST_F(SignFile, NoWindowFromAnEmptyOrShortOrMissingFile)
     writeSiteBytes(QStringLiteral("EMPTY.TVX"), {});
     writeSiteLines(QStringLiteral("SHORT.TVX"), {"1", "2", "3"});
     writeSiteLines(QStringLiteral("HUGE.TVX"), {"1", "2", "3", "1e40"});
-    EXPECT_FALSE(readSignFile(sitePath(QStringLiteral("EMPTY.TVX"))).has_value());
-    EXPECT_FALSE(readSignFile(sitePath(QStringLiteral("SHORT.TVX"))).has_value());
-    EXPECT_FALSE(readSignFile(sitePath(QStringLiteral("HUGE.TVX"))).has_value()) << "no single holds 1e40";
-    EXPECT_FALSE(readSignFile(sitePath(QStringLiteral("NONE.TVX"))).has_value());
+    EXPECT_FALSE(readSignFile(sitePath(QStringLiteral("EMPTY.TVX"))).window.has_value());
+    EXPECT_FALSE(readSignFile(sitePath(QStringLiteral("SHORT.TVX"))).window.has_value());
+    EXPECT_FALSE(readSignFile(sitePath(QStringLiteral("HUGE.TVX"))).window.has_value()) << "no single holds 1e40";
+    EXPECT_EQ(readSignFile(sitePath(QStringLiteral("NONE.TVX"))).outcome, ReadOutcome::Missing);
 }
 
 }  // namespace

@@ -139,7 +139,7 @@ protected:
         EXPECT_EQ(LoadLineWidths(), ReadOutcome::Ok);
         EXPECT_EQ(LoadColorSelect(), ReadOutcome::Ok);
         EXPECT_EQ(LoadBackgroundSettings(), ReadOutcome::Ok);
-        return readSignFile(folder + QStringLiteral("TAVELCOR.TVX")).value_or(SignFileWindow{});
+        return readSignFile(folder + QStringLiteral("TAVELCOR.TVX")).window.value_or(SignFileWindow{});
     }
 
     DesignSymbolButtons mButtons;

@@ -146,14 +146,69 @@ TEST(LineReader, BadBytesAtALineEndStayInThatLine)
     EXPECT_EQ(lines[1], QStringLiteral(u"あ"));
 }
 
-TEST(LineReader, LineLongerThanOneBlock)
+// Gives bytes without a line end for ever, as a device that never ends.
+class EndlessLine : public QIODevice {
+public:
+    EndlessLine() { open(QIODevice::ReadOnly); }
+    bool isSequential() const override { return true; }
+
+protected:
+    qint64 readData(char* data, qint64 maxSize) override
+    {
+        std::memset(data, 'x', size_t(maxSize));
+        return maxSize;
+    }
+    qint64 writeData(const char*, qint64) override { return -1; }
+};
+
+struct LongLineRow {
+    const char* name;
+    QByteArray data;
+    QStringList lines;  // the lines given before the reading ends
+    bool tooLong;
+};
+
+// A line may be as long as kMaxLineBytes; a longer one stops the reading at
+// once, without holding more than about twice the limit: a file of gigabytes
+// without a line break took its size three times in memory, and an endless
+// stream ended in std::bad_alloc.
+TEST(LineReader, ALineLongerThanTheLimitStopsTheReading)
 {
-    const QByteArray longLine(3 * 1024 * 1024 + 17, 'x');
-    ChunkedDevice device(longLine + "\r\nend", 1 << 20);
-    const QStringList lines = readAll(&device);
-    ASSERT_EQ(lines.size(), 2);
-    EXPECT_EQ(lines[0].size(), longLine.size());
-    EXPECT_EQ(lines[1], "end");
+    const QByteArray atLimit(platform::kMaxLineBytes, 'x');
+    const QByteArray beyond(platform::kMaxLineBytes + 1, 'x');
+    const LongLineRow rows[] = {
+        {"a line of the limit, ended", "a\r\n" + atLimit + "\r\nend", {"a", QString::fromLatin1(atLimit), "end"}, false},
+        {"a last line of the limit", "a\n" + atLimit, {"a", QString::fromLatin1(atLimit)}, false},
+        {"one byte more, ended", "a\r\n" + beyond + "\r\nend", {"a"}, true},
+        {"one byte more at the end", "a\r\nb\r\n" + beyond, {"a", "b"}, true},
+        {"three blocks without an end", QByteArray(3 * platform::kMaxLineBytes, 'x'), {}, true},
+    };
+    for (const LongLineRow& row : rows) {
+        for (const qint64 chunk : {qint64(3), qint64(4096), qint64(1) << 20}) {
+            SCOPED_TRACE(std::string(row.name) + ", chunk " + std::to_string(chunk));
+            ChunkedDevice device(row.data, chunk);
+            LineReader reader(&device);
+            QStringList lines;
+            QString line;
+            while (reader.readLine(line))
+                lines.append(line);
+            EXPECT_EQ(lines, row.lines);
+            EXPECT_EQ(reader.lineTooLong(), row.tooLong);
+            EXPECT_EQ(reader.hasError(), row.tooLong);
+            EXPECT_EQ(reader.lineCount(), row.lines.size()) << "the long line is number lineCount() + 1";
+            EXPECT_FALSE(reader.readLine(line)) << "the reader stays at its end";
+        }
+    }
+}
+
+TEST(LineReader, AnEndlessStreamWithoutLineEndsStops)
+{
+    EndlessLine device;
+    LineReader reader(&device);
+    QString line;
+    EXPECT_FALSE(reader.readLine(line));
+    EXPECT_TRUE(reader.lineTooLong());
+    EXPECT_EQ(reader.lineCount(), 0);
 }
 
 TEST(LineReader, RawBytesShareThePosition)
