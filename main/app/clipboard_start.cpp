@@ -35,6 +35,13 @@ void refuse(ClipboardParse& result, QStringView record)
     showSiteMessage(clipboardRefusedMessage(record));
 }
 
+// An X or Y that cannot be a plane coordinate would decide the site origin.
+void refuseCoordinate(ClipboardParse& result, QStringView record)
+{
+    result.refused = true;
+    showSiteMessage(clipboardCoordinateRefusedMessage(record));
+}
+
 // ---------------------------------------------------------------- point rows
 
 enum class RowField { Number, Name, X, Y };
@@ -64,13 +71,18 @@ bool takeRowField(RowField& state, int& n, const QString& field, ClipboardParse&
         state = RowField::X;
         return true;
     case RowField::X:
-        ZahyoX[n] = platform::Val(field);
-        state = RowField::Y;
+    case RowField::Y: {
+        const double value = platform::Val(field);
+        if (!isPlaneCoordinate(value)) {
+            ZahyoName[n] = freeZahyoName();  // the row is not taken
+            --result.coordinates;
+            refuseCoordinate(result, field);
+            return false;
+        }
+        (state == RowField::X ? ZahyoX : ZahyoY)[n] = value;
+        state = state == RowField::X ? RowField::Y : RowField::Number;
         return true;
-    case RowField::Y:
-        ZahyoY[n] = platform::Val(field);
-        state = RowField::Number;
-        return true;
+    }
     }
     return false;
 }
@@ -126,6 +138,15 @@ bool HandoverReader::readCoordinate()
         return false;
     }
     const QStringView name = next();
+    const QStringView xField = next();
+    const QStringView yField = next();
+    const double x = platform::Val(xField);
+    const double y = platform::Val(yField);
+    if (!isPlaneCoordinate(x) || !isPlaneCoordinate(y)) {
+        refuseCoordinate(mResult, QStringLiteral("A01,") + numberField.toString() + u',' + name.toString() + u','
+                                      + xField.toString() + u',' + yField.toString());
+        return false;
+    }
     const qsizetype link = name.indexOf(kLinkSeparator);
     if (link >= 0) {
         ZahyoName[*n] = name.first(link).toString();
@@ -134,8 +155,8 @@ bool HandoverReader::readCoordinate()
     } else {
         ZahyoName[*n] = platform::Trim(name);
     }
-    ZahyoX[*n] = platform::Val(next());
-    ZahyoY[*n] = platform::Val(next());
+    ZahyoX[*n] = x;
+    ZahyoY[*n] = y;
     ZahyoH[*n] = platform::Val(next());
     if (*n > ZahyoMax)
         ZahyoMax = *n;
@@ -237,6 +258,12 @@ QString clipboardRefusedMessage(QStringView record)
 {
     return QStringLiteral("クリップボードの「") + record.toString()
            + QStringLiteral("」に範囲外の番号が入っています。ここから先は読み込みません。");
+}
+
+QString clipboardCoordinateRefusedMessage(QStringView record)
+{
+    return QStringLiteral("クリップボードの「") + record.toString()
+           + QStringLiteral("」に範囲外の座標値が入っています。ここから先は読み込みません。");
 }
 
 }  // namespace tavelcor

@@ -9,9 +9,10 @@
 // the window shows or hides afterwards is told by the result. Pure logic.
 //
 // Every number taken from the text is checked against its table: a
-// coordinate number outside 1..500000, a 32768th parcel or a vertex beyond
-// slot 600000 is never written. The parse stops at that record with a
-// message naming it; what was read before stays.
+// coordinate number outside 1..500000, an X or Y that cannot be a plane
+// coordinate, a 32768th parcel or a vertex beyond slot 600000 is never
+// written. The parse stops at that record with a message naming it; what
+// was read before stays.
 #pragma once
 
 #include <QString>
@@ -77,5 +78,9 @@ ClipboardParse readSimaHandover(QStringView text);
 // The message of a refused record: the record's fields as the text holds
 // them, and that nothing from there on is taken.
 QString clipboardRefusedMessage(QStringView record);
+
+// The message of a refused X or Y that cannot be a plane coordinate
+// (isPlaneCoordinate, tables.h): the field or record as the text holds it.
+QString clipboardCoordinateRefusedMessage(QStringView record);
 
 }  // namespace tavelcor

@@ -83,18 +83,32 @@ survey::PlotPoint labelPoint(int parcel)
     return midpoint(k1, neighbour);
 }
 
+// True when coordinate n can decide the extent: one that cannot be a plane
+// coordinate (the readers refuse such values) would move the origin so far
+// that the other values lose their digits, or make it infinite.
+bool isPlaneAt(int n)
+{
+    return isPlaneCoordinate(ZahyoX[n]) && isPlaneCoordinate(ZahyoY[n]);
+}
+
 }  // namespace
 
 void fitViewToCoordinates()
 {
     const int seed = std::clamp(ZahyoMax, 0, kZahyoTop);
-    double maxX = ZahyoX[seed];
+    double maxX = isPlaneAt(seed) ? ZahyoX[seed] : 0.0;
     double minX = maxX;
-    double maxY = ZahyoY[seed];
+    double maxY = isPlaneAt(seed) ? ZahyoY[seed] : 0.0;
     double minY = maxY;
+    bool seeded = isPlaneAt(seed);
     for (int n = 1; n < seed; ++n) {
-        if (isFree(n))
+        if (isFree(n) || !isPlaneAt(n))
             continue;
+        if (!seeded) {
+            maxX = minX = ZahyoX[n];
+            maxY = minY = ZahyoY[n];
+            seeded = true;
+        }
         maxX = std::max(maxX, ZahyoX[n]);
         minX = std::min(minX, ZahyoX[n]);
         maxY = std::max(maxY, ZahyoY[n]);

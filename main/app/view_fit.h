@@ -22,7 +22,11 @@ namespace tavelcor {
 // ViewCY, ViewSpanX north, ViewSpanY east) covers that extent, FitSpanX and
 // FitSpanY and the previous view equal it, DragZoomArmed is 0, and the
 // origin (OriginX, OriginY) is the view's centre. ZahyoMax 0 seeds with the
-// scratch number 0 (a cleared table gives the point 0, 0).
+// scratch number 0 (a cleared table gives the point 0, 0). A coordinate that
+// cannot be a plane coordinate (isPlaneCoordinate, tables.h) takes no part:
+// it would put the origin so far off that every other value lost its digits
+// (or make it infinite); the first plane coordinate seeds instead, and with
+// none the extent is the point 0, 0.
 void fitViewToCoordinates();
 
 // Sets ZahyoPX and ZahyoPY (minus the origin) of every number 1..ZahyoMax

@@ -168,10 +168,14 @@ ReadOutcome readPoints(const QString& path, const QString& fileName, const QStri
             return stopWith(falseMessage);
         if (ZahyoMax >= kZahyoTop)
             return stopWith(tableFullMessage(fileName, line, kZahyoTop));
+        const double x = platform::Val(f[1]);
+        const double y = platform::Val(f[2]);
+        if (!isPlaneCoordinate(x) || !isPlaneCoordinate(y))
+            return stopWith(outOfRangeMessage(fileName, line));  // it would decide the site origin
         const int c = ++ZahyoMax;
         ZahyoName[c] = cleanName(f[0]);
-        ZahyoX[c] = platform::Val(f[1]);
-        ZahyoY[c] = platform::Val(f[2]);
+        ZahyoX[c] = x;
+        ZahyoY[c] = y;
     }
     return sitetext::readingEnd(in, fileName);
 }

@@ -115,22 +115,38 @@ void PointScanner::feed(Line& line, Line& previous)
             mC.failAtNumber(mStart, QStringLiteral("の点に座標（zmn:X）がありません。"));
         } else if (line.contains(m.x)) {
             mX = coordinate(line.text());
-            mState = State::WantY;
+            mState = isPlane(line, mX) ? State::WantY : State::Idle;
         }
         return;
-    case State::WantY:
+    case State::WantY: {
         if (!line.contains(m.y)) {
             mC.failAt(previous, QStringLiteral("の次の行に「zmn:Y」がありません。"));
             return;
         }
+        const double y = coordinate(line.text());
+        mState = State::Idle;
+        if (!isPlane(line, y))
+            return;
         ZahyoX[mPoint] = mX;
-        ZahyoY[mPoint] = coordinate(line.text());
+        ZahyoY[mPoint] = y;
         ZahyoMax = std::max(ZahyoMax, mPoint);
         holdIndex(mC.found.pointDefined, std::size_t(mPoint));
         mC.found.pointDefined[std::size_t(mPoint)] = true;
-        mState = State::Idle;
         return;
     }
+    }
+}
+
+// A value that cannot be a plane coordinate would decide the site origin:
+// the reading fails at its line.
+bool PointScanner::isPlane(Line& line, double metres)
+{
+    if (isPlaneCoordinate(metres))
+        return true;
+    const auto limit = static_cast<qint64>(kPlaneCoordinateLimit);
+    mC.failAt(line, QStringLiteral("の座標値が範囲外です（") + numberText(-limit) + QStringLiteral("～")
+                        + numberText(limit) + QStringLiteral("）。"));
+    return false;
 }
 
 void PointScanner::finish()

@@ -126,6 +126,8 @@ public:
     void finish();
 
 private:
+    bool isPlane(Line& line, double metres);
+
     enum class State { Idle, WantX, WantY };
     ScanContext& mC;
     State mState = State::Idle;

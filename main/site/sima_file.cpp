@@ -77,9 +77,14 @@ bool SimaReader::readCoordinate(QStringView line, qsizetype pos)
     const std::optional<std::int32_t> n = zahyoNumber(platform::nextFieldView(line, pos));
     if (!n)
         return stop(outOfRangeMessage(mFileName, line));
-    ZahyoName[*n] = platform::Trim(platform::nextFieldView(line, pos));
-    ZahyoX[*n] = sitetext::fieldNumber(platform::nextFieldView(line, pos));
-    ZahyoY[*n] = sitetext::fieldNumber(platform::nextFieldView(line, pos));
+    const QStringView name = platform::nextFieldView(line, pos);
+    const double x = sitetext::fieldNumber(platform::nextFieldView(line, pos));
+    const double y = sitetext::fieldNumber(platform::nextFieldView(line, pos));
+    if (!isPlaneCoordinate(x) || !isPlaneCoordinate(y))
+        return stop(outOfRangeMessage(mFileName, line));
+    ZahyoName[*n] = platform::Trim(name);
+    ZahyoX[*n] = x;
+    ZahyoY[*n] = y;
     ZahyoH[*n] = sitetext::fieldNumber(platform::nextFieldView(line, pos));
     if (*n > ZahyoMax)
         ZahyoMax = *n;

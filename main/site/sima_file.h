@@ -36,10 +36,11 @@ namespace tavelcor {
 // - A B01 vertex whose number holds no coordinate (or lies outside 1..500000)
 //   is left out; the first 20 such vertices of a file show the
 //   missing-coordinate message (site_messages.h).
-// - A coordinate number outside 1..500000, a 32768th parcel or a vertex
-//   beyond slot 600000 is never written into the tables: the message names
-//   the file and the line, and the result is StopProgram (what was read
-//   before stays in the tables).
+// - A coordinate number outside 1..500000, an X or Y that cannot be a plane
+//   coordinate (isPlaneCoordinate, tables.h: it would decide the site
+//   origin), a 32768th parcel or a vertex beyond slot 600000 is never
+//   written into the tables: the message names the file and the line, and
+//   the result is StopProgram (what was read before stays in the tables).
 // - A read of the file that fails part-way shows a message naming the file
 //   and gives StopProgram (the lines before it stay in the tables); so does
 //   an attribute file that cannot be read whole.

@@ -258,6 +258,21 @@ inline std::uint8_t FullLayout = 1;
 
 // ================================================================ site origin
 
+// The largest plane coordinate (X or Y), absolute metres. A zone's plane
+// coordinates of any place in Japan lie within about 1000 km of its origin,
+// and no point of the earth lies 10000 km north or south of it: a larger
+// value in a file is no plane coordinate (a damaged or foreign file). The
+// readers refuse it, so that it can never decide the site origin, which
+// every other value is stored relative to.
+inline constexpr double kPlaneCoordinateLimit = 10000000.0;
+
+// True when metres can be a plane coordinate: finite and within
+// kPlaneCoordinateLimit of the zone's origin.
+inline bool isPlaneCoordinate(double metres)
+{
+    return metres >= -kPlaneCoordinateLimit && metres <= kPlaneCoordinateLimit;  // false for NaN
+}
+
 // The site origin, absolute metres: the centre of the data extent at load.
 inline double OriginX = 0.0;
 inline double OriginY = 0.0;

@@ -203,6 +203,33 @@ TEST_F(ClipboardParseTest, HandoverNumbersOutsideTheirTablesAreRefused)
     EXPECT_EQ(ZahyoName[2], freeZahyoName());
 }
 
+// An X or Y that cannot be a plane coordinate would decide the site origin:
+// the row or record is refused and the parse stops there.
+TEST_F(ClipboardParseTest, CoordinatesThatCannotBePlaneCoordinatesAreRefused)
+{
+    for (const char* value : {"1D99", "-2E16", "10000000.5"}) {
+        SCOPED_TRACE(value);
+        const QString v = QString::fromLatin1(value);
+        resetTables();
+        script().expectMessage(platform::MsgResult::Ok, clipboardCoordinateRefusedMessage(v));
+        ClipboardParse result = readTabPointRows(QStringLiteral("1\tA\t1\t2\r2\tB\t3\t") + v + QStringLiteral("\r3\tC\t5\t6\r"));
+        EXPECT_TRUE(result.refused);
+        EXPECT_EQ(result.coordinates, 1);
+        EXPECT_EQ(ZahyoName[2], freeZahyoName());
+        EXPECT_EQ(ZahyoName[3], freeZahyoName());
+
+        resetTables();
+        script().expectMessage(platform::MsgResult::Ok,
+                               clipboardCoordinateRefusedMessage(QStringLiteral("A01,2,B,") + v + QStringLiteral(",4")));
+        result = readSimaHandover(QStringLiteral("Z00,NEW_SIMA,\r\nA01,1,A,1,2,3,\r\nA01,2,B,") + v
+                                  + QStringLiteral(",4,5,\r\nA01,3,C,1,2,3,\r\n"));
+        EXPECT_TRUE(result.refused);
+        EXPECT_EQ(result.coordinates, 1);
+        EXPECT_EQ(ZahyoName[2], freeZahyoName());
+        EXPECT_EQ(ZahyoX[2], 0.0);
+    }
+}
+
 TEST_F(ClipboardParseTest, ParcelBeyondTheSixteenBitCountIsRefused)
 {
     KakuchiCount = kKakuchiCountLimit;

@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+#include <string>
 #include <vector>
 
 namespace tavelcor {
@@ -74,6 +77,57 @@ TEST_F(ViewFitTest, FreeNumbersArePassedOverButTheSeedIsTakenWhateverItsName)
     EXPECT_DOUBLE_EQ(DataXMax, 10.25);
     EXPECT_DOUBLE_EQ(DataXMin, -0.25);
     EXPECT_EQ(DragZoomArmed, 0);
+}
+
+// One absurd coordinate of a damaged file decided the origin: with 1e308 the
+// extent became infinite and the origin not a number (the next save wrote
+// blank X values); with 2e16 every other value lost its centimetres. It is
+// left out, also as the seed.
+TEST_F(ViewFitTest, ACoordinateThatCannotBeAPlaneCoordinateDoesNotDecideTheOrigin)
+{
+    const struct {
+        const char* name;
+        double x, y;
+    } rows[] = {{"x 1e308", 1e308, 2000.0},  {"y -1e308", 1000.0, -1e308}, {"both huge", 1e308, -1e308},
+                {"x 2e16", 2e16, 2000.0},    {"y 1e7 and a metre", 1000.0, 10000001.0},
+                {"not a number", std::nan(""), 0.0}};
+    for (const auto& row : rows) {
+        for (const int absurd : {3, 9}) {  // 9 is the seed, ZahyoMax
+            SCOPED_TRACE(std::string(row.name) + (absurd == 9 ? ", as the seed" : ""));
+            resetTables();
+            coordinate(1, 1000.0, 2000.0);
+            coordinate(5, 1200.0, 2100.0);
+            coordinate(7, 1100.0, 1900.0);
+            coordinate(absurd, row.x, row.y);
+            ZahyoMax = 9;
+            if (absurd != 9)
+                coordinate(9, 1150.0, 1950.0);
+            fitViewToCoordinates();
+            EXPECT_DOUBLE_EQ(OriginX, 1100.0);
+            EXPECT_DOUBLE_EQ(OriginY, 2000.0);
+            EXPECT_DOUBLE_EQ(ViewSpanX, 210.0);
+            EXPECT_DOUBLE_EQ(ViewSpanY, 210.0);
+        }
+    }
+}
+
+TEST_F(ViewFitTest, OnlyImpossibleCoordinatesGiveThePointZero)
+{
+    coordinate(1, 1e300, -1e300);
+    coordinate(2, -2e16, 3e16);
+    fitViewToCoordinates();
+    EXPECT_EQ(OriginX, 0.0);
+    EXPECT_EQ(OriginY, 0.0);
+    EXPECT_EQ(ViewSpanX, 0.0);
+}
+
+TEST_F(ViewFitTest, PlaneCoordinatesReachTenThousandKilometres)
+{
+    EXPECT_TRUE(isPlaneCoordinate(-10000000.0));
+    EXPECT_TRUE(isPlaneCoordinate(10000000.0));
+    EXPECT_FALSE(isPlaneCoordinate(10000000.01));
+    EXPECT_FALSE(isPlaneCoordinate(std::numeric_limits<double>::infinity()));
+    EXPECT_FALSE(isPlaneCoordinate(std::nan("")));
 }
 
 TEST_F(ViewFitTest, EmptyTableGivesThePointZeroAndNoSpan)

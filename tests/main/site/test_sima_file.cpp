@@ -182,6 +182,30 @@ TEST_F(SimaFile, CoordinateNumberOutsideTheTableStopsTheProgram)
     }
 }
 
+// An X or Y that cannot be a plane coordinate decided the site origin at
+// start-up and broke every saved value ("A01,9,,1D99" is the shortest such
+// file): the row is refused with a message naming the file and the row. A
+// height is no plane coordinate: any height is taken, and written back whole.
+TEST_F(SimaFile, AnXOrYThatCannotBeAPlaneCoordinateStopsTheProgram)
+{
+    for (const char* bad : {"A01,9,,1D99", "A01,9,P,2E16,0,0,", "A01,9,P,0,-1E308,0,", "A01,9,P,10000000.001,0,0,"}) {
+        SCOPED_TRACE(bad);
+        resetKeepingFolders();
+        mScript->expectMessage(MsgResult::Ok, outOfRangeMessage(QStringLiteral("ZAHYO.SIM"), QString::fromLatin1(bad)));
+        EXPECT_EQ(readZahyo({"A01,4,ok,1,1,1,", bad, "A01,5,after,1,1,1,"}), ReadOutcome::StopProgram);
+        EXPECT_EQ(ZahyoName[9], freeZahyoName());
+        EXPECT_EQ(ZahyoMax, 4);
+    }
+    resetKeepingFolders();
+    ASSERT_EQ(readZahyo({"A01,1,edge,-10000000,10000000,-1D99,"}), ReadOutcome::Ok);
+    ASSERT_EQ(writeZahyoSim(sitePath(QStringLiteral("A.SIM"))).outcome, WriteOutcome::Written);
+    resetKeepingFolders();
+    ASSERT_EQ(ReadSima(sitePath(QStringLiteral("A.SIM"))), ReadOutcome::Ok);
+    EXPECT_EQ(ZahyoX[1], -10000000.0);
+    EXPECT_EQ(ZahyoY[1], 10000000.0);
+    EXPECT_EQ(ZahyoH[1], -1e99);
+}
+
 TEST_F(SimaFile, TheLastCoordinateNumberIsTaken)
 {
     ASSERT_EQ(readZahyo({"A01,500000,last,1,2,3,"}), ReadOutcome::Ok);

@@ -275,6 +275,22 @@ TEST_F(Format2000Test, AnEmptyPointLineIsAShortLine)
     EXPECT_EQ(read(hed), ReadOutcome::StopProgram);
 }
 
+// A point whose X or Y cannot be a plane coordinate would decide the site
+// origin: the import stops at its line with a message naming file and line.
+TEST_F(Format2000Test, APointThatCannotBeAPlaneCoordinateStops)
+{
+    for (const char* bad : {"9,1D99,0,0,0,0,0", "9,0,-2E16,0,0,0,0"}) {
+        SCOPED_TRACE(bad);
+        resetKeepingFolders();
+        QStringList points = squarePoints();
+        points.append(QString::fromLatin1(bad));
+        const QString hed = writeSet({{QStringLiteral(".PNT"), points}});
+        mScript->expectMessage(MsgResult::Ok, outOfRangeMessage(QStringLiteral("S.PNT"), QString::fromLatin1(bad)));
+        EXPECT_EQ(read(hed), ReadOutcome::StopProgram);
+        EXPECT_EQ(ZahyoMax, squarePoints().size());
+    }
+}
+
 TEST_F(Format2000Test, HeaderWithoutZoneFieldStops)
 {
     writeSiteLines(QStringLiteral("S.HED"), {QStringLiteral("2000,試験")});

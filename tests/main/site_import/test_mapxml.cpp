@@ -278,6 +278,20 @@ INSTANTIATE_TEST_SUITE_P(
                              .arg(lineOf(t, "<zmn:Z>2010.000") - 1)
                          + kCannotRead;
               }},
+        // A coordinate that cannot be a plane coordinate would decide the
+        // site origin and break every value saved after it.
+        Fault{"xThatCannotBeAPlaneCoordinate",
+              [](QString t) { return replaced(t, "<zmn:X>-1000.000</zmn:X>", "<zmn:X>1D99</zmn:X>"); },
+              [](const QString& t) {
+                  return atLine(t, "<zmn:X>1D99", "<zmn:X>1D99</zmn:X>",
+                                "の座標値が範囲外です（-10000000～10000000）。");
+              }},
+        Fault{"yThatCannotBeAPlaneCoordinate",
+              [](QString t) { return replaced(t, "<zmn:Y>2010.000</zmn:Y>", "<zmn:Y>-2E16</zmn:Y>"); },
+              [](const QString& t) {
+                  return atLine(t, "<zmn:Y>-2E16", "<zmn:Y>-2E16</zmn:Y>",
+                                "の座標値が範囲外です（-10000000～10000000）。");
+              }},
         Fault{"pointWithoutCoordinates",
               [](QString t) { return replaced(t, "<zmn:X>-1000.000</zmn:X>", "<zmn:W>-1000.000</zmn:W>"); },
               [](const QString& t) {
