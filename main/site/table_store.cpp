@@ -46,16 +46,14 @@ constexpr std::uint64_t kPresent = std::uint64_t(1) << 63;
 constexpr std::uint64_t kSwapped = std::uint64_t(1) << 62;
 constexpr std::uint64_t kFileOrShared = std::uint64_t(1) << 61;
 
-// True when the page of entry may hold other bytes than the start content.
-// A page of a start image that was only read maps the file's page; one that
-// was written is a private copy (neither file nor shared).
-bool pageTouched(std::uint64_t entry, bool startImage)
+// True when the page of a start image's entry may hold other bytes than the
+// image: a page that was only read maps the file's page; one that was
+// written is a private copy (neither file nor shared), or swapped out.
+bool pageWritten(std::uint64_t entry)
 {
     if ((entry & kSwapped) != 0)
         return true;
-    if ((entry & kPresent) == 0)
-        return false;
-    return !startImage || (entry & kFileOrShared) == 0;
+    return (entry & kPresent) != 0 && (entry & kFileOrShared) == 0;
 }
 
 }  // namespace
@@ -116,8 +114,47 @@ void releasePages(std::byte* base, std::size_t bytes)
     (void)::madvise(base, wholePages(bytes), MADV_DONTNEED);
 }
 
+namespace {
+
+// Appends page number `index` to the runs.
+void addPage(std::vector<ByteRun>& runs, std::size_t index, std::size_t page)
+{
+    const std::size_t begin = index * page;
+    if (!runs.empty() && runs.back().end == begin)
+        runs.back().end = begin + page;
+    else
+        runs.push_back({begin, begin + page});
+}
+
+// Pages of anonymous memory that are in memory: touched since mapping or the
+// last release (a page only read maps the shared zero page and counts too).
+// A page that was swapped out is not seen: its texts' heap memory would not
+// be given back, though the page itself is released all the same.
+std::vector<ByteRun> residentRuns(const std::byte* base, std::size_t bytes)
+{
+    const std::size_t page = pageSize();
+    const std::size_t pages = wholePages(bytes) / page;
+    std::array<unsigned char, 4096> resident;
+    std::vector<ByteRun> runs;
+    for (std::size_t from = 0; from < pages; from += resident.size()) {
+        const std::size_t count = std::min(resident.size(), pages - from);
+        void* start = const_cast<std::byte*>(base) + from * page;
+        if (::mincore(start, count * page, resident.data()) != 0)
+            return {ByteRun{0, bytes}};
+        for (std::size_t k = 0; k < count; ++k) {
+            if ((resident[k] & 1U) != 0)
+                addPage(runs, from + k, page);
+        }
+    }
+    return runs;
+}
+
+}  // namespace
+
 std::vector<ByteRun> touchedRuns(const std::byte* base, std::size_t bytes, bool startImage)
 {
+    if (!startImage)
+        return residentRuns(base, bytes);
     const std::size_t page = pageSize();
     const std::size_t pages = wholePages(bytes) / page;
     const int fd = pageMap();
@@ -134,13 +171,8 @@ std::vector<ByteRun> touchedRuns(const std::byte* base, std::size_t bytes, bool 
         if (::pread(fd, entries.data(), std::size_t(want), off_t((firstPage + from) * sizeof(std::uint64_t))) != want)
             return {ByteRun{0, bytes}};
         for (std::size_t k = 0; k < count; ++k) {
-            if (!pageTouched(entries[k], startImage))
-                continue;
-            const std::size_t begin = (from + k) * page;
-            if (!runs.empty() && runs.back().end == begin)
-                runs.back().end = begin + page;
-            else
-                runs.push_back({begin, begin + page});
+            if (pageWritten(entries[k]))
+                addPage(runs, from + k, page);
         }
     }
     return runs;

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <cstring>
 #include <utility>
 
@@ -15,6 +16,21 @@ namespace {
 constexpr qsizetype kBlockSize = qsizetype(1) << 20;  // bytes read from the device at once
 constexpr qsizetype kWriteChunk = qsizetype(1) << 20;  // bytes gathered before a write
 constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
+
+constexpr qsizetype kSmallestBlock = 4096;
+
+// The first block: a file smaller than a block gets a buffer its size (the
+// settings files of a start are a few hundred bytes each), anything else a
+// whole block. The buffer grows when a line fills it.
+qsizetype firstBlockSize(const QIODevice& device)
+{
+    if (device.isSequential())
+        return kBlockSize;
+    const qint64 left = device.size() - device.pos();
+    if (left < 0 || left >= kBlockSize)
+        return kBlockSize;
+    return std::max(qsizetype(left) + 1, kSmallestBlock);
+}
 
 // The first CR or LF in [p, end), or end.
 const char* findLineEnd(const char* p, const char* end)
@@ -65,8 +81,8 @@ bool LineReader::fill()
         mBegin = 0;
         mEnd = rest;
     }
-    if (mBuffer.size() < kBlockSize)
-        mBuffer.resize(kBlockSize);
+    if (mBuffer.isEmpty())
+        mBuffer.resize(firstBlockSize(*mDevice));
     else if (mEnd == mBuffer.size())
         mBuffer.resize(mBuffer.size() * 2);
     const qint64 got = mDevice->read(mBuffer.data() + mEnd, mBuffer.size() - mEnd);
