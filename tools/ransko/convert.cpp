@@ -9,6 +9,7 @@
 #include <QStringDecoder>
 
 #include <algorithm>
+#include <cstring>
 
 namespace ransko {
 namespace {
@@ -30,48 +31,52 @@ qsizetype heldSequenceLength(unsigned char lead)
     return 1;
 }
 
-// True when the input's last bytes (tail: up to the last 3) are the first
-// bytes of a UTF-8 sequence whose remaining bytes never came (a file cut in
-// the middle of a character).
-bool endsInCutSequence(QByteArrayView tail)
+// The number of bytes at the end of bytes (0 to 3) that begin a UTF-8
+// sequence whose remaining bytes have not come yet.
+qsizetype incompleteTail(QByteArrayView bytes)
 {
-    const qsizetype n = tail.size();
-    for (qsizetype back = 1; back <= n; ++back) {
-        const auto c = static_cast<unsigned char>(tail[n - back]);
+    const qsizetype n = bytes.size();
+    for (qsizetype back = 1; back <= std::min<qsizetype>(n, 3); ++back) {
+        const auto c = static_cast<unsigned char>(bytes[n - back]);
         if ((c & 0xC0U) == 0x80U)
             continue;  // a continuation byte: look further back for its lead
-        return heldSequenceLength(c) > back;
+        return heldSequenceLength(c) > back ? back : 0;
     }
-    return false;
+    return 0;
 }
 
 }  // namespace
 
 bool convertUtf8ToCp932(QIODevice& input, QIODevice& output)
 {
-    // The decoder keeps a character cut at a block's end for the next block,
-    // and drops a leading byte order mark.
+    // The decoder is never given the first bytes of a character whose other
+    // bytes are still to come: a character cut by the end of a read is
+    // carried into the next one, so the text does not depend on where the
+    // reads fall. (The decoder's own carrying dropped the byte after a cut
+    // character that turned out bad.) The decoder keeps only whether the
+    // byte order mark was passed.
     QStringDecoder decoder(QStringDecoder::Utf8);
-    QByteArray block(kBlockSize, Qt::Uninitialized);
+    QByteArray block(kBlockSize + 3, Qt::Uninitialized);
     QByteArray out;
-    QByteArray tail;  // the last bytes read; a cut character may span two reads
+    qsizetype carried = 0;  // bytes of a cut character at the front of block
     for (;;) {
-        const qint64 got = input.read(block.data(), kBlockSize);
+        const qint64 got = input.read(block.data() + carried, kBlockSize);
         if (got < 0)
             return false;
         if (got == 0)
             break;
-        const QByteArrayView bytes(block.constData(), got);
-        tail.append(bytes.last(std::min<qsizetype>(bytes.size(), 3)));
-        tail = tail.right(3);
+        const QByteArrayView bytes(block.constData(), carried + got);
+        const qsizetype whole = bytes.size() - incompleteTail(bytes);
         out.clear();
-        const QString text = decoder.decode(bytes);
+        const QString text = decoder.decode(bytes.first(whole));
         platform::appendCp932(out, text);
         if (!out.isEmpty() && output.write(out) != out.size())
             return false;
+        carried = bytes.size() - whole;
+        std::memmove(block.data(), block.constData() + whole, size_t(carried));
     }
-    // The decoder keeps a cut last character to itself; it was a bad one.
-    if (endsInCutSequence(tail) && output.write("?", 1) != 1)
+    // A character cut by the end of the file is one bad character.
+    if (carried > 0 && output.write("?", 1) != 1)
         return false;
     return true;
 }

@@ -77,4 +77,30 @@ TEST(ConvertStream, CharacterCutAcrossAFullBlockGivesOneQuestionMark)
     EXPECT_EQ(out.data(), QByteArray((1 << 20) - 2, 'x') + "?");
 }
 
+// The byte after an incomplete character that ended a read block was
+// dropped: "<X>" became "?X>" when a block of 1 MiB ended in the middle of a
+// character whose remaining bytes never came. However the reads fall, the
+// bad bytes read as they do anywhere in the text (one "?" each) and the text
+// after them is whole.
+TEST(ConvertStream, TextAfterAnIncompleteCharacterAtABlockEndIsKept)
+{
+    const QByteArray lead((1 << 20) - 2, 'x');
+    const QByteArray cut = "\xE3\x81";  // the first two bytes of a three-byte character
+    QBuffer in;
+    in.setData(lead + cut + "<X>");
+    ASSERT_TRUE(in.open(QIODevice::ReadOnly));
+    QBuffer out;
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(ransko::convertUtf8ToCp932(in, out));
+    EXPECT_EQ(out.data(), lead + "?\?<X>");
+
+    for (const qint64 chunk : {1, 2, 3, 4, 5}) {
+        ChunkedDevice small("a" + cut + "<X>\xF0\x9F" + "b", chunk);
+        QBuffer converted;
+        ASSERT_TRUE(converted.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(ransko::convertUtf8ToCp932(small, converted));
+        EXPECT_EQ(converted.data(), QByteArray("a?\?<X>?\?b")) << "read size " << chunk;
+    }
+}
+
 }  // namespace
