@@ -64,23 +64,20 @@ bool Line::contains(const Marker& marker) const
         return false;
     const std::string_view view(mBytes.constData(), std::size_t(mBytes.size()));
     const std::string_view wanted = marker.bytes();
+    // The character starts are walked once, from the last match on: a
+    // match on the second byte of a two-byte character is passed over.
+    const auto* p = reinterpret_cast<const unsigned char*>(mBytes.constData());
+    std::size_t characterStart = 0;
     for (std::size_t pos = view.find(wanted); pos != std::string_view::npos;
          pos = view.find(wanted, pos + 1)) {
-        if (mEncoding == FileEncoding::Utf8 || !mHasHigh || alignedAt(pos))
+        if (mEncoding == FileEncoding::Utf8 || !mHasHigh)
+            return true;
+        while (characterStart < pos)
+            characterStart += isCp932Lead(p[characterStart]) ? 2 : 1;
+        if (characterStart == pos)
             return true;
     }
     return false;
-}
-
-// True when a character of the CP932 line starts at pos (not the second byte
-// of a two-byte character).
-bool Line::alignedAt(std::size_t pos) const
-{
-    const auto* p = reinterpret_cast<const unsigned char*>(mBytes.constData());
-    std::size_t i = 0;
-    while (i < pos)
-        i += isCp932Lead(p[i]) ? 2 : 1;
-    return i == pos;
 }
 
 QStringView Line::text()

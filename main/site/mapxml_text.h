@@ -59,8 +59,6 @@ public:
     bool empty() const { return mBytes.isEmpty(); }
 
 private:
-    bool alignedAt(std::size_t pos) const;
-
     FileEncoding mEncoding;
     QByteArray mBytes;
     qint64 mNumber = 0;
