@@ -13,6 +13,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 namespace tavelcor {
 namespace {
@@ -171,6 +172,22 @@ void writeParcel(platform::TextFileWriter& out, sitetext::Row& row, int p)
     out.writeLine(u"D99,");
 }
 
+// The coordinate numbers 1..top that some parcel has as a vertex.
+std::vector<bool> parcelVertexNumbers(std::int32_t top)
+{
+    std::vector<bool> used(std::size_t(top) + 1, false);
+    for (int p = 1; p <= std::min<int>(KakuchiCount, kKakuchiTop); ++p) {
+        const std::int32_t first = std::max<std::int32_t>(KakuchiFirst[p], 0);
+        const std::int32_t last = std::min<std::int32_t>(KakuchiLast[p], kKakuchiVertexTop);
+        for (std::int32_t k = first; k <= last; ++k) {
+            const std::int32_t n = KakuchiVertex[k];
+            if (n >= 1 && n <= top)
+                used[std::size_t(n)] = true;
+        }
+    }
+    return used;
+}
+
 }  // namespace
 
 bool isWrittenZahyoName(QStringView name)
@@ -205,15 +222,21 @@ WriteResult writeZahyoSim(const QString& path)
     out.writeLine(u"A00,");
     sitetext::Row row;
     const std::int32_t top = std::min<std::int32_t>(ZahyoMax, kZahyoTop);
+    // An unnamed point of a map XML file keeps the free name, yet a parcel
+    // may have it as a vertex: it is written with an empty name, so that the
+    // parcel keeps its vertex when the file is read again.
+    const std::vector<bool> vertices = parcelVertexNumbers(top);
     for (std::int32_t n = 1; n <= top; ++n) {
         const QString& name = ZahyoName[n];
-        if (!isWrittenZahyoName(name))
+        const bool unnamedVertex = name == freeZahyoName() && vertices[std::size_t(n)];
+        if (!isWrittenZahyoName(name) && !unnamedVertex)
             continue;
         row.clear();
         row << u"A01,";
         sitetext::appendInt(row, n);
         row << u',';
-        sitetext::appendTrimmedField(row, name);
+        if (!unnamedVertex)
+            sitetext::appendTrimmedField(row, name);
         row << u',';
         sitetext::appendFixedTrimmed(row, ZahyoX[n], 11, 3);
         row << u',';

@@ -50,7 +50,8 @@ ReadOutcome ReadSima(const QString& path);
 
 // Writes the coordinate and parcel tables to path in the layout of
 // ZAHYO.SIM (free "_?>", temporary "…_?_" and "n_p_m" coordinates are left
-// out; X and Y with 3 decimals, H with 3 decimals; parcels numbered 1..
+// out, but a free-named coordinate that a parcel has as a vertex, an unnamed
+// point of a map XML file, is written with an empty name; X and Y with 3 decimals, H with 3 decimals; parcels numbered 1..
 // KakuchiCount; open figures as "type open" with type 2). Names and info
 // texts are written trimmed, with commas made "_" and line breaks blanks, so
 // the reader gets each back as one field. Written atomically: on failure the
