@@ -234,7 +234,16 @@ std::optional<double> GeoidModel::ジオイドget(double n, double e) const
     QFile grid(mTmpPath);
     if (!grid.open(QIODevice::ReadOnly))
         return std::nullopt;
-    const auto k = static_cast<qint64>(i * cols + j + 1);
+    // A record past the end of the grid file reads as no data. The record
+    // numbers are checked against the file as doubles before they are made
+    // whole numbers: without a row count in the header nothing else bounds
+    // them, and a far position or a huge column count would give numbers no
+    // integer holds.
+    const double firstRecord = i * cols + j + 1;
+    const double lastInFile = grid.size() >= 4 ? double((grid.size() - 4) / kRecordSize + 1) : 0.0;
+    if (!(firstRecord + cols + 1 <= lastInFile))
+        return std::nullopt;
+    const auto k = static_cast<qint64>(firstRecord);
     const qint64 c = static_cast<qint64>(cols);
     const auto sw = readRecord(grid, k);
     const auto se = readRecord(grid, k + 1);

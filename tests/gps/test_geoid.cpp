@@ -170,6 +170,42 @@ TEST_F(GeoidGrid, LooksUpBilinearlyAndGivesNoValueOutsideOrNextToNoData)
     }
 }
 
+// The header's row count is not needed: without it the look-up is bounded
+// by the grid file. A far position, or a header whose edge or column count
+// is far out of any grid, gave record numbers no integer holds (undefined
+// behaviour); now it gives no value.
+TEST_F(GeoidGrid, AHeaderWithoutRowCountIsBoundedByTheGridFile)
+{
+    struct Row {
+        const char* legend;
+        QByteArray header;
+        double latDms, lonDms;
+        std::optional<double> expected;
+    };
+    const QByteArray values = "  36.1000  36.2000  36.3000 999.0000  36.5000\r\n"
+                              "  36.6000   0.0000  36.8000  37.0000  37.1000  37.2000  37.3000\r\n";
+    const Row rows[] = {
+        {"inside, no row count", "  35.00000 139.00000 0.016667 0.025000         4\r\n", 35.0030, 139.0045,
+         (36.1 + 36.2 + 36.5 + 36.6) / 4},
+        {"north of the last row", "  35.00000 139.00000 0.016667 0.025000         4\r\n", 35.0230, 139.0045,
+         std::nullopt},
+        {"far north", "  35.00000 139.00000 0.016667 0.025000         4\r\n", 89.0, 139.0045, std::nullopt},
+        {"south edge far south", "   -1D300  139.00000 0.016667 0.025000         4\r\n", 35.0030, 139.0045,
+         std::nullopt},
+        {"columns beyond any grid", "  35.00000 139.00000 0.016667 0.025000     1D30\r\n", 35.0130, 139.0045,
+         std::nullopt},
+    };
+    for (const Row& row : rows) {
+        writeFile(asc, row.header + values);
+        ASSERT_EQ(orbela::convertGeoidModel(asc, tmp), GeoidConversion::Done) << row.legend;
+        const auto h = GeoidModel(asc, tmp).ジオイドget(row.latDms, row.lonDms);
+        ASSERT_EQ(h.has_value(), row.expected.has_value()) << row.legend;
+        if (h) {
+            EXPECT_NEAR(*h, *row.expected, 1e-6) << row.legend;
+        }
+    }
+}
+
 TEST_F(GeoidGrid, NoValueWithoutPathsOrFiles)
 {
     convert("grid_3x4.asc");
