@@ -90,11 +90,24 @@ QString plain(double value)
     return platform::CStr(value);
 }
 
+// A text setting as one item that reads back as written: commas become
+// "_" and line breaks blanks, the blanks and tabs that the item reader drops
+// around an item are left out, and a leading double quote, which would start
+// a quoted item, becomes "_".
 QString textValue(const QString& text)
 {
     sitetext::Row row;
-    sitetext::appendTrimmedField(row, text);
-    return row.toString();
+    sitetext::appendField(row, text);
+    QStringView value = row.view();
+    const auto dropped = [](QChar c) { return c == u' ' || c == u'\t'; };
+    while (!value.isEmpty() && dropped(value.front()))
+        value = value.sliced(1);
+    while (!value.isEmpty() && dropped(value.back()))
+        value.chop(1);
+    QString written = value.toString();
+    if (written.startsWith(u'"'))
+        written[0] = u'_';
+    return written;
 }
 
 // ---- the 56 lines -------------------------------------------------------------

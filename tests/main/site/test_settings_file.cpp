@@ -340,6 +340,37 @@ TEST_F(SettingsFile, TextSettingsStayOneItem)
     EXPECT_EQ(DiagZoom, 1);
 }
 
+// Found by fuzzing: a text setting read as "\t\0" was written with its tab,
+// which the item reader drops, so the file changed at every save; a leading
+// double quote starts a quoted item and cut the value. Written as it reads
+// back, the file stays the same from the first save on.
+TEST_F(SettingsFile, TextSettingsReadBackAsWrittenAndStayTheSameAtEverySave)
+{
+    const struct {
+        const char* name;
+        QString keepStation;
+        QString expected;
+    } rows[] = {
+        {"tab before", QStringLiteral("\t\x01x\t"), QStringLiteral("\x01x")},
+        {"blank and tab", QStringLiteral(" \t 2 \t"), QStringLiteral("2")},
+        {"leading quote", QStringLiteral("\"a\"b"), QStringLiteral("_a\"b")},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        resetKeepingFolders();
+        KeepStation = row.keepStation;
+        Setting6Text = row.keepStation;
+        ASSERT_EQ(SaveSettings().outcome, WriteOutcome::Written);
+        const QByteArray first = siteBytes(QStringLiteral("tavelcor.jkn"));
+        resetKeepingFolders();
+        ASSERT_EQ(LoadSettings().linesRead, 56);
+        EXPECT_EQ(KeepStation, row.expected);
+        EXPECT_EQ(Setting6Text, row.expected);
+        ASSERT_EQ(SaveSettings().outcome, WriteOutcome::Written);
+        EXPECT_EQ(siteBytes(QStringLiteral("tavelcor.jkn")), first);
+    }
+}
+
 TEST_F(SettingsFile, WembraTimerIsSwitchedOnAfterWritingWhenTheLinkIsUsed)
 {
     int switchedOn = 0;
