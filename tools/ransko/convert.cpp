@@ -45,40 +45,61 @@ qsizetype incompleteTail(QByteArrayView bytes)
     return 0;
 }
 
+// Bytes kept back at most while no ASCII byte comes.
+constexpr qsizetype kMostHeldBack = qsizetype(4) << 20;
+
+// How much of bytes the decoder is given now: up to the last ASCII byte (a
+// line end, a bracket, a digit). An ASCII byte is a whole character and
+// settles every bad sequence before it, so the decoder keeps nothing back
+// and the text comes out the same however the reads fell. Without an ASCII
+// byte the bytes wait for more, up to kMostHeldBack; beyond that they are
+// cut before a character that may be incomplete.
+qsizetype settledEnd(QByteArrayView bytes)
+{
+    for (qsizetype i = bytes.size(); i > 0; --i) {
+        if (static_cast<unsigned char>(bytes[i - 1]) < 0x80U)
+            return i;
+    }
+    return bytes.size() < kMostHeldBack ? 0 : bytes.size() - incompleteTail(bytes);
+}
+
 }  // namespace
 
 bool convertUtf8ToCp932(QIODevice& input, QIODevice& output)
 {
-    // The decoder is never given the first bytes of a character whose other
-    // bytes are still to come: a character cut by the end of a read is
-    // carried into the next one, so the text does not depend on where the
-    // reads fall. (The decoder's own carrying dropped the byte after a cut
-    // character that turned out bad.) The decoder keeps only whether the
-    // byte order mark was passed.
+    // The decoder keeps only whether the byte order mark was passed: it is
+    // never given bytes whose meaning the next read could change (see
+    // settledEnd). Its own carrying of a cut character dropped the byte after
+    // one that turned out bad.
     QStringDecoder decoder(QStringDecoder::Utf8);
-    QByteArray block(kBlockSize + 3, Qt::Uninitialized);
+    QByteArray block(kBlockSize, Qt::Uninitialized);
+    QByteArray pending;  // read, not yet decoded
     QByteArray out;
-    qsizetype carried = 0;  // bytes of a cut character at the front of block
     for (;;) {
-        const qint64 got = input.read(block.data() + carried, kBlockSize);
+        const qint64 got = input.read(block.data(), kBlockSize);
         if (got < 0)
             return false;
         if (got == 0)
             break;
-        const QByteArrayView bytes(block.constData(), carried + got);
-        const qsizetype whole = bytes.size() - incompleteTail(bytes);
+        pending.append(block.constData(), got);
+        const qsizetype settled = settledEnd(pending);
+        if (settled == 0)
+            continue;
         out.clear();
-        const QString text = decoder.decode(bytes.first(whole));
+        const QString text = decoder.decode(QByteArrayView(pending).first(settled));
         platform::appendCp932(out, text);
+        pending.remove(0, settled);
         if (!out.isEmpty() && output.write(out) != out.size())
             return false;
-        carried = bytes.size() - whole;
-        std::memmove(block.data(), block.constData() + whole, size_t(carried));
     }
-    // A character cut by the end of the file is one bad character.
-    if (carried > 0 && output.write("?", 1) != 1)
-        return false;
-    return true;
+    out.clear();
+    const QString text = decoder.decode(pending);
+    platform::appendCp932(out, text);
+    // A character cut by the end of the file is one bad character; the
+    // decoder keeps it to itself.
+    if (incompleteTail(pending) > 0)
+        out.append('?');
+    return out.isEmpty() || output.write(out) == out.size();
 }
 
 ConvertResult convertFile(const QString& inputPath, const QString& outputPath)

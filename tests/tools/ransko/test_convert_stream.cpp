@@ -103,4 +103,33 @@ TEST(ConvertStream, TextAfterAnIncompleteCharacterAtABlockEndIsKept)
     }
 }
 
+// Found by fuzzing: bad sequences that run into each other ("CD CD", a cut
+// three-byte character followed by the start of another) came out shorter
+// when the reads cut them, as the decoder held a lead byte back at the end
+// of a read. The text is the same for every read size, the fuzzer's input
+// among the rows.
+TEST(ConvertStream, BadSequencesReadTheSameForEveryReadSize)
+{
+    const QByteArray rows[] = {
+        "a\xCD\xCD\xCD\x00b",
+        "\xE3\x81\xE3\x81<\xE3\x81\xCD\xCD",
+        "x\xF0\x9F\xF0\x9F\x98\x80\xC2\xC2\xC2y\xE3",
+        "A01,1,\xD5\xAB\x8A""E\x93_\x8D@,100.000,\r\n\x96""5o0}\xAD}\xADxu\x81`\n\r\xB1\xB2\xB3,\x83\\\r\n"
+        "last\x92\x92\x92\x92""e without en" + QByteArray(27, '\0') + QByteArray(40, '\xCD') + QByteArray(10, '\0'),
+    };
+    for (const QByteArray& utf8 : rows) {
+        ChunkedDevice whole(utf8, utf8.size() + 1);
+        QBuffer reference;
+        ASSERT_TRUE(reference.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(ransko::convertUtf8ToCp932(whole, reference));
+        for (qint64 chunk = 1; chunk <= 8; ++chunk) {
+            ChunkedDevice in(utf8, chunk);
+            QBuffer out;
+            ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+            ASSERT_TRUE(ransko::convertUtf8ToCp932(in, out));
+            EXPECT_EQ(out.data(), reference.data()) << "read size " << chunk << ", input " << utf8.toHex().constData();
+        }
+    }
+}
+
 }  // namespace
