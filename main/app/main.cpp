@@ -3,6 +3,7 @@
 #include "main/app/app_context.h"
 #include "main/app/wirings.h"
 #include "main/site/tables.h"
+#include "main/ui/ui_services.h"
 #include "main/window/plot.h"
 
 #include "platform/desktop/foreground.h"
@@ -23,8 +24,8 @@ int main(int argc, char** argv)
     platform::setPrompter(std::make_unique<platform::QtPrompter>());
 
     // Start-up records the window in front (on X11; none elsewhere).
-    std::shared_ptr<platform::ForegroundWindows> desktop = platform::openForegroundWindows();
-    tavelcor::appServices().foregroundWindow = [desktop] { return desktop->foregroundWindow(); };
+    std::unique_ptr<platform::ForegroundWindows> desktop = platform::openForegroundWindows();
+    tavelcor::uiServices().foreground = desktop.get();
 
     tavelcor::allocateTables();
     tavelcor::resetTables();

@@ -5,6 +5,7 @@
 #include "main/app/window_layout.h"
 #include "main/render/print_wiring.h"
 #include "main/render/view_wiring.h"
+#include "main/ui/ui_wiring.h"
 #include "main/window/plot.h"
 
 namespace tavelcor {
@@ -16,6 +17,7 @@ void registerPlotWirings()
     addPlotWiring(wireSiteLifecycle);
     addPlotWiring(wireView);
     addPlotWiring(wirePrint);
+    addPlotWiring(wireUi);
 }
 
 }  // namespace tavelcor

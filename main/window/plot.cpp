@@ -56,6 +56,7 @@ Plot::Plot() : platform::Form(QStringLiteral("plot"))
     designPointPanel();
     designSiteControls();
     designOperationPanels();
+    designPanelOperations();
     designViewControls();
     designMarkerButtons();
     designPrintControls();
@@ -75,10 +76,13 @@ void Plot::designPlot()
     Picture1.setFontName(QStringLiteral("ＭＳ ゴシック"));
     Picture1.setFontSize(9.0);
 
+    // The hover label takes the size its procedure gives it, which is wider
+    // than its text; only the bold text shows over the plot.
     Label28.setVisible(false);
     Label28.setBackColor(platform::QBColor(14));
-    Label28.setBorderStyle(1);
-    Label28.setAutoSize(true);
+    Label28.setBackStyle(0);
+    Label28.setBorderStyle(0);
+    Label28.setAutoSize(false);
 
     Label25.setBorderStyle(1);
     Label25.setBackColor(platform::QBColor(15));
@@ -154,13 +158,19 @@ void Plot::designPointPanel()
     Text7.Move(1950.0, 750.0, 1800.0, 300.0);
     Option10.setCaption(QStringLiteral("削除"));
     Option10.Move(1700.0, 300.0, 900.0, 270.0);
+    // The symbol picker covers the lower part of the panel without a border
+    // of its own; the marker buttons stand where the panel shows them.
+    constexpr double kPickerTop = 1380.0;
+    Frame6.setCaption(QStringLiteral("ポイント"));
+    Frame6.setBorderStyle(0);
+    Frame6.Move(0.0, kPickerTop, 3900.0, 1920.0);
     for (int mark = 1; mark <= 18; ++mark) {
         const int row = (mark - 1) / 6;
         const int column = (mark - 1) % 6;
-        platform::OptionButton& option = Option13.add(mark, Frame4);
-        option.Move(80.0 + column * 630.0, 1400.0 + row * 580.0, 600.0, 300.0);
-        platform::Label& label = Label24.add(mark, Frame4);
-        label.Move(80.0 + column * 630.0, 1680.0 + row * 580.0, 600.0, 250.0);
+        platform::OptionButton& option = Option13.add(mark, Frame6);
+        option.Move(80.0 + column * 630.0, 1400.0 - kPickerTop + row * 580.0, 600.0, 300.0);
+        platform::Label& label = Label24.add(mark, Frame6);
+        label.Move(80.0 + column * 630.0, 1680.0 - kPickerTop + row * 580.0, 600.0, 250.0);
     }
 }
 
@@ -259,6 +269,57 @@ void Plot::designOperationPanels()
     Option23(3).setValue(true);
 }
 
+// The operations of the four panels with the panels' own buttons, and the
+// layer buttons that open the panels (above them). The first operation of
+// each panel is chosen at start; the commit buttons of the point and text
+// panels are hidden until an operation shows them.
+void Plot::designPanelOperations()
+{
+    const auto option = [](platform::OptionButton& o, const QString& caption, double left, double top) {
+        o.setCaption(caption);
+        o.Move(left, top, 800.0, 270.0);
+    };
+    const auto button = [](platform::CommandButton& b, const QString& caption, double left, double top,
+                           double width) {
+        b.setCaption(caption);
+        b.Move(left, top, width, 330.0);
+    };
+    option(Option12, QStringLiteral("追加"), 100.0, 1080.0);
+    option(Option11, QStringLiteral("移動"), 950.0, 1080.0);
+    option(Option9, QStringLiteral("属性"), 1800.0, 1080.0);
+    button(Command32, QStringLiteral("確定"), 2700.0, 1040.0, 1100.0);
+    Command32.setVisible(false);
+    Option12.setValue(true);
+
+    option(Option20, QStringLiteral("追加"), 100.0, 250.0);
+    option(Option21, QStringLiteral("削除"), 1000.0, 250.0);
+    option(Option25, QStringLiteral("色変"), 1900.0, 250.0);
+    option(Option6, QStringLiteral("移動"), 2800.0, 250.0);
+    Option20.setValue(true);
+
+    option(Option16, QStringLiteral("追加"), 100.0, 250.0);
+    option(Option17, QStringLiteral("削除"), 1000.0, 250.0);
+    Option16.setValue(true);
+
+    option(Option22, QStringLiteral("追加"), 100.0, 250.0);
+    option(Option18, QStringLiteral("編集"), 1000.0, 250.0);
+    option(Option24, QStringLiteral("移動"), 1900.0, 250.0);
+    option(Option19, QStringLiteral("削除"), 2800.0, 250.0);
+    Option22.setValue(true);
+    Text8.Move(100.0, 1000.0, 3500.0, 300.0);
+    Text8.setVisible(false);
+    button(Command34, QStringLiteral("取消"), 100.0, 2200.0, 1000.0);
+    Command34.setVisible(false);
+    button(Command35, QStringLiteral("終了"), 1200.0, 2200.0, 1000.0);
+
+    button(Command20, QStringLiteral("ポイント"), 100.0, 1920.0, 900.0);
+    button(Command21, QStringLiteral("LINE"), 1050.0, 1920.0, 900.0);
+    button(Command22, QStringLiteral("手書き"), 2000.0, 1920.0, 900.0);
+    button(Command33, QStringLiteral("TEXT"), 2950.0, 1920.0, 900.0);
+    for (platform::CommandButton* layer : {&Command20, &Command21, &Command22, &Command33})
+        layer->setBackColor(platform::RGB(224, 224, 224));
+}
+
 // The marker buttons as designed, before any symbol file is read: glyph and
 // text colour per symbol, labels for the first three (a start without
 // POINT.JKN takes its symbol table from these). Buttons 8 and 10 carry a
@@ -320,6 +381,7 @@ void Plot::designViewControls()
     button(Command41, QStringLiteral("記憶"), 2300.0, 8990.0, 800.0, 380.0);
     button(Command40, QStringLiteral("復帰"), 3150.0, 8990.0, 750.0, 380.0);
     button(Command66, QStringLiteral("×"), 1450.0, 9380.0, 400.0, 380.0);
+    button(Command6, QStringLiteral("再表示"), 1450.0, 1590.0, 1300.0, 310.0);
     button(Command27, QStringLiteral("住所で地図表示"), 1900.0, 9380.0, 2000.0, 380.0);
     button(Command10, QStringLiteral("SXF作成"), 3050.0, 9780.0, 850.0, 300.0);
 

@@ -74,10 +74,6 @@ public:
     platform::TextBox Text15{protprp, QStringLiteral("Text15")};
     platform::TextBox Text16{protprp, QStringLiteral("Text16")};
 
-    /// Marker buttons 1 to 18 of the point panel Frame4 (caption = symbol
-    /// glyph, colour = symbol colour) with their labels; made by the design.
-    platform::ControlArray<platform::OptionButton> Option13{QStringLiteral("Option13")};
-    platform::ControlArray<platform::Label> Label24{QStringLiteral("Label24")};
 
     /// Fill gauges of hand strokes, texts, points and lines.
     platform::ProgressBar ProgressBar1{protprp, QStringLiteral("ProgressBar1")};
@@ -133,6 +129,19 @@ public:
     platform::OptionButton Option10{Frame4, QStringLiteral("Option10")};
     platform::TextBox Text6{Frame4, QStringLiteral("Text6")};
     platform::TextBox Text7{Frame4, QStringLiteral("Text7")};
+    /// The point panel's other operations 追加 (chosen at start), 移動 and 属性,
+    /// and its commit button 確定 (hidden at start).
+    platform::OptionButton Option12{Frame4, QStringLiteral("Option12")};
+    platform::OptionButton Option11{Frame4, QStringLiteral("Option11")};
+    platform::OptionButton Option9{Frame4, QStringLiteral("Option9")};
+    platform::CommandButton Command32{Frame4, QStringLiteral("Command32")};
+    /// The symbol picker ポイント inside the point panel: marker buttons 1 to
+    /// 18 (caption = symbol glyph, colour = symbol colour) with their labels,
+    /// made by the design. A frame of its own, so that choosing a marker and
+    /// choosing an operation of the panel do not clear each other.
+    platform::Frame Frame6{Frame4, QStringLiteral("Frame6")};
+    platform::ControlArray<platform::OptionButton> Option13{QStringLiteral("Option13")};
+    platform::ControlArray<platform::Label> Label24{QStringLiteral("Label24")};
     platform::Frame Frame10{protprp, QStringLiteral("Frame10")};
     platform::Frame Frame7{Frame10, QStringLiteral("Frame7")};
     platform::Frame Frame9{protprp, QStringLiteral("Frame9")};
@@ -142,6 +151,30 @@ public:
     platform::ControlArray<platform::OptionButton> Option14{QStringLiteral("Option14")};
     platform::ControlArray<platform::OptionButton> Option8{QStringLiteral("Option8")};
     platform::ControlArray<platform::OptionButton> Option23{QStringLiteral("Option23")};
+    /// The operations of the line panel (追加 chosen at start, 削除, 色変,
+    /// 移動), the hand-stroke panel (追加 chosen at start, 削除) and the text
+    /// panel (追加 chosen at start, 編集, 移動, 削除) with the text panel's
+    /// 取消/確定 (hidden at start) and 終了 buttons and its free-text field
+    /// (hidden at start, in the phrase frame).
+    platform::OptionButton Option20{Frame10, QStringLiteral("Option20")};
+    platform::OptionButton Option21{Frame10, QStringLiteral("Option21")};
+    platform::OptionButton Option25{Frame10, QStringLiteral("Option25")};
+    platform::OptionButton Option6{Frame10, QStringLiteral("Option6")};
+    platform::OptionButton Option16{Frame9, QStringLiteral("Option16")};
+    platform::OptionButton Option17{Frame9, QStringLiteral("Option17")};
+    platform::OptionButton Option22{Frame11, QStringLiteral("Option22")};
+    platform::OptionButton Option18{Frame11, QStringLiteral("Option18")};
+    platform::OptionButton Option24{Frame11, QStringLiteral("Option24")};
+    platform::OptionButton Option19{Frame11, QStringLiteral("Option19")};
+    platform::CommandButton Command34{Frame11, QStringLiteral("Command34")};
+    platform::CommandButton Command35{Frame11, QStringLiteral("Command35")};
+    platform::TextBox Text8{Frame12, QStringLiteral("Text8")};
+    /// The layer buttons ポイント, LINE, 手書き and TEXT that open the
+    /// operation panels.
+    platform::CommandButton Command20{protprp, QStringLiteral("Command20")};
+    platform::CommandButton Command21{protprp, QStringLiteral("Command21")};
+    platform::CommandButton Command22{protprp, QStringLiteral("Command22")};
+    platform::CommandButton Command33{protprp, QStringLiteral("Command33")};
 
     // --- view commands, display switches and search ---------------------------
     /// Pan pad of the side panel (north-west .. south-east; the centre is the
@@ -162,6 +195,8 @@ public:
     platform::CommandButton Command41{protprp, QStringLiteral("Command41")};
     platform::CommandButton Command40{protprp, QStringLiteral("Command40")};
     platform::CommandButton Command66{protprp, QStringLiteral("Command66")};
+    /// 再表示: the re-display.
+    platform::CommandButton Command6{protprp, QStringLiteral("Command6")};
     /// The compact frame's twins: 標準, ＋, －, the pan pad, the search field
     /// with its button and the search kinds Ｐ (Option31) and 地 (Option30).
     platform::CommandButton Command67{Frame15, QStringLiteral("Command67")};
@@ -265,6 +300,7 @@ private:
     void designPointPanel();
     void designSiteControls();
     void designOperationPanels();
+    void designPanelOperations();
     void designViewControls();
     void designViewSwitches();
     void designViewPanelExtras();
