@@ -45,13 +45,14 @@ namespace {
 
 using layout_check::StackedPair;
 
-// What a window needs around it: a program folder and a temporary folder of
-// its own, a scripted prompter, no serial devices, a desktop in memory for
+// What a window needs around it: a program folder, a temporary folder and a
+// runtime folder of its own, a scripted prompter, no serial devices, a desktop in memory for
 // the keypad.
 struct Surroundings {
     QTemporaryDir root;
     std::optional<testing_support::ScopedEnv> home;
     std::optional<testing_support::ScopedEnv> temp;
+    std::optional<testing_support::ScopedEnv> runtime;
     std::vector<std::unique_ptr<testing_support::ScopedEnv>> ports;
     platform::FakeDesktop desktop;
     platform::testing::GTestScriptedPrompter script;
@@ -61,6 +62,7 @@ struct Surroundings {
         home.emplace("TAVELCOR_HOME", root.path() + QStringLiteral("/home"));
         QDir().mkpath(root.path() + QStringLiteral("/tmp"));
         temp.emplace("TMPDIR", root.path() + QStringLiteral("/tmp"));
+        runtime.emplace("XDG_RUNTIME_DIR", root.path() + QStringLiteral("/tmp"));
         for (int port = 1; port <= 16; ++port) {
             const QByteArray name = "ORBELA_PORT" + QByteArray::number(port);
             ports.push_back(std::make_unique<testing_support::ScopedEnv>(name.constData(), QString()));

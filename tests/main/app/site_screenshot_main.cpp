@@ -6,8 +6,8 @@
 //
 //     tavelcor_site_screenshot <site folder with TAVELCOR.TVX> <output.png>
 //
-// The program folder and the system temporary folder are private temporary
-// folders. Exit code 0 when the site was drawn and the picture saved.
+// The program folder, the system temporary folder and the user's runtime
+// folder are private temporary folders. Exit code 0 when the site was drawn and the picture saved.
 //
 // It also prints where the site's items lie on the screen, one line each,
 // so that the test can look there:
@@ -97,6 +97,7 @@ int main(int argc, char** argv)
     qputenv("TAVELCOR_HOME", (root.path() + QStringLiteral("/home")).toUtf8());
     QDir().mkpath(root.path() + QStringLiteral("/tmp"));
     qputenv("TMPDIR", (root.path() + QStringLiteral("/tmp")).toUtf8());
+    qputenv("XDG_RUNTIME_DIR", (root.path() + QStringLiteral("/tmp")).toUtf8());
 
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("TAVELCOR"));
