@@ -106,7 +106,7 @@ void Lineview(PlotFace& face)
     }
     p.setDrawMode(kCopyPen);
     p.setDrawWidth(1);
-    face.setGauge(Gauge::Line, percentOf(LineNext, 500000.0));
+    showFill(face, Gauge::Line);
 }
 
 void Tegakidraw(PlotFace& face)
@@ -162,7 +162,7 @@ void Tegakidraw(PlotFace& face)
         }
     }
     p.setDrawWidth(1);
-    face.setGauge(Gauge::Tegaki, percentOf(static_cast<double>(TegakiCount), 1000000.0));
+    showFill(face, Gauge::Tegaki);
 }
 
 void ArAview(PlotFace& face)
