@@ -419,6 +419,7 @@ void Plot::designViewSwitches()
     for (int row = 0; row < 3; ++row) {
         const double top = kSwitchTop + row * kSwitchRowHeight;
         label(*colourRows[row].label, QString::fromUtf16(colourRows[row].caption), kColourRowLeft, top, 200.0);
+        colourRows[row].label->setAlignment(2);
         for (int k = 0; k < 3; ++k) {
             platform::CheckBox& box = *colourRows[row].boxes[k];
             box.setCaption(QString::fromUtf16(colourCaptions[k]));

@@ -27,15 +27,12 @@ namespace {
 // on either side (as the frame paints it).
 constexpr int kFrameCaptionIndent = 6;
 constexpr int kFrameCaptionPadding = 2;
+// Pixels a caption's letters may reach past the room they are drawn in.
+constexpr int kLetterSlack = 1;
 
 QString describe(const QRect& r)
 {
     return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
-}
-
-QString describe(const QSize& s)
-{
-    return QStringLiteral("%1x%2").arg(s.width()).arg(s.height());
 }
 
 // The control that is the container `container`, or null for the form.
@@ -70,37 +67,78 @@ QRect buttonContents(const QWidget& widget, QStyle::SubElement element, const QS
     return widget.style()->subElementRect(element, &option, &widget);
 }
 
-// Where the caption goes inside the widget, by kind.
-QRect captionRoom(const platform::Control& control, const QString& text)
+// Where a caption is drawn: the room the control gives it and how it is
+// aligned there.
+struct CaptionPlace {
+    QRect room;
+    Qt::Alignment alignment;
+};
+
+Qt::Alignment labelAlignment(const platform::Label& label)
+{
+    switch (label.Alignment()) {
+    case 1: return Qt::AlignRight | Qt::AlignTop;
+    case 2: return Qt::AlignHCenter | Qt::AlignTop;
+    default: return Qt::AlignLeft | Qt::AlignTop;
+    }
+}
+
+CaptionPlace captionPlace(const platform::Control& control, const QString& text)
 {
     const QWidget& widget = *control.widget();
     if (dynamic_cast<const platform::CommandButton*>(&control)) {
-        // The caption is centred across the bevel's inside; upright it may
-        // use the button's whole height (only the widget's edge clips it).
         const QRect inside = buttonContents(widget, QStyle::SE_PushButtonContents, text);
-        return QRect(inside.x(), 0, inside.width(), widget.height());
+        return {inside, Qt::AlignCenter};
     }
     if (dynamic_cast<const platform::CheckBox*>(&control))
-        return buttonContents(widget, QStyle::SE_CheckBoxContents, text);
+        return {buttonContents(widget, QStyle::SE_CheckBoxContents, text), Qt::AlignLeft | Qt::AlignVCenter};
     if (dynamic_cast<const platform::OptionButton*>(&control))
-        return buttonContents(widget, QStyle::SE_RadioButtonContents, text);
+        return {buttonContents(widget, QStyle::SE_RadioButtonContents, text), Qt::AlignLeft | Qt::AlignVCenter};
     if (dynamic_cast<const platform::Frame*>(&control)) {
-        return QRect(kFrameCaptionIndent + kFrameCaptionPadding, 0,
-                     widget.width() - 2 * (kFrameCaptionIndent + kFrameCaptionPadding), widget.height());
+        const int indent = kFrameCaptionIndent + kFrameCaptionPadding;
+        return {QRect(indent, 0, widget.width() - 2 * indent, widget.height()), Qt::AlignLeft | Qt::AlignTop};
     }
-    return widget.contentsRect();  // a label: inside its border
+    // A label: inside its border.
+    return {widget.contentsRect(), labelAlignment(static_cast<const platform::Label&>(control))};
 }
 
-// The size the caption's text takes in the control's font (lines broken at
-// line ends only: captions do not wrap).
-QSize captionSize(const QWidget& widget, const QString& text)
+// The text as drawn: line ends CR LF or LF; in a button a single "&" marks
+// the access key and is not drawn.
+QStringList shownLines(QString text, bool accessKeys)
 {
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    if (accessKeys) {
+        text.replace(QStringLiteral("&&"), QStringLiteral("\x01"));
+        text.remove(u'&');
+        text.replace(u'\x01', u'&');
+    }
+    return text.split(u'\n');
+}
+
+// The pixels that the caption's letters cover (their ink, not the advance
+// and line boxes around them), placed as the control draws them.
+QRect captionInk(const platform::Control& control, const QString& text, const CaptionPlace& place)
+{
+    const QWidget& widget = *control.widget();
     const QFontMetrics metrics(widget.font());
-    QString shown = text;
-    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    return metrics.boundingRect(QRect(0, 0, 100000, 100000), Qt::AlignLeft | Qt::AlignTop | Qt::TextShowMnemonic,
-                                shown)
-        .size();
+    const QStringList lines = shownLines(text, dynamic_cast<const platform::CommandButton*>(&control) != nullptr);
+    const int blockHeight = static_cast<int>(lines.size()) * metrics.lineSpacing();
+    int top = place.room.top();
+    if (place.alignment & Qt::AlignVCenter)
+        top += (place.room.height() - blockHeight) / 2;
+    QRect ink;
+    for (const QString& line : lines) {
+        const int advance = metrics.horizontalAdvance(line);
+        int left = place.room.left();
+        if (place.alignment & Qt::AlignHCenter)
+            left += (place.room.width() - advance) / 2;
+        else if (place.alignment & Qt::AlignRight)
+            left = place.room.right() + 1 - advance;
+        if (!line.trimmed().isEmpty())
+            ink |= metrics.tightBoundingRect(line).translated(left, top + metrics.ascent());
+        top += metrics.lineSpacing();
+    }
+    return ink;
 }
 
 // The room a one-line text box gives its text: inside the frame, less the
@@ -134,11 +172,18 @@ void checkCaption(const platform::Control& control, QStringList& faults)
     const std::optional<QString> caption = captionOf(control);
     const QWidget& widget = *control.widget();
     if (caption && !caption->isEmpty()) {
-        const QSize needed = captionSize(widget, *caption);
-        const QRect room = captionRoom(control, *caption);
-        if (needed.width() > room.width() || needed.height() > room.height()) {
-            faults << QStringLiteral("%1: caption \"%2\" needs %3 but has %4")
-                          .arg(controlName(control), *caption, describe(needed), describe(room.size()));
+        const CaptionPlace place = captionPlace(control, *caption);
+        // Upright, only the widget's edge cuts a centred caption. A letter's
+        // outermost pixel (its side bearing, its smoothed edge) may touch
+        // the edge of the room.
+        QRect room = place.room;
+        if (place.alignment & Qt::AlignVCenter)
+            room = QRect(room.left(), 0, room.width(), widget.height());
+        room.adjust(-kLetterSlack, -kLetterSlack, kLetterSlack, kLetterSlack);
+        const QRect ink = captionInk(control, *caption, place);
+        if (!ink.isEmpty() && !room.contains(ink)) {
+            faults << QStringLiteral("%1: caption \"%2\" does not fit: its letters cover %3, the room is %4")
+                          .arg(controlName(control), *caption, describe(ink), describe(room));
         }
     }
     if (const std::optional<QRect> room = textRoom(control)) {

@@ -146,6 +146,15 @@ platform::Form& keypadWindow(Surroundings& s)
     return kintab::form1();
 }
 
+// The compact keypad the close box shrinks the keypad to.
+platform::Form& compactKeypad(Surroundings& s)
+{
+    platform::Form& keypad = keypadWindow(s);
+    keypad.Show();
+    EXPECT_FALSE(keypad.requestUnload(platform::UnloadMode::FormControlMenu)) << "the close box shrinks the keypad";
+    return keypad;
+}
+
 platform::Form& keypadSettings(Surroundings& s)
 {
     keypadWindow(s);
@@ -212,6 +221,7 @@ const std::vector<WindowRow>& windows()
         {"OrbelaMain", orbelaWindow, {}},
         // KINTAB
         {"KintabKeypad", keypadWindow, {}},
+        {"KintabCompactKeypad", compactKeypad, {}},
         {"KintabSettings", keypadSettings, {}},
     };
     return rows;
