@@ -2,7 +2,7 @@
 // Every window of the three programs as a user sees it: no caption cut, no
 // text box too low for its line, no control covering another.
 //
-// To walk a new window, add a row to kWindows: a name and how to bring the
+// To walk a new window, add a row to windows(): a name and how to bring the
 // window into the state to look at (loaded as the program loads it, with the
 // controls shown that its code shows). Controls that the window's design
 // lays over each other on purpose are named in the row's stacked pairs.
@@ -38,7 +38,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
-#include <ostream>
+#include <string>
 #include <vector>
 
 namespace {
@@ -46,8 +46,8 @@ namespace {
 using layout_check::StackedPair;
 
 // What a window needs around it: a program folder, a temporary folder and a
-// runtime folder of its own, a scripted prompter, no serial devices, a desktop in memory for
-// the keypad.
+// runtime folder of its own, a scripted prompter, no serial devices, and a
+// desktop in memory for the keypad.
 struct Surroundings {
     QTemporaryDir root;
     std::optional<testing_support::ScopedEnv> home;
@@ -103,11 +103,12 @@ tavelcor::Plot& standardLayout(Surroundings& s)
 }
 
 // One operation panel open in place of the idle right-click frame.
-platform::Form& withPanel(Surroundings& s, platform::Frame tavelcor::Plot::*panel)
+template <platform::Frame tavelcor::Plot::*Panel>
+platform::Form& withPanel(Surroundings& s)
 {
     tavelcor::Plot& w = standardLayout(s);
     w.Frame2.setVisible(false);
-    (w.*panel).setVisible(true);
+    (w.*Panel).setVisible(true);
     w.Check4.setValue(1);  // the hand-stroke panel's circle field shows
     return w;
 }
@@ -120,10 +121,20 @@ platform::Form& compactLayout(Surroundings& s)
     return w;
 }
 
-platform::Form& loadedMainProgramDialog(Surroundings& s, const std::function<platform::Form&()>& open)
+// A window of the main program that its main window opens (Holder() is the
+// window's accessor), loaded over the main window with a site.
+template <auto Holder>
+platform::Form& mainProgramDialog(Surroundings& s)
 {
     mainWindowWithSite(s);
-    return open();
+    return Holder().instance();
+}
+
+// A window of the main program that needs no main window.
+template <auto Holder>
+platform::Form& mainProgramWindow(Surroundings&)
+{
+    return Holder().instance();
 }
 
 platform::Form& orbelaWindow(Surroundings&)
@@ -180,43 +191,19 @@ const std::vector<WindowRow>& windows()
     static const std::vector<WindowRow> rows = {
         // Tavelcor
         {"TavelcorMainStandardLayout", standardLayout, kMainWindowStacks},
-        {"TavelcorMainPointPanel", [](Surroundings& s) -> platform::Form& { return withPanel(s, &tavelcor::Plot::Frame4); },
-         kMainWindowStacks},
-        {"TavelcorMainLinePanel", [](Surroundings& s) -> platform::Form& { return withPanel(s, &tavelcor::Plot::Frame10); },
-         kMainWindowStacks},
-        {"TavelcorMainHandStrokePanel",
-         [](Surroundings& s) -> platform::Form& { return withPanel(s, &tavelcor::Plot::Frame9); }, kMainWindowStacks},
-        {"TavelcorMainTextPanel", [](Surroundings& s) -> platform::Form& { return withPanel(s, &tavelcor::Plot::Frame11); },
-         kMainWindowStacks},
+        {"TavelcorMainPointPanel", withPanel<&tavelcor::Plot::Frame4>, kMainWindowStacks},
+        {"TavelcorMainLinePanel", withPanel<&tavelcor::Plot::Frame10>, kMainWindowStacks},
+        {"TavelcorMainHandStrokePanel", withPanel<&tavelcor::Plot::Frame9>, kMainWindowStacks},
+        {"TavelcorMainTextPanel", withPanel<&tavelcor::Plot::Frame11>, kMainWindowStacks},
         {"TavelcorMainCompactLayout", compactLayout, kMainWindowStacks},
-        {"TavelcorSplash", [](Surroundings&) -> platform::Form& { return tavelcor::start(); }, {}},
-        {"TavelcorBackup", [](Surroundings&) -> platform::Form& { return tavelcor::backup(); }, {}},
-        {"TavelcorPhraseList",
-         [](Surroundings& s) -> platform::Form& { return loadedMainProgramDialog(s, [] () -> platform::Form& { return tavelcor::plist(); }); },
-         {}},
-        {"TavelcorPrintDialog",
-         [](Surroundings& s) -> platform::Form& { return loadedMainProgramDialog(s, [] () -> platform::Form& { return tavelcor::prtout(); }); },
-         {}},
-        {"TavelcorShownColours",
-         [](Surroundings& s) -> platform::Form& {
-             return loadedMainProgramDialog(s, []() -> platform::Form& { return tavelcor::cselectForm().instance(); });
-         },
-         {}},
-        {"TavelcorLineWidths",
-         [](Surroundings& s) -> platform::Form& {
-             return loadedMainProgramDialog(s, []() -> platform::Form& { return tavelcor::linewidthForm().instance(); });
-         },
-         {}},
-        {"TavelcorNumberRanges",
-         [](Surroundings& s) -> platform::Form& {
-             return loadedMainProgramDialog(s, []() -> platform::Form& { return tavelcor::znoHaniForm().instance(); });
-         },
-         {}},
-        {"TavelcorColourPicker",
-         [](Surroundings& s) -> platform::Form& {
-             return loadedMainProgramDialog(s, []() -> platform::Form& { return tavelcor::colorForm().instance(); });
-         },
-         {}},
+        {"TavelcorSplash", mainProgramWindow<tavelcor::startForm>, {}},
+        {"TavelcorBackup", mainProgramWindow<tavelcor::backupForm>, {}},
+        {"TavelcorPhraseList", mainProgramDialog<tavelcor::plistForm>, {}},
+        {"TavelcorPrintDialog", mainProgramDialog<tavelcor::prtoutForm>, {}},
+        {"TavelcorShownColours", mainProgramDialog<tavelcor::cselectForm>, {}},
+        {"TavelcorLineWidths", mainProgramDialog<tavelcor::linewidthForm>, {}},
+        {"TavelcorNumberRanges", mainProgramDialog<tavelcor::znoHaniForm>, {}},
+        {"TavelcorColourPicker", mainProgramDialog<tavelcor::colorForm>, {}},
         // ORBELA
         {"OrbelaMain", orbelaWindow, {}},
         // KINTAB
