@@ -9,6 +9,7 @@
 #include "platform/desktop/foreground.h"
 #include "platform/dialogs/qt_prompter.h"
 #include "platform/forms/fonts.h"
+#include "platform/forms/qt_translations.h"
 #include "platform/forms/form_holder.h"
 #include "platform/prompt/prompter.h"
 
@@ -21,6 +22,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("TAVELCOR"));
     platform::installFontSubstitutions();
+    platform::installQtTranslations();
     platform::setPrompter(std::make_unique<platform::QtPrompter>());
 
     // Start-up records the window in front (on X11; none elsewhere).

@@ -149,6 +149,10 @@ double metresPerPoint(const PlotPainter& painter, const PlotFace& face) noexcept
 /// How full a table is for its gauge: used / top in whole percent, 0..100.
 int percentOf(double used, double top) noexcept;
 
+/// Sets a fill gauge from its table: hand strokes of 1000000, texts of
+/// 30000, points and lines of 500000, in percent.
+void showFill(PlotFace& face, Gauge gauge);
+
 /// A visible count kept per view extent: while ViewSpanX stays at keptSpan
 /// the kept count rules, so the first redraw at an extent fixes the font and
 /// the limit; at a new extent `count` is kept and returned.

@@ -29,9 +29,10 @@ public:
     /// Status label over the plot (L_28SET shows texts in it).
     platform::Label Label28{Picture1, QStringLiteral("Label28")};
     /// Scale bar: Label26 is the bar (its width is the bar's length),
-    /// Label25 the caption beside it ("100m", ...). Both in the plot's scale.
-    platform::Label Label25{Picture1, QStringLiteral("Label25")};
+    /// Label25 the caption below it ("100m", ...), in front of the bar. Both
+    /// in the plot's scale.
     platform::Label Label26{Picture1, QStringLiteral("Label26")};
+    platform::Label Label25{Picture1, QStringLiteral("Label25")};
 
     // --- hidden picture boxes ------------------------------------------------
     /// Plain white source of the brightness veil.
@@ -113,11 +114,11 @@ public:
     /// The two-corner zoom buttons (対角) of the side panel and the compact frame.
     platform::CommandButton Command13{protprp, QStringLiteral("Command13")};
     platform::CommandButton Command74{Frame15, QStringLiteral("Command74")};
-    /// The web-map buttons and their frame; hidden for an elevation profile.
+    /// The web-map buttons in their frame; hidden for an elevation profile.
     platform::Frame Frame8{protprp, QStringLiteral("Frame8")};
-    platform::CommandButton Command46{protprp, QStringLiteral("Command46")};
-    platform::CommandButton Command56{protprp, QStringLiteral("Command56")};
-    platform::CommandButton Command58{protprp, QStringLiteral("Command58")};
+    platform::CommandButton Command46{Frame8, QStringLiteral("Command46")};
+    platform::CommandButton Command56{Frame8, QStringLiteral("Command56")};
+    platform::CommandButton Command58{Frame8, QStringLiteral("Command58")};
     /// The operation panels, visible exactly while open: points (Frame4),
     /// lines (Frame10, colour options Option14(i) in Frame7), hand strokes
     /// (Frame9, colour options Option8(i) in Frame5) and texts (Frame11,
@@ -248,6 +249,10 @@ public:
     platform::CheckBox Check28{protprp, QStringLiteral("Check28")};
     platform::CheckBox Check27{protprp, QStringLiteral("Check27")};
     platform::CheckBox Check26{protprp, QStringLiteral("Check26")};
+    /// The labels P, L and T of the three rows of colour boxes.
+    platform::Label LabelColourRowP{protprp, QStringLiteral("LabelColourRowP")};
+    platform::Label LabelColourRowL{protprp, QStringLiteral("LabelColourRowL")};
+    platform::Label LabelColourRowT{protprp, QStringLiteral("LabelColourRowT")};
     /// Labels whose click works a switch: ナンバー表示, 名称表示, 画地座標OFF,
     /// 所 (selects ＳＴ連続), 方向角表示, the height switch, GPS, 軌跡, 追従 and
     /// the latitude readout.
