@@ -2,6 +2,7 @@
 #include "main/app/wirings.h"
 
 #include "main/app/site_wiring.h"
+#include "main/background/background_drawing.h"
 #include "main/app/window_layout.h"
 #include "main/render/print_wiring.h"
 #include "main/render/view_wiring.h"
@@ -18,6 +19,7 @@ void registerPlotWirings()
     addPlotWiring(wireView);
     addPlotWiring(wirePrint);
     addPlotWiring(wireUi);
+    addPlotWiring(wireBackground);
 }
 
 }  // namespace tavelcor
