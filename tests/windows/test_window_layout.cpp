@@ -32,6 +32,8 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QWidget>
+#include <QPixmap>
 
 #include <gtest/gtest.h>
 
@@ -240,6 +242,11 @@ TEST_P(WindowLayout, EveryShownControlReadsWhole)
     const WindowRow& row = windows().at(GetParam());
     platform::Form& form = row.open(surroundings);
     const QStringList faults = layout_check::layoutFaults(form, row.stacked);
+    // A developer looking for room on a crowded window can have each window
+    // saved as a picture: TAVELCOR_LAYOUT_PICTURES names the folder.
+    const QString pictures = qEnvironmentVariable("TAVELCOR_LAYOUT_PICTURES");
+    if (!pictures.isEmpty() && form.window() != nullptr)
+        form.window()->grab().save(QDir(pictures).filePath(QString::fromUtf8(row.name) + QStringLiteral(".png")));
     EXPECT_TRUE(faults.isEmpty()) << row.name << ":\n  " << faults.join(QStringLiteral("\n  ")).toStdString();
 }
 
