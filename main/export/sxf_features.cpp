@@ -70,7 +70,7 @@ void SxfWriter::writePoints()
         const int color = m <= kSymbolCount ? sxfColorOf(SymbolColor[m]) : kBlackSxf;
         if (mView.markMode == 1) {
             const MarkerCode marker = markerCodeOf(mMarkerClass[std::size_t(m)]);
-            begin(u"point_marker_feature");
+            begin("point_marker_feature");
             attr(kPointLayer);
             attr(color);
             attrCoordinate(east);
@@ -117,7 +117,7 @@ void SxfWriter::writeLines()
             continue;
         if (LineColor[i] > kHighestWrittenColor)
             continue;
-        begin(u"line_feature");
+        begin("line_feature");
         attr(kLineLayer);
         attr(sxfColorOf(LineColor[i]));
         attr(1);
@@ -160,32 +160,23 @@ void SxfWriter::writeStrokes()
 // CAD program does not drop it as a zero-length segment.
 void SxfWriter::writeStroke(int s, int e)
 {
-    begin(u"polyline_feature");
+    begin("polyline_feature");
     attr(kStrokeLayer);
     attr(sxfColorOf(TegakiColor[s + 1]));
     attr(1);
     attr(2);
     attr(e - s + 1);
-    separate();
-    mRow << u"'(";
     int repeats = 0;
-    for (int k = s; k <= e; ++k) {
-        double east = static_cast<double>(TegakiY[k]) + OriginY;
-        if (TegakiX[k] == TegakiX[k - 1] && TegakiY[k] == TegakiY[k - 1]) {
+    attrMillimetreList(e - s + 1, [&](std::int32_t k) {
+        const int v = s + k;
+        double east = static_cast<double>(TegakiY[v]) + OriginY;
+        if (TegakiX[v] == TegakiX[v - 1] && TegakiY[v] == TegakiY[v - 1]) {
             east += 0.001 * (repeats % 4 + 1);
             ++repeats;
         }
-        if (k > s)
-            mRow << u',';
-        sitetext::appendFixedTrimmed(mRow, east * 1000.0, 12, 0);
-    }
-    mRow << u")','(";
-    for (int k = s; k <= e; ++k) {
-        if (k > s)
-            mRow << u',';
-        sitetext::appendFixedTrimmed(mRow, (static_cast<double>(TegakiX[k]) + OriginX) * 1000.0, 12, 0);
-    }
-    mRow << u")'";
+        return east;
+    });
+    attrMillimetreList(e - s + 1, [&](std::int32_t k) { return static_cast<double>(TegakiX[s + k]) + OriginX; });
     end();
 }
 
@@ -222,7 +213,7 @@ void SxfWriter::writeCoordinates()
     for (int c = 1; c <= top; ++c) {
         if (ZahyoName[c] == freeName)
             continue;
-        begin(u"point_marker_feature");
+        begin("point_marker_feature");
         attr(kCoordinateLayer);
         attr(kWhiteSxf);
         attrCoordinate(ZahyoY[c]);
@@ -271,28 +262,18 @@ void SxfWriter::writeParcelOutline(int p)
     const std::int32_t first = KakuchiFirst[p];
     const std::int32_t last = KakuchiLast[p];
     const bool closed = KakuchiName[p] != openFigureName();
-    begin(u"polyline_feature");
+    begin("polyline_feature");
     attr(kParcelLayer);
     attr(kWhiteSxf);
     attr(1);
     attr(1);
-    attr(last - first + 1 + (closed ? 1 : 0));
-    const auto appendList = [&](const auto& table) {
-        separate();
-        mRow << u"'(";
-        for (std::int32_t s = first; s <= last; ++s) {
-            if (s > first)
-                mRow << u',';
-            sitetext::appendFixedTrimmed(mRow, table[KakuchiVertex[s]] * 1000.0, 12, 0);
-        }
-        if (closed) {
-            mRow << u',';
-            sitetext::appendFixedTrimmed(mRow, table[KakuchiVertex[first]] * 1000.0, 12, 0);
-        }
-        mRow << u")'";
-    };
-    appendList(ZahyoY);
-    appendList(ZahyoX);
+    const std::int32_t count = last - first + 1 + (closed ? 1 : 0);
+    // The vertex of the k-th entry of the outline, the first one again at
+    // the end of a closed parcel.
+    const auto vertex = [&](std::int32_t k) { return KakuchiVertex[k <= last - first ? first + k : first]; };
+    attr(count);
+    attrMillimetreList(count, [&](std::int32_t k) { return ZahyoY[vertex(k)]; });
+    attrMillimetreList(count, [&](std::int32_t k) { return ZahyoX[vertex(k)]; });
     end();
 }
 

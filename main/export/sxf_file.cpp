@@ -3,6 +3,7 @@
 // colour and marker tables; the text line layout.
 #include "main/export/sxf_file.h"
 
+#include "main/export/sxf_bytes.h"
 #include "main/export/sxf_writer.h"
 #include "main/render/text_layout.h"
 #include "main/site/tables.h"
@@ -12,6 +13,7 @@
 #include "platform/text/textfile.h"
 
 #include <algorithm>
+#include <charconv>
 #include <initializer_list>
 #include <limits>
 
@@ -83,10 +85,9 @@ constexpr int kBlackSxf = 1;
 constexpr int kLastTextLayer = 26;
 
 // A definition block of the head: its line keeps its blanks.
-void writeDefinition(platform::TextFileWriter& out, sitetext::Row& row, int entity, QStringView kind,
-                     QStringView value, bool textValue)
+void writeDefinition(platform::TextFileWriter& out, int entity, QStringView kind, QStringView value, bool textValue)
 {
-    row.clear();
+    sitetext::Row row;
     row << u'#';
     sitetext::appendInt(row, entity);
     row << u" = " << kind << u'(';
@@ -99,15 +100,15 @@ void writeDefinition(platform::TextFileWriter& out, sitetext::Row& row, int enti
 
 // Appends a text as an SXF text attribute's content: blanks and control
 // characters left out, apostrophes and backslashes doubled.
-void appendEscaped(sitetext::Row& row, QStringView text)
+void appendEscaped(QString& out, QStringView text)
 {
     for (const QChar c : text) {
         const char16_t u = c.unicode();
         if (u == u' ' || u < 0x20)
             continue;
         if (u == u'\'' || u == u'\\')
-            row << u;
-        row << u;
+            out.append(c);
+        out.append(c);
     }
 }
 
@@ -203,11 +204,18 @@ QString sxfNumberSingle(float value)
 
 namespace {
 
+// A number text, which is ASCII, as bytes.
+std::string asciiOf(const QString& numberText)
+{
+    return numberText.toStdString();
+}
+
 SxfHeight heightOf(float settingM)
 {
     SxfHeight h;
-    h.text = sxfNumberSingle(settingM * 1000.0F);
-    h.value = platform::Val(h.text);
+    const QString text = sxfNumberSingle(settingM * 1000.0F);
+    h.text = asciiOf(text);
+    h.value = platform::Val(text);
     return h;
 }
 
@@ -219,7 +227,7 @@ SxfWriter::SxfWriter(platform::TextFileWriter& out, const SxfView& view)
       mMarkH(heightOf(SxfMarkH)),
       mLabelH(heightOf(SxfPointTextH)),
       mTextH(heightOf(SxfTextH)),
-      mMarkScale(sxfNumberSingle(SxfMarkH / 2.0F)),
+      mMarkScale(asciiOf(sxfNumberSingle(SxfMarkH / 2.0F))),
       mLabelOffsetM(static_cast<double>(SxfPointTextH) / 2.0),
       mTextHeightM(mTextH.value / 1000.0)
 {
@@ -229,70 +237,81 @@ SxfWriter::SxfWriter(platform::TextFileWriter& out, const SxfView& view)
     }
 }
 
-void SxfWriter::begin(QStringView featureName)
+void SxfWriter::begin(std::string_view featureName)
 {
-    mRow.clear();
-    mRow << u'#';
-    sitetext::appendInt(mRow, mEntity);
-    mRow << u'=' << featureName << u'(';
+    mLine.clear();
+    mLine.reserve(16 + kIntegerBytes + featureName.size());
+    mLine.put("/*SXF\r\n#");
+    mLine.putInt(mEntity);
+    mLine.put('=');
+    mLine.put(featureName);
+    mLine.put('(');
     mFirstAttribute = true;
 }
 
 void SxfWriter::end()
 {
-    mRow << u')';
-    mOut.writeLine(u"/*SXF");
-    mOut.writeLine(mRow.view());
-    mOut.writeLine(u"SXF*/");
-    mOut.writeLine();
+    mLine.reserve(16);
+    mLine.put(")\r\nSXF*/\r\n\r\n");
+    mOut.writeBytes(mLine.view());
     mEntity += 10;
 }
 
 void SxfWriter::separate()
 {
     if (!mFirstAttribute)
-        mRow << u',';
+        mLine.put(',');
     mFirstAttribute = false;
 }
 
 void SxfWriter::attr(std::int64_t value)
 {
+    mLine.reserve(3 + kIntegerBytes);
     separate();
-    mRow << u'\'';
-    sitetext::appendInt(mRow, value);
-    mRow << u'\'';
+    mLine.put('\'');
+    mLine.putInt(value);
+    mLine.put('\'');
 }
 
-void SxfWriter::attrPlain(QStringView text)
+void SxfWriter::attrPlain(std::string_view text)
 {
+    mLine.reserve(3 + text.size());
     separate();
-    mRow << u'\'' << text << u'\'';
+    mLine.put('\'');
+    mLine.put(text);
+    mLine.put('\'');
 }
 
 void SxfWriter::attrCoordinate(double metres)
 {
+    mLine.reserve(3 + kMillimetreBytes);
     separate();
-    mRow << u'\'';
-    sitetext::appendFixedTrimmed(mRow, metres * 1000.0, 12, 0);
-    mRow << u'\'';
+    mLine.put('\'');
+    mLine.putMillimetres(metres);
+    mLine.put('\'');
 }
 
 void SxfWriter::attrText(QStringView text)
 {
+    mEscaped.resize(0);
+    appendEscaped(mEscaped, text);
+    mTextBytes.resize(0);
+    platform::appendCp932(mTextBytes, mEscaped);
+    mLine.reserve(5 + static_cast<std::size_t>(mTextBytes.size()));
     separate();
-    mRow << u"\\'";
-    appendEscaped(mRow, text);
-    mRow << u"\\'";
+    mLine.put("\\'");
+    mLine.put(std::string_view(mTextBytes.constData(), static_cast<std::size_t>(mTextBytes.size())));
+    mLine.put("\\'");
 }
 
-const QString& SxfWriter::widthText(SxfHeight& height, QStringView text)
+const std::string& SxfWriter::widthText(SxfHeight& height, QStringView text)
 {
     const auto bytes = static_cast<std::size_t>(platform::cp932Length(text));
     if (bytes >= height.widthTexts.size())
         height.widthTexts.resize(bytes + 1);
-    QString& cached = height.widthTexts[bytes];
-    if (cached.isNull())
-        cached = sxfNumber(height.value * static_cast<double>(bytes) * 0.5);
+    std::string& cached = height.widthTexts[bytes];
+    if (cached.empty())
+        cached = asciiOf(sxfNumber(height.value * static_cast<double>(bytes) * 0.5));
     return cached;
 }
 
@@ -303,9 +322,9 @@ void SxfWriter::textFeature(int layer, int color, QStringView text, double eastM
 }
 
 void SxfWriter::textFeatureWithWidth(int layer, int color, QStringView text, double eastM, double northM,
-                                     const SxfHeight& height, QStringView width, int basePoint)
+                                     const SxfHeight& height, std::string_view width, int basePoint)
 {
-    begin(u"text_string_feature");
+    begin("text_string_feature");
     attr(layer);
     attr(color);
     attr(1);
@@ -330,50 +349,50 @@ void SxfWriter::writeHead()
         mOut.writeLine(line);
     int entity = 10;
     for (const QStringView name : kColourNames) {
-        writeDefinition(mOut, mRow, entity, u"pre_defined_colour_feature", name, true);
+        writeDefinition(mOut, entity, u"pre_defined_colour_feature", name, true);
         entity += 10;
     }
     for (const QStringView name : kLineFontNames) {
-        writeDefinition(mOut, mRow, entity, u"pre_defined_font_feature", name, true);
+        writeDefinition(mOut, entity, u"pre_defined_font_feature", name, true);
         entity += 10;
     }
     for (const QStringView width : kLineWidths) {
-        writeDefinition(mOut, mRow, entity, u"width_feature", width, false);
+        writeDefinition(mOut, entity, u"width_feature", width, false);
         entity += 10;
     }
     for (const QStringView font : kTextFonts) {
-        writeDefinition(mOut, mRow, entity, u"text_font_feature", font, true);
+        writeDefinition(mOut, entity, u"text_font_feature", font, true);
         entity += 10;
     }
 }
 
 void SxfWriter::writeTail()
 {
-    begin(u"sfig_org_feature");
+    begin("sfig_org_feature");
     attrText(u"TVX");
     attr(2);
     end();
 
-    begin(u"sfig_locate_feature");
+    begin("sfig_locate_feature");
     attr(0);
     attrText(u"TVX");
-    attrPlain(sxfNumber(-DataYMin));
-    attrPlain(sxfNumber(-DataXMin));
+    attrPlain(asciiOf(sxfNumber(-DataYMin)));
+    attrPlain(asciiOf(sxfNumber(-DataXMin)));
     attr(0);
-    attrPlain(u"0.001");
-    attrPlain(u"0.001");
+    attrPlain("0.001");
+    attrPlain("0.001");
     end();
 
-    begin(u"drawing_sheet_feature");
+    begin("drawing_sheet_feature");
     attrText(u"TVX");
     attr(9);
     attr(1);
-    attrPlain(sxfNumber(DataYMax - DataYMin));
-    attrPlain(sxfNumber(DataXMax - DataXMin));
+    attrPlain(asciiOf(sxfNumber(DataYMax - DataYMin)));
+    attrPlain(asciiOf(sxfNumber(DataXMax - DataXMin)));
     end();
 
     for (const QStringView layer : kLayers) {
-        begin(u"layer_feature");
+        begin("layer_feature");
         attrText(layer);
         attr(1);
         end();

@@ -4,13 +4,17 @@
 // Internal to the SXF export.
 #pragma once
 
+#include "main/export/sxf_bytes.h"
 #include "main/export/sxf_file.h"
 #include "main/site/site_text.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringView>
 
 #include <array>
+#include <string>
+#include <string_view>
 #include <cstdint>
 #include <vector>
 
@@ -22,10 +26,10 @@ namespace tavelcor::sxf {
 
 /// One of the three character heights of the settings, as written.
 struct SxfHeight {
-    QString text;        ///< the height attribute: the setting times 1000, single precision
+    std::string text;    ///< the height attribute: the setting times 1000, single precision
     double value = 0.0;  ///< that text read back as a number
     /// Width attribute texts by CP932 byte count, made on first use.
-    std::vector<QString> widthTexts;
+    std::vector<std::string> widthTexts;
 };
 
 class SxfWriter {
@@ -46,17 +50,35 @@ public:
 
 private:
     // --- feature blocks ---------------------------------------------------
-    /// Starts a feature line: "#", the entity number, "=", the name, "(".
-    void begin(QStringView featureName);
+    /// Starts a feature block: "/*SXF", then the feature line: "#", the
+    /// entity number, "=", the name, "(".
+    void begin(std::string_view featureName);
     /// Ends the feature line, writes its block and advances the number.
     void end();
     void separate();
     /// 'value'
     void attr(std::int64_t value);
-    /// 'text' for a number text or a fixed attribute.
-    void attrPlain(QStringView text);
+    /// 'text' for a number text or a fixed attribute (ASCII).
+    void attrPlain(std::string_view text);
     /// A coordinate in metres: 'millimetres' as a whole number.
     void attrCoordinate(double metres);
+    /// '(a,b,...)': count lengths in metres as whole millimetres, the k-th
+    /// (from 0) given by metresOf(k).
+    template <class MetresOf>
+    void attrMillimetreList(std::int32_t count, MetresOf metresOf)
+    {
+        mLine.reserve(3);
+        separate();
+        mLine.put("'(");
+        for (std::int32_t k = 0; k < count; ++k) {
+            mLine.reserve(2 + kMillimetreBytes);
+            if (k > 0)
+                mLine.put(',');
+            mLine.putMillimetres(metresOf(k));
+        }
+        mLine.reserve(2);
+        mLine.put(")'");
+    }
     /// \'text\' with blanks left out and ' and \ doubled.
     void attrText(QStringView text);
 
@@ -67,8 +89,8 @@ private:
                      SxfHeight& height, int basePoint);
     /// The same with a given width text.
     void textFeatureWithWidth(int layer, int color, QStringView text, double eastM, double northM,
-                              const SxfHeight& height, QStringView width, int basePoint);
-    const QString& widthText(SxfHeight& height, QStringView text);
+                              const SxfHeight& height, std::string_view width, int basePoint);
+    const std::string& widthText(SxfHeight& height, QStringView text);
 
     // --- sections ---------------------------------------------------------
     void writePointLabel(int i, double eastM, double northM);
@@ -81,14 +103,16 @@ private:
 
     platform::TextFileWriter& mOut;
     const SxfView& mView;
-    sitetext::Row mRow;
+    BlockBytes mLine;         ///< the feature block being built, CP932
+    QString mEscaped;         ///< a text attribute's content, escaped
+    QByteArray mTextBytes;    ///< the same in CP932
     sitetext::Row mLabel;
     std::int64_t mEntity = 430;
     bool mFirstAttribute = true;
     SxfHeight mMarkH;
     SxfHeight mLabelH;
     SxfHeight mTextH;
-    QString mMarkScale;
+    std::string mMarkScale;
     double mLabelOffsetM = 0.0;  ///< half the point text height, metres
     double mTextHeightM = 0.0;   ///< the text height, metres
     std::array<int, 19> mMarkerClass{};
