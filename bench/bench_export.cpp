@@ -21,6 +21,8 @@
 //       --benchmark_report_aggregates_only=true
 #include <benchmark/benchmark.h>
 
+#include "bench_support.h"
+
 #include "main/export/sima_registration.h"
 #include "main/export/sxf_file.h"
 #include "main/site/tables.h"
@@ -36,108 +38,45 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 
 namespace {
 
 using namespace tavelcor;
+using benchsupport::timedMs;
 
 constexpr double kSite = 9000.0;  // metres across
-constexpr int kGrid = 182;        // parcels per row (182 x 182 > 32767)
-constexpr int kParcelCorners = 15;
-constexpr int kParcelEntries = 18;
+constexpr int kParcelCorners = 15;  // the corners of every parcel of the shared site
 constexpr int kSelectedParcels = 1000;
 constexpr double kRadius = 50.0;
 
+// The shared parcels and coordinates, with names of kanji and digits on
+// every coordinate and parcel, heights, locations and three attribute
+// columns (the further columns hidden).
 void buildParcels()
 {
-    const double cell = kSite / kGrid;
-    int n = 0;
-    std::int32_t slot = 0;
-    for (int i = 1; i <= kKakuchiCountLimit; ++i) {
-        const double cx = -kSite / 2 + ((i - 1) / kGrid + 0.5) * cell;
-        const double cy = -kSite / 2 + ((i - 1) % kGrid + 0.5) * cell;
-        const int firstCoord = n + 1;
-        for (int k = 0; k < kParcelCorners; ++k) {
-            const double a = 2 * M_PI * k / kParcelCorners;
-            ++n;
+    benchsupport::buildFullSiteParcels(kSite);
+    for (int n = 1; n <= ZahyoMax; ++n) {
+        if (ZahyoUsed[n] == 1)
             ZahyoName[n] = QStringLiteral("境界%1").arg(n);
-            ZahyoPX[n] = cx + 0.45 * cell * std::cos(a);
-            ZahyoPY[n] = cy + 0.45 * cell * std::sin(a);
-            ZahyoX[n] = ZahyoPX[n] + OriginX;
-            ZahyoY[n] = ZahyoPY[n] + OriginY;
-            ZahyoH[n] = 12.5 + k * 0.125;
-            ZahyoUsed[n] = 1;
-        }
-        KakuchiFirst[i] = slot;
-        for (int k = 0; k < kParcelEntries; ++k)
-            KakuchiVertex[slot++] = firstCoord + (k % kParcelCorners);
-        KakuchiLast[i] = slot - 1;
-        KakuchiName[i] = QStringLiteral("%1-%2").arg(i).arg(i % 7);
-        KakuchiInfo[i] = QStringLiteral("字上ノ原");
-        setKakuchiAttr(i, 1, KakuchiName[i]);
-        setKakuchiAttr(i, 2, QStringLiteral("宅地"));
-        setKakuchiAttr(i, 3, QStringLiteral("%1㎡").arg(150 + i % 100));
-        KakuchiLabelX[i] = static_cast<float>(cx);
-        KakuchiLabelY[i] = static_cast<float>(cy);
+        ZahyoH[n] = 12.5 + (n % 80) * 0.125;
     }
-    KakuchiCount = kKakuchiCountLimit;
+    for (int p = 1; p <= KakuchiCount; ++p) {
+        KakuchiName[p] = QStringLiteral("%1-%2").arg(p).arg(p % 7);
+        KakuchiInfo[p] = QStringLiteral("字上ノ原");
+        setKakuchiAttr(p, 1, KakuchiName[p]);
+        setKakuchiAttr(p, 2, QStringLiteral("宅地"));
+        setKakuchiAttr(p, 3, QStringLiteral("%1㎡").arg(150 + p % 100));
+    }
     for (int c = 4; c <= kKakuchiAttrTop; ++c)
         KakuchiAttrShow[c] = 1;
-    QRandomGenerator rng(7);
-    while (n < kZahyoTop) {
-        ++n;
-        ZahyoName[n] = QStringLiteral("K%1").arg(n);
-        ZahyoPX[n] = (rng.generateDouble() - 0.5) * kSite;
-        ZahyoPY[n] = (rng.generateDouble() - 0.5) * kSite;
-        ZahyoX[n] = ZahyoPX[n] + OriginX;
-        ZahyoY[n] = ZahyoPY[n] + OriginY;
-    }
-    ZahyoMax = n;
 }
 
+// The shared points, lines, strokes and texts, the points with second names.
 void buildItems()
 {
-    QRandomGenerator rng(11);
-    auto coord = [&] { return (rng.generateDouble() - 0.5) * kSite; };
-    for (int i = 1; i <= kPointTop; ++i) {
-        PointName[i] = QStringLiteral("P%1").arg(i);
+    benchsupport::buildFullSiteItems(kSite);
+    for (int i = 1; i <= kPointTop; ++i)
         PointName2[i] = i % 3 == 0 ? QStringLiteral("済") : QStringLiteral("杭");
-        PointX[i] = coord();
-        PointY[i] = coord();
-        PointMark[i] = static_cast<std::uint8_t>(1 + i % 3);
-    }
-    PointCount = kPointTop;
-    for (int i = 1; i <= kLineTop; ++i) {
-        LineX1[i] = coord();
-        LineY1[i] = coord();
-        LineX2[i] = LineX1[i] + rng.bounded(20.0) - 10;
-        LineY2[i] = LineY1[i] + rng.bounded(20.0) - 10;
-        LineColor[i] = static_cast<std::uint8_t>(i % 2 == 0 ? 12 : 9);
-    }
-    LineNext = kLineTop + 1;
-    double x = 0, y = 0;
-    for (int i = 1; i <= kTegakiTop; ++i) {
-        const int k = (i - 1) % 100;
-        if (k == 0) {
-            x = coord();
-            y = coord();
-        }
-        x += rng.bounded(1.0) - 0.5;
-        y += rng.bounded(1.0);
-        TegakiX[i] = static_cast<float>(x);
-        TegakiY[i] = static_cast<float>(y);
-        TegakiColor[i] = 2;
-        TegakiPen[i] = static_cast<std::uint8_t>(k == 0 ? 1 : (k == 99 ? 3 : 2));
-    }
-    TegakiCount = kTegakiTop;
-    for (int i = 1; i <= kTxtTop; ++i) {
-        TxtString[i] = QStringLiteral("境界 %1").arg(i);
-        TxtX[i] = static_cast<float>(coord());
-        TxtY[i] = static_cast<float>(coord());
-        TxtColor[i] = 4;
-    }
-    TxtCount = kTxtTop;
 }
 
 sxf::SxfView exportView()
@@ -188,31 +127,6 @@ Site& site()
     return s;
 }
 
-// CPU time of this thread in milliseconds: less disturbed than the wall
-// clock by other programs running on the machine.
-double threadCpuMs()
-{
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
-}
-
-template <typename Work>
-double timed(Work work)
-{
-    const double start = threadCpuMs();
-    work();
-    return threadCpuMs() - start;
-}
-
-void setCounters(benchmark::State& state, double workMs, double floorMs)
-{
-    const double n = static_cast<double>(state.iterations());
-    state.counters["work_ms"] = workMs / n;
-    state.counters["floor_ms"] = floorMs / n;
-    state.counters["ratio"] = floorMs > 0 ? workMs / floorMs : 0.0;
-}
-
 void BM_SxfExportBesideCp932(benchmark::State& state)
 {
     Site& s = site();
@@ -223,8 +137,8 @@ void BM_SxfExportBesideCp932(benchmark::State& state)
     double workMs = 0.0;
     double floorMs = 0.0;
     for (auto _ : state) {
-        workMs += timed([&] { ok = !sxf::writeSxfFile(out, view).failed() && ok; });
-        floorMs += timed([&] {
+        workMs += timedMs([&] { ok = !sxf::writeSxfFile(out, view).failed() && ok; });
+        floorMs += timedMs([&] {
             const QByteArray bytes = platform::toCp932(s.sxfText);
             encoded = bytes.size();
             benchmark::DoNotOptimize(bytes.constData());
@@ -233,7 +147,7 @@ void BM_SxfExportBesideCp932(benchmark::State& state)
     QFile written(out);
     if (!ok || encoded != s.sxfBytes || !written.open(QIODevice::ReadOnly) || written.size() != s.sxfBytes)
         state.SkipWithError("the export differs from the first one");
-    setCounters(state, workMs, floorMs);
+    benchsupport::setRatioCounters(state, workMs, floorMs, "floor_ms");
     state.SetBytesProcessed(state.iterations() * s.sxfBytes);
 }
 
@@ -265,13 +179,13 @@ void BM_SimaNearBesideSelected(benchmark::State& state)
     double workMs = 0.0;
     double floorMs = 0.0;
     for (auto _ : state) {
-        workMs += timed([&] { near = registerSelection(sima::kTargetSelectedNear, out); });
-        floorMs += timed([&] { selected = registerSelection(sima::kTargetSelected, out); });
+        workMs += timedMs([&] { near = registerSelection(sima::kTargetSelectedNear, out); });
+        floorMs += timedMs([&] { selected = registerSelection(sima::kTargetSelected, out); });
     }
     if (selected != kSelectedParcels * kParcelCorners || near <= selected)
         state.SkipWithError("the registrations did not write what they should");
     state.counters["coordinates_near"] = near - selected;
-    setCounters(state, workMs, floorMs);
+    benchsupport::setRatioCounters(state, workMs, floorMs, "floor_ms");
 }
 
 BENCHMARK(BM_SxfExportBesideCp932)->Unit(benchmark::kMillisecond)->Iterations(3);

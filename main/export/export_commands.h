@@ -7,6 +7,8 @@
 
 #include <QString>
 
+#include <optional>
+
 namespace tavelcor {
 
 class Plot;
@@ -28,6 +30,11 @@ void Command10_Click(Plot& window);
 /// A file that cannot be written shows "保存に失敗しました", leaves the old
 /// file and the start numbers as they were.
 void Command1_Click(Plot& window);
+
+/// The main window's file dialog for saving, with the filter and the file
+/// name given and no title, folder or overwrite question left from another
+/// command; the chosen path, or nullopt when the user cancelled.
+std::optional<QString> chooseExportFile(Plot& window, const QString& filter, const QString& fileName);
 
 /// The message of a renumbering that would pass the last coordinate number.
 QString renumberingTooLargeMessage();

@@ -5,6 +5,19 @@
 
 namespace tavelcor {
 
+std::optional<QString> chooseExportFile(Plot& window, const QString& filter, const QString& fileName)
+{
+    platform::CommonDialog& dialog = window.CommonDialog1;
+    dialog.setFilter(filter);
+    dialog.setFilterIndex(1);
+    dialog.setFileName(fileName);
+    dialog.setDialogTitle(QString());
+    dialog.setFlags(0);
+    if (!dialog.ShowSave())
+        return std::nullopt;
+    return dialog.FileName();
+}
+
 void Command10_Click(Plot& window)
 {
     sxfmake(window);

@@ -15,21 +15,6 @@
 namespace tavelcor {
 namespace {
 
-// The file to write, or nullopt when the dialog was cancelled.
-std::optional<QString> chooseSimaFile(Plot& window)
-{
-    platform::CommonDialog& dialog = window.CommonDialog1;
-    dialog.setFilter(QStringLiteral("SIMA ファイル|*.SIM"));
-    dialog.setFilterIndex(1);
-    dialog.setFileName(QStringLiteral("TAVELCOR.SIM"));
-    // The command asks before it replaces a file itself.
-    dialog.setDialogTitle(QString());
-    dialog.setFlags(0);
-    if (!dialog.ShowSave())
-        return std::nullopt;
-    return dialog.FileName();
-}
-
 // Chooses what the target writes (steps up to the redraw); false when the
 // registration ends there.
 bool chooseForTarget(int target, bool renumber, sima::Selection& selection)
@@ -94,7 +79,9 @@ void Command1_Click(Plot& window)
         window.Picture1.SetFocus();
         return;
     }
-    const std::optional<QString> path = chooseSimaFile(window);
+    // The command asks before it replaces a file itself.
+    const std::optional<QString> path =
+        chooseExportFile(window, QStringLiteral("SIMA ファイル|*.SIM"), QStringLiteral("TAVELCOR.SIM"));
     if (path && !writeChosen(target, renumber, selection, *path))
         return;
     window.Picture1.SetFocus();

@@ -39,17 +39,11 @@ void sxfmake(Plot& window)
         platform::MsgBox(QStringLiteral("非表示要素も出力しますか？　する＝「はい」 　しない＝「いいえ」"),
                          platform::MsgButtons::YesNo)
         == platform::MsgResult::Yes;
-    platform::CommonDialog& dialog = window.CommonDialog1;
-    dialog.setFilter(QStringLiteral("SXF ファイル|*.SFC"));
-    dialog.setFilterIndex(1);
-    dialog.setFileName(QStringLiteral("TAVELCOR.SFC"));
-    // Left from another command, a title or an overwrite question would not
-    // fit this dialog.
-    dialog.setDialogTitle(QString());
-    dialog.setFlags(0);
-    if (!dialog.ShowSave())
+    const std::optional<QString> path =
+        chooseExportFile(window, QStringLiteral("SXF ファイル|*.SFC"), QStringLiteral("TAVELCOR.SFC"));
+    if (!path)
         return;
-    if (sxf::writeSxfFile(dialog.FileName(), sxfViewOf(window, includeHidden)).failed())
+    if (sxf::writeSxfFile(*path, sxfViewOf(window, includeHidden)).failed())
         platform::MsgBox(QStringLiteral("保存に失敗しました"));
 }
 
