@@ -13,7 +13,6 @@
 #include "platform/text/textfile.h"
 
 #include <algorithm>
-#include <charconv>
 #include <initializer_list>
 #include <limits>
 
