@@ -3,6 +3,7 @@
 
 #include "main/app/site_wiring.h"
 #include "main/app/window_layout.h"
+#include "main/export/export_commands.h"
 #include "main/render/print_wiring.h"
 #include "main/render/view_wiring.h"
 #include "main/ui/ui_wiring.h"
@@ -18,6 +19,7 @@ void registerPlotWirings()
     addPlotWiring(wireView);
     addPlotWiring(wirePrint);
     addPlotWiring(wireUi);
+    addPlotWiring(wireExport);
 }
 
 }  // namespace tavelcor
