@@ -15,6 +15,7 @@
 #include "main/app/app_context.h"
 #include "main/app/app_forms.h"
 #include "main/app/wirings.h"
+#include "main/export/simasave.h"
 #include "main/render/color_picker.h"
 #include "main/render/cselect.h"
 #include "main/render/linewidth.h"
@@ -37,6 +38,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -139,6 +141,18 @@ platform::Form& mainProgramWindow(Surroundings&)
     return Holder().instance();
 }
 
+// The SIMA registration options with a parcel selected, so that every
+// target it offers shows.
+platform::Form& simaOptions(Surroundings& s)
+{
+    mainWindowWithSite(s);
+    tavelcor::KakuchiCount = std::max<int>(tavelcor::KakuchiCount, 1);
+    tavelcor::KakuchiSel[1] = 1;
+    tavelcor::Simasave& form = tavelcor::simasave();
+    form.Show();
+    return form;
+}
+
 platform::Form& orbelaWindow(Surroundings&)
 {
     orbela::Form1& form = orbela::form1();
@@ -206,6 +220,7 @@ const std::vector<WindowRow>& windows()
         {"TavelcorLineWidths", mainProgramDialog<tavelcor::linewidthForm>, {}},
         {"TavelcorNumberRanges", mainProgramDialog<tavelcor::znoHaniForm>, {}},
         {"TavelcorColourPicker", mainProgramDialog<tavelcor::colorForm>, {}},
+        {"TavelcorSimaOptions", simaOptions, {}},
         // ORBELA
         {"OrbelaMain", orbelaWindow, {}},
         // KINTAB
