@@ -4,6 +4,7 @@
 #include "main/app/site_wiring.h"
 #include "main/background/background_drawing.h"
 #include "main/app/window_layout.h"
+#include "main/export/export_commands.h"
 #include "main/render/print_wiring.h"
 #include "main/render/view_wiring.h"
 #include "main/ui/ui_wiring.h"
@@ -20,6 +21,7 @@ void registerPlotWirings()
     addPlotWiring(wirePrint);
     addPlotWiring(wireUi);
     addPlotWiring(wireBackground);
+    addPlotWiring(wireExport);
 }
 
 }  // namespace tavelcor

@@ -230,7 +230,7 @@ void crtplot(PlotFace& face)
     // for the layers it left out (a large site's first redraw, a layer
     // switched off or emptied), which would otherwise keep an old value.
     for (const Gauge gauge : {Gauge::Tegaki, Gauge::Text, Gauge::Point, Gauge::Line})
-        showFill(face, gauge);
+        guarded("a fill gauge", [&] { showFill(face, gauge); });
 }
 
 bool justsc(PlotFace& face)

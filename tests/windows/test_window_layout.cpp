@@ -15,6 +15,7 @@
 #include "main/app/app_context.h"
 #include "main/app/app_forms.h"
 #include "main/app/wirings.h"
+#include "main/export/simasave.h"
 #include "main/render/color_picker.h"
 #include "main/render/cselect.h"
 #include "main/render/linewidth.h"
@@ -32,9 +33,12 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QWidget>
+#include <QPixmap>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -137,6 +141,18 @@ platform::Form& mainProgramWindow(Surroundings&)
     return Holder().instance();
 }
 
+// The SIMA registration options with a parcel selected, so that every
+// target it offers shows.
+platform::Form& simaOptions(Surroundings& s)
+{
+    mainWindowWithSite(s);
+    tavelcor::KakuchiCount = std::max<int>(tavelcor::KakuchiCount, 1);
+    tavelcor::KakuchiSel[1] = 1;
+    tavelcor::Simasave& form = tavelcor::simasave();
+    form.Show();
+    return form;
+}
+
 platform::Form& orbelaWindow(Surroundings&)
 {
     orbela::Form1& form = orbela::form1();
@@ -204,6 +220,7 @@ const std::vector<WindowRow>& windows()
         {"TavelcorLineWidths", mainProgramDialog<tavelcor::linewidthForm>, {}},
         {"TavelcorNumberRanges", mainProgramDialog<tavelcor::znoHaniForm>, {}},
         {"TavelcorColourPicker", mainProgramDialog<tavelcor::colorForm>, {}},
+        {"TavelcorSimaOptions", simaOptions, {}},
         // ORBELA
         {"OrbelaMain", orbelaWindow, {}},
         // KINTAB
@@ -240,6 +257,11 @@ TEST_P(WindowLayout, EveryShownControlReadsWhole)
     const WindowRow& row = windows().at(GetParam());
     platform::Form& form = row.open(surroundings);
     const QStringList faults = layout_check::layoutFaults(form, row.stacked);
+    // A developer looking for room on a crowded window can have each window
+    // saved as a picture: TAVELCOR_LAYOUT_PICTURES names the folder.
+    const QString pictures = qEnvironmentVariable("TAVELCOR_LAYOUT_PICTURES");
+    if (!pictures.isEmpty() && form.window() != nullptr)
+        form.window()->grab().save(QDir(pictures).filePath(QString::fromUtf8(row.name) + QStringLiteral(".png")));
     EXPECT_TRUE(faults.isEmpty()) << row.name << ":\n  " << faults.join(QStringLiteral("\n  ")).toStdString();
 }
 
