@@ -2,8 +2,8 @@
 #include "main/app/wirings.h"
 
 #include "main/app/site_wiring.h"
-#include "main/background/background_drawing.h"
 #include "main/app/window_layout.h"
+#include "main/background/background_drawing.h"
 #include "main/export/export_commands.h"
 #include "main/render/print_wiring.h"
 #include "main/render/view_wiring.h"

@@ -160,8 +160,15 @@ BackgroundServices& backgroundServices()
 
 void Haikei_Draw(render::PlotFace& face, std::uint8_t& code)
 {
+    // The fit keeps the wanted extents: when the redraw has fitted the view
+    // already, a second fit would take the widened extents for them.
+    const double wantedX = FitSpanX;
+    const double wantedY = FitSpanY;
+    const bool fitted = render::justsc(face);
+    FitSpanX = wantedX;
+    FitSpanY = wantedY;
     // A plot without width or height shows nothing.
-    if (!render::justsc(face))
+    if (!fitted)
         return;
     platform::Canvas& canvas = face.picture();
     const View view = viewOf(canvas);
