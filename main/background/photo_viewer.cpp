@@ -20,10 +20,12 @@ namespace tavelcor {
 
 namespace {
 
-// Frame1's buttons: the first row of six, the second row of three.
-constexpr double kButtonHeight = 375.0;
-constexpr double kFirstRowWidth = 480.0;
-constexpr double kCandidateWidth = 960.0;
+// Frame1's buttons: the first row of six at steps of 360 twips, the second
+// row of three from 360 down; side by side, without overlapping.
+constexpr double kRowStep = 360.0;
+constexpr double kSecondRowHeight = 375.0;
+constexpr double kCandidateWidth = 855.0;
+constexpr double kCounterWidth = 465.0;
 // Frame1's place: this far from the window's bottom and right edges.
 constexpr double kFrame1Bottom = 700.0;
 constexpr double kFrame1Right = 350.0;
@@ -119,14 +121,14 @@ Jpegdisp::Jpegdisp() : platform::Form(QStringLiteral("jpegdisp"))
     double left = 0.0;
     for (const auto& entry : firstRow) {
         entry.button->setCaption(QString::fromUtf16(entry.caption));
-        entry.button->Move(left, 0.0, kFirstRowWidth, kButtonHeight);
-        left += kFirstRowWidth;
+        entry.button->Move(left, 0.0, kRowStep, kRowStep);
+        left += kRowStep;
     }
     Command5.setCaption(QStringLiteral("前候補"));
-    Command5.Move(0.0, kButtonHeight, kCandidateWidth, kButtonHeight);
-    Command9.Move(kCandidateWidth, kButtonHeight, kCandidateWidth, kButtonHeight);
+    Command5.Move(0.0, kRowStep, kCandidateWidth, kSecondRowHeight);
+    Command9.Move(kCandidateWidth, kRowStep, kCounterWidth, kSecondRowHeight);
     Command6.setCaption(QStringLiteral("次候補"));
-    Command6.Move(2 * kCandidateWidth, kButtonHeight, kCandidateWidth, kButtonHeight);
+    Command6.Move(kCandidateWidth + kCounterWidth, kRowStep, kCandidateWidth, kSecondRowHeight);
 
     Load = [this] { layout(); };
     Activate = [this] {

@@ -82,8 +82,8 @@ public:
     void Scale_reset();
 
     /// Design size of the button frame, twips.
-    static constexpr double kFrame1Width = 2880.0;
-    static constexpr double kFrame1Height = 750.0;
+    static constexpr double kFrame1Width = 2175.0;
+    static constexpr double kFrame1Height = 735.0;
 
 private:
     void layout();
