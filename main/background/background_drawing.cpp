@@ -219,6 +219,11 @@ void Timer5_Timer(Plot& window)
 void wireBackground(Plot& window)
 {
     window.Timer5.Timer = [&window] { Timer5_Timer(window); };
+    installBackgroundCalls();
+}
+
+void installBackgroundCalls()
+{
     render::BackgroundCalls& calls = render::renderState().hooks.background;
     calls.Haikei_Draw = [](render::PlotFace& face, std::uint8_t& code) { Haikei_Draw(face, code); };
     calls.BlendPictures = [](platform::Canvas& first, platform::Canvas& second, platform::Canvas& target,

@@ -76,9 +76,11 @@ void Haikei_Draw(render::PlotFace& face, std::uint8_t& code);
 /// in 60 s.
 void Timer5_Timer(Plot& window);
 
-/// Wires Timer5 to the main window, and installs the background drawing,
-/// the blend and the placement window's question as the redraw's
-/// background calls.
+/// Installs the background drawing, the blend and the placement window's
+/// question as the redraw's background calls (render_state.h).
+void installBackgroundCalls();
+
+/// Wires Timer5 to the main window and installs the background calls.
 void wireBackground(Plot& window);
 
 }  // namespace tavelcor
