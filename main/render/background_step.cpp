@@ -5,7 +5,10 @@
 #include "main/site/tables.h"
 #include "platform/canvas/canvas.h"
 
+#include <QImage>
+
 #include <cmath>
+#include <cstring>
 
 namespace tavelcor::render {
 
@@ -40,6 +43,19 @@ int brightnessOf(std::uint8_t code)
     return code <= kHaikeiLayerTop ? HaikeiBright[code] : 0;
 }
 
+// The buffer takes the plot's picture as it is (the buffer has its size).
+void copyPicture(const QImage& from, platform::Canvas& to)
+{
+    QImage& into = to.imageForEdit();
+    if (into.size() != from.size() || into.format() != from.format()) {
+        to.setPicture(from);
+        return;
+    }
+    const auto rowBytes = static_cast<std::size_t>(from.bytesPerLine());
+    for (int y = 0; y < from.height(); ++y)
+        std::memcpy(into.scanLine(y), from.constScanLine(y), rowBytes);
+}
+
 // Background 1 is kept in the buffer, shown over the plot, while background 2
 // is drawn; then the two are mixed in the plot's picture.
 void drawBlended(PlotFace& face, const BackgroundCalls& calls)
@@ -48,7 +64,7 @@ void drawBlended(PlotFace& face, const BackgroundCalls& calls)
     const int pointer = face.pictureMousePointer();
     face.setPictureMousePointer(kHourglass);
     face.showBlendBuffer(true);
-    face.blendBuffer().setPicture(picture.image());
+    copyPicture(picture.image(), face.blendBuffer());
     calls.Haikei_Draw(face, Haikei2Code);
     face.setPictureMousePointer(pointer);
     face.showBlendBuffer(false);

@@ -2,7 +2,6 @@
 #include "platform/canvas/picture_blend.h"
 
 #include <algorithm>
-#include <array>
 #include <cstdint>
 
 namespace platform {
@@ -21,6 +20,14 @@ constexpr std::uint32_t divideBy100(std::uint32_t x)
 {
     return (x * 5243u) >> 19;
 }
+// floor(x / 255) for 0 <= x <= 65535, without a division.
+constexpr std::uint32_t divideBy255(std::uint32_t x)
+{
+    return (x + 1u + ((x + 1u) >> 8)) >> 8;
+}
+static_assert(divideBy255(65152) == 255 && divideBy255(254) == 0 && divideBy255(255) == 1
+              && divideBy255(509) == 1 && divideBy255(510) == 2);
+
 static_assert(divideBy100(25500) == 255 && divideBy100(1550) == 15 && divideBy100(1599) == 15
               && divideBy100(1600) == 16 && divideBy100(99) == 0 && divideBy100(100) == 1);
 
@@ -51,20 +58,17 @@ bool veilWithWhite(QImage& picture, int alpha)
 {
     if (!is32Bit(picture))
         return false;
-    const int a = std::clamp(alpha, 0, 255);
+    const auto a = static_cast<std::uint32_t>(std::clamp(alpha, 0, 255));
     if (a == 0)
         return true;
-    std::array<std::uint8_t, 256> table{};
-    for (int d = 0; d < 256; ++d)
-        table[static_cast<std::size_t>(d)] = static_cast<std::uint8_t>((255 * a + (255 - a) * d + 127) / 255);
-    const auto width = static_cast<std::size_t>(picture.width());
+    // Every byte alike: an opaque alpha byte (255) stays 255.
+    const std::uint32_t white = 255u * a + 127u;
+    const std::uint32_t keep = 255u - a;
+    const auto rowBytes = static_cast<std::size_t>(picture.width()) * 4u;
     for (int y = 0; y < picture.height(); ++y) {
-        auto* row = reinterpret_cast<std::uint32_t*>(picture.scanLine(y));
-        for (std::size_t x = 0; x < width; ++x) {
-            const std::uint32_t p = row[x];
-            row[x] = (p & 0xFF000000u) | (std::uint32_t{table[(p >> 16) & 0xFFu]} << 16)
-                | (std::uint32_t{table[(p >> 8) & 0xFFu]} << 8) | table[p & 0xFFu];
-        }
+        std::uint8_t* row = picture.scanLine(y);
+        for (std::size_t k = 0; k < rowBytes; ++k)
+            row[k] = static_cast<std::uint8_t>(divideBy255(white + keep * row[k]));
     }
     return true;
 }

@@ -112,6 +112,23 @@ TEST(PictureVeilTest, LevelsMoveBlackTowardsWhiteAndLeaveWhiteAlone)
     }
 }
 
+TEST(PictureVeilTest, EveryOpacityAndByteIsRoundedToTheNearest)
+{
+    QImage image(64, 1, QImage::Format_RGB32);
+    for (int alpha = 1; alpha <= 255; ++alpha) {
+        for (int x = 0; x < 64; ++x)
+            image.setPixel(x, 0, qRgb(x, x + 64, x + 128));
+        ASSERT_TRUE(platform::veilWithWhite(image, alpha));
+        for (int x = 0; x < 64; ++x) {
+            const int blue = x + 128;  // the low byte
+            ASSERT_EQ(qBlue(image.pixel(x, 0)), (255 * alpha + (255 - alpha) * blue + 127) / 255)
+                << "opacity " << alpha << " byte " << blue;
+            ASSERT_EQ(qRed(image.pixel(x, 0)), (255 * alpha + (255 - alpha) * x + 127) / 255);
+            ASSERT_EQ(qAlpha(image.pixel(x, 0)), 255);
+        }
+    }
+}
+
 TEST(PictureVeilTest, LevelThreeMovesBlackToOneHundredAndFifty)
 {
     QImage image = filled(1, 1, qRgb(0, 0, 0));
