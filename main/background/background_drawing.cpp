@@ -97,10 +97,8 @@ bool drawRow(render::PlotFace& face, int slot, int row, const View& view, int de
     const bool overview = isOverviewImage(HaikeiFile(slot, row));
     if (overview == (detail == 1))
         return false;
-    const RasterEdges image{static_cast<float>(top), static_cast<float>(left), static_cast<float>(bottom),
-                            static_cast<float>(right)};
-    const RasterEdges shown{static_cast<float>(view.top), static_cast<float>(view.left),
-                            static_cast<float>(view.top + view.height), static_cast<float>(view.left + view.width)};
+    const RasterEdges image{top, left, bottom, right};
+    const RasterEdges shown{view.top, view.left, view.top + view.height, view.left + view.width};
     DrawRaster(HaikeiFile(slot, row), image, shown, 0.0F, 1.0F, plotRasterTarget(face));
     return true;
 }

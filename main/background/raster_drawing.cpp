@@ -5,20 +5,10 @@
 #include "main/site/tables.h"
 #include "main/window/plot.h"
 #include "platform/canvas/canvas.h"
-#include "platform/canvas/image_drawing.h"
 #include "platform/canvas/picture_blend.h"
 #include "platform/prompt/prompter.h"
 
 namespace tavelcor {
-
-namespace {
-
-platform::ImageEdges edgesOf(const RasterEdges& e)
-{
-    return {e.top, e.left, e.bottom, e.right};
-}
-
-}  // namespace
 
 RasterTarget plotRasterTarget(render::PlotFace& face)
 {
@@ -36,7 +26,7 @@ std::optional<float> DrawRaster(const QString& file, const RasterEdges& image, c
     const platform::ImageTarget on{target.canvas, QSizeF(target.widthTwips, target.heightTwips),
                                    QPointF(TwipPixX, TwipPixY)};
     const platform::ImageDrawResult result =
-        platform::drawImageFile(on, file, edgesOf(image), edgesOf(view), angle, size);
+        platform::drawImageFile(on, file, image, view, angle, size);
     switch (result.status) {
     case platform::ImageDrawStatus::Drawn:
         target.canvas.Refresh();

@@ -9,6 +9,8 @@
 // image, snapshot and map tile.  BlendPictures mixes the pictures of two
 // boxes byte by byte into a third (the composition of two backgrounds).
 
+#include "platform/canvas/image_drawing.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -26,15 +28,10 @@ class PlotFace;
 
 class Plot;
 
-/// Edges of a rectangle in a picture's own scale units, single precision
-/// as the procedures pass them: the image's (where it lies) or the view's
-/// (ScaleTop, ScaleLeft, ScaleTop + ScaleHeight, ScaleLeft + ScaleWidth).
-struct RasterEdges {
-    float top = 0.0F;
-    float left = 0.0F;
-    float bottom = 0.0F;
-    float right = 0.0F;
-};
+/// Edges of a rectangle in a picture's own scale units: the image's (where
+/// it lies) or the view's (ScaleTop, ScaleLeft, ScaleTop + ScaleHeight,
+/// ScaleLeft + ScaleWidth).
+using RasterEdges = platform::ImageEdges;
 
 /// The picture DrawRaster draws into: its canvas and its size in twips.
 struct RasterTarget {
