@@ -13,6 +13,7 @@
 #include "platform/canvas/picture_blend.h"
 #include "platform/prompt/prompter.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace tavelcor {

@@ -134,15 +134,21 @@ RasterDefinitionFault ReadRasterDefinition(const QString& path, int slot, const 
     const QString folder = QFileInfo(path).absolutePath();
     if (!platform::folderExists(folder))
         return RasterDefinitionFault::CannotRead;
-    const auto fileCount = static_cast<int>(platform::listFiles(folder).size());
     platform::TextFileReader file(path);
     if (!file.isOpen())
         return RasterDefinitionFault::CannotRead;
-    const auto driveType = environment.driveType ? environment.driveType(folder) : DriveType(folder);
-    if (!driveType)
-        return RasterDefinitionFault::CannotRead;
     const RasterDefinitionParse parse = parseLines(file.lines());
-    const bool useCopies = fileCount < kCopyFileLimit && *driveType == kNetworkDrive;
+    // The drive is asked about only when there is an image to place.
+    bool useCopies = false;
+    if (!parse.rows.empty()) {
+        const auto driveType = environment.driveType ? environment.driveType(folder) : DriveType(folder);
+        if (!driveType) {
+            emptyRow(slot, 0);
+            return RasterDefinitionFault::CannotRead;
+        }
+        const auto fileCount = static_cast<int>(platform::listFiles(folder).size());
+        useCopies = fileCount < kCopyFileLimit && *driveType == kNetworkDrive;
+    }
     const QString copyFolder = environment.copyFolder.isEmpty() ? platform::localRasterFolder() : environment.copyFolder;
     int filled = 0;
     const RasterDefinitionFault copyFault = fillSlot(slot, parse.rows, folder, useCopies, copyFolder, filled);

@@ -218,7 +218,10 @@ TEST_F(RasterDefinitionFile, AnEmptyDefinitionLeavesTheEarlierRows)
     HaikeiFile(0, 0) = QStringLiteral("earlier.png");
     HaikeiFile(0, 1) = QStringLiteral("earlier2.png");
     const QString def = write(QStringLiteral("empty.AR2"), QByteArray());
-    EXPECT_EQ(ReadRasterDefinition(def, 0, drive(2)), RasterDefinitionFault::None);
+    RasterFolderEnvironment unanswered = drive(3);
+    unanswered.driveType = [](const QString&) { return std::nullopt; };
+    EXPECT_EQ(ReadRasterDefinition(def, 0, unanswered), RasterDefinitionFault::None)
+        << "with no image to place the drive is not asked about";
     EXPECT_EQ(HaikeiFile(0, 0), QStringLiteral("earlier.png"));
     EXPECT_EQ(HaikeiFile(0, 1), QStringLiteral("earlier2.png"));
 }
