@@ -189,6 +189,57 @@ QString strText(double value, bool single)
     return QString::fromLatin1(text.data(), qsizetype(text.size()));
 }
 
+// Longest plain text: a sign, 309 integer digits (1.8E+308) or a point with
+// 323 zeros and 15 digits (4.9E-324).
+constexpr std::size_t kPlainTextMax = 352;
+
+// Writes the plain number text of value into out (kPlainTextMax characters)
+// and returns its length.
+std::size_t plainChars(double value, char* out)
+{
+    if (!std::isfinite(value) || value == 0) {
+        out[0] = '0';
+        return 1;
+    }
+    // d.dddddddddddddde±x: the 15 significant digits and the exponent.
+    std::array<char, 32> sci{};
+    const auto result = std::to_chars(sci.data(), sci.data() + sci.size(), value,
+                                      std::chars_format::scientific, 14);
+    const char* p = sci.data();
+    std::size_t n = 0;
+    if (*p == '-') {
+        out[n++] = '-';
+        ++p;
+    }
+    std::array<char, 15> digits{};
+    std::size_t count = 0;
+    for (; p < result.ptr && *p != 'e'; ++p) {
+        if (*p != '.')
+            digits[count++] = *p;
+    }
+    int exponent = 0;
+    std::from_chars(p + 1 + (p[1] == '+' ? 1 : 0), result.ptr, exponent);
+    while (count > 1 && digits[count - 1] == '0')
+        --count;
+    if (exponent < 0) {
+        out[n++] = '.';
+        for (int z = -1; z > exponent; --z)
+            out[n++] = '0';
+        for (std::size_t k = 0; k < count; ++k)
+            out[n++] = digits[k];
+        return n;
+    }
+    const std::size_t whole = std::size_t(exponent) + 1;
+    for (std::size_t k = 0; k < whole; ++k)
+        out[n++] = k < count ? digits[k] : '0';
+    if (count > whole) {
+        out[n++] = '.';
+        for (std::size_t k = whole; k < count; ++k)
+            out[n++] = digits[k];
+    }
+    return n;
+}
+
 QString cstrText(double value, bool single)
 {
     const std::string text = generalText(value, single);
@@ -312,6 +363,18 @@ QString CStr(double value)
 QString CStrSingle(float value)
 {
     return cstrText(double(value), true);
+}
+
+QString plainNumberText(double value)
+{
+    std::array<char, kPlainTextMax> text{};
+    return QString::fromLatin1(text.data(), qsizetype(plainChars(value, text.data())));
+}
+
+void appendPlainNumberText(QByteArray& out, double value)
+{
+    std::array<char, kPlainTextMax> text{};
+    out.append(text.data(), qsizetype(plainChars(value, text.data())));
 }
 
 }  // namespace platform

@@ -8,6 +8,7 @@
 // Nothing here depends on the user's locale: the decimal point is always ".".
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringView>
 
@@ -87,5 +88,16 @@ QString StrSingle(float value);
 // to other text.
 QString CStr(double value);
 QString CStrSingle(float value);
+
+// The plain number text of files that take no exponent (the KML file): the
+// digits of Str without its blank (15 significant digits, the shortest text,
+// no zero before the point: "139.75", ".5", "-.25", "12"), and never an
+// exponent: where Str would write one the digits are written out in full
+// (0.00001 is ".00001", 1E+15 is "1000000000000000"). -0, NaN and the
+// infinities give "0".
+QString plainNumberText(double value);
+// The same text appended to bytes (it is ASCII), for writers that build a
+// large file without making a QString per number.
+void appendPlainNumberText(QByteArray& out, double value);
 
 }  // namespace platform
