@@ -79,6 +79,21 @@ bool copyFile(const QString& from, const QString& to)
     return out.commit();
 }
 
+bool writeFileAtomically(const QString& path, QByteArrayView bytes)
+{
+    if (path.isEmpty() || folderExists(path))
+        return false;
+    QSaveFile out(path);
+    if (!out.open(QIODevice::WriteOnly))
+        return false;
+    // As in copyFile: a failed last flush must not let commit() succeed.
+    if (out.write(bytes.data(), bytes.size()) != bytes.size() || !out.flush()) {
+        out.cancelWriting();
+        return false;
+    }
+    return out.commit();
+}
+
 bool removeFile(const QString& path)
 {
     if (path.isEmpty())
