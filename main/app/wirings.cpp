@@ -3,6 +3,7 @@
 
 #include "main/app/site_wiring.h"
 #include "main/app/window_layout.h"
+#include "main/export/kml_export.h"
 #include "main/render/print_wiring.h"
 #include "main/render/view_wiring.h"
 #include "main/window/plot.h"
@@ -16,6 +17,7 @@ void registerPlotWirings()
     addPlotWiring(wireSiteLifecycle);
     addPlotWiring(wireView);
     addPlotWiring(wirePrint);
+    addPlotWiring(wireKmlExport);
 }
 
 }  // namespace tavelcor

@@ -322,6 +322,7 @@ void Plot::designViewControls()
     button(Command66, QStringLiteral("×"), 1450.0, 9380.0, 400.0, 380.0);
     button(Command27, QStringLiteral("住所で地図表示"), 1900.0, 9380.0, 2000.0, 380.0);
     button(Command10, QStringLiteral("SXF作成"), 3050.0, 9780.0, 850.0, 300.0);
+    button(Command82, QStringLiteral("GoogleEarth KML"), 100.0, 10920.0, 1800.0, 300.0);
 
     Frame15.setCaption(QStringLiteral("簡易コマンド"));
     button(Command68, QStringLiteral("＋"), 100.0, 2040.0, 480.0, 350.0);
@@ -416,9 +417,12 @@ void Plot::designViewPanelExtras()
     Option2.Move(100.0, 460.0, 1300.0, 220.0);
     Option4.setCaption(QStringLiteral("Copy/Point化"));
     Option4.Move(1450.0, 460.0, 1700.0, 220.0);
-    // The KML export reads its opening lines from this caption.
+    // The KML export reads its opening lines from this caption; the kml
+    // start tag declares the prefix gx as well, which the export's camera
+    // block uses.
     Label4.setCaption(QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"
-                                     "<kml xmlns=\"http://www.opengis.net/kml/2.2\">\r\n"
+                                     "<kml xmlns=\"http://www.opengis.net/kml/2.2\" "
+                                     "xmlns:gx=\"http://www.google.com/kml/ext/2.2\">\r\n"
                                      "<Folder>\r\n"
                                      "<name>Tavelcor4</name>"));
     Label4.Move(3200.0, 460.0, 600.0, 220.0);
