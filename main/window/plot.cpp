@@ -322,7 +322,7 @@ void Plot::designViewControls()
     button(Command66, QStringLiteral("×"), 1450.0, 9380.0, 400.0, 380.0);
     button(Command27, QStringLiteral("住所で地図表示"), 1900.0, 9380.0, 2000.0, 380.0);
     button(Command10, QStringLiteral("SXF作成"), 3050.0, 9780.0, 850.0, 300.0);
-    button(Command82, QStringLiteral("GoogleEarth KML"), 100.0, 10920.0, 1800.0, 300.0);
+    button(Command82, QStringLiteral("GoogleEarth KML"), 1450.0, 1600.0, 2450.0, 330.0);
 
     Frame15.setCaption(QStringLiteral("簡易コマンド"));
     button(Command68, QStringLiteral("＋"), 100.0, 2040.0, 480.0, 350.0);
