@@ -8,12 +8,18 @@
 #include "main/render/plot_render.h"
 #include "main/render/view_window.h"
 #include "main/site/tables.h"
+#include "platform/system/files.h"
 #include "platform/text/numbers.h"
 #include "platform/text/strings.h"
+
+#include <QBuffer>
 
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstring>
+#include <memory>
+#include <utility>
 #include <vector>
 
 namespace tavelcor {
@@ -22,6 +28,7 @@ namespace {
 constexpr QByteArrayView kByteOrderMark = "\xEF\xBB\xBF";
 constexpr QByteArrayView kLineEnd = "\r\n";
 constexpr int kInside = 5;  // region code of a position inside the view
+constexpr double kNotConverted = -1000.0;  // no longitude is below -180
 
 /// The styles of a folder's point placemarks.
 struct PointStyle {
@@ -41,17 +48,136 @@ bool ticked(int value)
     return value == 1;
 }
 
+// True for the characters XML 1.0 allows: tab, LF, CR, U+0020..U+D7FF,
+// U+E000..U+FFFD (surrogate pairs are checked by the caller).
+bool xmlAllowed(char16_t c)
+{
+    return c == 0x09 || c == 0x0A || c == 0x0D || (c >= 0x20 && c <= 0xD7FF) || (c >= 0xE000 && c <= 0xFFFD);
+}
+
+// Writes c in UTF-8 at out; returns the bytes written (1 to 4).
+std::size_t putUtf8(char* out, char32_t c)
+{
+    if (c < 0x80) {
+        out[0] = static_cast<char>(c);
+        return 1;
+    }
+    if (c < 0x800) {
+        out[0] = static_cast<char>(0xC0 | (c >> 6));
+        out[1] = static_cast<char>(0x80 | (c & 0x3F));
+        return 2;
+    }
+    if (c < 0x10000) {
+        out[0] = static_cast<char>(0xE0 | (c >> 12));
+        out[1] = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out[2] = static_cast<char>(0x80 | (c & 0x3F));
+        return 3;
+    }
+    out[0] = static_cast<char>(0xF0 | (c >> 18));
+    out[1] = static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+    out[2] = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out[3] = static_cast<char>(0x80 | (c & 0x3F));
+    return 4;
+}
+
+// The bytes of the document on their way to the device: gathered in a block
+// of 1 MiB that is written out whenever it is full, so the document never
+// lies whole in memory.
+class Sink {
+public:
+    explicit Sink(QIODevice& device) : mDevice(device), mBlock(std::make_unique<char[]>(kBlock)) {}
+    Sink(const Sink&) = delete;
+    Sink& operator=(const Sink&) = delete;
+
+    void put(QByteArrayView bytes)
+    {
+        if (bytes.size() > kBlock - mSize) {
+            flush();
+            if (bytes.size() > kBlock) {
+                write(bytes.data(), bytes.size());
+                return;
+            }
+        }
+        std::memcpy(mBlock.get() + mSize, bytes.data(), std::size_t(bytes.size()));
+        mSize += bytes.size();
+    }
+    void put(char c)
+    {
+        room(1)[0] = c;
+        ++mSize;
+    }
+
+    void putNumber(double value)
+    {
+        mSize += qsizetype(platform::writePlainNumberText(value, room(platform::kPlainNumberTextMax)));
+    }
+
+    /// The text as XML character data (see appendXmlEscaped).
+    void putEscaped(QStringView text)
+    {
+        const qsizetype n = text.size();
+        for (qsizetype k = 0; k < n; ++k) {
+            const char16_t c = text[k].unicode();
+            switch (c) {
+            case u'&': put("&amp;"); continue;
+            case u'<': put("&lt;"); continue;
+            case u'>': put("&gt;"); continue;
+            case u'"': put("&quot;"); continue;
+            case u'\'': put("&apos;"); continue;
+            default: break;
+            }
+            if (QChar::isHighSurrogate(c) && k + 1 < n && QChar::isLowSurrogate(text[k + 1].unicode())) {
+                mSize += qsizetype(putUtf8(room(4), QChar::surrogateToUcs4(c, text[k + 1].unicode())));
+                ++k;
+            } else if (xmlAllowed(c)) {
+                mSize += qsizetype(putUtf8(room(3), c));
+            }
+        }
+    }
+
+    /// Writes out what is gathered; false once any write failed.
+    bool flush()
+    {
+        write(mBlock.get(), mSize);
+        mSize = 0;
+        return !mFailed;
+    }
+
+private:
+    static constexpr qsizetype kBlock = qsizetype(1) << 20;
+
+    /// A place for n more bytes (n far below the block's size).
+    char* room(std::size_t n)
+    {
+        if (mSize + qsizetype(n) > kBlock)
+            flush();
+        return mBlock.get() + mSize;
+    }
+
+    void write(const char* data, qsizetype size)
+    {
+        if (size > 0 && !mFailed && mDevice.write(data, size) != size)
+            mFailed = true;
+    }
+
+    QIODevice& mDevice;
+    std::unique_ptr<char[]> mBlock;
+    qsizetype mSize = 0;
+    bool mFailed = false;
+};
+
 class KmlBuilder {
 public:
-    explicit KmlBuilder(const KmlInput& input)
-        : mIn(input), mView{ViewCX, ViewCY, ViewSpanX, ViewSpanY}
+    KmlBuilder(const KmlInput& input, Sink& out)
+        : mIn(input), mView{ViewCX, ViewCY, ViewSpanX, ViewSpanY}, mOut(out)
     {
     }
 
-    std::optional<QByteArray> build()
+    /// Writes the document; false when it fails (too many entries, a
+    /// position without degrees, a failed write).
+    bool build()
     {
-        mOut.reserve(1 << 20);
-        mOut += kByteOrderMark;
+        mOut.put(kByteOrderMark);
         header();
         simaPoints();
         parcelEdges();
@@ -60,9 +186,7 @@ public:
         lines();
         texts();
         overlay();
-        if (mFailed)
-            return std::nullopt;
-        return std::move(mOut);
+        return mOut.flush() && !mFailed;
     }
 
 private:
@@ -82,12 +206,25 @@ private:
         return true;
     }
 
+    /// Several whole lines at once (each with its CR LF), count entries.
+    void lines(QByteArrayView text, int count)
+    {
+        if (mFailed)
+            return;
+        if (mEntry > kKmlEntryTop - count) {
+            mFailed = true;
+            return;
+        }
+        mEntry += count;
+        mOut.put(text);
+    }
+
     void line(QByteArrayView text)
     {
         if (!nextEntry())
             return;
-        mOut += text;
-        mOut += kLineEnd;
+        mOut.put(text);
+        mOut.put(kLineEnd);
     }
 
     /// One line of the form open + escaped text + close.
@@ -95,10 +232,10 @@ private:
     {
         if (!nextEntry())
             return;
-        mOut += open;
-        appendXmlEscaped(mOut, text);
-        mOut += close;
-        mOut += kLineEnd;
+        mOut.put(open);
+        mOut.putEscaped(text);
+        mOut.put(close);
+        mOut.put(kLineEnd);
     }
 
     // ---- positions ---------------------------------------------------------------
@@ -129,10 +266,26 @@ private:
         double latitude = 0.0;
         if (!degrees(x, y, longitude, latitude))
             return false;
-        platform::appendPlainNumberText(mOut, longitude);
-        mOut += ',';
-        platform::appendPlainNumberText(mOut, latitude);
-        mOut += ",0";
+        mOut.putNumber(longitude);
+        mOut.put(',');
+        mOut.putNumber(latitude);
+        mOut.put(",0");
+        return true;
+    }
+
+    /// appendTuple of coordinate n's plot position, each coordinate
+    /// converted once per document: parcels share their vertices.
+    bool appendVertexTuple(int n)
+    {
+        if (mVertexDegrees.empty())
+            mVertexDegrees.assign(std::size_t(kZahyoTop + 1), {kNotConverted, 0.0});
+        auto& [longitude, latitude] = mVertexDegrees[std::size_t(n)];
+        if (longitude == kNotConverted && !degrees(ZahyoPX[n] + OriginX, ZahyoPY[n] + OriginY, longitude, latitude))
+            return false;
+        mOut.putNumber(longitude);
+        mOut.put(',');
+        mOut.putNumber(latitude);
+        mOut.put(",0");
         return true;
     }
 
@@ -153,9 +306,9 @@ private:
         line("<Point>");
         line("<altitudeMode>clampToGround</altitudeMode>");
         if (nextEntry()) {
-            mOut += "<coordinates>";
+            mOut.put("<coordinates>");
             if (appendTuple(x, y))
-                mOut += "</coordinates>\r\n";
+                mOut.put("</coordinates>\r\n");
         }
         line("</Point>");
         line("<Style>");
@@ -169,22 +322,28 @@ private:
         line("</Placemark>");
     }
 
-    void lineStringPlacemark(double xa, double ya, double xb, double yb, QByteArrayView styleLine)
+    /// The lines of a line-string placemark after its coordinates: the
+    /// folder's style line between "</LineString>" and "</Placemark>".
+    static QByteArray lineStringTail(const QByteArray& styleLine)
     {
-        line("<Placemark>");
-        line("<LineString>");
-        line("<altitudeMode>clampToGround</altitudeMode>");
+        return "</LineString>\r\n" + styleLine + "\r\n</Placemark>\r\n";
+    }
+
+    /// A line-string placemark from end A to end B, written by the two
+    /// tuple writers; tail from lineStringTail.
+    template <typename WriteA, typename WriteB>
+    void lineStringPlacemark(WriteA writeA, WriteB writeB, QByteArrayView tail)
+    {
+        lines("<Placemark>\r\n<LineString>\r\n<altitudeMode>clampToGround</altitudeMode>\r\n", 3);
         if (nextEntry()) {
-            mOut += "<coordinates>";
-            if (appendTuple(xa, ya)) {
-                mOut += ' ';
-                if (appendTuple(xb, yb))
-                    mOut += "</coordinates>\r\n";
+            mOut.put("<coordinates>");
+            if (writeA()) {
+                mOut.put(' ');
+                if (writeB())
+                    mOut.put("</coordinates>\r\n");
             }
         }
-        line("</LineString>");
-        line(styleLine);
-        line("</Placemark>");
+        lines(tail, 3);
     }
 
     void openFolder(QByteArrayView nameLine, bool hidden)
@@ -201,8 +360,8 @@ private:
     {
         if (!nextEntry())
             return;
-        mOut += mIn.header.toUtf8();
-        mOut += kLineEnd;
+        mOut.put(mIn.header.toUtf8());
+        mOut.put(kLineEnd);
         double longitude = 0.0;
         double latitude = 0.0;
         if (!degrees(ViewCX, ViewCY, longitude, latitude))
@@ -222,10 +381,10 @@ private:
     {
         if (!nextEntry())
             return;
-        mOut += open;
-        platform::appendPlainNumberText(mOut, value);
-        mOut += close;
-        mOut += kLineEnd;
+        mOut.put(open);
+        mOut.putNumber(value);
+        mOut.put(close);
+        mOut.put(kLineEnd);
     }
 
     // SIMA測点: the coordinates in view, unless more than PointLimit.
@@ -274,8 +433,8 @@ private:
         if (KakuchiCount <= 0 || KakuchiColor < 0 || KakuchiColor > kColorTableTop ||
             LineColorShown[KakuchiColor] != 1)
             return;
-        const QByteArray plain = parcelStyleLine(c, false);
-        const QByteArray selected = parcelStyleLine(c, true);
+        const QByteArray plain = lineStringTail(parcelStyleLine(c, false));
+        const QByteArray selected = lineStringTail(parcelStyleLine(c, true));
         openFolder("<name>SIMA結線</name>", false);
         for (int p = 1; p <= KakuchiCount && !mFailed; ++p)
             parcelOutline(p, KakuchiSel[p] == 1 ? selected : plain);
@@ -295,26 +454,34 @@ private:
         return k >= 0 && k <= kKakuchiVertexTop && KakuchiVertex[k] >= 0 && KakuchiVertex[k] <= kZahyoTop;
     }
 
-    void edge(int from, int to, QByteArrayView style)
+    void edge(int from, int to, QByteArrayView tail)
     {
-        if (hantei2(render::hantei(from), render::hantei(to)) != 1)
-            return;
-        lineStringPlacemark(ZahyoPX[from] + OriginX, ZahyoPY[from] + OriginY, ZahyoPX[to] + OriginX,
-                            ZahyoPY[to] + OriginY, style);
+        lineStringPlacemark([&] { return appendVertexTuple(from); }, [&] { return appendVertexTuple(to); }, tail);
     }
 
-    void parcelOutline(int p, QByteArrayView style)
+    // The edges of parcel p that may cross the view, with the region code of
+    // each vertex taken once; an edge touching a vertex slot or number
+    // outside its table is passed over.
+    void parcelOutline(int p, QByteArrayView tail)
     {
         const long first = KakuchiFirst[p];
         const long last = KakuchiLast[p];
         if (first > last || !validVertexSlot(first) || !validVertexSlot(last))
             return;
+        const int firstCode = render::hantei(KakuchiVertex[first]);
+        int previous = firstCode;
         for (long k = first + 1; k <= last && !mFailed; ++k) {
-            if (validVertexSlot(k - 1) && validVertexSlot(k))
-                edge(KakuchiVertex[k - 1], KakuchiVertex[k], style);
+            if (!validVertexSlot(k)) {
+                previous = -1;
+                continue;
+            }
+            const int code = render::hantei(KakuchiVertex[k]);
+            if (previous >= 0 && hantei2(previous, code) == 1)
+                edge(KakuchiVertex[k - 1], KakuchiVertex[k], tail);
+            previous = code;
         }
-        if (KakuchiName[p] != openFigureName())
-            edge(KakuchiVertex[last], KakuchiVertex[first], style);
+        if (KakuchiName[p] != mOpenFigure && hantei2(previous, firstCode) == 1)
+            edge(KakuchiVertex[last], KakuchiVertex[first], tail);
     }
 
     // SIMA地番: the labels of the closed parcels in view.
@@ -324,7 +491,7 @@ private:
             return;
         std::vector<int> marked;
         for (int p = 1; p <= KakuchiCount; ++p) {
-            if (KakuchiName[p] != openFigureName() &&
+            if (KakuchiName[p] != mOpenFigure &&
                 inside(KakuchiLabelX[p] + OriginX, KakuchiLabelY[p] + OriginY))
                 marked.push_back(p);
         }
@@ -388,12 +555,14 @@ private:
         const double bottom = top + ViewSpanX;
         openFolder("<name>LINE</name>", false);
         const int last = std::min(LineNext - 1, kLineTop);
-        // The style line of each colour a shown line can have.
+        // The closing lines, with the style line, of each colour a shown line
+        // can have.
         std::array<QByteArray, kColorTableTop + 1> styles;
         for (int c = 0; c <= kColorTableTop; ++c)
-            styles[std::size_t(c)] = QByteArrayLiteral("<Style><LineStyle><color>") + Colr(c).toLatin1() +
-                                     "</color><width>" + QByteArray::number(LineWidthOf[c]) +
-                                     "</width></LineStyle></Style>";
+            styles[std::size_t(c)] = lineStringTail(QByteArrayLiteral("<Style><LineStyle><color>") +
+                                                    Colr(c).toLatin1() + "</color><width>" +
+                                                    QByteArray::number(LineWidthOf[c]) +
+                                                    "</width></LineStyle></Style>");
         for (int i = 1; i <= last && !mFailed; ++i) {
             const int c = LineColor[i];
             if (c > 99 || !LineShown(i) || c > kColorTableTop)
@@ -402,7 +571,8 @@ private:
             if ((-x1 < top && -x2 < top) || (-x1 > bottom && -x2 > bottom) || (y1 < left && y2 < left) ||
                 (static_cast<float>(y1) > right && static_cast<float>(y2) > right))
                 continue;
-            lineStringPlacemark(x1 + OriginX, y1 + OriginY, x2 + OriginX, y2 + OriginY, styles[std::size_t(c)]);
+            lineStringPlacemark([&] { return appendTuple(x1 + OriginX, y1 + OriginY); },
+                                [&] { return appendTuple(x2 + OriginX, y2 + OriginY); }, styles[std::size_t(c)]);
         }
         line("</Folder>");
     }
@@ -453,69 +623,51 @@ private:
         line("</GroundOverlay>");
         line("</Folder>");
         if (nextEntry())
-            mOut += "</kml>";
+            mOut.put("</kml>");
     }
 
     const KmlInput& mIn;
     const render::ViewWindow mView;
-    QByteArray mOut;
+    const QString mOpenFigure = openFigureName();
+    Sink& mOut;
+    /// Longitude and latitude of each coordinate number used as a parcel
+    /// vertex, once converted (kNotConverted before).
+    std::vector<std::pair<double, double>> mVertexDegrees;
     int mEntry = 0;
     bool mFailed = false;
 };
-
-// True for the characters XML 1.0 allows: tab, LF, CR, U+0020..U+D7FF,
-// U+E000..U+FFFD (surrogate pairs are checked by the caller).
-bool xmlAllowed(char16_t c)
-{
-    return c == 0x09 || c == 0x0A || c == 0x0D || (c >= 0x20 && c <= 0xD7FF) || (c >= 0xE000 && c <= 0xFFFD);
-}
-
-void appendUtf8(QByteArray& out, char32_t c)
-{
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
 
 }  // namespace
 
 void appendXmlEscaped(QByteArray& out, QStringView text)
 {
-    const qsizetype n = text.size();
-    for (qsizetype k = 0; k < n; ++k) {
-        const char16_t c = text[k].unicode();
-        switch (c) {
-        case u'&': out += "&amp;"; continue;
-        case u'<': out += "&lt;"; continue;
-        case u'>': out += "&gt;"; continue;
-        case u'"': out += "&quot;"; continue;
-        case u'\'': out += "&apos;"; continue;
-        default: break;
-        }
-        if (QChar::isHighSurrogate(c) && k + 1 < n && QChar::isLowSurrogate(text[k + 1].unicode())) {
-            appendUtf8(out, QChar::surrogateToUcs4(c, text[k + 1].unicode()));
-            ++k;
-        } else if (xmlAllowed(c)) {
-            appendUtf8(out, c);
-        }
-    }
+    QBuffer buffer(&out);
+    buffer.open(QIODevice::Append);
+    Sink sink(buffer);
+    sink.putEscaped(text);
+    sink.flush();
+}
+
+bool writeKmlDocument(const KmlInput& input, QIODevice& device)
+{
+    Sink sink(device);
+    return KmlBuilder(input, sink).build();
 }
 
 std::optional<QByteArray> buildKmlDocument(const KmlInput& input)
 {
-    return KmlBuilder(input).build();
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!writeKmlDocument(input, buffer))
+        return std::nullopt;
+    buffer.close();
+    return bytes;
+}
+
+bool saveKmlDocument(const QString& path, const KmlInput& input)
+{
+    return platform::writeFileAtomically(path, [&input](QIODevice& device) { return writeKmlDocument(input, device); });
 }
 
 }  // namespace tavelcor

@@ -23,6 +23,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QIODevice>
 #include <QString>
 
 #include <functional>
@@ -61,9 +62,20 @@ struct KmlInput {
 /// holds the four header lines. A view that needs more gives no document.
 inline constexpr int kKmlEntryTop = 1000000;
 
-/// The whole file's bytes (byte order mark first), or nullopt when the
-/// document would need more than kKmlEntryTop entries or a position does not
-/// convert to finite degrees.
+/// Writes the document (byte order mark first) to the device, open for
+/// writing, while it is built, in blocks of 1 MiB. False when the document
+/// would need more than kKmlEntryTop entries, a position does not convert to
+/// finite degrees or a write fails; what was written is then incomplete and
+/// the caller discards it.
+bool writeKmlDocument(const KmlInput& input, QIODevice& device);
+
+/// The document written to the file at path through a temporary file in its
+/// folder, which replaces an old file only when the whole document was
+/// written (platform::writeFileAtomically). False, with an old file left as
+/// it was, when writeKmlDocument fails or the file cannot be written.
+bool saveKmlDocument(const QString& path, const KmlInput& input);
+
+/// The whole document's bytes, or nullopt when writeKmlDocument fails.
 std::optional<QByteArray> buildKmlDocument(const KmlInput& input);
 
 /// The text as XML character data or attribute value: &, <, >, " and '

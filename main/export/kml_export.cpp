@@ -9,22 +9,11 @@
 #include "main/window/start_form.h"
 #include "platform/canvas/canvas.h"
 #include "platform/prompt/prompter.h"
-#include "platform/system/files.h"
 
 #include <exception>
 #include <optional>
 
 namespace tavelcor {
-namespace {
-
-// Builds and writes the document; false when either fails.
-bool writeKmlFile(const QString& path, const KmlInput& input)
-{
-    const std::optional<QByteArray> document = buildKmlDocument(input);
-    return document && platform::writeFileAtomically(path, *document);
-}
-
-}  // namespace
 
 QString kmlFailureMessage()
 {
@@ -58,7 +47,7 @@ void Kml_SAVE(Plot& window)
     splash.Label1.setVisible(false);
     splash.Show();
     const QString path = SiteFolder + QStringLiteral("Tavelcor.KML");
-    const bool written = justsc(face) && writeKmlFile(path, kmlInputOf(face, window.Label4.Caption()));
+    const bool written = justsc(face) && saveKmlDocument(path, kmlInputOf(face, window.Label4.Caption()));
     if (!written) {
         platform::MsgBox(kmlFailureMessage());
         splash.Hide();

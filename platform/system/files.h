@@ -10,9 +10,11 @@
 
 #include <QByteArrayView>
 #include <QDateTime>
+#include <QIODevice>
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 namespace platform {
@@ -35,6 +37,14 @@ bool folderExists(const QString& path);
 // when the folder is missing or read-only, path names a folder, or writing
 // fails (a full disk).
 [[nodiscard]] bool writeFileAtomically(const QString& path, QByteArrayView bytes);
+
+// The same for contents made while they are written: produce writes them
+// into the device it is given (the temporary file) and returns false to give
+// the file up. The target is replaced only when produce returned true and
+// every write succeeded; otherwise the temporary file goes and an existing
+// target stays as it was. For writers of files too large to hold in memory
+// first.
+[[nodiscard]] bool writeFileAtomically(const QString& path, const std::function<bool(QIODevice&)>& produce);
 
 // Deletes the file. True when no file of that name exists afterwards (also
 // when there was none); false when it exists and cannot be deleted. Never

@@ -8,10 +8,10 @@
 // Nothing here depends on the user's locale: the decimal point is always ".".
 #pragma once
 
-#include <QByteArray>
 #include <QString>
 #include <QStringView>
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 
@@ -96,8 +96,11 @@ QString CStrSingle(float value);
 // (0.00001 is ".00001", 1E+15 is "1000000000000000"). -0, NaN and the
 // infinities give "0".
 QString plainNumberText(double value);
-// The same text appended to bytes (it is ASCII), for writers that build a
-// large file without making a QString per number.
-void appendPlainNumberText(QByteArray& out, double value);
+// The longest plain number text (1.8E+308 and 4.9E-324 written out).
+inline constexpr std::size_t kPlainNumberTextMax = 352;
+// The same text (ASCII) written to out, which has room for
+// kPlainNumberTextMax characters; returns its length. For writers of large
+// files that make no QString per number.
+std::size_t writePlainNumberText(double value, char* out);
 
 }  // namespace platform

@@ -232,6 +232,26 @@ TEST(WriteFileAtomically, WritesAndReplacesWithoutLeavingTemporaries)
     EXPECT_EQ(asSet(platform::listFiles(dir.path())), (std::set<QString>{QStringLiteral("Tavelcor.KML")}));
 }
 
+// Contents made while they are written: the target is replaced only when
+// the producer finishes.
+TEST(WriteFileAtomically, AProducerThatGivesUpLeavesTheOldTarget)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString to = dir.path() + QStringLiteral("/Tavelcor.KML");
+    ASSERT_TRUE(writeFile(to, "old"));
+    EXPECT_FALSE(platform::writeFileAtomically(to, [](QIODevice& out) {
+        out.write(QByteArray(100000, 'a'));
+        return false;
+    }));
+    EXPECT_EQ(readFile(to), QByteArray("old"));
+    EXPECT_EQ(asSet(platform::listFiles(dir.path())), (std::set<QString>{QStringLiteral("Tavelcor.KML")}));
+    EXPECT_TRUE(platform::writeFileAtomically(to, [](QIODevice& out) {
+        return out.write("new ") == 4 && out.write("contents") == 8;
+    }));
+    EXPECT_EQ(readFile(to), QByteArray("new contents"));
+}
+
 // A full disk, a missing folder or a folder in the target's place: false,
 // and the old target stays whole.
 TEST(WriteFileAtomically, FailureLeavesTheOldTarget)
