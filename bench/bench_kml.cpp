@@ -24,6 +24,8 @@
 //     taskset -c 2 bench/bin/bench_kml --benchmark_repetitions=9 --benchmark_report_aggregates_only=true
 #include <benchmark/benchmark.h>
 
+#include "cpu_time.h"
+
 #include "geodesy/plane_rectangular.h"
 #include "main/export/kml_document.h"
 #include "main/render/filters.h"
@@ -37,13 +39,13 @@
 
 #include <cmath>
 #include <cstdio>
-#include <ctime>
 #include <utility>
 #include <vector>
 
 namespace {
 
 using namespace tavelcor;
+using benchsupport::threadCpuMs;
 
 constexpr int kGrid = 700;           // grid points per side
 constexpr double kSpacing = 12.875;  // metres between grid points (9 km across)
@@ -250,14 +252,6 @@ Site& site()
         return built;
     }();
     return s;
-}
-
-// CPU time of this thread in milliseconds (user and system).
-double threadCpuMs()
-{
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
 }
 
 // The inverse conversion of every position; the CPU time taken.

@@ -266,11 +266,16 @@ private:
         double latitude = 0.0;
         if (!degrees(x, y, longitude, latitude))
             return false;
+        putTuple(longitude, latitude);
+        return true;
+    }
+
+    void putTuple(double longitude, double latitude)
+    {
         mOut.putNumber(longitude);
         mOut.put(',');
         mOut.putNumber(latitude);
         mOut.put(",0");
-        return true;
     }
 
     /// appendTuple of coordinate n's plot position, each coordinate
@@ -282,10 +287,7 @@ private:
         auto& [longitude, latitude] = mVertexDegrees[std::size_t(n)];
         if (longitude == kNotConverted && !degrees(ZahyoPX[n] + OriginX, ZahyoPY[n] + OriginY, longitude, latitude))
             return false;
-        mOut.putNumber(longitude);
-        mOut.put(',');
-        mOut.putNumber(latitude);
-        mOut.put(",0");
+        putTuple(longitude, latitude);
         return true;
     }
 
@@ -387,29 +389,51 @@ private:
         mOut.put(kLineEnd);
     }
 
+    /// The first pass of a folder with a limit: the items 1..top that
+    /// qualify, in order; the count stops at the first item past the limit.
+    struct Marked {
+        std::vector<int> items;
+        long count = 0;
+    };
+
+    template <typename Qualifies>
+    static Marked firstPass(int top, long limit, Qualifies qualifies)
+    {
+        Marked marked;
+        for (int i = 1; i <= top; ++i) {
+            if (!qualifies(i))
+                continue;
+            if (++marked.count > limit)
+                break;
+            marked.items.push_back(i);
+        }
+        return marked;
+    }
+
+    /// A folder of point placemarks, one per item, written by placemark(i).
+    template <typename Placemark>
+    void pointFolder(QByteArrayView nameLine, bool hidden, const std::vector<int>& items, Placemark placemark)
+    {
+        openFolder(nameLine, hidden);
+        for (const int i : items) {
+            if (mFailed)
+                return;
+            placemark(i);
+        }
+        line("</Folder>");
+    }
+
     // SIMA測点: the coordinates in view, unless more than PointLimit.
     void simaPoints()
     {
-        const int top = std::min<int>(ZahyoMax, kZahyoTop);
-        std::vector<int> marked;
-        marked.reserve(static_cast<std::size_t>(std::clamp(PointLimit, 0, std::max(top, 0))));
-        long count = 0;
-        for (int i = 1; i <= top; ++i) {
-            if (render::hiddenCoordinateName(ZahyoName[i]) || render::hantei(i) != kInside)
-                continue;
-            if (++count > PointLimit)
-                break;
-            marked.push_back(i);
-        }
-        if (count > PointLimit)
+        const Marked marked = firstPass(std::min<int>(ZahyoMax, kZahyoTop), PointLimit, [](int i) {
+            return !render::hiddenCoordinateName(ZahyoName[i]) && render::hantei(i) == kInside;
+        });
+        if (marked.count > PointLimit)
             return;
-        openFolder("<name>SIMA測点</name>", true);
-        for (const int i : marked) {
-            if (mFailed)
-                return;
+        pointFolder("<name>SIMA測点</name>", true, marked.items, [this](int i) {
             pointPlacemark(coordinateLabel(i), ZahyoX[i], ZahyoY[i], kCoordinateStyle, kWhiteLabel);
-        }
-        line("</Folder>");
+        });
     }
 
     QString coordinateLabel(int i) const
@@ -484,25 +508,18 @@ private:
             edge(KakuchiVertex[last], KakuchiVertex[first], tail);
     }
 
-    // SIMA地番: the labels of the closed parcels in view.
+    // SIMA地番: the labels of the closed parcels in view; no limit.
     void parcelLabels()
     {
         if (KakuchiCount <= 0 || !ticked(mIn.switches.check6))
             return;
-        std::vector<int> marked;
-        for (int p = 1; p <= KakuchiCount; ++p) {
-            if (KakuchiName[p] != mOpenFigure &&
-                inside(KakuchiLabelX[p] + OriginX, KakuchiLabelY[p] + OriginY))
-                marked.push_back(p);
-        }
-        openFolder("<name>SIMA地番</name>", false);
-        for (const int p : marked) {
-            if (mFailed)
-                return;
+        const Marked marked = firstPass(KakuchiCount, kKakuchiCountLimit, [this](int p) {
+            return KakuchiName[p] != mOpenFigure && inside(KakuchiLabelX[p] + OriginX, KakuchiLabelY[p] + OriginY);
+        });
+        pointFolder("<name>SIMA地番</name>", false, marked.items, [this](int p) {
             pointPlacemark(parcelLabel(p), KakuchiLabelX[p] + OriginX, KakuchiLabelY[p] + OriginY,
                            kParcelLabelStyle, kWhiteLabel);
-        }
-        line("</Folder>");
+        });
     }
 
     static QString parcelLabel(int p)
@@ -520,27 +537,15 @@ private:
     {
         if (PointCount <= 0 || !ticked(mIn.switches.check12))
             return;
-        const int top = std::min<int>(PointCount, kPointTop);
-        std::vector<int> marked;
-        long count = 0;
-        for (int i = 1; i <= top; ++i) {
-            const int mark = PointMark[i];
-            if (mark == 0 || mark >= 100 || !inside(PointX[i] + OriginX, PointY[i] + OriginY) ||
-                !(mIn.pointShown && mIn.pointShown(i)))
-                continue;
-            if (++count > PointLimit)
-                break;
-            marked.push_back(i);
-        }
-        if (count > PointLimit)
+        const Marked marked = firstPass(std::min<int>(PointCount, kPointTop), PointLimit, [this](int i) {
+            return PointMark[i] != 0 && PointMark[i] < 100 && inside(PointX[i] + OriginX, PointY[i] + OriginY) &&
+                   mIn.pointShown && mIn.pointShown(i);
+        });
+        if (marked.count > PointLimit)
             return;
-        openFolder("<name>POINT</name>", true);
-        for (const int i : marked) {
-            if (mFailed)
-                return;
+        pointFolder("<name>POINT</name>", true, marked.items, [this](int i) {
             pointPlacemark(PointName[i], PointX[i] + OriginX, PointY[i] + OriginY, kPointStyle, kWhiteLabel);
-        }
-        line("</Folder>");
+        });
     }
 
     // LINE: every shown line that may cross the visible picture.
@@ -582,28 +587,18 @@ private:
     {
         if (TxtCount <= 0 || !ticked(mIn.switches.check15))
             return;
-        const int top = std::min<int>(TxtCount, kTxtTop);
-        std::vector<int> marked;
-        long count = 0;
-        for (int i = 1; i <= top; ++i) {
-            if (!(TextShown(i) || TxtSel[i] == 1) ||
-                !(!platform::trimmedView(TxtString[i]).isEmpty() || TxtColor[i] < 21) ||
-                !inside(TxtX[i] + OriginX, TxtY[i] + OriginY))
-                continue;
-            if (++count > TxtLimit)
-                break;
-            marked.push_back(i);
-        }
-        if (count >= TxtLimit)
+        const Marked marked = firstPass(std::min<int>(TxtCount, kTxtTop), TxtLimit, [this](int i) {
+            return (TextShown(i) || TxtSel[i] == 1) &&
+                   (!platform::trimmedView(TxtString[i]).isEmpty() || TxtColor[i] < 21) &&
+                   inside(TxtX[i] + OriginX, TxtY[i] + OriginY);
+        });
+        // Unlike the points, exactly TxtLimit texts give no folder.
+        if (marked.count >= TxtLimit)
             return;
-        openFolder("<name>TEXT</name>", true);
-        for (const int i : marked) {
-            if (mFailed)
-                return;
+        pointFolder("<name>TEXT</name>", true, marked.items, [this](int i) {
             const QByteArray colorLine = "<color>" + Colr(TxtColor[i]).toLatin1() + "</color>";
             pointPlacemark(Txtkml(i), TxtX[i] + OriginX, TxtY[i] + OriginY, kTextStyle, colorLine);
-        }
-        line("</Folder>");
+        });
     }
 
     void overlay()

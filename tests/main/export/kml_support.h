@@ -154,19 +154,16 @@ inline std::map<QString, std::vector<Feature>> ogrLayers(const QString& path)
     return layers;
 }
 
-/// Latitude and longitude (decimal degrees) of plane positions (x north,
-/// y east, absolute metres) in a zone of the Japanese plane rectangular
-/// system, by PROJ: JGD2011 zone n is EPSG:6668 + n, geographic EPSG:6668.
-inline std::vector<std::pair<double, double>> projLatLon(int zone,
-                                                         const std::vector<std::pair<double, double>>& plane)
+/// PROJ's conversion (cs2cs) of pairs from one coordinate system to another,
+/// each pair as the systems order their axes.
+inline std::vector<std::pair<double, double>> cs2cs(const QString& from, const QString& to, int decimals,
+                                                    const std::vector<std::pair<double, double>>& pairs)
 {
     QByteArray input;
-    for (const auto& [x, y] : plane)
-        input += QByteArray::number(x, 'f', 6) + ' ' + QByteArray::number(y, 'f', 6) + '\n';
-    const ProgramRun r = run(QStringLiteral("cs2cs"), {QStringLiteral("-f"), QStringLiteral("%.12f"),
-                                                         QStringLiteral("EPSG:%1").arg(6668 + zone),
-                                                         QStringLiteral("EPSG:6668")},
-                             input);
+    for (const auto& [a, b] : pairs)
+        input += QByteArray::number(a, 'f', 12) + ' ' + QByteArray::number(b, 'f', 12) + '\n';
+    const ProgramRun r =
+        run(QStringLiteral("cs2cs"), {QStringLiteral("-f"), QStringLiteral("%.%1f").arg(decimals), from, to}, input);
     std::vector<std::pair<double, double>> out;
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
     for (const QByteArray& row : r.out.split('\n')) {
@@ -174,31 +171,47 @@ inline std::vector<std::pair<double, double>> projLatLon(int zone,
         if (fields.size() >= 2)
             out.emplace_back(fields[0].toDouble(), fields[1].toDouble());
     }
-    EXPECT_EQ(out.size(), plane.size());
+    EXPECT_EQ(out.size(), pairs.size());
     return out;
+}
+
+/// JGD2011 plane rectangular zone n is EPSG:6668 + n; geographic EPSG:6668.
+inline QString zoneSystem(int zone)
+{
+    return QStringLiteral("EPSG:%1").arg(6668 + zone);
+}
+
+/// Latitude and longitude (decimal degrees) of plane positions (x north,
+/// y east, absolute metres) in a zone of the Japanese plane rectangular
+/// system, by PROJ.
+inline std::vector<std::pair<double, double>> projLatLon(int zone, const std::vector<std::pair<double, double>>& plane)
+{
+    return cs2cs(zoneSystem(zone), QStringLiteral("EPSG:6668"), 12, plane);
 }
 
 /// Plane positions (x north, y east, metres) in a zone of latitudes and
 /// longitudes (decimal degrees), by PROJ.
-inline std::vector<std::pair<double, double>> projPlane(int zone,
-                                                        const std::vector<std::pair<double, double>>& latLon)
+inline std::vector<std::pair<double, double>> projPlane(int zone, const std::vector<std::pair<double, double>>& latLon)
 {
-    QByteArray input;
-    for (const auto& [lat, lon] : latLon)
-        input += QByteArray::number(lat, 'f', 12) + ' ' + QByteArray::number(lon, 'f', 12) + '\n';
-    const ProgramRun r = run(QStringLiteral("cs2cs"), {QStringLiteral("-f"), QStringLiteral("%.6f"),
-                                                         QStringLiteral("EPSG:6668"),
-                                                         QStringLiteral("EPSG:%1").arg(6668 + zone)},
-                             input);
-    std::vector<std::pair<double, double>> out;
-    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
-    for (const QByteArray& row : r.out.split('\n')) {
-        const QList<QByteArray> fields = row.simplified().split(' ');
-        if (fields.size() >= 2)
-            out.emplace_back(fields[0].toDouble(), fields[1].toDouble());
+    return cs2cs(QStringLiteral("EPSG:6668"), zoneSystem(zone), 6, latLon);
+}
+
+/// Every position of the features, in order, equals PROJ's conversion of
+/// the plane positions (absolute x north, y east) in the zone, to 1e-8
+/// degree.
+inline void expectPositions(int zone, const std::vector<Feature>& features,
+                            const std::vector<std::pair<double, double>>& plane)
+{
+    std::vector<std::pair<double, double>> read;
+    for (const Feature& f : features)
+        read.insert(read.end(), f.points.begin(), f.points.end());
+    ASSERT_EQ(read.size(), plane.size());
+    const auto proj = projLatLon(zone, plane);
+    ASSERT_EQ(proj.size(), plane.size());
+    for (std::size_t k = 0; k < plane.size(); ++k) {
+        EXPECT_NEAR(read[k].first, proj[k].second, 1e-8) << "longitude of position " << k;
+        EXPECT_NEAR(read[k].second, proj[k].first, 1e-8) << "latitude of position " << k;
     }
-    EXPECT_EQ(out.size(), latLon.size());
-    return out;
 }
 
 }  // namespace tavelcor::kmltest

@@ -14,21 +14,6 @@ constexpr double kToleranceDeg = 1e-8;
 
 using Plane = std::pair<double, double>;  // absolute x north, y east
 
-// Checks every position of a layer against PROJ.
-void expectPositions(int zone, const std::vector<Feature>& features, const std::vector<Plane>& plane)
-{
-    std::vector<std::pair<double, double>> read;
-    for (const Feature& f : features)
-        read.insert(read.end(), f.points.begin(), f.points.end());
-    ASSERT_EQ(read.size(), plane.size());
-    const auto proj = projLatLon(zone, plane);
-    ASSERT_EQ(proj.size(), plane.size());
-    for (std::size_t k = 0; k < plane.size(); ++k) {
-        EXPECT_NEAR(read[k].first, proj[k].second, kToleranceDeg) << "longitude of " << k;
-        EXPECT_NEAR(read[k].second, proj[k].first, kToleranceDeg) << "latitude of " << k;
-    }
-}
-
 std::size_t countOfType(const std::vector<Feature>& features, const QString& type)
 {
     return static_cast<std::size_t>(

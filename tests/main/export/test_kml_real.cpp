@@ -109,21 +109,8 @@ TEST_P(KmlRealMap, ExportsEveryCoordinateAndParcelEdgeOfTheWholeMap)
     for (const Feature& f : edges)
         EXPECT_EQ(f.type, QStringLiteral("LineString"));
 
-    const auto checkPositions = [](const std::vector<Feature>& features,
-                                   const std::vector<std::pair<double, double>>& plane) {
-        std::vector<std::pair<double, double>> read;
-        for (const Feature& f : features)
-            read.insert(read.end(), f.points.begin(), f.points.end());
-        ASSERT_EQ(read.size(), plane.size());
-        const auto proj = projLatLon(ZoneNo, plane);
-        ASSERT_EQ(proj.size(), plane.size());
-        for (std::size_t k = 0; k < plane.size(); ++k) {
-            EXPECT_NEAR(read[k].first, proj[k].second, 1e-8) << "longitude " << k;
-            EXPECT_NEAR(read[k].second, proj[k].first, 1e-8) << "latitude " << k;
-        }
-    };
-    checkPositions(points, coordinates);
-    checkPositions(edges, edgeEnds);
+    expectPositions(ZoneNo, points, coordinates);
+    expectPositions(ZoneNo, edges, edgeEnds);
 }
 
 INSTANTIATE_TEST_SUITE_P(Kml, KmlRealMap,
