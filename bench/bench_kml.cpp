@@ -5,15 +5,15 @@
 // a plain buffered write of a file of the same size. The aim: the export
 // within 1.5 times their sum.
 //
-// The site, 9 km across in zone 9: a 700 x 700 grid of 490000 coordinates,
-// 32387 parcels of 3 x 5 grid cells (16 vertices each, neighbours sharing
-// their corners and edges, 518192 vertex slots), 500000 observation points,
-// 500000 lines and 30000 texts. The view is the largest square around the
-// site centre whose document fits the table: the parcel edges, the parcel
-// labels and the lines in it (the coordinates, points and texts in it pass
-// their display limits, so their folders are left out, as on a real site);
-// a few lines from elsewhere are then moved into the view to fill the table
-// to within one placemark.
+// The site, 9 km across in zone 9, is the benchmarks' full-size site
+// (bench_support.h): 32767 parcels of 15 corners (18 vertex entries each),
+// 500000 coordinates, 500000 observation points, 500000 lines and 30000
+// texts. The view is the largest square around the site centre whose
+// document fits the table: the parcel edges, the parcel labels and the lines
+// in it (the coordinates, points and texts in it pass their display limits,
+// so their folders are left out, as on a real site); a few lines from
+// elsewhere are then moved into the view to fill the table to within one
+// placemark.
 //
 // The floor converts every written position (both angles at once, with
 // geodesy::XYtoBLCalc); the export converts each parcel vertex only once
@@ -24,7 +24,7 @@
 //     taskset -c 2 bench/bin/bench_kml --benchmark_repetitions=9 --benchmark_report_aggregates_only=true
 #include <benchmark/benchmark.h>
 
-#include "cpu_time.h"
+#include "bench_support.h"
 
 #include "geodesy/plane_rectangular.h"
 #include "main/export/kml_document.h"
@@ -34,7 +34,6 @@
 #include "main/site/tables.h"
 
 #include <QFile>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 
 #include <cmath>
@@ -47,83 +46,7 @@ namespace {
 using namespace tavelcor;
 using benchsupport::threadCpuMs;
 
-constexpr int kGrid = 700;           // grid points per side
-constexpr double kSpacing = 12.875;  // metres between grid points (9 km across)
-constexpr int kBlockRows = 3;        // grid cells per parcel, north-south
-constexpr int kBlockColumns = 5;     // and east-west
-
-int gridNumber(int row, int column)
-{
-    return row * kGrid + column + 1;
-}
-
-void buildCoordinatesAndParcels()
-{
-    const double half = (kGrid - 1) * kSpacing / 2;
-    for (int r = 0; r < kGrid; ++r) {
-        for (int c = 0; c < kGrid; ++c) {
-            const int n = gridNumber(r, c);
-            ZahyoName[n] = QStringLiteral("K") + QString::number(n);
-            ZahyoPX[n] = r * kSpacing - half;
-            ZahyoPY[n] = c * kSpacing - half;
-            ZahyoX[n] = ZahyoPX[n] + OriginX;
-            ZahyoY[n] = ZahyoPY[n] + OriginY;
-            ZahyoUsed[n] = 1;
-        }
-    }
-    ZahyoMax = kGrid * kGrid;
-    int p = 0;
-    long slot = 0;
-    for (int r0 = 0; r0 + kBlockRows < kGrid; r0 += kBlockRows) {
-        for (int c0 = 0; c0 + kBlockColumns < kGrid && p < kKakuchiCountLimit; c0 += kBlockColumns) {
-            ++p;
-            KakuchiFirst[p] = static_cast<std::int32_t>(slot);
-            // The outline anticlockwise: south edge, east edge, north edge, west edge.
-            for (int c = c0; c < c0 + kBlockColumns; ++c)
-                KakuchiVertex[slot++] = gridNumber(r0, c);
-            for (int r = r0; r < r0 + kBlockRows; ++r)
-                KakuchiVertex[slot++] = gridNumber(r, c0 + kBlockColumns);
-            for (int c = c0 + kBlockColumns; c > c0; --c)
-                KakuchiVertex[slot++] = gridNumber(r0 + kBlockRows, c);
-            for (int r = r0 + kBlockRows; r > r0; --r)
-                KakuchiVertex[slot++] = gridNumber(r, c0);
-            KakuchiLast[p] = static_cast<std::int32_t>(slot - 1);
-            KakuchiName[p] = QString::number(1000 + p) + QStringLiteral("-") + QString::number(p % 7 + 1);
-            KakuchiLabelX[p] = static_cast<float>(ZahyoPX[gridNumber(r0, c0)] + kBlockRows * kSpacing / 2);
-            KakuchiLabelY[p] = static_cast<float>(ZahyoPY[gridNumber(r0, c0)] + kBlockColumns * kSpacing / 2);
-        }
-    }
-    KakuchiCount = static_cast<std::int16_t>(p);
-}
-
-void buildItems()
-{
-    QRandomGenerator rng(23);
-    const double half = (kGrid - 1) * kSpacing / 2;
-    const auto anywhere = [&rng, half] { return (rng.generateDouble() * 2 - 1) * half; };
-    PointCount = kPointTop;
-    for (int i = 1; i <= kPointTop; ++i) {
-        PointName[i] = QStringLiteral("杭") + QString::number(i);
-        PointX[i] = anywhere();
-        PointY[i] = anywhere();
-        PointMark[i] = static_cast<std::uint8_t>(1 + i % 18);
-    }
-    LineNext = kLineTop + 1;
-    for (int i = 1; i <= kLineTop; ++i) {
-        LineX1[i] = anywhere();
-        LineY1[i] = anywhere();
-        LineX2[i] = LineX1[i] + (rng.generateDouble() - 0.5) * 20;
-        LineY2[i] = LineY1[i] + (rng.generateDouble() - 0.5) * 20;
-        LineColor[i] = static_cast<std::uint8_t>(i % 15);
-    }
-    TxtCount = kTxtTop;
-    for (int i = 1; i <= kTxtTop; ++i) {
-        TxtString[i] = QStringLiteral("宅地 ") + QString::number(i) + QStringLiteral("㎡");
-        TxtX[i] = static_cast<float>(anywhere());
-        TxtY[i] = static_cast<float>(anywhere());
-        TxtColor[i] = 12;
-    }
-}
+constexpr double kSiteM = 9000.0;  // metres across
 
 KmlInput exportInput()
 {
@@ -226,10 +149,10 @@ Site& site()
         ZoneNo = 9;
         OriginX = -32000.0;
         OriginY = 4000.0;
-        buildCoordinatesAndParcels();
-        buildItems();
+        benchsupport::buildFullSiteParcels(kSiteM);
+        benchsupport::buildFullSiteItems(kSiteM);
         double fits = 100.0;
-        double failsAt = kGrid * kSpacing * 1.2;
+        double failsAt = kSiteM * 1.2;
         while (failsAt - fits > 1.0) {
             const double span = (fits + failsAt) / 2;
             setSquareView(span);

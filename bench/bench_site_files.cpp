@@ -12,7 +12,7 @@
 // the write time.
 #include <benchmark/benchmark.h>
 
-#include "cpu_time.h"
+#include "bench_support.h"
 
 #include "geodesy/format_fixed.h"
 #include "main/site/dat_files.h"
@@ -182,10 +182,7 @@ double decodeOnce(const Site& s)
 // ratio.
 void setRatioCounters(benchmark::State& state, double workMs, double decodeMs)
 {
-    const double n = static_cast<double>(state.iterations());
-    state.counters["work_ms"] = workMs / n;
-    state.counters["decode_ms"] = decodeMs / n;
-    state.counters["ratio"] = decodeMs > 0 ? workMs / decodeMs : 0.0;
+    benchsupport::setRatioCounters(state, workMs, decodeMs, "decode_ms");
 }
 
 // Times work() in each iteration and sets the ratio counters; before each

@@ -23,6 +23,7 @@
 
 #include <algorithm>
 #include <initializer_list>
+#include <optional>
 
 namespace tavelcor {
 
@@ -75,27 +76,51 @@ std::optional<QString> chooseSignFile(Plot& window)
     return dialog.FileName();
 }
 
+// The chosen path, its name spelt as the folder spells it when the folder
+// holds that name in other letters ("tavelcor.tvx" finds "TAVELCOR.TVX"), as
+// the sites' file system of origin matches names.
+QString pathAsStored(const QString& chosen)
+{
+    const QFileInfo info(chosen);
+    return platform::findFileNoCase(info.path(), info.fileName());
+}
+
+// Where a save moves the run: the site folder, the caption and, for an
+// existing sign file, its time. Taken only once the sign file is written, so
+// a save that fails leaves the run on the site it had.
+struct SiteMove {
+    QString folder;
+    QString caption;
+    std::optional<double> signFileDate;
+};
+
+void moveSite(Plot& window, const SiteMove& move)
+{
+    SiteFolder = move.folder;
+    window.setCaption(move.caption);
+    if (move.signFileDate)
+        SignFileDate = *move.signFileDate;
+}
+
 // An existing sign file: the overwrite question, then the guards against
-// another writer of this site and against another site. False: not saved.
-bool mayOverwriteSignFile(Plot& window, const QString& path)
+// another writer of this site and against another site. The file's time when
+// it may be written over; nullopt: not saved.
+std::optional<double> mayOverwriteSignFile(const QString& path)
 {
     if (!askYesNo(path + QStringLiteral("　に上書き保存しますか")))
-        return false;
+        return std::nullopt;
     const double modified = platform::lastModifiedDateDouble(path).value_or(0.0);
     if (SignFileDate != 0.0) {
         const bool ownSignFile = samePath(path, SiteFolder + kSignFileName);
         if (ownSignFile && modified > SignFileDate) {
             if (!askYesNo(QStringLiteral("作業中に他からデータが書き換えられました。無視して更新しますか ?")))
-                return false;
+                return std::nullopt;
         } else if (!ownSignFile) {
             if (!askYesNo(QStringLiteral("他の現場に登録しようとしています。登録しますか ?")))
-                return false;
+                return std::nullopt;
         }
     }
-    SignFileDate = modified;
-    SiteFolder = siteFolderOf(path);
-    window.setCaption(BaseCaption + QStringLiteral("  ") + path);
-    return true;
+    return modified;
 }
 
 bool writeSignWindow(Plot& window, const QString& path)
@@ -166,20 +191,23 @@ SaveEnd saveSite(Plot& window)
     const std::optional<QString> chosen = chooseSignFile(window);
     if (!chosen)
         return SaveEnd::Cancelled;
-    const QString path = *chosen;
+    const QString path = pathAsStored(*chosen);
     window.setMousePointer(platform::pointer::Hourglass);
+    SiteMove move{siteFolderOf(path), BaseCaption + QStringLiteral("  ") + path, std::nullopt};
     const bool exists = platform::fileExists(path);
     if (exists && QFileInfo(path).fileName().toUpper() == kSignFileName) {
-        if (!mayOverwriteSignFile(window, path))
+        move.signFileDate = mayOverwriteSignFile(path);
+        if (!move.signFileDate)
             return endSave(window, SaveEnd::Cancelled);
-    } else {
-        SiteFolder = siteFolderOf(path);
-        window.setCaption(BaseCaption + QStringLiteral("  ") + path);
-        if (exists)
-            return endSave(window, SaveEnd::NotASite);
+    } else if (exists) {
+        // A file of another name: nothing is written, but the run takes its
+        // folder and name.
+        moveSite(window, move);
+        return endSave(window, SaveEnd::NotASite);
     }
     if (!writeSignWindow(window, path))
         return failSave(window);
+    moveSite(window, move);
     window.setMousePointer(platform::pointer::Hourglass);
     if (!writeSiteFiles(window))
         return failSave(window);

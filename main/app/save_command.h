@@ -12,6 +12,12 @@
 // しますか ?" (another site's sign file); then one of "sima座標が追加されてい
 // ます。上書きしますか？" and "sima座標が変更されています。上書きしますか？".
 //
+// The chosen name is matched without regard to letter case: "tavelcor.tvx"
+// typed in a folder holding "TAVELCOR.TVX" is that sign file. The run moves
+// to the chosen folder (SiteFolder, the caption, SignFileDate) only once the
+// sign file there is written: a save whose sign file cannot be written
+// leaves the run, its later saves and its backups on the site it had.
+//
 // Every file goes through the atomic writers of the site files, so a save
 // cut short leaves each file either as it was or complete. A failure shows
 // "保存に失敗しました" and ends the save; the files written before stay.

@@ -10,9 +10,14 @@
 // restores the saved view window and draws the plot. While it runs
 // LoadingFlag is 9, so nothing is drawn before the end.
 //
+// A chosen SIMA or map file that is there but cannot be opened is said
+// ("<path>を開けません。…") and start-up goes on as after a cancelled chooser,
+// with the map-only question.
+//
 // A run that must end (the user declined the map-only view, cancelled the
-// SIMA choice of a site without ZAHYO.SIM, or a reader found a malformed
-// file and said so) returns StartupEnd::ProgramEnds, which is also kept in
+// SIMA choice of a site without ZAHYO.SIM, a site's SIMA file cannot be
+// opened, or a reader found a malformed file or one it could not read whole
+// and said so) returns StartupEnd::ProgramEnds, which is also kept in
 // plotRunState(): the executable then ends without saving anything. A load
 // handler cannot unload its own window, so ending is left to the caller.
 #pragma once

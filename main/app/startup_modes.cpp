@@ -12,6 +12,7 @@
 #include "main/site/mapxml.h"
 #include "main/site/sign_file.h"
 #include "main/site/sima_file.h"
+#include "main/site/site_messages.h"
 #include "main/site/tables.h"
 #include "main/survey/parcel_geometry.h"
 #include "main/window/plot.h"
@@ -117,13 +118,25 @@ ModeOutcome offerMapOnly(Plot& window)
     if (TileScreens == 0)
         TileScreens = 5;
     setMapOnlyView();
-    Pointer_in(window);
+    recordWindowInFront(window);
     Haikei1Code = 5;
     crtplot();
     Command52_Click(window);
     window.setMousePointer(platform::pointer::Default);
     ZahyoSaved = ZahyoMax;
     return ended(StartupEnd::MapOnly);
+}
+
+// A chosen file that is there but cannot be opened: said, then start-up goes
+// on as after a cancelled chooser, with no site folder taken and no file in
+// the caption (else shut-down would offer to save over that folder).
+ModeOutcome chosenFileNotOpened(Plot& window, const QString& path)
+{
+    showSiteMessage(cannotOpenMessage(path));
+    SiteFolder = platform::programFolder() + QStringLiteral("/");
+    window.setCaption(BaseCaption);
+    window.CommonDialog1.setFileName(QString());
+    return offerMapOnly(window);
 }
 
 // ------------------------------------------------------- site sign file
@@ -169,7 +182,13 @@ ModeOutcome openSignFile(Plot& window, const QString& path)
     window.Timer2.setEnabled(true);
     window.Show();
     window.setMousePointer(platform::pointer::Hourglass);
-    return goOnUnlessStopped(ReadSima(*sima), ChosenKind::SignFile);
+    const ReadOutcome outcome = ReadSima(*sima);
+    if (outcome == ReadOutcome::Missing && platform::fileExists(*sima)) {
+        // There but unreadable: a site without its coordinates is no site.
+        showSiteMessage(cannotOpenMessage(*sima));
+        return ended(StartupEnd::ProgramEnds);
+    }
+    return goOnUnlessStopped(outcome, ChosenKind::SignFile);
 }
 
 // --------------------------------------------------------------- dispatch
@@ -191,6 +210,8 @@ ModeOutcome readChosenFile(Plot& window, const QString& path)
         window.setMousePointer(platform::pointer::Hourglass);
         const ReadOutcome outcome = ReadMapXml(path, mapXmlEnvironment());
         startForm().unload();
+        if (outcome == ReadOutcome::Missing)
+            return chosenFileNotOpened(window, path);
         if (outcome == ReadOutcome::Ok)
             window.Text1.setText(QString());
         return goOnUnlessStopped(outcome, ChosenKind::MapXml);
@@ -199,6 +220,8 @@ ModeOutcome readChosenFile(Plot& window, const QString& path)
         return openSignFile(window, path);
     case ChosenKind::Sima: {
         const ReadOutcome outcome = ReadSima(path);
+        if (outcome == ReadOutcome::Missing)
+            return chosenFileNotOpened(window, path);
         showFileInCaption(window, path);
         window.Command1.setVisible(true);
         return goOnUnlessStopped(outcome, ChosenKind::Sima);

@@ -73,9 +73,4 @@ void Command82_Click(Plot& window)
     }
 }
 
-void wireKmlExport(Plot& window)
-{
-    window.Command82.Click = [&window] { Command82_Click(window); };
-}
-
 }  // namespace tavelcor

@@ -38,7 +38,4 @@ void Kml_SAVE(Plot& window);
 /// "GoogleEarth KML": the export; nothing escapes the handler.
 void Command82_Click(Plot& window);
 
-/// Wires the export button of the main window (for addPlotWiring).
-void wireKmlExport(Plot& window);
-
 }  // namespace tavelcor

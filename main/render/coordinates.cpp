@@ -14,7 +14,7 @@ namespace tavelcor::render {
 namespace {
 
 // Counts the coordinates in view and flags them.
-long countVisibleCoordinates(RenderState& st)
+long countVisibleCoordinates(RedrawWork& work)
 {
     const RegionTester wide(currentView(), kWideWindowFactor);
     const int top = std::min<int>(ZahyoMax, kCoordTop);
@@ -24,7 +24,7 @@ long countVisibleCoordinates(RenderState& st)
     for (int i = 1; i <= top; ++i) {
         if (!wide.insideNoBranch(xs[i], ys[i]) || hiddenCoordinateName(ZahyoName[i]))
             continue;
-        st.CoordVisible[static_cast<std::size_t>(i)] = 1;
+        work.CoordVisible[static_cast<std::size_t>(i)] = 1;
         ++count;
     }
     return count;
@@ -39,12 +39,12 @@ bool labelled(int used, bool vertexLabelsOff) noexcept
 
 }  // namespace
 
-void drawCoordinates(PlotFace& face, PlotPainter& p, RenderState& st)
+void drawCoordinates(PlotFace& face, PlotPainter& p, RenderState& st, RedrawWork& work)
 {
-    const long count = countForExtent(st.CoordCountSpan, st.CoordCountKept, countVisibleCoordinates(st));
+    const long count = countForExtent(st.CoordCountSpan, st.CoordCountKept, countVisibleCoordinates(work));
     p.setDrawWidth(1);
-    st.CoordFontSize = coordinateFontSizeFor(FontSize, count, PointLimit, VarFont == 1);
-    p.setFontSize(st.CoordFontSize);
+    work.CoordFontSize = coordinateFontSizeFor(FontSize, count, PointLimit, VarFont == 1);
+    p.setFontSize(work.CoordFontSize);
     if (!(count <= PointLimit || KakuchiCount == 0))
         return;
     const bool numbers = face.checkValue(1) != 0;
@@ -58,7 +58,7 @@ void drawCoordinates(PlotFace& face, PlotPainter& p, RenderState& st)
     const std::uint32_t red = platform::QBColor(12);
     const int top = std::min<int>(ZahyoMax, kCoordTop);
     for (int i = 1; i <= top; ++i) {
-        if (st.CoordVisible[static_cast<std::size_t>(i)] == 0 || !ranges.contains(i))
+        if (work.CoordVisible[static_cast<std::size_t>(i)] == 0 || !ranges.contains(i))
             continue;
         const double x = ZahyoPY[i];
         const double y = -ZahyoPX[i];

@@ -109,36 +109,51 @@ void placeScaleBar(PlotFace& face, PlotPainter& p, RenderState& st)
     p.setDrawWidth(1);
 }
 
+// Each item layer on its own: one that fails leaves the others drawn.
 void drawItemLayers(PlotFace& face)
 {
-    if (face.checkValue(14) != 0 && TegakiCount > 1 && SkipTegakidraw == 0)
-        Tegakidraw(face);
-    if (face.checkValue(13) != 0 && LineNext > 1)
-        Lineview(face);
-    if (face.checkValue(12) != 0 && PointCount > 0 && SkipPointview == 0)
-        Pointview(face);
-    if (face.checkValue(15) != 0 && TxtCount > 0 && SkipTxtview == 0 && PrintMode != 10)
-        Txtview(face);
-    if (AreaCount > 1)
-        ArAview(face);
+    guarded("the hand strokes", [&] {
+        if (face.checkValue(14) != 0 && TegakiCount > 1 && SkipTegakidraw == 0)
+            Tegakidraw(face);
+    });
+    guarded("the lines", [&] {
+        if (face.checkValue(13) != 0 && LineNext > 1)
+            Lineview(face);
+    });
+    guarded("the observation points", [&] {
+        if (face.checkValue(12) != 0 && PointCount > 0 && SkipPointview == 0)
+            Pointview(face);
+    });
+    guarded("the texts", [&] {
+        if (face.checkValue(15) != 0 && TxtCount > 0 && SkipTxtview == 0 && PrintMode != 10)
+            Txtview(face);
+    });
+    guarded("the area measurement", [&] {
+        if (AreaCount > 1)
+            ArAview(face);
+    });
 }
 
 // Everything that needs a fitted picture: the background, the site's
-// layers, the scale bar and the marks over them.
-void drawSite(PlotFace& face, PlotPainter& p, RenderState& st)
+// layers, the scale bar and the marks over them.  Every step is guarded on
+// its own, so a failure drops that step only.
+void drawSite(PlotFace& face, PlotPainter& p, RenderState& st, RedrawWork& work)
 {
     drawBackground(face, p, st);
     p.setDrawMode(kMaskPen);
-    prepareWorkingTables(st);
-    drawParcelOutlines(face, p, st);
-    drawCoordinates(face, p, st);
-    drawParcelLabels(face, p, st);
-    markPerpendicularFoot(p);
-    placeScaleBar(face, p, st);
+    // Without its working tables no step that reads them can run.
+    if (guarded("the working tables", [&] { prepareWorkingTables(work); })) {
+        guarded("the parcel outlines", [&] { drawParcelOutlines(face, p, work); });
+        guarded("the coordinates", [&] { drawCoordinates(face, p, st, work); });
+        guarded("the parcel labels", [&] { drawParcelLabels(face, p, st, work); });
+    }
+    guarded("the perpendicular foot", [&] { markPerpendicularFoot(p); });
+    guarded("the scale bar", [&] { placeScaleBar(face, p, st); });
     drawItemLayers(face);
-    p.setFontSize(VarFont == 1 ? static_cast<double>(st.CoordFontSize) : FontSize);
+    guarded("the letter size",
+            [&] { p.setFontSize(VarFont == 1 ? static_cast<double>(work.CoordFontSize) : FontSize); });
     if (SearchHit != 0)
-        redplot(face, SearchHit);
+        guarded("the search mark", [&] { redplot(face, SearchHit); });
     if (st.hooks.stblueplot)
         guarded("the survey marks", [&] { st.hooks.stblueplot(face); });
     if (st.hooks.linedraw)
@@ -186,20 +201,26 @@ void crtplot(PlotFace& face)
         return;
     RenderState& st = renderState();
     PlotPainter p(face.picture());
-    st.MovedLabels.clear();
+    // This call's own working tables: a redraw started from inside one of
+    // the layers below (one that lets events run) works with others, so
+    // neither clears the label points the other has moved.
+    const Scratch<RedrawWork> work;
+    work->MovedLabels.clear();
     if (ZahyoMax > 1) {
         keepPreviousView(p);
         limitExtents();
+        // Taken before justsc may widen ViewSpanX.
         const double formHeight = face.formHeightTwips();
-        st.TwipUnit = formHeight > 0 ? ViewSpanX / formHeight : 0.0;
+        work->TwipUnit = formHeight > 0 ? ViewSpanX / formHeight : 0.0;
         setUpPicture(p);
-        // Label points moved into view are put back below whatever happens
-        // while the site is drawn: the moved positions must never outlive
-        // the redraw (they would be saved with the site).
+        // Each step of the site guards itself; this guard only catches what
+        // lies between them.  Label points moved into view are put back
+        // below whatever happens: the moved positions must never outlive the
+        // redraw (they would be saved with the site).
         if (justsc(face))
-            guarded("the site layers", [&] { drawSite(face, p, st); });
+            guarded("the site layers", [&] { drawSite(face, p, st, *work); });
     }
-    restoreMovedLabels(st);
+    restoreMovedLabels(*work);
     markGeocodedPlace(face, p, st);
     p.setDrawMode(kCopyPen);
     const bool tiles = Haikei1Code > 4 || Haikei2Code > 4;
@@ -209,6 +230,11 @@ void crtplot(PlotFace& face)
     }
     if (face.checkValue(32) != 0)
         drawCreditImage(face, st);
+    // The gauges tell how full the tables are once the redraw ends, also
+    // for the layers it left out (a large site's first redraw, a layer
+    // switched off or emptied), which would otherwise keep an old value.
+    for (const Gauge gauge : {Gauge::Tegaki, Gauge::Text, Gauge::Point, Gauge::Line})
+        guarded("a fill gauge", [&] { showFill(face, gauge); });
 }
 
 bool justsc(PlotFace& face)
@@ -266,6 +292,16 @@ double metresPerPoint(const PlotPainter& painter, const PlotFace& face) noexcept
 int percentOf(double used, double top) noexcept
 {
     return static_cast<int>(std::clamp(used / top * 100.0, 0.0, 100.0));
+}
+
+void showFill(PlotFace& face, Gauge gauge)
+{
+    switch (gauge) {
+    case Gauge::Tegaki: face.setGauge(gauge, percentOf(static_cast<double>(TegakiCount), 1000000.0)); break;
+    case Gauge::Text: face.setGauge(gauge, percentOf(TxtCount, 30000.0)); break;
+    case Gauge::Point: face.setGauge(gauge, percentOf(PointCount, 500000.0)); break;
+    case Gauge::Line: face.setGauge(gauge, percentOf(LineNext, 500000.0)); break;
+    }
 }
 
 long countForExtent(double& keptSpan, std::int32_t& kept, long count) noexcept

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <vector>
 
 namespace tavelcor::render {
 
@@ -20,11 +21,11 @@ namespace {
 
 constexpr int kMarks = 18;
 
-void clearFlags(RenderState& st, std::size_t top)
+void clearFlags(std::vector<std::uint8_t>& flags, std::size_t top)
 {
-    if (st.ItemFlags.size() < static_cast<std::size_t>(kPointTop) + 1)
-        st.ItemFlags.assign(static_cast<std::size_t>(kPointTop) + 1, 0);
-    std::fill_n(st.ItemFlags.begin(), std::min(top + 1, st.ItemFlags.size()), std::uint8_t{0});
+    if (flags.size() < static_cast<std::size_t>(kPointTop) + 1)
+        flags.assign(static_cast<std::size_t>(kPointTop) + 1, 0);
+    std::fill_n(flags.begin(), std::min(top + 1, flags.size()), std::uint8_t{0});
 }
 
 // The marker buttons are read once per call, not once per point.
@@ -49,7 +50,7 @@ Symbols readSymbols(const PlotFace& face)
     return s;
 }
 
-long selectPoints(RenderState& st, const Symbols& symbols, int last)
+long selectPoints(std::vector<std::uint8_t>& flags, const Symbols& symbols, int last)
 {
     const RegionTester wide(currentView(), kWideWindowFactor);
     const std::uint8_t* marks = PointMark.begin();
@@ -62,7 +63,7 @@ long selectPoints(RenderState& st, const Symbols& symbols, int last)
             continue;
         if (!wide.insideNoBranch(xs[i] + OriginX, ys[i] + OriginY))
             continue;
-        st.ItemFlags[static_cast<std::size_t>(i)] = 1;
+        flags[static_cast<std::size_t>(i)] = 1;
         if (++n > PointLimit)
             break;
     }
@@ -90,11 +91,12 @@ void drawPoint(PlotPainter& p, const Symbols& symbols, int i, double k, bool mea
 void Pointview(PlotFace& face)
 {
     PlotPainter p(face.picture());
-    RenderState& st = renderState();
+    const Scratch<ItemFlags> scratch;
+    std::vector<std::uint8_t>& flags = scratch->flags;
     const int last = std::clamp<int>(PointCount, 0, kPointTop);
-    clearFlags(st, static_cast<std::size_t>(last));
+    clearFlags(flags, static_cast<std::size_t>(last));
     const Symbols symbols = readSymbols(face);
-    const long n = selectPoints(st, symbols, last);
+    const long n = selectPoints(flags, symbols, last);
     PointFontSize = pointFontSizeFor(FontSize, n, PointLimit, VarFont == 1);
     p.setFontSize(PointFontSize);
     if (n <= PointLimit) {
@@ -104,10 +106,10 @@ void Pointview(PlotFace& face)
         const bool measuredNames = face.checkValue(16) != 0;
         const bool names = face.checkValue(17) != 0;
         for (int i = 1; i <= last; ++i)
-            if (st.ItemFlags[static_cast<std::size_t>(i)] != 0)
+            if (flags[static_cast<std::size_t>(i)] != 0)
                 drawPoint(p, symbols, i, k, measuredNames, names);
     }
-    face.setGauge(Gauge::Point, percentOf(PointCount, 500000.0));
+    showFill(face, Gauge::Point);
 }
 
 namespace {
@@ -120,7 +122,7 @@ bool anySelectedText(int last)
     return false;
 }
 
-long selectTexts(RenderState& st, int last)
+long selectTexts(std::vector<std::uint8_t>& flags, int last)
 {
     const bool selectedOnly = SelOnly == 1 && anySelectedText(last);
     const RegionTester wide(currentView(), kWideWindowFactor);
@@ -134,7 +136,7 @@ long selectTexts(RenderState& st, int last)
             continue;
         if (!wide.inside(TxtX[i] + OriginX, TxtY[i] + OriginY))
             continue;
-        st.ItemFlags[static_cast<std::size_t>(i)] = 1;
+        flags[static_cast<std::size_t>(i)] = 1;
         if (++n > TxtLimit)
             break;
     }
@@ -164,20 +166,21 @@ void forEachShownLine(PlotPainter& p, const PlotFace& face, const TextLines& lin
 void Txtview(PlotFace& face)
 {
     PlotPainter p(face.picture());
-    RenderState& st = renderState();
     p.setFontSize(FontSize);
     if (TxtCount > 0) {
+        const Scratch<ItemFlags> scratch;
+        std::vector<std::uint8_t>& flags = scratch->flags;
         const int last = std::min<int>(TxtCount, kTxtTop);
-        clearFlags(st, static_cast<std::size_t>(last));
-        const long n = selectTexts(st, last);
+        clearFlags(flags, static_cast<std::size_t>(last));
+        const long n = selectTexts(flags, last);
         TextScale = textScaleFor(n, TxtLimit, VarFont == 1);
         if (n < TxtLimit) {
             for (int i = 1; i <= last; ++i)
-                if (st.ItemFlags[static_cast<std::size_t>(i)] != 0)
+                if (flags[static_cast<std::size_t>(i)] != 0)
                     Txtexprint(face, i, TxtSel[i] != 0 ? 13 : TxtColor[i]);
         }
     }
-    face.setGauge(Gauge::Text, percentOf(TxtCount, 30000.0));
+    showFill(face, Gauge::Text);
 }
 
 void Txtexprint(PlotFace& face, int i, int C)

@@ -6,10 +6,14 @@
 #include "main/render/render_internal.h"
 #include "main/site/tables.h"
 #include "platform/canvas/colors.h"
+#include "platform/prompt/prompter.h"
+
+#include <QtGlobal>
 
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <exception>
 
 namespace tavelcor::render {
 
@@ -106,10 +110,12 @@ void Lineview(PlotFace& face)
     }
     p.setDrawMode(kCopyPen);
     p.setDrawWidth(1);
-    face.setGauge(Gauge::Line, percentOf(LineNext, 500000.0));
+    showFill(face, Gauge::Line);
 }
 
-void Tegakidraw(PlotFace& face)
+namespace {
+
+void drawStrokes(PlotFace& face)
 {
     PlotPainter p(face.picture());
     p.setDrawMode(kCopyPen);
@@ -162,7 +168,24 @@ void Tegakidraw(PlotFace& face)
         }
     }
     p.setDrawWidth(1);
-    face.setGauge(Gauge::Tegaki, percentOf(static_cast<double>(TegakiCount), 1000000.0));
+    showFill(face, Gauge::Tegaki);
+}
+
+}  // namespace
+
+void Tegakidraw(PlotFace& face)
+{
+    // Any error ends the drawing with the drawer's own message; the strokes
+    // drawn so far stay on the picture.
+    try {
+        drawStrokes(face);
+        return;
+    } catch (const std::exception& e) {
+        qWarning("hand strokes: %s", e.what());
+    } catch (...) {
+        qWarning("hand strokes: unknown error");
+    }
+    platform::MsgBox(QStringLiteral("tegakidrawでエラーがかかりました"));
 }
 
 void ArAview(PlotFace& face)

@@ -26,7 +26,7 @@ bool openFigure(int i)
 
 // The label point is tested as an absolute position against the view, the
 // way a coordinate is; no coordinate slot is borrowed for it.
-long countVisibleLabels(RenderState& st, int count)
+long countVisibleLabels(RedrawWork& work, int count)
 {
     const RegionTester view(currentView(), kViewWindowFactor);
     long visible = 0;
@@ -36,7 +36,7 @@ long countVisibleLabels(RenderState& st, int count)
         const double x = static_cast<double>(KakuchiLabelX[i]) + OriginX;
         const double y = static_cast<double>(KakuchiLabelY[i]) + OriginY;
         if (view.inside(x, y)) {
-            st.LabelVisible[static_cast<std::size_t>(i)] = 1;
+            work.LabelVisible[static_cast<std::size_t>(i)] = 1;
             ++visible;
         }
     }
@@ -49,19 +49,19 @@ bool insideParcel(int parcel, double x, double y)
     return w && std::fabs(*w) > 359.0;
 }
 
-void moveLabelsIntoView(RenderState& st, int count)
+void moveLabelsIntoView(RedrawWork& work, int count)
 {
     const LabelRing ring = labelRingFor(ViewCX - OriginX, ViewCY - OriginY, ViewSpanX, ViewSpanY);
     for (int i = 1; i <= count; ++i) {
         const auto idx = static_cast<std::size_t>(i);
-        if (st.ParcelDrawn[idx] != 1 || st.LabelVisible[idx] != 0)
+        if (work.ParcelDrawn[idx] != 1 || work.LabelVisible[idx] != 0)
             continue;
         const auto found = findLabelPoint(ring, [i](double x, double y) { return insideParcel(i, x, y); });
         if (!found)
             continue;
         // One entry per parcel at most, so the list never overflows and
         // every moved point is put back.
-        st.MovedLabels.push_back(MovedLabel{i, KakuchiLabelX[i], KakuchiLabelY[i]});
+        work.MovedLabels.push_back(MovedLabel{i, KakuchiLabelX[i], KakuchiLabelY[i]});
         KakuchiLabelX[i] = static_cast<float>(found->x);
         KakuchiLabelY[i] = static_cast<float>(found->y);
     }
@@ -93,15 +93,15 @@ void printAttributeLines(PlotPainter& p, int i, const QString& nameText, double 
     }
 }
 
-void printLabel(PlotFace& face, PlotPainter& p, RenderState& st, int i, double k)
+void printLabel(PlotFace& face, PlotPainter& p, const RedrawWork& work, int i, double k)
 {
     const auto idx = static_cast<std::size_t>(i);
     double x = 0, y = 0;
-    if (st.LabelVisible[idx] == 1) {
+    if (work.LabelVisible[idx] == 1) {
         const auto length = platform::trimmedView(KakuchiName[i]).size();
-        x = KakuchiLabelY[i] - 50.0 * st.TwipUnit * static_cast<double>(length);
-        y = -static_cast<double>(KakuchiLabelX[i]) - 100.0 * st.TwipUnit;
-    } else if (st.ParcelDrawn[idx] == 1 && !openFigure(i)) {
+        x = KakuchiLabelY[i] - 50.0 * work.TwipUnit * static_cast<double>(length);
+        y = -static_cast<double>(KakuchiLabelX[i]) - 100.0 * work.TwipUnit;
+    } else if (work.ParcelDrawn[idx] == 1 && !openFigure(i)) {
         x = KakuchiLabelY[i];
         y = -static_cast<double>(KakuchiLabelX[i]);
     } else {
@@ -121,14 +121,14 @@ void printLabel(PlotFace& face, PlotPainter& p, RenderState& st, int i, double k
 
 }  // namespace
 
-void drawParcelLabels(PlotFace& face, PlotPainter& p, RenderState& st)
+void drawParcelLabels(PlotFace& face, PlotPainter& p, RenderState& st, RedrawWork& work)
 {
     if (face.checkValue(6) == 0 || KakuchiCount <= 0)
         return;
     const int count = std::min<int>(KakuchiCount, kParcelTop);
-    const long visible = countForExtent(st.LabelCountSpan, st.LabelCountKept, countVisibleLabels(st, count));
+    const long visible = countForExtent(st.LabelCountSpan, st.LabelCountKept, countVisibleLabels(work, count));
     if (labelFactorFor(visible, TxtLimit) > 0.5)
-        moveLabelsIntoView(st, count);
+        moveLabelsIntoView(work, count);
     if (!(visible < TxtLimit))
         return;
     double k = 1.0;
@@ -142,17 +142,17 @@ void drawParcelLabels(PlotFace& face, PlotPainter& p, RenderState& st)
     for (int i = 1; i <= count; ++i) {
         if (SelOnly == 1 && anySelected && KakuchiSel[i] == 0)
             continue;
-        printLabel(face, p, st, i, k);
+        printLabel(face, p, work, i, k);
     }
 }
 
-void restoreMovedLabels(RenderState& st) noexcept
+void restoreMovedLabels(RedrawWork& work) noexcept
 {
-    for (const MovedLabel& m : st.MovedLabels) {
+    for (const MovedLabel& m : work.MovedLabels) {
         KakuchiLabelX[m.parcel] = m.labelX;
         KakuchiLabelY[m.parcel] = m.labelY;
     }
-    st.MovedLabels.clear();
+    work.MovedLabels.clear();
 }
 
 }  // namespace tavelcor::render

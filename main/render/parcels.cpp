@@ -8,7 +8,7 @@
 #include "platform/canvas/colors.h"
 #include "platform/text/numbers.h"
 
-#include <QPoint>
+#include <QPointF>
 
 #include <cmath>
 #include <vector>
@@ -85,7 +85,7 @@ void drawSelectionMark(PlotFace& face, PlotPainter& p, int i, int width)
 
 }  // namespace
 
-void drawParcelOutlines(PlotFace& face, PlotPainter& p, RenderState& st)
+void drawParcelOutlines(PlotFace& face, PlotPainter& p, RedrawWork& work)
 {
     const int colorIndex = KakuchiColor;
     if (colorIndex < 0 || colorIndex > 15 || LineColorShown[colorIndex] != 1 || KakuchiCount <= 0)
@@ -104,7 +104,7 @@ void drawParcelOutlines(PlotFace& face, PlotPainter& p, RenderState& st)
         if (!validSlots(KakuchiFirst[i], KakuchiLast[i]) || !validVertex(KakuchiVertex[KakuchiFirst[i]]))
             continue;
         if (drawClippedOutline(p, wide, i, color))
-            st.ParcelDrawn[static_cast<std::size_t>(i)] = 1;
+            work.ParcelDrawn[static_cast<std::size_t>(i)] = 1;
         if (KakuchiSel[i] == 1)
             drawSelectionMark(face, p, i, width);
     }
@@ -123,7 +123,8 @@ void Draw_Pol(PlotFace& face, long Stp, long Edp)
     const double sx = face.pictureWidthTwips() / sw / 15.025;
     const double sy = face.pictureHeightTwips() / sh / 15.05;
     const long n = std::min(Edp - Stp + 1, kMaxFillVertices);
-    std::vector<QPoint>& points = renderState().FillPoints;
+    const Scratch<FillPoints> scratch;
+    std::vector<QPointF>& points = scratch->points;
     points.clear();
     const double left = p.scaleLeft();
     const double top = p.scaleTop();
@@ -131,11 +132,14 @@ void Draw_Pol(PlotFace& face, long Stp, long Edp)
         const long v = KakuchiVertex[k];
         if (v < 0 || v > kCoordTop)
             continue;
+        // Whole pixels, held as doubles: a vertex billions of pixels away (a
+        // huge parcel at a close zoom) keeps its place, and the picture clips
+        // the figure to what it shows.
         const double px = platform::roundHalfEven((ZahyoPY[v] - left) * sx);
         const double py = platform::roundHalfEven((-ZahyoPX[v] - top) * sy);
-        if (!(std::fabs(px) < 1e9) || !(std::fabs(py) < 1e9))
+        if (!std::isfinite(px) || !std::isfinite(py))
             continue;
-        points.emplace_back(static_cast<int>(px), static_cast<int>(py));
+        points.emplace_back(px, py);
     }
     if (!points.empty())
         p.fillPolygonPixels(points, platform::RGB(255, 218, 185), platform::QBColor(1));

@@ -3,7 +3,7 @@
 
 #include "platform/canvas/canvas.h"
 
-#include <QPolygon>
+#include <QPolygonF>
 
 namespace tavelcor::render {
 
@@ -76,12 +76,12 @@ void PlotPainter::print(QStringView text)
     mCanvas.Print(text.toString());
 }
 
-void PlotPainter::fillPolygonPixels(std::span<const QPoint> points, std::uint32_t brush,
+void PlotPainter::fillPolygonPixels(std::span<const QPointF> points, std::uint32_t brush,
                                     std::uint32_t pen)
 {
-    QPolygon polygon(static_cast<int>(points.size()));
+    QPolygonF polygon(static_cast<qsizetype>(points.size()));
     for (std::size_t k = 0; k < points.size(); ++k)
-        polygon[static_cast<int>(k)] = points[k];
+        polygon[static_cast<qsizetype>(k)] = points[k];
     const std::uint32_t fore = mCanvas.ForeColor();
     mCanvas.setForeColor(pen);
     mCanvas.Polygon(polygon, brush);

@@ -11,7 +11,7 @@
 #include <cstdint>
 #include <span>
 
-class QPoint;
+class QPointF;
 
 namespace platform {
 class Canvas;
@@ -58,8 +58,9 @@ public:
     void print(QStringView text);
     /// Fills a polygon given in device pixels with a solid brush in the
     /// current draw mode, outlined in `pen` at the current draw width.  The
-    /// polygon closes itself.
-    void fillPolygonPixels(std::span<const QPoint> points, std::uint32_t brush, std::uint32_t pen);
+    /// polygon closes itself.  Pixels are doubles so that vertices far off
+    /// the picture keep their place; the picture clips the figure.
+    void fillPolygonPixels(std::span<const QPointF> points, std::uint32_t brush, std::uint32_t pen);
 
 private:
     platform::Canvas& mCanvas;

@@ -35,7 +35,9 @@ int hantei6(int i);
 /// The same for a free absolute position against a window just inside the view.
 int Hantei3(double X, double Y);
 
-/// Layer drawers.
+/// Layer drawers.  The hand-stroke drawer reports an error itself with
+/// "tegakidrawでエラーがかかりました" and returns, the strokes drawn so far
+/// left on the picture; the others let an error pass to their caller.
 void Tegakidraw(PlotFace& face);
 void Lineview(PlotFace& face);
 void Pointview(PlotFace& face);

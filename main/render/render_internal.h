@@ -10,11 +10,84 @@
 #include "main/render/view_window.h"
 #include "main/site/tables.h"
 
+#include <QPointF>
 #include <QString>
 
 #include <cstdint>
+#include <memory>
+#include <vector>
 
 namespace tavelcor::render {
+
+/// Scratch of one call: taken from a pool of its type when the call starts
+/// and given back, as it was left, when the call ends.  A call entered again
+/// while an earlier one still runs (a layer that lets events run may start
+/// another redraw) gets an object of its own, so neither clears nor reuses
+/// what the other is working with; in the usual case nothing is allocated.
+template <class T>
+class Scratch {
+public:
+    Scratch() : mItem(take()) {}
+    ~Scratch() { giveBack(std::move(mItem)); }
+    Scratch(const Scratch&) = delete;
+    Scratch& operator=(const Scratch&) = delete;
+
+    T& operator*() const noexcept { return *mItem; }
+    T* operator->() const noexcept { return mItem.get(); }
+
+private:
+    static std::vector<std::unique_ptr<T>>& pool()
+    {
+        static std::vector<std::unique_ptr<T>> idle;
+        return idle;
+    }
+    static std::unique_ptr<T> take()
+    {
+        auto& idle = pool();
+        if (idle.empty())
+            return std::make_unique<T>();
+        std::unique_ptr<T> item = std::move(idle.back());
+        idle.pop_back();
+        return item;
+    }
+    static void giveBack(std::unique_ptr<T> item) noexcept
+    {
+        try {
+            pool().push_back(std::move(item));
+        } catch (...) {
+            // No room to keep it: the object is simply freed.
+        }
+    }
+
+    std::unique_ptr<T> mItem;
+};
+
+/// A label point that the label search moved into view for one redraw.
+struct MovedLabel {
+    int parcel = 0;
+    float labelX = 0.0F;  ///< KakuchiLabelX before the move
+    float labelY = 0.0F;  ///< KakuchiLabelY before the move
+};
+
+/// Working tables of one call of the redraw, cleared at its start.
+struct RedrawWork {
+    std::vector<std::uint8_t> ParcelDrawn;   ///< per parcel 0..32767
+    std::vector<std::uint8_t> CoordVisible;  ///< per coordinate 0..500000
+    std::vector<std::uint8_t> LabelVisible;  ///< per parcel 0..32767
+    std::vector<MovedLabel> MovedLabels;     ///< one entry per parcel at most
+    double TwipUnit = 0.0;                   ///< metres per twip of the form height
+    float CoordFontSize = 0.0F;              ///< letter size of coordinate labels
+};
+
+/// Selection flags of the point or text drawer, per item.
+struct ItemFlags {
+    std::vector<std::uint8_t> flags;
+};
+
+/// Device points of one parcel fill.
+struct FillPoints {
+    std::vector<QPointF> points;
+};
 
 /// Region test against one window, with the bounds worked out once.  Gives
 /// the same codes as regionCode() for the same window.
@@ -68,19 +141,26 @@ double metresPerPoint(const PlotPainter& painter, const PlotFace& face) noexcept
 /// How full a table is for its gauge: used / top in whole percent, 0..100.
 int percentOf(double used, double top) noexcept;
 
+/// Sets a fill gauge from its table: hand strokes of 1000000, texts of
+/// 30000, points and lines of 500000, in percent.
+void showFill(PlotFace& face, Gauge gauge);
+
 /// A visible count kept per view extent: while ViewSpanX stays at keptSpan
 /// the kept count rules, so the first redraw at an extent fixes the font and
 /// the limit; at a new extent `count` is kept and returned.
 long countForExtent(double& keptSpan, std::int32_t& kept, long count) noexcept;
 
-/// Steps of the full redraw.
-void drawParcelOutlines(PlotFace& face, PlotPainter& painter, RenderState& st);
-void drawCoordinates(PlotFace& face, PlotPainter& painter, RenderState& st);
-void drawParcelLabels(PlotFace& face, PlotPainter& painter, RenderState& st);
-void restoreMovedLabels(RenderState& st) noexcept;
+/// Steps of the full redraw.  The kept counts live in `st`, what one call
+/// works with in `work`.
+void drawParcelOutlines(PlotFace& face, PlotPainter& painter, RedrawWork& work);
+void drawCoordinates(PlotFace& face, PlotPainter& painter, RenderState& st, RedrawWork& work);
+void drawParcelLabels(PlotFace& face, PlotPainter& painter, RenderState& st, RedrawWork& work);
+/// Puts back every label point of work.MovedLabels, in list order, and
+/// empties the list.
+void restoreMovedLabels(RedrawWork& work) noexcept;
 
 /// Makes sure the working tables have their full size, and clears them.
-void prepareWorkingTables(RenderState& st);
+void prepareWorkingTables(RedrawWork& work);
 
 }  // namespace tavelcor::render
 

@@ -21,7 +21,7 @@ void forgetKeptCounts() noexcept
     st.LabelCountSpan = 1.0;
 }
 
-void prepareWorkingTables(RenderState& st)
+void prepareWorkingTables(RedrawWork& work)
 {
     auto clearTo = [](std::vector<std::uint8_t>& v, std::size_t size) {
         if (v.size() != size)
@@ -29,11 +29,12 @@ void prepareWorkingTables(RenderState& st)
         else
             std::fill(v.begin(), v.end(), std::uint8_t{0});
     };
-    clearTo(st.ParcelDrawn, static_cast<std::size_t>(kParcelTop) + 1);
-    clearTo(st.LabelVisible, static_cast<std::size_t>(kParcelTop) + 1);
-    clearTo(st.CoordVisible, static_cast<std::size_t>(kCoordTop) + 1);
-    st.MovedLabels.clear();
-    st.MovedLabels.reserve(static_cast<std::size_t>(kParcelTop));
+    clearTo(work.ParcelDrawn, static_cast<std::size_t>(kParcelTop) + 1);
+    clearTo(work.LabelVisible, static_cast<std::size_t>(kParcelTop) + 1);
+    clearTo(work.CoordVisible, static_cast<std::size_t>(kCoordTop) + 1);
+    work.MovedLabels.clear();
+    work.MovedLabels.reserve(static_cast<std::size_t>(kParcelTop));
+    work.CoordFontSize = 0.0F;
 }
 
 QString coordinateLabel(int n, const QString& name, bool numbers, bool names)

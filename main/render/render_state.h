@@ -2,27 +2,17 @@
 #pragma once
 
 // State of the plot that lives between redraws (the kept counts per view
-// extent, the scale bar's corner) and the working tables of one redraw,
-// which are allocated once and reused so that a redraw allocates nothing
-// per item.  Also the call points for layers that other parts of the
-// program draw (background, survey marks, the map credit image).
-
-#include <QPoint>
+// extent, the scale bar's corner, the address command's place) and the call
+// points for layers that other parts of the program draw (background,
+// survey marks, the map credit image).  The working tables of one redraw
+// are not kept here: every call has its own (render_internal.h).
 
 #include <cstdint>
 #include <functional>
-#include <vector>
 
 namespace tavelcor::render {
 
 class PlotFace;
-
-/// A label point that the label search moved into view for one redraw.
-struct MovedLabel {
-    int parcel = 0;
-    float labelX = 0.0F;  ///< KakuchiLabelX before the move
-    float labelY = 0.0F;  ///< KakuchiLabelY before the move
-};
 
 /// Call points of layers drawn by other parts of the program.  An empty
 /// function draws nothing.
@@ -54,16 +44,6 @@ struct RenderState {
     double ScaleBarLeft = 0.0;
 
     RedrawHooks hooks;
-
-    // Working tables of one redraw (cleared at its start).
-    std::vector<std::uint8_t> ParcelDrawn;   ///< per parcel 0..50000
-    std::vector<std::uint8_t> CoordVisible;  ///< per coordinate 0..500000
-    std::vector<std::uint8_t> LabelVisible;  ///< per parcel 0..50000
-    std::vector<MovedLabel> MovedLabels;     ///< capacity: one per parcel
-    std::vector<std::uint8_t> ItemFlags;     ///< point or text selection flags
-    std::vector<QPoint> FillPoints;          ///< device points of one parcel fill
-    double TwipUnit = 0.0;                   ///< metres per twip of the form height
-    float CoordFontSize = 0.0F;              ///< letter size of coordinate labels
 };
 
 /// The plot's one render state.

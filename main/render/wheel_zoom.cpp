@@ -10,6 +10,7 @@
 #include "platform/prompt/prompter.h"
 #include "platform/system/folders.h"
 
+#include <QCoreApplication>
 #include <QDebug>
 #include <QEvent>
 #include <QImage>
@@ -31,16 +32,24 @@ constexpr std::uint8_t kCauseNormal = 0;
 constexpr std::uint8_t kCauseSnapshot = 2;
 constexpr std::uint8_t kCauseDeferred = 9;
 
-// Takes the wheel events of the plot (and of the labels on it, whose wheel
-// events climb to the plot) and lets every other event pass.
+// Takes the wheel events of every widget of the main window (the plot, the
+// labels on it, the side panel's controls: the zoom follows the cursor
+// wherever it is over the window) and lets every other event pass.  It
+// watches the application, as the controls keep their wheel events from
+// their containers; other windows keep theirs.
 class WheelFilter final : public QObject {
 public:
     WheelFilter(Plot& window, QObject* parent) : QObject(parent), mWindow(window) {}
 
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() != QEvent::Wheel)
+        // The window system's own window object sees the event before the
+        // widget under the cursor does; only the widget's delivery counts.
+        if (event->type() != QEvent::Wheel || !watched->isWidgetType())
             return QObject::eventFilter(watched, event);
+        const QWidget* target = static_cast<const QWidget*>(watched);
+        if (target->window() != mWindow.window())
+            return false;
         const auto* wheel = static_cast<QWheelEvent*>(event);
         // Only the vertical wheel zooms; a sideways turn or an event that
         // carries no turn (the start or end of a touchpad gesture) passes.
@@ -113,14 +122,11 @@ void HookWheel()
         return;
     UnhookWheel();
     QWidget* outer = window.Picture1.widget();
-    QWidget* client = window.Picture1.clientWidget();
-    if (!outer)
+    if (!outer || !qApp)
         return;
     // The filter belongs to the plot's widget and goes with it.
     auto* filter = new WheelFilter(window, outer);
-    outer->installEventFilter(filter);
-    if (client && client != outer)
-        client->installEventFilter(filter);
+    qApp->installEventFilter(filter);
     h.filter = filter;
     h.window = &window;
 }
@@ -129,7 +135,7 @@ void UnhookWheel()
 {
     Hook& h = hook();
     if (h.filter)
-        delete h.filter.data();  // removes itself from the widgets it watched
+        delete h.filter.data();  // the application forgets a filter that is gone
     h.filter = nullptr;
     h.window = nullptr;
 }

@@ -8,9 +8,10 @@
 // full redraw runs only once the wheel has rested for 300 ms (Timer6), so a
 // run of steps costs one redraw.
 //
-// The wheel reaches the plot through an event filter on Picture1 (HookWheel
-// installs it, UnhookWheel removes it); the filter takes the wheel events
-// and lets every other event pass.
+// The wheel reaches the plot through an event filter (HookWheel installs it,
+// UnhookWheel removes it) that takes the wheel events of every widget of the
+// main window, the side panel's controls included, and lets every other
+// event pass.
 //
 // The same file carries the window utilities other parts call: keep a
 // window on top, release it, and read the desktop work area.
@@ -36,8 +37,8 @@ class Plot;
 /// Milliseconds between the last wheel step and the deferred redraw.
 inline constexpr int kWheelRedrawDelayMs = 300;
 
-/// Installs the wheel filter on the main window's plot (once; a second call
-/// does nothing).  Start-up calls it before the splash window shows.
+/// Installs the wheel filter for the main window (once; a second call does
+/// nothing).  Start-up calls it before the splash window shows.
 void HookWheel();
 /// Removes the wheel filter; nothing when none is installed.
 void UnhookWheel();

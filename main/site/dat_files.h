@@ -19,8 +19,11 @@
 // naming the file and the row; shorter POINT/LINE/TEGAKI rows and empty lines
 // are passed over. A row whose index or byte field lies outside its table or
 // type is refused the same way (the message names the file and the row): the
-// tables are never written outside their bounds. File names are matched
-// without regard to case.
+// tables are never written outside their bounds. A file that is there but
+// cannot be opened, or whose reading fails part-way (a USB stick pulled
+// out), stops the program with a message naming it, so that no half-read
+// site is opened and later saved over the whole files. File names are
+// matched without regard to case.
 //
 // Writing: each file is written whole and atomically (a temporary file in the
 // folder renamed over the old one), and only when its table holds something;

@@ -47,19 +47,21 @@ bool stopWith(const QString& message)
 }
 
 // Reads the rows of folder's file name (matched without regard to case) with
-// row(line), which returns false to stop the program.
+// row(line), which returns false to stop the program. A file that is there
+// but cannot be read whole stops the program too.
 template <typename Row>
 ReadOutcome readRows(const QString& folder, const QString& name, Row&& row)
 {
-    platform::TextFileReader in(sitetext::siteFile(folder, name));
+    const QString path = sitetext::siteFile(folder, name);
+    platform::TextFileReader in(path);
     if (!in.isOpen())
-        return ReadOutcome::Missing;
+        return sitetext::notOpened(path, name);
     QString line;
     while (in.readLine(line)) {
         if (!row(QStringView(line)))
             return ReadOutcome::StopProgram;
     }
-    return ReadOutcome::Ok;
+    return sitetext::readingEnd(in, name);
 }
 
 bool readPointRow(QStringView line)

@@ -119,6 +119,17 @@ ReadOutcome stopWith(const QString& message)
     return ReadOutcome::StopProgram;
 }
 
+ReadOutcome companionNotOpened(const QString& path, const QString& fileName)
+{
+    const ReadOutcome r = sitetext::notOpened(path, fileName);
+    return r == ReadOutcome::Missing ? ReadOutcome::Ok : r;
+}
+
+ReadOutcome cutShort(const platform::TextFileReader& in, const QString& fileName, const QString& lastLine)
+{
+    return stopWith(in.hasError() ? readErrorMessage(fileName) : truncatedMessage(fileName, lastLine));
+}
+
 namespace {
 
 // ---- header and points ---------------------------------------------------------
@@ -132,6 +143,8 @@ ReadOutcome readHeader(const QString& path, const QString& fileName)
         return ReadOutcome::Missing;
     QString line;
     (void)in.readLine(line);  // an empty header is a line without fields
+    if (in.hasError())
+        return stopWith(readErrorMessage(fileName));
     const auto f = sitetext::splitFields<3>(line);
     if (f.count < 3)
         return stopWith(missingCommaMessage(fileName, line));
@@ -147,7 +160,7 @@ ReadOutcome readPoints(const QString& path, const QString& fileName, const QStri
 {
     platform::TextFileReader in(path);
     if (!in.isOpen())
-        return ReadOutcome::Ok;
+        return companionNotOpened(path, fileName);
     QString line;
     while (in.readLine(line)) {
         const auto f = sitetext::splitFields<3>(line);
@@ -160,7 +173,7 @@ ReadOutcome readPoints(const QString& path, const QString& fileName, const QStri
         ZahyoX[c] = platform::Val(f[1]);
         ZahyoY[c] = platform::Val(f[2]);
     }
-    return ReadOutcome::Ok;
+    return sitetext::readingEnd(in, fileName);
 }
 
 // ---- parcels ------------------------------------------------------------------
@@ -209,7 +222,7 @@ ReadOutcome PolReader::read(const QString& path)
 {
     platform::TextFileReader in(path);
     if (!in.isOpen())
-        return ReadOutcome::Ok;
+        return companionNotOpened(path, mFileName);
     QString line;
     while (in.readLine(line)) {
         const auto f = sitetext::splitFields<1>(line);
@@ -219,7 +232,7 @@ ReadOutcome PolReader::read(const QString& path)
         if (r != ReadOutcome::Ok)
             return r;
     }
-    return ReadOutcome::Ok;
+    return sitetext::readingEnd(in, mFileName);
 }
 
 ReadOutcome PolReader::readParcel(platform::TextFileReader& in, const QString& header,
@@ -241,7 +254,7 @@ ReadOutcome PolReader::readParcel(platform::TextFileReader& in, const QString& h
     QString next;
     for (int v = 1; v <= *n - 1; ++v) {
         if (!in.readLine(next))
-            return stopWith(truncatedMessage(mFileName, line));
+            return cutShort(in, mFileName, line);
         line.swap(next);
         if (const ReadOutcome r = readVertex(line, v, walk); r != ReadOutcome::Ok)
             return r;

@@ -50,7 +50,9 @@ using ParcelAreaFunction = std::function<std::optional<double>(int parcel)>;
 // - StopProgram: a malformed line ("PNT Data False", "TCP Data False",
 //   "POL Data False", or a message naming the file and the line for a short
 //   line, a number outside its table or type, a table that is full, a file
-//   that ends inside a parcel or polyline);
+//   that ends inside a parcel or polyline), or a file of the set that is
+//   there but cannot be opened or whose reading fails part-way (the message
+//   names the file);
 // - Ok otherwise.
 ReadOutcome ReadFormat2000(QString& path, const ParcelAreaFunction& area);
 
@@ -91,7 +93,8 @@ QString format2000FramePath(const QString& chosenPath);
 // symbol 1) at corner 2, relative to the site origin (OriginX, OriginY).
 // The frames go in whole or not at all: when the line or point table cannot
 // take them all, a message names the file and the line and nothing is
-// imported. Returns Missing when there is no frame file, Ok otherwise.
+// imported; a frame file that cannot be read whole is reported and imports
+// nothing as well. Returns Missing when there is no frame file, Ok otherwise.
 ReadOutcome ImportFormat2000Frames(const QString& chosenPath);
 
 }  // namespace tavelcor

@@ -177,12 +177,15 @@ ReadOutcome readAttributes(const FileSet& files, const ParcelIndex& parcels,
         askSiteQuestion(QStringLiteral("地積切り捨て(R2改正)=「はい(Y)」  四捨五入(改正以前)=いいえ(N)"))
             ? AreaRule::Truncation
             : AreaRule::Rounding;
+    const QString fileName = files.fileName(u".ATR");
     platform::TextFileReader in(path);
+    if (!in.isOpen())
+        return companionNotOpened(path, fileName);
     AtrReader reader(parcels, area, rule);
     QString line;
     while (in.readLine(line))
         reader.apply(line);
-    return ReadOutcome::Ok;
+    return sitetext::readingEnd(in, fileName);
 }
 
 ReadOutcome readPersonCounts(const FileSet& files, const ParcelIndex& parcels)
@@ -190,7 +193,10 @@ ReadOutcome readPersonCounts(const FileSet& files, const ParcelIndex& parcels)
     const QString path = files.path(u".COS");
     if (path.isEmpty())
         return ReadOutcome::Ok;
+    const QString fileName = files.fileName(u".COS");
     platform::TextFileReader in(path);
+    if (!in.isOpen())
+        return companionNotOpened(path, fileName);
     QString line;
     while (in.readLine(line)) {
         const auto f = sitetext::splitFields<6>(line);
@@ -198,7 +204,7 @@ ReadOutcome readPersonCounts(const FileSet& files, const ParcelIndex& parcels)
             continue;
         const auto persons = platform::toNumberChecked(f[5]);
         if (!persons)
-            return stopWith(notNumberMessage(files.fileName(u".COS"), line));
+            return stopWith(notNumberMessage(fileName, line));
         const int parcel = parcels.find(cleanName(f[4]), f[2], f[3]);
         if (parcel == 0)
             continue;
@@ -206,7 +212,7 @@ ReadOutcome readPersonCounts(const FileSet& files, const ParcelIndex& parcels)
         if (!hasPersonSuffix(text))
             setKakuchiAttr(parcel, 3, text + personSuffix(*persons));
     }
-    return ReadOutcome::Ok;
+    return sitetext::readingEnd(in, fileName);
 }
 
 }  // namespace f2000

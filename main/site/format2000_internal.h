@@ -14,6 +14,10 @@
 #include <cstdint>
 #include <vector>
 
+namespace platform {
+class TextFileReader;
+}
+
 namespace tavelcor::f2000 {
 
 // The files of one set: the header's folder and base name (the header's
@@ -76,6 +80,16 @@ bool appendLine(double x1, double y1, double x2, double y2, std::uint8_t color);
 
 // Shows message (OK) and returns StopProgram.
 ReadOutcome stopWith(const QString& message);
+
+// For a companion found beside the header whose reader did not open it: Ok
+// when it is gone after all (it is skipped, as a missing one is);
+// StopProgram after the message naming fileName when it is there but cannot
+// be opened.
+ReadOutcome companionNotOpened(const QString& path, const QString& fileName);
+
+// A record announced more lines than the file gave: the read error of
+// fileName when a read of in failed, else the file ends after lastLine.
+ReadOutcome cutShort(const platform::TextFileReader& in, const QString& fileName, const QString& lastLine);
 
 // The steps after the parcels, each skipped when its file is missing.
 ReadOutcome readAttributes(const FileSet& files, const ParcelIndex& parcels,

@@ -50,12 +50,14 @@ private:
 ReadOutcome LinReader::read(const QString& path)
 {
     platform::TextFileReader in(path);
+    if (!in.isOpen())
+        return companionNotOpened(path, mFileName);
     QString header;
     while (in.readLine(header)) {
         if (const ReadOutcome r = readPolyline(in, header); r != ReadOutcome::Ok)
             return r;
     }
-    return ReadOutcome::Ok;
+    return sitetext::readingEnd(in, mFileName);
 }
 
 ReadOutcome LinReader::readPolyline(platform::TextFileReader& in, const QString& header)
@@ -72,7 +74,7 @@ ReadOutcome LinReader::readPolyline(platform::TextFileReader& in, const QString&
     QString next;
     for (int k = 1; k <= *count; ++k) {
         if (!in.readLine(next))
-            return stopWith(truncatedMessage(mFileName, line));
+            return cutShort(in, mFileName, line);
         line.swap(next);
         const auto name = sitetext::splitFields<1>(line);
         mPoints[std::size_t(k)] = mNames.first(platform::toHalfWidth(name[0]));
@@ -104,10 +106,14 @@ struct Frame {
 };
 
 // The frames of the file; nullopt (after the message) when the tables
-// cannot take them all.
+// cannot take them all or the file cannot be read whole.
 std::optional<std::vector<Frame>> readFrames(const QString& path, const QString& fileName)
 {
     platform::TextFileReader in(path);
+    if (!in.isOpen()) {
+        showSiteMessage(cannotOpenMessage(fileName));
+        return std::nullopt;
+    }
     std::vector<Frame> frames;
     QString line;
     qint64 lineTop = LineNext;
@@ -127,6 +133,10 @@ std::optional<std::vector<Frame>> readFrames(const QString& path, const QString&
         for (std::size_t i = 0; i < 8; ++i)
             frame.corner[i] = platform::Val(f[2 + i]) - (i % 2 == 0 ? OriginX : OriginY);
         frames.push_back(std::move(frame));
+    }
+    if (in.hasError()) {
+        showSiteMessage(readErrorMessage(fileName));
+        return std::nullopt;
     }
     return frames;
 }

@@ -15,7 +15,6 @@
 #include "platform/system/folders.h"
 #include "platform/text/textfile.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 
@@ -33,6 +32,7 @@ constexpr qint64 kProgressLines = 10000;
 struct Source {
     QString path;
     FileEncoding encoding = FileEncoding::Utf8;
+    bool converted = false;  // the converter's output, not the chosen file
 };
 
 // The environment with its defaults filled in.
@@ -61,22 +61,29 @@ QString temporaPath()
     return workFolderPath() + QStringLiteral("/Tempora.txt");
 }
 
+// How counting or reading the lines of a file ended.
+enum class Reading { CannotOpen, Done, TooManyLines, NotShiftJis, Broken };
+
 // Lines of the file up to limit (the count stops there), ended as the line
-// reader ends them; nullopt when the file cannot be opened.
-std::optional<qint64> countLines(const QString& path, qint64 limit)
+// reader ends them.
+struct LineCount {
+    Reading end = Reading::Done;  // CannotOpen, Broken (a read failed) or Done
+    qint64 count = 0;
+};
+
+LineCount countLines(const QString& path, qint64 limit)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    platform::LineReader reader(&file, platform::TextEncoding::Utf8);
+    platform::TextFileReader file(path, platform::TextEncoding::Utf8);
+    if (!file.isOpen())
+        return {Reading::CannotOpen};
     QByteArray bytes;
     qint64 count = 0;
-    while (count < limit && reader.readLineBytes(bytes))
+    while (count < limit && file.lines().readLineBytes(bytes))
         ++count;
-    return count;
+    return {file.hasError() ? Reading::Broken : Reading::Done, count};
 }
 
-enum class SizeDecision { ReadAsIs, Converted, Stop };
+enum class SizeDecision { ReadAsIs, Converted, Stop, Broken };
 
 // No converter beside the program: advise converting the file with a text
 // editor. Yes twice opens the editor and ends the program.
@@ -119,40 +126,50 @@ SizeDecision convert(const QString& path, const MapXmlEnvironment& e)
 }
 
 // Decides, for a UTF-8 ".xml" file, what is read. nullopt when the file
-// cannot be opened.
+// cannot be opened; Broken when counting its lines failed part-way.
 std::optional<std::pair<SizeDecision, Source>> sourceOfXml(const QString& path, const MapXmlEnvironment& e)
 {
-    const std::optional<qint64> count = countLines(path, kMapXmlConvertLines);
-    if (!count)
+    const LineCount counted = countLines(path, kMapXmlConvertLines);
+    if (counted.end == Reading::CannotOpen)
         return std::nullopt;
     Source asIs{path, FileEncoding::Utf8};
-    if (*count < kMapXmlConvertLines)
+    if (counted.end == Reading::Broken)
+        return std::pair{SizeDecision::Broken, asIs};
+    const qint64 count = counted.count;
+    if (count < kMapXmlConvertLines)
         return std::pair{SizeDecision::ReadAsIs, asIs};
     const SizeDecision d = platform::fileExists(e.converterPath) ? convert(path, e)
-                                                                 : adviseEditor(path, *count, e);
+                                                                 : adviseEditor(path, count, e);
     if (d == SizeDecision::Converted)
-        return std::pair{d, Source{temporaPath(), FileEncoding::Cp932}};
+        return std::pair{d, Source{temporaPath(), FileEncoding::Cp932, true}};
     return std::pair{d, asIs};
 }
-
-enum class Reading { CannotOpen, Done, TooManyLines };
 
 // Reads every line of the source through the import.
 Reading readLines(const Source& source, mapxml::Import& import, const MapXmlEnvironment& e)
 {
-    QFile file(source.path);
-    if (!file.open(QIODevice::ReadOnly))
-        return Reading::CannotOpen;
     const bool utf8 = source.encoding == FileEncoding::Utf8;
-    platform::LineReader reader(&file, utf8 ? platform::TextEncoding::Utf8 : platform::TextEncoding::Cp932);
+    platform::TextFileReader file(source.path, utf8 ? platform::TextEncoding::Utf8 : platform::TextEncoding::Cp932);
+    if (!file.isOpen())
+        return Reading::CannotOpen;
+    platform::LineReader& reader = file.lines();
     const QString unit = utf8 ? QStringLiteral("k/") : QStringLiteral("k");
     mapxml::Line line(source.encoding);
     mapxml::Line previous(source.encoding);
     QByteArray bytes;
     qint64 count = 0;
+    // A chosen ".TXT" file is told from one saved in UTF-8 by its first line
+    // beyond ASCII.
+    bool encodingKnown = utf8 || source.converted;
     while (!import.failed() && reader.readLineBytes(bytes)) {
         if (++count > kMapXmlLineTop + 1)
             return Reading::TooManyLines;
+        if (!encodingKnown) {
+            const mapxml::TextKind kind = mapxml::textKindOf(bytes);
+            if (kind == mapxml::TextKind::Utf8)
+                return Reading::NotShiftJis;
+            encodingKnown = kind == mapxml::TextKind::Other;
+        }
         if (count % kProgressLines == 0)
             e.showStage(QString::number(count / 1000) + unit);
         if (count == 1)
@@ -161,8 +178,18 @@ Reading readLines(const Source& source, mapxml::Import& import, const MapXmlEnvi
         import.feed(line, previous);
         line.swap(previous);
     }
+    // The lines before a failed read are no whole file: the import's own
+    // end checks would call it cut short.
+    if (reader.hasError())
+        return Reading::Broken;
     import.finish(count);
     return Reading::Done;
+}
+
+ReadOutcome stopWith(const QString& message)
+{
+    showSiteMessage(message);
+    return ReadOutcome::StopProgram;
 }
 
 // Removes the converter's output when the import ends, however it ends.
@@ -188,6 +215,8 @@ ReadOutcome ReadMapXml(const QString& path, const MapXmlEnvironment& environment
             return ReadOutcome::Missing;
         if (decided->first == SizeDecision::Stop)
             return ReadOutcome::StopProgram;
+        if (decided->first == SizeDecision::Broken)
+            return stopWith(readErrorMessage(QFileInfo(path).fileName()));
         source = decided->second;
     }
     const QString fileName = QFileInfo(path).fileName();
@@ -195,6 +224,14 @@ ReadOutcome ReadMapXml(const QString& path, const MapXmlEnvironment& environment
     const Reading reading = readLines(source, import, e);
     if (reading == Reading::CannotOpen)
         return ReadOutcome::Missing;
+    if (reading == Reading::Broken)
+        return stopWith(readErrorMessage(fileName));
+    if (reading == Reading::NotShiftJis) {
+        showSiteMessage(fileName + QStringLiteral("はShift-JISで保存されていません（UTF-8のようです）。")
+                        + QStringLiteral("名前の最後を「.xml」にして呼び出してください。")
+                        + QStringLiteral("\r\n地図XMLを読み込めません。"));
+        return ReadOutcome::StopProgram;
+    }
     if (reading == Reading::TooManyLines) {
         showSiteMessage(fileName + QStringLiteral("の行数が上限の") + QString::number(kMapXmlLineTop + 1)
                         + QStringLiteral("行を超えています。\r\n地図XMLを読み込めません。"));
@@ -206,7 +243,8 @@ ReadOutcome ReadMapXml(const QString& path, const MapXmlEnvironment& environment
             showSiteMessage(import.failure());
         return ReadOutcome::StopProgram;
     }
-    (void)readParcelAttributes(SiteFolder);
+    if (readParcelAttributes(SiteFolder) == ReadOutcome::StopProgram)
+        return ReadOutcome::StopProgram;
     if (ZoneNo == 0)
         ZoneNo = 6;
     return ReadOutcome::Ok;

@@ -85,8 +85,10 @@ inline constexpr int kMapXmlCurveTop = 2000000;
 // StopProgram when the user chose to convert the file first, or the file is
 // malformed — a point whose "zmn:X" line is not followed by a "zmn:Y" line, a
 // number outside its table, a surface that names a curve without points, a
-// file that ends inside an element or lacks "</地図>", too many lines: the
-// message names the file and, where there is one, the line.
+// file that ends inside an element or lacks "</地図>", too many lines, a
+// ".TXT" file saved in UTF-8 (told by its first line beyond ASCII) — or
+// the reading of the file or of the site's attribute file fails part-way:
+// the message names the file and, where there is one, the line.
 //
 // After Ok the start-up code empties the search field Text1 of the main
 // window, as the import does after the map sheets.

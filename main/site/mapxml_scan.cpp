@@ -418,7 +418,7 @@ void SheetScanner::feed(Line& line)
             mC.failAt(line, QStringLiteral("で図郭の件数が上限を超えました。"));
             return;
         }
-        f.sheets.push_back({elementText(line.text()), {}, {}});
+        f.sheets.push_back({elementText(line.text(), kSheetNumberWidth), {}, {}});
         mState = State::Idle;
         return;
     }

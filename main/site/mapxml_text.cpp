@@ -100,6 +100,14 @@ QStringView Line::text()
     return mText;
 }
 
+TextKind textKindOf(QByteArrayView bytes)
+{
+    const bool beyondAscii = std::any_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) != 0; });
+    if (!beyondAscii)
+        return TextKind::Ascii;
+    return bytes.isValidUtf8() ? TextKind::Utf8 : TextKind::Other;
+}
+
 // ---- values ---------------------------------------------------------------------
 
 std::optional<qint64> idNumber(QStringView line)
@@ -114,9 +122,9 @@ std::optional<qint64> idNumber(QStringView line)
     return *number;
 }
 
-QString elementText(QStringView line)
+QString elementText(QStringView line, qsizetype width)
 {
-    const QStringView rest = line.mid(line.indexOf(u'>') + 1);
+    const QStringView rest = line.mid(line.indexOf(u'>') + 1, width);
     const qsizetype end = rest.indexOf(u'<');
     return (end < 0 ? rest : rest.first(end)).toString();
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QStringView>
 
@@ -69,6 +70,14 @@ private:
     QString mText;
 };
 
+// What the bytes of a line are: ASCII alone; UTF-8 (a character beyond
+// ASCII, and valid UTF-8 as a whole; a byte order mark counts); or other
+// text, such as Shift-JIS. A line of Japanese Shift-JIS text is almost never
+// valid UTF-8, so the first line of a ".TXT" map beyond ASCII tells a map
+// saved in UTF-8.
+enum class TextKind { Ascii, Utf8, Other };
+TextKind textKindOf(QByteArrayView bytes);
+
 // ---- values at fixed places (positions in characters) ---------------------------
 
 // The id number of a line holding an id or idref attribute: the leading
@@ -77,9 +86,14 @@ private:
 // gives 123). nullopt when it is no whole number of 32 bits.
 std::optional<qint64> idNumber(QStringView line);
 
-// An element's text: the characters after the first ">" of the line up to
-// the next "<" (to the end of the line when there is none).
-QString elementText(QStringView line);
+// Characters an element's text is taken long, and the shorter width of a
+// map sheet's number ("<地図番号>").
+inline constexpr qsizetype kElementTextWidth = 100;
+inline constexpr qsizetype kSheetNumberWidth = 20;
+
+// An element's text: the `width` characters after the first ">" of the line
+// (fewer at the end of the line), cut before the first "<" among them.
+QString elementText(QStringView line, qsizetype width = kElementTextWidth);
 
 // A coordinate: the leading number of the 20 characters after the first ">"
 // of the line (metres).

@@ -7,6 +7,7 @@
 #include "platform/text/strings.h"
 #include "platform/text/textfile.h"
 
+#include <QFileInfo>
 #include <QHash>
 #include <QList>
 
@@ -80,14 +81,15 @@ int lastWrittenColumn()
 ReadOutcome readParcelAttributes(const QString& folder)
 {
     const QString path = sitetext::siteFile(folder, kParcelAttrFileName);
+    const QString fileName = QFileInfo(path).fileName();
     platform::TextFileReader in(path);
     if (!in.isOpen())
-        return ReadOutcome::Missing;
+        return sitetext::notOpened(path, fileName);
     const QHash<QString, QList<int>> parcels = parcelsByAttrName();
     QString line;
     while (in.readLine(line))
         applyAttributeLine(line, parcels);
-    return ReadOutcome::Ok;
+    return sitetext::readingEnd(in, fileName);
 }
 
 WriteResult writeParcelAttributes(const QString& folder)

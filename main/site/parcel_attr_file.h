@@ -17,7 +17,9 @@ namespace tavelcor {
 // the trimmed name; at most 40 columns, later fields have no column and are
 // dropped; columns after k keep what they held). Lines that match no parcel
 // and empty lines are passed over. Linear in the size of the file and the
-// parcel table. Missing when the folder holds no such file.
+// parcel table. Missing when the folder holds no such file; StopProgram,
+// after a message naming it, when the file is there but cannot be opened or
+// its reading fails part-way.
 ReadOutcome readParcelAttributes(const QString& folder);
 
 // Writes folder's attribute file, but only when the folder holds none yet

@@ -407,7 +407,10 @@ SettingsReadResult LoadSettings(const std::function<void(float)>& applyWindowLay
     platform::TextFileReader in(result.path);
     if (!in.isOpen())
         return result;
+    // Line 2 starts from 11 and copies the font size to the point font size;
+    // a file that ends before it leaves the two in step all the same.
     FontSize = 11;
+    PointFontSize = FontSize;
     platform::ItemReader items(in.lines());
     const auto& lines = settingLines();
     for (std::size_t i = 0; i < lines.size(); ++i) {

@@ -28,10 +28,11 @@ struct SettingsReadResult {
 // Before reading, every call sets the reader's defaults: KeepStation "1", the
 // three SXF heights 2, BackupMinutes 5, DiagZoom 2, TxtSplit and TxtLineEdit
 // -1, WembraOff 1, PointLimit 1000, TxtLimit 500; and, when a file is found,
-// FontSize 11. Then lines 1..56 are read in order, each as one item (up to a
-// comma or the line end, blanks around it dropped), numbers as the item's
-// leading number rounded halves to even, each with its line's rule (a value
-// outside the accepted range is replaced or ignored as the line says).
+// FontSize and PointFontSize 11. Then lines 1..56 are read in order, each
+// as one item (up to a comma or the line end, blanks around it dropped),
+// numbers as the item's leading number rounded halves to even, each with its
+// line's rule (a value outside the accepted range is replaced or ignored as
+// the line says).
 //
 // The reading ends quietly at the end of the file or at the first value that
 // does not fit its type (a byte line holding 300 or -1): that line and all

@@ -178,15 +178,17 @@ ReadOutcome ReadSima(const QString& path)
     platform::TextFileReader in(path);
     if (!in.isOpen())
         return ReadOutcome::Missing;
-    SimaReader reader(QFileInfo(path).fileName());
+    const QString fileName = QFileInfo(path).fileName();
+    SimaReader reader(fileName);
     QString line;
     bool ok = true;
     while (ok && in.readLine(line))
         ok = reader.readRecord(line);
     reader.finish();
-    if (!ok)
+    if (!ok || sitetext::readingEnd(in, fileName) == ReadOutcome::StopProgram)
         return ReadOutcome::StopProgram;
-    (void)readParcelAttributes(SiteFolder);
+    if (readParcelAttributes(SiteFolder) == ReadOutcome::StopProgram)
+        return ReadOutcome::StopProgram;
     return ReadOutcome::Ok;
 }
 

@@ -40,7 +40,11 @@ namespace tavelcor {
 //   beyond slot 600000 is never written into the tables: the message names
 //   the file and the line, and the result is StopProgram (what was read
 //   before stays in the tables).
-// - Missing when the file does not exist or cannot be opened; nothing changes.
+// - A read of the file that fails part-way shows a message naming the file
+//   and gives StopProgram (the lines before it stay in the tables); so does
+//   an attribute file that cannot be read whole.
+// - Missing when the file does not exist or cannot be opened; nothing changes
+//   and nothing is said (the caller tells the user).
 ReadOutcome ReadSima(const QString& path);
 
 // Writes the coordinate and parcel tables to path in the layout of

@@ -59,6 +59,17 @@ QString missingCoordinateMessage(const QString& parcelName, QStringView numberFi
            + storedName;
 }
 
+QString readErrorMessage(const QString& fileName)
+{
+    return fileName + QStringLiteral("の読み込み中にエラーが発生しました。ファイルを最後まで読み込めませんでした。")
+           + QStringLiteral("ファイルのある場所（USBメモリやネットワーク）を確かめてください。");
+}
+
+QString cannotOpenMessage(const QString& file)
+{
+    return file + QStringLiteral("を開けません。ファイルを読み込めませんでした。");
+}
+
 void showSiteMessage(const QString& text)
 {
     platform::MsgBox(text, platform::MsgButtons::OkOnly);

@@ -37,6 +37,15 @@ QString notNumberMessage(const QString& fileName, QStringView line);
 QString missingCoordinateMessage(const QString& parcelName, QStringView numberField,
                                  const QString& storedName);
 
+// A file whose reading failed part-way (a USB stick pulled out, a network
+// share that dropped): "<file>の読み込み中にエラーが発生しました。…". What was
+// read is no whole file, so the reader stops.
+QString readErrorMessage(const QString& fileName);
+
+// A file that exists but cannot be opened (no right to read it, a device
+// that does not answer): "<file>を開けません。…"; file is a name or a path.
+QString cannotOpenMessage(const QString& file);
+
 // Shows text in a message box with an OK button and the program's title.
 void showSiteMessage(const QString& text);
 

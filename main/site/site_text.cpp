@@ -2,6 +2,7 @@
 #include "main/site/site_text.h"
 
 #include "geodesy/format_fixed.h"
+#include "main/site/site_messages.h"
 #include "platform/system/files.h"
 #include "platform/text/fields.h"
 #include "platform/text/numbers.h"
@@ -143,6 +144,22 @@ WriteResult commitFile(platform::TextFileWriter& out, const QString& path)
     if (!out.commit())
         return {WriteOutcome::Failed, path, out.errorString()};
     return {WriteOutcome::Written, path, {}};
+}
+
+ReadOutcome readingEnd(const platform::TextFileReader& in, const QString& fileName)
+{
+    if (!in.hasError())
+        return ReadOutcome::Ok;
+    showSiteMessage(readErrorMessage(fileName));
+    return ReadOutcome::StopProgram;
+}
+
+ReadOutcome notOpened(const QString& path, const QString& fileName)
+{
+    if (!platform::fileExists(path))
+        return ReadOutcome::Missing;
+    showSiteMessage(cannotOpenMessage(fileName));
+    return ReadOutcome::StopProgram;
 }
 
 void appendInt(Row& row, std::int64_t value)

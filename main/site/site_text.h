@@ -18,8 +18,9 @@
 #include <string>
 
 namespace platform {
+class TextFileReader;
 class TextFileWriter;
-}
+}  // namespace platform
 
 namespace tavelcor::sitetext {
 
@@ -37,6 +38,16 @@ QString siteFilePath(const QString& path);
 // Commits what a writer wrote to path through out: Written, or Failed with
 // the reason when the file could not be replaced (the old file then stays).
 WriteResult commitFile(platform::TextFileWriter& out, const QString& path);
+
+// How the reading of fileName through in ended: StopProgram after the
+// read-error message (site_messages.h) when a read of the file failed part-way
+// (the lines given are no whole file), Ok otherwise.
+ReadOutcome readingEnd(const platform::TextFileReader& in, const QString& fileName);
+
+// For a reader whose file at path did not open: Missing when there is no such
+// file; StopProgram after the message naming fileName when the file is there
+// but cannot be opened (reading on without it would give half a site).
+ReadOutcome notOpened(const QString& path, const QString& fileName);
 
 // One row of a file being written: a UTF-16 buffer that keeps its capacity
 // from row to row, so building the rows of a large table allocates nothing

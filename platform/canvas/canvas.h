@@ -35,6 +35,7 @@
 #include <QPainter>
 #include <QPointF>
 #include <QPolygon>
+#include <QPolygonF>
 #include <QRect>
 #include <QSize>
 #include <QString>
@@ -285,6 +286,10 @@ public:
     /// filled solid in `fillColor`, both under the draw mode: the device
     /// context call that fills parcels.
     void Polygon(const QPolygon& pixelPoints, std::uint32_t fillColor);
+    /// The same with the device pixels held as doubles, so that vertices
+    /// far beyond the range of int (a huge figure at a close zoom) keep
+    /// their place: the figure is clipped to the picture before drawing.
+    void Polygon(const QPolygonF& pixelPoints, std::uint32_t fillColor);
     /// Prints text with its top-left corner at the current point, in
     /// ForeColor and the current font. Line breaks (CR LF, CR or LF) start
     /// a new line at ScaleLeft. With `newline` (a Print without a trailing

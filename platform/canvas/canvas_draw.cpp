@@ -434,13 +434,21 @@ void Canvas::Circle(double x, double y, double radius, std::optional<std::uint32
 
 void Canvas::Polygon(const QPolygon& pixelPoints, std::uint32_t fillColor)
 {
+    Polygon(QPolygonF(pixelPoints), fillColor);
+}
+
+void Canvas::Polygon(const QPolygonF& pixelPoints, std::uint32_t fillColor)
+{
     if (m_image.isNull() || m_drawMode == PenMode::Nop || pixelPoints.size() < 2)
         return;
     const double offset = m_drawWidth == 1 ? 0.0 : 0.5;
     QPolygonF polygon;
     polygon.reserve(pixelPoints.size());
-    for (const QPoint& p : pixelPoints)
+    for (const QPointF& p : pixelPoints) {
+        if (!std::isfinite(p.x()) || !std::isfinite(p.y()))
+            return;  // no figure has a vertex at infinity
         polygon.append(QPointF(p.x() + offset, p.y() + offset));
+    }
     const double margin = kClipMargin + m_drawWidth;
     const QRectF reach = QRectF(m_image.rect()).adjusted(-margin, -margin, margin, margin);
     if (!reach.contains(polygon.boundingRect())) {

@@ -5,12 +5,20 @@
 #include <QRect>
 #include <QScreen>
 
+#include <utility>
+
 namespace platform {
 
 namespace {
 
 constexpr double kTwipsPerInch = 1440.0;
 constexpr double kDefaultTwipsPerPixel = 15.0;
+
+std::function<std::optional<WorkArea>()>& workAreaSource()
+{
+    static std::function<std::optional<WorkArea>()> source;
+    return source;
+}
 
 QScreen* primaryScreen()
 {
@@ -42,6 +50,8 @@ std::optional<ScreenMetrics> primaryScreenMetrics()
 
 std::optional<WorkArea> desktopWorkArea()
 {
+    if (const auto& source = workAreaSource())
+        return source();
     const QScreen* screen = primaryScreen();
     if (screen == nullptr)
         return std::nullopt;
@@ -49,6 +59,11 @@ std::optional<WorkArea> desktopWorkArea()
     if (area.isEmpty())
         return std::nullopt;
     return WorkArea{area.x(), area.y(), area.x() + area.width(), area.y() + area.height()};
+}
+
+void setWorkAreaSource(std::function<std::optional<WorkArea>()> source)
+{
+    workAreaSource() = std::move(source);
 }
 
 }  // namespace platform

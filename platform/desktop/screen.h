@@ -2,6 +2,7 @@
 // Screen metrics in the units the forms use: twips (1440 per inch).
 #pragma once
 
+#include <functional>
 #include <optional>
 
 namespace platform {
@@ -34,5 +35,9 @@ struct WorkArea {
 // The primary screen's work area; nullopt when it cannot be had (the caller
 // then shows its failure message).
 std::optional<WorkArea> desktopWorkArea();
+
+// Tests: desktopWorkArea() gives what `source` gives until called again with
+// nullptr (the screen's own again).
+void setWorkAreaSource(std::function<std::optional<WorkArea>()> source);
 
 }  // namespace platform

@@ -7,6 +7,7 @@
 #include <QStringDecoder>
 
 #include <cstring>
+#include <utility>
 
 namespace platform {
 namespace {
@@ -123,7 +124,8 @@ bool LineReader::nextLineBytes(const char*& begin, qsizetype& size)
         }
         mScanned = mEnd - mBegin;
         if (!fill()) {
-            if (mBegin == mEnd)
+            // After a read error the rest is no line: it may be cut anywhere.
+            if (mBegin == mEnd || mError)
                 return false;
             begin = mBuffer.constData() + mBegin;  // a last line without a line end
             size = mEnd - mBegin;
@@ -168,13 +170,44 @@ bool LineReader::readLineBytes(QByteArray& bytes)
 
 // ---- TextFileReader ----------------------------------------------------------
 
-TextFileReader::TextFileReader(const QString& path, TextEncoding encoding)
-    : mFile(path), mReader(&mFile, encoding)
+namespace {
+
+// The stand-in a test put in place; empty otherwise.
+ScopedReadDeviceStandIn::Open& readDeviceStandIn()
 {
+    static ScopedReadDeviceStandIn::Open standIn;
+    return standIn;
+}
+
+std::unique_ptr<QIODevice> openForReading(const QString& path)
+{
+    if (const ScopedReadDeviceStandIn::Open& standIn = readDeviceStandIn()) {
+        if (std::unique_ptr<QIODevice> device = standIn(path))
+            return device;
+    }
+    auto file = std::make_unique<QFile>(path);
     // Opening a folder "succeeds" on Linux and fails at the first read;
     // refuse it here so that isOpen() tells the truth.
     if (!QFileInfo(path).isDir())
-        (void)mFile.open(QIODevice::ReadOnly);
+        (void)file->open(QIODevice::ReadOnly);
+    return file;
+}
+
+}  // namespace
+
+TextFileReader::TextFileReader(const QString& path, TextEncoding encoding)
+    : mDevice(openForReading(path)), mReader(mDevice.get(), encoding)
+{
+}
+
+ScopedReadDeviceStandIn::ScopedReadDeviceStandIn(Open open)
+    : mReplaced(std::exchange(readDeviceStandIn(), std::move(open)))
+{
+}
+
+ScopedReadDeviceStandIn::~ScopedReadDeviceStandIn()
+{
+    readDeviceStandIn() = std::move(mReplaced);
 }
 
 std::optional<QStringList> readTextLines(const QString& path, TextEncoding encoding)
@@ -226,6 +259,15 @@ void TextFileWriter::writeLine(QStringView line)
         mBuffer.append("\r\n", 2);
 }
 
+void TextFileWriter::writeBytes(QByteArrayView bytes)
+{
+    if (mFailed || mCommitted)
+        return;
+    mBuffer.append(bytes);
+    if (mBuffer.size() >= kWriteChunk)
+        flushBuffer();
+}
+
 bool TextFileWriter::flushBuffer()
 {
     if (mFailed)
@@ -235,7 +277,7 @@ bool TextFileWriter::flushBuffer()
         mError = mFile.errorString();
         mFile.cancelWriting();
     }
-    mBuffer.clear();
+    mBuffer.resize(0);  // keeps the capacity: the next chunk reuses its pages
     return !mFailed;
 }
 

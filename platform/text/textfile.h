@@ -18,6 +18,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QFile>
 #include <QIODevice>
 #include <QSaveFile>
@@ -25,6 +26,8 @@
 #include <QStringList>
 #include <QStringView>
 
+#include <functional>
+#include <memory>
 #include <optional>
 
 namespace platform {
@@ -58,7 +61,8 @@ public:
     [[nodiscard]] bool readLineBytes(QByteArray& bytes);
 
     // True once a read of the device failed (or the device was not open for
-    // reading); the lines before the failure were given.
+    // reading); the whole lines before the failure were given, the line the
+    // failure cut is not.
     bool hasError() const { return mError; }
     // Lines given so far.
     qint64 lineCount() const { return mLineCount; }
@@ -89,8 +93,8 @@ public:
     TextFileReader& operator=(const TextFileReader&) = delete;
 
     // False when the file could not be opened (missing, a folder, no right).
-    bool isOpen() const { return mFile.isOpen(); }
-    QString errorString() const { return mFile.errorString(); }
+    bool isOpen() const { return mDevice->isOpen(); }
+    QString errorString() const { return mDevice->errorString(); }
 
     [[nodiscard]] bool readLine(QString& line) { return mReader.readLine(line); }
     [[nodiscard]] std::optional<QString> readLine() { return mReader.readLine(); }
@@ -98,8 +102,27 @@ public:
     LineReader& lines() { return mReader; }
 
 private:
-    QFile mFile;
+    std::unique_ptr<QIODevice> mDevice;
     LineReader mReader;
+};
+
+// For tests: while an object of this class lives, every TextFileReader asks
+// `open` for the device of the path it is to read before it opens the file.
+// A device given (open or not) stands in for the file, so a test can make an
+// existing file unreadable or let its reading fail part-way, as it does on a
+// USB stick pulled out or a network share that dropped; nullptr reads the
+// file itself. The object puts back the one it replaced.
+class ScopedReadDeviceStandIn {
+public:
+    using Open = std::function<std::unique_ptr<QIODevice>(const QString& path)>;
+
+    explicit ScopedReadDeviceStandIn(Open open);
+    ~ScopedReadDeviceStandIn();
+    ScopedReadDeviceStandIn(const ScopedReadDeviceStandIn&) = delete;
+    ScopedReadDeviceStandIn& operator=(const ScopedReadDeviceStandIn&) = delete;
+
+private:
+    Open mReplaced;
 };
 
 // Every line of a small file (settings, catalogues), or nullopt when the file
@@ -133,6 +156,9 @@ public:
     void write(QStringView text);
     // A line followed by CR LF.
     void writeLine(QStringView line = {});
+    // Bytes already in the file's encoding, written as they are (for writers
+    // that build their lines as bytes; line ends included).
+    void writeBytes(QByteArrayView bytes);
 
     // Writes everything out and replaces the target. False when any write or
     // the replacement failed; the old target then stays as it was. Call once.

@@ -3,6 +3,7 @@
 // folder, the guards against another writer and another site, ZAHYO.SIM's
 // questions, failures, and a save read back by the next start.
 #include "app_fixture.h"
+#include "file_size_limit.h"
 
 #include "main/app/save_command.h"
 #include "platform/canvas/colors.h"
@@ -84,10 +85,7 @@ protected:
     // Starts a fresh run on the sign file at path.
     void reopen(const QString& path)
     {
-        platform::destroyAllForms();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        resetTables();
-        plotRunState() = PlotRunState{};
+        endRun();
         chooseFile(path);
         startProgram();
         ASSERT_EQ(startupEnd(), StartupEnd::Drawn);
@@ -307,10 +305,7 @@ TEST_F(SaveCommandTest, ZahyoSimQuestions)
         EXPECT_EQ(lines.contains(QStringLiteral("A01,1,K1,1000.500,2000.000,10.000,")), row.rewritten);
         EXPECT_FALSE(lines.join(u' ').contains(QStringLiteral("_?_")));
         EXPECT_EQ(ZahyoSaved, row.rewritten && !row.addedName.isEmpty() ? 7 : 6);
-        platform::destroyAllForms();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        resetTables();
-        plotRunState() = PlotRunState{};
+        endRun();
     }
 }
 
@@ -358,6 +353,83 @@ TEST_F(SaveCommandTest, FailedWriteIsReportedAndLeavesLaterFilesAlone)
     EXPECT_TRUE(fileLines(site + QStringLiteral("/POINT.DAT")).first().contains(QStringLiteral("new")));
     EXPECT_EQ(fileBytes(site + QStringLiteral("/TEGAKI.DAT")), strokes);
     EXPECT_EQ(window.MousePointer(), 0);
+}
+
+// A save-as whose sign file cannot be written leaves the run on its old
+// site: the site folder, the caption and the sign file time stay, and the
+// next backup goes into the old site, not into the failed place.
+TEST_F(SaveCommandTest, FailedSaveAsKeepsTheOldSite)
+{
+    const struct {
+        const char* name;
+        bool otherSite;  // the sign file of another site, on a disk that is full
+    } rows[] = {
+        {"folder that is a plain file", false},
+        {"another site on a full disk", true},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        copyFolder(fixtureFolder() + QStringLiteral("/site"), site);
+        Plot& window = openSite();
+        const QString caption = window.Caption();
+        const double signDate = SignFileDate;
+        ASSERT_GT(signDate, 0.0);
+        std::optional<testing_support::ScopedFileSizeLimit> fullDisk;
+        if (row.otherSite) {
+            const QString other = folder(QStringLiteral("other"));
+            const QString target = other + u'/' + kSignFile;
+            ASSERT_TRUE(writeLines(target, {}));
+            touch(target, -3600);
+            expectSaveDialog(target);
+            script().expectMessage(platform::MsgResult::Yes, target + kOverwrite);
+            script().expectMessage(platform::MsgResult::Yes, kOtherSite);
+            fullDisk.emplace(0);
+            ASSERT_TRUE(fullDisk->isActive());
+        } else {
+            const QString plain = folder(QStringLiteral("blocked")) + QStringLiteral("/plain");
+            ASSERT_TRUE(writeLines(plain, {QStringLiteral("not a folder")}));
+            expectSaveDialog(plain + u'/' + kSignFile);
+        }
+        script().expectMessage(platform::MsgResult::Ok, QStringLiteral("保存に失敗しました"));
+        EXPECT_EQ(saveSite(window), SaveEnd::Failed);
+        fullDisk.reset();
+        EXPECT_EQ(SiteFolder, site + u'/');
+        EXPECT_EQ(window.Caption(), caption);
+        EXPECT_EQ(SignFileDate, signDate);
+
+        BackupMinutes = 1;
+        script().expectModal({}, QStringLiteral("バックアップ"));
+        window.Timer2.Timer();
+        EXPECT_TRUE(QFileInfo::exists(site + QStringLiteral("/TVXBAK20240105/9/POINT.DAT")));
+
+        endRun();
+        QDir(site + QStringLiteral("/TVXBAK20240105")).removeRecursively();
+    }
+}
+
+// The sign file's name typed in other letters ("tavelcor.tvx" for
+// "TAVELCOR.TVX") is the site's own sign file: the overwrite question and
+// the guard against another writer apply, and no second sign file is made.
+TEST_F(SaveCommandTest, SignFileNameInOtherLettersIsTheSameFile)
+{
+    Plot& window = openSite();
+    const QString typed = site + QStringLiteral("/tavelcor.tvx");
+    const QByteArray signBytes = fileBytes(sign);
+    touch(sign, 60);
+
+    expectSaveDialog(typed);
+    script().expectMessage(platform::MsgResult::Yes, sign + kOverwrite);
+    script().expectMessage(platform::MsgResult::No, kChangedByOthers);
+    EXPECT_EQ(saveSite(window), SaveEnd::Cancelled);
+    EXPECT_EQ(fileBytes(sign), signBytes);
+
+    expectSaveDialog(typed);
+    script().expectMessage(platform::MsgResult::Yes, sign + kOverwrite);
+    script().expectMessage(platform::MsgResult::Yes, kChangedByOthers);
+    EXPECT_EQ(saveSite(window), SaveEnd::Saved);
+    EXPECT_EQ(fileLines(sign).size(), 4);
+    EXPECT_FALSE(QFileInfo::exists(typed));
+    EXPECT_EQ(window.Caption(), QStringLiteral("TAVELCOR v5.360  ") + sign);
 }
 
 TEST_F(SaveCommandTest, MapOnlyViewSavesIntoTheProgramFolder)

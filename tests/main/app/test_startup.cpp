@@ -3,12 +3,16 @@
 // SIMA file, format-2000 and map-XML files, files of no known type, the
 // map-only view, and the ways start-up ends the program.
 #include "app_fixture.h"
+#include "broken_file.h"
 
 #include "main/app/app_forms.h"
 #include "main/app/startup_internal.h"
 #include "main/app/wirings.h"
 #include "main/render/render_state.h"
+#include "main/site/site_messages.h"
 #include "main/site/settings_file.h"
+#include "main/ui/ui_services.h"
+#include "platform/desktop/fake_desktop.h"
 #include "platform/canvas/canvas.h"
 #include "platform/canvas/colors.h"
 #include "platform/system/files.h"
@@ -124,6 +128,29 @@ TEST_F(StartupTest, StartsWithEveryPartOfTheProgramWired)
     // the save button is wired to the save command
     script().expectSaveFile(std::nullopt, QStringLiteral("TVX 現場登録"));
     window.Command23.setValue(true);
+}
+
+TEST_F(StartupTest, WindowInFrontIsRecordedForThePointerMotion)
+{
+    platform::FakeDesktop desktop;
+    desktop.addWindow(0x3a00007);
+    desktop.setForeground(0x3a00007);
+    uiServices().foreground = &desktop;
+    const QString site = copyFixture(QStringLiteral("site"), QStringLiteral("genba"));
+    chooseFile(site + u'/' + kSignFile);
+    startProgram();
+    ASSERT_EQ(startupEnd(), StartupEnd::Drawn);
+    EXPECT_EQ(ForeHwnd, 0x3a00007u);
+}
+
+TEST_F(StartupTest, WithoutADesktopNoWindowInFrontIsRecorded)
+{
+    ForeHwnd = 99;
+    const QString site = copyFixture(QStringLiteral("site"), QStringLiteral("genba"));
+    chooseFile(site + u'/' + kSignFile);
+    startProgram();
+    ASSERT_EQ(startupEnd(), StartupEnd::Drawn);
+    EXPECT_EQ(ForeHwnd, 0u);
 }
 
 TEST_F(StartupTest, InitialValuesAndTheProgramFolderSettings)
@@ -448,6 +475,17 @@ TEST_F(SignFileBranchTest, CancelledSimaChoiceEndsWithoutAMessage)
     EXPECT_EQ(chooser.filterIndex, 1);
 }
 
+// The branch's SIMA file that is there but cannot be opened ends the
+// program, as a cancelled SIMA chooser does, but says why first.
+TEST_F(SignFileBranchTest, SimaFileThatCannotBeOpenedIsSaidAndEndsTheProgram)
+{
+    ASSERT_TRUE(QFile::copy(mOther, mSite + QStringLiteral("/ZAHYO.SIM")));
+    const BrokenFile broken(mSite + QStringLiteral("/ZAHYO.SIM"), std::nullopt);
+    script().expectMessage(platform::MsgResult::Ok, cannotOpenMessage(mSite + QStringLiteral("/ZAHYO.SIM")));
+    startProgram();
+    EXPECT_EQ(startupEnd(), StartupEnd::ProgramEnds);
+}
+
 TEST_F(SignFileBranchTest, ChosenSimaIsCopiedIntoTheSiteOnYes)
 {
     script().expectOpenFile(mOther, QStringLiteral("SIMA 呼び出し"));
@@ -493,6 +531,61 @@ TEST_F(StartupTest, SimaFileWithANumberOutsideTheTableEndsTheProgram)
     script().expectMessage(platform::MsgResult::Ok);
     startProgram();
     EXPECT_EQ(startupEnd(), StartupEnd::ProgramEnds);
+}
+
+// A site file whose reading breaks off (a USB stick pulled out) is no
+// site: start-up says which file and ends the program, so nothing is saved
+// over the whole files at shut-down.
+TEST_F(StartupTest, SiteFileThatBreaksOffEndsTheProgram)
+{
+    const QString site = copyFixture(QStringLiteral("site"), QStringLiteral("genba"));
+    for (const char* name : {"ZAHYO.SIM", "POINT.DAT", "TEXT.DAT"}) {
+        SCOPED_TRACE(name);
+        const QString file = site + u'/' + QString::fromLatin1(name);
+        const QByteArray bytes = fileBytes(file);
+        const BrokenFile broken(file, bytes.size() / 2);
+        chooseFile(site + u'/' + kSignFile);
+        script().expectMessage(platform::MsgResult::Ok, readErrorMessage(QString::fromLatin1(name)));
+        startProgram();
+        EXPECT_EQ(startupEnd(), StartupEnd::ProgramEnds);
+        EXPECT_EQ(fileBytes(file), bytes);
+        endRun();
+    }
+}
+
+// A chosen SIMA or map file that is there but cannot be opened: start-up
+// says so and goes on as after a cancelled chooser (the map-only question),
+// with no site folder taken and no file in the caption.
+TEST_F(StartupTest, ChosenFileThatCannotBeOpenedIsSaidAndOffersTheMapOnlyView)
+{
+    const QString dir = folder(QStringLiteral("unreadable"));
+    ASSERT_TRUE(writeLines(dir + QStringLiteral("/A.SIM"), {QStringLiteral("A01,1,A,1.000,1.000,0.000,")}));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(TAVELCOR_TEST_DATA "/main/site_import/map_public.xml"),
+                            dir + QStringLiteral("/map.xml")));
+    ASSERT_TRUE(writeBytes(dir + QStringLiteral("/map.TXT"), fileBytes(dir + QStringLiteral("/map.xml"))));
+    const struct {
+        const char* name;
+        platform::MsgResult answer;
+        StartupEnd end;
+    } rows[] = {
+        {"A.SIM", platform::MsgResult::Yes, StartupEnd::MapOnly},
+        {"map.xml", platform::MsgResult::Yes, StartupEnd::MapOnly},
+        {"map.TXT", platform::MsgResult::No, StartupEnd::ProgramEnds},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const QString path = dir + u'/' + QString::fromLatin1(row.name);
+        const BrokenFile broken(path, std::nullopt);
+        chooseFile(path);
+        script().expectMessage(platform::MsgResult::Ok, cannotOpenMessage(path));
+        script().expectMessage(row.answer, QStringLiteral("地理院地図のみでも表示しますか"));
+        Plot& window = startProgram();
+        EXPECT_EQ(startupEnd(), row.end);
+        EXPECT_EQ(SiteFolder, programFolder() + u'/');
+        EXPECT_EQ(window.Caption(), BaseCaption);
+        EXPECT_EQ(window.CommonDialog1.FileName(), QString());
+        endRun();
+    }
 }
 
 // ----------------------------------------------------------- other readers

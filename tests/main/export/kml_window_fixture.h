@@ -11,6 +11,7 @@
 #include "scoped_env.h"
 #include "site_builders.h"
 
+#include "main/export/export_commands.h"
 #include "main/export/kml_export.h"
 #include "main/site/tables.h"
 #include "main/window/plot.h"
@@ -63,7 +64,7 @@ protected:
         ViewSpanY = 100.0;
         mScript.emplace();
         clearPlotWirings();
-        addPlotWiring(wireKmlExport);
+        addPlotWiring(wireExport);
     }
 
     void TearDown() override

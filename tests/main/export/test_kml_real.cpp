@@ -10,6 +10,7 @@
 #include "desktop_registry.h"
 #include "kml_support.h"
 
+#include "main/export/export_commands.h"
 #include "main/export/kml_export.h"
 #include "main/render/filters.h"
 #include "main/render/view_wiring.h"
@@ -52,7 +53,7 @@ TEST_P(KmlRealMap, ExportsEveryCoordinateAndParcelEdgeOfTheWholeMap)
     testing_support::ScopedDesktopRegistry desktop;  // no viewer registered
     ASSERT_TRUE(desktop.isValid());
     addPlotWiring(wireView);
-    addPlotWiring(wireKmlExport);
+    addPlotWiring(wireExport);
     chooseFile(map);
     Plot& w = startProgram();
     ASSERT_EQ(startupEnd(), StartupEnd::Drawn);

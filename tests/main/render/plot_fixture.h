@@ -57,6 +57,14 @@ protected:
     // Colour at plot coordinate (PX, PY).
     std::uint32_t colorAt(double px, double py) { return static_cast<std::uint32_t>(canvas().Point(py, -px)); }
 
+    // The letter size the picture takes when asked for `points`.
+    static double letterSizeTaken(double points)
+    {
+        platform::Canvas probe(QSize(1, 1));
+        probe.setFontSize(points);
+        return probe.FontSize();
+    }
+
     // Pixels of one colour within a pixel rectangle of the picture.
     int countPixels(const QRect& area, std::uint32_t color)
     {

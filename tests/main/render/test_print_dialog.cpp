@@ -5,6 +5,7 @@
 #include "print_fixture.h"
 
 #include <QStringList>
+#include <QTest>
 
 namespace tavelcor::testing_print {
 namespace {
@@ -228,12 +229,25 @@ TEST_F(PrintDialogTest, CancelClosesTheDialogAndReleasesTheCoverPicture)
     EXPECT_TRUE(plot().Picture6.canvas().Picture().isNull());
 }
 
+// Once per activation: opening, not again on showing it while it is in
+// front, and once more on coming back to it from the main window.
 TEST_F(PrintDialogTest, ActivationUnloadsTheBackgroundSettingsWindow)
 {
     int unloads = 0;
     printDialogHooks().unloadBackgroundSettings = [&unloads] { ++unloads; };
-    openDialog();
-    EXPECT_GE(unloads, 1);
+    Prtout& d = openDialog();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(d.window()));
+    EXPECT_EQ(unloads, 1);
+    d.Label1.setCaption(QString());
+    d.Show();
+    EXPECT_EQ(unloads, 1) << "already active";
+    plot().Show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(plot().window()));
+    EXPECT_EQ(unloads, 1) << "going to another window is no activation of the dialog";
+    d.Show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(d.window()));
+    EXPECT_EQ(unloads, 2);
+    EXPECT_EQ(d.Label1.Caption(), QStringLiteral("　印刷サイズは A4 か A3 の固定です。"));
 }
 
 TEST_F(PrintDialogTest, OffsetsAndPrintableSizeComeFromThePrintableArea)

@@ -4,8 +4,11 @@
 // one-vertex parcels and the parcel labels that are never printed.
 #include "plot_fixture.h"
 
+#include "platform/prompt/testing.h"
+
 #include <QString>
 
+#include <optional>
 #include <stdexcept>
 
 namespace tavelcor::render::testing_support {
@@ -26,6 +29,17 @@ protected:
     {
         renderState().hooks = RedrawHooks{};
         PlotFixture::TearDown();
+    }
+
+    // Parcel 1 crosses the view while its label point (300, 300) lies
+    // outside; with few labels in view the search moves the point to the
+    // first candidate one ring step (10 m) below the top edge: (140, -190).
+    static void addParcelLabelledOutsideTheView()
+    {
+        TxtLimit = 4;
+        addSquare(10, -145, -195, 400, 400, QStringLiteral("BIG"));
+        KakuchiLabelX[1] = 300;
+        KakuchiLabelY[1] = 300;
     }
 };
 
@@ -116,10 +130,7 @@ TEST_F(RedrawEdgesTest, AFailingBackgroundLeavesAClearPictureAndTheSiteIsDrawn)
 // the point is back where it was, and the redraw goes on to its last steps.
 TEST_F(RedrawEdgesTest, AFailingSurveyMarkLayerEndsOnlyThatLayer)
 {
-    TxtLimit = 4;
-    addSquare(10, -145, -195, 400, 400, QStringLiteral("BIG"));
-    KakuchiLabelX[1] = 300;
-    KakuchiLabelY[1] = 300;
+    addParcelLabelledOutsideTheView();
     int lines = 0;
     int credits = 0;
     renderState().hooks.stblueplot = [&](PlotFace&) {
@@ -139,6 +150,39 @@ TEST_F(RedrawEdgesTest, AFailingSurveyMarkLayerEndsOnlyThatLayer)
     EXPECT_EQ(static_cast<int>(canvas().DrawMode()), 13);
 }
 
+// A layer that lets events run (a message box, a tile download) may start
+// another redraw before this one has put its moved label points back.  Each
+// redraw keeps its own list: the inner one finds the point already in view
+// and moves nothing, the outer one still puts its move back.
+TEST_F(RedrawEdgesTest, ARedrawEnteredAgainFromALayerPutsEveryMovedLabelBack)
+{
+    addParcelLabelledOutsideTheView();
+    int depth = 0;
+    int inner = 0;
+    renderState().hooks.stblueplot = [&](PlotFace& f) {
+        if (depth > 0)
+            return;
+        ++depth;
+        EXPECT_FLOAT_EQ(KakuchiLabelX[1], 140.0F) << "moved into view by the outer redraw";
+        crtplot(f);
+        ++inner;
+        EXPECT_FLOAT_EQ(KakuchiLabelX[1], 140.0F) << "the inner redraw leaves the outer move alone";
+        --depth;
+    };
+    crtplot(*face);
+    EXPECT_EQ(inner, 1);
+    EXPECT_FLOAT_EQ(KakuchiLabelX[1], 300.0F);
+    EXPECT_FLOAT_EQ(KakuchiLabelY[1], 300.0F);
+    // The picture the outer redraw finishes still shows the name in view.
+    EXPECT_GT(countPixels(around(140, -190, 0, 25), platform::QBColor(4)), 0);
+
+    // A later redraw moves it again and puts it back again.
+    renderState().hooks.stblueplot = {};
+    crtplot(*face);
+    EXPECT_FLOAT_EQ(KakuchiLabelX[1], 300.0F);
+    EXPECT_GT(countPixels(around(140, -190, 0, 25), platform::QBColor(4)), 0);
+}
+
 TEST_F(RedrawEdgesTest, AFailingCreditImageStillDrawsTheSecondOne)
 {
     int calls = 0;
@@ -150,6 +194,122 @@ TEST_F(RedrawEdgesTest, AFailingCreditImageStillDrawsTheSecondOne)
     face->setCheck(32, 1);
     EXPECT_NO_THROW(crtplot(*face));
     EXPECT_EQ(calls, 2);
+}
+
+// --------------------------------------------------- failing layers of its own
+
+// The plot face of the main window, failing where a test asks: reading one
+// check box, or setting one gauge (each layer drawer sets its gauge at its
+// end, after drawing).
+class FailingFace final : public PlotFace {
+public:
+    explicit FailingFace(StandalonePlot& inner) : mInner(inner) {}
+
+    std::optional<int> failingCheck;
+    std::optional<Gauge> failingGauge;
+
+    platform::Canvas& picture() override { return mInner.picture(); }
+    double pictureWidthTwips() const override { return mInner.pictureWidthTwips(); }
+    double pictureHeightTwips() const override { return mInner.pictureHeightTwips(); }
+    double formHeightTwips() const override { return mInner.formHeightTwips(); }
+    int checkValue(int number) const override
+    {
+        if (failingCheck == number)
+            throw std::runtime_error("check box");
+        return mInner.checkValue(number);
+    }
+    QString rangeText(int number) const override { return mInner.rangeText(number); }
+    QString symbolCaption(int mark) const override { return mInner.symbolCaption(mark); }
+    std::uint32_t symbolColor(int mark) const override { return mInner.symbolColor(mark); }
+    bool deleteOptionSelected() const override { return mInner.deleteOptionSelected(); }
+    void hideStatusLabel() override { mInner.hideStatusLabel(); }
+    ScaleBarLabels scaleBar() const override { return mInner.scaleBar(); }
+    void setScaleBar(const ScaleBarLabels& labels) override { mInner.setScaleBar(labels); }
+    void setPointNameFields(const QString& name, const QString& name2) override
+    {
+        mInner.setPointNameFields(name, name2);
+    }
+    void setGauge(Gauge gauge, int percent) override
+    {
+        if (failingGauge == gauge)
+            throw std::runtime_error("gauge");
+        mInner.setGauge(gauge, percent);
+    }
+
+private:
+    StandalonePlot& mInner;
+};
+
+struct FailingLayerCase {
+    const char* name;
+    std::optional<int> failingCheck;
+    std::optional<Gauge> failingGauge;
+    const char* message;  ///< the message the failing layer shows, or none
+    bool labelLost = false;  ///< the failing layer is the parcel labels'
+};
+
+class FailingLayerTest : public RedrawEdgesTest, public ::testing::WithParamInterface<FailingLayerCase> {};
+
+// A layer that fails ends only itself: every other layer of the redraw is
+// drawn.  The hand-stroke drawer reports its failure itself.
+TEST_P(FailingLayerTest, EveryOtherLayerIsStillDrawn)
+{
+    const FailingLayerCase& c = GetParam();
+    addSquare(10, -20, -20, 20, 20, QStringLiteral("9"));
+    addStrokeVertex(-100, -150, 2, 1);
+    addStrokeVertex(-100, -100, 2, 2);
+    addStrokeVertex(-100, -50, 2, 3);
+    addLine(-60, 50, -60, 150, 12);
+    addPoint(QStringLiteral("P1"), QString(), 60, 100, 1);
+    addText(QStringLiteral("境界"), 80, -120, 6);
+    platform::testing::GTestScriptedPrompter script;
+    if (c.message)
+        script->expectMessage(platform::MsgResult::Ok, QString::fromUtf8(c.message));
+    FailingFace failing(*face);
+    failing.failingCheck = c.failingCheck;
+    failing.failingGauge = c.failingGauge;
+    EXPECT_NO_THROW(crtplot(failing));
+    if (!c.labelLost)
+        EXPECT_GT(countPixels(around(0, 0, 15, 15), platform::QBColor(4)), 0) << "the parcel's name";
+    EXPECT_EQ(colorAt(-20, 0), platform::QBColor(8)) << "the parcel's outline";
+    EXPECT_EQ(colorAt(-100, -100), platform::QBColor(2)) << "the hand stroke";
+    EXPECT_EQ(colorAt(-60, 100), platform::QBColor(12)) << "the line";
+    EXPECT_GT(countPixels(around(60, 100, 15, 15), platform::QBColor(9)), 0) << "the point's symbol";
+    EXPECT_GT(countPixels(around(80, -120, 0, 30), platform::QBColor(6)), 0) << "the text";
+    EXPECT_FALSE(face->scaleBar().label25Caption.isEmpty()) << "the scale bar";
+    EXPECT_EQ(static_cast<int>(canvas().DrawMode()), 13);
+    if (c.message) {
+        ASSERT_EQ(script->records().size(), 1U);
+        EXPECT_EQ(script->records().front().buttons, platform::MsgButtons::OkOnly);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Layers, FailingLayerTest,
+    ::testing::Values(FailingLayerCase{"none", std::nullopt, std::nullopt, nullptr},
+                      FailingLayerCase{"coordinates", 1, std::nullopt, nullptr},
+                      FailingLayerCase{"parcel_labels", 36, std::nullopt, nullptr, true},
+                      FailingLayerCase{"hand_strokes", std::nullopt, Gauge::Tegaki,
+                                       "tegakidrawでエラーがかかりました"},
+                      FailingLayerCase{"lines", std::nullopt, Gauge::Line, nullptr},
+                      FailingLayerCase{"points", std::nullopt, Gauge::Point, nullptr},
+                      FailingLayerCase{"texts", std::nullopt, Gauge::Text, nullptr}),
+    [](const ::testing::TestParamInfo<FailingLayerCase>& info) { return std::string(info.param.name); });
+
+// The hand-stroke drawer called on its own (after a stroke is drawn) reports
+// its failure itself and returns; the strokes drawn so far stay.
+TEST_F(RedrawEdgesTest, AFailingHandStrokeDrawerReportsItselfAndReturns)
+{
+    addStrokeVertex(-100, -150, 2, 1);
+    addStrokeVertex(-100, -50, 2, 3);
+    crtplot(*face);
+    canvas().Cls();
+    platform::testing::GTestScriptedPrompter script;
+    script->expectMessage(platform::MsgResult::Ok, QStringLiteral("tegakidrawでエラーがかかりました"));
+    FailingFace failing(*face);
+    failing.failingGauge = Gauge::Tegaki;
+    EXPECT_NO_THROW(Tegakidraw(failing));
+    EXPECT_EQ(colorAt(-100, -100), platform::QBColor(2));
 }
 
 // ------------------------------------------------------------ kept counts
@@ -167,29 +327,36 @@ TEST_F(RedrawEdgesTest, CoordinateCountAbove32767IsKeptPerExtent)
     PointLimit = 1000;
     crtplot(*face);
     EXPECT_EQ(renderState().CoordCountKept, kDense);
-    const float dense = 12.0F / (static_cast<float>(kDense) / 1000.0F + 1.0F);
-    EXPECT_NEAR(renderState().CoordFontSize, dense, 1e-4);
+    const double dense = 12.0 / (kDense / 1000.0 + 1.0);
+    EXPECT_DOUBLE_EQ(canvas().FontSize(), letterSizeTaken(dense));
 
     // Panning away at the same extent keeps the dense count.
     setView(5000, 5000, 300, 400);
     crtplot(*face);
     EXPECT_EQ(renderState().CoordCountKept, kDense);
-    EXPECT_NEAR(renderState().CoordFontSize, dense, 1e-4);
+    EXPECT_DOUBLE_EQ(canvas().FontSize(), letterSizeTaken(dense));
+    EXPECT_NE(letterSizeTaken(dense), letterSizeTaken(12.0)) << "an empty view would read otherwise";
 }
 
 // ------------------------------------------------------------ parcels
 
 // A parcel of one vertex has no edge; its closing edge joins the vertex to
-// itself, which counts as drawn only when the vertex lies in the window.
+// itself, which counts as drawn only when the vertex lies in the window.  A
+// drawn parcel whose label point lies outside the view is labelled at that
+// point: 3 m above the top edge, so the lower part of the name shows.
 TEST_F(RedrawEdgesTest, OneVertexParcelReachesThePictureOnlyInTheWindow)
 {
-    addCoordinate(10, QStringLiteral("IN"), 20, 30);
-    addCoordinate(11, QStringLiteral("OUT"), 5000, 30);
+    addCoordinate(10, QStringLiteral("IN"), 20, -100);
+    addCoordinate(11, QStringLiteral("OUT"), 5000, 100);
     const int inside = addParcel(QStringLiteral("1"), {10});
     const int outside = addParcel(QStringLiteral("2"), {11});
+    KakuchiLabelX[inside] = 153;
+    KakuchiLabelY[inside] = -100;
+    KakuchiLabelX[outside] = 153;
+    KakuchiLabelY[outside] = 100;
     crtplot(*face);
-    EXPECT_EQ(renderState().ParcelDrawn[static_cast<std::size_t>(inside)], 1);
-    EXPECT_EQ(renderState().ParcelDrawn[static_cast<std::size_t>(outside)], 0);
+    EXPECT_GT(countPixels(QRect(100, 0, 40, 20), platform::QBColor(4)), 0) << "labelled: drawn";
+    EXPECT_EQ(countPixels(QRect(300, 0, 40, 20), platform::QBColor(4)), 0) << "not drawn, no label";
 }
 
 // An open figure gets no label, whether its label point is in view (the
@@ -201,8 +368,7 @@ TEST_F(RedrawEdgesTest, OpenFigureGetsNoLabel)
     KakuchiLabelX[crossing] = 300;
     KakuchiLabelY[crossing] = 300;
     crtplot(*face);
-    EXPECT_EQ(renderState().LabelVisible[static_cast<std::size_t>(inView)], 0);
-    EXPECT_EQ(renderState().ParcelDrawn[static_cast<std::size_t>(crossing)], 1);
+    EXPECT_EQ(colorAt(0, 100), platform::QBColor(8)) << "the crossing figure reaches the view";
     EXPECT_EQ(countPixels(platform::QBColor(4)), 0) << "no maroon label";
     EXPECT_FLOAT_EQ(KakuchiLabelX[crossing], 300.0F);
 

@@ -87,6 +87,34 @@ TEST_F(SiteLayersTest, SelectedParcelIsFilledUnlessTheSettingSaysNine)
         << "a 4 pixel wide navy mark along the north edge";
 }
 
+// A huge selected parcel seen at a close zoom: a vertex billions of pixels
+// away still bounds the fill.  At 1000 pixels per metre the far vertex (4000
+// km north, 2000 km east) lies 2e9 pixels out; the edge to it from (-2, -1)
+// runs through the view's centre along PX = 2 PY, and the parcel lies on its
+// south-east side.
+TEST_F(SiteLayersTest, AFarVertexStillBoundsTheFillOfASelectedParcel)
+{
+    setView(0, 0, 0.3, 0.4);
+    addCoordinate(10, QStringLiteral("A"), -2, -1);
+    addCoordinate(11, QStringLiteral("F"), 4e6, 2e6);
+    addCoordinate(12, QStringLiteral("C"), -2, 3);
+    const int i = addParcel(QStringLiteral("1"), {10, 11, 12});
+    face->setCheck(6, 0);
+    KakuchiSel[i] = 1;
+    FillSelected = 0;
+    crtplot(*face);
+    const std::uint32_t fill = platform::RGB(255, 218, 185);
+    struct Probe {
+        double px, py;
+        bool filled;
+    };
+    for (const Probe probe : {Probe{-0.1, 0.1, true}, Probe{0.12, 0.1, true}, Probe{-0.14, -0.05, true},
+                              Probe{0.1, -0.1, false}, Probe{-0.12, -0.1, false}, Probe{0.14, 0.03, false}}) {
+        SCOPED_TRACE(testing::Message() << probe.px << ", " << probe.py);
+        EXPECT_EQ(colorAt(probe.px, probe.py), probe.filled ? fill : 0xFFFFFFu);
+    }
+}
+
 TEST_F(SiteLayersTest, SelectedOnlyHidesTheOtherParcelsWhileOneIsSelected)
 {
     addSquare(10, -50, -50, 50, 50, QStringLiteral("1"));
@@ -224,6 +252,8 @@ TEST_F(SiteLayersTest, PreviewShrinksCoordinateMarkersToATenth)
     EXPECT_LE(preview, 4);
 }
 
+// The redraw leaves the picture at the coordinates' letter size when VarFont
+// is on.
 TEST_F(SiteLayersTest, VariableFontFollowsTheCountKeptPerExtent)
 {
     VarFont = 1;
@@ -237,15 +267,16 @@ TEST_F(SiteLayersTest, VariableFontFollowsTheCountKeptPerExtent)
         addCoordinate(n, QStringLiteral("E"), -100 + (k % 50) * 4, 2000 + (k / 50) * 4);
     face->setCheck(17, 0);
     crtplot(*face);
-    EXPECT_FLOAT_EQ(renderState().CoordFontSize, 3.0F);
+    EXPECT_DOUBLE_EQ(canvas().FontSize(), letterSizeTaken(3.0));
 
     setView(0, 2100, 300, 400);  // pan: same extent
     crtplot(*face);
-    EXPECT_FLOAT_EQ(renderState().CoordFontSize, 3.0F) << "the count of the first redraw rules";
+    EXPECT_DOUBLE_EQ(canvas().FontSize(), letterSizeTaken(3.0)) << "the count of the first redraw rules";
 
     forgetKeptCounts();
     crtplot(*face);
-    EXPECT_FLOAT_EQ(renderState().CoordFontSize, 8.0F);
+    EXPECT_DOUBLE_EQ(canvas().FontSize(), letterSizeTaken(8.0));
+    ASSERT_NE(letterSizeTaken(3.0), letterSizeTaken(8.0));
 }
 
 TEST_F(SiteLayersTest, ParcelNameIsPrintedCentredOnItsLabelPoint)
@@ -273,8 +304,9 @@ TEST_F(SiteLayersTest, InfoTextGoesInFrontOfTheName)
     face->setCheck(1, 0);
     face->setCheck(2, 0);
     face->setCheck(36, 1);
+    // Metres per twip of the main window's height, from the view as asked.
+    const double twip = ViewSpanX / face->formHeightTwips();
     crtplot(*face);
-    const double twip = renderState().TwipUnit;
     const double x = -100 - 50 * twip * 3;
     const double y = -0.0 - 100 * twip;
     EXPECT_TRUE(containsText(referenceText(x, y, QStringLiteral("字名123"), platform::QBColor(4), FontSize)));
@@ -335,9 +367,14 @@ TEST_F(SiteLayersTest, LabelsOffMeansNoLabelsAndNoSearch)
     KakuchiLabelX[1] = 300;
     KakuchiLabelY[1] = 300;
     face->setCheck(6, 0);
+    // The survey marks are drawn after the labels step, before the moved
+    // label points are put back: the label point is still where it was.
+    float seenX = 0.0F;
+    renderState().hooks.stblueplot = [&seenX](PlotFace&) { seenX = KakuchiLabelX[1]; };
     crtplot(*face);
+    renderState().hooks = RedrawHooks{};
     EXPECT_EQ(countPixels(platform::QBColor(4)), 0);
-    EXPECT_TRUE(renderState().MovedLabels.empty());
+    EXPECT_FLOAT_EQ(seenX, 300.0F) << "no search moved it";
 }
 
 }  // namespace

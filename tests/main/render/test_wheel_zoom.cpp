@@ -8,7 +8,9 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QImage>
+#include <QScreen>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -200,6 +202,57 @@ TEST_F(WheelZoom, ATurnReachingThePictureAreaInsideTheBorderZoomsToo)
     EXPECT_DOUBLE_EQ(ViewSpanX, spanX / 2);
 }
 
+// A turn with the cursor over a control of the side panel, delivered to that
+// control as the window system does, zooms about the cursor all the same:
+// the point under it keeps its site coordinates.  The control itself is left
+// as it was.
+TEST_F(WheelZoom, ATurnOverTheSidePanelZoomsAboutTheCursor)
+{
+    Plot& w = hookedPlot();
+    QWidget* control = w.Check1.widget();
+    ASSERT_NE(control, nullptr);
+    ASSERT_TRUE(control->isVisible());
+    ASSERT_TRUE(w.protprp.widget()->isAncestorOf(control));
+    const int value = w.Check1.Value();
+    const QPointF global = control->mapToGlobal(QPointF(control->width() / 2.0, control->height() / 2.0));
+    const auto before = C_position(w, global);
+    ASSERT_TRUE(before.has_value());
+    const double spanX = ViewSpanX;
+    const double spanY = ViewSpanY;
+    const double pixel = metresPerPixel(w);
+
+    QWheelEvent event(control->mapFromGlobal(global), global, QPoint(), QPoint(0, -120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(control, &event);
+
+    EXPECT_DOUBLE_EQ(ViewSpanX, 2 * spanX);
+    EXPECT_DOUBLE_EQ(ViewSpanY, 2 * spanY);
+    EXPECT_EQ(RedrawCause, 2) << "the snapshot preview";
+    const auto after = C_position(w, global);
+    ASSERT_TRUE(after.has_value());
+    EXPECT_NEAR(after->x(), before->x(), 2 * pixel) << "the point under the cursor stays";
+    EXPECT_NEAR(after->y(), before->y(), 2 * pixel);
+    EXPECT_EQ(w.Check1.Value(), value);
+}
+
+// Another window of the program keeps its own wheel.
+TEST_F(WheelZoom, ATurnOverAnotherWindowDoesNotZoom)
+{
+    Plot& w = hookedPlot();
+    QWidget other;
+    other.resize(200, 100);
+    other.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&other));
+    const double spanX = ViewSpanX;
+    const QPointF global = other.mapToGlobal(QPointF(100, 50));
+    QWheelEvent event(QPointF(100, 50), global, QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&other, &event);
+    EXPECT_DOUBLE_EQ(ViewSpanX, spanX);
+    EXPECT_EQ(RedrawCause, 0);
+    (void)w;
+}
+
 // A work folder that cannot be written: the step still zooms, but the old
 // snapshot is not drawn at the new view's extent.
 TEST_F(WheelZoom, ASnapshotThatCannotBeSavedIsNotRegistered)
@@ -247,17 +300,44 @@ TEST_F(WheelZoom, TheCursorAtThePictureCentreIsTheViewCentreInPlotUnits)
     EXPECT_NEAR(cursor->y(), OriginX - ViewCX, 2 * pixel);
 }
 
-TEST_F(WheelZoom, TopMostAndWorkArea)
+// The window system is asked to keep the window on top, and to let it go.
+TEST_F(WheelZoom, TopMostAsksTheWindowSystemToKeepTheWindowOnTop)
 {
     Plot& w = shownPlot();
     SetTopMost(w);
-    EXPECT_TRUE(w.TopMost());
+    EXPECT_TRUE(w.window()->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_TRUE(w.Visible());
     SetNotTopMost(w);
-    EXPECT_FALSE(w.TopMost());
+    EXPECT_FALSE(w.window()->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_TRUE(w.Visible());
+}
+
+TEST_F(WheelZoom, TheWorkAreaIsTheScreensAreaLessItsPanels)
+{
     const auto area = GetWorkArea();
     ASSERT_TRUE(area.has_value());
-    EXPECT_GT(area->right, area->left);
-    EXPECT_GT(area->bottom, area->top);
+    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_EQ(area->left, available.left());
+    EXPECT_EQ(area->top, available.top());
+    EXPECT_EQ(area->right, available.right() + 1);
+    EXPECT_EQ(area->bottom, available.bottom() + 1);
+}
+
+// A work area that cannot be had is reported with the stop icon, and no
+// area is given.
+TEST_F(WheelZoom, AWorkAreaThatCannotBeHadIsReported)
+{
+    platform::setWorkAreaSource([] { return std::optional<platform::WorkArea>{}; });
+    script().expectMessage(platform::MsgResult::Ok, QStringLiteral("ワークエリアの取得に失敗しました。"));
+    const auto area = GetWorkArea();
+    platform::setWorkAreaSource(nullptr);
+    EXPECT_FALSE(area.has_value());
+    ASSERT_EQ(script().records().size(), 1U);
+    const platform::PromptRecord& shown = script().records().front();
+    EXPECT_EQ(shown.title, QStringLiteral("APIs No.1 エラー報告"));
+    EXPECT_EQ(shown.icon, platform::MsgIcon::Critical);
+    EXPECT_EQ(shown.buttons, platform::MsgButtons::OkOnly);
+    EXPECT_TRUE(GetWorkArea().has_value()) << "the screen's own again";
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include "main/site/site_messages.h"
 #include "site_test_support.h"
 
+#include "broken_file.h"
 #include "file_size_limit.h"
 
 #include <QFileInfo>
@@ -256,6 +257,49 @@ TEST_F(DatFiles, ReadingStopsAtTheFirstFileThatStopsTheProgram)
     mScript->expectMessage(MsgResult::Ok, extraCommaMessage(QStringLiteral("LINE.DAT"), u"1,1,0,0,1,1,9"));
     EXPECT_EQ(readSiteDatFiles(SiteFolder), ReadOutcome::StopProgram);
     EXPECT_EQ(PointCount, 1);
+    EXPECT_EQ(TxtCount, 0);
+}
+
+// ---- files that cannot be read whole ----------------------------------------------
+
+// A DAT file whose reading breaks off (a USB stick pulled out) or that
+// cannot be opened stops the program with a message naming it, so that no
+// half-read site is opened and saved over the whole files.
+TEST_F(DatFiles, AFileThatCannotBeReadWholeStopsTheProgram)
+{
+    const struct {
+        const char* name;
+        ReadOutcome (*read)(const QString&);
+        QStringList rows;
+    } files[] = {
+        {"POINT.DAT", readPointDat, {"1,a,,1000.00,2000.00,1", "2,b,,1010.00,2010.00,2", "3,c,,1020.00,2020.00,3"}},
+        {"LINE.DAT", readLineDat, {"1,1,0,0,1,1", "2,2,0,0,2,2", "3,3,0,0,3,3"}},
+        {"TEGAKI.DAT", readTegakiDat, {"1,1,1,0.00,0.00", "2,2,1,1.00,1.00", "3,3,1,2.00,2.00"}},
+        {"TEXT.DAT", readTextDat, {" 1,      0.00,      0.00,a, 1", " 2,      1.00,      1.00,b, 1"}},
+    };
+    for (const auto& file : files) {
+        for (const bool opens : {true, false}) {
+            const QString name = QString::fromLatin1(file.name);
+            SCOPED_TRACE(name.toStdString() + (opens ? ", breaks off" : ", cannot be opened"));
+            resetKeepingFolders();
+            writeSiteLines(name, file.rows);
+            const QByteArray bytes = siteBytes(name);
+            const BrokenFile broken(sitePath(name), opens ? std::optional<qint64>(bytes.size() / 2) : std::nullopt);
+            mScript->expectMessage(MsgResult::Ok, opens ? readErrorMessage(name) : cannotOpenMessage(name));
+            EXPECT_EQ(file.read(SiteFolder), ReadOutcome::StopProgram);
+            EXPECT_EQ(broken.opens(), 1);
+            EXPECT_EQ(siteBytes(name), bytes);
+        }
+    }
+}
+
+TEST_F(DatFiles, ReadingOfTheSiteEndsAtAFileThatBreaksOff)
+{
+    writeSiteLines(QStringLiteral("POINT.DAT"), {"1,a,,0,0,1", "2,b,,0,0,1"});
+    writeSiteLines(QStringLiteral("TEXT.DAT"), {" 1,0,0,t, 0"});
+    const BrokenFile broken(sitePath(QStringLiteral("POINT.DAT")), 12);
+    mScript->expectMessage(MsgResult::Ok, readErrorMessage(QStringLiteral("POINT.DAT")));
+    EXPECT_EQ(readSiteDatFiles(SiteFolder), ReadOutcome::StopProgram);
     EXPECT_EQ(TxtCount, 0);
 }
 

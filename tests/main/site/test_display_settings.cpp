@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
+
 #include <string>
 #include <utility>
 #include <vector>
@@ -160,22 +162,46 @@ TEST_F(DisplaySettings, BackgroundSettingsLoadTheRastersThatExist)
     EXPECT_EQ(HaikeiAutoLoad, 0);
 }
 
+// Makes path the process's current folder until the object goes.
+class ScopedCurrentFolder {
+public:
+    explicit ScopedCurrentFolder(const QString& path) : mOld(QDir::currentPath())
+    {
+        mChanged = QDir::setCurrent(path);
+    }
+    ~ScopedCurrentFolder() { QDir::setCurrent(mOld); }
+    ScopedCurrentFolder(const ScopedCurrentFolder&) = delete;
+    ScopedCurrentFolder& operator=(const ScopedCurrentFolder&) = delete;
+    bool changed() const { return mChanged; }
+
+private:
+    QString mOld;
+    bool mChanged = false;
+};
+
 // A definition stored under another drive is looked for below the site
-// folder's root: here the stored path names the fixture's folder under a
-// drive letter that does not exist on this machine.
+// folder's root. The site lies at "drive/genba/", relative to the current
+// folder, so its root is "drive/" (as "E:\" is of "E:\genba\"), whatever
+// the temporary folder's path: the stored "C:\rasters\moved.AR2" is found
+// as "drive/rasters/moved.AR2".
 TEST_F(DisplaySettings, ADefinitionMovedToTheSiteRootIsFound)
 {
-    writeSiteLines(QStringLiteral("moved.AR2"), {"a.bmp,0,0,1,1"});
-    const QString real = sitePath(QStringLiteral("moved.AR2"));
-    QString stored = QStringLiteral("C:") + real;
-    stored.replace(u'/', u'\\');
-    ASSERT_LE(real.size() - 1, 50) << "the temporary folder's path is too long for this test";
-    writeSiteLines(QStringLiteral("HAIKEI.JKN"), {"0", "0", "0", "0", "0", "0", "0", "0", stored, "", "",
-                                                  " 1 ", " 0 "});
+    const ScopedCurrentFolder here(sitePath(QString()));
+    ASSERT_TRUE(here.changed());
+    ASSERT_TRUE(QDir().mkpath(QStringLiteral("drive/genba")));
+    ASSERT_TRUE(QDir().mkpath(QStringLiteral("drive/rasters")));
+    ASSERT_TRUE(testsupport::writeBytes(QStringLiteral("drive/rasters/moved.AR2"),
+                                        testsupport::cp932Lines({"a.bmp,0,0,1,1"})));
+    SiteFolder = QStringLiteral("drive/genba/");
+    ASSERT_TRUE(testsupport::writeBytes(QStringLiteral("drive/genba/HAIKEI.JKN"),
+                                        testsupport::cp932Lines({"0", "0", "0", "0", "0", "0", "0", "0",
+                                                                 "C:\\rasters\\moved.AR2", "", "", " 1 ",
+                                                                 " 0 "})));
     FakeBackgroundWindow window;
     ASSERT_EQ(LoadBackgroundSettings(&window), ReadOutcome::Ok);
-    EXPECT_EQ(window.loads, (std::vector<std::pair<int, QString>>{{1, real}}));
-    EXPECT_EQ(HaikeiDef[0], real) << "the found path is kept for the next save";
+    const QString moved = QStringLiteral("drive/rasters/moved.AR2");
+    EXPECT_EQ(window.loads, (std::vector<std::pair<int, QString>>{{1, moved}}));
+    EXPECT_EQ(HaikeiDef[0], moved) << "the found path is kept for the next save";
 }
 
 TEST_F(DisplaySettings, MissingBackgroundFileKeepsTheTables)

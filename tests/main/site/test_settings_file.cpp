@@ -85,14 +85,27 @@ TEST_F(SettingsFile, WithoutAFileOnlyTheReaderDefaultsAreSet)
 }
 
 // FontSize becomes 11 as soon as a file is found, before its lines are read:
-// a file that ends before line 2 leaves 11, not the start-up 12.
+// a file that ends before line 2 (or is empty) leaves 11, not the start-up
+// 12, and PointFontSize follows it as it does after a full file.
 TEST_F(SettingsFile, AFileEndingBeforeTheFontSizeLineGivesEleven)
 {
-    writeSiteLines(QStringLiteral("tavelcor.jkn"), {" 20"});
-    const SettingsReadResult result = LoadSettings();
-    EXPECT_EQ(result.linesRead, 1);
-    EXPECT_EQ(HitRadius, 20);
-    EXPECT_EQ(FontSize, 11);
+    const struct {
+        const char* name;
+        QStringList lines;
+        int linesRead;
+    } rows[] = {
+        {"one line", {QStringLiteral(" 20")}, 1},
+        {"empty file", {}, 0},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        FontSize = PointFontSize = 12;
+        writeSiteLines(QStringLiteral("tavelcor.jkn"), row.lines);
+        const SettingsReadResult result = LoadSettings();
+        EXPECT_EQ(result.linesRead, row.linesRead);
+        EXPECT_EQ(FontSize, 11);
+        EXPECT_EQ(PointFontSize, 11);
+    }
 }
 
 // One line of the file, the item it holds, and the settings it must give.

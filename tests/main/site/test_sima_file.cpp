@@ -4,6 +4,8 @@
 #include "main/site/site_messages.h"
 #include "site_test_support.h"
 
+#include "broken_file.h"
+
 #include <QFileInfo>
 
 #include <gtest/gtest.h>
@@ -215,6 +217,43 @@ TEST_F(SimaFile, MissingFileChangesNothing)
 {
     EXPECT_EQ(ReadSima(sitePath(QStringLiteral("NONE.SIM"))), ReadOutcome::Missing);
     EXPECT_EQ(ZahyoMax, 0);
+}
+
+// A SIMA file whose reading breaks off stops the program with a message
+// naming it; one that cannot be opened is Missing without a word (start-up
+// says so itself).
+TEST_F(SimaFile, AFileThatBreaksOffStopsTheProgram)
+{
+    copyFixture(QStringLiteral("sima_attributes"));
+    const QString path = sitePath(QStringLiteral("ZAHYO.SIM"));
+    {
+        const BrokenFile broken(path, testsupport::fileBytes(path).size() / 2);
+        mScript->expectMessage(MsgResult::Ok, readErrorMessage(QStringLiteral("ZAHYO.SIM")));
+        EXPECT_EQ(ReadSima(path), ReadOutcome::StopProgram);
+    }
+    resetKeepingFolders();
+    {
+        const BrokenFile broken(path, std::nullopt);
+        EXPECT_EQ(ReadSima(path), ReadOutcome::Missing);
+        EXPECT_EQ(ZahyoMax, 0);
+    }
+}
+
+// The parcel attribute file read after the SIMA file is read whole or the
+// program stops: half a file would leave later parcels without attributes.
+TEST_F(SimaFile, AnAttributeFileThatCannotBeReadWholeStopsTheProgram)
+{
+    copyFixture(QStringLiteral("sima_attributes"));
+    const QString attributes = sitePath(QStringLiteral("画地属性.TXT"));
+    for (const bool opens : {true, false}) {
+        SCOPED_TRACE(opens ? "breaks off" : "cannot be opened");
+        resetKeepingFolders();
+        const BrokenFile broken(attributes, opens ? std::optional<qint64>(testsupport::fileBytes(attributes).size() / 2)
+                                                  : std::nullopt);
+        mScript->expectMessage(MsgResult::Ok, opens ? readErrorMessage(QStringLiteral("画地属性.TXT"))
+                                                    : cannotOpenMessage(QStringLiteral("画地属性.TXT")));
+        EXPECT_EQ(ReadSima(sitePath(QStringLiteral("ZAHYO.SIM"))), ReadOutcome::StopProgram);
+    }
 }
 
 // ---- parcel attribute file -------------------------------------------------

@@ -3,6 +3,8 @@
 // questions, the frames, the bounds of the tables and the messages.
 #include "import_fixture.h"
 
+#include "broken_file.h"
+
 #include "main/site/format2000.h"
 #include "main/site/site_messages.h"
 #include "main/site/tables.h"
@@ -134,6 +136,61 @@ TEST_F(Format2000Test, BasicSetFillsEveryTable)
     EXPECT_EQ(LineImported, 8);
     EXPECT_EQ(mPath, sitePath(QStringLiteral("SITE.HED")));
     EXPECT_FALSE(platform::fileExists(sitePath(QStringLiteral("画地属性.TXT"))));
+}
+
+// Every file of a set that is there but cannot be read whole stops the
+// import with a message naming it: a companion whose reading fails part-way
+// (here at its middle) or that cannot be opened. A parcel the failure cuts
+// is told as a read error, not as a file that ends inside the parcel.
+TEST_F(Format2000Test, AFileThatCannotBeReadWholeStopsTheImport)
+{
+    const QString notFound = QStringLiteral("99番地の属性が見つかりません。属性チェックを続けますか？");
+    const struct {
+        const char* file;
+        QStringList questions;  // answered Yes before the file is read
+    } rows[] = {
+        {"SITE.PNT", {}},
+        {"SITE.TCP", {}},
+        {"SITE.POL", {}},
+        {"SITE.ATR", {kRuleQuestion}},
+        {"SITE.LIN", {kRuleQuestion, notFound}},
+        {"SITE.COS", {kRuleQuestion, notFound}},
+    };
+    for (const auto& row : rows) {
+        for (const bool opens : {true, false}) {
+            const QString file = QString::fromLatin1(row.file);
+            SCOPED_TRACE(file.toStdString() + (opens ? ", breaks off" : ", cannot be opened"));
+            resetKeepingFolders();
+            copyFixtureFolder(QStringLiteral("f2000_basic"));
+            const qint64 size = QFileInfo(sitePath(file)).size();
+            const BrokenFile broken(sitePath(file), opens ? std::optional<qint64>(size / 2) : std::nullopt);
+            for (const QString& question : row.questions)
+                mScript->expectMessage(MsgResult::Yes, question);
+            mScript->expectMessage(MsgResult::Ok, opens ? readErrorMessage(file) : cannotOpenMessage(file));
+            EXPECT_EQ(read(sitePath(QStringLiteral("SITE.HED"))), ReadOutcome::StopProgram);
+            EXPECT_EQ(broken.opens(), 1);
+        }
+    }
+}
+
+// A read that fails among the vertices of a parcel is a read error, not a
+// file that ends inside the parcel.
+TEST_F(Format2000Test, AParcelCutByAReadErrorIsNoCutShortFile)
+{
+    copyFixtureFolder(QStringLiteral("f2000_basic"));
+    const BrokenFile broken(sitePath(QStringLiteral("SITE.POL")), 27);  // inside the vertices of 12-1
+    mScript->expectMessage(MsgResult::Ok, readErrorMessage(QStringLiteral("SITE.POL")));
+    EXPECT_EQ(read(sitePath(QStringLiteral("SITE.HED"))), ReadOutcome::StopProgram);
+}
+
+// The header is one line: a read that fails in it is no header.
+TEST_F(Format2000Test, AHeaderThatBreaksOffStopsTheImport)
+{
+    copyFixtureFolder(QStringLiteral("f2000_basic"));
+    const BrokenFile broken(sitePath(QStringLiteral("SITE.HED")), 10);
+    mScript->expectMessage(MsgResult::Ok, readErrorMessage(QStringLiteral("SITE.HED")));
+    EXPECT_EQ(read(sitePath(QStringLiteral("SITE.HED"))), ReadOutcome::StopProgram);
+    EXPECT_EQ(ZahyoMax, 0);
 }
 
 TEST_F(Format2000Test, MissingPointFileClearsThePathAndKeepsTheTables)
@@ -781,6 +838,24 @@ TEST_F(FrameTest, WithoutAFrameFileNothingIsAsked)
     EXPECT_EQ(ImportFormat2000Frames(sitePath(QStringLiteral("X.SIM"))), ReadOutcome::Missing);
     EXPECT_EQ(ImportFormat2000Frames(QString()), ReadOutcome::Missing);
     EXPECT_TRUE(format2000FramePath(QStringLiteral("ab")).isEmpty());
+}
+
+// Frames go in whole or not at all: a frame file that cannot be read whole
+// is reported and nothing of it is imported; start-up goes on.
+TEST_F(FrameTest, AFrameFileThatCannotBeReadWholeImportsNothing)
+{
+    writeSiteLines(QStringLiteral("X.MAP"), {QStringLiteral("F1,x,0,0,10,0,10,10,0,10,y,z"),
+                                             QStringLiteral("F2,x,0,0,10,0,10,10,0,10,y,z")});
+    for (const bool opens : {true, false}) {
+        SCOPED_TRACE(opens ? "breaks off" : "cannot be opened");
+        const BrokenFile broken(sitePath(QStringLiteral("X.MAP")), opens ? std::optional<qint64>(40) : std::nullopt);
+        mScript->expectMessage(MsgResult::Yes, kFrameQuestion);
+        mScript->expectMessage(MsgResult::Ok, opens ? readErrorMessage(QStringLiteral("X.MAP"))
+                                                    : cannotOpenMessage(QStringLiteral("X.MAP")));
+        EXPECT_EQ(ImportFormat2000Frames(sitePath(QStringLiteral("X.SIM"))), ReadOutcome::Ok);
+        EXPECT_EQ(LineNext, 1);
+        EXPECT_EQ(PointCount, 0);
+    }
 }
 
 TEST_F(FrameTest, FramesThatDoNotFitAreRefusedWhole)

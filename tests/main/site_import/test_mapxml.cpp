@@ -4,6 +4,9 @@
 // file, entities, and the messages of malformed files.
 #include "mapxml_fixture.h"
 
+#include "broken_file.h"
+#include "main/site/site_messages.h"
+
 #include "main/site/mapxml.h"
 #include "main/site/tables.h"
 #include "platform/system/files.h"
@@ -91,6 +94,29 @@ TEST_F(MapXmlTest, RowsAreShiftedToTheOriginOnce)
     EXPECT_DOUBLE_EQ(PointY[1], -10.0);
     EXPECT_DOUBLE_EQ(LineX1[LineNext], 0.0);  // nothing past the last line
     EXPECT_DOUBLE_EQ(ZahyoX[1], -1000.0);     // coordinates stay absolute
+}
+
+// Element texts are cut to their widths: 100 characters, 20 for a map
+// sheet's number (which names its observation point).
+TEST_F(MapXmlTest, LongTextsAreCutToTheirWidths)
+{
+    const QString district = QString(99, u'稲') + QStringLiteral("毛町");
+    const QString parcel = QString(100, u'1') + QStringLiteral("-2");
+    const QString sheet = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXY");
+    QString text = importtest::publicMapText();
+    text.replace(QStringLiteral("<大字名>稲毛</大字名>"), QStringLiteral("<大字名>%1</大字名>").arg(district));
+    text.replace(QStringLiteral("<地番>12-1</地番>"), QStringLiteral("<地番>%1</地番>").arg(parcel));
+    text.replace(QStringLiteral("<地図番号>A1</地図番号>"), QStringLiteral("<地図番号>%1</地図番号>").arg(sheet));
+    for (const char* name : {"map.xml", "map.TXT"}) {
+        SCOPED_TRACE(name);
+        resetKeepingFolders();
+        const QString file = QString::fromLatin1(name);
+        const QString path = file.endsWith(u"xml") ? writeUtf8(file, text) : writeCp932(file, text);
+        ASSERT_EQ(read(path), ReadOutcome::Ok);
+        EXPECT_EQ(KakuchiInfo[1], district.first(100));
+        EXPECT_EQ(KakuchiName[1], parcel.first(100));
+        EXPECT_EQ(PointName[1], QStringLiteral("ABCDEFGHIJKLMNOPQRST"));
+    }
 }
 
 // Entities are not expanded: neither the predefined ones nor one a file
@@ -342,6 +368,73 @@ INSTANTIATE_TEST_SUITE_P(
                   return atLine(t, "<座標系>", "<座標系>公共座標-1系</座標系>", "の座標系の番号が範囲外です。");
               }}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// A map whose reading fails part-way stops with a message naming it instead
+// of being taken for a file that ends early; one that cannot be opened is
+// Missing without a word (start-up says so itself).
+TEST_F(MapXmlTest, AFileThatCannotBeReadWholeIsNoMap)
+{
+    const QString text = importtest::publicMapText();
+    const struct {
+        const char* name;
+        QByteArray bytes;
+    } rows[] = {
+        {"map.xml", text.toUtf8()},
+        {"map.TXT", platform::toCp932(text)},
+    };
+    for (const auto& row : rows) {
+        const QString name = QString::fromLatin1(row.name);
+        const QString path = sitePath(name);
+        ASSERT_TRUE(importtest::writeBytes(path, row.bytes));
+        {
+            SCOPED_TRACE(name.toStdString() + ", breaks off");
+            resetKeepingFolders();
+            const BrokenFile broken(path, row.bytes.size() / 2);
+            mScript->expectMessage(MsgResult::Ok, readErrorMessage(name));
+            EXPECT_EQ(read(path), ReadOutcome::StopProgram);
+        }
+        {
+            SCOPED_TRACE(name.toStdString() + ", cannot be opened");
+            resetKeepingFolders();
+            const BrokenFile broken(path, std::nullopt);
+            EXPECT_EQ(read(path), ReadOutcome::Missing);
+            EXPECT_EQ(ZahyoMax, 0);
+        }
+    }
+}
+
+TEST_F(MapXmlTest, AnAttributeFileThatBreaksOffStopsTheImport)
+{
+    writeSiteLines(QStringLiteral("画地属性.TXT"), {QStringLiteral("12-1,宅地,所有者"), QStringLiteral("4,畑,所有者")});
+    const BrokenFile broken(sitePath(QStringLiteral("画地属性.TXT")), 20);
+    mScript->expectMessage(MsgResult::Ok, readErrorMessage(QStringLiteral("画地属性.TXT")));
+    EXPECT_EQ(read(writeUtf8(QStringLiteral("map.xml"), importtest::publicMapText())), ReadOutcome::StopProgram);
+}
+
+// A map saved in UTF-8 but named ".TXT" is whole: the reader says that it is
+// not Shift-JIS text instead of calling it cut short, and reads nothing.
+TEST_F(MapXmlTest, AUtf8FileNamedTxtIsToldApart)
+{
+    const QString message = QStringLiteral("map.TXTはShift-JISで保存されていません（UTF-8のようです）。"
+                                           "名前の最後を「.xml」にして呼び出してください。")
+                            + kCannotRead;
+    const struct {
+        const char* name;
+        QByteArray bytes;
+    } rows[] = {
+        {"plain", importtest::publicMapText().toUtf8()},
+        {"byte order mark", "\xEF\xBB\xBF" + importtest::publicMapText().toUtf8()},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        resetKeepingFolders();
+        const QString path = sitePath(QStringLiteral("map.TXT"));
+        ASSERT_TRUE(importtest::writeBytes(path, row.bytes));
+        mScript->expectMessage(MsgResult::Ok, message);
+        EXPECT_EQ(read(path), ReadOutcome::StopProgram);
+        EXPECT_EQ(ZahyoMax, 0);
+    }
+}
 
 TEST_F(MapXmlTest, AFullLineTableIsRefused)
 {

@@ -34,15 +34,54 @@ TEST(MapXmlValues, IdNumberSkipsTheQuoteAndTheLetter)
         EXPECT_EQ(idNumber(QString::fromUtf16(row.line)), row.id) << QString::fromUtf16(row.line).toStdString();
 }
 
-TEST(MapXmlValues, ElementTextRunsFromTheFirstTagToTheNext)
+struct TextRow {
+    const char* name;
+    QString line;
+    qsizetype width;
+    QString text;
+};
+
+// The characters after the first ">", taken `width` long, cut before the
+// first "<" among them.
+TEST(MapXmlValues, ElementTextIsTakenAtItsWidthAndCutAtTheNextTag)
 {
-    EXPECT_EQ(elementText(u"\t\t\t<地番>12-1</地番>"), QStringLiteral("12-1"));
-    EXPECT_EQ(elementText(u"<地図番号>L   35</地図番号>"), QStringLiteral("L   35"));
-    EXPECT_EQ(elementText(u"<名称></名称>"), QString());
-    EXPECT_EQ(elementText(u"<地番>open"), QStringLiteral("open"));  // no closing tag: the rest of the line
-    // Texts longer than the fixed widths are kept whole.
-    const QString longName = QString(120, u'字');
-    EXPECT_EQ(elementText(QStringLiteral("<大字名>") + longName + QStringLiteral("</大字名>")), longName);
+    const QString hundred(100, u'字');
+    const QString twenty = QStringLiteral("L-0123456789ABCDEFGH");
+    const TextRow rows[] = {
+        {"plain", QStringLiteral("\t\t\t<地番>12-1</地番>"), kElementTextWidth, QStringLiteral("12-1")},
+        {"blanks kept", QStringLiteral("<地図番号>L   35</地図番号>"), kSheetNumberWidth, QStringLiteral("L   35")},
+        {"empty", QStringLiteral("<名称></名称>"), kElementTextWidth, QString()},
+        {"no closing tag", QStringLiteral("<地番>open"), kElementTextWidth, QStringLiteral("open")},
+        {"exactly the width", QStringLiteral("<大字名>") + hundred + QStringLiteral("</大字名>"), kElementTextWidth,
+         hundred},
+        {"longer than the width", QStringLiteral("<大字名>") + hundred + QStringLiteral("町</大字名>"),
+         kElementTextWidth, hundred},
+        {"sheet number of 20", QStringLiteral("<地図番号>") + twenty + QStringLiteral("</地図番号>"),
+         kSheetNumberWidth, twenty},
+        {"sheet number of 21", QStringLiteral("<地図番号>") + twenty + QStringLiteral("I</地図番号>"),
+         kSheetNumberWidth, twenty},
+    };
+    for (const TextRow& row : rows)
+        EXPECT_EQ(elementText(row.line, row.width), row.text) << row.name;
+}
+
+TEST(MapXmlValues, TextKindTellsUtf8FromShiftJis)
+{
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        TextKind kind;
+    } rows[] = {
+        {"ascii", "<?xml version=\"1.0\" encoding=\"UTF-8\"?>", TextKind::Ascii},
+        {"empty", "", TextKind::Ascii},
+        {"utf-8", QStringLiteral("<地図 xmlns=\"x\">").toUtf8(), TextKind::Utf8},
+        {"byte order mark", "\xEF\xBB\xBF<?xml version=\"1.0\"?>", TextKind::Utf8},
+        {"shift-jis", platform::toCp932(QStringLiteral("<地図 xmlns=\"x\">")), TextKind::Other},
+        {"half-width kana", platform::toCp932(QStringLiteral("<名称>ｱｲｳ</名称>")), TextKind::Other},
+        {"utf-8 cut inside a character", QStringLiteral("<地").toUtf8().chopped(1), TextKind::Other},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(textKindOf(row.bytes), row.kind) << row.name;
 }
 
 TEST(MapXmlValues, CoordinatesAreTheLeadingNumberAfterTheTag)

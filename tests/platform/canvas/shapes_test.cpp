@@ -414,6 +414,29 @@ TEST_F(CanvasPixelTest, PolygonWithVerticesFarOutsideFillsTheVisiblePart)
     EXPECT_EQ(canvas_test::countColor(canvas.image(), kBlue), 200 * 100);
 }
 
+// Vertices beyond the range of int keep their place: the edge from (0, 50)
+// to a vertex 4e12 pixels right and 2e12 down runs at half a pixel down per
+// pixel across, and the fill keeps to its side of it.
+TEST_F(CanvasPixelTest, PolygonWithVerticesBeyondIntRangeKeepsItsEdges)
+{
+    canvas.setForeColor(kBlue);
+    const QPolygonF far({QPointF(0, 50), QPointF(4e12, 50 + 2e12), QPointF(0, 1e12)});
+    canvas.Polygon(far, kBlue);
+    EXPECT_EQ(canvas_test::colorAt(canvas.image(), 100, 99), kWhite) << "above the edge";
+    EXPECT_EQ(canvas_test::colorAt(canvas.image(), 100, 60), kWhite);
+    EXPECT_EQ(canvas_test::colorAt(canvas.image(), 10, 60), kBlue) << "below the edge";
+    EXPECT_EQ(canvas_test::colorAt(canvas.image(), 60, 90), kBlue);
+    EXPECT_EQ(canvas_test::colorAt(canvas.image(), 199, 40), kWhite);
+}
+
+TEST_F(CanvasPixelTest, PolygonWithAVertexAtInfinityDrawsNothing)
+{
+    canvas.setForeColor(kRed);
+    const double inf = std::numeric_limits<double>::infinity();
+    canvas.Polygon(QPolygonF({QPointF(10, 10), QPointF(inf, 10), QPointF(10, 80)}), kBlue);
+    EXPECT_EQ(canvas_test::countColor(canvas.image(), kWhite), 200 * 100);
+}
+
 TEST_F(CanvasPixelTest, DirectAndPainterDrawingMixInOneBatch)
 {
     // Thin lines and fills are written to the pixels directly, wide lines,

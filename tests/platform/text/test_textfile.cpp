@@ -187,6 +187,45 @@ TEST(LineReader, StreamsTwentyMillionLines)
     EXPECT_EQ(last, QString::number(kLines - 1) + ",abc");
 }
 
+// ---- read errors -------------------------------------------------------------------
+
+struct BreakRow {
+    const char* name;
+    qint64 failAfter;       // bytes handed out before every read fails
+    QStringList lines;      // the lines given before the failure
+};
+
+// A read that fails part-way (a USB stick pulled out) ends the lines with the
+// error flag set; a line the failure cut is not given, so no reader takes a
+// half row for a whole one.
+TEST(LineReader, ReadErrorEndsTheLinesWithoutTheCutOne)
+{
+    const QByteArray data("1,abc\r\n2,defgh\r\n3,ij");
+    const BreakRow rows[] = {
+        {"at the start", 0, {}},
+        {"inside the first line", 3, {}},
+        {"after a whole line", 7, {"1,abc"}},
+        {"between CR and LF", 6, {"1,abc"}},
+        {"inside the second line", 10, {"1,abc"}},
+        {"inside the last line without an end", 18, {"1,abc", "2,defgh"}},
+        {"after the last byte, where the end should be", 20, {"1,abc", "2,defgh"}},
+    };
+    for (const BreakRow& row : rows) {
+        for (const qint64 chunk : {qint64(1), qint64(4096)}) {
+            SCOPED_TRACE(std::string(row.name) + ", chunk " + std::to_string(chunk));
+            ChunkedDevice device(data, chunk, row.failAfter);
+            LineReader reader(&device);
+            QStringList lines;
+            QString line;
+            while (reader.readLine(line))
+                lines.append(line);
+            EXPECT_EQ(lines, row.lines);
+            EXPECT_TRUE(reader.hasError());
+            EXPECT_FALSE(reader.readLine(line)) << "the reader stays at its end";
+        }
+    }
+}
+
 // ---- UTF-8 -----------------------------------------------------------------------
 
 class Utf8Files : public testing::TestWithParam<qint64> {};
@@ -249,6 +288,36 @@ TEST(TextFileReader, MissingFileOrFolderDoesNotOpen)
     EXPECT_FALSE(platform::readTextLines(dir.filePath("none.txt")).has_value());
 }
 
+// A test's stand-in device takes the place of the file it names; other
+// paths, and every path once the stand-in is gone, read the file itself.
+TEST(TextFileReader, StandInDeviceTakesThePlaceOfItsFile)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString broken = dir.filePath("broken.txt");
+    const QString whole = dir.filePath("whole.txt");
+    for (const QString& path : {broken, whole}) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("a\r\nb\r\n");
+    }
+    {
+        const platform::ScopedReadDeviceStandIn standIn([&broken](const QString& path) -> std::unique_ptr<QIODevice> {
+            if (path != broken)
+                return nullptr;
+            return std::make_unique<ChunkedDevice>(QByteArray("a\r\nb\r\n"), 1, 3);
+        });
+        TextFileReader reader(broken);
+        EXPECT_TRUE(reader.isOpen());
+        EXPECT_EQ(reader.readLine(), std::optional<QString>(QStringLiteral("a")));
+        EXPECT_FALSE(reader.readLine().has_value());
+        EXPECT_TRUE(reader.hasError());
+        EXPECT_FALSE(platform::readTextLines(broken).has_value());
+        EXPECT_EQ(platform::readTextLines(whole), std::optional<QStringList>({"a", "b"}));
+    }
+    EXPECT_EQ(platform::readTextLines(broken), std::optional<QStringList>({"a", "b"}));
+}
+
 // ---- writer ------------------------------------------------------------------------
 
 class TextWriter : public testing::Test {
@@ -272,6 +341,22 @@ TEST_F(TextWriter, WritesCp932LinesWithCrLf)
     EXPECT_EQ(fileBytes(path("POINT.DAT")),
               QByteArray("1,\x8B\xAB\x8A\x45\x87\x40,,-1234.56,5678.90,1\r\n\r\n\x96\x96\x94\xF6"));
     EXPECT_EQ(entries(), QStringList({"POINT.DAT"}));
+}
+
+// Bytes a writer built itself go in as they are, in order with the lines,
+// also across the writer's chunks.
+TEST_F(TextWriter, BytesAndLinesInOrder)
+{
+    TextFileWriter w(path("T.SFC"));
+    w.writeLine(u"ISO-10303-21;");
+    w.writeBytes("/*SXF\r\n#430=a(\x82\xA0)\r\n");
+    w.write(u"END");
+    const QByteArray block(700000, 'x');
+    w.writeBytes(block);
+    w.writeBytes(block);
+    ASSERT_TRUE(w.commit());
+    EXPECT_EQ(fileBytes(path("T.SFC")),
+              QByteArray("ISO-10303-21;\r\n/*SXF\r\n#430=a(\x82\xA0)\r\nEND") + block + block);
 }
 
 TEST_F(TextWriter, Utf8WithAndWithoutByteOrderMark)
