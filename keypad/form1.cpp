@@ -40,6 +40,9 @@ Form1::Form1() : platform::Form(QStringLiteral("Form1"))
     setMinButton(false);
     setMaxButton(false);
     setClientSize(kClientWidth, kClientHeight);
+    // The keypad's place is kept between runs and restored after the compact
+    // mode: it is the place of the frame the window manager draws.
+    setTracksWindowFrame();
     Frame14.setBorderStyle(0);
     Frame14.setCaption(QStringLiteral("Kintab"));
     Frame14.Move(0, 0, 3735, 2535);

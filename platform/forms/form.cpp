@@ -3,6 +3,7 @@
 
 #include "platform/canvas/colors.h"
 #include "platform/canvas/font_names.h"
+#include "platform/desktop/window_frames.h"
 #include "platform/dialogs/qt_prompter.h"
 #include "platform/forms/buttons.h"
 #include "platform/forms/dispatch.h"
@@ -12,6 +13,8 @@
 #include <QCloseEvent>
 #include <QEvent>
 #include <QFont>
+#include <QGuiApplication>
+#include <QMoveEvent>
 #include <QPalette>
 #include <QResizeEvent>
 #include <QWidget>
@@ -45,6 +48,12 @@ protected:
         mForm.windowResized();
     }
 
+    void moveEvent(QMoveEvent* event) override
+    {
+        QWidget::moveEvent(event);
+        mForm.windowMoved();
+    }
+
     void changeEvent(QEvent* event) override
     {
         QWidget::changeEvent(event);
@@ -66,8 +75,23 @@ namespace {
 constexpr int kDefaultClientWidth = 312;   // pixels: a new form's client area
 constexpr int kDefaultClientHeight = 213;
 constexpr double kDefaultFontPoints = 9.0;
+// How long the window manager may take to say how wide the frame of a window
+// will be.
+constexpr int kFrameExtentsWaitMs = 1000;
 
 }  // namespace
+
+// The frame the window system reports, for a form that tracks it: the
+// frame's outer corner as the form last placed it or the window system last
+// showed it (pixels), and the frame's widths once known.
+struct Form::FrameTracking {
+    std::unique_ptr<WindowFrames> frames;
+    QPoint outer;
+    std::optional<QMargins> extents;
+    // While the form places its window: the window system has not taken the
+    // new place yet, so what it reports meanwhile is the old one.
+    bool placing = false;
+};
 
 template <class Handler, class... Args>
 void Form::fire(const Handler& handler, Args&&... args) const
@@ -124,17 +148,75 @@ void Form::setCaption(const QString& caption)
 
 FrameMargins Form::frame() const
 {
+    if (mFrameTracking && mFrameTracking->extents) {
+        const QMargins& e = *mFrameTracking->extents;
+        return FrameMargins{e.left(), e.top(), e.right(), e.bottom()};
+    }
     return mBorder == FormBorder::None ? FrameMargins{} : kCaptionedFrame;
+}
+
+void Form::setTracksWindowFrame()
+{
+    if (mFrameTracking || QGuiApplication::platformName() != QLatin1String("xcb"))
+        return;
+    std::unique_ptr<WindowFrames> frames = openWindowFrames();
+    if (!frames)
+        return;
+    auto tracking = std::make_unique<FrameTracking>();
+    tracking->outer = mWindow->pos();
+    // The window is made now so that the window manager can be asked about
+    // it; without an answer the nominal frame stays until it is shown.
+    tracking->extents = frames->requestExtents(mWindow->winId(), kFrameExtentsWaitMs);
+    tracking->frames = std::move(frames);
+    mFrameTracking = std::move(tracking);
+}
+
+// The frame as the window system shows it now, when it does: the window may
+// have been moved by the user or placed by the window manager.
+void Form::refreshFrame()
+{
+    if (!mFrameTracking || !mWindow->isVisible())
+        return;
+    if (const std::optional<WindowFrame> shown = mFrameTracking->frames->frameOf(mWindow->winId())) {
+        mFrameTracking->outer = shown->outerTopLeft;
+        mFrameTracking->extents = shown->extents;
+    }
+}
+
+void Form::windowMoved()
+{
+    if (mFrameTracking && !mFrameTracking->placing)
+        refreshFrame();
+}
+
+QPoint Form::outerPixels() const
+{
+    return mFrameTracking ? mFrameTracking->outer : mWindow->pos();
+}
+
+// Puts the frame's outer corner at `outer`. A tracked window always asks:
+// the toolkit's own idea of where the window is may be out of date.
+void Form::placeOuter(QPoint outer)
+{
+    if (!mFrameTracking) {
+        if (outer != mWindow->pos())
+            mWindow->move(outer);
+        return;
+    }
+    mFrameTracking->outer = outer;
+    mFrameTracking->placing = true;
+    mWindow->move(outer);
+    mFrameTracking->placing = false;
 }
 
 double Form::Left() const
 {
-    return mWindow->x() * twipsPerPixelX();
+    return outerPixels().x() * twipsPerPixelX();
 }
 
 double Form::Top() const
 {
-    return mWindow->y() * twipsPerPixelY();
+    return outerPixels().y() * twipsPerPixelY();
 }
 
 double Form::Width() const
@@ -186,9 +268,7 @@ void Form::Move(double left, std::optional<double> top, std::optional<double> wi
         return;  // refused, as a value the property cannot take
     const double tx = twipsPerPixelX();
     const double ty = twipsPerPixelY();
-    const QPoint position(nearestPixel(left / tx), nearestPixel(top.value_or(Top()) / ty));
-    if (position != mWindow->pos())
-        mWindow->move(position);
+    placeOuter(QPoint(nearestPixel(left / tx), nearestPixel(top.value_or(Top()) / ty)));
     if (!width && !height)
         return;
     const FrameMargins f = frame();
@@ -439,6 +519,7 @@ void Form::Hide()
 {
     if (!mWindow->isVisible())
         return;
+    refreshFrame();  // the place it had while shown is kept
     mWindow->hide();
     windowActivationChanged(false);
 }
