@@ -475,6 +475,19 @@ private:
     DisplayPtr mDisplay;
 };
 
+// An X11 service with a connection of its own to the display; nullptr
+// when the display cannot be used.
+template <class Service>
+std::unique_ptr<Service> openOnDisplay(const QString& displayName)
+{
+    if (!x11UnavailableReason(displayName).isEmpty())
+        return nullptr;
+    DisplayPtr display = openDisplay(displayName);
+    if (!display)
+        return nullptr;
+    return std::make_unique<Service>(std::move(display));
+}
+
 }  // namespace
 
 KeySenderOpening openX11KeySender(const QString& displayName)
@@ -504,22 +517,12 @@ KeySenderOpening openX11KeySender(const QString& displayName)
 
 std::unique_ptr<ForegroundWindows> openX11ForegroundWindows(const QString& displayName)
 {
-    if (!x11UnavailableReason(displayName).isEmpty())
-        return nullptr;
-    DisplayPtr display = openDisplay(displayName);
-    if (!display)
-        return nullptr;
-    return std::make_unique<X11ForegroundWindows>(std::move(display));
+    return openOnDisplay<X11ForegroundWindows>(displayName);
 }
 
 std::unique_ptr<WindowFrames> openX11WindowFrames(const QString& displayName)
 {
-    if (!x11UnavailableReason(displayName).isEmpty())
-        return nullptr;
-    DisplayPtr display = openDisplay(displayName);
-    if (!display)
-        return nullptr;
-    return std::make_unique<X11WindowFrames>(std::move(display));
+    return openOnDisplay<X11WindowFrames>(displayName);
 }
 
 }  // namespace platform

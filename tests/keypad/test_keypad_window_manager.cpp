@@ -54,11 +54,7 @@ protected:
         ASSERT_TRUE(mServer.start(whyNot)) << "no private X server: " << whyNot.toStdString();
         ASSERT_TRUE(mManager.start(mServer.display(), whyNot)) << "no window manager: " << whyNot.toStdString();
         mDisplay = mServer.display().toStdString();
-        mEnvironment = QProcessEnvironment::systemEnvironment();
-        mEnvironment.insert(QStringLiteral("DISPLAY"), mServer.display());
-        mEnvironment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-        mEnvironment.insert(QStringLiteral("XDG_SESSION_TYPE"), QStringLiteral("x11"));
-        mEnvironment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        mEnvironment = mServer.programEnvironment();
         mEnvironment.insert(QStringLiteral("TAVELCOR_HOME"), mHome.path());
     }
 

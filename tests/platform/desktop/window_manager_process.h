@@ -7,6 +7,7 @@
 #pragma once
 
 #include "x11_probe.h"
+#include "xvfb_server.h"
 
 #include <QElapsedTimer>
 #include <QProcess>
@@ -66,16 +67,7 @@ public:
         return false;
     }
 
-    void stop()
-    {
-        if (mProcess.state() == QProcess::NotRunning)
-            return;
-        mProcess.terminate();
-        if (!mProcess.waitForFinished(5000)) {
-            mProcess.kill();
-            mProcess.waitForFinished(5000);
-        }
-    }
+    void stop() { endProcess(mProcess); }
 
 private:
     QTemporaryDir mConfig;
