@@ -28,13 +28,23 @@ int main(int argc, char** argv)
     platform::installFontSubstitutions();
     // Messages come in real message boxes, the first one too.
     platform::useQtPrompterByDefault();
+    // Caught from the start: the title is announced before the keypad is
+    // made, and the session may end meanwhile (while a message waits).
+    bool endedEarly = false;
+    platform::onTerminationSignals(app, [&endedEarly] {
+        if (kintab::form1Holder().isLoaded()) {
+            kintab::endForSession();
+        } else {
+            endedEarly = true;
+            QCoreApplication::exit(0);
+        }
+    });
     const std::unique_ptr<platform::SingleInstance> instance = kintab::claimTheProgram();
-    if (!instance)
+    if (!instance || endedEarly)
         return 0;
     kintab::services().endProgram = [] {
         QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
     };
-    platform::onTerminationSignals(app, [] { kintab::endForSession(); });
     kintab::form1().Show();
     const int result = QApplication::exec();
     platform::destroyAllForms();

@@ -47,6 +47,17 @@ public:
     // nullopt at once when no window manager that answers such a request
     // runs, or when it did not answer in time.
     virtual std::optional<QMargins> requestExtents(WindowHandle window, int timeoutMs) = 0;
+
+    // True when the window's own size hints ask the window manager to keep
+    // its client area where it is put (X11 static gravity), so that the
+    // frame goes around it; false when the position it is put at is the
+    // frame's corner (the default, north-west gravity).
+    virtual bool placesClientArea(WindowHandle window) = 0;
+
+    // Asks the window manager to put the shown window's frame with its outer
+    // corner at `outerTopLeft` (_NET_MOVERESIZE_WINDOW, north-west gravity).
+    // False when no window manager takes such a request.
+    virtual bool moveFrame(WindowHandle window, QPoint outerTopLeft) = 0;
 };
 
 // Access to the X11 display named displayName (empty: $DISPLAY), with a

@@ -17,6 +17,7 @@
 #include <X11/XKBlib.h>
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
@@ -469,6 +470,41 @@ public:
         }
         XSelectInput(display, x11Window, NoEventMask);
         return answer;
+    }
+
+    bool placesClientArea(WindowHandle window) override
+    {
+        if (window == 0)
+            return false;
+        Display* display = mDisplay.get();
+        ErrorTrap trap(display);
+        XSizeHints hints{};
+        long supplied = 0;
+        const bool read = XGetWMNormalHints(display, static_cast<Window>(window), &hints, &supplied) != 0;
+        return read && !trap.failed() && (hints.flags & PWinGravity) != 0 && hints.win_gravity == StaticGravity;
+    }
+
+    bool moveFrame(WindowHandle window, QPoint outerTopLeft) override
+    {
+        Display* display = mDisplay.get();
+        if (window == 0 || !windowManagerSupports(display, "_NET_MOVERESIZE_WINDOW"))
+            return false;
+        constexpr long kNorthWest = NorthWestGravity;
+        constexpr long kXGiven = 1L << 8;
+        constexpr long kYGiven = 1L << 9;
+        constexpr long kFromApplication = 1L << 12;
+        ErrorTrap trap(display);
+        XEvent request{};
+        request.xclient.type = ClientMessage;
+        request.xclient.window = static_cast<Window>(window);
+        request.xclient.message_type = XInternAtom(display, "_NET_MOVERESIZE_WINDOW", False);
+        request.xclient.format = 32;
+        request.xclient.data.l[0] = kNorthWest | kXGiven | kYGiven | kFromApplication;
+        request.xclient.data.l[1] = outerTopLeft.x();
+        request.xclient.data.l[2] = outerTopLeft.y();
+        XSendEvent(display, DefaultRootWindow(display), False, SubstructureRedirectMask | SubstructureNotifyMask,
+                   &request);
+        return !trap.failed();
     }
 
 private:

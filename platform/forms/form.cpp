@@ -7,6 +7,7 @@
 #include "platform/dialogs/qt_prompter.h"
 #include "platform/forms/buttons.h"
 #include "platform/forms/dispatch.h"
+#include "platform/forms/frame_tracker.h"
 #include "platform/forms/menu.h"
 #include "platform/prompt/prompter.h"
 
@@ -75,23 +76,8 @@ namespace {
 constexpr int kDefaultClientWidth = 312;   // pixels: a new form's client area
 constexpr int kDefaultClientHeight = 213;
 constexpr double kDefaultFontPoints = 9.0;
-// How long the window manager may take to say how wide the frame of a window
-// will be.
-constexpr int kFrameExtentsWaitMs = 1000;
 
 }  // namespace
-
-// The frame the window system reports, for a form that tracks it: the
-// frame's outer corner as the form last placed it or the window system last
-// showed it (pixels), and the frame's widths once known.
-struct Form::FrameTracking {
-    std::unique_ptr<WindowFrames> frames;
-    QPoint outer;
-    std::optional<QMargins> extents;
-    // While the form places its window: the window system has not taken the
-    // new place yet, so what it reports meanwhile is the old one.
-    bool placing = false;
-};
 
 template <class Handler, class... Args>
 void Form::fire(const Handler& handler, Args&&... args) const
@@ -120,6 +106,7 @@ Form::~Form()
 {
     mDestroying = true;
     mFocusSink = nullptr;
+    mFrameTracker.reset();  // it follows the window
     mWindow.reset();  // while every member it may call back into still lives
 }
 
@@ -148,8 +135,8 @@ void Form::setCaption(const QString& caption)
 
 FrameMargins Form::frame() const
 {
-    if (mFrameTracking && mFrameTracking->extents) {
-        const QMargins& e = *mFrameTracking->extents;
+    if (mFrameTracker && mFrameTracker->extents()) {
+        const QMargins& e = *mFrameTracker->extents();
         return FrameMargins{e.left(), e.top(), e.right(), e.bottom()};
     }
     return mBorder == FormBorder::None ? FrameMargins{} : kCaptionedFrame;
@@ -157,56 +144,29 @@ FrameMargins Form::frame() const
 
 void Form::setTracksWindowFrame()
 {
-    if (mFrameTracking || QGuiApplication::platformName() != QLatin1String("xcb"))
+    if (mFrameTracker || QGuiApplication::platformName() != QLatin1String("xcb"))
         return;
-    std::unique_ptr<WindowFrames> frames = openWindowFrames();
-    if (!frames)
-        return;
-    auto tracking = std::make_unique<FrameTracking>();
-    tracking->outer = mWindow->pos();
-    // The window is made now so that the window manager can be asked about
-    // it; without an answer the nominal frame stays until it is shown.
-    tracking->extents = frames->requestExtents(mWindow->winId(), kFrameExtentsWaitMs);
-    tracking->frames = std::move(frames);
-    mFrameTracking = std::move(tracking);
-}
-
-// The frame as the window system shows it now, when it does: the window may
-// have been moved by the user or placed by the window manager.
-void Form::refreshFrame()
-{
-    if (!mFrameTracking || !mWindow->isVisible())
-        return;
-    if (const std::optional<WindowFrame> shown = mFrameTracking->frames->frameOf(mWindow->winId())) {
-        mFrameTracking->outer = shown->outerTopLeft;
-        mFrameTracking->extents = shown->extents;
-    }
+    if (std::unique_ptr<WindowFrames> frames = openWindowFrames())
+        mFrameTracker = std::make_unique<FrameTracker>(*mWindow, std::move(frames));
 }
 
 void Form::windowMoved()
 {
-    if (mFrameTracking && !mFrameTracking->placing)
-        refreshFrame();
+    if (mFrameTracker)
+        mFrameTracker->moved();
 }
 
 QPoint Form::outerPixels() const
 {
-    return mFrameTracking ? mFrameTracking->outer : mWindow->pos();
+    return mFrameTracker ? mFrameTracker->outer() : mWindow->pos();
 }
 
-// Puts the frame's outer corner at `outer`. A tracked window always asks:
-// the toolkit's own idea of where the window is may be out of date.
 void Form::placeOuter(QPoint outer)
 {
-    if (!mFrameTracking) {
-        if (outer != mWindow->pos())
-            mWindow->move(outer);
-        return;
-    }
-    mFrameTracking->outer = outer;
-    mFrameTracking->placing = true;
-    mWindow->move(outer);
-    mFrameTracking->placing = false;
+    if (mFrameTracker)
+        mFrameTracker->place(outer);
+    else if (outer != mWindow->pos())
+        mWindow->move(outer);
 }
 
 double Form::Left() const
@@ -495,6 +455,8 @@ void Form::Show()
             mReportedSize.reset();  // the first showing fires Resize
         }
         mWindow->show();  // a window shown comes up in front
+        if (mFrameTracker)
+            mFrameTracker->shown();
         if (!mReportedSize)
             windowResized();
     } else {
@@ -519,7 +481,8 @@ void Form::Hide()
 {
     if (!mWindow->isVisible())
         return;
-    refreshFrame();  // the place it had while shown is kept
+    if (mFrameTracker)
+        mFrameTracker->hiding();  // the place it had while shown is kept
     mWindow->hide();
     windowActivationChanged(false);
 }

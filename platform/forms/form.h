@@ -52,6 +52,7 @@ class QWidget;
 namespace platform {
 
 class CommandButton;
+class FrameTracker;
 class Menu;
 
 namespace detail {
@@ -120,16 +121,18 @@ public:
     /// Design-time: the title-bar buttons.
     void setMinButton(bool shown);
     void setMaxButton(bool shown);
-    /// Design-time, after the border and the buttons: Left, Top, Width and
-    /// Height count the frame that the window manager really draws, its
-    /// widths asked of the window manager before the window is first shown
-    /// and read from the window system while it is shown. Left and Top are
-    /// the frame's corner in every state: while the window is hidden, the
-    /// place it was given or last had. For a window whose place the program
-    /// keeps (the keypad). Without a window system that reports frames
-    /// (offscreen, no window manager) nothing changes.
+    /// Once the window's flags are set (border, buttons, TopMost, no focus)
+    /// and before it is placed: Left, Top, Width and Height count the frame
+    /// that the window manager really draws, its widths asked of the window
+    /// manager before the window is first shown and read from the window
+    /// system while it is shown. Left and Top are the frame's corner in every
+    /// state: while the window is hidden, the place it was given or last had;
+    /// a place given is checked once the window is shown and put right when
+    /// the window manager put it elsewhere. For a window whose place the
+    /// program keeps (the keypad). Without a window system that reports
+    /// frames (offscreen) nothing changes.
     void setTracksWindowFrame();
-    bool tracksWindowFrame() const { return mFrameTracking != nullptr; }
+    bool tracksWindowFrame() const { return mFrameTracker != nullptr; }
     WindowState windowState() const;
     void setWindowState(WindowState state);
     /// Kept above the other windows.
@@ -254,7 +257,6 @@ private:
     FrameMargins frame() const;
     QPoint outerPixels() const;
     void placeOuter(QPoint outer);
-    void refreshFrame();
     void setClientPixels(QSize size);
     void windowResized();
     void windowMoved();
@@ -265,9 +267,8 @@ private:
     void finishUnload();
 
     QString mName;
-    struct FrameTracking;
     std::unique_ptr<detail::FormWindow> mWindow;
-    std::unique_ptr<FrameTracking> mFrameTracking;
+    std::unique_ptr<FrameTracker> mFrameTracker;
     std::vector<ControlBase*> mControls;
     std::function<void(Form&)> mUnloader;
     detail::InputSink* mFocusSink = nullptr;

@@ -215,4 +215,25 @@ TEST_F(KintabUnderWindowManager, APressOnTheCompactKeypadBringsItBackToItsPlace)
     EXPECT_EQ(savedLeftTop(), twipsOf(full->frame));
 }
 
+// The user drags the keypad elsewhere: that place is kept, through the
+// compact mode and in the file.
+TEST_F(KintabUnderWindowManager, APlaceTheUserDragsItToIsKept)
+{
+    startKeypad();
+    const std::optional<Framed> full = fullKeypad();
+    ASSERT_TRUE(full) << "the keypad was not shown framed";
+    ASSERT_TRUE(x11_probe::askToMove(mDisplay, full->window, 300, 150));
+    const std::optional<Framed> moved =
+        keypadWhen([](const Framed& f) { return f.frame.x == 300 && f.frame.y == 150; });
+    ASSERT_TRUE(moved) << "the window manager did not move the keypad";
+
+    ASSERT_TRUE(close(*moved));
+    const std::optional<Framed> compact = compactKeypad();
+    ASSERT_TRUE(compact) << "the close box did not shrink the keypad";
+    EXPECT_NEAR(compact->frame.right(), moved->frame.right(), 1) << "the same bottom-right corner";
+    EXPECT_NEAR(compact->frame.bottom(), moved->frame.bottom(), 1);
+    closeAndEnd(*compact);
+    EXPECT_EQ(savedLeftTop(), std::make_pair(4500.0, 2250.0));
+}
+
 }  // namespace

@@ -42,8 +42,7 @@ public:
         mProcess.setProcessEnvironment(environment);
         mProcess.setProgram(program);
         mProcess.setArguments({QStringLiteral("--sm-disable")});
-        mProcess.setStandardOutputFile(QProcess::nullDevice());
-        mProcess.setStandardErrorFile(QProcess::nullDevice());
+        mProcess.setProcessChannelMode(QProcess::MergedChannels);
         mProcess.start();
         if (!mProcess.waitForStarted(timeoutMs)) {
             whyNot = QStringLiteral("openbox did not start: ") + mProcess.errorString();
@@ -52,17 +51,24 @@ public:
         QElapsedTimer clock;
         clock.start();
         while (clock.elapsed() < timeoutMs && !x11_probe::windowManagerRuns(display.toStdString())) {
-            if (mProcess.state() != QProcess::Running) {
-                whyNot = QStringLiteral("openbox ended at start");
+            // Waiting here also notices the end of the process.
+            if (mProcess.waitForFinished(20) || mProcess.state() != QProcess::Running) {
+                whyNot = QStringLiteral("openbox ended at start: ") + QString::fromLocal8Bit(mProcess.readAll());
                 return false;
             }
-            QThread::msleep(20);
+        }
+        if (clock.elapsed() >= timeoutMs) {
+            whyNot = QStringLiteral("openbox did not take the screen in time: ")
+                     + QString::fromLocal8Bit(mProcess.readAll());
+            stop();
+            return false;
         }
         // It takes the screen before it handles requests.
         const int left = static_cast<int>(timeoutMs - clock.elapsed());
-        if (left > 0 && x11_probe::windowManagerAnswers(display.toStdString(), left))
+        if (x11_probe::windowManagerAnswers(display.toStdString(), left))
             return true;
-        whyNot = QStringLiteral("openbox did not take the screen in time");
+        whyNot = QStringLiteral("openbox took the screen but answered no request in time (%1 ms after start)")
+                     .arg(clock.elapsed());
         stop();
         return false;
     }

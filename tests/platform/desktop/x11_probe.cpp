@@ -206,6 +206,26 @@ bool askToClose(const std::string& displayName, unsigned long window)
     return true;
 }
 
+bool askToMove(const std::string& displayName, unsigned long window, int x, int y)
+{
+    DisplayPtr display = open(displayName);
+    if (!display)
+        return false;
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = static_cast<Window>(window);
+    event.xclient.message_type = XInternAtom(display.get(), "_NET_MOVERESIZE_WINDOW", False);
+    event.xclient.format = 32;
+    // North-west gravity, x and y given, from a pager.
+    event.xclient.data.l[0] = NorthWestGravity | (1L << 8) | (1L << 9) | (2L << 12);
+    event.xclient.data.l[1] = x;
+    event.xclient.data.l[2] = y;
+    XSendEvent(display.get(), DefaultRootWindow(display.get()), False,
+               SubstructureRedirectMask | SubstructureNotifyMask, &event);
+    XSync(display.get(), False);
+    return true;
+}
+
 struct TestWindow::Connection {
     DisplayPtr display;
     Window window = None;

@@ -66,6 +66,11 @@ std::optional<Framed> framedWindow(const std::string& display, unsigned long win
 // (_NET_CLOSE_WINDOW). False when the display cannot be opened.
 bool askToClose(const std::string& display, unsigned long window);
 
+// Asks the window manager to move the window's frame to (x, y), as a user
+// who drags it does (_NET_MOVERESIZE_WINDOW from a pager). False when the
+// display cannot be opened.
+bool askToMove(const std::string& display, unsigned long window, int x, int y);
+
 // A plain top-level window of the test, with a title and a fixed size;
 // destroyed with the object.
 class TestWindow {

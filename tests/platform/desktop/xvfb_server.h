@@ -45,10 +45,13 @@ public:
             return false;
         }
         mProcess.setProgram(program);
+        // -noreset: a server resets when its last client leaves, and refuses
+        // the clients that come meanwhile; a test's short look at the server
+        // must not turn away the program it starts next.
         mProcess.setArguments({QStringLiteral("-displayfd"), QStringLiteral("1"),
                                QStringLiteral("-screen"), QStringLiteral("0"),
                                QStringLiteral("1280x1024x24"), QStringLiteral("-nolisten"),
-                               QStringLiteral("tcp")});
+                               QStringLiteral("tcp"), QStringLiteral("-noreset")});
         mProcess.setStandardErrorFile(QProcess::nullDevice());
         mProcess.start();
         if (!mProcess.waitForStarted(timeoutMs)) {
