@@ -2,6 +2,7 @@
 #include "x11_probe.h"
 
 #include <cstring>
+#include <initializer_list>
 #include <unistd.h>
 #include <vector>
 
@@ -188,7 +189,12 @@ std::optional<Framed> framedWindow(const std::string& displayName, unsigned long
     return framedOf(display.get(), static_cast<Window>(window));
 }
 
-bool askToClose(const std::string& displayName, unsigned long window)
+namespace {
+
+// A request about the window to the window manager (a client message to the
+// root window).
+bool askWindowManager(const std::string& displayName, unsigned long window, const char* message,
+                      std::initializer_list<long> data)
 {
     DisplayPtr display = open(displayName);
     if (!display)
@@ -196,34 +202,30 @@ bool askToClose(const std::string& displayName, unsigned long window)
     XEvent event{};
     event.xclient.type = ClientMessage;
     event.xclient.window = static_cast<Window>(window);
-    event.xclient.message_type = XInternAtom(display.get(), "_NET_CLOSE_WINDOW", False);
+    event.xclient.message_type = XInternAtom(display.get(), message, False);
     event.xclient.format = 32;
-    event.xclient.data.l[0] = CurrentTime;
-    event.xclient.data.l[1] = 2;  // asked by a pager or the like, as a user would
+    int at = 0;
+    for (const long value : data)
+        event.xclient.data.l[at++] = value;
     XSendEvent(display.get(), DefaultRootWindow(display.get()), False,
                SubstructureRedirectMask | SubstructureNotifyMask, &event);
     XSync(display.get(), False);
     return true;
 }
 
+}  // namespace
+
+bool askToClose(const std::string& displayName, unsigned long window)
+{
+    // Asked by a pager or the like, as a user would.
+    return askWindowManager(displayName, window, "_NET_CLOSE_WINDOW", {CurrentTime, 2});
+}
+
 bool askToMove(const std::string& displayName, unsigned long window, int x, int y)
 {
-    DisplayPtr display = open(displayName);
-    if (!display)
-        return false;
-    XEvent event{};
-    event.xclient.type = ClientMessage;
-    event.xclient.window = static_cast<Window>(window);
-    event.xclient.message_type = XInternAtom(display.get(), "_NET_MOVERESIZE_WINDOW", False);
-    event.xclient.format = 32;
     // North-west gravity, x and y given, from a pager.
-    event.xclient.data.l[0] = NorthWestGravity | (1L << 8) | (1L << 9) | (2L << 12);
-    event.xclient.data.l[1] = x;
-    event.xclient.data.l[2] = y;
-    XSendEvent(display.get(), DefaultRootWindow(display.get()), False,
-               SubstructureRedirectMask | SubstructureNotifyMask, &event);
-    XSync(display.get(), False);
-    return true;
+    return askWindowManager(displayName, window, "_NET_MOVERESIZE_WINDOW",
+                            {NorthWestGravity | (1L << 8) | (1L << 9) | (2L << 12), x, y});
 }
 
 struct TestWindow::Connection {
