@@ -39,7 +39,8 @@ std::optional<QString> chooseExportFile(Plot& window, const QString& filter, con
 /// The message of a renumbering that would pass the last coordinate number.
 QString renumberingTooLargeMessage();
 
-/// Wires the export buttons of the main window (for addPlotWiring).
+/// Wires the export buttons of the main window, SXF作成, ＳＩＭＡ登録 and
+/// GoogleEarth KML (for addPlotWiring).
 void wireExport(Plot& window);
 
 }  // namespace tavelcor

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: LicenseRef-Tavelcor
 #include "main/export/export_commands.h"
 
+#include "main/export/kml_export.h"
+
 #include "main/window/plot.h"
 
 namespace tavelcor {
@@ -28,6 +30,7 @@ void wireExport(Plot& window)
 {
     window.Command10.Click = [&window] { Command10_Click(window); };
     window.Command1.Click = [&window] { Command1_Click(window); };
+    window.Command82.Click = [&window] { Command82_Click(window); };
 }
 
 }  // namespace tavelcor

@@ -399,6 +399,7 @@ void Plot::designViewControls()
     button(Command6, QStringLiteral("再表示"), 700.0, 1590.0, 1250.0, 300.0);
     button(Command27, QStringLiteral("住所で地図表示"), 1900.0, 9380.0, 2000.0, 380.0);
     button(Command10, QStringLiteral("SXF作成"), 2950.0, 10620.0, 950.0, 330.0);
+    button(Command82, QStringLiteral("GoogleEarth KML"), 1050.0, 10620.0, 1850.0, 330.0);
 
     Frame15.setCaption(QStringLiteral("簡易コマンド"));
     button(Command68, QStringLiteral("＋"), 100.0, 1590.0, 480.0, 350.0);
@@ -506,9 +507,11 @@ void Plot::designViewPanelExtras()
     Option4.Move(1450.0, 540.0, 1700.0, 270.0);
     // The KML export reads its opening lines from this caption; it is data,
     // not text to show, so the label stays hidden (Option4 takes the clicks
-    // on its own caption).
+    // on its own caption). The kml start tag declares the prefix gx as well,
+    // which the export's camera block uses.
     Label4.setCaption(QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"
-                                     "<kml xmlns=\"http://www.opengis.net/kml/2.2\">\r\n"
+                                     "<kml xmlns=\"http://www.opengis.net/kml/2.2\" "
+                                     "xmlns:gx=\"http://www.google.com/kml/ext/2.2\">\r\n"
                                      "<Folder>\r\n"
                                      "<name>Tavelcor4</name>"));
     Label4.Move(3200.0, 540.0, 600.0, 270.0);

@@ -227,6 +227,8 @@ public:
     /// 住所で地図表示 and the SXF export button (SXF作成).
     platform::CommandButton Command27{protprp, QStringLiteral("Command27")};
     platform::CommandButton Command10{protprp, QStringLiteral("Command10")};
+    /// The KML export for the globe viewer (GoogleEarth KML).
+    platform::CommandButton Command82{protprp, QStringLiteral("Command82")};
     /// Display switches without a caption of their own, named by the labels
     /// beside them: GPS (Check5), 軌跡 (Check7), 追従 (Check11), the station
     /// listing's height (Check10), 方向角表示 (Check9), Check8, the cursor
@@ -267,7 +269,9 @@ public:
     platform::Label Label21{protprp, QStringLiteral("Label21")};
     platform::Label Label18{protprp, QStringLiteral("Label18")};
     /// Right-click options ＳＴ連続 and Copy/Point化, and Label4, whose caption
-    /// holds the opening lines of a KML file and whose click selects Option4.
+    /// holds the opening lines of the KML export (the XML declaration, the kml
+    /// start tag with its namespaces, the outer folder and its name) and
+    /// whose click selects Option4.
     platform::OptionButton Option2{Frame2, QStringLiteral("Option2")};
     platform::OptionButton Option4{Frame2, QStringLiteral("Option4")};
     platform::Label Label4{Frame2, QStringLiteral("Label4")};
