@@ -18,6 +18,7 @@
 #include "main/site/symbol_file.h"
 #include "main/site/tables.h"
 #include "main/site/text_presets.h"
+#include "main/ui/mode_marks.h"
 #include "main/window/plot.h"
 #include "platform/forms/control.h"
 #include "platform/canvas/canvas.h"
@@ -49,6 +50,12 @@ void repaintNow(platform::Form& form)
         widget->repaint();
 }
 
+void recordWindowInFront(Plot& window)
+{
+    QString activeControl;
+    ForeHwnd = static_cast<std::uintptr_t>(Pointer_in(window, activeControl));
+}
+
 void readPointSymbols(Plot& window)
 {
     PlotSymbolButtons buttons(window);
@@ -74,6 +81,7 @@ namespace {
 
 using startup::ChosenKind;
 using startup::ModeOutcome;
+using startup::recordWindowInFront;
 
 constexpr double kTwipFactorBias = 1.002;
 constexpr int kLargePointCount = 500;
@@ -144,7 +152,8 @@ void prepareWorkFolder(Plot& window)
     startForm().unload();
 }
 
-// A second instance only warns and starts as the first.
+// A second instance only warns and starts as the first. A program folder
+// that cannot be written is no sign of one: that is said instead.
 void warnWhenAnotherInstanceRuns()
 {
     PlotRunState& run = plotRunState();
@@ -152,6 +161,8 @@ void warnWhenAnotherInstanceRuns()
         return;
     std::unique_ptr<platform::SingleInstance> held = platform::SingleInstance::acquire(kInstanceName);
     if (held) {
+        if (!held->holdsLock())
+            platform::MsgBox(platform::programFolderNotWritableMessage(platform::programFolder()));
         run.instance = std::move(held);
         return;
     }
@@ -319,7 +330,7 @@ void drawFirstTime()
 
 StartupEnd finish(Plot& window, ChosenKind kind)
 {
-    Pointer_in(window);
+    recordWindowInFront(window);
     fitViewToCoordinates();
     shiftImportedRows(kind);
     setPlotCoordinates();
@@ -332,7 +343,7 @@ StartupEnd finish(Plot& window, ChosenKind kind)
     offerFrameImport(window);
     readEditorCaptions();
     window.setMousePointer(platform::pointer::Default);
-    Pointer_in(window);
+    recordWindowInFront(window);
     if (!readDisplaySettings())
         return StartupEnd::ProgramEnds;
     LoadingFlag = 0;

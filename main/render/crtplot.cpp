@@ -3,6 +3,7 @@
 // previous view and the scale bar.
 #include "main/render/plot_render.h"
 
+#include "main/render/background_step.h"
 #include "main/render/render_internal.h"
 #include "main/render/scale_bar.h"
 #include "main/site/tables.h"
@@ -64,16 +65,11 @@ void setUpPicture(PlotPainter& p)
     p.setFontBold(FontSize >= 12);
 }
 
-void drawBackground(PlotFace& face, PlotPainter& p, RenderState& st)
+// The backgrounds (background_step.h).  A background that fails leaves the
+// picture as the step left it; the site is drawn over it all the same.
+void drawBackground(PlotFace& face, const RenderState& st)
 {
-    // Until background layers are set up the picture starts clear, as it
-    // does when neither background slot holds a layer; so does it when the
-    // background drawing fails.
-    bool drawn = false;
-    if (st.hooks.background)
-        guarded("the background", [&] { drawn = st.hooks.background(face); });
-    if (!drawn)
-        p.clear();
+    guarded("the background", [&] { composeBackground(face, st.hooks.background); });
 }
 
 void markPerpendicularFoot(PlotPainter& p)
@@ -139,7 +135,7 @@ void drawItemLayers(PlotFace& face)
 // its own, so a failure drops that step only.
 void drawSite(PlotFace& face, PlotPainter& p, RenderState& st, RedrawWork& work)
 {
-    drawBackground(face, p, st);
+    drawBackground(face, st);
     p.setDrawMode(kMaskPen);
     // Without its working tables no step that reads them can run.
     if (guarded("the working tables", [&] { prepareWorkingTables(work); })) {
@@ -230,6 +226,11 @@ void crtplot(PlotFace& face)
     }
     if (face.checkValue(32) != 0)
         drawCreditImage(face, st);
+    // The gauges tell how full the tables are once the redraw ends, also
+    // for the layers it left out (a large site's first redraw, a layer
+    // switched off or emptied), which would otherwise keep an old value.
+    for (const Gauge gauge : {Gauge::Tegaki, Gauge::Text, Gauge::Point, Gauge::Line})
+        guarded("a fill gauge", [&] { showFill(face, gauge); });
 }
 
 bool justsc(PlotFace& face)
@@ -287,6 +288,16 @@ double metresPerPoint(const PlotPainter& painter, const PlotFace& face) noexcept
 int percentOf(double used, double top) noexcept
 {
     return static_cast<int>(std::clamp(used / top * 100.0, 0.0, 100.0));
+}
+
+void showFill(PlotFace& face, Gauge gauge)
+{
+    switch (gauge) {
+    case Gauge::Tegaki: face.setGauge(gauge, percentOf(static_cast<double>(TegakiCount), 1000000.0)); break;
+    case Gauge::Text: face.setGauge(gauge, percentOf(TxtCount, 30000.0)); break;
+    case Gauge::Point: face.setGauge(gauge, percentOf(PointCount, 500000.0)); break;
+    case Gauge::Line: face.setGauge(gauge, percentOf(LineNext, 500000.0)); break;
+    }
 }
 
 long countForExtent(double& keptSpan, std::int32_t& kept, long count) noexcept

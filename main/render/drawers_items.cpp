@@ -109,7 +109,7 @@ void Pointview(PlotFace& face)
             if (flags[static_cast<std::size_t>(i)] != 0)
                 drawPoint(p, symbols, i, k, measuredNames, names);
     }
-    face.setGauge(Gauge::Point, percentOf(PointCount, 500000.0));
+    showFill(face, Gauge::Point);
 }
 
 namespace {
@@ -180,7 +180,7 @@ void Txtview(PlotFace& face)
                     Txtexprint(face, i, TxtSel[i] != 0 ? 13 : TxtColor[i]);
         }
     }
-    face.setGauge(Gauge::Text, percentOf(TxtCount, 30000.0));
+    showFill(face, Gauge::Text);
 }
 
 void Txtexprint(PlotFace& face, int i, int C)

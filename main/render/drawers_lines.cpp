@@ -110,7 +110,7 @@ void Lineview(PlotFace& face)
     }
     p.setDrawMode(kCopyPen);
     p.setDrawWidth(1);
-    face.setGauge(Gauge::Line, percentOf(LineNext, 500000.0));
+    showFill(face, Gauge::Line);
 }
 
 namespace {
@@ -168,7 +168,7 @@ void drawStrokes(PlotFace& face)
         }
     }
     p.setDrawWidth(1);
-    face.setGauge(Gauge::Tegaki, percentOf(static_cast<double>(TegakiCount), 1000000.0));
+    showFill(face, Gauge::Tegaki);
 }
 
 }  // namespace

@@ -165,6 +165,7 @@ void resetBackgroundState()
     TileZoom = 0;
     RasterSize = 0.0F;
     TileDlMode = 0;
+    TileScreensSaved = 0;
 }
 
 // Start-up values of the settings followed by the settings reader's own
@@ -245,6 +246,9 @@ void resetEditState()
     MesgAnswer.clear();
     SimaZahyoStart = 1;
     SimaKakuchiStart = 1;
+    SimaTarget = 0;
+    SimaCancel = 0;
+    SimaCompress = 0;
     DanmenPitch = 1;
     DanmenScale = 1;
 }

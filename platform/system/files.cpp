@@ -79,6 +79,28 @@ bool copyFile(const QString& from, const QString& to)
     return out.commit();
 }
 
+bool writeFileAtomically(const QString& path, QByteArrayView bytes)
+{
+    return writeFileAtomically(path, [bytes](QIODevice& out) {
+        return out.write(bytes.data(), bytes.size()) == bytes.size();
+    });
+}
+
+bool writeFileAtomically(const QString& path, const std::function<bool(QIODevice&)>& produce)
+{
+    if (path.isEmpty() || folderExists(path))
+        return false;
+    QSaveFile out(path);
+    if (!out.open(QIODevice::WriteOnly))
+        return false;
+    // As in copyFile: a failed last flush must not let commit() succeed.
+    if (!produce(out) || !out.flush()) {
+        out.cancelWriting();
+        return false;
+    }
+    return out.commit();
+}
+
 bool removeFile(const QString& path)
 {
     if (path.isEmpty())
@@ -162,6 +184,13 @@ QStringList listFiles(const QString& folder)
         return names;
     const QDir dir(folder);
     return dir.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Unsorted);
+}
+
+bool isBareFileName(const QString& name)
+{
+    if (name.isEmpty() || name == QStringLiteral(".") || name == QStringLiteral(".."))
+        return false;
+    return !name.contains(u'/') && !name.contains(u'\\') && !name.contains(QChar(0));
 }
 
 QString findFileNoCase(const QString& folder, const QString& name)

@@ -6,11 +6,14 @@
 #include "broken_file.h"
 
 #include "main/app/app_forms.h"
+#include "main/background/background_drawing.h"
 #include "main/app/startup_internal.h"
 #include "main/app/wirings.h"
 #include "main/render/render_state.h"
 #include "main/site/site_messages.h"
 #include "main/site/settings_file.h"
+#include "main/ui/ui_services.h"
+#include "platform/desktop/fake_desktop.h"
 #include "platform/canvas/canvas.h"
 #include "platform/canvas/colors.h"
 #include "platform/system/files.h"
@@ -126,6 +129,29 @@ TEST_F(StartupTest, StartsWithEveryPartOfTheProgramWired)
     // the save button is wired to the save command
     script().expectSaveFile(std::nullopt, QStringLiteral("TVX 現場登録"));
     window.Command23.setValue(true);
+}
+
+TEST_F(StartupTest, WindowInFrontIsRecordedForThePointerMotion)
+{
+    platform::FakeDesktop desktop;
+    desktop.addWindow(0x3a00007);
+    desktop.setForeground(0x3a00007);
+    uiServices().foreground = &desktop;
+    const QString site = copyFixture(QStringLiteral("site"), QStringLiteral("genba"));
+    chooseFile(site + u'/' + kSignFile);
+    startProgram();
+    ASSERT_EQ(startupEnd(), StartupEnd::Drawn);
+    EXPECT_EQ(ForeHwnd, 0x3a00007u);
+}
+
+TEST_F(StartupTest, WithoutADesktopNoWindowInFrontIsRecorded)
+{
+    ForeHwnd = 99;
+    const QString site = copyFixture(QStringLiteral("site"), QStringLiteral("genba"));
+    chooseFile(site + u'/' + kSignFile);
+    startProgram();
+    ASSERT_EQ(startupEnd(), StartupEnd::Drawn);
+    EXPECT_EQ(ForeHwnd, 0u);
 }
 
 TEST_F(StartupTest, InitialValuesAndTheProgramFolderSettings)
@@ -431,6 +457,23 @@ TEST_F(StartupTest, SiteFileThatCannotBeReadIsSaidAndEndsTheProgram)
     }
 }
 
+TEST_F(StartupTest, AProgramFolderThatCannotBeWrittenIsSaidInsteadOfASecondInstance)
+{
+    QFile plain(folder(QStringLiteral("media")) + QStringLiteral("/plain"));
+    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    plain.close();
+    const QString home = plain.fileName() + QStringLiteral("/tavelcor");
+    testing_support::ScopedEnv badHome("TAVELCOR_HOME", home);
+    script().expectMessage(platform::MsgResult::Ok,
+                           QStringLiteral("プログラムフォルダ ") + home
+                               + QStringLiteral(" に書き込めません。設定は保存されません。"));
+    const QString site = copyFixture(QStringLiteral("site"), QStringLiteral("genba"));
+    chooseFile(site + u'/' + kSignFile);
+    startProgram();
+    EXPECT_EQ(startupEnd(), StartupEnd::Drawn);
+    EXPECT_EQ(ZahyoMax, 6);
+}
+
 TEST_F(StartupTest, FirstInstanceHoldsTheLockForTheRun)
 {
     startWithoutASite(platform::MsgResult::No);
@@ -685,7 +728,9 @@ TEST_F(StartupTest, MoreThanFiveHundredPointsSkipLayersOnTheFirstRedrawOnly)
             rows << QStringLiteral("%1,P%1,,1010.00,2010.00,2").arg(i);
         ASSERT_TRUE(writeLines(site + QStringLiteral("/POINT.DAT"), rows));
         std::vector<int> skips;
-        render::renderState().hooks.background = [&skips](render::PlotFace&) {
+        // The background step asks about the placement window once per
+        // redraw that draws.
+        backgroundServices().rasterSetShown = [&skips] {
             skips.push_back(SkipPointview + SkipTxtview + SkipTegakidraw);
             return false;
         };
@@ -695,7 +740,7 @@ TEST_F(StartupTest, MoreThanFiveHundredPointsSkipLayersOnTheFirstRedrawOnly)
         ASSERT_FALSE(skips.empty());
         EXPECT_EQ(skips.back(), count > 500 ? 3 : 0);
         EXPECT_EQ(SkipPointview + SkipTxtview + SkipTegakidraw, 0);
-        render::renderState().hooks.background = {};
+        backgroundServices().rasterSetShown = {};
         platform::destroyAllForms();
         resetTables();
     }

@@ -12,6 +12,7 @@
 
 #include "site_builders.h"
 
+#include "main/background/background_drawing.h"
 #include "main/render/render_state.h"
 #include "main/render/view_wiring.h"
 #include "main/render/window_plot_face.h"
@@ -24,6 +25,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -67,6 +69,9 @@ protected:
         mScript.emplace();
         clearPlotWirings();
         addPlotWiring(wireView);
+        // The wheel's preview is the background drawing's snapshot layer.
+        addPlotWiring(wireBackground);
+        TwipPixX = TwipPixY = 15.0F * 1.002F;
         render::renderState().hooks.stblueplot = [this](render::PlotFace&) {
             ++redraws;
             causeDuringRedraw = RedrawCause;
@@ -100,6 +105,21 @@ protected:
     static void click(platform::Control& control)
     {
         QTest::mouseClick(control.widget(), Qt::LeftButton, {}, QPoint(3, 3));
+        QCoreApplication::processEvents();
+    }
+
+    /// A double click as the window system delivers it: press, release,
+    /// double-click press, release.
+    static void doubleClick(platform::Control& control)
+    {
+        QWidget* widget = control.widget();
+        const QPoint at(4, 4);
+        QTest::mousePress(widget, Qt::LeftButton, {}, at);
+        QTest::mouseRelease(widget, Qt::LeftButton, {}, at);
+        QMouseEvent second(QEvent::MouseButtonDblClick, at, widget->mapToGlobal(at), Qt::LeftButton,
+                           Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(widget, &second);
+        QTest::mouseRelease(widget, Qt::LeftButton, {}, at);
         QCoreApplication::processEvents();
     }
 
