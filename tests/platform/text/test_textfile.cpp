@@ -62,13 +62,20 @@ private:
     QByteArray mPending;
 };
 
-QStringList readAll(QIODevice* device, TextEncoding encoding = TextEncoding::Cp932)
+// The lines the reader gives until it stops.
+QStringList linesOf(LineReader& reader)
 {
-    LineReader reader(device, encoding);
     QStringList lines;
     QString line;
     while (reader.readLine(line))
         lines.append(line);
+    return lines;
+}
+
+QStringList readAll(QIODevice* device, TextEncoding encoding = TextEncoding::Cp932)
+{
+    LineReader reader(device, encoding);
+    const QStringList lines = linesOf(reader);
     EXPECT_FALSE(reader.hasError());
     EXPECT_EQ(reader.lineCount(), lines.size());
     return lines;
@@ -188,14 +195,11 @@ TEST(LineReader, ALineLongerThanTheLimitStopsTheReading)
             SCOPED_TRACE(std::string(row.name) + ", chunk " + std::to_string(chunk));
             ChunkedDevice device(row.data, chunk);
             LineReader reader(&device);
-            QStringList lines;
-            QString line;
-            while (reader.readLine(line))
-                lines.append(line);
-            EXPECT_EQ(lines, row.lines);
+            EXPECT_EQ(linesOf(reader), row.lines);
             EXPECT_EQ(reader.lineTooLong(), row.tooLong);
             EXPECT_EQ(reader.hasError(), row.tooLong);
             EXPECT_EQ(reader.lineCount(), row.lines.size()) << "the long line is number lineCount() + 1";
+            QString line;
             EXPECT_FALSE(reader.readLine(line)) << "the reader stays at its end";
         }
     }
@@ -270,12 +274,9 @@ TEST(LineReader, ReadErrorEndsTheLinesWithoutTheCutOne)
             SCOPED_TRACE(std::string(row.name) + ", chunk " + std::to_string(chunk));
             ChunkedDevice device(data, chunk, row.failAfter);
             LineReader reader(&device);
-            QStringList lines;
-            QString line;
-            while (reader.readLine(line))
-                lines.append(line);
-            EXPECT_EQ(lines, row.lines);
+            EXPECT_EQ(linesOf(reader), row.lines);
             EXPECT_TRUE(reader.hasError());
+            QString line;
             EXPECT_FALSE(reader.readLine(line)) << "the reader stays at its end";
         }
     }
