@@ -1,24 +1,24 @@
 // SPDX-License-Identifier: LicenseRef-Tavelcor
-// The full redraw of a full-size site at 1920 x 1080: the whole site in view
-// and a 100 m window, beside the bare cost of drawing the same visible
-// primitives straight onto a QImage with QPainter.
+// The full redraw of a full-size site at 1920 x 1080: the whole site in view,
+// a 100 m window and a window off the data, beside the bare cost of drawing
+// the same visible primitives straight onto a QImage with QPainter, and with
+// the spatial index beside a walk over every table.
 //
-// The site: 32767 parcels of 18 vertex entries (589806 slots) over 491505
-// of the 500000 coordinates, 500000 observation points, 500000 lines,
-// 1000000 hand-stroke vertices in strokes of 100, 30000 texts, spread over
-// 9 km x 9 km.  Run by hand from the build folder's bench/bin.
+// The site is that of tests/main/render/full_size_site.h.  Run by hand from
+// the build folder's bench/bin.
 #include "main/render/plot_face.h"
 #include "main/render/plot_render.h"
 #include "main/render/render_state.h"
+#include "main/render/site_index.h"
 #include "main/site/tables.h"
 #include "platform/canvas/canvas.h"
 #include "platform/canvas/colors.h"
+#include "tests/main/render/full_size_site.h"
 
 #include <QFont>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
-#include <QRandomGenerator>
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -30,93 +30,7 @@ using namespace tavelcor;
 
 constexpr int kWidth = 1920;
 constexpr int kHeight = 1080;
-constexpr double kSite = 9000.0;  // metres across
-constexpr int kGrid = 182;        // parcels per row (182 x 182 > 32767)
-constexpr int kParcelCorners = 15;
-constexpr int kParcelEntries = 18;
-
-void buildParcels()
-{
-    const double cell = kSite / kGrid;
-    int n = 0;
-    long slot = 0;
-    for (int i = 1; i <= kKakuchiCountLimit; ++i) {
-        const double cx = -kSite / 2 + ((i - 1) / kGrid + 0.5) * cell;
-        const double cy = -kSite / 2 + ((i - 1) % kGrid + 0.5) * cell;
-        const int firstCoord = n + 1;
-        for (int k = 0; k < kParcelCorners; ++k) {
-            const double a = 2 * M_PI * k / kParcelCorners;
-            ++n;
-            ZahyoName[n] = QStringLiteral("K%1").arg(n);
-            ZahyoPX[n] = cx + 0.45 * cell * std::cos(a);
-            ZahyoPY[n] = cy + 0.45 * cell * std::sin(a);
-            ZahyoX[n] = ZahyoPX[n] + OriginX;
-            ZahyoY[n] = ZahyoPY[n] + OriginY;
-            ZahyoUsed[n] = 1;
-        }
-        KakuchiFirst[i] = static_cast<std::int32_t>(slot + 1);
-        for (int k = 0; k < kParcelEntries; ++k)
-            KakuchiVertex[++slot] = firstCoord + (k % kParcelCorners);
-        KakuchiLast[i] = static_cast<std::int32_t>(slot);
-        KakuchiName[i] = QString::number(i);
-        KakuchiLabelX[i] = static_cast<float>(cx);
-        KakuchiLabelY[i] = static_cast<float>(cy);
-    }
-    KakuchiCount = kKakuchiCountLimit;
-    QRandomGenerator rng(7);
-    while (n < kZahyoTop) {
-        ++n;
-        ZahyoName[n] = QStringLiteral("F%1").arg(n);
-        ZahyoPX[n] = (rng.generateDouble() - 0.5) * kSite;
-        ZahyoPY[n] = (rng.generateDouble() - 0.5) * kSite;
-        ZahyoX[n] = ZahyoPX[n] + OriginX;
-        ZahyoY[n] = ZahyoPY[n] + OriginY;
-    }
-    ZahyoMax = n;
-}
-
-void buildItems()
-{
-    QRandomGenerator rng(11);
-    auto coord = [&] { return (rng.generateDouble() - 0.5) * kSite; };
-    for (int i = 1; i <= kPointTop; ++i) {
-        PointName[i] = QStringLiteral("P%1").arg(i);
-        PointX[i] = coord();
-        PointY[i] = coord();
-        PointMark[i] = static_cast<std::uint8_t>(1 + i % 3);
-    }
-    PointCount = kPointTop;
-    for (int i = 1; i <= kLineTop; ++i) {
-        LineX1[i] = coord();
-        LineY1[i] = coord();
-        LineX2[i] = LineX1[i] + rng.bounded(20.0) - 10;
-        LineY2[i] = LineY1[i] + rng.bounded(20.0) - 10;
-        LineColor[i] = static_cast<std::uint8_t>(i % 2 == 0 ? 12 : 9);
-    }
-    LineNext = kLineTop + 1;
-    double x = 0, y = 0;
-    for (int i = 1; i <= kTegakiTop; ++i) {
-        const int k = (i - 1) % 100;
-        if (k == 0) {
-            x = coord();
-            y = coord();
-        }
-        x += rng.bounded(1.0) - 0.5;
-        y += rng.bounded(1.0);
-        TegakiX[i] = static_cast<float>(x);
-        TegakiY[i] = static_cast<float>(y);
-        TegakiColor[i] = 2;
-        TegakiPen[i] = static_cast<std::uint8_t>(k == 0 ? 1 : (k == 99 ? 3 : 2));
-    }
-    TegakiCount = kTegakiTop;
-    for (int i = 1; i <= kTxtTop; ++i) {
-        TxtString[i] = QStringLiteral("境界 %1").arg(i);
-        TxtX[i] = static_cast<float>(coord());
-        TxtY[i] = static_cast<float>(coord());
-        TxtColor[i] = 4;
-    }
-    TxtCount = kTxtTop;
-}
+using namespace render::testing_support::full_size;
 
 struct Site {
     Site()
@@ -125,8 +39,7 @@ struct Site {
         LoadingFlag = 0;
         OriginX = -30000;
         OriginY = 20000;
-        buildParcels();
-        buildItems();
+        buildSite();
     }
 };
 
@@ -320,14 +233,27 @@ void drawPrimitives(QImage& image, const Primitives& prims, const QFont& font)
 
 // ---------------------------------------------------------------- benchmarks
 
-void runCrtplot(benchmark::State& state, double centrePX, double centrePY, double span)
+// How a run of the redraw treats the site between two redraws.
+enum class Between {
+    Nothing,    ///< the tables stay as they are
+    MovePoint,  ///< one observation point moves, as an edit moves it
+};
+
+void runCrtplot(benchmark::State& state, double centrePX, double centrePY, double span,
+                render::SiteIndex::Use use = render::SiteIndex::Use::Auto, Between between = Between::Nothing)
 {
     site();
     render::StandalonePlot& face = plotFace();
+    render::siteIndex().setUse(use);
+    setView(centrePX, centrePY, span);
+    crtplot(face);  // the index is built by the first redraw of a zoomed view
     for (auto _ : state) {
+        if (between == Between::MovePoint)
+            PointX[1] = PointX[1] + 0.001;
         setView(centrePX, centrePY, span);
         crtplot(face);
     }
+    render::siteIndex().setUse(render::SiteIndex::Use::Auto);
     state.counters["lines"] = LineNext - 1;
 }
 
@@ -348,15 +274,33 @@ void runQPainter(benchmark::State& state, double centrePX, double centrePY, doub
     state.counters["texts"] = static_cast<double>(prims.labels.size());
 }
 
+using Use = render::SiteIndex::Use;
+
 void BM_Crtplot_WholeSite(benchmark::State& s) { runCrtplot(s, 0, 0, kSite * 1.05); }
+void BM_Crtplot_WholeSite_Walk(benchmark::State& s) { runCrtplot(s, 0, 0, kSite * 1.05, Use::Never); }
 void BM_QPainter_WholeSite(benchmark::State& s) { runQPainter(s, 0, 0, kSite * 1.05); }
 void BM_Crtplot_Window100m(benchmark::State& s) { runCrtplot(s, 120, -340, 100); }
+// The same window walking every table, as the redraw did before it had an index.
+void BM_Crtplot_Window100m_Walk(benchmark::State& s) { runCrtplot(s, 120, -340, 100, Use::Never); }
+// One point moved before each redraw: the point grid is built again each time.
+void BM_Crtplot_Window100m_PointMoved(benchmark::State& s)
+{
+    runCrtplot(s, 120, -340, 100, Use::Auto, Between::MovePoint);
+}
 void BM_QPainter_Window100m(benchmark::State& s) { runQPainter(s, 120, -340, 100); }
+// A window 100 km off the data: nothing to draw.
+void BM_Crtplot_Window100kmOff(benchmark::State& s) { runCrtplot(s, 100000, 0, 100); }
+void BM_Crtplot_Window100kmOff_Walk(benchmark::State& s) { runCrtplot(s, 100000, 0, 100, Use::Never); }
 
 BENCHMARK(BM_Crtplot_WholeSite)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_Crtplot_WholeSite_Walk)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_QPainter_WholeSite)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_Crtplot_Window100m)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_Crtplot_Window100m_Walk)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_Crtplot_Window100m_PointMoved)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_QPainter_Window100m)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_Crtplot_Window100kmOff)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_Crtplot_Window100kmOff_Walk)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 }  // namespace
 

@@ -24,6 +24,14 @@
 // - Single precision stays `float` where the data is single precision:
 //   results depend on it.
 // - Single-threaded: only the UI thread touches these.
+// - Every table counts its changes (changes()): each access that can write
+//   (the non-const operator[], begin(), end(), fill(), allocate()) counts as
+//   one, whether it writes or not. Code that keeps something worked out from
+//   a table (the plot's spatial index) compares the count to know it is
+//   still good; it therefore never misses a write. Reading through a const
+//   reference (std::as_const(ZahyoX)[i]) does not count: hot readers use it
+//   so that they do not make such derived data look stale. A write through a
+//   pointer taken earlier is not seen: call touch() after it.
 //
 // Memory: about 120 MB once allocated and reset (the sizes are fixed by the
 // largest sites the program takes). The parcel attribute columns are stored
@@ -63,6 +71,7 @@ public:
     T& operator[](std::ptrdiff_t i) noexcept
     {
         Q_ASSERT(mData && contains(i));
+        ++mChanges;
         return mData[i - Low];
     }
     const T& operator[](std::ptrdiff_t i) const noexcept
@@ -75,18 +84,34 @@ public:
     // Allocates the storage (value-initialised) unless it exists already.
     void allocate()
     {
+        ++mChanges;
         if (!mData)
             mData = std::make_unique<T[]>(std::size_t(kSize));
     }
     void fill(const T& value) { std::fill(begin(), end(), value); }
 
-    T* begin() noexcept { return mData.get(); }
-    T* end() noexcept { return mData ? mData.get() + kSize : nullptr; }
+    T* begin() noexcept
+    {
+        ++mChanges;
+        return mData.get();
+    }
+    T* end() noexcept
+    {
+        ++mChanges;
+        return mData ? mData.get() + kSize : nullptr;
+    }
     const T* begin() const noexcept { return mData.get(); }
     const T* end() const noexcept { return mData ? mData.get() + kSize : nullptr; }
 
+    // Number of accesses that could write, since the program started; it
+    // never goes back.
+    std::uint64_t changes() const noexcept { return mChanges; }
+    // Counts a write made through a pointer taken earlier.
+    void touch() noexcept { ++mChanges; }
+
 private:
     std::unique_ptr<T[]> mData;
+    std::uint64_t mChanges = 0;
 };
 
 // A two-dimensional table indexed (Low1..High1, Low2..High2), allocated once;
@@ -113,6 +138,7 @@ public:
     T& operator()(std::ptrdiff_t i, std::ptrdiff_t j) noexcept
     {
         Q_ASSERT(mData && contains(i, j));
+        ++mChanges;
         return mData[(i - Low1) * kColumns + (j - Low2)];
     }
     const T& operator()(std::ptrdiff_t i, std::ptrdiff_t j) const noexcept
@@ -124,16 +150,30 @@ public:
     bool allocated() const noexcept { return mData != nullptr; }
     void allocate()
     {
+        ++mChanges;
         if (!mData)
             mData = std::make_unique<T[]>(std::size_t(kSize));
     }
     void fill(const T& value) { std::fill(begin(), end(), value); }
 
-    T* begin() noexcept { return mData.get(); }
-    T* end() noexcept { return mData ? mData.get() + kSize : nullptr; }
+    T* begin() noexcept
+    {
+        ++mChanges;
+        return mData.get();
+    }
+    T* end() noexcept
+    {
+        ++mChanges;
+        return mData ? mData.get() + kSize : nullptr;
+    }
+
+    // As FixedTable::changes() and touch().
+    std::uint64_t changes() const noexcept { return mChanges; }
+    void touch() noexcept { ++mChanges; }
 
 private:
     std::unique_ptr<T[]> mData;
+    std::uint64_t mChanges = 0;
 };
 
 // ====================================================================== bounds

@@ -10,6 +10,7 @@
 #include "main/render/plot_face.h"
 #include "main/render/plot_render.h"
 #include "main/render/render_state.h"
+#include "main/render/site_index.h"
 #include "main/site/tables.h"
 #include "platform/canvas/canvas.h"
 #include "platform/canvas/colors.h"
@@ -32,6 +33,9 @@ protected:
     {
         resetTables();
         renderState() = RenderState{};
+        // The small sites of these tests take the index's road, as large
+        // sites do, wherever a window allows it.
+        siteIndex().setUse(SiteIndex::Use::Always);
         LoadingFlag = 0;
         OriginX = kOriginX;
         OriginY = kOriginY;
