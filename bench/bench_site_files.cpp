@@ -12,6 +12,8 @@
 // the write time.
 #include <benchmark/benchmark.h>
 
+#include "bench_support.h"
+
 #include "geodesy/format_fixed.h"
 #include "main/site/dat_files.h"
 #include "main/site/sima_file.h"
@@ -25,12 +27,12 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 #include <vector>
 
 namespace {
 
 using namespace tavelcor;
+using benchsupport::threadCpuMs;
 
 constexpr int kParcels = kKakuchiCountLimit;
 constexpr int kVertexSlots = 600000;
@@ -162,15 +164,6 @@ Site& site()
     return s;
 }
 
-// CPU time of this thread in milliseconds (user and system): less disturbed
-// than the wall clock by other programs running on the machine.
-double threadCpuMs()
-{
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
-}
-
 // Decodes every file of the site once; the CPU time taken, in milliseconds.
 double decodeOnce(const Site& s)
 {
@@ -189,10 +182,7 @@ double decodeOnce(const Site& s)
 // ratio.
 void setRatioCounters(benchmark::State& state, double workMs, double decodeMs)
 {
-    const double n = static_cast<double>(state.iterations());
-    state.counters["work_ms"] = workMs / n;
-    state.counters["decode_ms"] = decodeMs / n;
-    state.counters["ratio"] = decodeMs > 0 ? workMs / decodeMs : 0.0;
+    benchsupport::setRatioCounters(state, workMs, decodeMs, "decode_ms");
 }
 
 // Times work() in each iteration and sets the ratio counters; before each

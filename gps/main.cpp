@@ -14,6 +14,7 @@
 #include "gps/headless_prompts.h"
 
 #include "platform/forms/fonts.h"
+#include "platform/forms/qt_translations.h"
 #include "platform/forms/form_holder.h"
 
 #include <QApplication>
@@ -61,6 +62,7 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("ORBELA"));
     QApplication::setQuitOnLastWindowClosed(false);
     platform::installFontSubstitutions();
+    platform::installQtTranslations();
     if (orbela::headlessPromptsRequested())
         orbela::useHeadlessPrompts();
 

@@ -6,6 +6,7 @@
 #include "keypad/module1.h"
 
 #include "platform/forms/fonts.h"
+#include "platform/forms/qt_translations.h"
 #include "platform/forms/form_holder.h"
 #include "platform/system/window_presence.h"
 
@@ -26,6 +27,7 @@ int main(int argc, char** argv)
     // ends only when the keypad window unloads.
     QApplication::setQuitOnLastWindowClosed(false);
     platform::installFontSubstitutions();
+    platform::installQtTranslations();
     kintab::services().endProgram = [] {
         QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
     };

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: LicenseRef-Tavelcor
 #include "main/app/app_context.h"
 
+#include "main/ui/ui_services.h"
 #include "platform/system/window_presence.h"
 
 namespace tavelcor {
@@ -20,6 +21,7 @@ PlotRunState& plotRunState()
 void resetAppContext()
 {
     appServices() = AppServices{};
+    uiServices() = UiServices{};
     plotRunState() = PlotRunState{};
 }
 

@@ -4,7 +4,7 @@
 // whole run (they outlive the form object, which an unload destroys).
 //
 // The surroundings are replaceable so tests run without a desktop: the
-// clipboard, the clock, the foreground window, the map-XML reader's helper
+// clipboard, the clock, the map-XML reader's helper
 // programs and the background settings window of the background part. The
 // executable installs the desktop's; each member's default is given below.
 #pragma once
@@ -14,7 +14,6 @@
 
 #include <QDateTime>
 
-#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -34,9 +33,6 @@ struct AppServices {
     // The current local date and time (backup folders, save times). Empty:
     // the system clock.
     std::function<QDateTime()> now;
-    // The window in front (an X11 window id; 0 none). Start-up records it.
-    // Empty: 0, no window known.
-    std::function<std::uint64_t()> foregroundWindow;
     // The map-XML reader's converter, editor and stage captions; an empty
     // showStage shows the stage in the start-up splash window.
     MapXmlEnvironment mapXml;
@@ -81,7 +77,8 @@ struct PlotRunState {
 
 PlotRunState& plotRunState();
 
-// Back to a fresh run: empty services and state (tests).
+// Back to a fresh run: empty services (the main window's controls' too) and
+// state (tests).
 void resetAppContext();
 
 // The current local date and time through the services.

@@ -3,14 +3,11 @@
 
 #include "main/app/backup.h"
 #include "main/window/plot.h"
-#include "platform/desktop/screen.h"
 
 namespace tavelcor {
 
 namespace {
 
-constexpr double kStartWidth = 4500.0;
-constexpr double kStartHeight = 1500.0;
 constexpr double kBackupWidth = 3600.0;
 constexpr double kBackupHeight = 1200.0;
 constexpr double kPlistWidth = 3000.0;
@@ -18,18 +15,6 @@ constexpr double kPlistHeight = 6000.0;
 constexpr double kPlistMargin = 100.0;
 
 }  // namespace
-
-Start::Start() : platform::Form(QStringLiteral("START"))
-{
-    setCaption(QStringLiteral("背景ラスター準備中"));
-    setBorderStyle(platform::FormBorder::FixedDialog);
-    setClientSize(kStartWidth, kStartHeight);
-    Label1.setCaption(QStringLiteral("起動準備中です"));
-    Label1.setAlignment(2);
-    Label1.Move(200.0, 500.0, kStartWidth - 400.0, 400.0);
-    if (const auto screen = platform::primaryScreenMetrics())
-        Move((screen->widthTwips - Width()) / 2.0, (screen->heightTwips - Height()) / 2.0);
-}
 
 Backup::Backup() : platform::Form(QStringLiteral("backup"))
 {
@@ -53,12 +38,6 @@ Plist::Plist() : platform::Form(QStringLiteral("Plist"))
         Move(window.Left() + window.Width() - Width() - kPlistMargin, window.Top() + kPlistMargin);
         setTopMost(true);
     };
-}
-
-platform::FormHolder<Start>& startForm()
-{
-    static platform::FormHolder<Start> holder;
-    return holder;
 }
 
 platform::FormHolder<Backup>& backupForm()

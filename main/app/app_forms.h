@@ -1,25 +1,14 @@
 // SPDX-License-Identifier: LicenseRef-Tavelcor
-// Small windows of the main program's life cycle: the splash window shown
-// while start-up prepares (and while the map-XML reader works), the window
-// shown during the hourly backup, and the registered-strings window whose
-// list holds the text presets' phrases.
+// Small windows of the main program's life cycle: the splash window (which
+// lives with the main window, since exports show it too), the window shown
+// during the hourly backup, and the registered-strings window whose list
+// holds the text presets' phrases.
 #pragma once
 
+#include "main/window/start_form.h"
 #include "platform/forms/forms.h"
 
 namespace tavelcor {
-
-/// The splash window `START`: caption "背景ラスター準備中" as designed (the
-/// readers change it to tell their stage) and the label "起動準備中です".
-/// Centred on the screen, no code of its own.
-class Start : public platform::Form {
-public:
-    Start();
-    platform::Label Label1{*this, QStringLiteral("Label1")};
-};
-
-platform::FormHolder<Start>& startForm();
-inline Start& start() { return startForm().instance(); }
 
 /// The backup window `backup` (caption "バックアップ", one label
 /// "ＴＶＸ自動バックアップ中"). Shown modally by the backup tick; its

@@ -3,11 +3,13 @@
 #include "main/app/app_context.h"
 #include "main/app/wirings.h"
 #include "main/site/tables.h"
+#include "main/ui/ui_services.h"
 #include "main/window/plot.h"
 
 #include "platform/desktop/foreground.h"
 #include "platform/dialogs/qt_prompter.h"
 #include "platform/forms/fonts.h"
+#include "platform/forms/qt_translations.h"
 #include "platform/forms/form_holder.h"
 #include "platform/prompt/prompter.h"
 
@@ -20,11 +22,12 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("TAVELCOR"));
     platform::installFontSubstitutions();
+    platform::installQtTranslations();
     platform::setPrompter(std::make_unique<platform::QtPrompter>());
 
     // Start-up records the window in front (on X11; none elsewhere).
-    std::shared_ptr<platform::ForegroundWindows> desktop = platform::openForegroundWindows();
-    tavelcor::appServices().foregroundWindow = [desktop] { return desktop->foregroundWindow(); };
+    std::unique_ptr<platform::ForegroundWindows> desktop = platform::openForegroundWindows();
+    tavelcor::uiServices().foreground = desktop.get();
 
     tavelcor::allocateTables();
     tavelcor::resetTables();

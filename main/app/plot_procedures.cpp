@@ -57,14 +57,6 @@ QString siteFolderOf(const QString& path)
     return folder;
 }
 
-QString Pointer_in(Plot& window)
-{
-    const AppServices& services = appServices();
-    ForeHwnd = services.foregroundWindow ? services.foregroundWindow() : 0;
-    const platform::Control* active = window.ActiveControl();
-    return active != nullptr ? active->Name() : QString();
-}
-
 void readTileList()
 {
     const QString path = tileListPath();

@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: LicenseRef-Tavelcor
 // Small procedures of the main window that start-up, the save command, the
 // backup and shut-down call: the data-changed mark, the file copy of a
-// chosen SIMA file, the site folder of a chosen file, the record of the
-// window in front, the tile list of the work folder, and the background
-// button's rebuilding of that list.
+// chosen SIMA file, the site folder of a chosen file, the tile list of the
+// work folder, and the background button's rebuilding of that list.
 #pragma once
 
 #include <QString>
@@ -24,10 +23,6 @@ bool NMEACOPY(const QString& from, const QString& to);
 /// The folder of a chosen file as SiteFolder holds it: absolute, with a
 /// trailing "/" (the root keeps its single "/").
 QString siteFolderOf(const QString& path);
-
-/// Records the window in front in ForeHwnd (0 when none can be told) and
-/// returns the name of the main window's active control ("" when none).
-QString Pointer_in(Plot& window);
 
 /// The tile list "Eld.AR2" of the work folder: each line one cached file
 /// name. Reads it into TileCache(1..) when it exists, else takes the names of

@@ -18,6 +18,7 @@
 #include "main/site/symbol_file.h"
 #include "main/site/tables.h"
 #include "main/site/text_presets.h"
+#include "main/ui/mode_marks.h"
 #include "main/window/plot.h"
 #include "platform/forms/control.h"
 #include "platform/canvas/canvas.h"
@@ -49,6 +50,12 @@ void repaintNow(platform::Form& form)
         widget->repaint();
 }
 
+void recordWindowInFront(Plot& window)
+{
+    QString activeControl;
+    ForeHwnd = static_cast<std::uintptr_t>(Pointer_in(window, activeControl));
+}
+
 void readPointSymbols(Plot& window)
 {
     PlotSymbolButtons buttons(window);
@@ -72,6 +79,7 @@ namespace {
 
 using startup::ChosenKind;
 using startup::ModeOutcome;
+using startup::recordWindowInFront;
 
 constexpr double kTwipFactorBias = 1.002;
 constexpr int kLargePointCount = 500;
@@ -313,7 +321,7 @@ void drawFirstTime()
 
 StartupEnd finish(Plot& window, ChosenKind kind)
 {
-    Pointer_in(window);
+    recordWindowInFront(window);
     fitViewToCoordinates();
     shiftImportedRows(kind);
     setPlotCoordinates();
@@ -326,7 +334,7 @@ StartupEnd finish(Plot& window, ChosenKind kind)
     offerFrameImport(window);
     readEditorCaptions();
     window.setMousePointer(platform::pointer::Default);
-    Pointer_in(window);
+    recordWindowInFront(window);
     if (!readDisplaySettings())
         return StartupEnd::ProgramEnds;
     LoadingFlag = 0;

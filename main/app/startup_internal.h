@@ -66,5 +66,9 @@ platform::Clipboard& clipboard();
 // Paints the form now when it is shown.
 void repaintNow(platform::Form& form);
 
+// Records the window in front in ForeHwnd (0 when none can be told), which
+// the plot's pointer motion compares later.
+void recordWindowInFront(Plot& window);
+
 }  // namespace startup
 }  // namespace tavelcor

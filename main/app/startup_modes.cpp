@@ -118,7 +118,7 @@ ModeOutcome offerMapOnly(Plot& window)
     if (TileScreens == 0)
         TileScreens = 5;
     setMapOnlyView();
-    Pointer_in(window);
+    recordWindowInFront(window);
     Haikei1Code = 5;
     crtplot();
     Command52_Click(window);

@@ -3,8 +3,10 @@
 
 #include "main/app/site_wiring.h"
 #include "main/app/window_layout.h"
+#include "main/export/export_commands.h"
 #include "main/render/print_wiring.h"
 #include "main/render/view_wiring.h"
+#include "main/ui/ui_wiring.h"
 #include "main/window/plot.h"
 
 namespace tavelcor {
@@ -16,6 +18,8 @@ void registerPlotWirings()
     addPlotWiring(wireSiteLifecycle);
     addPlotWiring(wireView);
     addPlotWiring(wirePrint);
+    addPlotWiring(wireUi);
+    addPlotWiring(wireExport);
 }
 
 }  // namespace tavelcor

@@ -3,6 +3,7 @@
 
 #include "main/render/dialog_support.h"
 #include "main/site/tables.h"
+#include "main/ui/shared_utilities.h"
 #include "platform/canvas/colors.h"
 
 #include <array>
@@ -14,17 +15,6 @@ namespace {
 // The swatches top to bottom; index 1 stands for black (colour 0).
 constexpr std::array<int, 12> kSwatches = {1, 2, 3, 4, 6, 8, 9, 10, 11, 12, 13, 14};
 constexpr double kSwatchHeight = 300.0;
-
-// The index of the first option of the array, in index order, whose value
-// is set; -1 when none is.
-int selectedIndex(const platform::ControlArray<platform::OptionButton>& options)
-{
-    for (const auto& [index, option] : options) {
-        if (option->Value())
-            return index;
-    }
-    return -1;
-}
 
 }  // namespace
 
@@ -73,7 +63,7 @@ void Color::Form_Load()
 
 void Color::takeChoice()
 {
-    const int s = selectedIndex(Option14);
+    const int s = SelectedIndex(Option14);
     // No swatch chosen (a preset without one, and no click): the colour
     // given stays; "no option" is never stored as a colour.
     if (s < 0)

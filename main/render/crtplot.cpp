@@ -231,6 +231,11 @@ void crtplot(PlotFace& face)
     }
     if (face.checkValue(32) != 0)
         drawCreditImage(face, st);
+    // The gauges tell how full the tables are once the redraw ends, also
+    // for the layers it left out (a large site's first redraw, a layer
+    // switched off or emptied), which would otherwise keep an old value.
+    for (const Gauge gauge : {Gauge::Tegaki, Gauge::Text, Gauge::Point, Gauge::Line})
+        guarded("a fill gauge", [&] { showFill(face, gauge); });
 }
 
 bool justsc(PlotFace& face)
@@ -288,6 +293,16 @@ double metresPerPoint(const PlotPainter& painter, const PlotFace& face) noexcept
 int percentOf(double used, double top) noexcept
 {
     return static_cast<int>(std::clamp(used / top * 100.0, 0.0, 100.0));
+}
+
+void showFill(PlotFace& face, Gauge gauge)
+{
+    switch (gauge) {
+    case Gauge::Tegaki: face.setGauge(gauge, percentOf(static_cast<double>(TegakiCount), 1000000.0)); break;
+    case Gauge::Text: face.setGauge(gauge, percentOf(TxtCount, 30000.0)); break;
+    case Gauge::Point: face.setGauge(gauge, percentOf(PointCount, 500000.0)); break;
+    case Gauge::Line: face.setGauge(gauge, percentOf(LineNext, 500000.0)); break;
+    }
 }
 
 long countForExtent(double& keptSpan, std::int32_t& kept, long count) noexcept

@@ -112,7 +112,7 @@ void Pointview(PlotFace& face)
         for (int i : scratch->selected)
             drawPoint(p, symbols, i, k, measuredNames, names);
     }
-    face.setGauge(Gauge::Point, percentOf(PointCount, 500000.0));
+    showFill(face, Gauge::Point);
 }
 
 namespace {
@@ -194,7 +194,7 @@ void Txtview(PlotFace& face)
                 Txtexprint(face, i, TxtSel[i] != 0 ? 13 : TxtColor[i]);
         }
     }
-    face.setGauge(Gauge::Text, percentOf(TxtCount, 30000.0));
+    showFill(face, Gauge::Text);
 }
 
 void Txtexprint(PlotFace& face, int i, int C)

@@ -130,7 +130,7 @@ void Lineview(PlotFace& face)
     }
     p.setDrawMode(kCopyPen);
     p.setDrawWidth(1);
-    face.setGauge(Gauge::Line, percentOf(LineNext, 500000.0));
+    showFill(face, Gauge::Line);
 }
 
 namespace {
@@ -229,7 +229,7 @@ void drawStrokes(PlotFace& face)
         strokes.walk(2, last, true);
     }
     p.setDrawWidth(1);
-    face.setGauge(Gauge::Tegaki, percentOf(static_cast<double>(TegakiCount), 1000000.0));
+    showFill(face, Gauge::Tegaki);
 }
 
 }  // namespace

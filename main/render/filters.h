@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: LicenseRef-Tavelcor
 #pragma once
 
-// What the plot shows: the item predicates, the conversions from a 24-bit
-// colour value to a palette index, and the two shown ranges of coordinate
-// numbers.
+// What the plot shows: the item predicates, the coordinate labels, the
+// conversions from a 24-bit colour value to a palette index, and the two
+// shown ranges of coordinate numbers.
 
 #include <QString>
 
@@ -50,6 +50,15 @@ bool PointShown(const PlotFace& face, int i);
 bool LineShown(int i);
 /// True when text i is shown (string not empty, colour 99 or less and shown).
 bool TextShown(int i);
+
+/// Coordinate label: " n:name", " n", " name" or "" as the number and name
+/// switches ask.
+QString coordinateLabel(int n, const QString& name, bool numbers, bool names);
+
+/// True when the coordinate's name keeps it off the plot and out of the
+/// exports: a free number ("_?>"), a temporary coordinate (last three
+/// characters, trimmed, "_?_") or an elevation-profile sample ("n_p_m").
+bool hiddenCoordinateName(const QString& name) noexcept;
 
 }  // namespace tavelcor::render
 

@@ -67,7 +67,8 @@ void Prtout::design()
     setClientSize(4215.0, 3000.0);
     setBackColor(grey);
 
-    Combo1.Move(120.0, 240.0, 2655.0, 300.0);
+    // Its right edge stays left of the properties button beside it.
+    Combo1.Move(100.0, 240.0, 2655.0, 300.0);
     Command1.setCaption(QStringLiteral("プロパティー"));
     Command1.Move(2760.0, 240.0, 1335.0, 375.0);
     Command4.setCaption(QStringLiteral("プレビュー"));

@@ -3,6 +3,7 @@
 
 // Helpers shared by the plot's drawing files.  Not for use outside main/render.
 
+#include "main/render/filters.h"
 #include "main/render/plot_face.h"
 #include "main/render/plot_painter.h"
 #include "main/render/render_state.h"
@@ -161,15 +162,6 @@ inline int segmentMayCross(int hb, int h) noexcept
 /// The shared view record as a window.
 ViewWindow currentView() noexcept;
 
-/// Coordinate label: " n:name", " n", " name" or "" as the number and name
-/// switches ask.
-QString coordinateLabel(int n, const QString& name, bool numbers, bool names);
-
-/// True when the coordinate's name keeps it off the plot: a free number
-/// ("_?>"), a temporary coordinate (last three characters, trimmed, "_?_")
-/// or an elevation-profile sample ("n_p_m").
-bool hiddenCoordinateName(const QString& name) noexcept;
-
 /// Metres per twip across the picture (ViewSpanY / Picture1.Width); 0 when
 /// the picture has no width.
 double metresPerTwip(const PlotFace& face) noexcept;
@@ -180,6 +172,10 @@ double metresPerPoint(const PlotPainter& painter, const PlotFace& face) noexcept
 
 /// How full a table is for its gauge: used / top in whole percent, 0..100.
 int percentOf(double used, double top) noexcept;
+
+/// Sets a fill gauge from its table: hand strokes of 1000000, texts of
+/// 30000, points and lines of 500000, in percent.
+void showFill(PlotFace& face, Gauge gauge);
 
 /// A visible count kept per view extent: while ViewSpanX stays at keptSpan
 /// the kept count rules, so the first redraw at an extent fixes the font and

@@ -4,8 +4,12 @@
 // How a plot text breaks into lines at its half-width blanks.  Pure logic
 // over QtCore strings; no allocation (the lines are views into the text).
 
-#include <QStringView>
+#include "platform/text/strings.h"
 
+#include <QStringView>
+#include <QtGlobal>
+
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -34,6 +38,28 @@ bool usesLineLayout(int txtSplit, QStringView text) noexcept;
 /// blanks in a row give an empty line.  "A B  C" gives A, B, "" and C.
 /// The views point into `text`, which must outlive the result.
 void splitTextLines(QStringView text, TextLines& out) noexcept;
+
+/// The lines of splitTextLines, handed one by one to visit(QStringView line)
+/// in order, at most maxLines of them (the last one keeps the remainder,
+/// blanks included); maxLines below 1 counts as 1.  Allocates nothing.
+template <class Visit>
+void forEachTextLine(QStringView text, qsizetype maxLines, Visit&& visit)
+{
+    const QStringView s = platform::trimmedView(text);
+    qsizetype given = 0;
+    qsizetype start = 0;
+    while (given < maxLines - 1) {
+        const QStringView rest = s.sliced(start);
+        const qsizetype reach = std::min<qsizetype>(rest.size(), kBlankSearchReach);
+        const qsizetype blank = rest.first(reach).indexOf(u' ');
+        if (blank < 0)
+            break;
+        visit(rest.first(blank));
+        ++given;
+        start += blank + 1;
+    }
+    visit(s.sliced(start));
+}
 
 /// Line show flags: entry k is 0 when line k is shown.  Entries past the
 /// table (k > 500) count as shown.

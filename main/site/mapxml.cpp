@@ -10,6 +10,7 @@
 #include "main/site/site_messages.h"
 #include "main/site/tables.h"
 #include "platform/prompt/prompter.h"
+#include "platform/system/documents.h"
 #include "platform/system/files.h"
 #include "platform/system/folders.h"
 #include "platform/text/textfile.h"
@@ -265,7 +266,7 @@ void shiftMapXmlRows(double originX, double originY)
 
 bool openInTextEditor(const QString& path)
 {
-    return QProcess::startDetached(QStringLiteral("xdg-open"), {path});
+    return platform::openDocument(path);
 }
 
 ProcessRun runHiddenAndWait(const QString& program, const QStringList& arguments)

@@ -252,6 +252,9 @@ void resetEditState()
     MesgAnswer.clear();
     SimaZahyoStart = 1;
     SimaKakuchiStart = 1;
+    SimaTarget = 0;
+    SimaCancel = 0;
+    SimaCompress = 0;
     DanmenPitch = 1;
     DanmenScale = 1;
 }

@@ -698,6 +698,12 @@ inline QString MesgAnswer;
 // Start numbers of the SIMA registration. start: 1 each.
 inline std::int32_t SimaZahyoStart = 1;
 inline std::int32_t SimaKakuchiStart = 1;
+// The SIMA registration's choices, kept for the run: target 1..6 (0 is
+// shown and used as 1), 9 = the options dialog was cancelled or closed,
+// 1 = renumber the written coordinates. start: 0 each.
+inline std::uint8_t SimaTarget = 0;
+inline std::uint8_t SimaCancel = 0;
+inline std::uint8_t SimaCompress = 0;
 // Pitch code of the elevation profile. start: 1.
 inline std::int32_t DanmenPitch = 1;
 // Vertical factor of the profile drawing, 1..50. start: 1.

@@ -17,13 +17,19 @@ std::vector<PlotWiring>& wirings()
 }
 
 constexpr double kPanelWidth = 4000.0;
-constexpr double kSwitchWidth = 1300.0;
-constexpr double kRowHeight = 300.0;
+constexpr double kScaleBarHeight = 45.0;  // twips: 3 pixels
+constexpr double kCompactPanelWidth = 1650.0;
+// The layer switches stand in three rows of three at the panel's left; the
+// rows of colour boxes P, L and T stand beside them.
+constexpr double kSwitchWidth = 550.0;
+constexpr double kSwitchRowHeight = 300.0;
+constexpr double kSwitchTop = 1000.0;
+constexpr double kColourRowLeft = 2000.0;
 
 void placeSwitch(platform::CheckBox& box, const QString& caption, int row, int column, int value)
 {
     box.setCaption(caption);
-    box.Move(100.0 + column * (kSwitchWidth + 50.0), 1000.0 + row * kRowHeight, kSwitchWidth, 270.0);
+    box.Move(100.0 + column * (kSwitchWidth + 50.0), kSwitchTop + row * kSwitchRowHeight, kSwitchWidth, 270.0);
     box.setValue(value);
 }
 
@@ -56,6 +62,7 @@ Plot::Plot() : platform::Form(QStringLiteral("plot"))
     designPointPanel();
     designSiteControls();
     designOperationPanels();
+    designPanelOperations();
     designViewControls();
     designMarkerButtons();
     designPrintControls();
@@ -75,16 +82,24 @@ void Plot::designPlot()
     Picture1.setFontName(QStringLiteral("ＭＳ ゴシック"));
     Picture1.setFontSize(9.0);
 
+    // The hover label takes the size its procedure gives it, which is wider
+    // than its text; only the bold text shows over the plot.
     Label28.setVisible(false);
     Label28.setBackColor(platform::QBColor(14));
-    Label28.setBorderStyle(1);
-    Label28.setAutoSize(true);
+    Label28.setBackStyle(0);
+    Label28.setBorderStyle(0);
+    Label28.setAutoSize(false);
 
+    // The scale bar: a thin black bar (Label26) and its caption (Label25),
+    // which the redraw places just below the bar's top edge; the caption
+    // lies in front of the bar (made after it), so a narrow plot never
+    // covers it with the bar.
     Label25.setBorderStyle(1);
     Label25.setBackColor(platform::QBColor(15));
     Label25.setAutoSize(true);
     Label26.setBorderStyle(1);
     Label26.setBackColor(platform::QBColor(0));
+    Label26.Move(0.0, 0.0, 1500.0, kScaleBarHeight);
 }
 
 void Plot::designHiddenPictures()
@@ -112,7 +127,7 @@ void Plot::designPanel()
 {
     protprp.Move(Width() - kPanelOffset, 10.0, kPanelWidth, Height() - kPlotBottomGap - 100.0);
     protprp.setCaption(QString());
-    Frame15.Move(Width() - kCompactPanelOffset, 200.0, 1700.0, 3000.0);
+    Frame15.Move(Width() - kCompactPanelOffset, 200.0, kCompactPanelWidth, 2550.0);
     Frame15.setCaption(QString());
     Frame15.setVisible(false);
 
@@ -154,13 +169,19 @@ void Plot::designPointPanel()
     Text7.Move(1950.0, 750.0, 1800.0, 300.0);
     Option10.setCaption(QStringLiteral("削除"));
     Option10.Move(1700.0, 300.0, 900.0, 270.0);
+    // The symbol picker covers the lower part of the panel without a border
+    // of its own; the marker buttons stand where the panel shows them.
+    constexpr double kPickerTop = 1380.0;
+    Frame6.setCaption(QStringLiteral("ポイント"));
+    Frame6.setBorderStyle(0);
+    Frame6.Move(0.0, kPickerTop, 3900.0, 1920.0);
     for (int mark = 1; mark <= 18; ++mark) {
         const int row = (mark - 1) / 6;
         const int column = (mark - 1) % 6;
-        platform::OptionButton& option = Option13.add(mark, Frame4);
-        option.Move(80.0 + column * 630.0, 1400.0 + row * 580.0, 600.0, 300.0);
-        platform::Label& label = Label24.add(mark, Frame4);
-        label.Move(80.0 + column * 630.0, 1680.0 + row * 580.0, 600.0, 250.0);
+        platform::OptionButton& option = Option13.add(mark, Frame6);
+        option.Move(80.0 + column * 630.0, 1400.0 - kPickerTop + row * 580.0, 600.0, 300.0);
+        platform::Label& label = Label24.add(mark, Frame6);
+        label.Move(80.0 + column * 630.0, 1710.0 - kPickerTop + row * 580.0, 600.0, 250.0);
     }
 }
 
@@ -173,7 +194,7 @@ void Plot::designSiteControls()
 
     Frame1.Move(100.0, 5700.0, 2500.0, 750.0);
     Frame1.setCaption(QStringLiteral("検索"));
-    Text1.Move(100.0, 250.0, 1500.0, 300.0);
+    Text1.Move(100.0, 250.0, 1500.0, 270.0);
     Option29.setCaption(QStringLiteral("地"));
     Option29.Move(1700.0, 250.0, 600.0, 270.0);
     Command18.setCaption(QStringLiteral("地番検索"));
@@ -183,35 +204,37 @@ void Plot::designSiteControls()
     Label19.Move(2970.0, 6500.0, 930.0, 250.0);
     Check6.Move(2700.0, 6500.0, 250.0, 250.0);
 
-    Frame2.Move(100.0, 6800.0, 3900.0, 700.0);
+    Frame2.Move(100.0, 6800.0, 3900.0, 850.0);
     Frame2.setCaption(QStringLiteral("右クリック動作"));
     Option5.setCaption(QStringLiteral("画地"));
     Option5.Move(100.0, 250.0, 800.0, 270.0);
     Check35.setCaption(QStringLiteral("詳"));
-    Check35.Move(950.0, 250.0, 600.0, 270.0);
+    Check35.Move(950.0, 250.0, 550.0, 270.0);
     Check35.setVisible(false);
     Check37.setCaption(QStringLiteral("範囲"));
-    Check37.Move(1600.0, 250.0, 800.0, 270.0);
+    Check37.Move(1550.0, 250.0, 750.0, 270.0);
     Check37.setVisible(false);
     Option32.setCaption(QStringLiteral("リンクＯＮ"));
-    Option32.Move(2450.0, 250.0, 1300.0, 270.0);
+    Option32.Move(2400.0, 250.0, 1300.0, 270.0);
     Option32.setVisible(false);
 
+    // The 対角 buttons are the centres of the pan pads (designViewControls).
     Command13.setCaption(QStringLiteral("対角"));
-    Command13.Move(100.0, 7600.0, 900.0, 400.0);
     Command13.setBackColor(platform::QBColor(15));
     Command74.setCaption(QStringLiteral("対角"));
-    Command74.Move(100.0, 300.0, 1500.0, 400.0);
     Command74.setBackColor(platform::QBColor(15));
 
-    Frame8.Move(1050.0, 7550.0, 2950.0, 500.0);
+    // The web-map buttons lie in their frame, two to a row; the profile view
+    // hides them with it.
+    Frame8.Move(100.0, 7700.0, 3800.0, 800.0);
     Frame8.setCaption(QString());
+    Frame8.setBorderStyle(0);
     Command46.setCaption(QStringLiteral("GoogleMap地図"));
-    Command46.Move(100.0, 8100.0, 1250.0, 400.0);
+    Command46.Move(0.0, 0.0, 1850.0, 390.0);
     Command56.setCaption(QStringLiteral("GoogleMapオルソ"));
-    Command56.Move(1400.0, 8100.0, 1400.0, 400.0);
+    Command56.Move(1950.0, 0.0, 1850.0, 390.0);
     Command58.setCaption(QStringLiteral("Yahoo地図"));
-    Command58.Move(2850.0, 8100.0, 1100.0, 400.0);
+    Command58.Move(0.0, 410.0, 1850.0, 390.0);
 }
 
 // The operation panels are closed (hidden) at start; their colour options
@@ -237,15 +260,15 @@ void Plot::designOperationPanels()
     }
     int slot = 0;
     for (const auto& colour : colours) {
-        const double left = 80.0 + (slot % 6) * 600.0;
+        const double left = 60.0 + (slot % 6) * 605.0;
         const double top = 200.0 + (slot / 6) * 600.0;
         const QString caption = QString::fromUtf16(colour.caption);
         platform::OptionButton& line = Option14.add(colour.index, Frame7);
         line.setCaption(caption);
-        line.Move(left, top, 580.0, 500.0);
+        line.Move(left, top, 600.0, 500.0);
         platform::OptionButton& stroke = Option8.add(colour.index, Frame5);
         stroke.setCaption(caption);
-        stroke.Move(left, top, 580.0, 500.0);
+        stroke.Move(left, top, 600.0, 500.0);
         ++slot;
     }
     Option14(9).setValue(true);
@@ -257,6 +280,57 @@ void Plot::designOperationPanels()
         quick.Move(80.0 + ((n - 1) % 4) * 900.0, 200.0 + ((n - 1) / 4) * 400.0, 850.0, 300.0);
     }
     Option23(3).setValue(true);
+}
+
+// The operations of the four panels with the panels' own buttons, and the
+// layer buttons that open the panels (above them). The first operation of
+// each panel is chosen at start; the commit buttons of the point and text
+// panels are hidden until an operation shows them.
+void Plot::designPanelOperations()
+{
+    const auto option = [](platform::OptionButton& o, const QString& caption, double left, double top) {
+        o.setCaption(caption);
+        o.Move(left, top, 800.0, 270.0);
+    };
+    const auto button = [](platform::CommandButton& b, const QString& caption, double left, double top,
+                           double width) {
+        b.setCaption(caption);
+        b.Move(left, top, width, 330.0);
+    };
+    option(Option12, QStringLiteral("追加"), 100.0, 1080.0);
+    option(Option11, QStringLiteral("移動"), 950.0, 1080.0);
+    option(Option9, QStringLiteral("属性"), 1800.0, 1080.0);
+    button(Command32, QStringLiteral("確定"), 2700.0, 1040.0, 1100.0);
+    Command32.setVisible(false);
+    Option12.setValue(true);
+
+    option(Option20, QStringLiteral("追加"), 100.0, 250.0);
+    option(Option21, QStringLiteral("削除"), 1000.0, 250.0);
+    option(Option25, QStringLiteral("色変"), 1900.0, 250.0);
+    option(Option6, QStringLiteral("移動"), 2800.0, 250.0);
+    Option20.setValue(true);
+
+    option(Option16, QStringLiteral("追加"), 100.0, 250.0);
+    option(Option17, QStringLiteral("削除"), 1000.0, 250.0);
+    Option16.setValue(true);
+
+    option(Option22, QStringLiteral("追加"), 100.0, 250.0);
+    option(Option18, QStringLiteral("編集"), 1000.0, 250.0);
+    option(Option24, QStringLiteral("移動"), 1900.0, 250.0);
+    option(Option19, QStringLiteral("削除"), 2800.0, 250.0);
+    Option22.setValue(true);
+    Text8.Move(100.0, 1000.0, 3500.0, 300.0);
+    Text8.setVisible(false);
+    button(Command34, QStringLiteral("取消"), 100.0, 2200.0, 1000.0);
+    Command34.setVisible(false);
+    button(Command35, QStringLiteral("終了"), 1200.0, 2200.0, 1000.0);
+
+    button(Command20, QStringLiteral("ポイント"), 100.0, 1920.0, 900.0);
+    button(Command21, QStringLiteral("LINE"), 1050.0, 1920.0, 900.0);
+    button(Command22, QStringLiteral("手書き"), 2000.0, 1920.0, 900.0);
+    button(Command33, QStringLiteral("TEXT"), 2950.0, 1920.0, 900.0);
+    for (platform::CommandButton* layer : {&Command20, &Command21, &Command22, &Command33})
+        layer->setBackColor(platform::RGB(224, 224, 224));
 }
 
 // The marker buttons as designed, before any symbol file is read: glyph and
@@ -311,8 +385,10 @@ void Plot::designViewControls()
     for (const auto& pad : pads) {
         const QString caption = QString::fromUtf16(pad.caption);
         button(*pad.standard, caption, 100.0 + pad.column * 420.0, 8600.0 + pad.row * 390.0, 400.0, 380.0);
-        button(*pad.compact, caption, 100.0 + pad.column * 510.0, 750.0 + pad.row * 430.0, 480.0, 400.0);
+        button(*pad.compact, caption, 100.0 + pad.column * 510.0, 300.0 + pad.row * 430.0, 480.0, 400.0);
     }
+    Command13.Move(520.0, 8990.0, 400.0, 380.0);
+    Command74.Move(610.0, 730.0, 480.0, 400.0);
     button(Command4, QStringLiteral("＋"), 1450.0, 8600.0, 600.0, 380.0);
     button(Command5, QStringLiteral("－"), 2100.0, 8600.0, 600.0, 380.0);
     button(Command3, QStringLiteral("全　体"), 2750.0, 8600.0, 1150.0, 380.0);
@@ -320,34 +396,36 @@ void Plot::designViewControls()
     button(Command41, QStringLiteral("記憶"), 2300.0, 8990.0, 800.0, 380.0);
     button(Command40, QStringLiteral("復帰"), 3150.0, 8990.0, 750.0, 380.0);
     button(Command66, QStringLiteral("×"), 1450.0, 9380.0, 400.0, 380.0);
+    button(Command6, QStringLiteral("再表示"), 700.0, 1590.0, 1250.0, 300.0);
     button(Command27, QStringLiteral("住所で地図表示"), 1900.0, 9380.0, 2000.0, 380.0);
-    button(Command10, QStringLiteral("SXF作成"), 3050.0, 9780.0, 850.0, 300.0);
+    button(Command10, QStringLiteral("SXF作成"), 2950.0, 10620.0, 950.0, 330.0);
+    button(Command82, QStringLiteral("GoogleEarth KML"), 1050.0, 10620.0, 1850.0, 330.0);
 
     Frame15.setCaption(QStringLiteral("簡易コマンド"));
-    button(Command68, QStringLiteral("＋"), 100.0, 2040.0, 480.0, 350.0);
-    button(Command69, QStringLiteral("－"), 610.0, 2040.0, 480.0, 350.0);
-    button(Command67, QStringLiteral("標準"), 1120.0, 2040.0, 480.0, 350.0);
-    Text17.Move(100.0, 2420.0, 1000.0, 280.0);
-    button(Command80, QStringLiteral("検索"), 1120.0, 2420.0, 480.0, 280.0);
+    button(Command68, QStringLiteral("＋"), 100.0, 1590.0, 480.0, 350.0);
+    button(Command69, QStringLiteral("－"), 610.0, 1590.0, 480.0, 350.0);
+    button(Command67, QStringLiteral("標準"), 1120.0, 1590.0, 480.0, 350.0);
+    Text17.Move(100.0, 1970.0, 1000.0, 280.0);
+    button(Command80, QStringLiteral("検索"), 1120.0, 1970.0, 480.0, 280.0);
     Option31.setCaption(QStringLiteral("Ｐ"));
-    Option31.Move(100.0, 2730.0, 700.0, 240.0);
+    Option31.Move(100.0, 2280.0, 700.0, 240.0);
     Option30.setCaption(QStringLiteral("地"));
-    Option30.Move(850.0, 2730.0, 700.0, 240.0);
+    Option30.Move(850.0, 2280.0, 700.0, 240.0);
 
     // The search frame grows to hold the kinds, the comparisons, its button
     // and the half-size field.
     Frame1.setHeight(1050.0);
     Option7.setCaption(QStringLiteral("Ｐ"));
-    Option7.Move(100.0, 560.0, 450.0, 250.0);
+    Option7.Move(100.0, 530.0, 480.0, 250.0);
     Option7.setValue(true);
     Option15.setCaption(QStringLiteral("Ｔ"));
-    Option15.Move(600.0, 560.0, 450.0, 250.0);
+    Option15.Move(600.0, 530.0, 480.0, 250.0);
     Check33.setCaption(QStringLiteral("含"));
-    Check33.Move(1100.0, 560.0, 550.0, 250.0);
+    Check33.Move(1100.0, 530.0, 550.0, 250.0);
     Check34.setCaption(QStringLiteral("先頭"));
-    Check34.Move(1700.0, 560.0, 700.0, 250.0);
-    button(Command44, QStringLiteral("検索"), 100.0, 790.0, 1000.0, 230.0);
-    Text3.Move(1200.0, 790.0, 600.0, 230.0);
+    Check34.Move(1700.0, 530.0, 720.0, 250.0);
+    button(Command44, QStringLiteral("検索"), 100.0, 790.0, 1000.0, 255.0);
+    Text3.Move(1200.0, 790.0, 600.0, 255.0);
     Text3.setText(QStringLiteral("25"));
 
     designViewSwitches();
@@ -364,11 +442,11 @@ void Plot::designViewSwitches()
         place(l, left, top, width);
     };
     place(Check1, 100.0, 9800.0, 250.0);
-    label(Label1, QStringLiteral("ナンバー表示"), 370.0, 9800.0, 650.0);
-    place(Check2, 1050.0, 9800.0, 250.0);
-    label(Label2, QStringLiteral("名称表示"), 1320.0, 9800.0, 650.0);
-    place(Check3, 2000.0, 9800.0, 250.0);
-    label(Label16, QStringLiteral("画地座標OFF"), 2270.0, 9800.0, 1000.0);
+    label(Label1, QStringLiteral("ナンバー表示"), 360.0, 9800.0, 1050.0);
+    place(Check2, 1470.0, 9800.0, 250.0);
+    label(Label2, QStringLiteral("名称表示"), 1730.0, 9800.0, 750.0);
+    place(Check3, 2540.0, 9800.0, 250.0);
+    label(Label16, QStringLiteral("画地座標OFF"), 2800.0, 9800.0, 1100.0);
 
     place(Check5, 100.0, 10080.0, 250.0);
     label(Label17, QStringLiteral("GPS"), 370.0, 10080.0, 450.0);
@@ -390,17 +468,28 @@ void Plot::designViewSwitches()
     place(Check31, 2200.0, 10360.0, 450.0);
     label(Label18, QString(), 2700.0, 10360.0, 1200.0);
 
-    // Three rows of colour boxes, P, L and T, each 赤 青 緑 in those colours.
-    platform::CheckBox* colourBoxes[] = {&Check18, &Check19, &Check20, &Check23, &Check22,
-                                         &Check21, &Check28, &Check27, &Check26};
+    // Three rows of colour boxes labelled P, L and T, each 赤 青 緑 in those
+    // colours, beside the layer switches.
+    const struct {
+        platform::Label* label;
+        const char16_t* caption;
+        platform::CheckBox* boxes[3];
+    } colourRows[] = {{&LabelColourRowP, u"P", {&Check18, &Check19, &Check20}},
+                      {&LabelColourRowL, u"L", {&Check23, &Check22, &Check21}},
+                      {&LabelColourRowT, u"T", {&Check28, &Check27, &Check26}}};
     const char16_t* colourCaptions[] = {u"赤", u"青", u"緑"};
     const int captionColours[] = {12, 9, 2};
-    for (int k = 0; k < 9; ++k) {
-        platform::CheckBox& box = *colourBoxes[k];
-        box.setCaption(QString::fromUtf16(colourCaptions[k % 3]));
-        box.setForeColor(platform::QBColor(captionColours[k % 3]));
-        place(box, 100.0 + k * 420.0, 10640.0, 410.0);
-        box.setValue(1);
+    for (int row = 0; row < 3; ++row) {
+        const double top = kSwitchTop + row * kSwitchRowHeight;
+        label(*colourRows[row].label, QString::fromUtf16(colourRows[row].caption), kColourRowLeft, top, 200.0);
+        colourRows[row].label->setAlignment(2);
+        for (int k = 0; k < 3; ++k) {
+            platform::CheckBox& box = *colourRows[row].boxes[k];
+            box.setCaption(QString::fromUtf16(colourCaptions[k]));
+            box.setForeColor(platform::QBColor(captionColours[k]));
+            box.Move(kColourRowLeft + 250.0 + k * 550.0, top, 530.0, 270.0);
+            box.setValue(1);
+        }
     }
     Check8.setValue(1);
     Check10.setValue(1);
@@ -413,15 +502,20 @@ void Plot::designViewSwitches()
 void Plot::designViewPanelExtras()
 {
     Option2.setCaption(QStringLiteral("ＳＴ連続"));
-    Option2.Move(100.0, 460.0, 1300.0, 220.0);
+    Option2.Move(100.0, 540.0, 1300.0, 270.0);
     Option4.setCaption(QStringLiteral("Copy/Point化"));
-    Option4.Move(1450.0, 460.0, 1700.0, 220.0);
-    // The KML export reads its opening lines from this caption.
+    Option4.Move(1450.0, 540.0, 1700.0, 270.0);
+    // The KML export reads its opening lines from this caption; it is data,
+    // not text to show, so the label stays hidden (Option4 takes the clicks
+    // on its own caption). The kml start tag declares the prefix gx as well,
+    // which the export's camera block uses.
     Label4.setCaption(QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"
-                                     "<kml xmlns=\"http://www.opengis.net/kml/2.2\">\r\n"
+                                     "<kml xmlns=\"http://www.opengis.net/kml/2.2\" "
+                                     "xmlns:gx=\"http://www.google.com/kml/ext/2.2\">\r\n"
                                      "<Folder>\r\n"
                                      "<name>Tavelcor4</name>"));
-    Label4.Move(3200.0, 460.0, 600.0, 220.0);
+    Label4.Move(3200.0, 540.0, 600.0, 270.0);
+    Label4.setVisible(false);
 
     Command24.setCaption(QStringLiteral("マーク"));
     Command24.Move(100.0, 300.0, 1500.0, 330.0);

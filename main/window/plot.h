@@ -29,9 +29,10 @@ public:
     /// Status label over the plot (L_28SET shows texts in it).
     platform::Label Label28{Picture1, QStringLiteral("Label28")};
     /// Scale bar: Label26 is the bar (its width is the bar's length),
-    /// Label25 the caption beside it ("100m", ...). Both in the plot's scale.
-    platform::Label Label25{Picture1, QStringLiteral("Label25")};
+    /// Label25 the caption below it ("100m", ...), in front of the bar. Both
+    /// in the plot's scale.
     platform::Label Label26{Picture1, QStringLiteral("Label26")};
+    platform::Label Label25{Picture1, QStringLiteral("Label25")};
 
     // --- hidden picture boxes ------------------------------------------------
     /// Plain white source of the brightness veil.
@@ -74,10 +75,6 @@ public:
     platform::TextBox Text15{protprp, QStringLiteral("Text15")};
     platform::TextBox Text16{protprp, QStringLiteral("Text16")};
 
-    /// Marker buttons 1 to 18 of the point panel Frame4 (caption = symbol
-    /// glyph, colour = symbol colour) with their labels; made by the design.
-    platform::ControlArray<platform::OptionButton> Option13{QStringLiteral("Option13")};
-    platform::ControlArray<platform::Label> Label24{QStringLiteral("Label24")};
 
     /// Fill gauges of hand strokes, texts, points and lines.
     platform::ProgressBar ProgressBar1{protprp, QStringLiteral("ProgressBar1")};
@@ -117,11 +114,11 @@ public:
     /// The two-corner zoom buttons (対角) of the side panel and the compact frame.
     platform::CommandButton Command13{protprp, QStringLiteral("Command13")};
     platform::CommandButton Command74{Frame15, QStringLiteral("Command74")};
-    /// The web-map buttons and their frame; hidden for an elevation profile.
+    /// The web-map buttons in their frame; hidden for an elevation profile.
     platform::Frame Frame8{protprp, QStringLiteral("Frame8")};
-    platform::CommandButton Command46{protprp, QStringLiteral("Command46")};
-    platform::CommandButton Command56{protprp, QStringLiteral("Command56")};
-    platform::CommandButton Command58{protprp, QStringLiteral("Command58")};
+    platform::CommandButton Command46{Frame8, QStringLiteral("Command46")};
+    platform::CommandButton Command56{Frame8, QStringLiteral("Command56")};
+    platform::CommandButton Command58{Frame8, QStringLiteral("Command58")};
     /// The operation panels, visible exactly while open: points (Frame4),
     /// lines (Frame10, colour options Option14(i) in Frame7), hand strokes
     /// (Frame9, colour options Option8(i) in Frame5) and texts (Frame11,
@@ -133,6 +130,19 @@ public:
     platform::OptionButton Option10{Frame4, QStringLiteral("Option10")};
     platform::TextBox Text6{Frame4, QStringLiteral("Text6")};
     platform::TextBox Text7{Frame4, QStringLiteral("Text7")};
+    /// The point panel's other operations 追加 (chosen at start), 移動 and 属性,
+    /// and its commit button 確定 (hidden at start).
+    platform::OptionButton Option12{Frame4, QStringLiteral("Option12")};
+    platform::OptionButton Option11{Frame4, QStringLiteral("Option11")};
+    platform::OptionButton Option9{Frame4, QStringLiteral("Option9")};
+    platform::CommandButton Command32{Frame4, QStringLiteral("Command32")};
+    /// The symbol picker ポイント inside the point panel: marker buttons 1 to
+    /// 18 (caption = symbol glyph, colour = symbol colour) with their labels,
+    /// made by the design. A frame of its own, so that choosing a marker and
+    /// choosing an operation of the panel do not clear each other.
+    platform::Frame Frame6{Frame4, QStringLiteral("Frame6")};
+    platform::ControlArray<platform::OptionButton> Option13{QStringLiteral("Option13")};
+    platform::ControlArray<platform::Label> Label24{QStringLiteral("Label24")};
     platform::Frame Frame10{protprp, QStringLiteral("Frame10")};
     platform::Frame Frame7{Frame10, QStringLiteral("Frame7")};
     platform::Frame Frame9{protprp, QStringLiteral("Frame9")};
@@ -142,6 +152,30 @@ public:
     platform::ControlArray<platform::OptionButton> Option14{QStringLiteral("Option14")};
     platform::ControlArray<platform::OptionButton> Option8{QStringLiteral("Option8")};
     platform::ControlArray<platform::OptionButton> Option23{QStringLiteral("Option23")};
+    /// The operations of the line panel (追加 chosen at start, 削除, 色変,
+    /// 移動), the hand-stroke panel (追加 chosen at start, 削除) and the text
+    /// panel (追加 chosen at start, 編集, 移動, 削除) with the text panel's
+    /// 取消/確定 (hidden at start) and 終了 buttons and its free-text field
+    /// (hidden at start, in the phrase frame).
+    platform::OptionButton Option20{Frame10, QStringLiteral("Option20")};
+    platform::OptionButton Option21{Frame10, QStringLiteral("Option21")};
+    platform::OptionButton Option25{Frame10, QStringLiteral("Option25")};
+    platform::OptionButton Option6{Frame10, QStringLiteral("Option6")};
+    platform::OptionButton Option16{Frame9, QStringLiteral("Option16")};
+    platform::OptionButton Option17{Frame9, QStringLiteral("Option17")};
+    platform::OptionButton Option22{Frame11, QStringLiteral("Option22")};
+    platform::OptionButton Option18{Frame11, QStringLiteral("Option18")};
+    platform::OptionButton Option24{Frame11, QStringLiteral("Option24")};
+    platform::OptionButton Option19{Frame11, QStringLiteral("Option19")};
+    platform::CommandButton Command34{Frame11, QStringLiteral("Command34")};
+    platform::CommandButton Command35{Frame11, QStringLiteral("Command35")};
+    platform::TextBox Text8{Frame12, QStringLiteral("Text8")};
+    /// The layer buttons ポイント, LINE, 手書き and TEXT that open the
+    /// operation panels.
+    platform::CommandButton Command20{protprp, QStringLiteral("Command20")};
+    platform::CommandButton Command21{protprp, QStringLiteral("Command21")};
+    platform::CommandButton Command22{protprp, QStringLiteral("Command22")};
+    platform::CommandButton Command33{protprp, QStringLiteral("Command33")};
 
     // --- view commands, display switches and search ---------------------------
     /// Pan pad of the side panel (north-west .. south-east; the centre is the
@@ -162,6 +196,8 @@ public:
     platform::CommandButton Command41{protprp, QStringLiteral("Command41")};
     platform::CommandButton Command40{protprp, QStringLiteral("Command40")};
     platform::CommandButton Command66{protprp, QStringLiteral("Command66")};
+    /// 再表示: the re-display.
+    platform::CommandButton Command6{protprp, QStringLiteral("Command6")};
     /// The compact frame's twins: 標準, ＋, －, the pan pad, the search field
     /// with its button and the search kinds Ｐ (Option31) and 地 (Option30).
     platform::CommandButton Command67{Frame15, QStringLiteral("Command67")};
@@ -191,6 +227,8 @@ public:
     /// 住所で地図表示 and the SXF export button (SXF作成).
     platform::CommandButton Command27{protprp, QStringLiteral("Command27")};
     platform::CommandButton Command10{protprp, QStringLiteral("Command10")};
+    /// The KML export for the globe viewer (GoogleEarth KML).
+    platform::CommandButton Command82{protprp, QStringLiteral("Command82")};
     /// Display switches without a caption of their own, named by the labels
     /// beside them: GPS (Check5), 軌跡 (Check7), 追従 (Check11), the station
     /// listing's height (Check10), 方向角表示 (Check9), Check8, the cursor
@@ -213,6 +251,10 @@ public:
     platform::CheckBox Check28{protprp, QStringLiteral("Check28")};
     platform::CheckBox Check27{protprp, QStringLiteral("Check27")};
     platform::CheckBox Check26{protprp, QStringLiteral("Check26")};
+    /// The labels P, L and T of the three rows of colour boxes.
+    platform::Label LabelColourRowP{protprp, QStringLiteral("LabelColourRowP")};
+    platform::Label LabelColourRowL{protprp, QStringLiteral("LabelColourRowL")};
+    platform::Label LabelColourRowT{protprp, QStringLiteral("LabelColourRowT")};
     /// Labels whose click works a switch: ナンバー表示, 名称表示, 画地座標OFF,
     /// 所 (selects ＳＴ連続), 方向角表示, the height switch, GPS, 軌跡, 追従 and
     /// the latitude readout.
@@ -227,7 +269,9 @@ public:
     platform::Label Label21{protprp, QStringLiteral("Label21")};
     platform::Label Label18{protprp, QStringLiteral("Label18")};
     /// Right-click options ＳＴ連続 and Copy/Point化, and Label4, whose caption
-    /// holds the opening lines of a KML file and whose click selects Option4.
+    /// holds the opening lines of the KML export (the XML declaration, the kml
+    /// start tag with its namespaces, the outer folder and its name) and
+    /// whose click selects Option4.
     platform::OptionButton Option2{Frame2, QStringLiteral("Option2")};
     platform::OptionButton Option4{Frame2, QStringLiteral("Option4")};
     platform::Label Label4{Frame2, QStringLiteral("Label4")};
@@ -265,6 +309,7 @@ private:
     void designPointPanel();
     void designSiteControls();
     void designOperationPanels();
+    void designPanelOperations();
     void designViewControls();
     void designViewSwitches();
     void designViewPanelExtras();

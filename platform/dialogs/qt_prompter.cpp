@@ -7,6 +7,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QColorDialog>
 #include <QCursor>
 #include <QEvent>
@@ -83,6 +84,25 @@ private:
     QEventLoop* mLoop;
 };
 
+// True when a shown window other than `dialog` is kept above the others.
+bool aTopmostWindowShows(const QWidget* dialog)
+{
+    for (const QWidget* window : QApplication::topLevelWidgets()) {
+        if (window != dialog && window->isVisible() && window->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
+            return true;
+    }
+    return false;
+}
+
+// A dialog opened while a window is kept above the others (the print dialog,
+// the keypad) is kept above too, so that it comes up in front of that window
+// and not under it. Called before the dialog shows.
+void keepAboveTopmostWindows(QWidget& dialog)
+{
+    if (aTopmostWindowShows(&dialog))
+        dialog.setWindowFlag(Qt::WindowStaysOnTopHint, true);
+}
+
 void addMenuEntries(QMenu& menu, const MenuEntry& parent, MenuPath& path,
                     std::map<QAction*, MenuPath>& paths)
 {
@@ -133,6 +153,7 @@ MsgResult QtPrompter::message(const MessageRequest& request)
     box.setIcon(boxIcon(request.icon));
     if (request.systemModal)
         box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    keepAboveTopmostWindows(box);
     std::vector<std::pair<QAbstractButton*, MsgResult>> buttons;
     const MsgResult neutral = neutralAnswer(request.buttons);
     for (MsgResult result : messageButtons(request.buttons)) {
@@ -161,6 +182,7 @@ std::optional<QString> QtPrompter::input(const InputRequest& request)
     dialog.setTextValue(request.defaultText);
     dialog.setOkButtonText(messageButtonText(MsgResult::Ok));
     dialog.setCancelButtonText(messageButtonText(MsgResult::Cancel));
+    keepAboveTopmostWindows(dialog);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.textValue();
@@ -186,6 +208,7 @@ std::optional<FileChoice> QtPrompter::file(const FileRequest& request)
         dialog.setDirectory(preset.absolutePath());
     if (!request.fileName.isEmpty())
         dialog.selectFile(preset.fileName());
+    keepAboveTopmostWindows(dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     const int position = static_cast<int>(filters.indexOf(dialog.selectedNameFilter()));
@@ -198,6 +221,7 @@ std::optional<std::uint32_t> QtPrompter::color(const ColorRequest& request)
     dialog.setFont(dialogFont());
     if (!request.title.isEmpty())
         dialog.setWindowTitle(request.title);
+    keepAboveTopmostWindows(dialog);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return fromQColor(dialog.selectedColor());
@@ -216,6 +240,7 @@ std::optional<QString> QtPrompter::printer(const PrinterRequest& request)
         dialog.setTextValue(request.current);
     dialog.setOkButtonText(messageButtonText(MsgResult::Ok));
     dialog.setCancelButtonText(messageButtonText(MsgResult::Cancel));
+    keepAboveTopmostWindows(dialog);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.textValue();
@@ -252,14 +277,21 @@ void QtPrompter::runModal(ModalWindow& window)
     if (widget->isVisible())
         widget->hide();  // modality takes effect only when the window is shown again
     widget->setWindowModality(Qt::ApplicationModal);
+    // A modal window opened from a window kept above the others is kept
+    // above for as long as it runs modally.
+    const bool wasOnTop = widget->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+    keepAboveTopmostWindows(*widget);
     QEventLoop loop;
     HideWatcher watcher(widget, &loop);
     QObject::connect(widget, &QObject::destroyed, &loop, &QEventLoop::quit);
     window.modalShow();
     if (guard && window.modalIsOpen())
         loop.exec(QEventLoop::DialogExec);
-    if (guard)
+    if (guard) {
         guard->setWindowModality(previous);
+        if (!wasOnTop && guard->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
+            guard->setWindowFlag(Qt::WindowStaysOnTopHint, false);
+    }
 }
 
 }  // namespace platform

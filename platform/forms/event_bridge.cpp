@@ -97,6 +97,10 @@ QPointF EventBridge::unitsOf(QWidget& widget, QPointF position) const
 
 bool EventBridge::mouse(QWidget& widget, QMouseEvent& event)
 {
+    // A disabled control (or one in a disabled frame) takes no mouse input:
+    // Qt still shows such events to the filter.
+    if (!widget.isEnabled())
+        return false;
     DeliveryScope delivery;
     const int shift = vbShift(event.modifiers());
     const QPointF units = unitsOf(widget, event.position());

@@ -19,10 +19,11 @@ Qt::Alignment horizontalAlignment(int alignment)
     return alignment == 1 ? Qt::AlignRight : alignment == 2 ? Qt::AlignHCenter : Qt::AlignLeft;
 }
 
-// A frame: an etched border with the caption set into its top edge.
+// A frame: an etched border with the caption set into its top edge, on its
+// own background (what lies behind a frame never shows through it).
 class FrameWidget final : public QWidget {
 public:
-    explicit FrameWidget(QWidget* parent) : QWidget(parent) {}
+    explicit FrameWidget(QWidget* parent) : QWidget(parent) { setAutoFillBackground(true); }
 
     QString caption;
     bool bordered = true;

@@ -14,10 +14,12 @@ namespace {
 
 constexpr int kBorderPixels = 2;
 
-// The client area: paints the canvas's picture.
+// The client area: paints the canvas's picture. It is not marked as opaque:
+// on X11 an opaque view was flushed to the screen over the controls that lie
+// in front of it (the main window's side panel) when the window first showed.
 class CanvasView final : public QWidget {
 public:
-    explicit CanvasView(QWidget* parent) : QWidget(parent) { setAttribute(Qt::WA_OpaquePaintEvent); }
+    explicit CanvasView(QWidget* parent) : QWidget(parent) {}
 
     const Canvas* canvas = nullptr;
 

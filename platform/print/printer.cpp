@@ -21,11 +21,14 @@
 #include <system_error>
 #include <utility>
 
+#include <sys/stat.h>
+
 namespace platform {
 
 namespace {
 
 constexpr double kTwipsPerInch = 1440.0;
+constexpr mode_t kNewFileMode = 0666;  // before the user's mask takes its part
 constexpr double kMillimetresPerInch = 25.4;
 
 struct PaperCode {
@@ -44,6 +47,40 @@ constexpr std::array<PaperCode, 7> kPaperCodes{{
     {paper::B4, QPageSize::JisB4},
     {paper::B5, QPageSize::JisB5},
 }};
+
+// The user's file-creation mask. Read from the kernel's status of this
+// process, which leaves the mask untouched; else set and set back.
+mode_t userMask()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (status.open(QIODevice::ReadOnly)) {
+        while (!status.atEnd()) {
+            const QByteArray line = status.readLine();
+            if (line.startsWith("Umask:")) {
+                bool ok = false;
+                const uint mask = line.mid(6).trimmed().toUInt(&ok, 8);
+                if (ok)
+                    return static_cast<mode_t>(mask & 0777);
+            }
+        }
+    }
+    const mode_t mask = ::umask(022);
+    ::umask(mask);
+    return mask;
+}
+
+// The document is written into a private temporary file (mode 0600); the
+// finished file gets the mode of the file it replaces or, for a new file,
+// the mode the user's mask gives every new file, as the program's other
+// files get. A mode that cannot be set leaves the private one.
+void giveUsualMode(const QString& part, const QString& target)
+{
+    struct stat existing {};
+    const mode_t mode = ::stat(QFile::encodeName(target).constData(), &existing) == 0
+        ? (existing.st_mode & 07777)
+        : (kNewFileMode & ~userMask());
+    ::chmod(QFile::encodeName(part).constData(), mode);
+}
 
 // Qt's PDF writer does not report a write that failed (a full disk): a
 // document cut short lacks the end-of-file mark that closes every finished
@@ -301,6 +338,7 @@ bool Printer::EndDoc()
     if (ok && mPartFile && !pdfFileIsWhole(mPartFile->fileName()))
         ok = fail(QStringLiteral("cannot write %1").arg(mOutputFile));
     if (ok && mPartFile) {
+        giveUsualMode(mPartFile->fileName(), mOutputFile);
         std::error_code error;
         std::filesystem::rename(QFile::encodeName(mPartFile->fileName()).toStdString(),
                                 QFile::encodeName(mOutputFile).toStdString(), error);

@@ -79,6 +79,28 @@ bool copyFile(const QString& from, const QString& to)
     return out.commit();
 }
 
+bool writeFileAtomically(const QString& path, QByteArrayView bytes)
+{
+    return writeFileAtomically(path, [bytes](QIODevice& out) {
+        return out.write(bytes.data(), bytes.size()) == bytes.size();
+    });
+}
+
+bool writeFileAtomically(const QString& path, const std::function<bool(QIODevice&)>& produce)
+{
+    if (path.isEmpty() || folderExists(path))
+        return false;
+    QSaveFile out(path);
+    if (!out.open(QIODevice::WriteOnly))
+        return false;
+    // As in copyFile: a failed last flush must not let commit() succeed.
+    if (!produce(out) || !out.flush()) {
+        out.cancelWriting();
+        return false;
+    }
+    return out.commit();
+}
+
 bool removeFile(const QString& path)
 {
     if (path.isEmpty())

@@ -8,10 +8,13 @@
 // test it, it tests the upper-cased text and opens the original path.
 #pragma once
 
+#include <QByteArrayView>
 #include <QDateTime>
+#include <QIODevice>
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 namespace platform {
@@ -27,6 +30,21 @@ bool folderExists(const QString& path);
 // failure leaves an existing target as it was. False when from is no file,
 // the target folder is missing or writing fails.
 [[nodiscard]] bool copyFile(const QString& from, const QString& to);
+
+// Replaces the file's contents with bytes atomically: they go to a temporary
+// file beside the target, which is renamed over it only when every byte was
+// written, so a failure leaves an existing target exactly as it was. False
+// when the folder is missing or read-only, path names a folder, or writing
+// fails (a full disk).
+[[nodiscard]] bool writeFileAtomically(const QString& path, QByteArrayView bytes);
+
+// The same for contents made while they are written: produce writes them
+// into the device it is given (the temporary file) and returns false to give
+// the file up. The target is replaced only when produce returned true and
+// every write succeeded; otherwise the temporary file goes and an existing
+// target stays as it was. For writers of files too large to hold in memory
+// first.
+[[nodiscard]] bool writeFileAtomically(const QString& path, const std::function<bool(QIODevice&)>& produce);
 
 // Deletes the file. True when no file of that name exists afterwards (also
 // when there was none); false when it exists and cannot be deleted. Never

@@ -16,13 +16,18 @@ namespace platform {
 // the first file operation in it then fails.
 QString programFolder();
 
-// The work folder: the system temporary folder + "/Eld" (tile cache, its list
-// Eld.AR2, snapshots, temporary bitmaps). Not created here: callers that
-// write into it call ensureFolder() first.
+// The work folder (tile cache, its list Eld.AR2, snapshots, temporary
+// bitmaps): "Eld" in a folder of the user's own, $XDG_RUNTIME_DIR/tavelcor
+// when that variable is set and not empty, else the system temporary folder
+// + "/tavelcor-" + the user id. That folder is made with mode 0700 (closed to
+// others when it was open); the temporary folder is shared by all users, so
+// a folder of that name that is not the user's own (another user's, a link)
+// is never used: a new one beside it is made instead. The work folder itself
+// is not created here: callers that write into it call ensureFolder() first.
 QString workFolder();
 
-// The folder of local copies of network raster images: the system temporary
-// folder + "/TVXTEMP". Not created here.
+// The folder of local copies of network raster images: "TVXTEMP" beside the
+// work folder, in the same folder of the user's own. Not created here.
 QString localRasterFolder();
 
 // The folder of the running executable; the programs of the system find each

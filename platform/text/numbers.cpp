@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: LicenseRef-Tavelcor
 #include "platform/text/numbers.h"
 
+#include <algorithm>
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <string>
 #include <system_error>
@@ -189,6 +192,175 @@ QString strText(double value, bool single)
     return QString::fromLatin1(text.data(), qsizetype(text.size()));
 }
 
+// The 15 significant digits of a finite, non-zero value, rounded to
+// nearest, without trailing zeros, and the decimal exponent of the first.
+struct SignificantDigits {
+    std::array<char, 17> digits{};
+    std::size_t count = 0;
+    int exponent = 0;
+};
+
+// Digits and exponent of a scientific text "d.ddde±x".
+SignificantDigits parseScientific(const char* begin, const char* end)
+{
+    SignificantDigits d;
+    const char* p = begin;
+    for (; p < end && *p != 'e'; ++p) {
+        if (*p != '.' && d.count < d.digits.size())
+            d.digits[d.count++] = *p;
+    }
+    if (p < end)
+        std::from_chars(p + 1 + (p[1] == '+' ? 1 : 0), end, d.exponent);
+    return d;
+}
+
+SignificantDigits withoutTrailingZeros(SignificantDigits d)
+{
+    while (d.count > 1 && d.digits[d.count - 1] == '0')
+        --d.count;
+    return d;
+}
+
+// Exact and slow: the value printed with 15 significant digits.
+SignificantDigits roundedByPrintf(double magnitude)
+{
+    std::array<char, 32> sci{};
+    const auto r = std::to_chars(sci.data(), sci.data() + sci.size(), magnitude, std::chars_format::scientific, 14);
+    return parseScientific(sci.data(), r.ptr);
+}
+
+// The shortest text that reads back as the value (fast) rounded to 15
+// digits. That equals rounding the value itself, except when the digits
+// beyond the 15th are exactly a half: then the value may lie on either side
+// of it, and the exact printing decides.
+// 10^0 .. 10^20 (10^20 exceeds 64 bits).
+constexpr auto kPowersOfTen = [] {
+    std::array<unsigned __int128, 21> p{};
+    p[0] = 1;
+    for (std::size_t k = 1; k < p.size(); ++k)
+        p[k] = p[k - 1] * 10;
+    return p;
+}();
+
+// Exact and fast for magnitudes from 1E-5 up to 1E+15: the value is m x 2^-s
+// with a 53-bit integer m, so value x 10^d (d = 0..20 decimals for 15
+// significant digits, one more while the decimal exponent is estimated) is
+// the 128-bit integer m x 10^d shifted right by s, rounded half to even as
+// printing rounds.
+SignificantDigits roundedByIntegers(double magnitude)
+{
+    const auto bits = std::bit_cast<std::uint64_t>(magnitude);
+    const int biased = static_cast<int>(bits >> 52);
+    const std::uint64_t m = (bits & ((1ULL << 52) - 1)) | (1ULL << 52);
+    const int shift = 1075 - biased;  // magnitude = m / 2^shift; 3..69 here
+    const int binary = biased - 1023;  // magnitude lies in [2^binary, 2^(binary+1))
+    // floor(binary x log10 2), which is the decimal exponent or one less.
+    int exponent = (binary * 78913) >> 18;
+    unsigned __int128 q = 0;
+    for (int pass = 0; pass < 3; ++pass) {
+        const int decimals = std::clamp(14 - exponent, 0, 20);
+        const unsigned __int128 product = m * kPowersOfTen[std::size_t(decimals)];
+        q = product >> shift;
+        if (q >= kPowersOfTen[15]) {
+            ++exponent;
+            continue;
+        }
+        if (q < kPowersOfTen[14] && decimals < 20) {
+            --exponent;
+            continue;
+        }
+        const unsigned __int128 rest = product & ((static_cast<unsigned __int128>(1) << shift) - 1);
+        const unsigned __int128 half = static_cast<unsigned __int128>(1) << (shift - 1);
+        if (rest > half || (rest == half && (q & 1) != 0))
+            ++q;
+        break;
+    }
+    if (q == kPowersOfTen[15]) {
+        q = kPowersOfTen[14];
+        ++exponent;
+    }
+    SignificantDigits d;
+    // The 15 digits, two at a time from the last.
+    static constexpr char kPairs[] =
+        "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+        "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+        "8081828384858687888990919293949596979899";
+    auto digits = static_cast<std::uint64_t>(q);
+    for (std::size_t k = 15; k > 1; k -= 2) {
+        const std::size_t pair = std::size_t(digits % 100) * 2;
+        digits /= 100;
+        d.digits[k - 1] = kPairs[pair + 1];
+        d.digits[k - 2] = kPairs[pair];
+    }
+    d.digits[0] = static_cast<char>('0' + digits);
+    d.count = 15;
+    d.exponent = exponent;
+    return d;
+}
+
+SignificantDigits significantDigits(double magnitude)
+{
+    if (magnitude >= 1e-5 && magnitude < 1e15)
+        return withoutTrailingZeros(roundedByIntegers(magnitude));
+    // Subnormal values hold fewer digits than 15: their shortest text says
+    // nothing about the 15-digit rounding.
+    if (magnitude < std::numeric_limits<double>::min())
+        return withoutTrailingZeros(roundedByPrintf(magnitude));
+    std::array<char, 32> sci{};
+    const auto r = std::to_chars(sci.data(), sci.data() + sci.size(), magnitude, std::chars_format::scientific);
+    SignificantDigits d = parseScientific(sci.data(), r.ptr);
+    if (d.count > 15) {
+        const bool exactHalf = d.digits[15] == '5' && d.count == 16;
+        if (exactHalf)
+            return withoutTrailingZeros(roundedByPrintf(magnitude));
+        const bool up = d.digits[15] >= '5';
+        d.count = 15;
+        if (up) {
+            std::size_t k = 15;
+            while (k > 0 && d.digits[k - 1] == '9')
+                d.digits[--k] = '0';
+            if (k == 0) {
+                d.digits[0] = '1';
+                ++d.exponent;
+            } else {
+                ++d.digits[k - 1];
+            }
+        }
+    }
+    return withoutTrailingZeros(d);
+}
+
+// Writes the plain number text of value into out (kPlainNumberTextMax
+// characters) and returns its length.
+std::size_t plainChars(double value, char* out)
+{
+    if (!std::isfinite(value) || value == 0) {
+        out[0] = '0';
+        return 1;
+    }
+    std::size_t n = 0;
+    if (value < 0)
+        out[n++] = '-';
+    const SignificantDigits d = significantDigits(std::fabs(value));
+    if (d.exponent < 0) {
+        out[n++] = '.';
+        for (int z = -1; z > d.exponent; --z)
+            out[n++] = '0';
+        for (std::size_t k = 0; k < d.count; ++k)
+            out[n++] = d.digits[k];
+        return n;
+    }
+    const std::size_t whole = std::size_t(d.exponent) + 1;
+    for (std::size_t k = 0; k < whole; ++k)
+        out[n++] = k < d.count ? d.digits[k] : '0';
+    if (d.count > whole) {
+        out[n++] = '.';
+        for (std::size_t k = whole; k < d.count; ++k)
+            out[n++] = d.digits[k];
+    }
+    return n;
+}
+
 QString cstrText(double value, bool single)
 {
     const std::string text = generalText(value, single);
@@ -312,6 +484,21 @@ QString CStr(double value)
 QString CStrSingle(float value)
 {
     return cstrText(double(value), true);
+}
+
+// The longest text: a sign and 309 integer digits (1.8E+308), or a sign, a
+// point, 323 zeros and 15 digits (4.9E-324).
+static_assert(kPlainNumberTextMax >= 1 + 1 + 323 + 15);
+
+std::size_t writePlainNumberText(double value, char* out)
+{
+    return plainChars(value, out);
+}
+
+QString plainNumberText(double value)
+{
+    std::array<char, kPlainNumberTextMax> text{};
+    return QString::fromLatin1(text.data(), qsizetype(plainChars(value, text.data())));
 }
 
 }  // namespace platform

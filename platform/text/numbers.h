@@ -11,6 +11,7 @@
 #include <QString>
 #include <QStringView>
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 
@@ -87,5 +88,19 @@ QString StrSingle(float value);
 // to other text.
 QString CStr(double value);
 QString CStrSingle(float value);
+
+// The plain number text of files that take no exponent (the KML file): the
+// digits of Str without its blank (15 significant digits, the shortest text,
+// no zero before the point: "139.75", ".5", "-.25", "12"), and never an
+// exponent: where Str would write one the digits are written out in full
+// (0.00001 is ".00001", 1E+15 is "1000000000000000"). -0, NaN and the
+// infinities give "0".
+QString plainNumberText(double value);
+// The longest plain number text (1.8E+308 and 4.9E-324 written out).
+inline constexpr std::size_t kPlainNumberTextMax = 352;
+// The same text (ASCII) written to out, which has room for
+// kPlainNumberTextMax characters; returns its length. For writers of large
+// files that make no QString per number.
+std::size_t writePlainNumberText(double value, char* out);
 
 }  // namespace platform

@@ -259,6 +259,15 @@ void TextFileWriter::writeLine(QStringView line)
         mBuffer.append("\r\n", 2);
 }
 
+void TextFileWriter::writeBytes(QByteArrayView bytes)
+{
+    if (mFailed || mCommitted)
+        return;
+    mBuffer.append(bytes);
+    if (mBuffer.size() >= kWriteChunk)
+        flushBuffer();
+}
+
 bool TextFileWriter::flushBuffer()
 {
     if (mFailed)
@@ -268,7 +277,7 @@ bool TextFileWriter::flushBuffer()
         mError = mFile.errorString();
         mFile.cancelWriting();
     }
-    mBuffer.clear();
+    mBuffer.resize(0);  // keeps the capacity: the next chunk reuses its pages
     return !mFailed;
 }
 

@@ -18,6 +18,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QFile>
 #include <QIODevice>
 #include <QSaveFile>
@@ -155,6 +156,9 @@ public:
     void write(QStringView text);
     // A line followed by CR LF.
     void writeLine(QStringView line = {});
+    // Bytes already in the file's encoding, written as they are (for writers
+    // that build their lines as bytes; line ends included).
+    void writeBytes(QByteArrayView bytes);
 
     // Writes everything out and replaces the target. False when any write or
     // the replacement failed; the old target then stays as it was. Call once.

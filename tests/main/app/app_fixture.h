@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: LicenseRef-Tavelcor
 // A fixture for the main window's life cycle: fresh tables, the program
-// folder (TAVELCOR_HOME) and the system temporary folder (TMPDIR, which
-// holds the work folder and the local raster folder) inside one temporary
-// folder, a clipboard in memory, a fixed clock, and a scripted prompter that
+// folder (TAVELCOR_HOME), the system temporary folder (TMPDIR) and the user's
+// runtime folder (XDG_RUNTIME_DIR, which holds the work folder and the local
+// raster folder) inside one temporary folder, a clipboard in memory, a fixed clock, and a scripted prompter that
 // fails the test on any prompt it was not told about. The start-up,
 // save, backup and shut-down handlers are wired; plot() loads the window and
 // so runs the start-up.
@@ -102,6 +102,7 @@ protected:
         ASSERT_TRUE(QDir().mkpath(mTemp));
         mHomeEnv.emplace("TAVELCOR_HOME", mHome);
         mTempEnv.emplace("TMPDIR", mTemp);
+        mRuntimeEnv.emplace("XDG_RUNTIME_DIR", mTemp);
         ASSERT_EQ(QDir::tempPath(), mTemp);
 
         allocateTables();
@@ -122,6 +123,7 @@ protected:
         mScript.reset();
         resetAppContext();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        mRuntimeEnv.reset();
         mTempEnv.reset();
         mHomeEnv.reset();
     }
@@ -145,8 +147,8 @@ protected:
     }
 
     QString programFolder() const { return mHome; }
-    QString workFolder() const { return mTemp + QStringLiteral("/Eld"); }
-    QString rasterCopyFolder() const { return mTemp + QStringLiteral("/TVXTEMP"); }
+    QString workFolder() const { return mTemp + QStringLiteral("/tavelcor/Eld"); }
+    QString rasterCopyFolder() const { return mTemp + QStringLiteral("/tavelcor/TVXTEMP"); }
 
     // Loads the main window: start-up runs.
     Plot& startProgram() { return plot(); }
@@ -187,6 +189,7 @@ private:
     QString mTemp;
     std::optional<testing_support::ScopedEnv> mHomeEnv;
     std::optional<testing_support::ScopedEnv> mTempEnv;
+    std::optional<testing_support::ScopedEnv> mRuntimeEnv;
     std::optional<platform::testing::GTestScriptedPrompter> mScript;
 };
 

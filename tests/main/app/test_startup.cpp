@@ -11,6 +11,8 @@
 #include "main/render/render_state.h"
 #include "main/site/site_messages.h"
 #include "main/site/settings_file.h"
+#include "main/ui/ui_services.h"
+#include "platform/desktop/fake_desktop.h"
 #include "platform/canvas/canvas.h"
 #include "platform/canvas/colors.h"
 #include "platform/system/files.h"
@@ -126,6 +128,29 @@ TEST_F(StartupTest, StartsWithEveryPartOfTheProgramWired)
     // the save button is wired to the save command
     script().expectSaveFile(std::nullopt, QStringLiteral("TVX 現場登録"));
     window.Command23.setValue(true);
+}
+
+TEST_F(StartupTest, WindowInFrontIsRecordedForThePointerMotion)
+{
+    platform::FakeDesktop desktop;
+    desktop.addWindow(0x3a00007);
+    desktop.setForeground(0x3a00007);
+    uiServices().foreground = &desktop;
+    const QString site = copyFixture(QStringLiteral("site"), QStringLiteral("genba"));
+    chooseFile(site + u'/' + kSignFile);
+    startProgram();
+    ASSERT_EQ(startupEnd(), StartupEnd::Drawn);
+    EXPECT_EQ(ForeHwnd, 0x3a00007u);
+}
+
+TEST_F(StartupTest, WithoutADesktopNoWindowInFrontIsRecorded)
+{
+    ForeHwnd = 99;
+    const QString site = copyFixture(QStringLiteral("site"), QStringLiteral("genba"));
+    chooseFile(site + u'/' + kSignFile);
+    startProgram();
+    ASSERT_EQ(startupEnd(), StartupEnd::Drawn);
+    EXPECT_EQ(ForeHwnd, 0u);
 }
 
 TEST_F(StartupTest, InitialValuesAndTheProgramFolderSettings)

@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <array>
+
 namespace tavelcor::render::testing_support {
 namespace {
 
@@ -73,6 +75,41 @@ INSTANTIATE_TEST_SUITE_P(Boundaries, ScaleBarRedrawTest,
                          ::testing::Values(BarCase{200, "100m", 100}, BarCase{199.9, "10m", 10},
                                            BarCase{10, "10m", 10}, BarCase{1, "0.1m", 0.1},
                                            BarCase{20000000, "100km", 100000}));
+
+// The four gauges show how full the hand-stroke, text, point and line tables
+// are once a redraw ends, also when the redraw left a layer out: the first
+// redraw of a large site, a layer switched off, a table emptied.
+TEST_F(CrtplotTest, GaugesShowHowFullTheTablesAreAfterEveryRedraw)
+{
+    TegakiCount = 100000;  // of 1000000
+    TxtCount = 15000;      // of 30000
+    PointCount = 250000;   // of 500000
+    LineNext = 50000;      // of 500000
+    for (int i = 1; i < LineNext; ++i)
+        LineColor[i] = 100;  // deleted: nothing to draw
+    const auto gauges = [this] {
+        return std::array<int, 4>{face->gauge(Gauge::Tegaki), face->gauge(Gauge::Text), face->gauge(Gauge::Point),
+                                  face->gauge(Gauge::Line)};
+    };
+    const std::array<int, 4> full{10, 50, 50, 10};
+
+    SkipTegakidraw = SkipTxtview = SkipPointview = 1;  // the first redraw of a large site
+    crtplot(*face);
+    EXPECT_EQ(gauges(), full);
+    SkipTegakidraw = SkipTxtview = SkipPointview = 0;
+
+    for (int layer : {12, 13, 14, 15})
+        face->setCheck(layer, 0);
+    crtplot(*face);
+    EXPECT_EQ(gauges(), full) << "layers switched off";
+
+    TegakiCount = 0;
+    TxtCount = 0;
+    PointCount = 0;
+    LineNext = 1;
+    crtplot(*face);
+    EXPECT_EQ(gauges(), (std::array<int, 4>{0, 0, 0, 0})) << "tables emptied";
+}
 
 TEST_F(CrtplotTest, HugeExtentsAreLimitedBeforeTheFit)
 {

@@ -12,7 +12,10 @@
 #include "platform/canvas/canvas.h"
 #include "platform/canvas/colors.h"
 
+#include <QImage>
 #include <QString>
+#include <QTest>
+#include <QWidget>
 #include <gtest/gtest.h>
 
 namespace tavelcor::render {
@@ -66,6 +69,36 @@ TEST_F(PlotWindowTest, RedrawsIntoPicture1AndSetsTheScaleBarLabels)
     w.Check13.setValue(0);
     crtplot(plotFace());
     EXPECT_EQ(colorAt(0, 0), 0xFFFFFFu) << "line layer switched off";
+}
+
+// The scale bar as it shows on the screen: a thin bar, and its caption below
+// it whole, nothing lying over it, at the design width and at the narrowest
+// window (where the caption's offset of 0.6 % of the width is 2 pixels).
+TEST_F(PlotWindowTest, TheScaleBarIsThinAndItsCaptionReadsWhole)
+{
+    Plot& w = plot();
+    w.Show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w.window()));
+    for (const double width : {Plot::kDesignWidth, 5000.0}) {
+        w.setWidth(width);
+        w.Picture1.setWidth(width);
+        crtplot(plotFace());
+        QWidget* bar = w.Label26.widget();
+        QWidget* caption = w.Label25.widget();
+        EXPECT_GE(bar->height(), 2) << width;
+        EXPECT_LE(bar->height(), 4) << width;
+        EXPECT_FALSE(w.Label25.Caption().isEmpty());
+
+        // What the plot shows where the caption lies is the caption itself.
+        const QImage shown = w.Picture1.clientWidget()->grab().toImage();
+        ASSERT_TRUE(shown.rect().contains(caption->geometry())) << width;
+        const QImage alone = caption->grab().toImage().convertToFormat(shown.format());
+        EXPECT_TRUE(shown.copy(caption->geometry()) == alone) << "the caption is covered at width " << width;
+        // At the design width the caption stands clear below the bar.
+        if (width == Plot::kDesignWidth) {
+            EXPECT_GT(caption->geometry().top(), bar->geometry().bottom());
+        }
+    }
 }
 
 TEST_F(PlotWindowTest, SwitchesAndRangeFieldsOfTheWindowRuleTheCoordinates)

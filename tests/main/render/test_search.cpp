@@ -8,7 +8,6 @@
 #include "main/render/search.h"
 #include "main/render/view_services.h"
 
-#include <QMouseEvent>
 
 #include <stdexcept>
 #include <vector>
@@ -33,18 +32,6 @@ protected:
         kind.setValue(true);
         w.Text1.setText(text);
         doubleClick(w.Text1);
-    }
-
-    static void doubleClick(platform::Control& control)
-    {
-        QWidget* widget = control.widget();
-        const QPoint at(4, 4);
-        QTest::mousePress(widget, Qt::LeftButton, {}, at);
-        QTest::mouseRelease(widget, Qt::LeftButton, {}, at);
-        QMouseEvent second(QEvent::MouseButtonDblClick, at, widget->mapToGlobal(at), Qt::LeftButton,
-                           Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(widget, &second);
-        QTest::mouseRelease(widget, Qt::LeftButton, {}, at);
     }
 
     static int addPoint(const QString& name, double px, double py, int mark = 2)

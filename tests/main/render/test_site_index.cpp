@@ -3,9 +3,9 @@
 // the same picture and the same kept values on a full-size site at many
 // windows, and on small sites the index follows the tables, so that items
 // added or moved after a redraw are drawn by the next one.
-#include "full_size_site.h"
 #include "plot_fixture.h"
 
+#include "bench/full_size_site.h"
 #include "main/render/site_index.h"
 
 #include <QImage>
@@ -40,7 +40,7 @@ struct Window {
     double centrePX, centrePY, span;
 };
 
-// The full-size site with awkward items: selected parcels and texts, deleted
+// The benchmarks' full-size site with awkward items: selected parcels and texts, deleted
 // points, hidden colours, pen codes to mend, positions that are no numbers.
 class FullSiteIndexTest : public ::testing::Test {
 protected:
@@ -50,7 +50,8 @@ protected:
         LoadingFlag = 0;
         OriginX = -30000;
         OriginY = 20000;
-        full_size::buildSite();
+        benchsupport::buildFullSiteParcels(9000.0);
+        benchsupport::buildFullSiteItems(9000.0);
         KakuchiSel[4000] = 1;     // a selected parcel near the middle
         KakuchiSel[32000] = 1;
         KakuchiName[4001] = QStringLiteral("type open");

@@ -25,6 +25,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -102,6 +103,21 @@ protected:
     static void click(platform::Control& control)
     {
         QTest::mouseClick(control.widget(), Qt::LeftButton, {}, QPoint(3, 3));
+        QCoreApplication::processEvents();
+    }
+
+    /// A double click as the window system delivers it: press, release,
+    /// double-click press, release.
+    static void doubleClick(platform::Control& control)
+    {
+        QWidget* widget = control.widget();
+        const QPoint at(4, 4);
+        QTest::mousePress(widget, Qt::LeftButton, {}, at);
+        QTest::mouseRelease(widget, Qt::LeftButton, {}, at);
+        QMouseEvent second(QEvent::MouseButtonDblClick, at, widget->mapToGlobal(at), Qt::LeftButton,
+                           Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(widget, &second);
+        QTest::mouseRelease(widget, Qt::LeftButton, {}, at);
         QCoreApplication::processEvents();
     }
 

@@ -4,10 +4,13 @@
 #include "forms_fixture.h"
 #include "sample_form.h"
 
+#include "platform/canvas/colors.h"
 #include "platform/forms/fonts.h"
 #include "platform/forms/units.h"
 
+#include <QColor>
 #include <QFont>
+#include <QImage>
 
 #include <limits>
 
@@ -119,6 +122,32 @@ TEST_F(Geometry, ZOrderBringsToFrontOrSendsBack)
     EXPECT_EQ(parent->children().last(), f.Label1.widget());
     f.Label1.ZOrder(1);
     EXPECT_LT(parent->children().indexOf(f.Label1.widget()), parent->children().indexOf(f.Command1.widget()));
+}
+
+// A frame over a picture box shows its own background, not the drawing
+// behind it (the main window's side panel lies over the plot).
+TEST_F(Geometry, AFrameHidesWhatLiesBehindIt)
+{
+    class PanelOverPlot : public platform::Form {
+    public:
+        PanelOverPlot()
+        {
+            setClientSize(3000.0, 3000.0);
+            Picture1.Move(0.0, 0.0, 3000.0, 3000.0);
+            Picture1.setBackColor(platform::RGB(255, 0, 0));
+            Panel.Move(1500.0, 0.0, 1500.0, 3000.0);
+            Panel.setCaption(QString());  // and no colour of its own
+        }
+        platform::PictureBox Picture1{*this, QStringLiteral("Picture1")};
+        platform::Frame Panel{*this, QStringLiteral("Panel")};
+    };
+    PanelOverPlot f;
+    f.Show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(f.window()));
+    const QImage shown = f.window()->grab().toImage();
+    EXPECT_EQ(shown.pixelColor(50, 100), QColor(255, 0, 0)) << "the plot beside the panel";
+    EXPECT_EQ(shown.pixelColor(150, 100), platform::toQColor(f.Panel.BackColor())) << "inside the panel";
+    EXPECT_NE(shown.pixelColor(150, 100), QColor(255, 0, 0));
 }
 
 TEST_F(Geometry, FontSizesSnapToWholePixels)

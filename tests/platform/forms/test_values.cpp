@@ -140,6 +140,28 @@ TEST_F(Values, DisabledControlsIgnoreTheUserButNotTheCode)
     EXPECT_FALSE(f.Command3.Enabled());
 }
 
+TEST_F(Values, DisabledControlsGetNoMouseEvents)
+{
+    SampleForm& f = shownForm();
+    int events = 0;
+    const auto count = [&events](int, int, double, double) { ++events; };
+    f.Command3.MouseDown = count;
+    f.Command3.MouseUp = count;
+    f.Command3.MouseMove = count;
+    f.Command3.setEnabled(false);
+    QTest::mouseClick(f.Command3.widget(), Qt::LeftButton);
+    QTest::mouseMove(f.Command3.widget(), QPoint(5, 5));
+    EXPECT_EQ(events, 0);
+    f.Frame1.setEnabled(false);
+    f.Option1.MouseDown = count;
+    QTest::mouseClick(f.Option1.widget(), Qt::LeftButton);
+    EXPECT_EQ(events, 0);
+
+    f.Command3.setEnabled(true);
+    QTest::mouseClick(f.Command3.widget(), Qt::LeftButton);
+    EXPECT_EQ(events, 2) << "an enabled button gets its press and release";
+}
+
 TEST_F(Values, DisabledFrameDisablesWhatItHolds)
 {
     SampleForm& f = shownForm();

@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <sys/stat.h>
 
 namespace platform {
 namespace {
@@ -337,6 +338,62 @@ TEST_F(PrinterTest, FinishedDocumentReplacesAnExistingFile)
     }
     EXPECT_TRUE(pdfText(file).contains(QStringLiteral("pass 2")));
     EXPECT_FALSE(pdfText(file).contains(QStringLiteral("pass 1")));
+}
+
+// The user's file-creation mask for the life of a scope.
+class ScopedUmask {
+public:
+    explicit ScopedUmask(mode_t mask) : mOld(::umask(mask)) {}
+    ~ScopedUmask() { ::umask(mOld); }
+    ScopedUmask(const ScopedUmask&) = delete;
+    ScopedUmask& operator=(const ScopedUmask&) = delete;
+
+private:
+    mode_t mOld;
+};
+
+mode_t modeOf(const QString& path)
+{
+    struct stat status {};
+    return ::stat(QFile::encodeName(path).constData(), &status) == 0 ? (status.st_mode & 07777) : 0;
+}
+
+bool printOnePage(const QString& file)
+{
+    Printer printer(pdfPrinter());
+    printer.setOutputFileName(file);
+    return printer.PaintPicture(halves(Qt::red, Qt::blue), 0, 0, 2000, 2000) && printer.EndDoc();
+}
+
+// A new PDF file gets the mode the user's mask gives every new file (as the
+// site files do), not a private 0600 of its own.
+struct UmaskRow {
+    mode_t mask;
+    mode_t mode;
+};
+
+class PdfFileMode : public PrinterTest, public ::testing::WithParamInterface<UmaskRow> {};
+
+TEST_P(PdfFileMode, ANewFileHonoursTheUsersMask)
+{
+    const ScopedUmask mask(GetParam().mask);
+    const QString file = path(QStringLiteral("new.pdf"));
+    ASSERT_TRUE(printOnePage(file));
+    EXPECT_EQ(modeOf(file), GetParam().mode) << std::oct << GetParam().mask;
+}
+
+INSTANTIATE_TEST_SUITE_P(Masks, PdfFileMode,
+                         ::testing::Values(UmaskRow{022, 0644}, UmaskRow{002, 0664}, UmaskRow{077, 0600},
+                                           UmaskRow{027, 0640}));
+
+TEST_F(PrinterTest, AReplacedPdfFileKeepsItsMode)
+{
+    const ScopedUmask mask(022);
+    const QString file = path(QStringLiteral("shared.pdf"));
+    ASSERT_TRUE(printOnePage(file));
+    ASSERT_EQ(::chmod(QFile::encodeName(file).constData(), 0664), 0);
+    ASSERT_TRUE(printOnePage(file));
+    EXPECT_EQ(modeOf(file), mode_t{0664});
 }
 
 }  // namespace

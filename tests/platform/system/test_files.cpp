@@ -218,6 +218,60 @@ TEST(CopyFile, LargeFileArrivesWhole)
     EXPECT_EQ(readFile(dir.path() + QStringLiteral("/copy.bmp")), big);
 }
 
+// ---------------------------------------------------------------- atomic writes
+
+TEST(WriteFileAtomically, WritesAndReplacesWithoutLeavingTemporaries)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString to = dir.path() + QStringLiteral("/Tavelcor.KML");
+    EXPECT_TRUE(platform::writeFileAtomically(to, QByteArray("first")));
+    EXPECT_EQ(readFile(to), QByteArray("first"));
+    EXPECT_TRUE(platform::writeFileAtomically(to, QByteArray("\xEF\xBB\xBFsecond")));
+    EXPECT_EQ(readFile(to), QByteArray("\xEF\xBB\xBFsecond"));
+    EXPECT_EQ(asSet(platform::listFiles(dir.path())), (std::set<QString>{QStringLiteral("Tavelcor.KML")}));
+}
+
+// Contents made while they are written: the target is replaced only when
+// the producer finishes.
+TEST(WriteFileAtomically, AProducerThatGivesUpLeavesTheOldTarget)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString to = dir.path() + QStringLiteral("/Tavelcor.KML");
+    ASSERT_TRUE(writeFile(to, "old"));
+    EXPECT_FALSE(platform::writeFileAtomically(to, [](QIODevice& out) {
+        out.write(QByteArray(100000, 'a'));
+        return false;
+    }));
+    EXPECT_EQ(readFile(to), QByteArray("old"));
+    EXPECT_EQ(asSet(platform::listFiles(dir.path())), (std::set<QString>{QStringLiteral("Tavelcor.KML")}));
+    EXPECT_TRUE(platform::writeFileAtomically(to, [](QIODevice& out) {
+        return out.write("new ") == 4 && out.write("contents") == 8;
+    }));
+    EXPECT_EQ(readFile(to), QByteArray("new contents"));
+}
+
+// A full disk, a missing folder or a folder in the target's place: false,
+// and the old target stays whole.
+TEST(WriteFileAtomically, FailureLeavesTheOldTarget)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString to = dir.path() + QStringLiteral("/Tavelcor.KML");
+    ASSERT_TRUE(writeFile(to, "old"));
+    {
+        const testing_support::ScopedFileSizeLimit limit(1000);
+        ASSERT_TRUE(limit.isActive());
+        EXPECT_FALSE(platform::writeFileAtomically(to, QByteArray(4096, 'n')));
+    }
+    EXPECT_EQ(readFile(to), QByteArray("old"));
+    EXPECT_EQ(asSet(platform::listFiles(dir.path())), (std::set<QString>{QStringLiteral("Tavelcor.KML")}));
+    EXPECT_FALSE(platform::writeFileAtomically(dir.path() + QStringLiteral("/no/such/x.kml"), "x"));
+    EXPECT_FALSE(platform::writeFileAtomically(dir.path(), "x"));
+    EXPECT_TRUE(QFileInfo(dir.path()).isDir());
+}
+
 TEST(RemoveFile, RemovesFilesButNeverFolders)
 {
     QTemporaryDir dir;

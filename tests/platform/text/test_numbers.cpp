@@ -5,7 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
+#include <cstdint>
+#include <iomanip>
 #include <limits>
 #include <optional>
 
@@ -15,7 +18,9 @@ using platform::CByte;
 using platform::CInt;
 using platform::CLng;
 using platform::CStr;
+using platform::writePlainNumberText;
 using platform::CStrSingle;
+using platform::plainNumberText;
 using platform::roundHalfEven;
 using platform::Str;
 using platform::StrSingle;
@@ -299,3 +304,100 @@ TEST(NumberTexts, TrackRecordFieldsAfterBlankRemoval)
 }
 
 }  // namespace
+
+// ---- plain number texts (no exponent) ---------------------------------------------
+
+struct PlainRow {
+    const char* name;
+    double value;
+    const char* text;
+};
+
+class PlainTexts : public testing::TestWithParam<PlainRow> {};
+
+TEST_P(PlainTexts, AreTheDigitsOfStrWithoutAnExponent)
+{
+    EXPECT_EQ(plainNumberText(GetParam().value), QString::fromLatin1(GetParam().text));
+    std::array<char, platform::kPlainNumberTextMax> out{};
+    const std::size_t n = writePlainNumberText(GetParam().value, out.data());
+    EXPECT_EQ(QByteArray(out.data(), qsizetype(n)), QByteArray(GetParam().text));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    TextKit, PlainTexts,
+    testing::Values(
+        PlainRow{"longitude", 139.83333333333334, "139.833333333333"},
+        PlainRow{"latitude_rounded_to_fifteen", 35.123456789012345678, "35.1234567890123"},
+        PlainRow{"whole", 12, "12"},
+        PlainRow{"half_without_zero", 0.5, ".5"},
+        PlainRow{"negative_quarter", -0.25, "-.25"},
+        PlainRow{"negative_whole", -3, "-3"},
+        PlainRow{"zero", 0, "0"},
+        PlainRow{"negative_zero", -0.0, "0"},
+        PlainRow{"hundred_thousandth_written_out", 1e-5, ".00001"},
+        PlainRow{"small_negative_written_out", -1.5e-10, "-.00000000015"},
+        PlainRow{"sixteen_digits_written_out", 1e15, "1000000000000000"},
+        PlainRow{"rounded_large_written_out", 123456789012345678.0, "123456789012346000"},
+        PlainRow{"rounding_carries_into_a_new_digit", 9.9999999999999999, "10"},
+        PlainRow{"binary_noise_hidden", 0.1 + 0.2, ".3"},
+        PlainRow{"exact_half_to_even_down", 100000000000000.5, "100000000000000"},
+        PlainRow{"exact_half_to_even_up", 100000000000001.5, "100000000000002"},
+        PlainRow{"smallest_of_the_fast_range", 1e-5, ".00001"},
+        PlainRow{"below_the_fast_range", 9.87654321e-6, ".00000987654321"},
+        PlainRow{"largest_below_1e15", 999999999999999.9, "1000000000000000"},
+        PlainRow{"just_below_a_power_of_ten", 0.09999999999999999, ".1"},
+        PlainRow{"not_a_number", kNaN, "0"},
+        PlainRow{"infinity", -kInf, "0"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Wherever Str writes no exponent, the plain text is Str's text trimmed.
+TEST(PlainTexts, EqualTrimmedStrWhereStrHasNoExponent)
+{
+    for (double v : {1e-4, 0.00123456789012345, 1.0 / 7.0, 35.6581, -139.7454, 12345.678901234567,
+                     99999999999999.9, 1e14, -0.75}) {
+        ASSERT_FALSE(Str(v).contains(u'E')) << v;
+        EXPECT_EQ(plainNumberText(v), Str(v).trimmed()) << v;
+    }
+}
+
+// The digits come from the shortest text that reads back, rounded to 15
+// digits; they must equal the exact 15-digit printing everywhere, also for
+// values whose 16th digit is a 5 (written as decimals with 16 digits, so
+// the double lies just above or just below the half).
+TEST(PlainTexts, MatchTheExactPrintingOnManyValues)
+{
+    std::uint64_t state = 12345;
+    const auto next = [&state] {
+        state = state * 6364136223846793005ULL + 1442695040888963407ULL;
+        return state >> 11;
+    };
+    int compared = 0;
+    for (int k = 0; k < 200000; ++k) {
+        double v = 0;
+        if (k % 2 == 0) {
+            // 16 significant digits ending in 5, times a power of ten.
+            const double digits = double(1000000000000000ULL + next() % 9000000000000000ULL) / 10 * 10 + 5;
+            v = digits * std::pow(10.0, int(next() % 24) - 20);
+        } else {
+            v = double(next()) / double(1ULL << 53) * std::pow(10.0, int(next() % 18) - 4);
+        }
+        if (k % 3 == 0)
+            v = -v;
+        const QString str = Str(v).trimmed();
+        if (str.contains(u'E') || v == 0)
+            continue;
+        ASSERT_EQ(plainNumberText(v), str) << std::setprecision(17) << v;
+        ++compared;
+    }
+    EXPECT_GT(compared, 150000);
+}
+
+// The extremes of double fit the text without an exponent.
+TEST(PlainTexts, ExtremesAreWrittenOutInFull)
+{
+    const QString largest = plainNumberText(std::numeric_limits<double>::max());
+    EXPECT_EQ(largest.size(), 309);
+    EXPECT_TRUE(largest.startsWith(QStringLiteral("179769313486232"))) << largest.toStdString();
+    const QString smallest = plainNumberText(-std::numeric_limits<double>::denorm_min());
+    EXPECT_EQ(smallest, QStringLiteral("-.") + QString(323, u'0') + QStringLiteral("494065645841247"));
+}

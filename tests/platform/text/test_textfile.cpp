@@ -343,6 +343,22 @@ TEST_F(TextWriter, WritesCp932LinesWithCrLf)
     EXPECT_EQ(entries(), QStringList({"POINT.DAT"}));
 }
 
+// Bytes a writer built itself go in as they are, in order with the lines,
+// also across the writer's chunks.
+TEST_F(TextWriter, BytesAndLinesInOrder)
+{
+    TextFileWriter w(path("T.SFC"));
+    w.writeLine(u"ISO-10303-21;");
+    w.writeBytes("/*SXF\r\n#430=a(\x82\xA0)\r\n");
+    w.write(u"END");
+    const QByteArray block(700000, 'x');
+    w.writeBytes(block);
+    w.writeBytes(block);
+    ASSERT_TRUE(w.commit());
+    EXPECT_EQ(fileBytes(path("T.SFC")),
+              QByteArray("ISO-10303-21;\r\n/*SXF\r\n#430=a(\x82\xA0)\r\nEND") + block + block);
+}
+
 TEST_F(TextWriter, Utf8WithAndWithoutByteOrderMark)
 {
     TextFileWriter bom(path("Tavelcor.KML"), TextEncoding::Utf8Bom);

@@ -1,13 +1,7 @@
 // SPDX-License-Identifier: LicenseRef-Tavelcor
+// The full-size site of the benchmarks, in the shared tables; the plot's
+// tests compare the indexed redraw with the walk over every table on it.
 #pragma once
-
-// A full-size site in the shared tables for the plot's benchmark and for
-// the tests that compare the indexed redraw with a walk over every table:
-// 32767 parcels of 18 vertex entries (589806 slots) over 491505 of the
-// 500000 coordinates, 500000 observation points, 500000 lines, 1000000
-// hand-stroke vertices in strokes of 100 and 30000 texts, spread over
-// 9 km x 9 km around the site origin (plot coordinates -4500..4500).
-// Call resetTables() and set OriginX, OriginY first.
 
 #include "main/site/tables.h"
 
@@ -17,21 +11,25 @@
 #include <cmath>
 #include <cstdint>
 
-namespace tavelcor::render::testing_support::full_size {
+namespace tavelcor::benchsupport {
 
-inline constexpr double kSite = 9000.0;  // metres across
-inline constexpr int kGrid = 182;        // parcels per row (182 x 182 > 32767)
-inline constexpr int kParcelCorners = 15;
-inline constexpr int kParcelEntries = 18;
-
-inline void buildParcels()
+// 32767 parcels in a grid over siteM x siteM metres around the origin, each
+// of 15 corners on a circle (coordinates named K<n>, parcel vertices) and 18
+// vertex entries (the first three corners again; 589806 slots from slot 1),
+// named by their number with the label at the centre; then the remaining
+// coordinates up to 500000 (named F<n>) scattered over the site. Absolute
+// coordinates include the origin OriginX, OriginY as set before the call.
+inline void buildFullSiteParcels(double siteM)
 {
-    const double cell = kSite / kGrid;
+    constexpr int kGrid = 182;  // parcels per row (182 x 182 > 32767)
+    constexpr int kParcelCorners = 15;
+    constexpr int kParcelEntries = 18;
+    const double cell = siteM / kGrid;
     int n = 0;
-    long slot = 0;
+    std::int32_t slot = 0;
     for (int i = 1; i <= kKakuchiCountLimit; ++i) {
-        const double cx = -kSite / 2 + ((i - 1) / kGrid + 0.5) * cell;
-        const double cy = -kSite / 2 + ((i - 1) % kGrid + 0.5) * cell;
+        const double cx = -siteM / 2 + ((i - 1) / kGrid + 0.5) * cell;
+        const double cy = -siteM / 2 + ((i - 1) % kGrid + 0.5) * cell;
         const int firstCoord = n + 1;
         for (int k = 0; k < kParcelCorners; ++k) {
             const double a = 2 * M_PI * k / kParcelCorners;
@@ -43,10 +41,10 @@ inline void buildParcels()
             ZahyoY[n] = ZahyoPY[n] + OriginY;
             ZahyoUsed[n] = 1;
         }
-        KakuchiFirst[i] = static_cast<std::int32_t>(slot + 1);
+        KakuchiFirst[i] = slot + 1;
         for (int k = 0; k < kParcelEntries; ++k)
             KakuchiVertex[++slot] = firstCoord + (k % kParcelCorners);
-        KakuchiLast[i] = static_cast<std::int32_t>(slot);
+        KakuchiLast[i] = slot;
         KakuchiName[i] = QString::number(i);
         KakuchiLabelX[i] = static_cast<float>(cx);
         KakuchiLabelY[i] = static_cast<float>(cy);
@@ -56,18 +54,21 @@ inline void buildParcels()
     while (n < kZahyoTop) {
         ++n;
         ZahyoName[n] = QStringLiteral("F%1").arg(n);
-        ZahyoPX[n] = (rng.generateDouble() - 0.5) * kSite;
-        ZahyoPY[n] = (rng.generateDouble() - 0.5) * kSite;
+        ZahyoPX[n] = (rng.generateDouble() - 0.5) * siteM;
+        ZahyoPY[n] = (rng.generateDouble() - 0.5) * siteM;
         ZahyoX[n] = ZahyoPX[n] + OriginX;
         ZahyoY[n] = ZahyoPY[n] + OriginY;
     }
     ZahyoMax = n;
 }
 
-inline void buildItems()
+// 500000 observation points (three symbols), 500000 lines, 1000000
+// hand-stroke vertices in strokes of 100 and 30000 texts of two lines,
+// spread over siteM x siteM metres around the origin; always the same.
+inline void buildFullSiteItems(double siteM)
 {
     QRandomGenerator rng(11);
-    auto coord = [&] { return (rng.generateDouble() - 0.5) * kSite; };
+    auto coord = [&] { return (rng.generateDouble() - 0.5) * siteM; };
     for (int i = 1; i <= kPointTop; ++i) {
         PointName[i] = QStringLiteral("P%1").arg(i);
         PointX[i] = coord();
@@ -107,11 +108,4 @@ inline void buildItems()
     TxtCount = kTxtTop;
 }
 
-/// Parcels and coordinates, then every other table.
-inline void buildSite()
-{
-    buildParcels();
-    buildItems();
-}
-
-}  // namespace tavelcor::render::testing_support::full_size
+}  // namespace tavelcor::benchsupport

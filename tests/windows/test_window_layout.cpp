@@ -1,0 +1,273 @@
+// SPDX-License-Identifier: LicenseRef-Tavelcor
+// Every window of the three programs as a user sees it: no caption cut, no
+// text box too low for its line, no control covering another.
+//
+// To walk a new window, add a row to windows(): a name and how to bring the
+// window into the state to look at (loaded as the program loads it, with the
+// controls shown that its code shows). Controls that the window's design
+// lays over each other on purpose are named in the row's stacked pairs.
+#include "layout_check.h"
+
+#include "gps/form1.h"
+#include "keypad/form1.h"
+#include "keypad/jyouken.h"
+#include "keypad/module1.h"
+#include "main/app/app_context.h"
+#include "main/app/app_forms.h"
+#include "main/app/wirings.h"
+#include "main/export/simasave.h"
+#include "main/render/color_picker.h"
+#include "main/render/cselect.h"
+#include "main/render/linewidth.h"
+#include "main/render/print_dialog.h"
+#include "main/render/znohani.h"
+#include "main/site/tables.h"
+#include "main/window/plot.h"
+#include "platform/desktop/fake_desktop.h"
+#include "platform/forms/fonts.h"
+#include "platform/forms/form_holder.h"
+#include "platform/prompt/testing.h"
+#include "scoped_env.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QWidget>
+#include <QPixmap>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+using layout_check::StackedPair;
+
+// What a window needs around it: a program folder, a temporary folder and a
+// runtime folder of its own, a scripted prompter, no serial devices, and a
+// desktop in memory for the keypad.
+struct Surroundings {
+    QTemporaryDir root;
+    std::optional<testing_support::ScopedEnv> home;
+    std::optional<testing_support::ScopedEnv> temp;
+    std::optional<testing_support::ScopedEnv> runtime;
+    std::vector<std::unique_ptr<testing_support::ScopedEnv>> ports;
+    platform::FakeDesktop desktop;
+    platform::testing::GTestScriptedPrompter script;
+
+    Surroundings()
+    {
+        home.emplace("TAVELCOR_HOME", root.path() + QStringLiteral("/home"));
+        QDir().mkpath(root.path() + QStringLiteral("/tmp"));
+        temp.emplace("TMPDIR", root.path() + QStringLiteral("/tmp"));
+        runtime.emplace("XDG_RUNTIME_DIR", root.path() + QStringLiteral("/tmp"));
+        for (int port = 1; port <= 16; ++port) {
+            const QByteArray name = "ORBELA_PORT" + QByteArray::number(port);
+            ports.push_back(std::make_unique<testing_support::ScopedEnv>(name.constData(), QString()));
+        }
+    }
+};
+
+// The main window with the sample site opened through the chooser, as the
+// program starts it.
+tavelcor::Plot& mainWindowWithSite(Surroundings& s)
+{
+    const QString site = s.root.path() + QStringLiteral("/genba");
+    QDir().mkpath(site);
+    const QString fixture = QStringLiteral(TAVELCOR_TEST_DATA "/main/app/site");
+    for (const QString& name : QDir(fixture).entryList(QDir::Files))
+        QFile::copy(fixture + u'/' + name, site + u'/' + name);
+    s.script->expectOpenFile(site + QStringLiteral("/TAVELCOR.TVX"), QStringLiteral("TVX SIMA 呼び出し"));
+    tavelcor::allocateTables();
+    tavelcor::resetTables();
+    tavelcor::registerPlotWirings();
+    tavelcor::Plot& window = tavelcor::plot();
+    EXPECT_EQ(tavelcor::plotRunState().startupEnd, tavelcor::StartupEnd::Drawn);
+    return window;
+}
+
+// The standard layout with everything its code can show at once: both
+// buttons of a loaded site, the parcel controls, the right-click switches,
+// the link option and the cursor readout over the plot.
+tavelcor::Plot& standardLayout(Surroundings& s)
+{
+    tavelcor::Plot& w = mainWindowWithSite(s);
+    for (platform::Control* shown :
+         std::initializer_list<platform::Control*>{&w.Command23, &w.Command1, &w.Check35, &w.Check37, &w.Option32,
+                                                   &w.Option5, &w.Option29, &w.Command18, &w.Text4, &w.Check6,
+                                                   &w.Label19, &w.Label5})
+        shown->setVisible(true);
+    return w;
+}
+
+// One operation panel open in place of the idle right-click frame.
+template <platform::Frame tavelcor::Plot::*Panel>
+platform::Form& withPanel(Surroundings& s)
+{
+    tavelcor::Plot& w = standardLayout(s);
+    w.Frame2.setVisible(false);
+    (w.*Panel).setVisible(true);
+    w.Check4.setValue(1);  // the hand-stroke panel's circle field shows
+    return w;
+}
+
+platform::Form& compactLayout(Surroundings& s)
+{
+    tavelcor::Plot& w = mainWindowWithSite(s);
+    w.Command66.setValue(true);
+    EXPECT_TRUE(w.Frame15.Visible());
+    return w;
+}
+
+// A window of the main program that its main window opens (Holder() is the
+// window's accessor), loaded over the main window with a site.
+template <auto Holder>
+platform::Form& mainProgramDialog(Surroundings& s)
+{
+    mainWindowWithSite(s);
+    return Holder().instance();
+}
+
+// A window of the main program that needs no main window.
+template <auto Holder>
+platform::Form& mainProgramWindow(Surroundings&)
+{
+    return Holder().instance();
+}
+
+// The SIMA registration options with a parcel selected, so that every
+// target it offers shows.
+platform::Form& simaOptions(Surroundings& s)
+{
+    mainWindowWithSite(s);
+    tavelcor::KakuchiCount = std::max<int>(tavelcor::KakuchiCount, 1);
+    tavelcor::KakuchiSel[1] = 1;
+    tavelcor::Simasave& form = tavelcor::simasave();
+    form.Show();
+    return form;
+}
+
+platform::Form& orbelaWindow(Surroundings&)
+{
+    orbela::Form1& form = orbela::form1();
+    // Shown by the program when a geoid file is there, when a point file is
+    // named and when the clock is set from the receiver.
+    form.Label9.setVisible(true);
+    form.Text3.setVisible(true);
+    form.Text10.setVisible(true);
+    return form;
+}
+
+platform::Form& keypadWindow(Surroundings& s)
+{
+    kintab::resetKeypadState();
+    kintab::KeypadServices services;
+    services.windows = &s.desktop;
+    kintab::installServices(std::move(services));
+    return kintab::form1();
+}
+
+// The compact keypad the close box shrinks the keypad to.
+platform::Form& compactKeypad(Surroundings& s)
+{
+    platform::Form& keypad = keypadWindow(s);
+    keypad.Show();
+    EXPECT_FALSE(keypad.requestUnload(platform::UnloadMode::FormControlMenu)) << "the close box shrinks the keypad";
+    return keypad;
+}
+
+platform::Form& keypadSettings(Surroundings& s)
+{
+    keypadWindow(s);
+    return kintab::jyouken();
+}
+
+struct WindowRow {
+    const char* name;
+    std::function<platform::Form&(Surroundings&)> open;
+    std::vector<StackedPair> stacked;
+};
+
+// The main window's plot lies under the side panel, the compact frame and
+// the cursor readout, as the window's layout places them.
+const std::vector<StackedPair> kMainWindowStacks = {
+    {QStringLiteral("Picture1"), QStringLiteral("protprp")},
+    {QStringLiteral("Picture1"), QStringLiteral("Frame15")},
+    {QStringLiteral("Picture1"), QStringLiteral("Label5")},
+};
+
+const std::vector<WindowRow>& windows()
+{
+    static const std::vector<WindowRow> rows = {
+        // Tavelcor
+        {"TavelcorMainStandardLayout", standardLayout, kMainWindowStacks},
+        {"TavelcorMainPointPanel", withPanel<&tavelcor::Plot::Frame4>, kMainWindowStacks},
+        {"TavelcorMainLinePanel", withPanel<&tavelcor::Plot::Frame10>, kMainWindowStacks},
+        {"TavelcorMainHandStrokePanel", withPanel<&tavelcor::Plot::Frame9>, kMainWindowStacks},
+        {"TavelcorMainTextPanel", withPanel<&tavelcor::Plot::Frame11>, kMainWindowStacks},
+        {"TavelcorMainCompactLayout", compactLayout, kMainWindowStacks},
+        {"TavelcorSplash", mainProgramWindow<tavelcor::startForm>, {}},
+        {"TavelcorBackup", mainProgramWindow<tavelcor::backupForm>, {}},
+        {"TavelcorPhraseList", mainProgramDialog<tavelcor::plistForm>, {}},
+        {"TavelcorPrintDialog", mainProgramDialog<tavelcor::prtoutForm>, {}},
+        {"TavelcorShownColours", mainProgramDialog<tavelcor::cselectForm>, {}},
+        {"TavelcorLineWidths", mainProgramDialog<tavelcor::linewidthForm>, {}},
+        {"TavelcorNumberRanges", mainProgramDialog<tavelcor::znoHaniForm>, {}},
+        {"TavelcorColourPicker", mainProgramDialog<tavelcor::colorForm>, {}},
+        {"TavelcorSimaOptions", simaOptions, {}},
+        // ORBELA
+        {"OrbelaMain", orbelaWindow, {}},
+        // KINTAB
+        {"KintabKeypad", keypadWindow, {}},
+        {"KintabCompactKeypad", compactKeypad, {}},
+        {"KintabSettings", keypadSettings, {}},
+    };
+    return rows;
+}
+
+class WindowLayout : public ::testing::TestWithParam<std::size_t> {
+protected:
+    void SetUp() override
+    {
+        platform::installFontSubstitutions();
+        ASSERT_TRUE(surroundings.root.isValid());
+    }
+
+    // The windows go before their surroundings (their program folder).
+    void TearDown() override
+    {
+        platform::destroyAllForms();
+        tavelcor::clearPlotWirings();
+        tavelcor::resetAppContext();
+        kintab::installServices({});
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    Surroundings surroundings;
+};
+
+TEST_P(WindowLayout, EveryShownControlReadsWhole)
+{
+    const WindowRow& row = windows().at(GetParam());
+    platform::Form& form = row.open(surroundings);
+    const QStringList faults = layout_check::layoutFaults(form, row.stacked);
+    // A developer looking for room on a crowded window can have each window
+    // saved as a picture: TAVELCOR_LAYOUT_PICTURES names the folder.
+    const QString pictures = qEnvironmentVariable("TAVELCOR_LAYOUT_PICTURES");
+    if (!pictures.isEmpty() && form.window() != nullptr)
+        form.window()->grab().save(QDir(pictures).filePath(QString::fromUtf8(row.name) + QStringLiteral(".png")));
+    EXPECT_TRUE(faults.isEmpty()) << row.name << ":\n  " << faults.join(QStringLiteral("\n  ")).toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(AllWindows, WindowLayout, ::testing::Range<std::size_t>(0, windows().size()),
+                         [](const ::testing::TestParamInfo<std::size_t>& info) {
+                             return std::string(windows().at(info.param).name);
+                         });
+
+}  // namespace
