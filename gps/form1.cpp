@@ -203,6 +203,10 @@ void Form1::Form_Load()
         endProgram();
         return;
     }
+    // A folder without the lock runs all the same; its settings and track
+    // files cannot be kept there.
+    if (!mInstance->holdsLock())
+        platform::MsgBox(platform::programFolderNotWritableMessage(mProgramFolder));
     mReception.setProgramFolder(mProgramFolder);
     mSource.publish(kLinkItem.toString(), Text7.Text());
     if (!mSource.listen())

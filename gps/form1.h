@@ -164,6 +164,7 @@ private:
     void endReceptionWithoutGga();
     void relinkWorkbookCell();
     bool openPortForStart();
+    void limitWatchdogField();
     bool probePort();
     bool searchStep();
     void searchFailed();

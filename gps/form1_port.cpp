@@ -41,9 +41,8 @@ void Form1::Command1_Click()
 {
     mReception.startReception();
     Command1.setEnabled(false);
-    // A time-out the timer cannot hold is refused: the interval in force stays.
-    if (const std::optional<int> interval = watchdogIntervalMs(Text1.Text()))
-        Timer1.setInterval(*interval);
+    limitWatchdogField();
+    Timer1.setInterval(watchdogIntervalMs(Text1.Text()).value_or(Timer1.Interval()));
     Timer1.setEnabled(true);
     if (openPortForStart())
         return;
@@ -90,7 +89,7 @@ bool Form1::probePort()
         return false;
     MSComm1.setRThreshold(kSearchThreshold);
     static_cast<void>(MSComm1.input());
-    const double waitMs = searchWaitMs(Text1.Text(), Timer1.Interval());
+    const double waitMs = searchWaitMs(Text1.Text());
     wait(waitMs);
     const QByteArray sample = MSComm1.input();
     wait(waitMs);
@@ -132,12 +131,21 @@ void Form1::searchFailed()
 
 void Form1::portseek()
 {
+    limitWatchdogField();
     Text2.setText(QStringLiteral("1"));
     while (searchStep()) {
     }
 }
 
 // ---- fields ------------------------------------------------------------------------
+
+// The timer holds at most 65535 ms: a time-out outside 0 to 65 s is set to
+// the nearest limit in the field, so the field shows the time-out in use.
+void Form1::limitWatchdogField()
+{
+    if (const std::optional<QString> limited = limitedWatchdogField(Text1.Text()))
+        Text1.setText(*limited);
+}
 
 void Form1::Text4_DblClick()
 {

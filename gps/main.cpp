@@ -16,45 +16,9 @@
 #include "platform/forms/fonts.h"
 #include "platform/forms/qt_translations.h"
 #include "platform/forms/form_holder.h"
+#include "platform/system/termination_signals.h"
 
 #include <QApplication>
-#include <QSocketNotifier>
-
-#include <csignal>
-#include <sys/socket.h>
-#include <unistd.h>
-
-namespace {
-
-int gSignalPipe[2] = {-1, -1};  // written by the signal handler only
-
-extern "C" void onTerminationSignal(int)
-{
-    const char byte = 1;
-    [[maybe_unused]] const ssize_t written = ::write(gSignalPipe[1], &byte, 1);
-}
-
-// Closes the window when the session ends.  The notifier lives as long as
-// the event loop runs.
-void closeOnTerminationSignals(QObject& owner)
-{
-    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, gSignalPipe) != 0)
-        return;
-    auto* notifier = new QSocketNotifier(gSignalPipe[0], QSocketNotifier::Read, &owner);
-    QObject::connect(notifier, &QSocketNotifier::activated, &owner, [] {
-        char byte = 0;
-        [[maybe_unused]] const ssize_t got = ::read(gSignalPipe[0], &byte, 1);
-        orbela::form1Holder().unload();
-    });
-    struct sigaction action {};
-    action.sa_handler = onTerminationSignal;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    for (int signal : {SIGTERM, SIGHUP, SIGINT})
-        sigaction(signal, &action, nullptr);
-}
-
-}  // namespace
 
 int main(int argc, char** argv)
 {
@@ -74,7 +38,7 @@ int main(int argc, char** argv)
     // Quit from the event loop: quitting at once would close the windows
     // while the window is still unloading.
     form.EndProgram = [] { QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection); };
-    closeOnTerminationSignals(app);
+    platform::onTerminationSignals(app, [] { orbela::form1Holder().unload(); });
     form.Show();
     const int result = QApplication::exec();
     platform::destroyAllForms();

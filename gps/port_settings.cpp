@@ -15,7 +15,6 @@ namespace {
 constexpr int kMaxIntervalMs = 65535;
 constexpr int kMaxThreshold = std::numeric_limits<std::int16_t>::max();
 constexpr double kSearchWaitPerSecond = 200;
-constexpr int kSearchWaitDivisor = 5;
 
 // Rounded half to even; nullopt outside [low, high].
 std::optional<int> wholeWithin(double value, int low, int high)
@@ -57,10 +56,15 @@ std::optional<int> watchdogIntervalMs(const QString& text)
     return wholeWithin(platform::Val(text) * 1000, 0, kMaxIntervalMs);
 }
 
-double searchWaitMs(const QString& text, int watchdogMs)
+std::optional<QString> limitedWatchdogField(const QString& text)
 {
-    if (!watchdogIntervalMs(text))
-        return static_cast<double>(watchdogMs) / kSearchWaitDivisor;
+    if (watchdogIntervalMs(text))
+        return std::nullopt;
+    return platform::Val(text) > 0 ? QStringLiteral("65") : QStringLiteral("0");
+}
+
+double searchWaitMs(const QString& text)
+{
     return platform::Val(text) * kSearchWaitPerSecond;
 }
 

@@ -33,11 +33,15 @@ std::optional<int> receiveThreshold(const QString& text);
 /// (timer intervals end there, so a time-out above 65 s is refused).
 std::optional<int> watchdogIntervalMs(const QString& text);
 
+/// The time-out field limited to what the watchdog can hold: nullopt when
+/// watchdogIntervalMs() takes the field as it is, else the text of the
+/// nearest limit, "65" (seconds) for a longer time-out and "0" for a
+/// negative one.
+std::optional<QString> limitedWatchdogField(const QString& text);
+
 /// The wait of the port search in milliseconds, used twice per port: the
-/// time-out field's number times 200.  When the field holds a time-out the
-/// watchdog refuses, `watchdogMs` (the interval in force) / 5 is used, so a
-/// mistyped field does not block the window for hours.
-double searchWaitMs(const QString& text, int watchdogMs);
+/// time-out field's number times 200.
+double searchWaitMs(const QString& text);
 
 /// Milliseconds from `start` to `now`, two readings of a 32-bit millisecond
 /// counter, taken modulo 2^32: a wrap of the counter between them does not

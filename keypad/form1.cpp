@@ -94,12 +94,17 @@ void Form1::Form_Load()
     state.IconMode = 1;
     state.IconState = 0.0F;
     state.SizeFactor = 1.0F;
+    // On top and without the focus first: changing them makes the window
+    // system's window anew, and the frame is tracked on the final one.
+    KeepOnTop(*this);
+    keepFocusElsewhere();
+    // The keypad's place is kept between runs and restored after the compact
+    // mode: it is the place of the frame the window manager draws.
+    setTracksWindowFrame();
     state.KeypadWidth = wholeTwips(Width());
     state.KeypadHeight = wholeTwips(Height());
     Move(screenWidthTwips() - Width() - kRightMargin,
          screenHeightTwips() - Height() - kBottomMargin);
-    KeepOnTop(*this);
-    keepFocusElsewhere();
     SaveLayout();
     LoadKeypadSettings();
 }

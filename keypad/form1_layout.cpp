@@ -55,15 +55,19 @@ void Form1::Form_Resize()
         setLeft(0);
 }
 
-void Form1::Form_QueryUnload(int& Cancel, int /*UnloadMode*/)
+void Form1::Form_QueryUnload(int& Cancel, int UnloadMode)
 {
-    // Whatever asks the window to close is treated like the close box.
+    // Whatever asks the window to close is treated like the close box, but
+    // the end of the session cannot be refused: it closes the full keypad
+    // without shrinking it (the unload saves the settings).
     const KeypadState& state = keypad();
     if (state.IconMode == 0) {
         SaveKeypadSettings();
         return;
     }
     if (state.IconState == 0.0F) {
+        if (UnloadMode == static_cast<int>(platform::UnloadMode::AppWindows))
+            return;
         shrinkToCompact();
         Cancel = 1;
         return;

@@ -10,6 +10,8 @@
 #include "platform/forms/form.h"
 #include "platform/prompt/prompter.h"
 #include "platform/desktop/screen.h"
+#include "platform/system/folders.h"
+#include "platform/system/window_presence.h"
 #include "platform/text/numbers.h"
 
 #include <memory>
@@ -172,6 +174,22 @@ void SaveKeypadSettings()
     state.KeypadWidth = size.width;
     state.KeypadHeight = size.height;
     keys.Move(keys.Left(), keys.Top(), size.width, size.height);
+}
+
+std::unique_ptr<platform::SingleInstance> claimTheProgram()
+{
+    std::unique_ptr<platform::SingleInstance> instance =
+        platform::SingleInstance::acquire(QStringLiteral("KINTAB"));
+    if (instance && !instance->holdsLock())
+        platform::MsgBox(platform::programFolderNotWritableMessage(platform::programFolder()),
+                         platform::MsgButtons::OkOnly, platform::MsgIcon::Exclamation);
+    return instance;
+}
+
+void endForSession()
+{
+    if (Form1* keys = form1Holder().ifLoaded())
+        keys->requestUnload(platform::UnloadMode::AppWindows);
 }
 
 }  // namespace kintab

@@ -13,9 +13,11 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 
 namespace platform {
 class Form;
+class SingleInstance;
 }
 
 namespace kintab {
@@ -79,5 +81,15 @@ void LoadKeypadSettings();
 // size of the factor (its top-left corner stays). A file that cannot be
 // written is reported; the old file then stays as it was.
 void SaveKeypadSettings();
+
+// Becomes the one running keypad of the program folder; nullptr when another
+// keypad runs (the program then ends without a word). A program folder that
+// cannot be written is reported, and the keypad runs all the same.
+std::unique_ptr<platform::SingleInstance> claimTheProgram();
+
+// The end of the desktop session: the keypad window unloads as from its close
+// box, but from either state (the compact keypad takes its full size back
+// first), so KINTAB.JKN keeps the settings and the full keypad's place.
+void endForSession();
 
 }  // namespace kintab

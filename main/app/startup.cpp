@@ -150,7 +150,8 @@ void prepareWorkFolder(Plot& window)
     startForm().unload();
 }
 
-// A second instance only warns and starts as the first.
+// A second instance only warns and starts as the first. A program folder
+// that cannot be written is no sign of one: that is said instead.
 void warnWhenAnotherInstanceRuns()
 {
     PlotRunState& run = plotRunState();
@@ -158,6 +159,8 @@ void warnWhenAnotherInstanceRuns()
         return;
     std::unique_ptr<platform::SingleInstance> held = platform::SingleInstance::acquire(kInstanceName);
     if (held) {
+        if (!held->holdsLock())
+            platform::MsgBox(platform::programFolderNotWritableMessage(platform::programFolder()));
         run.instance = std::move(held);
         return;
     }

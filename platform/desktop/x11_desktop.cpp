@@ -17,6 +17,7 @@
 #include <X11/XKBlib.h>
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
@@ -380,6 +381,149 @@ QString x11UnavailableReason(const QString& displayName)
     return {};
 }
 
+// The window's _NET_FRAME_EXTENTS (left, right, top, bottom); nullopt when
+// no window manager has set them.
+std::optional<QMargins> frameExtentsProperty(Display* display, Window window)
+{
+    const Atom extents = XInternAtom(display, "_NET_FRAME_EXTENTS", True);
+    if (extents == None)
+        return std::nullopt;
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(display, window, extents, 0, 4, False, XA_CARDINAL, &type, &format,
+                           &count, &after, &data) != Success)
+        return std::nullopt;
+    const std::unique_ptr<unsigned char, XFreeDeleter> owned(data);
+    if (type != XA_CARDINAL || format != 32 || count < 4 || data == nullptr)
+        return std::nullopt;
+    const auto* sides = reinterpret_cast<const long*>(data);
+    return QMargins(static_cast<int>(sides[0]), static_cast<int>(sides[2]), static_cast<int>(sides[1]),
+                    static_cast<int>(sides[3]));
+}
+
+class X11WindowFrames final : public WindowFrames {
+    static constexpr qint64 kAskAgainMs = 200;
+
+public:
+    explicit X11WindowFrames(DisplayPtr display) : mDisplay(std::move(display)) {}
+
+    std::optional<WindowFrame> frameOf(WindowHandle window) override
+    {
+        if (window == 0)
+            return std::nullopt;
+        Display* display = mDisplay.get();
+        ErrorTrap trap(display);
+        const auto x11Window = static_cast<Window>(window);
+        XWindowAttributes attributes{};
+        if (XGetWindowAttributes(display, x11Window, &attributes) == 0 || attributes.map_state != IsViewable)
+            return std::nullopt;
+        const std::optional<QMargins> extents = frameExtentsProperty(display, x11Window);
+        int x = 0;
+        int y = 0;
+        Window child = None;
+        const bool placed = extents
+                            && XTranslateCoordinates(display, x11Window, DefaultRootWindow(display), 0, 0,
+                                                     &x, &y, &child) != 0;
+        if (!placed || trap.failed())
+            return std::nullopt;
+        return WindowFrame{QPoint(x - extents->left(), y - extents->top()), *extents};
+    }
+
+    std::optional<QMargins> requestExtents(WindowHandle window, int timeoutMs) override
+    {
+        Display* display = mDisplay.get();
+        if (window == 0 || !windowManagerSupports(display, "_NET_REQUEST_FRAME_EXTENTS"))
+            return std::nullopt;
+        const auto x11Window = static_cast<Window>(window);
+        const Atom extentsAtom = XInternAtom(display, "_NET_FRAME_EXTENTS", False);
+        ErrorTrap trap(display);
+        // Watch the window's properties on this connection, then ask, and
+        // ask again now and then: a window manager that is still starting
+        // drops what it is asked.
+        XSelectInput(display, x11Window, PropertyChangeMask);
+        XEvent request{};
+        request.xclient.type = ClientMessage;
+        request.xclient.window = x11Window;
+        request.xclient.message_type = XInternAtom(display, "_NET_REQUEST_FRAME_EXTENTS", False);
+        request.xclient.format = 32;
+        std::optional<QMargins> answer;
+        QElapsedTimer clock;
+        clock.start();
+        qint64 askedAt = -kAskAgainMs;
+        while (!answer && clock.elapsed() < timeoutMs && !trap.failed()) {
+            if (clock.elapsed() - askedAt >= kAskAgainMs) {
+                askedAt = clock.elapsed();
+                XSendEvent(display, DefaultRootWindow(display), False,
+                           SubstructureRedirectMask | SubstructureNotifyMask, &request);
+                XFlush(display);
+            }
+            XEvent event{};
+            if (XCheckTypedWindowEvent(display, x11Window, PropertyNotify, &event) != 0) {
+                if (event.xproperty.atom == extentsAtom)
+                    answer = frameExtentsProperty(display, x11Window);
+                continue;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
+        XSelectInput(display, x11Window, NoEventMask);
+        return answer;
+    }
+
+    bool placesClientArea(WindowHandle window) override
+    {
+        if (window == 0)
+            return false;
+        Display* display = mDisplay.get();
+        ErrorTrap trap(display);
+        XSizeHints hints{};
+        long supplied = 0;
+        const bool read = XGetWMNormalHints(display, static_cast<Window>(window), &hints, &supplied) != 0;
+        return read && !trap.failed() && (hints.flags & PWinGravity) != 0 && hints.win_gravity == StaticGravity;
+    }
+
+    bool moveFrame(WindowHandle window, QPoint outerTopLeft) override
+    {
+        Display* display = mDisplay.get();
+        if (window == 0 || !windowManagerSupports(display, "_NET_MOVERESIZE_WINDOW"))
+            return false;
+        constexpr long kNorthWest = NorthWestGravity;
+        constexpr long kXGiven = 1L << 8;
+        constexpr long kYGiven = 1L << 9;
+        constexpr long kFromApplication = 1L << 12;
+        ErrorTrap trap(display);
+        XEvent request{};
+        request.xclient.type = ClientMessage;
+        request.xclient.window = static_cast<Window>(window);
+        request.xclient.message_type = XInternAtom(display, "_NET_MOVERESIZE_WINDOW", False);
+        request.xclient.format = 32;
+        request.xclient.data.l[0] = kNorthWest | kXGiven | kYGiven | kFromApplication;
+        request.xclient.data.l[1] = outerTopLeft.x();
+        request.xclient.data.l[2] = outerTopLeft.y();
+        XSendEvent(display, DefaultRootWindow(display), False, SubstructureRedirectMask | SubstructureNotifyMask,
+                   &request);
+        return !trap.failed();
+    }
+
+private:
+    DisplayPtr mDisplay;
+};
+
+// An X11 service with a connection of its own to the display; nullptr
+// when the display cannot be used.
+template <class Service>
+std::unique_ptr<Service> openOnDisplay(const QString& displayName)
+{
+    if (!x11UnavailableReason(displayName).isEmpty())
+        return nullptr;
+    DisplayPtr display = openDisplay(displayName);
+    if (!display)
+        return nullptr;
+    return std::make_unique<Service>(std::move(display));
+}
+
 }  // namespace
 
 KeySenderOpening openX11KeySender(const QString& displayName)
@@ -409,12 +553,12 @@ KeySenderOpening openX11KeySender(const QString& displayName)
 
 std::unique_ptr<ForegroundWindows> openX11ForegroundWindows(const QString& displayName)
 {
-    if (!x11UnavailableReason(displayName).isEmpty())
-        return nullptr;
-    DisplayPtr display = openDisplay(displayName);
-    if (!display)
-        return nullptr;
-    return std::make_unique<X11ForegroundWindows>(std::move(display));
+    return openOnDisplay<X11ForegroundWindows>(displayName);
+}
+
+std::unique_ptr<WindowFrames> openX11WindowFrames(const QString& displayName)
+{
+    return openOnDisplay<X11WindowFrames>(displayName);
 }
 
 }  // namespace platform

@@ -3,15 +3,19 @@
 
 #include "platform/canvas/colors.h"
 #include "platform/canvas/font_names.h"
+#include "platform/desktop/window_frames.h"
 #include "platform/dialogs/qt_prompter.h"
 #include "platform/forms/buttons.h"
 #include "platform/forms/dispatch.h"
+#include "platform/forms/frame_tracker.h"
 #include "platform/forms/menu.h"
 #include "platform/prompt/prompter.h"
 
 #include <QCloseEvent>
 #include <QEvent>
 #include <QFont>
+#include <QGuiApplication>
+#include <QMoveEvent>
 #include <QPalette>
 #include <QResizeEvent>
 #include <QWidget>
@@ -43,6 +47,12 @@ protected:
         QWidget::resizeEvent(event);
         DeliveryScope delivery;
         mForm.windowResized();
+    }
+
+    void moveEvent(QMoveEvent* event) override
+    {
+        QWidget::moveEvent(event);
+        mForm.windowMoved();
     }
 
     void changeEvent(QEvent* event) override
@@ -96,6 +106,7 @@ Form::~Form()
 {
     mDestroying = true;
     mFocusSink = nullptr;
+    mFrameTracker.reset();  // it follows the window
     mWindow.reset();  // while every member it may call back into still lives
 }
 
@@ -124,17 +135,48 @@ void Form::setCaption(const QString& caption)
 
 FrameMargins Form::frame() const
 {
+    if (mFrameTracker && mFrameTracker->extents()) {
+        const QMargins& e = *mFrameTracker->extents();
+        return FrameMargins{e.left(), e.top(), e.right(), e.bottom()};
+    }
     return mBorder == FormBorder::None ? FrameMargins{} : kCaptionedFrame;
+}
+
+void Form::setTracksWindowFrame()
+{
+    if (mFrameTracker || QGuiApplication::platformName() != QLatin1String("xcb"))
+        return;
+    if (std::unique_ptr<WindowFrames> frames = openWindowFrames())
+        mFrameTracker = std::make_unique<FrameTracker>(*mWindow, std::move(frames));
+}
+
+void Form::windowMoved()
+{
+    if (mFrameTracker)
+        mFrameTracker->moved();
+}
+
+QPoint Form::outerPixels() const
+{
+    return mFrameTracker ? mFrameTracker->outer() : mWindow->pos();
+}
+
+void Form::placeOuter(QPoint outer)
+{
+    if (mFrameTracker)
+        mFrameTracker->place(outer);
+    else if (outer != mWindow->pos())
+        mWindow->move(outer);
 }
 
 double Form::Left() const
 {
-    return mWindow->x() * twipsPerPixelX();
+    return outerPixels().x() * twipsPerPixelX();
 }
 
 double Form::Top() const
 {
-    return mWindow->y() * twipsPerPixelY();
+    return outerPixels().y() * twipsPerPixelY();
 }
 
 double Form::Width() const
@@ -186,9 +228,7 @@ void Form::Move(double left, std::optional<double> top, std::optional<double> wi
         return;  // refused, as a value the property cannot take
     const double tx = twipsPerPixelX();
     const double ty = twipsPerPixelY();
-    const QPoint position(nearestPixel(left / tx), nearestPixel(top.value_or(Top()) / ty));
-    if (position != mWindow->pos())
-        mWindow->move(position);
+    placeOuter(QPoint(nearestPixel(left / tx), nearestPixel(top.value_or(Top()) / ty)));
     if (!width && !height)
         return;
     const FrameMargins f = frame();
@@ -415,6 +455,8 @@ void Form::Show()
             mReportedSize.reset();  // the first showing fires Resize
         }
         mWindow->show();  // a window shown comes up in front
+        if (mFrameTracker)
+            mFrameTracker->shown();
         if (!mReportedSize)
             windowResized();
     } else {
@@ -439,6 +481,8 @@ void Form::Hide()
 {
     if (!mWindow->isVisible())
         return;
+    if (mFrameTracker)
+        mFrameTracker->hiding();  // the place it had while shown is kept
     mWindow->hide();
     windowActivationChanged(false);
 }

@@ -21,6 +21,9 @@
 // Geometry is in twips: Left and Top are the window's outer corner on the
 // screen, Width and Height its outer size (the client area plus a nominal
 // caption frame, see units.h), ScaleWidth and ScaleHeight the client area.
+// A form that tracks its window frame (setTracksWindowFrame) counts the frame
+// the window manager really draws instead, where the window system reports
+// it (X11).
 //
 // Unloading (the statement Unload, the close box) asks QueryUnload and Unload,
 // either of which may refuse by setting cancel; then the window hides, its
@@ -34,6 +37,7 @@
 #include "platform/forms/units.h"
 #include "platform/prompt/modal_window.h"
 
+#include <QPoint>
 #include <QSize>
 #include <QString>
 
@@ -48,6 +52,7 @@ class QWidget;
 namespace platform {
 
 class CommandButton;
+class FrameTracker;
 class Menu;
 
 namespace detail {
@@ -116,6 +121,18 @@ public:
     /// Design-time: the title-bar buttons.
     void setMinButton(bool shown);
     void setMaxButton(bool shown);
+    /// Once the window's flags are set (border, buttons, TopMost, no focus)
+    /// and before it is placed: Left, Top, Width and Height count the frame
+    /// that the window manager really draws, its widths asked of the window
+    /// manager before the window is first shown and read from the window
+    /// system while it is shown. Left and Top are the frame's corner in every
+    /// state: while the window is hidden, the place it was given or last had;
+    /// a place given is checked once the window is shown and put right when
+    /// the window manager put it elsewhere. For a window whose place the
+    /// program keeps (the keypad). Without a window system that reports
+    /// frames (offscreen) nothing changes.
+    void setTracksWindowFrame();
+    bool tracksWindowFrame() const { return mFrameTracker != nullptr; }
     WindowState windowState() const;
     void setWindowState(WindowState state);
     /// Kept above the other windows.
@@ -238,8 +255,11 @@ private:
     void fire(const Handler& handler, Args&&... args) const;
 
     FrameMargins frame() const;
+    QPoint outerPixels() const;
+    void placeOuter(QPoint outer);
     void setClientPixels(QSize size);
     void windowResized();
+    void windowMoved();
     void windowActivationChanged(bool active);
     void windowStateChanged();
     void applyWindowFlags();
@@ -248,6 +268,7 @@ private:
 
     QString mName;
     std::unique_ptr<detail::FormWindow> mWindow;
+    std::unique_ptr<FrameTracker> mFrameTracker;
     std::vector<ControlBase*> mControls;
     std::function<void(Form&)> mUnloader;
     detail::InputSink* mFocusSink = nullptr;

@@ -7,11 +7,37 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
+#include <QSysInfo>
 #include <QUrl>
 
 #include <utility>
 
+#include <cerrno>
+#include <csignal>
+
 namespace platform {
+
+namespace {
+
+// How long a title announced by another instance may take to answer.
+constexpr int kTitleProbeMs = 500;
+
+// True when the lock is held by a process that still runs (on this machine,
+// or on another one, which cannot be asked). A lock whose holder cannot be
+// read counts as held.
+bool heldByALiveProcess(const QLockFile& lock)
+{
+    qint64 pid = 0;
+    QString host;
+    QString application;
+    if (!lock.getLockInfo(&pid, &host, &application))
+        return true;
+    if (!host.isEmpty() && host != QSysInfo::machineHostName())
+        return true;
+    return pid > 0 && (::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM);
+}
+
+}  // namespace
 
 QString presenceServerName(const QString& title)
 {
@@ -70,11 +96,25 @@ std::unique_ptr<SingleInstance> SingleInstance::acquire(const QString& name)
     // A running instance keeps its lock however long it runs: only a lock
     // whose process is gone counts as stale.
     lock->setStaleLockTime(0);
-    if (!lock->tryLock(0))
+    if (lock->tryLock(0)) {
+        std::unique_ptr<SingleInstance> instance(new SingleInstance(std::move(lock), name));
+        (void)instance->mPresence.announce(true);
+        return instance;
+    }
+    if (lock->error() == QLockFile::LockFailedError && heldByALiveProcess(*lock))
         return nullptr;
-    std::unique_ptr<SingleInstance> instance(new SingleInstance(std::move(lock), name));
-    (void)instance->mPresence.announce(true);
+    // The folder cannot be written (or a dead holder's lock cannot be
+    // removed from it): the announced title is the only sign of another
+    // instance. A title that answers is never taken over.
+    std::unique_ptr<SingleInstance> instance(new SingleInstance(nullptr, name));
+    if (!instance->mPresence.announce(true) && windowTitledExists(name, kTitleProbeMs))
+        return nullptr;
     return instance;
+}
+
+QString programFolderNotWritableMessage(const QString& folder)
+{
+    return QStringLiteral("プログラムフォルダ %1 に書き込めません。設定は保存されません。").arg(folder);
 }
 
 }  // namespace platform

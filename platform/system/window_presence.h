@@ -7,7 +7,8 @@
 // program asks whether that title exists by connecting to it. Window titles
 // of other desktops' programs are not looked at. A program runs once only by
 // holding a lock file in the program folder (the lock of a program that died
-// is taken over) and, while it holds it, announcing its title.
+// is taken over) and, while it holds it, announcing its title. In a program
+// folder that cannot be written the announced title alone keeps it single.
 //
 // The checks run in the same user session on the same machine and need a
 // QCoreApplication; nothing here needs a display.
@@ -62,12 +63,18 @@ public:
     SingleInstance& operator=(const SingleInstance&) = delete;
 
     // Becomes the running instance of the program, or nullptr when another
-    // instance holds the lock (or the lock file cannot be written, which is
-    // treated the same way, so two copies never run on one folder).
+    // instance runs: a live process holds the lock, or (where the lock file
+    // cannot be written) the title is announced already. A lock file that
+    // cannot be written, or the lock of a program that died that cannot be
+    // removed, does not stop this one: it runs without the lock
+    // (holdsLock() is false) and the caller says that the program folder
+    // cannot be written.
     static std::unique_ptr<SingleInstance> acquire(const QString& name);
 
     // True when the title could be announced as well.
     bool isAnnounced() const { return mPresence.isAnnounced(); }
+    // False when the lock file could not be written in the program folder.
+    bool holdsLock() const { return mLock != nullptr; }
 
 private:
     SingleInstance(std::unique_ptr<QLockFile> lock, const QString& name);
@@ -75,5 +82,9 @@ private:
     std::unique_ptr<QLockFile> mLock;
     WindowPresence mPresence;
 };
+
+// The message for a program folder that cannot be written: the folder's
+// path, and that the settings are not kept.
+QString programFolderNotWritableMessage(const QString& folder);
 
 }  // namespace platform

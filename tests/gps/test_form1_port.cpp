@@ -124,17 +124,25 @@ TEST_F(Port, StartOpensThePortAndArmsTheWatchdog)
     EXPECT_EQ(f.Text7.Text(), QStringLiteral("未接続")) << "the start does not change the fix item";
 }
 
-TEST_F(Port, ATimeOutTheTimerCannotHoldKeepsTheIntervalInForce)
+// The field shows the time-out in use: one the timer cannot hold is set to
+// the nearest limit when reception starts.
+TEST_F(Port, ATimeOutTheTimerCannotHoldIsLimitedInTheField)
 {
-    orbela::Form1& f = form();
-    f.Text1.setText(QStringLiteral("3"));
-    startReception();
-    f.Command2.setValue(true);
-    f.Text1.setText(QStringLiteral("100"));  // 100000 ms
-    f.Command1.setValue(true);
-    EXPECT_TRUE(f.MSComm1.PortOpen());
-    EXPECT_TRUE(f.Timer1.Enabled());
-    EXPECT_EQ(f.Timer1.Interval(), 3000);
+    const std::tuple<const char*, const char*, int> rows[] = {
+        {"100", "65", 65000}, {"65.535", "65.535", 65535}, {"-3", "0", 0}, {"7", "7", 7000}};
+    for (const auto& [typed, shown, interval] : rows) {
+        orbela::Form1& f = form();
+        f.Text1.setText(QStringLiteral("3"));
+        startReception();
+        f.Command2.setValue(true);
+        f.Text1.setText(QString::fromUtf8(typed));
+        f.Command1.setValue(true);
+        EXPECT_TRUE(f.MSComm1.PortOpen()) << typed;
+        EXPECT_EQ(f.Text1.Text(), QString::fromUtf8(shown)) << typed;
+        EXPECT_TRUE(f.Timer1.Enabled()) << typed;
+        EXPECT_EQ(f.Timer1.Interval(), interval) << typed;
+        platform::destroyAllForms();
+    }
 }
 
 TEST_F(Port, StopWithThePortClosedStillSetsTheStatus)
@@ -242,6 +250,17 @@ TEST_F(Port, SearchWithoutReceiverReportsAndStartsAgainAtOne)
     EXPECT_FALSE(f.MSComm1.PortOpen());
     EXPECT_TRUE(f.Command1.Enabled());
     EXPECT_NE(f.Text2.BackColor(), 0x008000u);
+}
+
+TEST_F(Port, TheSearchLimitsATimeOutTheTimerCannotHold)
+{
+    ports.clear();
+    ports = portsOnly({});  // no device anywhere: every port fails at once
+    orbela::Form1& f = form();
+    f.Text1.setText(QStringLiteral("-5"));
+    script->expectMessage(MsgResult::Ok, QStringLiteral("ＧＰＳ受信機が見つかりません｡接続を確認して下さい。"));
+    f.Command4.setValue(true);
+    EXPECT_EQ(f.Text1.Text(), QStringLiteral("0"));
 }
 
 TEST_F(Port, WaitBlocksTheWindowForItsTime)

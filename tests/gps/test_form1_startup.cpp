@@ -73,6 +73,25 @@ TEST_F(Startup, ASecondInstanceReportsAndEnds)
     EXPECT_FALSE(QFile::exists(inHome(QStringLiteral("ORBELA.JKN"))));
 }
 
+TEST_F(Startup, AProgramFolderThatCannotBeWrittenIsReportedAndTheProgramRuns)
+{
+    // A plain file where the program folder's parent should be.
+    writeBytes(inHome(QStringLiteral("plain")), "x");
+    const QString folder = inHome(QStringLiteral("plain/orbela"));
+    testing_support::ScopedEnv badHome("TAVELCOR_HOME", folder);
+    script->expectMessage(MsgResult::Ok,
+                          QStringLiteral("プログラムフォルダ ") + folder
+                              + QStringLiteral(" に書き込めません。設定は保存されません。"));
+    orbela::Form1& f = form();
+    EXPECT_FALSE(f.hasEnded());
+    EXPECT_TRUE(f.isServingLink());
+    EXPECT_EQ(f.Text7.Text(), QStringLiteral("未接続"));
+    EXPECT_TRUE(platform::windowTitledExists(QStringLiteral("ORBELA")))
+        << "a second start must still see this one";
+    // Closing goes on past the settings file that cannot be written.
+    EXPECT_TRUE(orbela::form1Holder().unload());
+}
+
 TEST_F(Startup, SettingsFileFillsTheControlsAndRunsTheirHandlers)
 {
     writeBytes(inHome(QStringLiteral("ORBELA.JKN")),

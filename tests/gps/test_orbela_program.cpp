@@ -234,4 +234,30 @@ TEST_F(OrbelaProgram, ASecondStartReportsAndEnds)
     EXPECT_EQ(link->client->text(), QStringLiteral("終了"));
 }
 
+TEST_F(OrbelaProgram, AProgramFolderThatCannotBeWrittenIsReportedAndTheProgramRuns)
+{
+    QFile plain(home.filePath(QStringLiteral("plain")));
+    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    plain.close();
+    const QString folder = home.filePath(QStringLiteral("plain/orbela"));
+    environment.insert(QStringLiteral("TAVELCOR_HOME"), folder);
+    testing_support::ScopedEnv sameFolder("TAVELCOR_HOME", folder);  // the link names belong to it
+
+    Orbela orbela(environment);
+    ASSERT_TRUE(orbela.start());
+    auto link = linkWhenServed();
+    ASSERT_NE(link->client, nullptr) << orbela.process().readAllStandardError().toStdString();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return link->client->text() == QStringLiteral("未接続"); }, kWaitMs));
+    const QString said = QString::fromUtf8(orbela.process().readAllStandardError());
+    EXPECT_TRUE(said.contains(QStringLiteral("プログラムフォルダ ") + folder
+                              + QStringLiteral(" に書き込めません。設定は保存されません。")))
+        << said.toStdString();
+    EXPECT_FALSE(said.contains(QStringLiteral("既に起動中"))) << said.toStdString();
+
+    orbela.endSession();
+    ASSERT_TRUE(orbela.waitForEnd());
+    EXPECT_EQ(orbela.process().exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(orbela.process().exitCode(), 0);
+}
+
 }  // namespace

@@ -63,13 +63,28 @@ TEST(PortFields, PortNumberIsA16BitWholeNumber)
         EXPECT_EQ(orbela::portNumber(QString::fromUtf8(row.text)), row.expected) << row.text;
 }
 
+TEST(PortFields, ATimeOutTheWatchdogCannotHoldIsLimitedToTheNearestEnd)
+{
+    const std::pair<const char*, std::optional<QString>> rows[] = {
+        {"10", std::nullopt},     {"65.535", std::nullopt}, {"0", std::nullopt},
+        {"", std::nullopt},       {"-0.0004", std::nullopt},  // 0 ms once rounded
+        {"65.536", "65"},         {"100", "65"},            {"1e9", "65"},
+        {"-1", "0"},              {"-1e9", "0"},
+    };
+    for (const auto& [text, expected] : rows) {
+        const std::optional<QString> limited = orbela::limitedWatchdogField(QString::fromUtf8(text));
+        EXPECT_EQ(limited, expected) << text;
+        if (limited) {
+            EXPECT_TRUE(orbela::watchdogIntervalMs(*limited).has_value()) << text;
+        }
+    }
+}
+
 TEST(PortFields, SearchWaitIsAFifthOfTheTimeOut)
 {
-    EXPECT_DOUBLE_EQ(orbela::searchWaitMs(QStringLiteral("10"), 10000), 2000);
-    EXPECT_DOUBLE_EQ(orbela::searchWaitMs(QStringLiteral("0.5"), 10000), 100);
-    // A time-out the watchdog refuses falls back on the interval in force.
-    EXPECT_DOUBLE_EQ(orbela::searchWaitMs(QStringLiteral("1000"), 10000), 2000);
-    EXPECT_DOUBLE_EQ(orbela::searchWaitMs(QStringLiteral("-5"), 3000), 600);
+    EXPECT_DOUBLE_EQ(orbela::searchWaitMs(QStringLiteral("10")), 2000);
+    EXPECT_DOUBLE_EQ(orbela::searchWaitMs(QStringLiteral("0.5")), 100);
+    EXPECT_DOUBLE_EQ(orbela::searchWaitMs(QStringLiteral("65")), 13000);
 }
 
 TEST(MillisecondCounter, ElapsedTimeSurvivesTheWrap)

@@ -12,6 +12,8 @@
 
 #include <optional>
 
+#include <csignal>
+
 namespace keypad_test {
 
 class ChildProcess {
@@ -49,6 +51,12 @@ public:
     bool waitForEnd(int timeoutMs) { return mProcess.waitForFinished(timeoutMs); }
     int exitCode() const { return mProcess.exitCode(); }
     QProcess::ExitStatus exitStatus() const { return mProcess.exitStatus(); }
+
+    // Sends it a signal (the end of the session is SIGTERM, SIGHUP or SIGINT).
+    bool signal(int number) const
+    {
+        return running() && ::kill(static_cast<pid_t>(mProcess.processId()), number) == 0;
+    }
 
     // Ends it at once, as a crash would.
     void kill()

@@ -133,6 +133,42 @@ TEST_F(KeypadTest, CompactModeOffAlsoClosesAShrunkKeypad)
     EXPECT_EQ(mProgramEnds, 1);
 }
 
+// The end of the session cannot be refused: from either state the keypad
+// closes at its full size and the file keeps the full keypad's place.
+TEST_F(KeypadTest, TheEndOfTheSessionClosesTheKeypadFromEitherStateAndSaves)
+{
+    for (const bool compact : {false, true}) {
+        SCOPED_TRACE(compact ? "compact" : "full");
+        QFile::remove(settingsPath());
+        mProgramEnds = 0;
+        kintab::Form1& form = keypadWindow();
+        form.Show();
+        const Outer before = outerOf(form);
+        if (compact) {
+            ASSERT_FALSE(form.requestUnload(platform::UnloadMode::FormControlMenu));
+        }
+
+        kintab::endForSession();
+
+        EXPECT_EQ(kintab::form1Holder().ifLoaded(), nullptr);
+        EXPECT_EQ(mProgramEnds, 1);
+        const std::optional<kintab::KeypadFileValues> saved = kintab::readKeypadFile(settingsPath());
+        ASSERT_TRUE(saved.has_value());
+        EXPECT_NEAR(saved->top, before.top, kPixel);
+        EXPECT_NEAR(saved->left, before.left, kPixel);
+        EXPECT_EQ(saved->iconMode, std::optional<std::uint8_t>(1));
+        kintab::resetKeypadState();
+    }
+}
+
+TEST_F(KeypadTest, TheEndOfTheSessionWithoutAKeypadDoesNothing)
+{
+    kintab::endForSession();
+    EXPECT_EQ(kintab::form1Holder().ifLoaded(), nullptr);
+    EXPECT_FALSE(settingsExist());
+    EXPECT_EQ(mProgramEnds, 0);
+}
+
 TEST_F(KeypadTest, ARestoreNearTheTopLeftCornerStopsAtZero)
 {
     kintab::Form1& form = keypadWindow();

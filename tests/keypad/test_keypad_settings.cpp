@@ -6,6 +6,8 @@
 
 #include "keypad/geometry.h"
 
+#include "platform/system/window_presence.h"
+
 #include <QDir>
 #include <QTest>
 
@@ -308,6 +310,31 @@ TEST_F(KeypadTest, AFileThatCannotBeWrittenIsReportedAndTheKeypadGoesOn)
     EXPECT_TRUE(mScript->records().front().text.startsWith(
         QStringLiteral("KINTAB.JKNを保存できませんでした。")));
     EXPECT_EQ(kintab::keypad().KeypadWidth, 3060);  // the size still follows the factor
+}
+
+// Another keypad holds the program folder: this one ends without a word.
+TEST_F(KeypadTest, WhileAnotherKeypadRunsTheProgramIsNotClaimed)
+{
+    const std::unique_ptr<platform::SingleInstance> running =
+        platform::SingleInstance::acquire(QStringLiteral("KINTAB"));
+    ASSERT_NE(running, nullptr);
+    EXPECT_EQ(kintab::claimTheProgram(), nullptr);
+    EXPECT_TRUE(mScript->records().empty());
+}
+
+// A program folder that cannot be written is said, and the keypad runs.
+TEST_F(KeypadTest, AProgramFolderThatCannotBeWrittenIsReportedAndTheKeypadRuns)
+{
+    writeSettings("X");  // a plain file where the folder's parent should be
+    const QString folder = settingsPath() + QStringLiteral("/kintab");
+    testing_support::ScopedEnv badHome("TAVELCOR_HOME", folder);
+    mScript->expectMessage(platform::MsgResult::Ok,
+                          QStringLiteral("プログラムフォルダ ") + folder
+                              + QStringLiteral(" に書き込めません。設定は保存されません。"));
+    const std::unique_ptr<platform::SingleInstance> instance = kintab::claimTheProgram();
+    ASSERT_NE(instance, nullptr);
+    EXPECT_FALSE(instance->holdsLock());
+    EXPECT_TRUE(platform::windowTitledExists(QStringLiteral("KINTAB")));
 }
 
 }  // namespace

@@ -41,11 +41,7 @@ protected:
             GTEST_SKIP() << "Xvfb (Debian package xvfb) is not installed";
         QString whyNot;
         ASSERT_TRUE(mServer.start(whyNot)) << "no private X server for this test: " << whyNot.toStdString();
-        mX11 = QProcessEnvironment::systemEnvironment();
-        mX11.insert(QStringLiteral("DISPLAY"), mServer.display());
-        mX11.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-        mX11.insert(QStringLiteral("XDG_SESSION_TYPE"), QStringLiteral("x11"));
-        mX11.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        mX11 = mServer.programEnvironment();
         mX11.insert(QStringLiteral("TAVELCOR_HOME"), mHome.path());
     }
 

@@ -107,4 +107,44 @@ TEST_F(KintabProgram, WhileAnotherInstanceHoldsTheFolderItEndsWithoutTouchingIt)
     EXPECT_FALSE(QFile::exists(mHome.path() + QStringLiteral("/KINTAB.JKN")));
 }
 
+// The end of the session closes the keypad as its close box does: the
+// program ends by itself and KINTAB.JKN holds the settings.
+TEST_F(KintabProgram, TheEndOfTheSessionClosesTheKeypadAndSavesItsSettings)
+{
+    const std::pair<int, const char*> endings[] = {{SIGTERM, "SIGTERM"}, {SIGHUP, "SIGHUP"}, {SIGINT, "SIGINT"}};
+    for (const auto& [number, name] : endings) {
+        SCOPED_TRACE(name);
+        QFile::remove(mHome.path() + QStringLiteral("/KINTAB.JKN"));
+        std::unique_ptr<ChildProcess> keypad = startKintab();
+        ASSERT_TRUE(waitForKeypad()) << "the keypad never announced its title";
+        ASSERT_TRUE(keypad->signal(number));
+        ASSERT_TRUE(keypad->waitForEnd(15000)) << "the keypad did not end";
+        EXPECT_EQ(keypad->exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(keypad->exitCode(), 0);
+        QFile saved(mHome.path() + QStringLiteral("/KINTAB.JKN"));
+        ASSERT_TRUE(saved.open(QIODevice::ReadOnly)) << "KINTAB.JKN was not written";
+        const QList<QByteArray> lines = saved.readAll().split('\n');
+        ASSERT_GE(lines.size(), 8);
+        EXPECT_EQ(lines.at(0), QByteArray("X\r"));
+        EXPECT_EQ(lines.at(7), QByteArray(" 1 \r")) << "compact mode is on by default";
+    }
+}
+
+// A program folder that cannot be written does not stop the keypad: it
+// announces its title and stays (its message waits for the user).
+TEST_F(KintabProgram, AProgramFolderThatCannotBeWrittenDoesNotEndTheKeypad)
+{
+    QFile plain(mHome.path() + QStringLiteral("/plain"));
+    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    plain.close();
+    const QString folder = mHome.path() + QStringLiteral("/plain/kintab");
+    mEnvironment.insert(QStringLiteral("TAVELCOR_HOME"), folder);
+    testing_support::ScopedEnv sameFolder("TAVELCOR_HOME", folder);  // the title belongs to it
+    std::unique_ptr<ChildProcess> keypad = startKintab();
+    ASSERT_TRUE(waitForKeypad()) << "the keypad never announced its title";
+    EXPECT_FALSE(keypad->waitForEnd(500)) << "the keypad ended";
+    keypad->kill();
+    QLocalServer::removeServer(platform::presenceServerName(QStringLiteral("KINTAB")));
+}
+
 }  // namespace

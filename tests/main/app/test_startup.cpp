@@ -431,6 +431,23 @@ TEST_F(StartupTest, SecondInstanceIsWarnedAndStartsAsTheFirst)
     EXPECT_EQ(ZahyoMax, 6);
 }
 
+TEST_F(StartupTest, AProgramFolderThatCannotBeWrittenIsSaidInsteadOfASecondInstance)
+{
+    QFile plain(folder(QStringLiteral("media")) + QStringLiteral("/plain"));
+    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    plain.close();
+    const QString home = plain.fileName() + QStringLiteral("/tavelcor");
+    testing_support::ScopedEnv badHome("TAVELCOR_HOME", home);
+    script().expectMessage(platform::MsgResult::Ok,
+                           QStringLiteral("プログラムフォルダ ") + home
+                               + QStringLiteral(" に書き込めません。設定は保存されません。"));
+    const QString site = copyFixture(QStringLiteral("site"), QStringLiteral("genba"));
+    chooseFile(site + u'/' + kSignFile);
+    startProgram();
+    EXPECT_EQ(startupEnd(), StartupEnd::Drawn);
+    EXPECT_EQ(ZahyoMax, 6);
+}
+
 TEST_F(StartupTest, FirstInstanceHoldsTheLockForTheRun)
 {
     startWithoutASite(platform::MsgResult::No);

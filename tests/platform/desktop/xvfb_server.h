@@ -7,9 +7,22 @@
 #include <QByteArray>
 #include <QElapsedTimer>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QStandardPaths>
 #include <QString>
 #include <QStringList>
+
+// Ends a process the test started: asked to end, then killed when it does not.
+inline void endProcess(QProcess& process)
+{
+    if (process.state() == QProcess::NotRunning)
+        return;
+    process.terminate();
+    if (!process.waitForFinished(5000)) {
+        process.kill();
+        process.waitForFinished(5000);
+    }
+}
 
 class XvfbServer {
 public:
@@ -32,10 +45,13 @@ public:
             return false;
         }
         mProcess.setProgram(program);
+        // -noreset: a server resets when its last client leaves, and refuses
+        // the clients that come meanwhile; a test's short look at the server
+        // must not turn away the program it starts next.
         mProcess.setArguments({QStringLiteral("-displayfd"), QStringLiteral("1"),
                                QStringLiteral("-screen"), QStringLiteral("0"),
                                QStringLiteral("1280x1024x24"), QStringLiteral("-nolisten"),
-                               QStringLiteral("tcp")});
+                               QStringLiteral("tcp"), QStringLiteral("-noreset")});
         mProcess.setStandardErrorFile(QProcess::nullDevice());
         mProcess.start();
         if (!mProcess.waitForStarted(timeoutMs)) {
@@ -65,16 +81,19 @@ public:
     // ":N" of the running server; empty before start().
     const QString& display() const { return mDisplay; }
 
-    void stop()
+    // The environment of a Qt program shown on this server: the system's,
+    // with its display, Qt's X11 platform and an X11 session.
+    QProcessEnvironment programEnvironment() const
     {
-        if (mProcess.state() == QProcess::NotRunning)
-            return;
-        mProcess.terminate();
-        if (!mProcess.waitForFinished(5000)) {
-            mProcess.kill();
-            mProcess.waitForFinished(5000);
-        }
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("DISPLAY"), mDisplay);
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        environment.insert(QStringLiteral("XDG_SESSION_TYPE"), QStringLiteral("x11"));
+        environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        return environment;
     }
+
+    void stop() { endProcess(mProcess); }
 
 private:
     QProcess mProcess;

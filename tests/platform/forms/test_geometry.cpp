@@ -58,6 +58,23 @@ TEST_F(Geometry, FormOuterSizeIsClientPlusTheCaptionFrame)
     EXPECT_EQ(f.window()->pos(), QPoint(100, 200));
 }
 
+// Offscreen no window system reports frames: a form asked to track its frame
+// keeps the nominal one and the place it is given, shown or hidden.
+TEST_F(Geometry, WithoutFramesReportedATrackedFormKeepsTheNominalFrame)
+{
+    SampleForm f;
+    f.setClientSize(3705, 2475);
+    f.setTracksWindowFrame();
+    EXPECT_FALSE(f.tracksWindowFrame());
+    f.Move(1500, 3000);
+    f.Show();
+    f.Hide();
+    EXPECT_DOUBLE_EQ(f.Left(), 1500.0);
+    EXPECT_DOUBLE_EQ(f.Top(), 3000.0);
+    EXPECT_DOUBLE_EQ(f.Width(), 3825.0);
+    EXPECT_DOUBLE_EQ(f.Height(), 2880.0);
+}
+
 TEST_F(Geometry, BorderlessFormHasNoFrame)
 {
     SampleForm f;

@@ -104,10 +104,56 @@ TEST_F(WindowPresenceTest, LeftoverServerNameIsTakenOverOnlyUnderTheLock)
     QFile::remove(leftover);
 }
 
-TEST_F(WindowPresenceTest, LockInAFolderThatCannotBeWrittenRefusesToRun)
+// A program folder that cannot be written is no sign of another instance:
+// the program runs without the lock, and its announced title keeps it single.
+TEST_F(WindowPresenceTest, AFolderThatCannotBeWrittenRunsWithoutTheLockAndStaysSingle)
 {
-    ScopedEnv badHome("TAVELCOR_HOME", "/proc/no-such-folder");
-    EXPECT_EQ(platform::SingleInstance::acquire(QStringLiteral("KINTAB")), nullptr);
+    QFile plain(home() + QStringLiteral("/plain"));
+    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    plain.close();
+    const QString readOnly = home() + QStringLiteral("/read-only");
+    ASSERT_TRUE(QDir().mkpath(readOnly));
+    ASSERT_TRUE(QFile::setPermissions(readOnly, QFile::ReadOwner | QFile::ExeOwner));
+    struct Row {
+        const char* why;
+        QString folder;
+    };
+    const Row rows[] = {
+        {"a plain file stands in its path", home() + QStringLiteral("/plain/home")},
+        {"the file system refuses new files", QStringLiteral("/sys")},
+        {"the folder is read-only", readOnly},
+    };
+    for (const Row& row : rows) {
+        ScopedEnv badHome("TAVELCOR_HOME", row.folder);
+        if (QFile probe(row.folder + QStringLiteral("/probe")); probe.open(QIODevice::WriteOnly)) {
+            probe.remove();  // the superuser writes into a read-only folder
+            continue;
+        }
+        std::unique_ptr<platform::SingleInstance> first =
+            platform::SingleInstance::acquire(QStringLiteral("KINTAB"));
+        ASSERT_NE(first, nullptr) << row.why;
+        EXPECT_FALSE(first->holdsLock()) << row.why;
+        EXPECT_TRUE(first->isAnnounced()) << row.why;
+        EXPECT_TRUE(platform::windowTitledExists(QStringLiteral("KINTAB"))) << row.why;
+        EXPECT_EQ(platform::SingleInstance::acquire(QStringLiteral("KINTAB")), nullptr) << row.why;
+        first.reset();
+        EXPECT_NE(platform::SingleInstance::acquire(QStringLiteral("KINTAB")), nullptr) << row.why;
+    }
+    QFile::setPermissions(readOnly, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+TEST_F(WindowPresenceTest, AWritableFolderHoldsTheLock)
+{
+    std::unique_ptr<platform::SingleInstance> instance =
+        platform::SingleInstance::acquire(QStringLiteral("ORBELA"));
+    ASSERT_NE(instance, nullptr);
+    EXPECT_TRUE(instance->holdsLock());
+}
+
+TEST(ProgramFolderMessage, NamesTheFolder)
+{
+    EXPECT_EQ(platform::programFolderNotWritableMessage(QStringLiteral("/media/usb/tavelcor")),
+              QStringLiteral("プログラムフォルダ /media/usb/tavelcor に書き込めません。設定は保存されません。"));
 }
 
 }  // namespace
