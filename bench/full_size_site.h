@@ -1,12 +1,16 @@
 // SPDX-License-Identifier: LicenseRef-Tavelcor
-// The full-size site of the benchmarks, in the shared tables; the plot's
-// tests compare the indexed redraw with the walk over every table on it.
+// The full-size sites of the benchmarks, in the shared tables: one spread
+// over the plot (the plot's tests compare the indexed redraw with the walk
+// over every table on it) and one with a name on every row and attributes on
+// every parcel, as a site file holds them (the round trip of the site files
+// is tested on it).
 #pragma once
 
 #include "main/site/tables.h"
 
 #include <QRandomGenerator>
 #include <QString>
+#include <QStringList>
 
 #include <cmath>
 #include <cstdint>
@@ -106,6 +110,100 @@ inline void buildFullSiteItems(double siteM)
         TxtColor[i] = 4;
     }
     TxtCount = kTxtTop;
+}
+
+// ---- the named site ------------------------------------------------------------
+
+inline constexpr int kNamedSiteVertexSlots = 600000;
+
+// Names as a site holds them: CP932 kanji and symbols, digits, some ASCII.
+inline QString coordinateName(int n)
+{
+    switch (n % 4) {
+    case 0: return QStringLiteral("境界①") + QString::number(n);
+    case 1: return QStringLiteral("K") + QString::number(n);
+    case 2: return QStringLiteral("杭－") + QString::number(n);
+    default: return QString::number(n);
+    }
+}
+
+inline void fillNamedCoordinatesAndParcels()
+{
+    ZahyoMax = kZahyoTop;
+    for (int n = 1; n <= kZahyoTop; ++n) {
+        ZahyoName[n] = coordinateName(n);
+        ZahyoX[n] = -34000.0 + (n % 9973) * 1.234567;
+        ZahyoY[n] = 12000.0 + (n % 7919) * 2.345678;
+        ZahyoH[n] = (n % 1000) * 0.125;
+    }
+    KakuchiCount = kKakuchiCountLimit;
+    const int perParcel = kNamedSiteVertexSlots / kKakuchiCountLimit;
+    int slot = 0;
+    for (int p = 1; p <= kKakuchiCountLimit; ++p) {
+        KakuchiName[p] = QString::number(p) + QStringLiteral("-1");
+        KakuchiInfo[p] = QStringLiteral("字上ノ原");
+        // Column 1 holds the name as the attribute file gives it.
+        const QStringList attributes{KakuchiName[p],
+                                     QStringLiteral("宅地"),
+                                     QString::number(100 + p % 900) + QStringLiteral(".25"),
+                                     QStringLiteral("山田　太郎"),
+                                     QStringLiteral("R2.4.1"),
+                                     QString(),
+                                     QStringLiteral("備考") + QString::number(p)};
+        for (int c = 1; c <= attributes.size(); ++c)
+            setKakuchiAttr(p, c, attributes[c - 1]);
+        KakuchiFirst[p] = slot;
+        const int count = p == kKakuchiCountLimit ? kNamedSiteVertexSlots - slot : perParcel;
+        for (int k = 0; k < count; ++k)
+            KakuchiVertex[slot++] = 1 + (p * 13 + k * 7) % kZahyoTop;
+        KakuchiLast[p] = slot - 1;
+    }
+}
+
+inline void fillNamedItems()
+{
+    OriginX = -33000.0;
+    OriginY = 13000.0;
+    PointCount = kPointTop;
+    for (int i = 1; i <= kPointTop; ++i) {
+        PointName[i] = coordinateName(i);
+        PointName2[i] = i % 3 == 0 ? QStringLiteral("済") : QStringLiteral("杭") + QString::number(i % 97);
+        PointX[i] = (i % 5003) * 0.37 - 900.0;
+        PointY[i] = (i % 4001) * 0.41 - 800.0;
+        PointMark[i] = static_cast<std::uint8_t>(1 + i % 18);
+    }
+    LineNext = kLineTop + 1;
+    for (int i = 1; i <= kLineTop; ++i) {
+        LineX1[i] = (i % 3001) * 0.5 - 700.0;
+        LineY1[i] = (i % 2003) * 0.5 - 500.0;
+        LineX2[i] = LineX1[i] + 3.25;
+        LineY2[i] = LineY1[i] - 1.5;
+        LineColor[i] = static_cast<std::uint8_t>(i % 15);
+    }
+    TegakiCount = kTegakiTop;
+    for (int i = 1; i <= kTegakiTop; ++i) {
+        TegakiPen[i] = static_cast<std::uint8_t>(1 + i % 3);
+        TegakiColor[i] = 12;
+        TegakiX[i] = static_cast<float>(i % 1999) * 0.25F - 250.0F;
+        TegakiY[i] = static_cast<float>(i % 1777) * 0.25F - 200.0F;
+    }
+    TxtCount = kTxtTop;
+    for (int i = 1; i <= kTxtTop; ++i) {
+        TxtString[i] = QStringLiteral("宅地 ") + QString::number(i) + QStringLiteral("㎡");
+        TxtColor[i] = 12;
+        TxtX[i] = static_cast<float>(i % 997) * 0.5F;
+        TxtY[i] = static_cast<float>(i % 991) * -0.5F;
+    }
+}
+
+// The named site: 500000 named coordinates, 32767 named parcels over
+// 600000 vertex slots with an attribute row each, 500000 points with both
+// names, 500000 lines, 1000000 hand-stroke vertices and 30000 texts, around
+// the origin it sets (-33000, 13000). Call resetTables() first.
+inline void buildNamedSite()
+{
+    fillNamedCoordinatesAndParcels();
+    fillNamedItems();
 }
 
 }  // namespace tavelcor::benchsupport

@@ -93,6 +93,32 @@ std::optional<std::uint64_t> scaledAndRounded(double magnitude, int decimals)
     return static_cast<std::uint64_t>(rounded);
 }
 
+// scaledAndRounded, most often with one multiplication: below 2^31 the
+// product in double precision is within 2^-22 of the exact one, so unless
+// its part below the point lies near a half it rounds the same way (near a
+// whole number, either side rounds to that number). Near a half, and for
+// larger products, the exact way decides. False where that gives nothing.
+// (A flag and a reference, not an optional: the optional went through
+// memory in the writers' loops and stalled them.)
+inline bool quickScaledAndRounded(double magnitude, int decimals, std::uint64_t& scaled)
+{
+    static constexpr std::array<double, kMaxDecimals + 1> kScale = {1e0, 1e1, 1e2, 1e3, 1e4,
+                                                                   1e5, 1e6, 1e7, 1e8, 1e9};
+    const double product = magnitude * kScale[static_cast<std::size_t>(decimals)];
+    if (product < 2147483648.0) {
+        // Truncation is the floor of a product that is not negative.
+        const auto whole = static_cast<std::uint64_t>(product);
+        const double below = product - static_cast<double>(whole);
+        if (std::fabs(below - 0.5) > 1e-5) {
+            scaled = whole + (below > 0.5 ? 1 : 0);
+            return true;
+        }
+    }
+    const std::optional<std::uint64_t> exact = scaledAndRounded(magnitude, decimals);
+    scaled = exact.value_or(0);
+    return exact.has_value();
+}
+
 // Writes the decimal digits of `number` backwards, ending before `end`, at
 // least `minDigits` of them (leading zeros); returns where they start.
 inline char* writeDigitsBackwards(char* end, std::uint64_t number, int minDigits)
@@ -299,6 +325,37 @@ std::string FormatFixed(double value, int width, int decimals)
     if (const std::optional<std::uint64_t> scaled = scaledAndRounded(magnitude, decimals))
         return ScaledText(*scaled, decimals, biased < 0).lastCharacters(width);
     return rightAligned(NumberText(magnitude, decimals, biased < 0).view(), width);
+}
+
+std::size_t FixedDigits(double value, int decimals, char* out) noexcept
+{
+    static constexpr std::array<double, kMaxDecimals + 1> kBias = {1e-7, 1e-7, 1e-7, 1e-7, 1e-7,
+                                                                  1e-7, 1e-7, 1e-8, 1e-9, 1e-10};
+    if (decimals < 0 || decimals > kMaxDecimals || !std::isfinite(value))
+        return 0;
+    const double bias = kBias[static_cast<std::size_t>(decimals)];
+    const double biased = value > 0 ? value + bias : (value < 0 ? value - bias : value);
+    std::uint64_t scaled = 0;
+    if (!quickScaledAndRounded(std::fabs(biased), decimals, scaled))
+        return 0;
+    // The digits of the scaled number once (at least one before the point),
+    // then split at the point: [digits | ".", decimals]. The buffer has
+    // room for the fixed-size copies below.
+    std::array<char, 64> buffer;
+    char* const end = buffer.data() + 40;
+    const char* const first = writeDigitsBackwards(end, scaled, decimals + 1);
+    const auto wholeDigits = static_cast<std::size_t>(end - first) - static_cast<std::size_t>(decimals);
+    char* p = out;
+    *p = '-';
+    p += (biased < 0 && scaled != 0) ? 1 : 0;
+    std::memcpy(p, first, 24);  // up to 24 whole digits; the rest is written over
+    p += wholeDigits;
+    if (decimals > 0) {
+        *p++ = '.';
+        std::memcpy(p, end - decimals, 16);  // 9 decimals at most
+        p += decimals;
+    }
+    return static_cast<std::size_t>(p - out);
 }
 
 std::optional<std::string> FormatFixedText(std::string_view text, int width, int decimals)

@@ -188,6 +188,18 @@ bool LineReader::readLineBytes(QByteArray& bytes)
     return true;
 }
 
+bool LineReader::readLineView(QByteArrayView& line)
+{
+    const char* begin = nullptr;
+    qsizetype size = 0;
+    if (!nextLineBytes(begin, size)) {
+        line = {};
+        return false;
+    }
+    line = QByteArrayView(begin, size);
+    return true;
+}
+
 qint64 LineReader::skipLines(qint64 limit)
 {
     const char* begin = nullptr;
@@ -293,6 +305,15 @@ void TextFileWriter::writeBytes(QByteArrayView bytes)
 {
     if (mFailed || mCommitted)
         return;
+    if (mBuffer.isEmpty() && bytes.size() >= kWriteChunk) {
+        // A whole chunk of its own goes to the file without a copy.
+        if (mFile.write(bytes.data(), bytes.size()) != bytes.size()) {
+            mFailed = true;
+            mError = mFile.errorString();
+            mFile.cancelWriting();
+        }
+        return;
+    }
     mBuffer.append(bytes);
     if (mBuffer.size() >= kWriteChunk)
         flushBuffer();

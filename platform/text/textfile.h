@@ -61,6 +61,12 @@ public:
     // Shares the position with readLine().
     [[nodiscard]] bool readLineBytes(QByteArray& bytes);
 
+    // The next line's raw bytes without its line end, as a view into the
+    // reader's buffer: valid until the next call of any read function. For
+    // readers that take their values from the bytes and copy only what they
+    // keep.
+    [[nodiscard]] bool readLineView(QByteArrayView& line);
+
     // Passes over up to limit lines without making them; returns how many
     // there were (fewer at the end of the data or after a read error).
     qint64 skipLines(qint64 limit);

@@ -202,6 +202,22 @@ TEST(LineReader, RawBytesShareThePosition)
     EXPECT_TRUE(raw.isEmpty());
 }
 
+// A view of each line's bytes, with the line rules of the other reads and
+// across reads of the device.
+TEST(LineReader, LineViewsFollowTheLineRules)
+{
+    ChunkedDevice device(QByteArray("a,\x89\xE6\r\n\r\nlast"), 2);
+    LineReader reader(&device);
+    QByteArrayView view;
+    ASSERT_TRUE(reader.readLineView(view));
+    EXPECT_EQ(view, QByteArrayView("a,\x89\xE6"));
+    ASSERT_TRUE(reader.readLineView(view));
+    EXPECT_TRUE(view.isEmpty());
+    EXPECT_EQ(reader.readLine(), QString("last"));
+    EXPECT_FALSE(reader.readLineView(view));
+    EXPECT_EQ(reader.lineCount(), 3);
+}
+
 // Streams twenty million lines through the reader: the generator never holds
 // them, so the reader must not either (it would need gigabytes of strings).
 TEST(LineReader, StreamsTwentyMillionLines)
