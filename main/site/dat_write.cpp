@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <utility>
 
 namespace tavelcor {
 namespace {
@@ -42,43 +43,43 @@ void pointRow(sitetext::LineBlock& row, std::int32_t i)
 {
     row.appendInt(i);
     row << ',';
-    row.appendCompact(PointName[i]);
+    row.appendCompact(std::as_const(PointName)[i]);
     row << ',';
-    row.appendCompact(PointName2[i]);
+    row.appendCompact(std::as_const(PointName2)[i]);
     row << ',';
-    appendFixedCompact(row, PointX[i] + OriginX);
+    appendFixedCompact(row, std::as_const(PointX)[i] + OriginX);
     row << ',';
-    appendFixedCompact(row, PointY[i] + OriginY);
+    appendFixedCompact(row, std::as_const(PointY)[i] + OriginY);
     row << ',';
-    row.appendInt(PointMark[i]);
+    row.appendInt(std::as_const(PointMark)[i]);
 }
 
 void lineRow(sitetext::LineBlock& row, std::int32_t i)
 {
     row.appendInt(i);
     row << ',';
-    row.appendInt(LineColor[i]);
+    row.appendInt(std::as_const(LineColor)[i]);
     row << ',';
-    appendFixedCompact(row, LineX1[i] + OriginX);
+    appendFixedCompact(row, std::as_const(LineX1)[i] + OriginX);
     row << ',';
-    appendFixedCompact(row, LineY1[i] + OriginY);
+    appendFixedCompact(row, std::as_const(LineY1)[i] + OriginY);
     row << ',';
-    appendFixedCompact(row, LineX2[i] + OriginX);
+    appendFixedCompact(row, std::as_const(LineX2)[i] + OriginX);
     row << ',';
-    appendFixedCompact(row, LineY2[i] + OriginY);
+    appendFixedCompact(row, std::as_const(LineY2)[i] + OriginY);
 }
 
 void tegakiRow(sitetext::LineBlock& row, std::int32_t i)
 {
     row.appendInt(i);
     row << ',';
-    row.appendInt(TegakiPen[i]);
+    row.appendInt(std::as_const(TegakiPen)[i]);
     row << ',';
-    row.appendInt(TegakiColor[i]);
+    row.appendInt(std::as_const(TegakiColor)[i]);
     row << ',';
-    appendFixedCompact(row, double(TegakiX[i]) + OriginX);
+    appendFixedCompact(row, double(std::as_const(TegakiX)[i]) + OriginX);
     row << ',';
-    appendFixedCompact(row, double(TegakiY[i]) + OriginY);
+    appendFixedCompact(row, double(std::as_const(TegakiY)[i]) + OriginY);
 }
 
 // Index and colour in the signed-blank form (" 12"): both are never negative.
@@ -87,14 +88,14 @@ void textRow(sitetext::LineBlock& row, std::int32_t i)
     row << ' ';
     row.appendInt(i);
     row << ',';
-    appendFixed(row, double(TxtX[i]) + OriginX);
+    appendFixed(row, double(std::as_const(TxtX)[i]) + OriginX);
     row << ',';
-    appendFixed(row, double(TxtY[i]) + OriginY);
+    appendFixed(row, double(std::as_const(TxtY)[i]) + OriginY);
     row << ',';
-    row.appendField(TxtString[i]);
+    row.appendField(std::as_const(TxtString)[i]);
     row << ',';
     row << ' ';
-    row.appendInt(TxtColor[i]);
+    row.appendInt(std::as_const(TxtColor)[i]);
 }
 
 // Writes rows 1..min(count, top) of a table into the file `name` of
@@ -131,7 +132,7 @@ WriteResult writePointDat(const QString& folder, PointRows rows)
     sitetext::LineBlock lines(out);
     const std::int32_t top = std::min<std::int32_t>(PointCount, kPointTop);
     for (std::int32_t i = 1; i <= top; ++i) {
-        if (rows == PointRows::Save && PointMark[i] == 0)
+        if (rows == PointRows::Save && std::as_const(PointMark)[i] == 0)
             continue;
         removeCommas(PointName[i]);
         removeCommas(PointName2[i]);
@@ -140,7 +141,7 @@ WriteResult writePointDat(const QString& folder, PointRows rows)
     }
     // Deleted points of symbol 2 and up beyond the count still belong to the
     // file (an undone addition keeps its slot).
-    for (std::int32_t i = top + 1; i <= kPointTop && PointMark[i] > 101; ++i) {
+    for (std::int32_t i = top + 1; i <= kPointTop && std::as_const(PointMark)[i] > 101; ++i) {
         pointRow(lines, i);
         lines.endLine();
     }
@@ -151,7 +152,11 @@ WriteResult writePointDat(const QString& folder, PointRows rows)
 WriteResult writeLineDat(const QString& folder)
 {
     return writeRows(folder, QStringLiteral("LINE.DAT"), LineNext - 1, kLineTop, lineRow, [](std::int32_t i) {
-        return LineX1[i] == LineX2[i] && LineY1[i] == LineY2[i];  // a segment without length
+        const auto& x1 = std::as_const(LineX1);
+        const auto& x2 = std::as_const(LineX2);
+        const auto& y1 = std::as_const(LineY1);
+        const auto& y2 = std::as_const(LineY2);
+        return x1[i] == x2[i] && y1[i] == y2[i];  // a segment without length
     });
 }
 

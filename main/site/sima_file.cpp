@@ -160,8 +160,8 @@ void writeParcel(sitetext::LineBlock& row, int p)
     row.endLine();
 
     const auto& vertex = std::as_const(KakuchiVertex);
-    const std::int32_t first = std::max<std::int32_t>(KakuchiFirst[p], 0);
-    const std::int32_t last = std::min<std::int32_t>(KakuchiLast[p], kKakuchiVertexTop);
+    const std::int32_t first = std::max<std::int32_t>(std::as_const(KakuchiFirst)[p], 0);
+    const std::int32_t last = std::min<std::int32_t>(std::as_const(KakuchiLast)[p], kKakuchiVertexTop);
     for (std::int32_t k = first; k <= last; ++k) {
         const std::int32_t n = vertex[k];
             row << "B01,";
