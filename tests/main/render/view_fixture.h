@@ -12,6 +12,7 @@
 
 #include "site_builders.h"
 
+#include "main/background/background_drawing.h"
 #include "main/render/render_state.h"
 #include "main/render/site_index.h"
 #include "main/render/view_wiring.h"
@@ -70,6 +71,9 @@ protected:
         mScript.emplace();
         clearPlotWirings();
         addPlotWiring(wireView);
+        // The wheel's preview is the background drawing's snapshot layer.
+        addPlotWiring(wireBackground);
+        TwipPixX = TwipPixY = 15.0F * 1.002F;
         render::renderState().hooks.stblueplot = [this](render::PlotFace&) {
             ++redraws;
             causeDuringRedraw = RedrawCause;
