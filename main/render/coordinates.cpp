@@ -23,20 +23,14 @@ long countVisibleCoordinates(RedrawWork& work)
     const double* xs = std::as_const(ZahyoX).begin();
     const double* ys = std::as_const(ZahyoY).begin();
     long count = 0;
-    auto test = [&](int i) {
-        if (!wide.insideNoBranch(xs[i], ys[i]) || hiddenCoordinateName(ZahyoName[i]))
-            return;
-        work.CoordVisible.set(i);
-        ++count;
-    };
-    if (siteIndex().coordinates(wide.box(), work.Candidates)) {
-        for (int i : work.Candidates)
-            if (i >= 1 && i <= top)
-                test(i);
-    } else {
-        for (int i = 1; i <= top; ++i)
-            test(i);
-    }
+    const bool indexed = siteIndex().coordinates(wide.box(), work.Candidates);
+    visitItems(indexed, work.Candidates, top, [&](int i) {
+        if (wide.insideNoBranch(xs[i], ys[i]) && !hiddenCoordinateName(ZahyoName[i])) {
+            work.CoordVisible.set(i);
+            ++count;
+        }
+        return false;
+    });
     return count;
 }
 

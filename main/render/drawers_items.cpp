@@ -63,15 +63,8 @@ long selectPoints(ItemFlags& work, const Symbols& symbols, int last)
         work.selected.push_back(i);
         return ++n > PointLimit;
     };
-    if (siteIndex().points(plotWindowOf(wide.box(), OriginX, OriginY), work.candidates)) {
-        for (int i : work.candidates)
-            if (i >= 1 && i <= last && take(i))
-                break;
-    } else {
-        for (int i = 1; i <= last; ++i)
-            if (take(i))
-                break;
-    }
+    const bool indexed = siteIndex().points(plotWindowOf(wide.box(), OriginX, OriginY), work.candidates);
+    visitItems(indexed, work.candidates, last, take);
     return n;
 }
 
@@ -147,15 +140,8 @@ long selectTexts(ItemFlags& work, int last)
         work.selected.push_back(i);
         return ++n > TxtLimit;
     };
-    if (siteIndex().texts(plotWindowOf(wide.box(), OriginX, OriginY), work.candidates)) {
-        for (int i : work.candidates)
-            if (i >= 1 && i <= last && take(i))
-                break;
-    } else {
-        for (int i = 1; i <= last; ++i)
-            if (take(i))
-                break;
-    }
+    const bool indexed = siteIndex().texts(plotWindowOf(wide.box(), OriginX, OriginY), work.candidates);
+    visitItems(indexed, work.candidates, last, take);
     return n;
 }
 

@@ -104,30 +104,24 @@ void Lineview(PlotFace& face)
     const double* x2s = std::as_const(LineX2).begin();
     const double* y2s = std::as_const(LineY2).begin();
     const std::uint8_t* colors = std::as_const(LineColor).begin();
-    auto view = [&](int i) {
+    // The view in plot coordinates (north is minus the picture's y).
+    const Scratch<std::vector<int>> lines;
+    const bool indexed = siteIndex().lines(paddedBox(-bottom, -top, left, right), *lines);
+    visitItems(indexed, *lines, last, [&](int i) {
         const int c = colors[i];
         if (!shown[static_cast<std::size_t>(c)])
-            return;
+            return false;
         const double x1 = y1s[i], y1 = -x1s[i];
         const double x2 = y2s[i], y2 = -x2s[i];
         // Four comparisons against the exact view, bitwise: which side a
         // line lies beyond is random.
         if (((y1 < top) & (y2 < top)) | ((y1 > bottom) & (y2 > bottom)) | ((x1 < left) & (x2 < left))
             | ((x1 > right) & (x2 > right)))
-            return;
+            return false;
         p.setDrawWidth(LineWidthOf[c]);
         p.line(x1, y1, x2, y2, platform::QBColor(c));
-    };
-    // The view in plot coordinates (north is minus the picture's y).
-    const Scratch<std::vector<int>> lines;
-    if (siteIndex().lines(paddedBox(-bottom, -top, left, right), *lines)) {
-        for (int i : *lines)
-            if (i >= 1 && i <= last)
-                view(i);
-    } else {
-        for (int i = 1; i <= last; ++i)
-            view(i);
-    }
+        return false;
+    });
     p.setDrawMode(kCopyPen);
     p.setDrawWidth(1);
     showFill(face, Gauge::Line);

@@ -36,24 +36,16 @@ long countVisibleLabels(RedrawWork& work, int count)
     const float* xs = std::as_const(KakuchiLabelX).begin();
     const float* ys = std::as_const(KakuchiLabelY).begin();
     long visible = 0;
-    auto test = [&](int i) {
-        if (openFigure(i))
-            return;
+    const bool indexed = siteIndex().labels(plotWindowOf(view.box(), OriginX, OriginY), work.Candidates);
+    visitItems(indexed, work.Candidates, count, [&](int i) {
         const double x = static_cast<double>(xs[i]) + OriginX;
         const double y = static_cast<double>(ys[i]) + OriginY;
-        if (view.inside(x, y)) {
+        if (!openFigure(i) && view.inside(x, y)) {
             work.LabelVisible.set(i);
             ++visible;
         }
-    };
-    if (siteIndex().labels(plotWindowOf(view.box(), OriginX, OriginY), work.Candidates)) {
-        for (int i : work.Candidates)
-            if (i >= 1 && i <= count)
-                test(i);
-    } else {
-        for (int i = 1; i <= count; ++i)
-            test(i);
-    }
+        return false;
+    });
     return visible;
 }
 

@@ -90,14 +90,14 @@ void drawSelectionMark(PlotFace& face, PlotPainter& p, int i, int width)
         Draw_Pol(face, first, last);
 }
 
-// The parcels the outline step visits, in number order: those whose
-// vertices the index places near the window and every selected parcel (its
-// mark is drawn whole), or all parcels when the index gives none.  The
-// others would draw nothing.
-const std::vector<int>* parcelsToVisit(RedrawWork& work, const RegionTester& wide, int count)
+// Puts into work.Candidates the parcels the outline step visits, in number
+// order: those whose vertices the index places near the window and every
+// selected parcel (its mark is drawn whole). False when the index gives
+// none: all parcels are visited. The others would draw nothing.
+bool parcelsToVisit(RedrawWork& work, const RegionTester& wide, int count)
 {
     if (!siteIndex().parcels(wide.box(), work.Candidates))
-        return nullptr;
+        return false;
     std::vector<int>& selected = work.Merged;
     selected.clear();
     const std::uint8_t* sel = std::as_const(KakuchiSel).begin();
@@ -105,13 +105,13 @@ const std::vector<int>* parcelsToVisit(RedrawWork& work, const RegionTester& wid
         if (sel[i] == 1)
             selected.push_back(i);
     if (selected.empty())
-        return &work.Candidates;
+        return true;
     std::vector<int> both;
     both.reserve(work.Candidates.size() + selected.size());
     std::set_union(work.Candidates.begin(), work.Candidates.end(), selected.begin(), selected.end(),
                    std::back_inserter(both));
     work.Candidates.swap(both);
-    return &work.Candidates;
+    return true;
 }
 
 }  // namespace
@@ -131,24 +131,18 @@ void drawParcelOutlines(PlotFace& face, PlotPainter& p, RedrawWork& work)
     const RegionTester wide(currentView(), kWideWindowFactor);
     const auto& first = std::as_const(KakuchiFirst);
     const auto& last = std::as_const(KakuchiLast);
-    auto visit = [&](int i) {
+    const bool indexed = parcelsToVisit(work, wide, count);
+    visitItems(indexed, work.Candidates, count, [&](int i) {
         if (anySelected && SelOnly == 1 && KakuchiSel[i] == 0)
-            return;
+            return false;
         if (!validSlots(first[i], last[i]) || !validVertex(std::as_const(KakuchiVertex)[first[i]]))
-            return;
+            return false;
         if (drawClippedOutline(p, wide, i, color))
             work.ParcelDrawn.set(i);
         if (KakuchiSel[i] == 1)
             drawSelectionMark(face, p, i, width);
-    };
-    if (const std::vector<int>* some = parcelsToVisit(work, wide, count)) {
-        for (int i : *some)
-            if (i >= 1 && i <= count)
-                visit(i);
-    } else {
-        for (int i = 1; i <= count; ++i)
-            visit(i);
-    }
+        return false;
+    });
 }
 
 void Draw_Pol(PlotFace& face, long Stp, long Edp)

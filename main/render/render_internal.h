@@ -159,6 +159,23 @@ inline int segmentMayCross(int hb, int h) noexcept
     return (a & b) != 0 ? 0 : 1;
 }
 
+/// Visits items in ascending order, each once: the candidates the index gave
+/// (when `indexed`) that lie within 1..last, or else every item 1..last.
+/// Stops at the first visit that returns true.
+template <class Visit>
+void visitItems(bool indexed, const std::vector<int>& candidates, int last, Visit&& visit)
+{
+    if (indexed) {
+        for (const int i : candidates)
+            if (i >= 1 && i <= last && visit(i))
+                return;
+        return;
+    }
+    for (int i = 1; i <= last; ++i)
+        if (visit(i))
+            return;
+}
+
 /// The shared view record as a window.
 ViewWindow currentView() noexcept;
 

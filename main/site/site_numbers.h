@@ -10,6 +10,8 @@
 
 #include <array>
 #include <cstdint>
+#include <limits>
+#include <optional>
 
 namespace tavelcor::sitetext::plain {
 
@@ -37,6 +39,17 @@ inline double valueOf(const Parts& parts)
     if (parts.decimals > 0)
         value /= kExactPowersOfTen[static_cast<std::size_t>(parts.decimals)];
     return parts.negative ? -value : value;
+}
+
+// The whole number of parts without decimals as a T: nullopt when it does
+// not fit T (as the checked conversions refuse it).
+template <typename T>
+std::optional<T> wholeAs(const Parts& parts)
+{
+    const std::int64_t value = parts.negative ? -parts.mantissa : parts.mantissa;
+    if (value < std::numeric_limits<T>::min() || value > std::numeric_limits<T>::max())
+        return std::nullopt;
+    return static_cast<T>(value);
 }
 
 // The digits from p on (up to end) into mantissa, one by one (the numbers

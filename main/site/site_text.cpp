@@ -94,17 +94,6 @@ std::optional<double> plainNumber(const Char* p, const Char* end)
     return plain::valueOf(*parts);
 }
 
-// The plain whole number "[blanks][sign]digits[blanks]" (at most 15 digits),
-// or nullopt for anything else.
-template <typename Char>
-std::optional<std::int64_t> plainWhole(const Char* p, const Char* end)
-{
-    const std::optional<plain::Parts> parts = plainDigits(p, end);
-    if (!parts || parts->decimals >= 0)
-        return std::nullopt;
-    return parts->negative ? -parts->mantissa : parts->mantissa;
-}
-
 const char16_t* begin16(QStringView text)
 {
     return text.utf16();
@@ -354,21 +343,17 @@ double fieldNumber(QStringView field)
 
 std::optional<std::int32_t> fieldLong(QStringView field)
 {
-    if (const std::optional<std::int64_t> whole = plainWhole(begin16(field), end16(field))) {
-        if (*whole < INT32_MIN || *whole > INT32_MAX)
-            return std::nullopt;
-        return static_cast<std::int32_t>(*whole);
-    }
+    const std::optional<plain::Parts> parts = plainDigits(begin16(field), end16(field));
+    if (parts && parts->decimals < 0)
+        return plain::wholeAs<std::int32_t>(*parts);
     return platform::toLongChecked(fieldNumber(field));
 }
 
 std::optional<std::uint8_t> fieldByte(QStringView field)
 {
-    if (const std::optional<std::int64_t> whole = plainWhole(begin16(field), end16(field))) {
-        if (*whole < 0 || *whole > UINT8_MAX)
-            return std::nullopt;
-        return static_cast<std::uint8_t>(*whole);
-    }
+    const std::optional<plain::Parts> parts = plainDigits(begin16(field), end16(field));
+    if (parts && parts->decimals < 0)
+        return plain::wholeAs<std::uint8_t>(*parts);
     return platform::toByteChecked(fieldNumber(field));
 }
 
@@ -417,24 +402,16 @@ double fieldNumber(QByteArrayView field)
 std::optional<std::int32_t> fieldLong(QByteArrayView field)
 {
     plain::Parts parts;
-    if (plain::partsOfBytes(field.begin(), field.end(), parts) && parts.decimals < 0) {
-        const std::int64_t whole = parts.negative ? -parts.mantissa : parts.mantissa;
-        if (whole < INT32_MIN || whole > INT32_MAX)
-            return std::nullopt;
-        return static_cast<std::int32_t>(whole);
-    }
+    if (plain::partsOfBytes(field.begin(), field.end(), parts) && parts.decimals < 0)
+        return plain::wholeAs<std::int32_t>(parts);
     return fieldLongOfText(field);
 }
 
 std::optional<std::uint8_t> fieldByte(QByteArrayView field)
 {
     plain::Parts parts;
-    if (plain::partsOfBytes(field.begin(), field.end(), parts) && parts.decimals < 0) {
-        const std::int64_t whole = parts.negative ? -parts.mantissa : parts.mantissa;
-        if (whole < 0 || whole > UINT8_MAX)
-            return std::nullopt;
-        return static_cast<std::uint8_t>(whole);
-    }
+    if (plain::partsOfBytes(field.begin(), field.end(), parts) && parts.decimals < 0)
+        return plain::wholeAs<std::uint8_t>(parts);
     return fieldByteOfText(field);
 }
 

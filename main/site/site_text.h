@@ -194,13 +194,20 @@ void appendCompact(Row& row, QStringView text);
 // Fields of one row split at every comma, as views into the row (no copy).
 // count is the number of fields of the row (0 for an empty row, commas + 1
 // otherwise), even when it exceeds the views kept (the first N).
-template <std::size_t N>
-struct Fields {
-    std::array<QStringView, N> view{};
+template <typename View, std::size_t N>
+struct FieldViews {
+    std::array<View, N> view{};
     int count = 0;
 
-    QStringView operator[](std::size_t i) const { return view[i]; }
+    View operator[](std::size_t i) const { return view[i]; }
 };
+
+// Of a row of text, and of a row of CP932 bytes: the bytes of a two-byte
+// character are never a comma, so the fields are those of the decoded row.
+template <std::size_t N>
+using Fields = FieldViews<QStringView, N>;
+template <std::size_t N>
+using ByteFields = FieldViews<QByteArrayView, N>;
 
 template <std::size_t N>
 Fields<N> splitFields(QStringView line)
@@ -221,22 +228,11 @@ Fields<N> splitFields(QStringView line)
     }
 }
 
-// Fields of one row of CP932 bytes split at every comma, as views into the
-// row: the bytes of a two-byte character are never a comma, so the fields
-// are those of the decoded row. count as for Fields.
 // The fields of CP932 bytes that are no plain numbers, decoded and read as
 // the text versions read them.
 double fieldNumberOfText(QByteArrayView field);
 std::optional<std::int32_t> fieldLongOfText(QByteArrayView field);
 std::optional<std::uint8_t> fieldByteOfText(QByteArrayView field);
-
-template <std::size_t N>
-struct ByteFields {
-    std::array<QByteArrayView, N> view{};
-    int count = 0;
-
-    QByteArrayView operator[](std::size_t i) const { return view[i]; }
-};
 
 template <std::size_t N>
 ByteFields<N> splitFields(QByteArrayView line)
@@ -319,10 +315,7 @@ public:
         pass(stop);
         if (parts.decimals >= 0)
             return fieldLongOfText(QByteArrayView(start, stop - start));  // rounded as the text version rounds
-        const std::int64_t value = parts.negative ? -parts.mantissa : parts.mantissa;
-        if (value < INT32_MIN || value > INT32_MAX)
-            return std::nullopt;
-        return static_cast<std::int32_t>(value);
+        return plain::wholeAs<std::int32_t>(parts);
     }
     std::optional<std::uint8_t> byte()
     {
@@ -334,10 +327,7 @@ public:
         pass(stop);
         if (parts.decimals >= 0)
             return fieldByteOfText(QByteArrayView(start, stop - start));
-        const std::int64_t value = parts.negative ? -parts.mantissa : parts.mantissa;
-        if (value < 0 || value > UINT8_MAX)
-            return std::nullopt;
-        return static_cast<std::uint8_t>(value);
+        return plain::wholeAs<std::uint8_t>(parts);
     }
 
     // True when every field of the row has been read.

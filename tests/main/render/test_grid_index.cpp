@@ -51,6 +51,22 @@ GridItem point(double x, double y)
     return GridItem{GridPlace::Box, GridBox{x, x, y, y}};
 }
 
+// count points in rows of `perRow`, one metre apart: item k + 1 at
+// (k / perRow, k % perRow).
+std::vector<GridItem> pointRows(int count, int perRow)
+{
+    std::vector<GridItem> items;
+    for (int k = 0; k < count; ++k)
+        items.push_back(point(k / perRow, k % perRow));
+    return items;
+}
+
+// The item table as the grid asks it: item i is entry i - 1.
+auto itemsOf(const std::vector<GridItem>& items)
+{
+    return [&items](int i) { return items[static_cast<std::size_t>(i - 1)]; };
+}
+
 std::vector<GridBox> randomWindows(std::mt19937& rng, double lo, double hi, int n)
 {
     std::uniform_real_distribution<double> at(lo, hi), size(0.0, (hi - lo) / 20);
@@ -119,9 +135,7 @@ TEST(GridIndexTest, AllItemsAtOnePlaceOrOnALine)
 
 TEST(GridIndexTest, MovedItemsAreFoundAtTheirNewPlaceAfterARefresh)
 {
-    std::vector<GridItem> items;
-    for (int k = 0; k < 10000; ++k)
-        items.push_back(point(k / 100, k % 100));
+    std::vector<GridItem> items = pointRows(10000, 100);
     GridIndex grid;
     grid.build(items);
     const GridBox farCorner{90, 95, 90, 95};
@@ -131,7 +145,7 @@ TEST(GridIndexTest, MovedItemsAreFoundAtTheirNewPlaceAfterARefresh)
 
     items[0] = point(92, 92);         // item 1 moves into the corner
     items.push_back(point(93, 93));   // item 10001 is added there
-    const auto itemAt = [&](int i) { return items[static_cast<std::size_t>(i - 1)]; };
+    const auto itemAt = itemsOf(items);
     ASSERT_TRUE(grid.refresh(static_cast<int>(items.size()), itemAt));
     EXPECT_EQ(grid.moved(), 2u);
     ASSERT_TRUE(grid.query(farCorner, got, true));
@@ -147,14 +161,12 @@ TEST(GridIndexTest, MovedItemsAreFoundAtTheirNewPlaceAfterARefresh)
 
 TEST(GridIndexTest, RefreshGivesUpWhenManyItemsMoved)
 {
-    std::vector<GridItem> items;
-    for (int k = 0; k < 100000; ++k)
-        items.push_back(point(k / 300, k % 300));
+    std::vector<GridItem> items = pointRows(100000, 300);
     GridIndex grid;
     grid.build(items);
     for (auto& it : items)
         it.box.minX = it.box.maxX = it.box.minX + 200;  // everything moves
-    const auto itemAt = [&](int i) { return items[static_cast<std::size_t>(i - 1)]; };
+    const auto itemAt = itemsOf(items);
     EXPECT_FALSE(grid.refresh(static_cast<int>(items.size()), itemAt));
     grid.build(items);
     std::vector<int> got;
@@ -164,9 +176,7 @@ TEST(GridIndexTest, RefreshGivesUpWhenManyItemsMoved)
 
 TEST(GridIndexTest, LargeWindowsAndBadWindowsAreLeftToTheWalk)
 {
-    std::vector<GridItem> items;
-    for (int k = 0; k < 100000; ++k)
-        items.push_back(point(k / 300, k % 300));
+    std::vector<GridItem> items = pointRows(100000, 300);
     GridIndex grid;
     grid.build(items);
     std::vector<int> got{99};

@@ -92,13 +92,7 @@ protected:
     // pen codes as the site has them.
     Outcome redraw(const Window& w, Use use)
     {
-        face = std::make_unique<StandalonePlot>(QSize(960, 540));
-        face->setSymbol(1, QStringLiteral("■"), platform::QBColor(9));
-        face->setSymbol(2, QStringLiteral("●"), platform::QBColor(2));
-        face->setSymbol(3, QStringLiteral("◎"), platform::QBColor(12));
-        face->setCheck(1, 1);
-        face->setCheck(2, 1);
-        face->setCheck(6, 1);
+        face = plotWithSymbols(QSize(960, 540));
         siteIndex().setUse(use);
         renderState() = RenderState{};
         std::copy(mPens.begin(), mPens.end(), TegakiPen.begin());
