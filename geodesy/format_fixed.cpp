@@ -40,6 +40,22 @@ double biasFor(int decimals)
 constexpr std::array<std::uint64_t, kMaxDecimals + 1> kPowersOfTen = {
     1ULL, 10ULL, 100ULL, 1000ULL, 10000ULL, 100000ULL, 1000000ULL, 10000000ULL, 100000000ULL, 1000000000ULL};
 
+// The number of decimal digits of n (1 for 0), without a loop: the bit
+// length gives the count or one more than it.
+int digitCount(std::uint64_t n)
+{
+    static constexpr std::array<std::uint64_t, 20> kPowers = [] {
+        std::array<std::uint64_t, 20> powers{};
+        std::uint64_t p = 1;
+        for (std::size_t i = 0; i < powers.size(); ++i, p *= 10)
+            powers[i] = p;
+        return powers;
+    }();
+    const int bits = 64 - __builtin_clzll(n | 1);
+    const int guess = (bits * 1233) >> 12;  // about bits × log10(2), one short at most
+    return guess + (n >= kPowers[static_cast<std::size_t>(guess)] ? 1 : 0) + (n == 0 ? 1 : 0);
+}
+
 // "00" "01" ... "99": two digits per division.
 constexpr std::array<char, 200> kDigitPairs = [] {
     std::array<char, 200> pairs{};
@@ -338,22 +354,21 @@ std::size_t FixedDigits(double value, int decimals, char* out) noexcept
     std::uint64_t scaled = 0;
     if (!quickScaledAndRounded(std::fabs(biased), decimals, scaled))
         return 0;
-    // The digits of the scaled number once (at least one before the point),
-    // then split at the point: [digits | ".", decimals]. The buffer has
-    // room for the fixed-size copies below.
-    std::array<char, 64> buffer;
-    char* const end = buffer.data() + 40;
-    const char* const first = writeDigitsBackwards(end, scaled, decimals + 1);
-    const auto wholeDigits = static_cast<std::size_t>(end - first) - static_cast<std::size_t>(decimals);
+    // Straight into out, each part written backwards from where it ends (a
+    // buffer read back in one piece right after its digits were stored
+    // stalled the writers): the sign, the whole part, the point, the
+    // decimals.
+    std::uint64_t fraction = 0;
+    const std::uint64_t whole = decimals > 0 ? splitDecimals(scaled, decimals, fraction) : scaled;
     char* p = out;
-    *p = '-';
-    p += (biased < 0 && scaled != 0) ? 1 : 0;
-    std::memcpy(p, first, 24);  // up to 24 whole digits; the rest is written over
-    p += wholeDigits;
+    if (biased < 0 && scaled != 0)
+        *p++ = '-';
+    p += digitCount(whole);
+    writeDigitsBackwards(p, whole, 1);
     if (decimals > 0) {
         *p++ = '.';
-        std::memcpy(p, end - decimals, 16);  // 9 decimals at most
         p += decimals;
+        writeDigitsBackwards(p, fraction, decimals);
     }
     return static_cast<std::size_t>(p - out);
 }

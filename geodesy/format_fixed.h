@@ -31,14 +31,14 @@ namespace geodesy {
 /// buffer, so writers of large tables do not allocate per number.
 std::string FormatFixed(double value, int width, int decimals);
 
-/// Room FixedDigits needs at `out` (it may write beyond its text there).
-inline constexpr std::size_t kFixedDigitsRoom = 48;
+/// Room for every text FixedDigits writes.
+inline constexpr std::size_t kFixedDigitsRoom = 32;
 
 /// The text FormatFixed gives, without the blanks it puts in front and never
 /// cut at the width: the sign, the whole part, "." and the decimals.  For
 /// writers of large tables: written to `out`, which must have room for
 /// kFixedDigitsRoom characters, nothing allocated.  Returns the length of the
-/// text (the bytes behind it are scratch); 0
+/// text; 0
 /// when decimals lie outside 0 to 9, the value is not finite (FormatFixed
 /// gives only blanks then) or its text would not fit the room (magnitudes
 /// from about 1.8e10 on): the caller then takes FormatFixed's text.
