@@ -22,23 +22,12 @@ const QString kLineDat = QStringLiteral("LINE.DAT");
 const QString kTegakiDat = QStringLiteral("TEGAKI.DAT");
 const QString kTextDat = QStringLiteral("TEXT.DAT");
 
-// The index of the next field, when it lies within first..last.
-std::optional<std::int32_t> indexIn(sitetext::RowCursor& row, std::int32_t first, std::int32_t last)
-{
-    const std::optional<std::int32_t> i = row.whole();
-    if (!i || *i < first || *i > last)
-        return std::nullopt;
-    return i;
-}
-
 // The next field, a coordinate, minus the origin in single precision;
-// nullopt when it does not fit a single.
-std::optional<float> singleOf(sitetext::RowCursor& row, double origin)
+// false when it does not fit a single.
+bool singleOf(sitetext::RowCursor& row, double origin, float& out)
 {
-    const float value = static_cast<float>(row.number() - origin);
-    if (!std::isfinite(value))
-        return std::nullopt;
-    return value;
+    out = static_cast<float>(row.number() - origin);
+    return std::isfinite(out);
 }
 
 bool stopWith(const QString& message)
@@ -79,24 +68,26 @@ QString rowText(QByteArrayView line)
 bool readPointRow(QByteArrayView line, platform::TextBlockMaker& texts)
 {
     sitetext::RowCursor row(line);
-    const std::optional<std::int32_t> i = indexIn(row, 1, kPointTop);
+    std::int32_t i = 0;
+    std::uint8_t mark = 0;
+    const bool indexOk = row.whole(1, kPointTop, i);
     const QByteArrayView name = row.text();
     const QByteArrayView name2 = row.text();
     const double x = row.number();
     const double y = row.number();
-    const std::optional<std::uint8_t> mark = row.byte();
+    const bool markOk = row.byte(mark);
     if (!row.atEnd())
         return stopWith(extraCommaMessage(kPointDat, rowText(line)));
     if (row.overran())
         return true;
-    if (!i || !mark)
+    if (!indexOk || !markOk)
         return stopWith(outOfRangeMessage(kPointDat, rowText(line)));
-    PointName[*i] = texts.fromCp932(sitetext::rightTrimmed(name));
-    PointName2[*i] = texts.fromCp932(sitetext::rightTrimmed(name2));
-    PointX[*i] = x - OriginX;
-    PointY[*i] = y - OriginY;
-    PointMark[*i] = *mark;
-    PointCount = std::max(PointCount, *i);
+    PointName[i] = texts.fromCp932(sitetext::rightTrimmed(name));
+    PointName2[i] = texts.fromCp932(sitetext::rightTrimmed(name2));
+    PointX[i] = x - OriginX;
+    PointY[i] = y - OriginY;
+    PointMark[i] = mark;
+    PointCount = std::max(PointCount, i);
     return true;
 }
 
@@ -112,23 +103,26 @@ struct StrokeTables {
 bool readTegakiRow(QByteArrayView line, const StrokeTables& t)
 {
     sitetext::RowCursor row(line);
-    const std::optional<std::int32_t> i = indexIn(row, 1, kTegakiTop);
-    const std::optional<std::uint8_t> pen = row.byte();
-    const std::optional<std::uint8_t> colour = row.byte();
-    const std::optional<float> x = singleOf(row, OriginX);
-    const std::optional<float> y = singleOf(row, OriginY);
+    std::int32_t i = 0;
+    std::uint8_t pen = 0, colour = 0;
+    float x = 0.0F, y = 0.0F;
+    const bool indexOk = row.whole(1, kTegakiTop, i);
+    const bool penOk = row.byte(pen);
+    const bool colourOk = row.byte(colour);
+    const bool xOk = singleOf(row, OriginX, x);
+    const bool yOk = singleOf(row, OriginY, y);
     if (!row.atEnd())
         return stopWith(extraCommaMessage(kTegakiDat, rowText(line)));
     if (row.overran())
         return true;
-    if (!i || !pen || !colour || !x || !y)
+    if (!indexOk || !penOk || !colourOk || !xOk || !yOk)
         return stopWith(outOfRangeMessage(kTegakiDat, rowText(line)));
-    const auto k = static_cast<std::size_t>(*i);
-    t.pen[k] = *pen;
-    t.colour[k] = *colour;
-    t.x[k] = *x;
-    t.y[k] = *y;
-    TegakiCount = std::max(TegakiCount, *i);
+    const auto k = static_cast<std::size_t>(i);
+    t.pen[k] = pen;
+    t.colour[k] = colour;
+    t.x[k] = x;
+    t.y[k] = y;
+    TegakiCount = std::max(TegakiCount, i);
     return true;
 }
 
@@ -152,7 +146,8 @@ ReadOutcome readLineDat(const QString& folder)
     const ReadOutcome outcome = readRows(folder, kLineDat, [&](QByteArrayView line, platform::TextBlockMaker&) {
         sitetext::RowCursor row(line);
         row.skip();  // the file's own index: rows are numbered in file order
-        const std::optional<std::uint8_t> colour = row.byte();
+        std::uint8_t colour = 0;
+        const bool colourOk = row.byte(colour);
         const double ax = row.number();
         const double ay = row.number();
         const double bx = row.number();
@@ -163,10 +158,10 @@ ReadOutcome readLineDat(const QString& folder)
             return true;
         if (rows >= kLineTop)
             return stopWith(tableFullMessage(kLineDat, rowText(line), kLineTop));
-        if (!colour)
+        if (!colourOk)
             return stopWith(outOfRangeMessage(kLineDat, rowText(line)));
         const auto k = static_cast<std::size_t>(++rows);
-        colours[k] = *colour;
+        colours[k] = colour;
         x1[k] = ax - OriginX;
         y1[k] = ay - OriginY;
         x2[k] = bx - OriginX;
@@ -191,10 +186,12 @@ ReadOutcome readTextDat(const QString& folder)
     const ReadOutcome outcome = readRows(folder, kTextDat, [&rows](QByteArrayView line, platform::TextBlockMaker&) {
         sitetext::RowCursor row(line);
         row.skip();  // the file's own index
-        const std::optional<float> x = singleOf(row, OriginX);
-        const std::optional<float> y = singleOf(row, OriginY);
+        float x = 0.0F, y = 0.0F;
+        std::uint8_t colour = 0;
+        const bool xOk = singleOf(row, OriginX, x);
+        const bool yOk = singleOf(row, OriginY, y);
         const QByteArrayView text = row.text();
-        const std::optional<std::uint8_t> colour = row.byte();
+        const bool colourOk = row.byte(colour);
         if (!row.atEnd())
             return stopWith(extraCommaMessage(kTextDat, rowText(line)));
         if (row.overran())
@@ -203,13 +200,13 @@ ReadOutcome readTextDat(const QString& folder)
             return true;
         if (rows >= kTxtTop)
             return stopWith(tableFullMessage(kTextDat, rowText(line), kTxtTop));
-        if (!x || !y || !colour)
+        if (!xOk || !yOk || !colourOk)
             return stopWith(outOfRangeMessage(kTextDat, rowText(line)));
         const std::int32_t k = ++rows;
-        TxtX[k] = *x;
-        TxtY[k] = *y;
+        TxtX[k] = x;
+        TxtY[k] = y;
         TxtString[k] = sitetext::collapseBlankRuns(platform::fromCp932(text));
-        TxtColor[k] = *colour;
+        TxtColor[k] = colour;
         return true;
     });
     if (outcome == ReadOutcome::Ok)

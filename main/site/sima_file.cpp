@@ -32,14 +32,11 @@ bool isCode(QByteArrayView field, const char (&code)[4])
     return field.size() == 3 && field[0] == code[0] && field[1] == code[1] && field[2] == code[2];
 }
 
-// The coordinate number of the record's next field, when it is one of the
-// table's numbers.
-std::optional<std::int32_t> zahyoNumber(sitetext::RowCursor& record)
+// The coordinate number of the record's next field into n; false when it
+// is none of the table's numbers.
+bool zahyoNumber(sitetext::RowCursor& record, std::int32_t& n)
 {
-    const std::optional<std::int32_t> n = record.whole();
-    if (!n || *n < 1 || *n > kZahyoTop)
-        return std::nullopt;
-    return n;
+    return record.whole(1, kZahyoTop, n);
 }
 
 // One pass over a SIMA file, record by record, on the CP932 bytes of each
@@ -82,15 +79,15 @@ bool SimaReader::readRecord(QByteArrayView line)
 
 bool SimaReader::readCoordinate(QByteArrayView line, sitetext::RowCursor& record)
 {
-    const std::optional<std::int32_t> n = zahyoNumber(record);
-    if (!n)
+    std::int32_t n = 0;
+    if (!zahyoNumber(record, n))
         return stop(outOfRangeMessage(mFileName, platform::fromCp932(line)));
-    ZahyoName[*n] = mTexts.fromCp932(sitetext::trimmed(record.text()));
-    ZahyoX[*n] = record.number();
-    ZahyoY[*n] = record.number();
-    ZahyoH[*n] = record.number();
-    if (*n > ZahyoMax)
-        ZahyoMax = *n;
+    ZahyoName[n] = mTexts.fromCp932(sitetext::trimmed(record.text()));
+    ZahyoX[n] = record.number();
+    ZahyoY[n] = record.number();
+    ZahyoH[n] = record.number();
+    if (n > ZahyoMax)
+        ZahyoMax = n;
     return true;
 }
 
@@ -119,11 +116,12 @@ bool SimaReader::readParcelStart(QByteArrayView line, sitetext::RowCursor& recor
 bool SimaReader::readVertex(QByteArrayView line, sitetext::RowCursor& record)
 {
     sitetext::RowCursor numberField = record;  // for the message, as the line holds it
-    const std::optional<std::int32_t> n = zahyoNumber(record);
-    if (!n || platform::trimmedView(std::as_const(ZahyoName)[*n]) == kFreeName) {
+    std::int32_t n = 0;
+    const bool known = zahyoNumber(record, n);
+    if (!known || platform::trimmedView(std::as_const(ZahyoName)[n]) == kFreeName) {
         ++mMissing;
         if (mMissing <= kReportedMissingVertices) {
-            const QString stored = n ? ZahyoName[*n] : freeZahyoName();
+            const QString stored = known ? ZahyoName[n] : freeZahyoName();
             const QString field = platform::fromCp932(numberField.text());
             showSiteMessage(missingCoordinateMessage(KakuchiName[KakuchiCount], field, stored));
         }
@@ -131,8 +129,8 @@ bool SimaReader::readVertex(QByteArrayView line, sitetext::RowCursor& record)
     }
     if (mNextSlot > kKakuchiVertexTop)
         return stop(tableFullMessage(mFileName, platform::fromCp932(line), kKakuchiVertexTop + 1));
-    ZahyoUsed[*n] = 1;
-    KakuchiVertex[mNextSlot] = *n;
+    ZahyoUsed[n] = 1;
+    KakuchiVertex[mNextSlot] = n;
     ++mNextSlot;
     return true;
 }

@@ -336,7 +336,59 @@ public:
     // fields than were read.
     bool overran() const { return mOverran; }
 
+    // whole() and byte() for the hot loops: true and the value in out when
+    // the field is a number that fits (whole(): within lo..hi). A flag and a
+    // reference, not an optional: the optionals went through memory and
+    // stalled the readers.
+    bool whole(std::int32_t lo, std::int32_t hi, std::int32_t& out)
+    {
+        plain::Parts parts;
+        const char* const start = mNext;
+        const char* stop = nullptr;
+        if (start != nullptr && plain::partsUpTo(start, mEnd, parts, stop)) {
+            pass(stop);
+            if (parts.decimals < 0) {
+                const std::int64_t value = parts.negative ? -parts.mantissa : parts.mantissa;
+                out = static_cast<std::int32_t>(value);
+                return value >= lo && value <= hi;
+            }
+            return within(fieldLongOfText(QByteArrayView(start, stop - start)), lo, hi, out);
+        }
+        return within(fieldLongOfText(text()), lo, hi, out);
+    }
+    bool byte(std::uint8_t& out)
+    {
+        plain::Parts parts;
+        const char* const start = mNext;
+        const char* stop = nullptr;
+        if (start != nullptr && plain::partsUpTo(start, mEnd, parts, stop)) {
+            pass(stop);
+            if (parts.decimals < 0) {
+                const std::int64_t value = parts.negative ? -parts.mantissa : parts.mantissa;
+                out = static_cast<std::uint8_t>(value);
+                return value >= 0 && value <= UINT8_MAX;
+            }
+            return taken(fieldByteOfText(QByteArrayView(start, stop - start)), out);
+        }
+        return taken(fieldByteOfText(text()), out);
+    }
+
 private:
+    static bool within(std::optional<std::int32_t> value, std::int32_t lo, std::int32_t hi, std::int32_t& out)
+    {
+        if (!value || *value < lo || *value > hi)
+            return false;
+        out = *value;
+        return true;
+    }
+    static bool taken(std::optional<std::uint8_t> value, std::uint8_t& out)
+    {
+        if (!value)
+            return false;
+        out = *value;
+        return true;
+    }
+
     // Moves past the field that ends at stop (a comma, or the row's end).
     void pass(const char* stop) { mNext = stop == mEnd ? nullptr : stop + 1; }
 

@@ -114,7 +114,7 @@ TEST(FieldNumber, RowCursorReadsEachFieldAsTheSplitRow)
         const QByteArrayView line(memory.constData(), row.size());
         const QString text = platform::fromCp932(row);
         const auto fields = splitFields<4>(QStringView(text));
-        for (int kind = 0; kind < 4; ++kind) {
+        for (int kind = 0; kind < 6; ++kind) {
             RowCursor cursor(line);
             for (int k = 0; k < 4; ++k) {  // the fourth reads past the end: an empty field
                 const QStringView field = k < fields.count ? fields[static_cast<std::size_t>(k)] : QStringView();
@@ -131,6 +131,25 @@ TEST(FieldNumber, RowCursorReadsEachFieldAsTheSplitRow)
                 case 2:
                     EXPECT_EQ(cursor.byte(), fieldByte(field)) << what;
                     break;
+                case 3: {  // a whole number within a range, as the readers ask for one
+                    std::int32_t value = -7;
+                    const std::optional<std::int32_t> expected = fieldLong(field);
+                    const bool inRange = expected && *expected >= 0 && *expected <= 300;
+                    EXPECT_EQ(cursor.whole(0, 300, value), inRange) << what;
+                    if (inRange) {
+                        EXPECT_EQ(value, *expected) << what;
+                    }
+                    break;
+                }
+                case 4: {
+                    std::uint8_t value = 7;
+                    const std::optional<std::uint8_t> expected = fieldByte(field);
+                    EXPECT_EQ(cursor.byte(value), expected.has_value()) << what;
+                    if (expected) {
+                        EXPECT_EQ(value, *expected) << what;
+                    }
+                    break;
+                }
                 default:
                     EXPECT_EQ(platform::fromCp932(cursor.text()), field.toString()) << what;
                 }
