@@ -109,26 +109,24 @@ std::optional<std::uint64_t> scaledAndRounded(double magnitude, int decimals)
     return static_cast<std::uint64_t>(rounded);
 }
 
-// scaledAndRounded, most often with one multiplication: below 2^31 the
-// product in double precision is within 2^-22 of the exact one, so unless
-// its part below the point lies near a half it rounds the same way (near a
-// whole number, either side rounds to that number). Near a half, and for
-// larger products, the exact way decides. False where that gives nothing.
-// (A flag and a reference, not an optional: the optional went through
-// memory in the writers' loops and stalled them.)
-inline bool quickScaledAndRounded(double magnitude, int decimals, std::uint64_t& scaled)
+// scaledAndRounded for the writers of large tables: the common case (a
+// normal number, up to 3 decimals or a small mantissa) with one 64-bit
+// multiplication, in line; the rest the general way. A flag and a
+// reference, not an optional: the optional went through memory in the
+// writers' loops and stalled them.
+inline bool scaledAndRoundedTo(double magnitude, int decimals, std::uint64_t& scaled)
 {
-    static constexpr std::array<double, kMaxDecimals + 1> kScale = {1e0, 1e1, 1e2, 1e3, 1e4,
-                                                                   1e5, 1e6, 1e7, 1e8, 1e9};
-    const double product = magnitude * kScale[static_cast<std::size_t>(decimals)];
-    if (product < 2147483648.0) {
-        // Truncation is the floor of a product that is not negative.
-        const auto whole = static_cast<std::uint64_t>(product);
-        const double below = product - static_cast<double>(whole);
-        if (std::fabs(below - 0.5) > 1e-5) {
-            scaled = whole + (below > 0.5 ? 1 : 0);
-            return true;
-        }
+    const auto bits = std::bit_cast<std::uint64_t>(magnitude);
+    const int biasedExponent = static_cast<int>((bits >> 52) & 0x7FF);
+    const int shift = 1075 - biasedExponent;  // minus the exponent of a normal number
+    const std::uint64_t mantissa = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
+    std::uint64_t narrow = 0;
+    if (biasedExponent != 0 && shift > 0 && shift < 64
+        && !__builtin_mul_overflow(mantissa, kPowersOfTen[static_cast<std::size_t>(decimals)], &narrow)) {
+        // The part below the point is a half or more exactly when its top
+        // bit is set.
+        scaled = (narrow >> shift) + ((narrow >> (shift - 1)) & 1);
+        return true;
     }
     const std::optional<std::uint64_t> exact = scaledAndRounded(magnitude, decimals);
     scaled = exact.value_or(0);
@@ -352,7 +350,7 @@ std::size_t FixedDigits(double value, int decimals, char* out) noexcept
     const double bias = kBias[static_cast<std::size_t>(decimals)];
     const double biased = value > 0 ? value + bias : (value < 0 ? value - bias : value);
     std::uint64_t scaled = 0;
-    if (!quickScaledAndRounded(std::fabs(biased), decimals, scaled))
+    if (!scaledAndRoundedTo(std::fabs(biased), decimals, scaled))
         return 0;
     // Straight into out, each part written backwards from where it ends (a
     // buffer read back in one piece right after its digits were stored
