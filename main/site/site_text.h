@@ -294,7 +294,7 @@ public:
     }
     // The next field passed over.
     void skip() { (void)text(); }
-    // The next field as fieldNumber(), fieldLong() and fieldByte() read it.
+    // The next field as fieldNumber() reads it.
     double number()
     {
         plain::Parts parts;
@@ -305,39 +305,14 @@ public:
         }
         return fieldNumberOfText(text());
     }
-    std::optional<std::int32_t> whole()
-    {
-        plain::Parts parts;
-        const char* const start = mNext;
-        const char* stop = nullptr;
-        if (start == nullptr || !plain::partsUpTo(start, mEnd, parts, stop))
-            return fieldLongOfText(text());
-        pass(stop);
-        if (parts.decimals >= 0)
-            return fieldLongOfText(QByteArrayView(start, stop - start));  // rounded as the text version rounds
-        return plain::wholeAs<std::int32_t>(parts);
-    }
-    std::optional<std::uint8_t> byte()
-    {
-        plain::Parts parts;
-        const char* const start = mNext;
-        const char* stop = nullptr;
-        if (start == nullptr || !plain::partsUpTo(start, mEnd, parts, stop))
-            return fieldByteOfText(text());
-        pass(stop);
-        if (parts.decimals >= 0)
-            return fieldByteOfText(QByteArrayView(start, stop - start));
-        return plain::wholeAs<std::uint8_t>(parts);
-    }
-
     // True when every field of the row has been read.
     bool atEnd() const { return mNext == nullptr; }
     // True when a read went past the row's last field: the row has fewer
     // fields than were read.
     bool overran() const { return mOverran; }
 
-    // whole() and byte() for the hot loops: true and the value in out when
-    // the field is a number that fits (whole(): within lo..hi). A flag and a
+    // The next field as fieldLong() (within lo..hi) and fieldByte() read
+    // it: true and the value in out when it gives one. A flag and a
     // reference, not an optional: the optionals went through memory and
     // stalled the readers.
     bool whole(std::int32_t lo, std::int32_t hi, std::int32_t& out)
