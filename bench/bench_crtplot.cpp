@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: LicenseRef-Tavelcor
-// The full redraw of a full-size site at 1920 x 1080: the whole site in view
-// and a 100 m window, beside the bare cost of drawing the same visible
-// primitives straight onto a QImage with QPainter.
+// The full redraw of a full-size site at 1920 x 1080: the whole site in view,
+// a 100 m window and a window off the data, beside the bare cost of drawing
+// the same visible primitives straight onto a QImage with QPainter, and with
+// the spatial index beside a walk over every table.
 //
 // The site: 32767 parcels of 18 vertex entries (589806 slots) over 491505
 // of the 500000 coordinates, 500000 observation points, 500000 lines,
@@ -12,6 +13,7 @@
 #include "main/render/plot_face.h"
 #include "main/render/plot_render.h"
 #include "main/render/render_state.h"
+#include "main/render/site_index.h"
 #include "main/site/tables.h"
 #include "platform/canvas/canvas.h"
 #include "platform/canvas/colors.h"
@@ -20,7 +22,6 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
-#include <QRandomGenerator>
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -236,14 +237,27 @@ void drawPrimitives(QImage& image, const Primitives& prims, const QFont& font)
 
 // ---------------------------------------------------------------- benchmarks
 
-void runCrtplot(benchmark::State& state, double centrePX, double centrePY, double span)
+// How a run of the redraw treats the site between two redraws.
+enum class Between {
+    Nothing,    ///< the tables stay as they are
+    MovePoint,  ///< one observation point moves, as an edit moves it
+};
+
+void runCrtplot(benchmark::State& state, double centrePX, double centrePY, double span,
+                render::SiteIndex::Use use = render::SiteIndex::Use::Auto, Between between = Between::Nothing)
 {
     site();
     render::StandalonePlot& face = plotFace();
+    render::siteIndex().setUse(use);
+    setView(centrePX, centrePY, span);
+    crtplot(face);  // the index is built by the first redraw of a zoomed view
     for (auto _ : state) {
+        if (between == Between::MovePoint)
+            PointX[1] = PointX[1] + 0.001;
         setView(centrePX, centrePY, span);
         crtplot(face);
     }
+    render::siteIndex().setUse(render::SiteIndex::Use::Auto);
     state.counters["lines"] = LineNext - 1;
 }
 
@@ -264,15 +278,33 @@ void runQPainter(benchmark::State& state, double centrePX, double centrePY, doub
     state.counters["texts"] = static_cast<double>(prims.labels.size());
 }
 
+using Use = render::SiteIndex::Use;
+
 void BM_Crtplot_WholeSite(benchmark::State& s) { runCrtplot(s, 0, 0, kSite * 1.05); }
+void BM_Crtplot_WholeSite_Walk(benchmark::State& s) { runCrtplot(s, 0, 0, kSite * 1.05, Use::Never); }
 void BM_QPainter_WholeSite(benchmark::State& s) { runQPainter(s, 0, 0, kSite * 1.05); }
 void BM_Crtplot_Window100m(benchmark::State& s) { runCrtplot(s, 120, -340, 100); }
+// The same window walking every table, as the redraw did before it had an index.
+void BM_Crtplot_Window100m_Walk(benchmark::State& s) { runCrtplot(s, 120, -340, 100, Use::Never); }
+// One point moved before each redraw: the point grid is built again each time.
+void BM_Crtplot_Window100m_PointMoved(benchmark::State& s)
+{
+    runCrtplot(s, 120, -340, 100, Use::Auto, Between::MovePoint);
+}
 void BM_QPainter_Window100m(benchmark::State& s) { runQPainter(s, 120, -340, 100); }
+// A window 100 km off the data: nothing to draw.
+void BM_Crtplot_Window100kmOff(benchmark::State& s) { runCrtplot(s, 100000, 0, 100); }
+void BM_Crtplot_Window100kmOff_Walk(benchmark::State& s) { runCrtplot(s, 100000, 0, 100, Use::Never); }
 
 BENCHMARK(BM_Crtplot_WholeSite)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_Crtplot_WholeSite_Walk)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_QPainter_WholeSite)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_Crtplot_Window100m)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_Crtplot_Window100m_Walk)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_Crtplot_Window100m_PointMoved)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_QPainter_Window100m)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_Crtplot_Window100kmOff)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_Crtplot_Window100kmOff_Walk)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 }  // namespace
 

@@ -40,6 +40,22 @@ double biasFor(int decimals)
 constexpr std::array<std::uint64_t, kMaxDecimals + 1> kPowersOfTen = {
     1ULL, 10ULL, 100ULL, 1000ULL, 10000ULL, 100000ULL, 1000000ULL, 10000000ULL, 100000000ULL, 1000000000ULL};
 
+// The number of decimal digits of n (1 for 0), without a loop: the bit
+// length gives the count or one more than it.
+int digitCount(std::uint64_t n)
+{
+    static constexpr std::array<std::uint64_t, 20> kPowers = [] {
+        std::array<std::uint64_t, 20> powers{};
+        std::uint64_t p = 1;
+        for (std::size_t i = 0; i < powers.size(); ++i, p *= 10)
+            powers[i] = p;
+        return powers;
+    }();
+    const int bits = 64 - __builtin_clzll(n | 1);
+    const int guess = (bits * 1233) >> 12;  // about bits × log10(2), one short at most
+    return guess + (n >= kPowers[static_cast<std::size_t>(guess)] ? 1 : 0) + (n == 0 ? 1 : 0);
+}
+
 // "00" "01" ... "99": two digits per division.
 constexpr std::array<char, 200> kDigitPairs = [] {
     std::array<char, 200> pairs{};
@@ -91,6 +107,30 @@ std::optional<std::uint64_t> scaledAndRounded(double magnitude, int decimals)
     if ((rounded >> 64) != 0)
         return std::nullopt;
     return static_cast<std::uint64_t>(rounded);
+}
+
+// scaledAndRounded for the writers of large tables: the common case (a
+// normal number, up to 3 decimals or a small mantissa) with one 64-bit
+// multiplication, in line; the rest the general way. A flag and a
+// reference, not an optional: the optional went through memory in the
+// writers' loops and stalled them.
+inline bool scaledAndRoundedTo(double magnitude, int decimals, std::uint64_t& scaled)
+{
+    const auto bits = std::bit_cast<std::uint64_t>(magnitude);
+    const int biasedExponent = static_cast<int>((bits >> 52) & 0x7FF);
+    const int shift = 1075 - biasedExponent;  // minus the exponent of a normal number
+    const std::uint64_t mantissa = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
+    std::uint64_t narrow = 0;
+    if (biasedExponent != 0 && shift > 0 && shift < 64
+        && !__builtin_mul_overflow(mantissa, kPowersOfTen[static_cast<std::size_t>(decimals)], &narrow)) {
+        // The part below the point is a half or more exactly when its top
+        // bit is set.
+        scaled = (narrow >> shift) + ((narrow >> (shift - 1)) & 1);
+        return true;
+    }
+    const std::optional<std::uint64_t> exact = scaledAndRounded(magnitude, decimals);
+    scaled = exact.value_or(0);
+    return exact.has_value();
 }
 
 // Writes the decimal digits of `number` backwards, ending before `end`, at
@@ -299,6 +339,36 @@ std::string FormatFixed(double value, int width, int decimals)
     if (const std::optional<std::uint64_t> scaled = scaledAndRounded(magnitude, decimals))
         return ScaledText(*scaled, decimals, biased < 0).lastCharacters(width);
     return rightAligned(NumberText(magnitude, decimals, biased < 0).view(), width);
+}
+
+std::size_t FixedDigits(double value, int decimals, char* out) noexcept
+{
+    static constexpr std::array<double, kMaxDecimals + 1> kBias = {1e-7, 1e-7, 1e-7, 1e-7, 1e-7,
+                                                                  1e-7, 1e-7, 1e-8, 1e-9, 1e-10};
+    if (decimals < 0 || decimals > kMaxDecimals || !std::isfinite(value))
+        return 0;
+    const double bias = kBias[static_cast<std::size_t>(decimals)];
+    const double biased = value > 0 ? value + bias : (value < 0 ? value - bias : value);
+    std::uint64_t scaled = 0;
+    if (!scaledAndRoundedTo(std::fabs(biased), decimals, scaled))
+        return 0;
+    // Straight into out, each part written backwards from where it ends (a
+    // buffer read back in one piece right after its digits were stored
+    // stalled the writers): the sign, the whole part, the point, the
+    // decimals.
+    std::uint64_t fraction = 0;
+    const std::uint64_t whole = decimals > 0 ? splitDecimals(scaled, decimals, fraction) : scaled;
+    char* p = out;
+    if (biased < 0 && scaled != 0)
+        *p++ = '-';
+    p += digitCount(whole);
+    writeDigitsBackwards(p, whole, 1);
+    if (decimals > 0) {
+        *p++ = '.';
+        p += decimals;
+        writeDigitsBackwards(p, fraction, decimals);
+    }
+    return static_cast<std::size_t>(p - out);
 }
 
 std::optional<std::string> FormatFixedText(std::string_view text, int width, int decimals)

@@ -2,6 +2,7 @@
 // The fixed-width number text that every report and file writer uses.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -29,6 +30,19 @@ namespace geodesy {
 /// Never throws; uses no locale.  Widths up to 15 stay in the small-string
 /// buffer, so writers of large tables do not allocate per number.
 std::string FormatFixed(double value, int width, int decimals);
+
+/// Room for every text FixedDigits writes.
+inline constexpr std::size_t kFixedDigitsRoom = 32;
+
+/// The text FormatFixed gives, without the blanks it puts in front and never
+/// cut at the width: the sign, the whole part, "." and the decimals.  For
+/// writers of large tables: written to `out`, which must have room for
+/// kFixedDigitsRoom characters, nothing allocated.  Returns the length of the
+/// text; 0
+/// when decimals lie outside 0 to 9, the value is not finite (FormatFixed
+/// gives only blanks then) or its text would not fit the room (magnitudes
+/// from about 1.8e10 on): the caller then takes FormatFixed's text.
+std::size_t FixedDigits(double value, int decimals, char* out) noexcept;
 
 /// FormatFixed of a number given as text (a field's contents).  The text may
 /// carry blanks around an optional sign, digits with an optional "." and an

@@ -8,25 +8,29 @@
 #include "platform/canvas/colors.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace tavelcor::render {
 
 namespace {
 
-// Counts the coordinates in view and flags them.
+// Counts the coordinates in view and flags them, in number order: those the
+// index gives for the window, or every number when it gives none.
 long countVisibleCoordinates(RedrawWork& work)
 {
     const RegionTester wide(currentView(), kWideWindowFactor);
     const int top = std::min<int>(ZahyoMax, kCoordTop);
+    const double* xs = std::as_const(ZahyoX).begin();
+    const double* ys = std::as_const(ZahyoY).begin();
     long count = 0;
-    const double* xs = ZahyoX.begin();
-    const double* ys = ZahyoY.begin();
-    for (int i = 1; i <= top; ++i) {
-        if (!wide.insideNoBranch(xs[i], ys[i]) || hiddenCoordinateName(ZahyoName[i]))
-            continue;
-        work.CoordVisible[static_cast<std::size_t>(i)] = 1;
-        ++count;
-    }
+    const bool indexed = siteIndex().coordinates(wide.box(), work.Candidates);
+    visitItems(indexed, work.Candidates, top, [&](int i) {
+        if (wide.insideNoBranch(xs[i], ys[i]) && !hiddenCoordinateName(ZahyoName[i])) {
+            work.CoordVisible.set(i);
+            ++count;
+        }
+        return false;
+    });
     return count;
 }
 
@@ -56,9 +60,8 @@ void drawCoordinates(PlotFace& face, PlotPainter& p, RenderState& st, RedrawWork
         r /= 10;
     const ShownRanges ranges = readShownRanges(face);
     const std::uint32_t red = platform::QBColor(12);
-    const int top = std::min<int>(ZahyoMax, kCoordTop);
-    for (int i = 1; i <= top; ++i) {
-        if (work.CoordVisible[static_cast<std::size_t>(i)] == 0 || !ranges.contains(i))
+    for (int i : work.CoordVisible.items()) {
+        if (!ranges.contains(i))
             continue;
         const double x = ZahyoPY[i];
         const double y = -ZahyoPX[i];

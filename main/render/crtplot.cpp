@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <cmath>
 #include <exception>
+#include <utility>
 
 namespace tavelcor::render {
 
@@ -252,14 +253,14 @@ int hantei(int i)
 {
     if (i < 0 || i > kCoordTop)
         return 0;
-    return regionCode(ZahyoX[i], ZahyoY[i], currentView(), kWideWindowFactor);
+    return regionCode(std::as_const(ZahyoX)[i], std::as_const(ZahyoY)[i], currentView(), kWideWindowFactor);
 }
 
 int hantei6(int i)
 {
     if (i < 0 || i > kCoordTop)
         return 0;
-    return regionCode(ZahyoX[i], ZahyoY[i], currentView(), kViewWindowFactor);
+    return regionCode(std::as_const(ZahyoX)[i], std::as_const(ZahyoY)[i], currentView(), kViewWindowFactor);
 }
 
 int Hantei3(double X, double Y)

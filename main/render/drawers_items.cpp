@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <utility>
 #include <vector>
 
 namespace tavelcor::render {
@@ -20,13 +21,6 @@ namespace tavelcor::render {
 namespace {
 
 constexpr int kMarks = 18;
-
-void clearFlags(std::vector<std::uint8_t>& flags, std::size_t top)
-{
-    if (flags.size() < static_cast<std::size_t>(kPointTop) + 1)
-        flags.assign(static_cast<std::size_t>(kPointTop) + 1, 0);
-    std::fill_n(flags.begin(), std::min(top + 1, flags.size()), std::uint8_t{0});
-}
 
 // The marker buttons are read once per call, not once per point.
 struct Symbols {
@@ -50,29 +44,33 @@ Symbols readSymbols(const PlotFace& face)
     return s;
 }
 
-long selectPoints(std::vector<std::uint8_t>& flags, const Symbols& symbols, int last)
+// Flags the points in view, in index order, stopping one past the limit:
+// among those the index places near the window, or among all.
+long selectPoints(ItemFlags& work, const Symbols& symbols, int last)
 {
     const RegionTester wide(currentView(), kWideWindowFactor);
-    const std::uint8_t* marks = PointMark.begin();
-    const double* xs = PointX.begin();
-    const double* ys = PointY.begin();
+    const std::uint8_t* marks = std::as_const(PointMark).begin();
+    const double* xs = std::as_const(PointX).begin();
+    const double* ys = std::as_const(PointY).begin();
     long n = 0;
-    for (int i = 1; i <= last; ++i) {
+    // True when the selection stops.
+    auto take = [&](int i) {
         const int m = marks[i];
         if (m <= 0 || m > 99 || !symbols.shown[static_cast<std::size_t>(m)])
-            continue;
+            return false;
         if (!wide.insideNoBranch(xs[i] + OriginX, ys[i] + OriginY))
-            continue;
-        flags[static_cast<std::size_t>(i)] = 1;
-        if (++n > PointLimit)
-            break;
-    }
+            return false;
+        work.selected.push_back(i);
+        return ++n > PointLimit;
+    };
+    const bool indexed = siteIndex().points(plotWindowOf(wide.box(), OriginX, OriginY), work.candidates);
+    visitItems(indexed, work.candidates, last, take);
     return n;
 }
 
 void drawPoint(PlotPainter& p, const Symbols& symbols, int i, double k, bool measuredNames, bool names)
 {
-    const double px = PointX[i], py = PointY[i];
+    const double px = std::as_const(PointX)[i], py = std::as_const(PointY)[i];
     const int m = PointMark[i];
     if (m <= kMarks) {
         p.setForeColor(symbols.color[static_cast<std::size_t>(m)]);
@@ -92,11 +90,10 @@ void Pointview(PlotFace& face)
 {
     PlotPainter p(face.picture());
     const Scratch<ItemFlags> scratch;
-    std::vector<std::uint8_t>& flags = scratch->flags;
+    scratch->selected.clear();
     const int last = std::clamp<int>(PointCount, 0, kPointTop);
-    clearFlags(flags, static_cast<std::size_t>(last));
     const Symbols symbols = readSymbols(face);
-    const long n = selectPoints(flags, symbols, last);
+    const long n = selectPoints(*scratch, symbols, last);
     PointFontSize = pointFontSizeFor(FontSize, n, PointLimit, VarFont == 1);
     p.setFontSize(PointFontSize);
     if (n <= PointLimit) {
@@ -105,9 +102,8 @@ void Pointview(PlotFace& face)
             p.setFontSize(p.fontSize() / 10);
         const bool measuredNames = face.checkValue(16) != 0;
         const bool names = face.checkValue(17) != 0;
-        for (int i = 1; i <= last; ++i)
-            if (flags[static_cast<std::size_t>(i)] != 0)
-                drawPoint(p, symbols, i, k, measuredNames, names);
+        for (int i : scratch->selected)
+            drawPoint(p, symbols, i, k, measuredNames, names);
     }
     showFill(face, Gauge::Point);
 }
@@ -122,24 +118,30 @@ bool anySelectedText(int last)
     return false;
 }
 
-long selectTexts(std::vector<std::uint8_t>& flags, int last)
+// Flags the texts in view, in index order, stopping one past the limit:
+// among those the index places near the window, or among all.
+long selectTexts(ItemFlags& work, int last)
 {
     const bool selectedOnly = SelOnly == 1 && anySelectedText(last);
     const RegionTester wide(currentView(), kWideWindowFactor);
+    const float* xs = std::as_const(TxtX).begin();
+    const float* ys = std::as_const(TxtY).begin();
     long n = 0;
-    for (int i = 1; i <= last; ++i) {
+    // True when the selection stops.
+    auto take = [&](int i) {
         if (!TextShown(i) && TxtSel[i] != 1)
-            continue;
+            return false;
         if (platform::trimmedView(TxtString[i]).isEmpty() && TxtColor[i] >= 21)
-            continue;
+            return false;
         if (selectedOnly && TxtSel[i] == 0)
-            continue;
-        if (!wide.inside(TxtX[i] + OriginX, TxtY[i] + OriginY))
-            continue;
-        flags[static_cast<std::size_t>(i)] = 1;
-        if (++n > TxtLimit)
-            break;
-    }
+            return false;
+        if (!wide.inside(xs[i] + OriginX, ys[i] + OriginY))
+            return false;
+        work.selected.push_back(i);
+        return ++n > TxtLimit;
+    };
+    const bool indexed = siteIndex().texts(plotWindowOf(wide.box(), OriginX, OriginY), work.candidates);
+    visitItems(indexed, work.candidates, last, take);
     return n;
 }
 
@@ -169,15 +171,13 @@ void Txtview(PlotFace& face)
     p.setFontSize(FontSize);
     if (TxtCount > 0) {
         const Scratch<ItemFlags> scratch;
-        std::vector<std::uint8_t>& flags = scratch->flags;
+        scratch->selected.clear();
         const int last = std::min<int>(TxtCount, kTxtTop);
-        clearFlags(flags, static_cast<std::size_t>(last));
-        const long n = selectTexts(flags, last);
+        const long n = selectTexts(*scratch, last);
         TextScale = textScaleFor(n, TxtLimit, VarFont == 1);
         if (n < TxtLimit) {
-            for (int i = 1; i <= last; ++i)
-                if (flags[static_cast<std::size_t>(i)] != 0)
-                    Txtexprint(face, i, TxtSel[i] != 0 ? 13 : TxtColor[i]);
+            for (int i : scratch->selected)
+                Txtexprint(face, i, TxtSel[i] != 0 ? 13 : TxtColor[i]);
         }
     }
     showFill(face, Gauge::Text);
@@ -193,7 +193,7 @@ void Txtexprint(PlotFace& face, int i, int C)
     p.setForeColor(platform::QBColor(C));
     p.setFontSize(static_cast<double>(TextScale) * FontSize);
     const QString& s = TxtString[i];
-    const double x = TxtX[i], y = TxtY[i];
+    const double x = std::as_const(TxtX)[i], y = std::as_const(TxtY)[i];
     if (!usesLineLayout(TxtSplit, s)) {
         p.printAt(y, -x, s);
         return;
@@ -211,14 +211,15 @@ int Txtexserch(PlotFace& face, int i)
         return 0;
     PlotPainter p(face.picture());
     const QString& s = TxtString[i];
-    TxtLinePos[1] = TxtX[i];
+    const double x = std::as_const(TxtX)[i];
+    TxtLinePos[1] = static_cast<float>(x);
     TxtLineStr[1] = s;
     if (!usesLineLayout(TxtSplit, s))
         return 1;
     TextLines lines;
     splitTextLines(s, lines);
     forEachShownLine(p, face, lines, [&](int k, double offset) {
-        TxtLinePos[k] = static_cast<float>(TxtX[i] - offset);
+        TxtLinePos[k] = static_cast<float>(x - offset);
         TxtLineStr[k] = lines.lines[static_cast<std::size_t>(k - 1)].toString();
     });
     return lines.count;

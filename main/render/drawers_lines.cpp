@@ -14,6 +14,8 @@
 #include <array>
 #include <cmath>
 #include <exception>
+#include <utility>
+#include <vector>
 
 namespace tavelcor::render {
 
@@ -62,6 +64,14 @@ long hiddenStrokeEnd(const PlotRect& visible, long start, long last, const float
     return 0;
 }
 
+// A box in plot metres widened by a hair, so that rounding in the layer's
+// own tests can never leave out an item the box should take in.
+GridBox paddedBox(double minX, double maxX, double minY, double maxY) noexcept
+{
+    const auto pad = [](double v) { return 1e-9 * (1.0 + std::fabs(v)); };
+    return GridBox{minX - pad(minX), maxX + pad(maxX), minY - pad(minY), maxY + pad(maxY)};
+}
+
 PlotRect visibleRect(const PlotPainter& p)
 {
     const double marginX = std::fabs(p.scaleHeight()) * 0.01;
@@ -89,25 +99,29 @@ void Lineview(PlotFace& face)
     for (int c = 0; c <= kColorTableTop; ++c)
         shown[static_cast<std::size_t>(c)] = LineColorShown[c] != 0;
     const int last = std::min<int>(LineNext - 1, kLineTop);
-    const double* x1s = LineX1.begin();
-    const double* y1s = LineY1.begin();
-    const double* x2s = LineX2.begin();
-    const double* y2s = LineY2.begin();
-    const std::uint8_t* colors = LineColor.begin();
-    for (int i = 1; i <= last; ++i) {
+    const double* x1s = std::as_const(LineX1).begin();
+    const double* y1s = std::as_const(LineY1).begin();
+    const double* x2s = std::as_const(LineX2).begin();
+    const double* y2s = std::as_const(LineY2).begin();
+    const std::uint8_t* colors = std::as_const(LineColor).begin();
+    // The view in plot coordinates (north is minus the picture's y).
+    const Scratch<std::vector<int>> lines;
+    const bool indexed = siteIndex().lines(paddedBox(-bottom, -top, left, right), *lines);
+    visitItems(indexed, *lines, last, [&](int i) {
         const int c = colors[i];
         if (!shown[static_cast<std::size_t>(c)])
-            continue;
+            return false;
         const double x1 = y1s[i], y1 = -x1s[i];
         const double x2 = y2s[i], y2 = -x2s[i];
         // Four comparisons against the exact view, bitwise: which side a
         // line lies beyond is random.
         if (((y1 < top) & (y2 < top)) | ((y1 > bottom) & (y2 > bottom)) | ((x1 < left) & (x2 < left))
             | ((x1 > right) & (x2 > right)))
-            continue;
+            return false;
         p.setDrawWidth(LineWidthOf[c]);
         p.line(x1, y1, x2, y2, platform::QBColor(c));
-    }
+        return false;
+    });
     p.setDrawMode(kCopyPen);
     p.setDrawWidth(1);
     showFill(face, Gauge::Line);
@@ -115,57 +129,98 @@ void Lineview(PlotFace& face)
 
 namespace {
 
+// Walks the hand-stroke vertices as the drawer does: P is the previous
+// vertex, the pen code of each vertex says what it does with it.
+class StrokeWalk {
+public:
+    StrokeWalk(PlotPainter& p, double viewSpanX)
+        : mPainter(p), mWide(currentView(), kWideWindowFactor), mThin(viewSpanX / 500.0), mVisible(visibleRect(p)),
+          mXs(std::as_const(TegakiX).begin()), mYs(std::as_const(TegakiY).begin()),
+          mColors(std::as_const(TegakiColor).begin()), mPens(std::as_const(TegakiPen).begin())
+    {
+    }
+
+    const PlotRect& visible() const noexcept { return mVisible; }
+
+    /// Vertices from..to with P starting at vertex from - 1.  With
+    /// skipHidden a stroke wholly beyond one side of the picture is passed
+    /// over at its start.
+    void walk(long from, long to, bool skipHidden)
+    {
+        double px = mXs[from - 1], py = mYs[from - 1];
+        for (long i = from; i <= to; ++i) {
+            const double qx = mXs[i], qy = mYs[i];
+            const std::uint8_t pen = mPens[i];
+            if (pen == 2) {
+                // Steps below 1/500 of the view height add up until they
+                // reach it, and a short step between two positions off the
+                // view is left out; either way the stroke keeps its previous
+                // vertex.  Worked out without branches: the outcome is
+                // unpredictable, while "off the picture" mostly is.
+                const double dx = std::fabs(px - qx), dy = std::fabs(py - qy);
+                const bool farEnough = (dx >= mThin) | (dy >= mThin);
+                const bool shortOff = (dx * dx + dy * dy < 0.25) & !mWide.insideNoBranch(px + OriginX, py + OriginY)
+                                      & !mWide.insideNoBranch(qx + OriginX, qy + OriginY);
+                const bool take = farEnough & !shortOff;
+                if (take & !mVisible.misses(px, py, qx, qy))
+                    draw(px, py, qx, qy, mColors[i]);
+                px = take ? qx : px;
+                py = take ? qy : py;
+            } else if (pen == 1) {
+                px = qx;
+                py = qy;
+                const long end = skipHidden ? hiddenStrokeEnd(mVisible, i, to, mXs, mYs, mPens) : 0;
+                if (end != 0) {
+                    mend(end);
+                    i = end;
+                }
+            } else if (pen == 3) {
+                mend(i);
+                draw(px, py, qx, qy, mColors[i]);
+            }
+        }
+    }
+
+private:
+    void draw(double ax, double ay, double bx, double by, int c)
+    {
+        if (strokeColorShown(c) && !mVisible.misses(ax, ay, bx, by))
+            mPainter.line(ay, -ax, by, -bx, platform::QBColor(c));
+    }
+    // The vertex after a stroke's end always starts a stroke (unless it is
+    // deleted); only a code that changes is written.
+    void mend(long end)
+    {
+        if (end + 1 <= kTegakiTop && mPens[end + 1] != 0 && mPens[end + 1] != 1)
+            TegakiPen[end + 1] = 1;
+    }
+
+    PlotPainter& mPainter;
+    RegionTester mWide;
+    double mThin;
+    PlotRect mVisible;
+    const float* mXs;
+    const float* mYs;
+    const std::uint8_t* mColors;
+    const std::uint8_t* mPens;
+};
+
 void drawStrokes(PlotFace& face)
 {
     PlotPainter p(face.picture());
     p.setDrawMode(kCopyPen);
     p.setDrawWidth(2);
     const long last = std::min<long>(TegakiCount, kTegakiTop);
-    const RegionTester wide(currentView(), kWideWindowFactor);
-    const double thin = ViewSpanX / 500.0;
-    const PlotRect visible = visibleRect(p);
-    const float* xs = TegakiX.begin();
-    const float* ys = TegakiY.begin();
-    const std::uint8_t* colors = TegakiColor.begin();
-    std::uint8_t* pens = TegakiPen.begin();
-    auto draw = [&](double ax, double ay, double bx, double by, int c) {
-        if (strokeColorShown(c) && !visible.misses(ax, ay, bx, by))
-            p.line(ay, -ax, by, -bx, platform::QBColor(c));
-    };
-    double px = xs[1], py = ys[1];
-    for (long i = 2; i <= last; ++i) {
-        const double qx = xs[i], qy = ys[i];
-        const std::uint8_t pen = pens[i];
-        if (pen == 2) {
-            // Steps below 1/500 of the view height add up until they reach
-            // it, and a short step between two positions off the view is left
-            // out; either way the stroke keeps its previous vertex.  Worked
-            // out without branches: the outcome is unpredictable, while
-            // "off the picture" mostly is.
-            const double dx = std::fabs(px - qx), dy = std::fabs(py - qy);
-            const bool farEnough = (dx >= thin) | (dy >= thin);
-            const bool shortOff = (dx * dx + dy * dy < 0.25) & !wide.insideNoBranch(px + OriginX, py + OriginY)
-                                  & !wide.insideNoBranch(qx + OriginX, qy + OriginY);
-            const bool take = farEnough & !shortOff;
-            if (take & !visible.misses(px, py, qx, qy))
-                draw(px, py, qx, qy, colors[i]);
-            px = take ? qx : px;
-            py = take ? qy : py;
-        } else if (pen == 1) {
-            px = qx;
-            py = qy;
-            const long end = hiddenStrokeEnd(visible, i, last, xs, ys, pens);
-            if (end != 0) {
-                if (end + 1 <= kTegakiTop && pens[end + 1] != 0)
-                    pens[end + 1] = 1;
-                i = end;
-            }
-        } else if (pen == 3) {
-            // The vertex after a stroke's end always starts a stroke.
-            if (i + 1 <= kTegakiTop && pens[i + 1] != 0)
-                pens[i + 1] = 1;
-            draw(px, py, qx, qy, colors[i]);
-        }
+    StrokeWalk strokes(p, ViewSpanX);
+    const PlotRect& v = strokes.visible();
+    const Scratch<std::vector<StrokeRun>> runs;
+    if (siteIndex().strokes(GridBox{v.south, v.north, v.west, v.east}, *runs)) {
+        // Building the index mended every pen code the walk would mend.
+        for (const StrokeRun& run : *runs)
+            if (run.last <= last)
+                strokes.walk(run.first, run.last, false);
+    } else if (last >= 2) {
+        strokes.walk(2, last, true);
     }
     p.setDrawWidth(1);
     showFill(face, Gauge::Tegaki);

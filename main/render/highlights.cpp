@@ -8,6 +8,8 @@
 #include "platform/canvas/colors.h"
 #include "platform/text/strings.h"
 
+#include <utility>
+
 namespace tavelcor::render {
 
 namespace {
@@ -64,7 +66,7 @@ void Pointplot(PlotFace& face, int F1)
     if (mark < 1 || mark > 18)
         return;  // no marker button: nothing to highlight
     PlotPainter p(face.picture());
-    const double px = PointX[F1], py = PointY[F1];
+    const double px = std::as_const(PointX)[F1], py = std::as_const(PointY)[F1];
     const double k = PointFontSize * metresPerTwip(face);
     const bool deleting = face.deleteOptionSelected();
     p.setFontSize(12);
@@ -89,7 +91,7 @@ void Txtplot(PlotFace& face, int F1)
     p.setFontUnderline(true);
     p.setFontSize(FontSize);
     p.setForeColor(platform::QBColor(13));
-    p.printAt(TxtY[F1], -static_cast<double>(TxtX[F1]), TxtString[F1]);
+    p.printAt(std::as_const(TxtY)[F1], -static_cast<double>(std::as_const(TxtX)[F1]), TxtString[F1]);
     p.setFontStrikethru(false);
     p.setFontUnderline(false);
 }

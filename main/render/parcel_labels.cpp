@@ -12,6 +12,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
+#include <utility>
+#include <vector>
 
 namespace tavelcor::render {
 
@@ -25,21 +28,24 @@ bool openFigure(int i)
 }
 
 // The label point is tested as an absolute position against the view, the
-// way a coordinate is; no coordinate slot is borrowed for it.
+// way a coordinate is; no coordinate slot is borrowed for it.  The parcels
+// are those the index places near the view, or all of them.
 long countVisibleLabels(RedrawWork& work, int count)
 {
     const RegionTester view(currentView(), kViewWindowFactor);
+    const float* xs = std::as_const(KakuchiLabelX).begin();
+    const float* ys = std::as_const(KakuchiLabelY).begin();
     long visible = 0;
-    for (int i = 1; i <= count; ++i) {
-        if (openFigure(i))
-            continue;
-        const double x = static_cast<double>(KakuchiLabelX[i]) + OriginX;
-        const double y = static_cast<double>(KakuchiLabelY[i]) + OriginY;
-        if (view.inside(x, y)) {
-            work.LabelVisible[static_cast<std::size_t>(i)] = 1;
+    const bool indexed = siteIndex().labels(plotWindowOf(view.box(), OriginX, OriginY), work.Candidates);
+    visitItems(indexed, work.Candidates, count, [&](int i) {
+        const double x = static_cast<double>(xs[i]) + OriginX;
+        const double y = static_cast<double>(ys[i]) + OriginY;
+        if (!openFigure(i) && view.inside(x, y)) {
+            work.LabelVisible.set(i);
             ++visible;
         }
-    }
+        return false;
+    });
     return visible;
 }
 
@@ -49,19 +55,23 @@ bool insideParcel(int parcel, double x, double y)
     return w && std::fabs(*w) > 359.0;
 }
 
-void moveLabelsIntoView(RedrawWork& work, int count)
+// Parcels whose outline reached the view while their label point did not
+// get a label point inside the view for this redraw.  Each move is one write
+// to each label table, as is each put-back.
+void moveLabelsIntoView(RedrawWork& work)
 {
     const LabelRing ring = labelRingFor(ViewCX - OriginX, ViewCY - OriginY, ViewSpanX, ViewSpanY);
-    for (int i = 1; i <= count; ++i) {
-        const auto idx = static_cast<std::size_t>(i);
-        if (work.ParcelDrawn[idx] != 1 || work.LabelVisible[idx] != 0)
+    work.LabelsBeforeMoves = labelStamp();
+    for (int i : work.ParcelDrawn.items()) {
+        if (work.LabelVisible[i])
             continue;
         const auto found = findLabelPoint(ring, [i](double x, double y) { return insideParcel(i, x, y); });
         if (!found)
             continue;
         // One entry per parcel at most, so the list never overflows and
         // every moved point is put back.
-        work.MovedLabels.push_back(MovedLabel{i, KakuchiLabelX[i], KakuchiLabelY[i]});
+        work.MovedLabels.push_back(
+            MovedLabel{i, std::as_const(KakuchiLabelX)[i], std::as_const(KakuchiLabelY)[i]});
         KakuchiLabelX[i] = static_cast<float>(found->x);
         KakuchiLabelY[i] = static_cast<float>(found->y);
     }
@@ -76,12 +86,13 @@ std::uint32_t labelColor(int i)
 
 void printAttributeLines(PlotPainter& p, int i, const QString& nameText, double a, double k)
 {
-    const double x = KakuchiLabelY[i];
+    const double x = std::as_const(KakuchiLabelY)[i];
+    const double labelX = std::as_const(KakuchiLabelX)[i];
     int line = 1;
     for (int col = 1; col <= kAttrColumns; ++col) {
         if (KakuchiAttrShow[col] != 0)
             continue;
-        const double y = -(static_cast<double>(KakuchiLabelX[i]) - a * (line - 1) * FontSize * k);
+        const double y = -(labelX - a * (line - 1) * FontSize * k);
         if (col == 1) {
             p.printAt(x, y, nameText);
         } else {
@@ -95,15 +106,16 @@ void printAttributeLines(PlotPainter& p, int i, const QString& nameText, double 
 
 void printLabel(PlotFace& face, PlotPainter& p, const RedrawWork& work, int i, double k)
 {
-    const auto idx = static_cast<std::size_t>(i);
+    const double labelX = std::as_const(KakuchiLabelX)[i];
+    const double labelY = std::as_const(KakuchiLabelY)[i];
     double x = 0, y = 0;
-    if (work.LabelVisible[idx] == 1) {
+    if (work.LabelVisible[i]) {
         const auto length = platform::trimmedView(KakuchiName[i]).size();
-        x = KakuchiLabelY[i] - 50.0 * work.TwipUnit * static_cast<double>(length);
-        y = -static_cast<double>(KakuchiLabelX[i]) - 100.0 * work.TwipUnit;
-    } else if (work.ParcelDrawn[idx] == 1 && !openFigure(i)) {
-        x = KakuchiLabelY[i];
-        y = -static_cast<double>(KakuchiLabelX[i]);
+        x = labelY - 50.0 * work.TwipUnit * static_cast<double>(length);
+        y = -labelX - 100.0 * work.TwipUnit;
+    } else if (work.ParcelDrawn[i] && !openFigure(i)) {
+        x = labelY;
+        y = -labelX;
     } else {
         return;
     }
@@ -128,7 +140,7 @@ void drawParcelLabels(PlotFace& face, PlotPainter& p, RenderState& st, RedrawWor
     const int count = std::min<int>(KakuchiCount, kParcelTop);
     const long visible = countForExtent(st.LabelCountSpan, st.LabelCountKept, countVisibleLabels(work, count));
     if (labelFactorFor(visible, TxtLimit) > 0.5)
-        moveLabelsIntoView(work, count);
+        moveLabelsIntoView(work);
     if (!(visible < TxtLimit))
         return;
     double k = 1.0;
@@ -139,7 +151,15 @@ void drawParcelLabels(PlotFace& face, PlotPainter& p, RenderState& st, RedrawWor
     if (SelOnly == 1)
         for (int i = 1; i <= count && !anySelected; ++i)
             anySelected = KakuchiSel[i] == 1;
-    for (int i = 1; i <= count; ++i) {
+    // Only parcels whose label point is in view or whose outline was drawn
+    // get a label; both lists are in number order.
+    std::vector<int>& labelled = work.Merged;
+    labelled.clear();
+    const std::vector<int>& visibleLabels = work.LabelVisible.items();
+    const std::vector<int>& drawn = work.ParcelDrawn.items();
+    std::set_union(visibleLabels.begin(), visibleLabels.end(), drawn.begin(), drawn.end(),
+                   std::back_inserter(labelled));
+    for (int i : labelled) {
         if (SelOnly == 1 && anySelected && KakuchiSel[i] == 0)
             continue;
         printLabel(face, p, work, i, k);
@@ -148,10 +168,14 @@ void drawParcelLabels(PlotFace& face, PlotPainter& p, RenderState& st, RedrawWor
 
 void restoreMovedLabels(RedrawWork& work) noexcept
 {
+    if (work.MovedLabels.empty())
+        return;
     for (const MovedLabel& m : work.MovedLabels) {
         KakuchiLabelX[m.parcel] = m.labelX;
         KakuchiLabelY[m.parcel] = m.labelY;
     }
+    // The label points hold what they held before the moves again.
+    siteIndex().labelsPutBack(work.LabelsBeforeMoves, 2 * work.MovedLabels.size());
     work.MovedLabels.clear();
 }
 

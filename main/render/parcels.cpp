@@ -10,7 +10,10 @@
 
 #include <QPointF>
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
+#include <utility>
 #include <vector>
 
 namespace tavelcor::render {
@@ -33,18 +36,21 @@ bool validVertex(long v) noexcept
 // Clipped outline of one parcel; true when an edge reached the picture.
 bool drawClippedOutline(PlotPainter& p, const RegionTester& wide, int i, std::uint32_t color)
 {
-    const long first = KakuchiFirst[i];
-    const long last = KakuchiLast[i];
-    const long v0 = KakuchiVertex[first];
-    const int firstCode = wide.code(ZahyoX[v0], ZahyoY[v0]);
+    const auto& vertex = std::as_const(KakuchiVertex);
+    const auto& xs = std::as_const(ZahyoX);
+    const auto& ys = std::as_const(ZahyoY);
+    const long first = std::as_const(KakuchiFirst)[i];
+    const long last = std::as_const(KakuchiLast)[i];
+    const long v0 = vertex[first];
+    const int firstCode = wide.code(xs[v0], ys[v0]);
     int c = firstCode;
     bool drawn = false;
     long prev = v0;
     for (long j = first + 1; j <= last; ++j) {
-        const long v = KakuchiVertex[j];
+        const long v = vertex[j];
         if (!validVertex(v))
             return drawn;  // a broken vertex list ends this parcel's outline
-        const int d = wide.code(ZahyoX[v], ZahyoY[v]);
+        const int d = wide.code(xs[v], ys[v]);
         if (segmentMayCross(c, d) == 1) {
             p.line(ZahyoPY[prev], -ZahyoPX[prev], ZahyoPY[v], -ZahyoPX[v], color);
             drawn = true;
@@ -63,24 +69,49 @@ bool drawClippedOutline(PlotPainter& p, const RegionTester& wide, int i, std::ui
 // clipping, for open figures too.
 void drawSelectionMark(PlotFace& face, PlotPainter& p, int i, int width)
 {
-    const long first = KakuchiFirst[i];
-    const long last = KakuchiLast[i];
+    const auto& vertex = std::as_const(KakuchiVertex);
+    const long first = std::as_const(KakuchiFirst)[i];
+    const long last = std::as_const(KakuchiLast)[i];
     const std::uint32_t navy = platform::QBColor(1);
     p.setDrawWidth(FillSelected == 9 ? 4 : 2);
     for (long j = first + 1; j <= last; ++j) {
-        const long a = KakuchiVertex[j - 1];
-        const long b = KakuchiVertex[j];
+        const long a = vertex[j - 1];
+        const long b = vertex[j];
         if (validVertex(a) && validVertex(b))
             p.line(ZahyoPY[a], -ZahyoPX[a], ZahyoPY[b], -ZahyoPX[b], navy);
     }
-    const long a = KakuchiVertex[first];
-    const long b = KakuchiVertex[last];
+    const long a = vertex[first];
+    const long b = vertex[last];
     if (validVertex(a) && validVertex(b))
         p.line(ZahyoPY[a], -ZahyoPX[a], ZahyoPY[b], -ZahyoPX[b], navy);
     p.setFillColor(platform::RGB(255, 255, 255));
     p.setDrawWidth(width);
     if (FillSelected != 9)
         Draw_Pol(face, first, last);
+}
+
+// Puts into work.Candidates the parcels the outline step visits, in number
+// order: those whose vertices the index places near the window and every
+// selected parcel (its mark is drawn whole). False when the index gives
+// none: all parcels are visited. The others would draw nothing.
+bool parcelsToVisit(RedrawWork& work, const RegionTester& wide, int count)
+{
+    if (!siteIndex().parcels(wide.box(), work.Candidates))
+        return false;
+    std::vector<int>& selected = work.Merged;
+    selected.clear();
+    const std::uint8_t* sel = std::as_const(KakuchiSel).begin();
+    for (int i = 1; i <= count; ++i)
+        if (sel[i] == 1)
+            selected.push_back(i);
+    if (selected.empty())
+        return true;
+    std::vector<int> both;
+    both.reserve(work.Candidates.size() + selected.size());
+    std::set_union(work.Candidates.begin(), work.Candidates.end(), selected.begin(), selected.end(),
+                   std::back_inserter(both));
+    work.Candidates.swap(both);
+    return true;
 }
 
 }  // namespace
@@ -98,16 +129,20 @@ void drawParcelOutlines(PlotFace& face, PlotPainter& p, RedrawWork& work)
     for (int i = 1; i <= count && !anySelected; ++i)
         anySelected = KakuchiSel[i] == 1;
     const RegionTester wide(currentView(), kWideWindowFactor);
-    for (int i = 1; i <= count; ++i) {
+    const auto& first = std::as_const(KakuchiFirst);
+    const auto& last = std::as_const(KakuchiLast);
+    const bool indexed = parcelsToVisit(work, wide, count);
+    visitItems(indexed, work.Candidates, count, [&](int i) {
         if (anySelected && SelOnly == 1 && KakuchiSel[i] == 0)
-            continue;
-        if (!validSlots(KakuchiFirst[i], KakuchiLast[i]) || !validVertex(KakuchiVertex[KakuchiFirst[i]]))
-            continue;
+            return false;
+        if (!validSlots(first[i], last[i]) || !validVertex(std::as_const(KakuchiVertex)[first[i]]))
+            return false;
         if (drawClippedOutline(p, wide, i, color))
-            work.ParcelDrawn[static_cast<std::size_t>(i)] = 1;
+            work.ParcelDrawn.set(i);
         if (KakuchiSel[i] == 1)
             drawSelectionMark(face, p, i, width);
-    }
+        return false;
+    });
 }
 
 void Draw_Pol(PlotFace& face, long Stp, long Edp)
@@ -128,8 +163,9 @@ void Draw_Pol(PlotFace& face, long Stp, long Edp)
     points.clear();
     const double left = p.scaleLeft();
     const double top = p.scaleTop();
+    const auto& vertex = std::as_const(KakuchiVertex);
     for (long k = Stp; k < Stp + n; ++k) {
-        const long v = KakuchiVertex[k];
+        const long v = vertex[k];
         if (v < 0 || v > kCoordTop)
             continue;
         // Whole pixels, held as doubles: a vertex billions of pixels away (a

@@ -7,6 +7,7 @@
 #include "main/render/plot_face.h"
 #include "main/render/plot_painter.h"
 #include "main/render/render_state.h"
+#include "main/render/site_index.h"
 #include "main/render/view_window.h"
 #include "main/site/tables.h"
 
@@ -69,19 +70,48 @@ struct MovedLabel {
     float labelY = 0.0F;  ///< KakuchiLabelY before the move
 };
 
-/// Working tables of one call of the redraw, cleared at its start.
-struct RedrawWork {
-    std::vector<std::uint8_t> ParcelDrawn;   ///< per parcel 0..32767
-    std::vector<std::uint8_t> CoordVisible;  ///< per coordinate 0..500000
-    std::vector<std::uint8_t> LabelVisible;  ///< per parcel 0..32767
-    std::vector<MovedLabel> MovedLabels;     ///< one entry per parcel at most
-    double TwipUnit = 0.0;                   ///< metres per twip of the form height
-    float CoordFontSize = 0.0F;              ///< letter size of coordinate labels
+/// Flags per item of one table with the list of the items flagged, in the
+/// order they were flagged; clearing costs what was flagged, not the table.
+class FlagList {
+public:
+    /// Gives the flags room for items 0..top and clears them.
+    void reset(std::size_t top);
+    void set(int i)
+    {
+        auto& f = mFlags[static_cast<std::size_t>(i)];
+        if (f == 0) {
+            f = 1;
+            mItems.push_back(i);
+        }
+    }
+    bool operator[](int i) const noexcept { return mFlags[static_cast<std::size_t>(i)] != 0; }
+    /// The flagged items in the order they were flagged.
+    const std::vector<int>& items() const noexcept { return mItems; }
+
+private:
+    std::vector<std::uint8_t> mFlags;
+    std::vector<int> mItems;
 };
 
-/// Selection flags of the point or text drawer, per item.
+/// Working tables of one call of the redraw, cleared at its start.  Items
+/// are flagged in ascending order, so each list is in table order.
+struct RedrawWork {
+    FlagList ParcelDrawn;                ///< per parcel 0..32767
+    FlagList CoordVisible;               ///< per coordinate 0..500000
+    FlagList LabelVisible;               ///< per parcel 0..32767
+    std::vector<MovedLabel> MovedLabels; ///< one entry per parcel at most
+    TableStamp LabelsBeforeMoves;        ///< the label tables' stamp before the first move
+    double TwipUnit = 0.0;               ///< metres per twip of the form height
+    float CoordFontSize = 0.0F;          ///< letter size of coordinate labels
+    std::vector<int> Candidates;         ///< what the index gave the step at work
+    std::vector<int> Merged;             ///< scratch for merging lists of items
+};
+
+/// Items the point or text drawer selected, in index order, and the
+/// candidates the index gave it.
 struct ItemFlags {
-    std::vector<std::uint8_t> flags;
+    std::vector<int> selected;
+    std::vector<int> candidates;
 };
 
 /// Device points of one parcel fill.
@@ -115,6 +145,8 @@ struct RegionTester {
     {
         return !(x > xHi) & !(x < xLo) & !(y > yHi) & !(y < yLo);
     }
+    /// The window as a box in absolute metres.
+    GridBox box() const noexcept { return GridBox{xLo, xHi, yLo, yHi}; }
 };
 
 /// hantei2 for the hot loops: 0 when both codes lie beyond one common side.
@@ -125,6 +157,23 @@ inline int segmentMayCross(int hb, int h) noexcept
     const auto a = static_cast<unsigned>(hb) < 10 ? kSides[hb] : 0;
     const auto b = static_cast<unsigned>(h) < 10 ? kSides[h] : 0;
     return (a & b) != 0 ? 0 : 1;
+}
+
+/// Visits items in ascending order, each once: the candidates the index gave
+/// (when `indexed`) that lie within 1..last, or else every item 1..last.
+/// Stops at the first visit that returns true.
+template <class Visit>
+void visitItems(bool indexed, const std::vector<int>& candidates, int last, Visit&& visit)
+{
+    if (indexed) {
+        for (const int i : candidates)
+            if (i >= 1 && i <= last && visit(i))
+                return;
+        return;
+    }
+    for (int i = 1; i <= last; ++i)
+        if (visit(i))
+            return;
 }
 
 /// The shared view record as a window.

@@ -21,17 +21,22 @@ void forgetKeptCounts() noexcept
     st.LabelCountSpan = 1.0;
 }
 
+void FlagList::reset(std::size_t top)
+{
+    if (mFlags.size() != top + 1) {
+        mFlags.assign(top + 1, 0);
+    } else {
+        for (int i : mItems)
+            mFlags[static_cast<std::size_t>(i)] = 0;
+    }
+    mItems.clear();
+}
+
 void prepareWorkingTables(RedrawWork& work)
 {
-    auto clearTo = [](std::vector<std::uint8_t>& v, std::size_t size) {
-        if (v.size() != size)
-            v.assign(size, 0);
-        else
-            std::fill(v.begin(), v.end(), std::uint8_t{0});
-    };
-    clearTo(work.ParcelDrawn, static_cast<std::size_t>(kParcelTop) + 1);
-    clearTo(work.LabelVisible, static_cast<std::size_t>(kParcelTop) + 1);
-    clearTo(work.CoordVisible, static_cast<std::size_t>(kCoordTop) + 1);
+    work.ParcelDrawn.reset(static_cast<std::size_t>(kParcelTop));
+    work.LabelVisible.reset(static_cast<std::size_t>(kParcelTop));
+    work.CoordVisible.reset(static_cast<std::size_t>(kCoordTop));
     work.MovedLabels.clear();
     work.MovedLabels.reserve(static_cast<std::size_t>(kParcelTop));
     work.CoordFontSize = 0.0F;

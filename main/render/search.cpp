@@ -23,6 +23,7 @@
 #include <cmath>
 #include <exception>
 #include <optional>
+#include <utility>
 
 namespace tavelcor {
 
@@ -102,8 +103,8 @@ void showCoordinate(Plot& window, const QString& text)
     window.Command10.setDefault(false);
     if (window.Text3.Text().isEmpty() || n == 0)
         return;
-    ViewCX = ZahyoX[n];
-    ViewCY = ZahyoY[n];
+    ViewCX = std::as_const(ZahyoX)[n];
+    ViewCY = std::as_const(ZahyoY)[n];
     applyHalfSize(window);
     SearchHit = n;
     crtplot();
@@ -112,16 +113,18 @@ void showCoordinate(Plot& window, const QString& text)
 
 void showTwoPoints(Plot& window, int first, int second)
 {
-    ViewCX = OriginX + (PointX[first] + PointX[second]) / 2;
-    ViewCY = OriginY + (PointY[first] + PointY[second]) / 2;
-    ViewSpanX = std::max(2 * std::abs(PointX[first] - PointX[second]), 0.1);
-    ViewSpanY = std::max(2 * std::abs(PointY[first] - PointY[second]), 0.1);
+    const auto& xs = std::as_const(PointX);
+    const auto& ys = std::as_const(PointY);
+    ViewCX = OriginX + (xs[first] + xs[second]) / 2;
+    ViewCY = OriginY + (ys[first] + ys[second]) / 2;
+    ViewSpanX = std::max(2 * std::abs(xs[first] - xs[second]), 0.1);
+    ViewSpanY = std::max(2 * std::abs(ys[first] - ys[second]), 0.1);
     if (ViewSpanY > ViewSpanX)
         ViewSpanX = ViewSpanY;
     crtplot();
     platform::Canvas& canvas = window.Picture1.canvas();
     canvas.setDrawWidth(3);
-    canvas.Line(PointY[first], -PointX[first], PointY[second], -PointX[second], platform::QBColor(13));
+    canvas.Line(ys[first], -xs[first], ys[second], -xs[second], platform::QBColor(13));
     canvas.setDrawWidth(1);
     platform::MsgBox(QStringLiteral("複数有り"));
 }
@@ -148,8 +151,8 @@ void searchPoints(Plot& window, const QString& text)
     if (window.Text3.Text().isEmpty())
         return;
     if (second == 0) {
-        ViewCX = OriginX + PointX[first];
-        ViewCY = OriginY + PointY[first];
+        ViewCX = OriginX + std::as_const(PointX)[first];
+        ViewCY = OriginY + std::as_const(PointY)[first];
         applyHalfSize(window);
         crtplot();
         return;
@@ -192,8 +195,8 @@ void searchTexts(Plot& window, const QString& text)
         return;
     }
     search_detail::stepThrough(hits, [&window](int i) {
-        ViewCX = TxtX[i] + OriginX;
-        ViewCY = TxtY[i] + OriginY;
+        ViewCX = std::as_const(TxtX)[i] + OriginX;
+        ViewCY = std::as_const(TxtY)[i] + OriginY;
         applyHalfSize(window);
         crtplot();
     });

@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 namespace tavelcor {
 
@@ -59,16 +60,16 @@ Box outlineBox(int p)
     Box box;
     if (p < 1 || p > kKakuchiTop)
         return box;
-    const int first = std::max(KakuchiFirst[p], 0);
-    const int last = std::min(KakuchiLast[p], kKakuchiVertexTop);
+    const int first = std::max(std::as_const(KakuchiFirst)[p], 0);
+    const int last = std::min(std::as_const(KakuchiLast)[p], kKakuchiVertexTop);
     for (int slot = first; slot <= last; ++slot) {
-        const int n = KakuchiVertex[slot];
+        const int n = std::as_const(KakuchiVertex)[slot];
         if (n < 1 || n > kZahyoTop)
             continue;  // no coordinate of the site
-        box.xMin = std::min(box.xMin, ZahyoX[n]);
-        box.xMax = std::max(box.xMax, ZahyoX[n]);
-        box.yMin = std::min(box.yMin, ZahyoY[n]);
-        box.yMax = std::max(box.yMax, ZahyoY[n]);
+        box.xMin = std::min(box.xMin, std::as_const(ZahyoX)[n]);
+        box.xMax = std::max(box.xMax, std::as_const(ZahyoX)[n]);
+        box.yMin = std::min(box.yMin, std::as_const(ZahyoY)[n]);
+        box.yMax = std::max(box.yMax, std::as_const(ZahyoY)[n]);
     }
     return box;
 }

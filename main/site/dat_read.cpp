@@ -5,7 +5,8 @@
 #include "main/site/site_messages.h"
 #include "main/site/site_text.h"
 #include "main/site/tables.h"
-#include "platform/text/strings.h"
+#include "platform/text/cp932.h"
+#include "platform/text/text_block.h"
 #include "platform/text/textfile.h"
 
 #include <algorithm>
@@ -21,23 +22,12 @@ const QString kLineDat = QStringLiteral("LINE.DAT");
 const QString kTegakiDat = QStringLiteral("TEGAKI.DAT");
 const QString kTextDat = QStringLiteral("TEXT.DAT");
 
-// The index a field names, when it lies within first..last.
-std::optional<std::int32_t> indexIn(QStringView field, std::int32_t first, std::int32_t last)
+// The next field, a coordinate, minus the origin in single precision;
+// false when it does not fit a single.
+bool singleOf(sitetext::RowCursor& row, double origin, float& out)
 {
-    const std::optional<std::int32_t> i = sitetext::fieldLong(field);
-    if (!i || *i < first || *i > last)
-        return std::nullopt;
-    return i;
-}
-
-// A coordinate field minus the origin, in single precision; nullopt when it
-// does not fit a single.
-std::optional<float> singleOf(QStringView field, double origin)
-{
-    const float value = static_cast<float>(sitetext::fieldNumber(field) - origin);
-    if (!std::isfinite(value))
-        return std::nullopt;
-    return value;
+    out = static_cast<float>(row.number() - origin);
+    return std::isfinite(out);
 }
 
 bool stopWith(const QString& message)
@@ -47,8 +37,9 @@ bool stopWith(const QString& message)
 }
 
 // Reads the rows of folder's file name (matched without regard to case) with
-// row(line), which returns false to stop the program. A file that is there
-// but cannot be read whole stops the program too.
+// row(line, texts), which returns false to stop the program. The rows are
+// CP932 bytes, valid until the next row; texts makes the texts a row keeps.
+// A file that is there but cannot be read whole stops the program too.
 template <typename Row>
 ReadOutcome readRows(const QString& folder, const QString& name, Row&& row)
 {
@@ -56,53 +47,82 @@ ReadOutcome readRows(const QString& folder, const QString& name, Row&& row)
     platform::TextFileReader in(path);
     if (!in.isOpen())
         return sitetext::notOpened(path, name);
-    QString line;
-    while (in.readLine(line)) {
-        if (!row(QStringView(line)))
+    platform::TextBlockMaker texts;
+    QByteArrayView line;
+    while (in.lines().readLineView(line)) {
+        if (!row(line, texts))
             return ReadOutcome::StopProgram;
     }
     return sitetext::readingEnd(in, name);
 }
 
-bool readPointRow(QStringView line)
+// A row as its message shows it.
+QString rowText(QByteArrayView line)
 {
-    const auto f = sitetext::splitFields<6>(line);
-    if (f.count > 6)
-        return stopWith(extraCommaMessage(kPointDat, line));
-    if (f.count < 6)
+    return platform::fromCp932(line);
+}
+
+// The fields of a row are read first and counted by the reading: a row
+// with more fields than its file has is refused, one with fewer is passed
+// over (TEXT.DAT refuses it too); only then is anything stored.
+bool readPointRow(QByteArrayView line, platform::TextBlockMaker& texts)
+{
+    sitetext::RowCursor row(line);
+    std::int32_t i = 0;
+    std::uint8_t mark = 0;
+    const bool indexOk = row.whole(1, kPointTop, i);
+    const QByteArrayView name = row.text();
+    const QByteArrayView name2 = row.text();
+    const double x = row.number();
+    const double y = row.number();
+    const bool markOk = row.byte(mark);
+    if (!row.atEnd())
+        return stopWith(extraCommaMessage(kPointDat, rowText(line)));
+    if (row.overran())
         return true;
-    const std::optional<std::int32_t> i = indexIn(f[0], 1, kPointTop);
-    const std::optional<std::uint8_t> mark = sitetext::fieldByte(f[5]);
-    if (!i || !mark)
-        return stopWith(outOfRangeMessage(kPointDat, line));
-    PointName[*i] = platform::RTrim(f[1]);
-    PointName2[*i] = platform::RTrim(f[2]);
-    PointX[*i] = sitetext::fieldNumber(f[3]) - OriginX;
-    PointY[*i] = sitetext::fieldNumber(f[4]) - OriginY;
-    PointMark[*i] = *mark;
-    PointCount = std::max(PointCount, *i);
+    if (!indexOk || !markOk)
+        return stopWith(outOfRangeMessage(kPointDat, rowText(line)));
+    PointName[i] = texts.fromCp932(sitetext::rightTrimmed(name));
+    PointName2[i] = texts.fromCp932(sitetext::rightTrimmed(name2));
+    PointX[i] = x - OriginX;
+    PointY[i] = y - OriginY;
+    PointMark[i] = mark;
+    PointCount = std::max(PointCount, i);
     return true;
 }
 
-bool readTegakiRow(QStringView line)
+// The stroke tables, written through pointers taken once for the file (one
+// change each as the tables count them).
+struct StrokeTables {
+    std::uint8_t* pen = TegakiPen.begin();
+    std::uint8_t* colour = TegakiColor.begin();
+    float* x = TegakiX.begin();
+    float* y = TegakiY.begin();
+};
+
+bool readTegakiRow(QByteArrayView line, const StrokeTables& t)
 {
-    const auto f = sitetext::splitFields<5>(line);
-    if (f.count > 5)
-        return stopWith(extraCommaMessage(kTegakiDat, line));
-    if (f.count < 5)
+    sitetext::RowCursor row(line);
+    std::int32_t i = 0;
+    std::uint8_t pen = 0, colour = 0;
+    float x = 0.0F, y = 0.0F;
+    const bool indexOk = row.whole(1, kTegakiTop, i);
+    const bool penOk = row.byte(pen);
+    const bool colourOk = row.byte(colour);
+    const bool xOk = singleOf(row, OriginX, x);
+    const bool yOk = singleOf(row, OriginY, y);
+    if (!row.atEnd())
+        return stopWith(extraCommaMessage(kTegakiDat, rowText(line)));
+    if (row.overran())
         return true;
-    const std::optional<std::int32_t> i = indexIn(f[0], 1, kTegakiTop);
-    const std::optional<std::uint8_t> pen = sitetext::fieldByte(f[1]);
-    const std::optional<std::uint8_t> colour = sitetext::fieldByte(f[2]);
-    const std::optional<float> x = singleOf(f[3], OriginX);
-    const std::optional<float> y = singleOf(f[4], OriginY);
-    if (!i || !pen || !colour || !x || !y)
-        return stopWith(outOfRangeMessage(kTegakiDat, line));
-    TegakiPen[*i] = *pen;
-    TegakiColor[*i] = *colour;
-    TegakiX[*i] = *x;
-    TegakiY[*i] = *y;
-    TegakiCount = std::max(TegakiCount, *i);
+    if (!indexOk || !penOk || !colourOk || !xOk || !yOk)
+        return stopWith(outOfRangeMessage(kTegakiDat, rowText(line)));
+    const auto k = static_cast<std::size_t>(i);
+    t.pen[k] = pen;
+    t.colour[k] = colour;
+    t.x[k] = x;
+    t.y[k] = y;
+    TegakiCount = std::max(TegakiCount, i);
     return true;
 }
 
@@ -118,23 +138,34 @@ ReadOutcome readLineDat(const QString& folder)
     if (LineNext >= 2)
         return ReadOutcome::Ok;  // lines came from another reader: keep them
     std::int32_t rows = 0;
-    const ReadOutcome outcome = readRows(folder, kLineDat, [&rows](QStringView line) {
-        const auto f = sitetext::splitFields<6>(line);
-        if (f.count > 6)
-            return stopWith(extraCommaMessage(kLineDat, line));
-        if (f.count < 6)
+    std::uint8_t* const colours = LineColor.begin();
+    double* const x1 = LineX1.begin();
+    double* const y1 = LineY1.begin();
+    double* const x2 = LineX2.begin();
+    double* const y2 = LineY2.begin();
+    const ReadOutcome outcome = readRows(folder, kLineDat, [&](QByteArrayView line, platform::TextBlockMaker&) {
+        sitetext::RowCursor row(line);
+        row.skip();  // the file's own index: rows are numbered in file order
+        std::uint8_t colour = 0;
+        const bool colourOk = row.byte(colour);
+        const double ax = row.number();
+        const double ay = row.number();
+        const double bx = row.number();
+        const double by = row.number();
+        if (!row.atEnd())
+            return stopWith(extraCommaMessage(kLineDat, rowText(line)));
+        if (row.overran())
             return true;
         if (rows >= kLineTop)
-            return stopWith(tableFullMessage(kLineDat, line, kLineTop));
-        const std::optional<std::uint8_t> colour = sitetext::fieldByte(f[1]);
-        if (!colour)
-            return stopWith(outOfRangeMessage(kLineDat, line));
-        const std::int32_t k = ++rows;
-        LineColor[k] = *colour;
-        LineX1[k] = sitetext::fieldNumber(f[2]) - OriginX;
-        LineY1[k] = sitetext::fieldNumber(f[3]) - OriginY;
-        LineX2[k] = sitetext::fieldNumber(f[4]) - OriginX;
-        LineY2[k] = sitetext::fieldNumber(f[5]) - OriginY;
+            return stopWith(tableFullMessage(kLineDat, rowText(line), kLineTop));
+        if (!colourOk)
+            return stopWith(outOfRangeMessage(kLineDat, rowText(line)));
+        const auto k = static_cast<std::size_t>(++rows);
+        colours[k] = colour;
+        x1[k] = ax - OriginX;
+        y1[k] = ay - OriginY;
+        x2[k] = bx - OriginX;
+        y2[k] = by - OriginY;
         return true;
     });
     if (outcome == ReadOutcome::Ok)
@@ -144,32 +175,38 @@ ReadOutcome readLineDat(const QString& folder)
 
 ReadOutcome readTegakiDat(const QString& folder)
 {
-    return readRows(folder, kTegakiDat, readTegakiRow);
+    const StrokeTables tables;
+    return readRows(folder, kTegakiDat,
+                    [&tables](QByteArrayView line, platform::TextBlockMaker&) { return readTegakiRow(line, tables); });
 }
 
 ReadOutcome readTextDat(const QString& folder)
 {
     std::int32_t rows = 0;
-    const ReadOutcome outcome = readRows(folder, kTextDat, [&rows](QStringView line) {
-        const auto f = sitetext::splitFields<5>(line);
-        if (f.count > 5)
-            return stopWith(extraCommaMessage(kTextDat, line));
-        if (f.count < 5)
-            return stopWith(missingCommaMessage(kTextDat, line));
-        if (platform::trimmedView(f[3]).isEmpty())
+    const ReadOutcome outcome = readRows(folder, kTextDat, [&rows](QByteArrayView line, platform::TextBlockMaker&) {
+        sitetext::RowCursor row(line);
+        row.skip();  // the file's own index
+        float x = 0.0F, y = 0.0F;
+        std::uint8_t colour = 0;
+        const bool xOk = singleOf(row, OriginX, x);
+        const bool yOk = singleOf(row, OriginY, y);
+        const QByteArrayView text = row.text();
+        const bool colourOk = row.byte(colour);
+        if (!row.atEnd())
+            return stopWith(extraCommaMessage(kTextDat, rowText(line)));
+        if (row.overran())
+            return stopWith(missingCommaMessage(kTextDat, rowText(line)));
+        if (sitetext::trimmed(text).isEmpty())
             return true;
         if (rows >= kTxtTop)
-            return stopWith(tableFullMessage(kTextDat, line, kTxtTop));
-        const std::optional<float> x = singleOf(f[1], OriginX);
-        const std::optional<float> y = singleOf(f[2], OriginY);
-        const std::optional<std::uint8_t> colour = sitetext::fieldByte(f[4]);
-        if (!x || !y || !colour)
-            return stopWith(outOfRangeMessage(kTextDat, line));
+            return stopWith(tableFullMessage(kTextDat, rowText(line), kTxtTop));
+        if (!xOk || !yOk || !colourOk)
+            return stopWith(outOfRangeMessage(kTextDat, rowText(line)));
         const std::int32_t k = ++rows;
-        TxtX[k] = *x;
-        TxtY[k] = *y;
-        TxtString[k] = sitetext::collapseBlankRuns(f[3]);
-        TxtColor[k] = *colour;
+        TxtX[k] = x;
+        TxtY[k] = y;
+        TxtString[k] = sitetext::collapseBlankRuns(platform::fromCp932(text));
+        TxtColor[k] = colour;
         return true;
     });
     if (outcome == ReadOutcome::Ok)

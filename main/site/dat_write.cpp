@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <utility>
 
 namespace tavelcor {
 namespace {
@@ -17,15 +18,15 @@ constexpr int kFixedWidth = 10;
 constexpr int kFixedDecimals = 2;
 
 // The fixed form with its leading blanks (TEXT.DAT).
-void appendFixed(sitetext::Row& row, double value)
+void appendFixed(sitetext::LineBlock& row, double value)
 {
-    sitetext::appendFixed(row, value, kFixedWidth, kFixedDecimals);
+    row.appendFixed(value, kFixedWidth, kFixedDecimals);
 }
 
 // The fixed form without blanks (the rows that lose every blank).
-void appendFixedCompact(sitetext::Row& row, double value)
+void appendFixedCompact(sitetext::LineBlock& row, double value)
 {
-    sitetext::appendFixedTrimmed(row, value, kFixedWidth, kFixedDecimals);
+    row.appendFixedTrimmed(value, kFixedWidth, kFixedDecimals);
 }
 
 // Removes the commas of a name in the table itself (the saved name and the
@@ -38,67 +39,63 @@ void removeCommas(QString& name)
 
 // The rows of POINT.DAT, LINE.DAT and TEGAKI.DAT hold no blank at all: names
 // lose theirs (and any comma or line break), numbers their leading blanks.
-void pointRow(sitetext::Row& row, std::int32_t i)
+void pointRow(sitetext::LineBlock& row, std::int32_t i)
 {
-    row.clear();
-    sitetext::appendInt(row, i);
-    row << u',';
-    sitetext::appendCompact(row, PointName[i]);
-    row << u',';
-    sitetext::appendCompact(row, PointName2[i]);
-    row << u',';
-    appendFixedCompact(row, PointX[i] + OriginX);
-    row << u',';
-    appendFixedCompact(row, PointY[i] + OriginY);
-    row << u',';
-    sitetext::appendInt(row, PointMark[i]);
+    row.appendInt(i);
+    row << ',';
+    row.appendCompact(std::as_const(PointName)[i]);
+    row << ',';
+    row.appendCompact(std::as_const(PointName2)[i]);
+    row << ',';
+    appendFixedCompact(row, std::as_const(PointX)[i] + OriginX);
+    row << ',';
+    appendFixedCompact(row, std::as_const(PointY)[i] + OriginY);
+    row << ',';
+    row.appendInt(std::as_const(PointMark)[i]);
 }
 
-void lineRow(sitetext::Row& row, std::int32_t i)
+void lineRow(sitetext::LineBlock& row, std::int32_t i)
 {
-    row.clear();
-    sitetext::appendInt(row, i);
-    row << u',';
-    sitetext::appendInt(row, LineColor[i]);
-    row << u',';
-    appendFixedCompact(row, LineX1[i] + OriginX);
-    row << u',';
-    appendFixedCompact(row, LineY1[i] + OriginY);
-    row << u',';
-    appendFixedCompact(row, LineX2[i] + OriginX);
-    row << u',';
-    appendFixedCompact(row, LineY2[i] + OriginY);
+    row.appendInt(i);
+    row << ',';
+    row.appendInt(std::as_const(LineColor)[i]);
+    row << ',';
+    appendFixedCompact(row, std::as_const(LineX1)[i] + OriginX);
+    row << ',';
+    appendFixedCompact(row, std::as_const(LineY1)[i] + OriginY);
+    row << ',';
+    appendFixedCompact(row, std::as_const(LineX2)[i] + OriginX);
+    row << ',';
+    appendFixedCompact(row, std::as_const(LineY2)[i] + OriginY);
 }
 
-void tegakiRow(sitetext::Row& row, std::int32_t i)
+void tegakiRow(sitetext::LineBlock& row, std::int32_t i)
 {
-    row.clear();
-    sitetext::appendInt(row, i);
-    row << u',';
-    sitetext::appendInt(row, TegakiPen[i]);
-    row << u',';
-    sitetext::appendInt(row, TegakiColor[i]);
-    row << u',';
-    appendFixedCompact(row, double(TegakiX[i]) + OriginX);
-    row << u',';
-    appendFixedCompact(row, double(TegakiY[i]) + OriginY);
+    row.appendInt(i);
+    row << ',';
+    row.appendInt(std::as_const(TegakiPen)[i]);
+    row << ',';
+    row.appendInt(std::as_const(TegakiColor)[i]);
+    row << ',';
+    appendFixedCompact(row, double(std::as_const(TegakiX)[i]) + OriginX);
+    row << ',';
+    appendFixedCompact(row, double(std::as_const(TegakiY)[i]) + OriginY);
 }
 
 // Index and colour in the signed-blank form (" 12"): both are never negative.
-void textRow(sitetext::Row& row, std::int32_t i)
+void textRow(sitetext::LineBlock& row, std::int32_t i)
 {
-    row.clear();
-    row << u' ';
-    sitetext::appendInt(row, i);
-    row << u',';
-    appendFixed(row, double(TxtX[i]) + OriginX);
-    row << u',';
-    appendFixed(row, double(TxtY[i]) + OriginY);
-    row << u',';
-    sitetext::appendField(row, TxtString[i]);
-    row << u',';
-    row << u' ';
-    sitetext::appendInt(row, TxtColor[i]);
+    row << ' ';
+    row.appendInt(i);
+    row << ',';
+    appendFixed(row, double(std::as_const(TxtX)[i]) + OriginX);
+    row << ',';
+    appendFixed(row, double(std::as_const(TxtY)[i]) + OriginY);
+    row << ',';
+    row.appendField(std::as_const(TxtString)[i]);
+    row << ',';
+    row << ' ';
+    row.appendInt(std::as_const(TxtColor)[i]);
 }
 
 // Writes rows 1..min(count, top) of a table into the file `name` of
@@ -112,14 +109,15 @@ WriteResult writeRows(const QString& folder, const QString& name, std::int32_t c
     if (count <= 0)
         return {WriteOutcome::Skipped, path, {}};
     platform::TextFileWriter out(path);
-    sitetext::Row row;
+    sitetext::LineBlock lines(out);
     const std::int32_t last = std::min(count, top);
     for (std::int32_t i = 1; i <= last; ++i) {
         if (leftOut(i))
             continue;
-        fillRow(row, i);
-        out.writeLine(row.view());
+        fillRow(lines, i);
+        lines.endLine();
     }
+    lines.flush();
     return sitetext::commitFile(out, path);
 }
 
@@ -131,29 +129,34 @@ WriteResult writePointDat(const QString& folder, PointRows rows)
     if (PointCount < 1)
         return {WriteOutcome::Skipped, path, {}};
     platform::TextFileWriter out(path);
-    sitetext::Row row;
+    sitetext::LineBlock lines(out);
     const std::int32_t top = std::min<std::int32_t>(PointCount, kPointTop);
     for (std::int32_t i = 1; i <= top; ++i) {
-        if (rows == PointRows::Save && PointMark[i] == 0)
+        if (rows == PointRows::Save && std::as_const(PointMark)[i] == 0)
             continue;
         removeCommas(PointName[i]);
         removeCommas(PointName2[i]);
-        pointRow(row, i);
-        out.writeLine(row.view());
+        pointRow(lines, i);
+        lines.endLine();
     }
     // Deleted points of symbol 2 and up beyond the count still belong to the
     // file (an undone addition keeps its slot).
-    for (std::int32_t i = top + 1; i <= kPointTop && PointMark[i] > 101; ++i) {
-        pointRow(row, i);
-        out.writeLine(row.view());
+    for (std::int32_t i = top + 1; i <= kPointTop && std::as_const(PointMark)[i] > 101; ++i) {
+        pointRow(lines, i);
+        lines.endLine();
     }
+    lines.flush();
     return sitetext::commitFile(out, path);
 }
 
 WriteResult writeLineDat(const QString& folder)
 {
     return writeRows(folder, QStringLiteral("LINE.DAT"), LineNext - 1, kLineTop, lineRow, [](std::int32_t i) {
-        return LineX1[i] == LineX2[i] && LineY1[i] == LineY2[i];  // a segment without length
+        const auto& x1 = std::as_const(LineX1);
+        const auto& x2 = std::as_const(LineX2);
+        const auto& y1 = std::as_const(LineY1);
+        const auto& y2 = std::as_const(LineY2);
+        return x1[i] == x2[i] && y1[i] == y2[i];  // a segment without length
     });
 }
 

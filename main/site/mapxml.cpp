@@ -88,10 +88,8 @@ LineCount countLines(const QString& path, qint64 limit)
     platform::TextFileReader file(path, platform::TextEncoding::Utf8);
     if (!file.isOpen())
         return {Reading::CannotOpen, 0, {}};
-    QByteArray bytes;
-    qint64 count = 0;
-    while (count < limit && file.lines().readLineBytes(bytes))
-        ++count;
+    // Only the line ends are looked for: no line is made.
+    const qint64 count = file.lines().skipLines(limit);
     return ended(file, QFileInfo(path).fileName(), count);
 }
 
@@ -190,7 +188,7 @@ LineCount readLines(const Source& source, const QString& fileName, mapxml::Impor
             e.showStage(QString::number(count / 1000) + unit);
         if (count == 1)
             continue;  // the declaration is never looked at
-        line.reset(std::move(bytes), count);
+        line.reset(bytes, count);
         import.feed(line, previous);
         line.swap(previous);
     }

@@ -37,9 +37,10 @@ Marker::Marker(QStringView text, FileEncoding encoding)
     mGeometry = bytes().find(kGeometry) != std::string_view::npos;
 }
 
-void Line::reset(QByteArray&& bytes, qint64 number)
+void Line::reset(QByteArray& bytes, qint64 number)
 {
-    mBytes = std::move(bytes);
+    // The caller gets the room of the bytes this line held, for the next line.
+    mBytes.swap(bytes);
     mNumber = number;
     mHasHigh = anyHighByte(mBytes);
     const std::string_view view(mBytes.constData(), std::size_t(mBytes.size()));

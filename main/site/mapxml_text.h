@@ -46,9 +46,11 @@ class Line {
 public:
     explicit Line(FileEncoding encoding) : mEncoding(encoding) {}
 
-    // Takes the line's bytes (without its line end); number is the line's
-    // number in the file, counted from 1.
-    void reset(QByteArray&& bytes, qint64 number);
+    // Takes the line's bytes (without its line end) and gives bytes the
+    // array it held before, so that reading line after line allocates
+    // nothing; number is the line's number in the file, counted from 1.
+    void reset(QByteArray& bytes, qint64 number);
+    void reset(QByteArray&& bytes, qint64 number) { reset(bytes, number); }
     // Swaps contents with other (for keeping the previous line without a copy).
     void swap(Line& other) noexcept;
 

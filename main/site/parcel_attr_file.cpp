@@ -4,7 +4,9 @@
 #include "main/site/site_text.h"
 #include "main/site/tables.h"
 #include "platform/system/files.h"
+#include "platform/text/cp932.h"
 #include "platform/text/strings.h"
+#include "platform/text/text_block.h"
 #include "platform/text/textfile.h"
 
 #include <QFileInfo>
@@ -39,20 +41,23 @@ QHash<QString, QList<int>> parcelsByAttrName()
     return parcels;
 }
 
-void applyAttributeLine(QStringView line, const QHash<QString, QList<int>>& parcels)
+// One line of CP932 bytes: the texts it gives are made in texts.
+void applyAttributeLine(QByteArrayView line, const QHash<QString, QList<int>>& parcels,
+                        platform::TextBlockMaker& texts)
 {
     const auto fields = sitetext::splitFields<kKakuchiAttrTop>(line);
     if (fields.count == 0)
         return;
-    const QString name = platform::Trim(fields[0]);
+    const QString name = platform::fromCp932(sitetext::trimmed(fields[0]));
     const auto match = parcels.constFind(name);
     if (match == parcels.constEnd())
         return;
     const int columns = std::min(fields.count, kKakuchiAttrTop);
+    const QString kept = texts.copy(name);
     for (const int p : *match) {
-        setKakuchiAttr(p, 1, name);
+        setKakuchiAttr(p, 1, kept);
         for (int c = 2; c <= columns; ++c)
-            setKakuchiAttr(p, c, fields[static_cast<std::size_t>(c - 1)].toString());
+            setKakuchiAttr(p, c, texts.fromCp932(fields[static_cast<std::size_t>(c - 1)]));
     }
 }
 
@@ -86,9 +91,10 @@ ReadOutcome readParcelAttributes(const QString& folder)
     if (!in.isOpen())
         return sitetext::notOpened(path, fileName);
     const QHash<QString, QList<int>> parcels = parcelsByAttrName();
-    QString line;
-    while (in.readLine(line))
-        applyAttributeLine(line, parcels);
+    platform::TextBlockMaker texts;
+    QByteArrayView line;
+    while (in.lines().readLineView(line))
+        applyAttributeLine(line, parcels, texts);
     return sitetext::readingEnd(in, fileName);
 }
 
@@ -101,16 +107,16 @@ WriteResult writeParcelAttributes(const QString& folder)
     if (last == 0)
         return {WriteOutcome::Skipped, path, {}};
     platform::TextFileWriter out(path);
-    sitetext::Row row;
+    sitetext::LineBlock lines(out);
     for (int p = 1; p <= KakuchiCount; ++p) {
-        row.clear();
-        sitetext::appendField(row, attrName(KakuchiName[p]));
+        lines.appendField(attrName(KakuchiName[p]));
         for (int c = 2; c <= last; ++c) {
-            row << u',';
-            sitetext::appendField(row, KakuchiAttr(p, c));
+            lines << ',';
+            lines.appendField(KakuchiAttr(p, c));
         }
-        out.writeLine(row.view());
+        lines.endLine();
     }
+    lines.flush();
     return sitetext::commitFile(out, path);
 }
 

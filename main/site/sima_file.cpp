@@ -5,14 +5,17 @@
 #include "main/site/site_messages.h"
 #include "main/site/site_text.h"
 #include "main/site/tables.h"
-#include "platform/text/fields.h"
+#include "platform/text/cp932.h"
 #include "platform/text/strings.h"
+#include "platform/text/text_block.h"
 #include "platform/text/textfile.h"
 
 #include <QFileInfo>
 
 #include <cstdint>
 #include <optional>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 namespace tavelcor {
@@ -25,110 +28,115 @@ constexpr int kReportedMissingVertices = 20;
 constexpr QStringView kFreeName = u"_?>";
 
 // True when the record code is code (three characters), without a call.
-bool isCode(QStringView field, const char16_t (&code)[4])
+bool isCode(QByteArrayView field, const char (&code)[4])
 {
     return field.size() == 3 && field[0] == code[0] && field[1] == code[1] && field[2] == code[2];
 }
 
-// The coordinate number of a field, when it is one of the table's numbers.
-std::optional<std::int32_t> zahyoNumber(QStringView field)
+// The coordinate number of the record's next field into n; false when it
+// is none of the table's numbers.
+bool zahyoNumber(sitetext::RowCursor& record, std::int32_t& n)
 {
-    const std::optional<std::int32_t> n = sitetext::fieldLong(field);
-    if (!n || *n < 1 || *n > kZahyoTop)
-        return std::nullopt;
-    return n;
+    return record.whole(1, kZahyoTop, n);
 }
 
-// One pass over a SIMA file, record by record.
+// One pass over a SIMA file, record by record, on the CP932 bytes of each
+// line: the numbers are read from the bytes, only the names are decoded.
 class SimaReader {
 public:
     explicit SimaReader(QString fileName) : mFileName(std::move(fileName)) {}
 
     // False when the line stops the program (its message was shown).
-    bool readRecord(QStringView line);
+    bool readRecord(QByteArrayView line);
     // Ends the last parcel's vertex run.
     void finish() const;
 
 private:
-    bool readCoordinate(QStringView line, qsizetype pos);
-    bool readParcelStart(QStringView line, qsizetype pos);
-    bool readVertex(QStringView line, qsizetype pos);
+    // Each reads the fields after the record code.
+    bool readCoordinate(QByteArrayView line, sitetext::RowCursor& record);
+    bool readParcelStart(QByteArrayView line, sitetext::RowCursor& record);
+    bool readVertex(QByteArrayView line, sitetext::RowCursor& record);
     bool stop(const QString& message) const;
 
     QString mFileName;
-    std::int32_t mNextSlot = 0;  // next free slot of KakuchiVertex
-    int mMissing = 0;            // vertices left out so far
+    platform::TextBlockMaker mTexts;  // the names the tables keep
+    std::int32_t mNextSlot = 0;       // next free slot of KakuchiVertex
+    int mMissing = 0;                 // vertices left out so far
 };
 
-bool SimaReader::readRecord(QStringView line)
+bool SimaReader::readRecord(QByteArrayView line)
 {
-    qsizetype pos = 1;
-    const QStringView code = platform::nextFieldView(line, pos);
-    if (isCode(code, u"B01"))
-        return readVertex(line, pos);
-    if (isCode(code, u"A01"))
-        return readCoordinate(line, pos);
-    if (isCode(code, u"D00") || isCode(code, u"F00"))
-        return readParcelStart(line, pos);
+    // A field past the line's end reads as empty, as NextField gives it.
+    sitetext::RowCursor record(line);
+    const QByteArrayView code = record.text();
+    if (isCode(code, "B01"))
+        return readVertex(line, record);
+    if (isCode(code, "A01"))
+        return readCoordinate(line, record);
+    if (isCode(code, "D00") || isCode(code, "F00"))
+        return readParcelStart(line, record);
     return true;  // Z00, G00, A00, A99, D99 and unknown codes carry nothing to keep
 }
 
-bool SimaReader::readCoordinate(QStringView line, qsizetype pos)
+bool SimaReader::readCoordinate(QByteArrayView line, sitetext::RowCursor& record)
 {
-    const std::optional<std::int32_t> n = zahyoNumber(platform::nextFieldView(line, pos));
-    if (!n)
-        return stop(outOfRangeMessage(mFileName, line));
-    const QStringView name = platform::nextFieldView(line, pos);
-    const double x = sitetext::fieldNumber(platform::nextFieldView(line, pos));
-    const double y = sitetext::fieldNumber(platform::nextFieldView(line, pos));
+    std::int32_t n = 0;
+    if (!zahyoNumber(record, n))
+        return stop(outOfRangeMessage(mFileName, platform::fromCp932(line)));
+    const QByteArrayView name = sitetext::trimmed(record.text());
+    const double x = record.number();
+    const double y = record.number();
     if (!isPlaneCoordinate(x) || !isPlaneCoordinate(y))
-        return stop(outOfRangeMessage(mFileName, line));
-    ZahyoName[*n] = platform::Trim(name);
-    ZahyoX[*n] = x;
-    ZahyoY[*n] = y;
-    ZahyoH[*n] = sitetext::fieldNumber(platform::nextFieldView(line, pos));
-    if (*n > ZahyoMax)
-        ZahyoMax = *n;
+        return stop(outOfRangeMessage(mFileName, platform::fromCp932(line)));
+    ZahyoName[n] = mTexts.fromCp932(name);
+    ZahyoX[n] = x;
+    ZahyoY[n] = y;
+    ZahyoH[n] = record.number();
+    if (n > ZahyoMax)
+        ZahyoMax = n;
     return true;
 }
 
-bool SimaReader::readParcelStart(QStringView line, qsizetype pos)
+bool SimaReader::readParcelStart(QByteArrayView line, sitetext::RowCursor& record)
 {
     if (KakuchiCount >= kKakuchiCountLimit)
-        return stop(tableFullMessage(mFileName, line, kKakuchiCountLimit));
+        return stop(tableFullMessage(mFileName, platform::fromCp932(line), kKakuchiCountLimit));
     const int k = ++KakuchiCount;
     if (k > 1)
         KakuchiLast[k - 1] = mNextSlot - 1;
-    (void)platform::nextFieldView(line, pos);  // the file's own parcel number
-    QString name = platform::Trim(platform::nextFieldView(line, pos));
-    if (platform::trimmedView(platform::nextFieldView(line, pos)) != u"1") {
-        name = openFigureName();
+    record.skip();  // the file's own parcel number, which is not kept
+    const QByteArrayView name = record.text();
+    if (sitetext::trimmed(record.text()) != "1") {
+        KakuchiName[k] = openFigureName();
         ++KakuchiOpenCount;
+    } else {
+        KakuchiName[k] = mTexts.fromCp932(sitetext::trimmed(name));
     }
-    KakuchiName[k] = name;
-    const QStringView info = platform::nextFieldView(line, pos);
-    if (!platform::trimmedView(info).isEmpty())
-        KakuchiInfo[k] = info.toString();
+    const QByteArrayView info = record.text();
+    if (!sitetext::trimmed(info).isEmpty())
+        KakuchiInfo[k] = mTexts.fromCp932(info);
     KakuchiFirst[k] = mNextSlot;
     return true;
 }
 
-bool SimaReader::readVertex(QStringView line, qsizetype pos)
+bool SimaReader::readVertex(QByteArrayView line, sitetext::RowCursor& record)
 {
-    const QStringView field = platform::nextFieldView(line, pos);
-    const std::optional<std::int32_t> n = zahyoNumber(field);
-    if (!n || platform::trimmedView(ZahyoName[*n]) == kFreeName) {
+    sitetext::RowCursor numberField = record;  // for the message, as the line holds it
+    std::int32_t n = 0;
+    const bool known = zahyoNumber(record, n);
+    if (!known || platform::trimmedView(std::as_const(ZahyoName)[n]) == kFreeName) {
         ++mMissing;
         if (mMissing <= kReportedMissingVertices) {
-            const QString stored = n ? ZahyoName[*n] : freeZahyoName();
+            const QString stored = known ? ZahyoName[n] : freeZahyoName();
+            const QString field = platform::fromCp932(numberField.text());
             showSiteMessage(missingCoordinateMessage(KakuchiName[KakuchiCount], field, stored));
         }
         return true;
     }
     if (mNextSlot > kKakuchiVertexTop)
-        return stop(tableFullMessage(mFileName, line, kKakuchiVertexTop + 1));
-    ZahyoUsed[*n] = 1;
-    KakuchiVertex[mNextSlot] = *n;
+        return stop(tableFullMessage(mFileName, platform::fromCp932(line), kKakuchiVertexTop + 1));
+    ZahyoUsed[n] = 1;
+    KakuchiVertex[mNextSlot] = n;
     ++mNextSlot;
     return true;
 }
@@ -145,31 +153,31 @@ bool SimaReader::stop(const QString& message) const
     return false;
 }
 
-void writeParcel(platform::TextFileWriter& out, sitetext::Row& row, int p)
+void writeParcel(sitetext::LineBlock& row, int p)
 {
-    row.clear();
-    row << u"D00,";
-    sitetext::appendInt(row, p);
-    row << u',';
-    sitetext::appendTrimmedField(row, KakuchiName[p]);
-    row << (KakuchiName[p] == openFigureName() ? u",2," : u",1,");
-    sitetext::appendTrimmedField(row, KakuchiInfo[p]);
-    out.writeLine(row.view());
+    row << "D00,";
+    row.appendInt(p);
+    row << ',';
+    row.appendTrimmedField(KakuchiName[p]);
+    row << (KakuchiName[p] == openFigureName() ? ",2," : ",1,");
+    row.appendTrimmedField(KakuchiInfo[p]);
+    row.endLine();
 
-    const std::int32_t first = std::max<std::int32_t>(KakuchiFirst[p], 0);
-    const std::int32_t last = std::min<std::int32_t>(KakuchiLast[p], kKakuchiVertexTop);
+    const auto& vertex = std::as_const(KakuchiVertex);
+    const std::int32_t first = std::max<std::int32_t>(std::as_const(KakuchiFirst)[p], 0);
+    const std::int32_t last = std::min<std::int32_t>(std::as_const(KakuchiLast)[p], kKakuchiVertexTop);
     for (std::int32_t k = first; k <= last; ++k) {
-        const std::int32_t n = KakuchiVertex[k];
-        row.clear();
-        row << u"B01,";
-        sitetext::appendInt(row, n);
-        row << u',';
+        const std::int32_t n = vertex[k];
+        row << "B01,";
+        row.appendInt(n);
+        row << ',';
         if (n >= 1 && n <= kZahyoTop)
-            sitetext::appendTrimmedField(row, ZahyoName[n]);
-        row << u',';
-        out.writeLine(row.view());
+            row.appendTrimmedField(std::as_const(ZahyoName)[n]);
+        row << ',';
+        row.endLine();
     }
-    out.writeLine(u"D99,");
+    row << "D99,";
+    row.endLine();
 }
 
 // The coordinate numbers 1..top that some parcel has as a vertex.
@@ -177,10 +185,10 @@ std::vector<bool> parcelVertexNumbers(std::int32_t top)
 {
     std::vector<bool> used(std::size_t(top) + 1, false);
     for (int p = 1; p <= std::min<int>(KakuchiCount, kKakuchiTop); ++p) {
-        const std::int32_t first = std::max<std::int32_t>(KakuchiFirst[p], 0);
-        const std::int32_t last = std::min<std::int32_t>(KakuchiLast[p], kKakuchiVertexTop);
+        const std::int32_t first = std::max<std::int32_t>(std::as_const(KakuchiFirst)[p], 0);
+        const std::int32_t last = std::min<std::int32_t>(std::as_const(KakuchiLast)[p], kKakuchiVertexTop);
         for (std::int32_t k = first; k <= last; ++k) {
-            const std::int32_t n = KakuchiVertex[k];
+            const std::int32_t n = std::as_const(KakuchiVertex)[k];
             if (n >= 1 && n <= top)
                 used[std::size_t(n)] = true;
         }
@@ -202,9 +210,9 @@ ReadOutcome ReadSima(const QString& path)
         return ReadOutcome::Missing;
     const QString fileName = QFileInfo(path).fileName();
     SimaReader reader(fileName);
-    QString line;
+    QByteArrayView line;
     bool ok = true;
-    while (ok && in.readLine(line))
+    while (ok && in.lines().readLineView(line))
         ok = reader.readRecord(line);
     reader.finish();
     if (!ok || sitetext::readingEnd(in, fileName) == ReadOutcome::StopProgram)
@@ -217,41 +225,46 @@ ReadOutcome ReadSima(const QString& path)
 WriteResult writeZahyoSim(const QString& path)
 {
     platform::TextFileWriter out(path);
-    out.writeLine(u"Z00,,");
-    out.writeLine(u"G00,01,");
-    out.writeLine(u"A00,");
-    sitetext::Row row;
+    sitetext::LineBlock row(out);
+    for (const std::string_view line : {"Z00,,", "G00,01,", "A00,"}) {
+        row << line;
+        row.endLine();
+    }
     const std::int32_t top = std::min<std::int32_t>(ZahyoMax, kZahyoTop);
     // An unnamed point of a map XML file keeps the free name, yet a parcel
     // may have it as a vertex: it is written with an empty name, so that the
     // parcel keeps its vertex when the file is read again.
     const std::vector<bool> vertices = parcelVertexNumbers(top);
     for (std::int32_t n = 1; n <= top; ++n) {
-        const QString& name = ZahyoName[n];
+        const QString& name = std::as_const(ZahyoName)[n];
         const bool unnamedVertex = name == freeZahyoName() && vertices[std::size_t(n)];
         if (!isWrittenZahyoName(name) && !unnamedVertex)
             continue;
-        row.clear();
-        row << u"A01,";
-        sitetext::appendInt(row, n);
-        row << u',';
+        row << "A01,";
+        row.appendInt(n);
+        row << ',';
         if (!unnamedVertex)
-            sitetext::appendTrimmedField(row, name);
-        row << u',';
-        sitetext::appendFixedTrimmed(row, ZahyoX[n], 11, 3);
-        row << u',';
-        sitetext::appendFixedTrimmed(row, ZahyoY[n], 11, 3);
-        row << u',';
-        sitetext::appendFixedTrimmed(row, ZahyoH[n], 8, 3);
-        row << u',';
-        out.writeLine(row.view());
+            row.appendTrimmedField(name);
+        row << ',';
+        row.appendFixedTrimmed(std::as_const(ZahyoX)[n], 11, 3);
+        row << ',';
+        row.appendFixedTrimmed(std::as_const(ZahyoY)[n], 11, 3);
+        row << ',';
+        row.appendFixedTrimmed(std::as_const(ZahyoH)[n], 8, 3);
+        row << ',';
+        row.endLine();
     }
-    out.writeLine(u"A99,");
-    out.writeLine(u"Z00,,");
+    for (const std::string_view line : {"A99,", "Z00,,"}) {
+        row << line;
+        row.endLine();
+    }
     for (int p = 1; p <= KakuchiCount; ++p)
-        writeParcel(out, row, p);
-    if (KakuchiCount > 0)
-        out.writeLine(u"Z00,");
+        writeParcel(row, p);
+    if (KakuchiCount > 0) {
+        row << "Z00,";
+        row.endLine();
+    }
+    row.flush();
     return sitetext::commitFile(out, path);
 }
 

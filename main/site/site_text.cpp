@@ -4,6 +4,7 @@
 #include "geodesy/format_fixed.h"
 #include "main/site/site_messages.h"
 #include "platform/system/files.h"
+#include "platform/text/cp932.h"
 #include "platform/text/fields.h"
 #include "platform/text/numbers.h"
 #include "platform/text/strings.h"
@@ -11,8 +12,10 @@
 
 #include <QFileInfo>
 
+#include <array>
 #include <charconv>
 #include <climits>
+#include <cstring>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -42,51 +45,41 @@ std::string fixedText(double value, int width, int decimals)
     return text;
 }
 
-// Powers of ten a double holds exactly.
-constexpr std::array<double, 16> kExactPowersOfTen{1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                                   1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-// More digits than this may not fit the 53 bits of a double's mantissa.
-constexpr int kFastDigits = 15;
-
-// The parts of a plain number text "[blanks][sign]digits[.digits][blanks]".
-struct PlainDigits {
-    bool negative = false;
-    std::int64_t mantissa = 0;  // every digit, the point left out
-    int decimals = -1;          // digits after the point; -1: no point
-};
-
 // The parts of a plain number text with at most 15 digits, or nullopt for
-// anything else.
-std::optional<PlainDigits> plainDigits(QStringView text)
+// anything else. Char is a UTF-16 code unit or a byte of CP932 text: the
+// characters of a plain number are ASCII, which both hold as themselves.
+template <typename Char>
+std::optional<plain::Parts> plainDigits(const Char* p, const Char* const end)
 {
-    const QChar* p = text.data();
-    const QChar* const end = p + text.size();
-    while (p != end && *p == u' ')
+    const auto digit = [](Char c) { return static_cast<unsigned>(c) - unsigned('0'); };
+    while (p != end && *p == ' ')
         ++p;
-    PlainDigits parts;
-    if (p != end && (*p == u'-' || *p == u'+')) {
-        parts.negative = *p == u'-';
+    plain::Parts parts;
+    if (p != end && (*p == '-' || *p == '+')) {
+        parts.negative = *p == '-';
         ++p;
     }
-    int digits = 0;
-    for (; p != end; ++p) {
-        const char16_t c = p->unicode();
-        if (c >= u'0' && c <= u'9') {
-            if (++digits > kFastDigits)
-                return std::nullopt;
-            parts.mantissa = parts.mantissa * 10 + (c - u'0');
-            if (parts.decimals >= 0)
-                ++parts.decimals;
-        } else if (c == u'.' && parts.decimals < 0) {
-            parts.decimals = 0;
-        } else {
-            break;
-        }
+    // Whole digits, then the decimals after a point. Up to 19 digits fit the
+    // 64 bits; more than 15 are refused after the count.
+    std::uint64_t mantissa = 0;
+    const Char* const first = p;
+    for (unsigned d; p != end && (d = digit(*p)) <= 9; ++p)
+        mantissa = mantissa * 10 + d;
+    std::ptrdiff_t digits = p - first;
+    if (p != end && *p == '.') {
+        const Char* const point = ++p;
+        for (unsigned d; p != end && (d = digit(*p)) <= 9 && digits + (p - point) < 19; ++p)
+            mantissa = mantissa * 10 + d;
+        parts.decimals = static_cast<int>(p - point);
+        digits += p - point;
+        if (p != end && digit(*p) <= 9)
+            return std::nullopt;  // more digits than the mantissa holds
     }
-    while (p != end && *p == u' ')
+    while (p != end && *p == ' ')
         ++p;
-    if (p != end || digits == 0)
+    if (p != end || digits == 0 || digits > plain::kFastDigits)
         return std::nullopt;
+    parts.mantissa = static_cast<std::int64_t>(mantissa);
     return parts;
 }
 
@@ -94,27 +87,22 @@ std::optional<PlainDigits> plainDigits(QStringView text)
 // digits, or nullopt for anything else. The mantissa and the power of ten
 // are both exact, so their quotient is the correctly rounded value of the
 // decimal text: the same double a full parser gives.
-std::optional<double> plainNumber(QStringView text)
+template <typename Char>
+std::optional<double> plainNumber(const Char* p, const Char* end)
 {
-    const std::optional<PlainDigits> parts = plainDigits(text);
+    const std::optional<plain::Parts> parts = plainDigits(p, end);
     if (!parts)
         return std::nullopt;
-    if (parts->mantissa == 0)
-        return 0.0;  // never -0
-    double value = static_cast<double>(parts->mantissa);
-    if (parts->decimals > 0)
-        value /= kExactPowersOfTen[static_cast<std::size_t>(parts->decimals)];
-    return parts->negative ? -value : value;
+    return plain::valueOf(*parts);
 }
 
-// The plain whole number "[blanks][sign]digits[blanks]" (at most 15 digits),
-// or nullopt for anything else.
-std::optional<std::int64_t> plainWhole(QStringView text)
+const char16_t* begin16(QStringView text)
 {
-    const std::optional<PlainDigits> parts = plainDigits(text);
-    if (!parts || parts->decimals >= 0)
-        return std::nullopt;
-    return parts->negative ? -parts->mantissa : parts->mantissa;
+    return text.utf16();
+}
+const char16_t* end16(QStringView text)
+{
+    return text.utf16() + text.size();
 }
 
 bool needsCleaning(QStringView text)
@@ -236,31 +224,204 @@ void appendCompact(Row& row, QStringView text)
     row << text.sliced(from);
 }
 
+// ---- LineBlock -------------------------------------------------------------
+
+namespace {
+
+// A block goes to the writer once it holds this many bytes.
+constexpr std::size_t kLineBlockBytes = std::size_t(1) << 20;
+
+}  // namespace
+
+LineBlock::LineBlock(platform::TextFileWriter& out) : mOut(out), mBytes(kLineBlockBytes + 4096) {}
+
+void LineBlock::appendInt(std::int64_t value)
+{
+    char* p = room(24);
+    const auto [end, ec] = std::to_chars(p, p + 24, value);
+    mUsed += static_cast<std::size_t>(end - p);
+}
+
+void LineBlock::appendFixed(double value, int width, int decimals)
+{
+    // The blanks that right-align a text shorter than the width (the
+    // formatter puts 15 at most), then the text.
+    char* p = room(15 + geodesy::kFixedDigitsRoom);
+    char digits[geodesy::kFixedDigitsRoom];
+    const std::size_t n = geodesy::FixedDigits(value, decimals, digits);
+    if (n == 0) {
+        *this << std::string_view(fixedText(value, width, decimals));
+        return;
+    }
+    const std::size_t blanks =
+        n < static_cast<std::size_t>(width) ? std::min<std::size_t>(static_cast<std::size_t>(width) - n, 15) : 0;
+    std::memset(p, ' ', blanks);
+    std::memcpy(p + blanks, digits, n);
+    mUsed += blanks + n;
+}
+
+void LineBlock::appendFixedTrimmed(double value, int width, int decimals)
+{
+    const std::size_t n = geodesy::FixedDigits(value, decimals, room(geodesy::kFixedDigitsRoom));
+    if (n > 0) {
+        mUsed += n;
+        return;
+    }
+    const std::string text = fixedText(value, width, decimals);
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first != std::string::npos)
+        *this << std::string_view(text).substr(first);
+}
+
+// The cleaning of Row's text functions on CP932 bytes: a comma, a blank, CR
+// and LF are never part of a two-byte character, so cleaning the encoded
+// bytes gives the encoding of the cleaned text.
+void LineBlock::appendField(QStringView text)
+{
+    char* const start = room(2 * static_cast<std::size_t>(text.size()));
+    char* const end = start + platform::encodeCp932(text, start);
+    char* out = start;
+    for (const char* p = start; p != end; ++p) {
+        const char c = *p;
+        if (c == ',') {
+            *out++ = '_';
+        } else if (c == '\r' || c == '\n') {
+            *out++ = ' ';
+            if (c == '\r' && p + 1 != end && p[1] == '\n')
+                ++p;  // CR LF is one line break
+        } else {
+            *out++ = c;
+        }
+    }
+    mUsed += static_cast<std::size_t>(out - start);
+}
+
+void LineBlock::appendTrimmedField(QStringView text)
+{
+    const std::size_t start = mUsed;
+    appendField(text);
+    char* const first = mBytes.data() + start;
+    char* end = mBytes.data() + mUsed;
+    while (end != first && end[-1] == ' ')
+        --end;
+    char* p = first;
+    while (p != end && *p == ' ')
+        ++p;
+    if (p != first)
+        std::memmove(first, p, static_cast<std::size_t>(end - p));
+    mUsed = start + static_cast<std::size_t>(end - p);
+}
+
+void LineBlock::appendCompact(QStringView text)
+{
+    char* const start = room(2 * static_cast<std::size_t>(text.size()));
+    char* const end = start + platform::encodeCp932(text, start);
+    char* out = start;
+    for (const char* p = start; p != end; ++p) {
+        const char c = *p;
+        if (c != ',' && c != ' ' && c != '\r' && c != '\n')
+            *out++ = c;
+    }
+    mUsed += static_cast<std::size_t>(out - start);
+}
+
+void LineBlock::endLine()
+{
+    char* p = room(2);
+    p[0] = '\r';
+    p[1] = '\n';
+    mUsed += 2;
+    if (mUsed >= kLineBlockBytes)
+        flush();
+}
+
+void LineBlock::flush()
+{
+    if (mUsed == 0)
+        return;
+    mOut.writeBytes(QByteArrayView(mBytes.data(), static_cast<qsizetype>(mUsed)));
+    mUsed = 0;
+}
+
 double fieldNumber(QStringView field)
 {
-    if (const std::optional<double> plain = plainNumber(field))
+    if (const std::optional<double> plain = plainNumber(begin16(field), end16(field)))
         return *plain;
     return platform::Val(field);
 }
 
 std::optional<std::int32_t> fieldLong(QStringView field)
 {
-    if (const std::optional<std::int64_t> whole = plainWhole(field)) {
-        if (*whole < INT32_MIN || *whole > INT32_MAX)
-            return std::nullopt;
-        return static_cast<std::int32_t>(*whole);
-    }
+    const std::optional<plain::Parts> parts = plainDigits(begin16(field), end16(field));
+    if (parts && parts->decimals < 0)
+        return plain::wholeAs<std::int32_t>(*parts);
     return platform::toLongChecked(fieldNumber(field));
 }
 
 std::optional<std::uint8_t> fieldByte(QStringView field)
 {
-    if (const std::optional<std::int64_t> whole = plainWhole(field)) {
-        if (*whole < 0 || *whole > UINT8_MAX)
-            return std::nullopt;
-        return static_cast<std::uint8_t>(*whole);
-    }
+    const std::optional<plain::Parts> parts = plainDigits(begin16(field), end16(field));
+    if (parts && parts->decimals < 0)
+        return plain::wholeAs<std::uint8_t>(*parts);
     return platform::toByteChecked(fieldNumber(field));
+}
+
+QByteArrayView rightTrimmed(QByteArrayView bytes)
+{
+    qsizetype n = bytes.size();
+    while (n > 0 && bytes[n - 1] == ' ')
+        --n;
+    return bytes.first(n);
+}
+
+QByteArrayView trimmed(QByteArrayView bytes)
+{
+    const QByteArrayView right = rightTrimmed(bytes);
+    qsizetype first = 0;
+    while (first < right.size() && right[first] == ' ')
+        ++first;
+    return right.sliced(first);
+}
+
+// The fields of CP932 bytes that are no plain numbers: decoded and read as
+// the text versions read them.
+double fieldNumberOfText(QByteArrayView field)
+{
+    return fieldNumber(QStringView(platform::fromCp932(field)));
+}
+
+std::optional<std::int32_t> fieldLongOfText(QByteArrayView field)
+{
+    return fieldLong(QStringView(platform::fromCp932(field)));
+}
+
+std::optional<std::uint8_t> fieldByteOfText(QByteArrayView field)
+{
+    return fieldByte(QStringView(platform::fromCp932(field)));
+}
+
+double fieldNumber(QByteArrayView field)
+{
+    plain::Parts parts;
+    if (plain::partsOfBytes(field.begin(), field.end(), parts))
+        return plain::valueOf(parts);
+    return fieldNumberOfText(field);
+}
+
+std::optional<std::int32_t> fieldLong(QByteArrayView field)
+{
+    plain::Parts parts;
+    if (plain::partsOfBytes(field.begin(), field.end(), parts) && parts.decimals < 0)
+        return plain::wholeAs<std::int32_t>(parts);
+    return fieldLongOfText(field);
+}
+
+std::optional<std::uint8_t> fieldByte(QByteArrayView field)
+{
+    plain::Parts parts;
+    if (plain::partsOfBytes(field.begin(), field.end(), parts) && parts.decimals < 0)
+        return plain::wholeAs<std::uint8_t>(parts);
+    return fieldByteOfText(field);
 }
 
 QString collapseBlankRuns(QStringView text)

@@ -6,16 +6,26 @@
 #pragma once
 
 #include "main/site/site_file_result.h"
+#include "main/site/site_numbers.h"
 
+#include <QByteArrayView>
 #include <QString>
 #include <QStringView>
 
 #include <algorithm>
 #include <array>
+#include <climits>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace platform {
 class TextFileReader;
@@ -100,6 +110,59 @@ private:
     std::size_t mSize = 0;                                // characters of the current row
 };
 
+// The lines of a CP932 file being written, built as their bytes in one
+// block that goes to the writer whenever it holds a megabyte: numbers are
+// written straight into it and texts encoded straight into it, so a large
+// file is made without a row or a string per line. The text functions clean
+// texts as the Row functions of the same names do. Call flush() before the
+// writer's commit().
+class LineBlock {
+public:
+    explicit LineBlock(platform::TextFileWriter& out);
+    LineBlock(const LineBlock&) = delete;
+    LineBlock& operator=(const LineBlock&) = delete;
+
+    // ASCII text.
+    LineBlock& operator<<(char c)
+    {
+        *room(1) = c;
+        ++mUsed;
+        return *this;
+    }
+    LineBlock& operator<<(std::string_view ascii)
+    {
+        std::memcpy(room(ascii.size()), ascii.data(), ascii.size());
+        mUsed += ascii.size();
+        return *this;
+    }
+    void appendInt(std::int64_t value);
+    // The fixed form and its trimmed form, as appendFixed(Row&, ...) and
+    // appendFixedTrimmed(Row&, ...) give them.
+    void appendFixed(double value, int width, int decimals);
+    void appendFixedTrimmed(double value, int width, int decimals);
+    void appendField(QStringView text);
+    void appendTrimmedField(QStringView text);
+    void appendCompact(QStringView text);
+
+    // Ends the line with CR LF.
+    void endLine();
+    // Gives the writer every byte not yet given.
+    void flush();
+
+private:
+    // Room for n more bytes behind the used ones.
+    char* room(std::size_t n)
+    {
+        if (mBytes.size() - mUsed < n)
+            mBytes.resize(std::max(2 * mBytes.size(), mUsed + n));
+        return mBytes.data() + mUsed;
+    }
+
+    platform::TextFileWriter& mOut;
+    std::vector<char> mBytes;
+    std::size_t mUsed = 0;
+};
+
 // Appends the decimal text of value ("-12", "500000").
 void appendInt(Row& row, std::int64_t value);
 
@@ -135,13 +198,20 @@ void appendCompact(Row& row, QStringView text);
 // Fields of one row split at every comma, as views into the row (no copy).
 // count is the number of fields of the row (0 for an empty row, commas + 1
 // otherwise), even when it exceeds the views kept (the first N).
-template <std::size_t N>
-struct Fields {
-    std::array<QStringView, N> view{};
+template <typename View, std::size_t N>
+struct FieldViews {
+    std::array<View, N> view{};
     int count = 0;
 
-    QStringView operator[](std::size_t i) const { return view[i]; }
+    View operator[](std::size_t i) const { return view[i]; }
 };
+
+// Of a row of text, and of a row of CP932 bytes: the bytes of a two-byte
+// character are never a comma, so the fields are those of the decoded row.
+template <std::size_t N>
+using Fields = FieldViews<QStringView, N>;
+template <std::size_t N>
+using ByteFields = FieldViews<QByteArrayView, N>;
 
 template <std::size_t N>
 Fields<N> splitFields(QStringView line)
@@ -162,6 +232,156 @@ Fields<N> splitFields(QStringView line)
     }
 }
 
+// The fields of CP932 bytes that are no plain numbers, decoded and read as
+// the text versions read them.
+double fieldNumberOfText(QByteArrayView field);
+std::optional<std::int32_t> fieldLongOfText(QByteArrayView field);
+std::optional<std::uint8_t> fieldByteOfText(QByteArrayView field);
+
+template <std::size_t N>
+ByteFields<N> splitFields(QByteArrayView line)
+{
+    ByteFields<N> f;
+    if (line.isEmpty())
+        return f;
+    const char* const begin = line.data();
+    const qsizetype size = line.size();
+    qsizetype start = 0;
+    // Ends the field that runs from start to the comma at `at`.
+    const auto fieldEndsAt = [&](qsizetype at) {
+        if (f.count < static_cast<int>(N))
+            f.view[static_cast<std::size_t>(f.count)] = QByteArrayView(begin + start, at - start);
+        ++f.count;
+        start = at + 1;
+    };
+    qsizetype i = 0;
+#if defined(__SSE2__)
+    // Sixteen bytes at a time: the rows are short and their fields shorter.
+    const __m128i comma = _mm_set1_epi8(',');
+    for (; size - i >= 16; i += 16) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(begin + i));
+        for (auto hits = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, comma))); hits != 0;
+             hits &= hits - 1)
+            fieldEndsAt(i + __builtin_ctz(hits));
+    }
+#endif
+    for (; i < size; ++i) {
+        if (begin[i] == ',')
+            fieldEndsAt(i);
+    }
+    fieldEndsAt(size);
+    return f;
+}
+
+// Reads the fields of one row of CP932 bytes in order, numbers straight from
+// the bytes: a field that holds a plain number is read as it is scanned,
+// without looking for its end first; any other field is found and read as
+// the text versions read it. Each read takes one field and moves past its
+// comma; a field past the row's end reads as empty (as NextField gives it).
+// The row must outlive the cursor.
+class RowCursor {
+public:
+    explicit RowCursor(QByteArrayView line) : mNext(line.data()), mEnd(line.data() + line.size()) {}
+
+    // The next field as it stands.
+    QByteArrayView text()
+    {
+        if (mNext == nullptr) {
+            mOverran = true;
+            return {};
+        }
+        const char* const start = mNext;
+        const void* comma = std::memchr(start, ',', static_cast<std::size_t>(mEnd - start));
+        const char* const stop = comma != nullptr ? static_cast<const char*>(comma) : mEnd;
+        pass(stop);
+        return QByteArrayView(start, stop - start);
+    }
+    // The next field passed over.
+    void skip() { (void)text(); }
+    // The next field as fieldNumber() reads it.
+    double number()
+    {
+        plain::Parts parts;
+        const char* stop = nullptr;
+        if (mNext != nullptr && plain::partsUpTo(mNext, mEnd, parts, stop)) {
+            pass(stop);
+            return plain::valueOf(parts);
+        }
+        return fieldNumberOfText(text());
+    }
+    // True when every field of the row has been read.
+    bool atEnd() const { return mNext == nullptr; }
+    // True when a read went past the row's last field: the row has fewer
+    // fields than were read.
+    bool overran() const { return mOverran; }
+
+    // The next field as fieldLong() (within lo..hi) and fieldByte() read
+    // it: true and the value in out when it gives one. A flag and a
+    // reference, not an optional: the optionals went through memory and
+    // stalled the readers.
+    bool whole(std::int32_t lo, std::int32_t hi, std::int32_t& out)
+    {
+        plain::Parts parts;
+        const char* const start = mNext;
+        const char* stop = nullptr;
+        if (start != nullptr && plain::partsUpTo(start, mEnd, parts, stop)) {
+            pass(stop);
+            if (parts.decimals < 0) {
+                const std::int64_t value = parts.negative ? -parts.mantissa : parts.mantissa;
+                out = static_cast<std::int32_t>(value);
+                return value >= lo && value <= hi;
+            }
+            return within(fieldLongOfText(QByteArrayView(start, stop - start)), lo, hi, out);
+        }
+        return within(fieldLongOfText(text()), lo, hi, out);
+    }
+    bool byte(std::uint8_t& out)
+    {
+        plain::Parts parts;
+        const char* const start = mNext;
+        const char* stop = nullptr;
+        if (start != nullptr && plain::partsUpTo(start, mEnd, parts, stop)) {
+            pass(stop);
+            if (parts.decimals < 0) {
+                const std::int64_t value = parts.negative ? -parts.mantissa : parts.mantissa;
+                out = static_cast<std::uint8_t>(value);
+                return value >= 0 && value <= UINT8_MAX;
+            }
+            return taken(fieldByteOfText(QByteArrayView(start, stop - start)), out);
+        }
+        return taken(fieldByteOfText(text()), out);
+    }
+
+private:
+    static bool within(std::optional<std::int32_t> value, std::int32_t lo, std::int32_t hi, std::int32_t& out)
+    {
+        if (!value || *value < lo || *value > hi)
+            return false;
+        out = *value;
+        return true;
+    }
+    static bool taken(std::optional<std::uint8_t> value, std::uint8_t& out)
+    {
+        if (!value)
+            return false;
+        out = *value;
+        return true;
+    }
+
+    // Moves past the field that ends at stop (a comma, or the row's end).
+    void pass(const char* stop) { mNext = stop == mEnd ? nullptr : stop + 1; }
+
+    const char* mNext;  // where the next field starts; nullptr past the last one
+    const char* mEnd;
+    bool mOverran = false;
+};
+
+// Bytes of CP932 text without the half-width blanks (0x20) at their end, or
+// at both ends: the bytes of the text trimmed as platform::RTrim and
+// platform::Trim trim it (a blank is never part of a two-byte character).
+QByteArrayView rightTrimmed(QByteArrayView bytes);
+QByteArrayView trimmed(QByteArrayView bytes);
+
 // The leading number of a field, exactly as platform::Val reads it, with a
 // fast path for the plain forms the site files hold ("-1234.56", " 12",
 // ".5"): blanks, a sign, at most 15 digits with one point, then the end of
@@ -173,6 +393,12 @@ double fieldNumber(QStringView field);
 // not fit the type. Plain whole numbers (" 12", "-3") are read directly.
 std::optional<std::int32_t> fieldLong(QStringView field);
 std::optional<std::uint8_t> fieldByte(QStringView field);
+
+// The same for a field of CP932 bytes: the value of the decoded field,
+// without decoding the plain forms.
+double fieldNumber(QByteArrayView field);
+std::optional<std::int32_t> fieldLong(QByteArrayView field);
+std::optional<std::uint8_t> fieldByte(QByteArrayView field);
 
 // text with every run of half-width blanks made one blank (a leading or a
 // trailing run stays, as one blank).

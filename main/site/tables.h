@@ -24,6 +24,14 @@
 // - Single precision stays `float` where the data is single precision:
 //   results depend on it.
 // - Single-threaded: only the UI thread touches these.
+// - Every table counts its changes (changes()): each access that can write
+//   (the non-const operator[], begin(), end(), fill(), allocate()) counts as
+//   one, whether it writes or not. Code that keeps something worked out from
+//   a table (the plot's spatial index) compares the count to know it is
+//   still good; it therefore never misses a write. Reading through a const
+//   reference (std::as_const(ZahyoX)[i]) does not count: hot readers use it
+//   so that they do not make such derived data look stale. A write through a
+//   pointer taken earlier is not seen: call touch() after it.
 //
 // Memory: up to about 120 MB (the sizes are fixed by the largest sites the
 // program takes); the large tables take pages from the system only as they
@@ -66,6 +74,7 @@ public:
     T& operator[](std::ptrdiff_t i) noexcept
     {
         Q_ASSERT(cells() && contains(i));
+        ++mChanges;
         return cells()[i - Low];
     }
     const T& operator[](std::ptrdiff_t i) const noexcept
@@ -76,24 +85,55 @@ public:
 
     bool allocated() const noexcept { return mStore.allocated(); }
     // Allocates the storage (value-initialised) unless it exists already.
-    void allocate() { mStore.allocate(std::size_t(kSize)); }
-    void fill(const T& value) { mStore.fill(value); }
+    void allocate()
+    {
+        ++mChanges;
+        mStore.allocate(std::size_t(kSize));
+    }
+    void fill(const T& value)
+    {
+        ++mChanges;
+        mStore.fill(value);
+    }
     // Makes value what reset() gives every cell (T{} until then), and gives
     // it to every cell now. value must own no heap memory (a number or a
     // text literal) for reset() to stay cheap.
-    void setStartValue(const T& value) { mStore.setStartValue(value); }
+    void setStartValue(const T& value)
+    {
+        ++mChanges;
+        mStore.setStartValue(value);
+    }
     // Every cell back to its start value; costs what the run touched.
-    void reset() { mStore.reset(); }
+    void reset()
+    {
+        ++mChanges;
+        mStore.reset();
+    }
 
-    T* begin() noexcept { return cells(); }
-    T* end() noexcept { return cells() ? cells() + kSize : nullptr; }
+    T* begin() noexcept
+    {
+        ++mChanges;
+        return cells();
+    }
+    T* end() noexcept
+    {
+        ++mChanges;
+        return cells() ? cells() + kSize : nullptr;
+    }
     const T* begin() const noexcept { return cells(); }
     const T* end() const noexcept { return cells() ? cells() + kSize : nullptr; }
+
+    // Number of accesses that could write, since the program started; it
+    // never goes back.
+    std::uint64_t changes() const noexcept { return mChanges; }
+    // Counts a write made through a pointer taken earlier.
+    void touch() noexcept { ++mChanges; }
 
 private:
     T* cells() const noexcept { return mStore.data(); }
 
     tablestore::TableStore<T> mStore;
+    std::uint64_t mChanges = 0;
 };
 
 // A two-dimensional table indexed (Low1..High1, Low2..High2), allocated once;
@@ -120,6 +160,7 @@ public:
     T& operator()(std::ptrdiff_t i, std::ptrdiff_t j) noexcept
     {
         Q_ASSERT(cells() && contains(i, j));
+        ++mChanges;
         return cells()[(i - Low1) * kColumns + (j - Low2)];
     }
     const T& operator()(std::ptrdiff_t i, std::ptrdiff_t j) const noexcept
@@ -129,18 +170,43 @@ public:
     }
 
     bool allocated() const noexcept { return mStore.allocated(); }
-    void allocate() { mStore.allocate(std::size_t(kSize)); }
-    void fill(const T& value) { mStore.fill(value); }
+    void allocate()
+    {
+        ++mChanges;
+        mStore.allocate(std::size_t(kSize));
+    }
+    void fill(const T& value)
+    {
+        ++mChanges;
+        mStore.fill(value);
+    }
     // Every cell back to T{}; costs what the run touched.
-    void reset() { mStore.reset(); }
+    void reset()
+    {
+        ++mChanges;
+        mStore.reset();
+    }
 
-    T* begin() noexcept { return cells(); }
-    T* end() noexcept { return cells() ? cells() + kSize : nullptr; }
+    T* begin() noexcept
+    {
+        ++mChanges;
+        return cells();
+    }
+    T* end() noexcept
+    {
+        ++mChanges;
+        return cells() ? cells() + kSize : nullptr;
+    }
+
+    // As FixedTable::changes() and touch().
+    std::uint64_t changes() const noexcept { return mChanges; }
+    void touch() noexcept { ++mChanges; }
 
 private:
     T* cells() const noexcept { return mStore.data(); }
 
     tablestore::TableStore<T> mStore;
+    std::uint64_t mChanges = 0;
 };
 
 // ====================================================================== bounds

@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <utility>
 
 #include "geodesy/angles.h"
 #include "geodesy/constants.h"
@@ -25,11 +26,11 @@ std::optional<VertexRange> readableRange(int parcel)
 {
     if (!tablesAllocated() || !decltype(KakuchiFirst)::contains(parcel))
         return std::nullopt;
-    const VertexRange r{KakuchiFirst[parcel], KakuchiLast[parcel]};
+    const VertexRange r{std::as_const(KakuchiFirst)[parcel], std::as_const(KakuchiLast)[parcel]};
     if (!decltype(KakuchiVertex)::contains(r.first) || !decltype(KakuchiVertex)::contains(r.last))
         return std::nullopt;
     for (std::int32_t j = r.first; j <= r.last; ++j) {
-        if (!decltype(ZahyoX)::contains(KakuchiVertex[j]))
+        if (!decltype(ZahyoX)::contains(std::as_const(KakuchiVertex)[j]))
             return std::nullopt;
     }
     return r;
@@ -37,12 +38,12 @@ std::optional<VertexRange> readableRange(int parcel)
 
 double plotX(std::int32_t slot)
 {
-    return ZahyoPX[KakuchiVertex[slot]];
+    return ZahyoPX[std::as_const(KakuchiVertex)[slot]];
 }
 
 double plotY(std::int32_t slot)
 {
-    return ZahyoPY[KakuchiVertex[slot]];
+    return ZahyoPY[std::as_const(KakuchiVertex)[slot]];
 }
 
 // The turn from one direction angle to the next, taken the short way round,
@@ -149,8 +150,8 @@ std::optional<double> menseki(int parcel)
     if (L == F)
         return 0.0;
 
-    auto X = [](std::int32_t slot) { return ZahyoX[KakuchiVertex[slot]]; };
-    auto Y = [](std::int32_t slot) { return ZahyoY[KakuchiVertex[slot]]; };
+    auto X = [](std::int32_t slot) { return std::as_const(ZahyoX)[std::as_const(KakuchiVertex)[slot]]; };
+    auto Y = [](std::int32_t slot) { return std::as_const(ZahyoY)[std::as_const(KakuchiVertex)[slot]]; };
     double M = 0;
     auto addTerm = [&](std::int32_t previous, std::int32_t next, std::int32_t at) {
         const double d = geodesy::round(Y(previous) - Y(next), 3);

@@ -138,12 +138,10 @@ const Cp932Tables& tables()
 
 }  // namespace
 
-void appendCp932(QByteArray& out, QStringView text)
+qsizetype encodeCp932(QStringView text, char* out)
 {
     const Cp932Tables& t = tables();
-    const qsizetype start = out.size();
-    out.resize(start + text.size() * 2);
-    char* p = out.data() + start;
+    char* p = out;
     for (const QChar ch : text) {
         const char16_t c = ch.unicode();
         if (c < 0x80) {
@@ -160,7 +158,14 @@ void appendCp932(QByteArray& out, QStringView text)
             *p++ = char(code & 0xFF);
         }
     }
-    out.truncate(p - out.constData());
+    return p - out;
+}
+
+void appendCp932(QByteArray& out, QStringView text)
+{
+    const qsizetype start = out.size();
+    out.resize(start + text.size() * 2);
+    out.truncate(start + encodeCp932(text, out.data() + start));
 }
 
 QByteArray toCp932(QStringView text)

@@ -42,6 +42,11 @@ QByteArray toCp932(QStringView text);
 // The same, appended to out (for writers that gather a block of lines).
 void appendCp932(QByteArray& out, QStringView text);
 
+// Encodes text into out, which must have room for 2 * text.size() bytes (a
+// character never takes more than two). Returns the number of bytes written.
+// For writers that build their lines as bytes.
+qsizetype encodeCp932(QStringView text, char* out);
+
 // CP932 bytes to Unicode text; invalid sequences become U+FFFD.
 QString fromCp932(QByteArrayView bytes);
 

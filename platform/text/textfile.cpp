@@ -10,6 +10,10 @@
 #include <cstring>
 #include <utility>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace platform {
 namespace {
 
@@ -32,9 +36,21 @@ qsizetype firstBlockSize(const QIODevice& device)
     return std::max(qsizetype(left) + 1, kSmallestBlock);
 }
 
-// The first CR or LF in [p, end), or end.
+// The first CR or LF in [p, end), or end.  Sixteen bytes at a time where
+// the processor has SSE2 (every x86-64 one): the search is most of what
+// splitting a large file into lines costs.
 const char* findLineEnd(const char* p, const char* end)
 {
+#if defined(__SSE2__)
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i lf = _mm_set1_epi8('\n');
+    for (; end - p >= 16; p += 16) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const int hits = _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(block, cr), _mm_cmpeq_epi8(block, lf)));
+        if (hits != 0)
+            return p + __builtin_ctz(static_cast<unsigned>(hits));
+    }
+#endif
     for (; p < end; ++p) {
         const char c = *p;
         if (c <= '\r' && (c == '\r' || c == '\n'))
@@ -190,8 +206,34 @@ bool LineReader::readLineBytes(QByteArray& bytes)
         bytes.clear();
         return false;
     }
-    bytes = QByteArray(begin, size);
+    // Into the room the caller's array has: a reader that hands the array
+    // back line after line allocates nothing per line.
+    bytes.resize(size);
+    if (size > 0)
+        std::memcpy(bytes.data(), begin, size_t(size));
     return true;
+}
+
+bool LineReader::readLineView(QByteArrayView& line)
+{
+    const char* begin = nullptr;
+    qsizetype size = 0;
+    if (!nextLineBytes(begin, size)) {
+        line = {};
+        return false;
+    }
+    line = QByteArrayView(begin, size);
+    return true;
+}
+
+qint64 LineReader::skipLines(qint64 limit)
+{
+    const char* begin = nullptr;
+    qsizetype size = 0;
+    qint64 skipped = 0;
+    while (skipped < limit && nextLineBytes(begin, size))
+        ++skipped;
+    return skipped;
 }
 
 // ---- TextFileReader ----------------------------------------------------------
@@ -289,6 +331,15 @@ void TextFileWriter::writeBytes(QByteArrayView bytes)
 {
     if (mFailed || mCommitted)
         return;
+    if (mBuffer.isEmpty() && bytes.size() >= kWriteChunk) {
+        // A whole chunk of its own goes to the file without a copy.
+        if (mFile.write(bytes.data(), bytes.size()) != bytes.size()) {
+            mFailed = true;
+            mError = mFile.errorString();
+            mFile.cancelWriting();
+        }
+        return;
+    }
     mBuffer.append(bytes);
     if (mBuffer.size() >= kWriteChunk)
         flushBuffer();

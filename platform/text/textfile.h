@@ -62,9 +62,20 @@ public:
     // The next line, or nullopt at the end (or after a read error).
     [[nodiscard]] std::optional<QString> readLine();
 
-    // The next line's raw bytes without its line end, undecoded. For readers
-    // that look at bytes themselves. Shares the position with readLine().
+    // The next line's raw bytes without its line end, undecoded, into bytes
+    // (whose room is reused). For readers that look at bytes themselves.
+    // Shares the position with readLine().
     [[nodiscard]] bool readLineBytes(QByteArray& bytes);
+
+    // The next line's raw bytes without its line end, as a view into the
+    // reader's buffer: valid until the next call of any read function. For
+    // readers that take their values from the bytes and copy only what they
+    // keep.
+    [[nodiscard]] bool readLineView(QByteArrayView& line);
+
+    // Passes over up to limit lines without making them; returns how many
+    // there were (fewer at the end of the data or after a read error).
+    qint64 skipLines(qint64 limit);
 
     // True once a read of the device failed (or the device was not open for
     // reading), or a line was too long; the whole lines before were given,

@@ -4,10 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <charconv>
+#include <cstdint>
 #include <cmath>
 #include <limits>
+#include <random>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -132,6 +136,72 @@ TEST(FormatFixedText, ParsesNumbersAndRefusesOtherTexts)
             EXPECT_EQ(*result, c.expected) << "'" << c.text << "'";
         }
     }
+}
+
+}  // namespace
+
+namespace {
+
+// The text FixedDigits writes, or "" when it writes none.
+std::string fixedDigits(double value, int decimals)
+{
+    std::array<char, geodesy::kFixedDigitsRoom> out{};
+    return std::string(out.data(), geodesy::FixedDigits(value, decimals, out.data()));
+}
+
+// FormatFixed's text, whole and without its blanks.
+std::string wholeFormatFixed(double value, int decimals)
+{
+    const std::string text = geodesy::FormatFixed(value, 60, decimals);
+    return text.substr(text.find_first_not_of(' '));
+}
+
+// The writers' digits are FormatFixed's text: on the rows of the table, on
+// halves and near-halves, and on a million random values of every magnitude
+// the site files hold, for every number of decimals.
+TEST(FixedDigits, AreFormatFixedsTextWithoutBlanks)
+{
+    std::vector<double> values;
+    for (const FixedCase& c : kFixedCases)
+        values.push_back(c.value);
+    for (double v : {0.0, -0.0, 0.005, -0.005, 1.005, 2.675, -2.675, 0.125, -0.0001, 1e-12, 123456.785,
+                     -34000.125, 9999999.995, 1.7e10, -1.7e10, 4294967296.0})
+        values.push_back(v);
+    std::mt19937_64 random(20250101);
+    std::uniform_real_distribution<double> magnitude(-7.0, 10.0);
+    std::uniform_int_distribution<int> sign(0, 1);
+    for (int i = 0; i < 1000000; ++i)
+        values.push_back((sign(random) != 0 ? -1.0 : 1.0) * std::pow(10.0, magnitude(random)));
+    // Halves of the last decimal and their neighbours a few units in the
+    // last place away, where a quick rounding could go the wrong way.
+    std::uniform_int_distribution<std::int64_t> units(0, 999999999);
+    for (int i = 0; i < 100000; ++i) {
+        const int d = static_cast<int>(i % 4);
+        double v = (static_cast<double>(units(random)) + 0.5) / std::pow(10.0, d);
+        for (int step = 0; step < 3; ++step) {
+            values.push_back(v);
+            v = std::nextafter(v, step == 0 ? 0.0 : 1e300);
+        }
+    }
+    for (const double v : values) {
+        for (int d = 0; d <= 9; ++d) {
+            const std::string digits = fixedDigits(v, d);
+            if (digits.empty())
+                continue;  // left to FormatFixed (magnitudes beyond the room)
+            ASSERT_EQ(digits, wholeFormatFixed(v, d)) << v << " with " << d << " decimals";
+        }
+        ASSERT_FALSE(fixedDigits(v, 2).empty() && std::fabs(v) < 1e10) << v;
+    }
+}
+
+TEST(FixedDigits, WriteNothingWhereFormatFixedGivesBlanksOrTheRoomIsTooSmall)
+{
+    EXPECT_EQ(fixedDigits(std::numeric_limits<double>::quiet_NaN(), 2), "");
+    EXPECT_EQ(fixedDigits(std::numeric_limits<double>::infinity(), 2), "");
+    EXPECT_EQ(fixedDigits(1.5, -1), "");
+    EXPECT_EQ(fixedDigits(1.5, 10), "");
+    EXPECT_EQ(fixedDigits(1e300, 2), "") << "FormatFixed writes it in full";
+    EXPECT_EQ(fixedDigits(-0.004, 2), "0.00") << "no minus sign on a zero";
 }
 
 }  // namespace

@@ -5,10 +5,11 @@
 
 #include <QByteArray>
 #include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
+#include <QTemporaryFile>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 
 namespace ransko {
@@ -107,21 +108,23 @@ ConvertResult convertFile(const QString& inputPath, const QString& outputPath)
     QFile input(inputPath);
     if (!input.open(QIODevice::ReadOnly))
         return ConvertResult::CannotRead;
-    QSaveFile output(outputPath);
-    if (!output.open(QIODevice::WriteOnly))
+    // The copy goes to a temporary file beside the output and is renamed
+    // over it once whole, so the import never reads a half-written copy and a
+    // failure leaves an earlier output as it was. It is not synced to the
+    // disk: the import reads it as soon as the program ends and deletes it,
+    // and nothing the user keeps depends on it outliving a crash.
+    QTemporaryFile output(outputPath + QStringLiteral(".XXXXXX"));
+    if (!output.open())
         return ConvertResult::CannotWrite;
-    if (!convertUtf8ToCp932(input, output)) {
-        output.cancelWriting();
+    if (!convertUtf8ToCp932(input, output) || !output.flush()) {
+        // The temporary file removes itself.
         return input.error() != QFileDevice::NoError ? ConvertResult::CannotRead : ConvertResult::CannotWrite;
     }
-    // QSaveFile's commit puts its temporary file in place even when the last
-    // flush of its buffer fails (a full disk), and may report success: flush
-    // first, and give the output up when that fails.
-    if (!output.flush()) {
-        output.cancelWriting();
+    if (std::rename(QFile::encodeName(output.fileName()).constData(), QFile::encodeName(outputPath).constData())
+        != 0)
         return ConvertResult::CannotWrite;
-    }
-    return output.commit() ? ConvertResult::Converted : ConvertResult::CannotWrite;
+    output.setAutoRemove(false);  // it is the output now
+    return ConvertResult::Converted;
 }
 
 }  // namespace ransko

@@ -27,7 +27,9 @@ bool convertUtf8ToCp932(QIODevice& input, QIODevice& output);
 
 // Converts the file at inputPath into outputPath. The output is written to a
 // temporary file beside it and renamed over it at the end, so a reader never
-// sees a half-written file and a failure leaves no output behind.
+// sees a half-written file and a failure leaves no output behind. The output
+// is a working copy (the import's "Tempora.txt", deleted once read): it is not
+// synced to the disk.
 ConvertResult convertFile(const QString& inputPath, const QString& outputPath);
 
 }  // namespace ransko

@@ -10,6 +10,7 @@
 #include "main/render/plot_face.h"
 #include "main/render/plot_render.h"
 #include "main/render/render_state.h"
+#include "main/render/site_index.h"
 #include "main/site/tables.h"
 #include "platform/canvas/canvas.h"
 #include "platform/canvas/colors.h"
@@ -26,12 +27,29 @@ namespace tavelcor::render::testing_support {
 inline constexpr double kOriginX = 1000.0;
 inline constexpr double kOriginY = 2000.0;
 
+// A plot of the given size with the marker symbols 1 to 3 (■ blue, ● green,
+// ◎ red) and the number, name and parcel-label switches ticked.
+inline std::unique_ptr<StandalonePlot> plotWithSymbols(QSize pixels)
+{
+    auto face = std::make_unique<StandalonePlot>(pixels);
+    face->setSymbol(1, QStringLiteral("■"), platform::QBColor(9));
+    face->setSymbol(2, QStringLiteral("●"), platform::QBColor(2));
+    face->setSymbol(3, QStringLiteral("◎"), platform::QBColor(12));
+    face->setCheck(1, 1);
+    face->setCheck(2, 1);
+    face->setCheck(6, 1);
+    return face;
+}
+
 class PlotFixture : public ::testing::Test {
 protected:
     void SetUp() override
     {
         resetTables();
         renderState() = RenderState{};
+        // The small sites of these tests take the index's road, as large
+        // sites do, wherever a window allows it.
+        siteIndex().setUse(SiteIndex::Use::Always);
         LoadingFlag = 0;
         OriginX = kOriginX;
         OriginY = kOriginY;

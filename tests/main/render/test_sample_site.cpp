@@ -17,13 +17,7 @@ protected:
     void SetUp() override
     {
         PlotFixture::SetUp();
-        face = std::make_unique<StandalonePlot>(QSize(800, 600));
-        face->setSymbol(1, QStringLiteral("■"), platform::QBColor(9));
-        face->setSymbol(2, QStringLiteral("●"), platform::QBColor(2));
-        face->setSymbol(3, QStringLiteral("◎"), platform::QBColor(12));
-        face->setCheck(1, 1);
-        face->setCheck(2, 1);
-        face->setCheck(6, 1);
+        face = plotWithSymbols(QSize(800, 600));
         setView(0, 0, 120, 160);  // 0.2 m per pixel
         buildSite();
     }

@@ -14,6 +14,7 @@
 
 #include "main/background/background_drawing.h"
 #include "main/render/render_state.h"
+#include "main/render/site_index.h"
 #include "main/render/view_wiring.h"
 #include "main/render/window_plot_face.h"
 #include "main/site/tables.h"
@@ -51,6 +52,7 @@ class ViewTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        render::siteIndex().setUse(render::SiteIndex::Use::Always);  // small sites take the large sites' road
         ASSERT_TRUE(mHome.isValid());
         qputenv("TAVELCOR_HOME", mHome.path().toUtf8());
         allocateTables();

@@ -11,6 +11,8 @@
 #include "main/site/symbol_file.h"
 #include "site_test_support.h"
 
+#include "bench/full_size_site.h"
+
 #include <gtest/gtest.h>
 
 namespace tavelcor {
@@ -183,6 +185,141 @@ TEST_F(SiteRoundTrip, SavedOpenedAndSavedAgainIsByteIdentical)
         const QByteArray b = testsupport::fileBytes(second + name);
         EXPECT_EQ(a, b) << name.toStdString() << ": " << firstDifference(a, b).toStdString();
     }
+}
+
+// The site files of a folder, each written from the tables.
+void writeSiteFiles(const QString& folder)
+{
+    SiteFolder = folder;
+    for (const WriteResult& r : {writeZahyoSim(folder + QStringLiteral("ZAHYO.SIM")), writeParcelAttributes(folder),
+                                 writePointDat(folder), writeLineDat(folder), writeTegakiDat(folder),
+                                 writeTextDat(folder)}) {
+        EXPECT_EQ(r.outcome, WriteOutcome::Written) << r.path.toStdString();
+    }
+}
+
+// Every file of the first folder is byte for byte the one of the second.
+void expectSameFiles(const QString& first, const QString& second, qsizetype count)
+{
+    const QStringList files = QDir(first).entryList(QDir::Files, QDir::Name);
+    EXPECT_EQ(files, QDir(second).entryList(QDir::Files, QDir::Name));
+    EXPECT_EQ(files.size(), count);
+    for (const QString& name : files) {
+        const QByteArray a = testsupport::fileBytes(first + name);
+        const QByteArray b = testsupport::fileBytes(second + name);
+        EXPECT_TRUE(a == b) << name.toStdString() << ": " << firstDifference(a, b).toStdString();
+    }
+}
+
+// A site whose numbers have gaps: coordinates 3, 4, 10 and 250000 of
+// 250000, points 2, 5 and 9 of 12 (with a deleted point after the count),
+// strokes with empty slots, a deleted line and a deleted text.
+void fillSiteWithGaps()
+{
+    const std::vector<std::pair<int, QString>> coordinates{
+        {3, QStringLiteral("境界③")}, {4, QStringLiteral("K4")}, {10, QStringLiteral("杭－10")},
+        {250000, QStringLiteral("末")}};
+    for (const auto& [n, name] : coordinates) {
+        ZahyoName[n] = name;
+        ZahyoX[n] = -34000.0 - n * 0.001;
+        ZahyoY[n] = 12000.0 + n * 0.002;
+        ZahyoH[n] = n % 7;
+    }
+    ZahyoMax = 250000;
+    KakuchiVertex[0] = 10;
+    KakuchiVertex[1] = 3;
+    KakuchiVertex[2] = 250000;
+    KakuchiFirst[1] = 0;
+    KakuchiLast[1] = 2;
+    KakuchiName[1] = QStringLiteral("7-2");
+    KakuchiCount = 1;
+    setKakuchiAttr(1, 1, QStringLiteral("7-2"));
+    setKakuchiAttr(1, 3, QStringLiteral("畑"));
+    for (const int i : {2, 5, 9}) {
+        PointName[i] = QStringLiteral("点%1").arg(i);
+        PointX[i] = i * 1.5;
+        PointY[i] = -i * 2.5;
+        PointMark[i] = static_cast<std::uint8_t>(i);
+    }
+    PointCount = 12;
+    PointMark[13] = 103;
+    // Lines are numbered in file order when read, so their file has no gaps
+    // to keep.
+    LineNext = 3;
+    LineX1[1] = 2.0;
+    LineX2[1] = 3.0;
+    LineColor[1] = 9;
+    LineY1[2] = 1.0;
+    LineColor[2] = 103;  // deleted
+    for (const int i : {4, 5, 6}) {
+        TegakiPen[i] = static_cast<std::uint8_t>(i - 3);
+        TegakiColor[i] = 2;
+        TegakiX[i] = static_cast<float>(i);
+        TegakiY[i] = -static_cast<float>(i);
+    }
+    TegakiCount = 8;
+    TxtCount = 3;
+    for (int i = 1; i <= 3; ++i) {
+        TxtString[i] = QStringLiteral("文字 %1").arg(i);
+        TxtColor[i] = static_cast<std::uint8_t>(i == 2 ? 112 : 12);
+        TxtX[i] = static_cast<float>(i) * 0.5F;
+        TxtY[i] = -static_cast<float>(i);
+    }
+}
+
+TEST_F(SiteRoundTrip, ASiteWithGapsInItsNumbersIsReadAndWrittenAgainByteForByte)
+{
+    const QString first = mSite.path() + QStringLiteral("/first/");
+    const QString second = mSite.path() + QStringLiteral("/second/");
+    ASSERT_TRUE(QDir().mkpath(first) && QDir().mkpath(second));
+    OriginX = -34000.0;
+    OriginY = 12000.0;
+    fillSiteWithGaps();
+    writeSiteFiles(first);
+    resetKeepingFolders();
+    SiteFolder = first;
+    OriginX = -34100.0;  // another run, another origin
+    OriginY = 11950.0;
+    ASSERT_EQ(ReadSima(first + QStringLiteral("ZAHYO.SIM")), ReadOutcome::Ok);
+    ASSERT_EQ(readSiteDatFiles(first), ReadOutcome::Ok);
+    EXPECT_EQ(ZahyoMax, 250000);
+    EXPECT_EQ(ZahyoName[5], freeZahyoName()) << "a gap stays free";
+    EXPECT_EQ(ZahyoName[10], QStringLiteral("杭－10"));
+    EXPECT_EQ(PointCount, 13);
+    EXPECT_EQ(PointMark[3], 0);
+    EXPECT_EQ(KakuchiAttr(1, 3), QStringLiteral("畑"));
+    writeSiteFiles(second);
+    expectSameFiles(first, second, 6);
+}
+
+// The benchmarks' full-size site: a name on every coordinate and point, a
+// name and attributes on every parcel, every table full.
+TEST_F(SiteRoundTrip, AFullSizeSiteIsReadAndWrittenAgainByteForByte)
+{
+    const QString first = mSite.path() + QStringLiteral("/first/");
+    const QString second = mSite.path() + QStringLiteral("/second/");
+    ASSERT_TRUE(QDir().mkpath(first) && QDir().mkpath(second));
+    benchsupport::buildNamedSite();
+    writeSiteFiles(first);
+    resetKeepingFolders();
+    SiteFolder = first;
+    OriginX = -33000.0;
+    OriginY = 13000.0;
+    ASSERT_EQ(ReadSima(first + QStringLiteral("ZAHYO.SIM")), ReadOutcome::Ok);
+    ASSERT_EQ(readSiteDatFiles(first), ReadOutcome::Ok);
+    EXPECT_EQ(ZahyoMax, kZahyoTop);
+    EXPECT_EQ(ZahyoName[kZahyoTop], benchsupport::coordinateName(kZahyoTop));
+    EXPECT_EQ(KakuchiCount, kKakuchiCountLimit);
+    EXPECT_EQ(KakuchiLast[kKakuchiCountLimit], benchsupport::kNamedSiteVertexSlots - 1);
+    EXPECT_EQ(KakuchiAttr(kKakuchiCountLimit, 4), QStringLiteral("山田　太郎"));
+    EXPECT_EQ(PointCount, kPointTop);
+    EXPECT_EQ(PointName[kPointTop], QStringLiteral("境界①500000"));
+    EXPECT_EQ(PointName2[kPointTop], QStringLiteral("杭62"));
+    EXPECT_EQ(LineNext, kLineTop + 1);
+    EXPECT_EQ(TegakiCount, kTegakiTop);
+    EXPECT_EQ(TxtCount, kTxtTop);
+    writeSiteFiles(second);
+    expectSameFiles(first, second, 6);
 }
 
 }  // namespace

@@ -1,12 +1,20 @@
 // SPDX-License-Identifier: LicenseRef-Tavelcor
 #include "main/site/site_text.h"
+#include "platform/text/cp932.h"
 #include "platform/text/numbers.h"
+#include "platform/text/textfile.h"
+
+#include <QFile>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdint>
+#include <iterator>
 #include <random>
+#include <string>
+#include <vector>
 
 namespace tavelcor::sitetext {
 namespace {
@@ -57,6 +65,180 @@ TEST(FieldNumber, WholeNumbersAgreeWithCheckedRounding)
         EXPECT_EQ(fieldLong(t), platform::toLongChecked(platform::Val(t))) << '"' << text << '"';
         EXPECT_EQ(fieldByte(t), platform::toByteChecked(platform::Val(t))) << '"' << text << '"';
     }
+}
+
+// Field texts for the byte readers: every plain form and the texts beside
+// it that the text kit reads otherwise (exponents, full-width digits, CP932
+// kanji, too many digits), some with the bytes of a cut two-byte character.
+const char* const kFieldTexts[] = {
+    "", " ", "0", "-0", "-0.00", "+5", "12", " 12 ", "-1234.56", ".5", "-.25", "5.", ".", "-", "1.2.3", "1 2",
+    "12.5m", "1e3", "1.5E+20", "12E", "\t7", "123456789012345", "1234567890123456", "12345678.1234567",
+    "1234567.12345678", "0.000000000000001", "9999999.99", "-12345.678", "2.675", "1.005", "  -0.125  ", "abc",
+    "１２", "-33250.00", "12800.00", "1000000", "255", "256", "-1", "2.5", "3.5", "2147483648", "0012", "杭12",
+    "12杭", "&H10", "00000000000000001", "99999999", "100000000", "12345678"};
+
+QByteArray cp932(const char* text)
+{
+    return platform::toCp932(QString::fromUtf8(text));
+}
+
+// The byte readers give what the text readers give for the decoded text.
+TEST(FieldNumber, BytesReadAsTheirText)
+{
+    for (const char* text : kFieldTexts) {
+        const QString t = QString::fromUtf8(text);
+        const QByteArray b = cp932(text);
+        const double number = fieldNumber(QByteArrayView(b));
+        EXPECT_EQ(number, fieldNumber(t)) << '"' << text << '"';
+        EXPECT_EQ(std::signbit(number), std::signbit(fieldNumber(t))) << '"' << text << '"';
+        EXPECT_EQ(fieldLong(QByteArrayView(b)), fieldLong(t)) << '"' << text << '"';
+        EXPECT_EQ(fieldByte(QByteArrayView(b)), fieldByte(t)) << '"' << text << '"';
+    }
+    // A lead byte cut off by the comma reads as the replacement character.
+    const QByteArray cut("12\x82");
+    EXPECT_EQ(fieldNumber(QByteArrayView(cut)), fieldNumber(platform::fromCp932(cut)));
+}
+
+// Every field of a row read in order by the cursor: as the fields split by
+// the text kit read, whatever follows each field and whatever lies behind
+// the row in memory (a line view has the next line behind it).
+TEST(FieldNumber, RowCursorReadsEachFieldAsTheSplitRow)
+{
+    const std::vector<const char*> texts(std::begin(kFieldTexts), std::end(kFieldTexts));
+    for (std::size_t first = 0; first < texts.size(); ++first) {
+        // Rows of three fields in every order of neighbours.
+        const char* row3[] = {texts[first], texts[(first + 7) % texts.size()], texts[(first + 13) % texts.size()]};
+        QByteArray row = cp932(row3[0]) + ',' + cp932(row3[1]) + ',' + cp932(row3[2]);
+        const QByteArray behind = "9999999999999999";  // digits a reader looking past the row would take
+        const QByteArray memory = row + behind;
+        const QByteArrayView line(memory.constData(), row.size());
+        const QString text = platform::fromCp932(row);
+        const auto fields = splitFields<4>(QStringView(text));
+        for (int kind = 0; kind < 4; ++kind) {
+            RowCursor cursor(line);
+            for (int k = 0; k < 4; ++k) {  // the fourth reads past the end: an empty field
+                const QStringView field = k < fields.count ? fields[static_cast<std::size_t>(k)] : QStringView();
+                const std::string what = std::string(row.constData()) + " field " + std::to_string(k);
+                EXPECT_EQ(cursor.atEnd(), k >= fields.count) << what;
+                EXPECT_EQ(cursor.overran(), k > fields.count) << what;
+                switch (kind) {
+                case 0:
+                    EXPECT_EQ(cursor.number(), fieldNumber(field)) << what;
+                    break;
+                case 1: {
+                    std::int32_t value = -7;
+                    const std::optional<std::int32_t> expected = fieldLong(field);
+                    EXPECT_EQ(cursor.whole(INT32_MIN, INT32_MAX, value), expected.has_value()) << what;
+                    if (expected) {
+                        EXPECT_EQ(value, *expected) << what;
+                    }
+                    break;
+                }
+                case 2: {
+                    std::uint8_t value = 7;
+                    const std::optional<std::uint8_t> expected = fieldByte(field);
+                    EXPECT_EQ(cursor.byte(value), expected.has_value()) << what;
+                    if (expected) {
+                        EXPECT_EQ(value, *expected) << what;
+                    }
+                    break;
+                }
+                default:
+                    EXPECT_EQ(platform::fromCp932(cursor.text()), field.toString()) << what;
+                }
+            }
+        }
+    }
+}
+
+// The cursor tells a row of fewer fields than were read from one of more.
+TEST(FieldNumber, CursorCountsTheFieldsItReads)
+{
+    RowCursor empty(QByteArrayView(""));
+    EXPECT_FALSE(empty.atEnd()) << "an empty row is one empty field to the cursor";
+    EXPECT_TRUE(empty.text().isEmpty());
+    EXPECT_TRUE(empty.atEnd());
+    EXPECT_FALSE(empty.overran());
+    EXPECT_EQ(empty.number(), 0.0);
+    EXPECT_TRUE(empty.overran());
+    RowCursor cursor(QByteArrayView("a,,b,"));
+    EXPECT_EQ(cursor.text(), QByteArrayView("a"));
+    EXPECT_EQ(cursor.number(), 0.0) << "an empty field reads 0";
+    EXPECT_EQ(cursor.text(), QByteArrayView("b"));
+    EXPECT_FALSE(cursor.atEnd()) << "the field after the last comma is left";
+    EXPECT_TRUE(cursor.text().isEmpty());
+    EXPECT_TRUE(cursor.atEnd());
+    EXPECT_FALSE(cursor.overran());
+    EXPECT_TRUE(cursor.text().isNull()) << "past the end";
+    EXPECT_TRUE(cursor.overran());
+    RowCursor longRow(QByteArray(40, ',') + "7");
+    for (int k = 0; k < 40; ++k)
+        longRow.skip();
+    std::int32_t seven = 0;
+    EXPECT_TRUE(longRow.whole(1, 10, seven));
+    EXPECT_EQ(seven, 7);
+    EXPECT_TRUE(longRow.atEnd());
+    // A whole number outside the range asked for, plain or not.
+    RowCursor ranges(QByteArrayView("0,11,10.4,10.6"));
+    std::int32_t value = 0;
+    EXPECT_FALSE(ranges.whole(1, 10, value));
+    EXPECT_FALSE(ranges.whole(1, 10, value));
+    EXPECT_TRUE(ranges.whole(1, 10, value)) << "10.4 rounds to 10";
+    EXPECT_FALSE(ranges.whole(1, 10, value)) << "10.6 rounds to 11";
+}
+
+// A file's lines built as bytes are the lines built as text, encoded: the
+// same numbers in the same forms and the same cleaning of texts.
+TEST(SiteText, LineBlocksHoldTheEncodedRowsOfText)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("rows.txt"));
+    platform::TextFileWriter out(path);
+    LineBlock lines(out);
+    QByteArray expected;
+    std::mt19937_64 random(7);
+    std::uniform_real_distribution<double> magnitude(-3.0, 11.0);
+    const QStringList texts{QString(), QStringLiteral(""), QStringLiteral(" 境界①, 杭－3 "), QStringLiteral("a\r\nb\rc\nd,"),
+                            QStringLiteral("  "), QStringLiteral("é¥😀"), QStringLiteral("山田　太郎"), QStringLiteral(",,")};
+    for (int i = 0; i < 20000; ++i) {
+        const double value = (i % 2 == 0 ? -1.0 : 1.0) * std::pow(10.0, magnitude(random));
+        const int width = 8 + i % 4;
+        const int decimals = i % 11 - 1;  // -1 and 10 included: blanks or nothing
+        const QString& text = texts[i % texts.size()];
+        Row row;
+        appendInt(row, i - 10000);
+        row << u',';
+        appendFixed(row, value, width, decimals);
+        row << u',';
+        appendFixedTrimmed(row, value, width, decimals);
+        row << u',';
+        appendField(row, text);
+        row << u',';
+        appendTrimmedField(row, text);
+        row << u',';
+        appendCompact(row, text);
+        expected += platform::toCp932(row.view()) + "\r\n";
+        lines.appendInt(i - 10000);
+        lines << ',';
+        lines.appendFixed(value, width, decimals);
+        lines << ',';
+        lines.appendFixedTrimmed(value, width, decimals);
+        lines << ',';
+        lines.appendField(text);
+        lines << ',';
+        lines.appendTrimmedField(text);
+        lines << ',';
+        lines.appendCompact(text);
+        lines.endLine();
+    }
+    lines.flush();
+    ASSERT_TRUE(out.commit());
+    QFile written(path);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    const QByteArray bytes = written.readAll();
+    ASSERT_EQ(bytes.size(), expected.size());
+    EXPECT_TRUE(bytes == expected);
 }
 
 TEST(SiteText, FixedFormKeepsWidthOrTheWholeNumber)

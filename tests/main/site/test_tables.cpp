@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tavelcor {
@@ -475,6 +476,35 @@ TEST(TablesLifetime, AllocationHappensOnceAndKeepsTheStorage)
     allocateTables();
     resetTables();
     EXPECT_EQ(ZahyoX.begin(), before);
+}
+
+
+// Code that keeps something worked out from a table compares its change
+// count: every access that can write counts, reading through a const
+// reference does not.
+TEST_F(Tables, AccessThatCanWriteCountsAsAChange)
+{
+    const std::uint64_t start = PointX.changes();
+    const auto& readOnly = std::as_const(PointX);
+    EXPECT_EQ(readOnly[1] + readOnly[500000] + *readOnly.begin(), 0.0);
+    EXPECT_EQ(PointX.changes(), start) << "const reads";
+    PointX[1] = 5.0;
+    EXPECT_EQ(PointX.changes(), start + 1);
+    EXPECT_EQ(PointX[2], 0.0);  // a read through the writable table counts too
+    EXPECT_EQ(PointX.changes(), start + 2);
+    double* raw = PointX.begin();
+    EXPECT_EQ(PointX.changes(), start + 3);
+    raw[3] = 1.0;  // not seen until touched
+    EXPECT_EQ(PointX.changes(), start + 3);
+    PointX.touch();
+    EXPECT_EQ(PointX.changes(), start + 4);
+    PointX.fill(0.0);
+    EXPECT_GT(PointX.changes(), start + 4);
+    const std::uint64_t names = ZahyoName.changes();
+    resetTables();
+    EXPECT_GT(ZahyoName.changes(), names) << "a reset counts";
+    UndoText(0, 1) = QStringLiteral("x");
+    EXPECT_GT(UndoText.changes(), 0u);
 }
 
 }  // namespace

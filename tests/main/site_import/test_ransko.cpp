@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -125,6 +126,36 @@ TEST_F(RanskoProgram, ExitCodesTellWhatFailed)
     EXPECT_EQ(run({path("missing.xml"), path("out.txt")}), 2);
     EXPECT_FALSE(QFile::exists(path("out.txt")));
     EXPECT_EQ(run({path("in.xml"), path("no-folder/out.txt")}), 3);
+}
+
+// The copy is a working file that the import deletes once read: it is put
+// in place whole (no temporary file is left), but not synced to the disk,
+// which would make the import wait for the disk. Seen through strace.
+TEST_F(RanskoProgram, TheWorkingCopyIsRenamedIntoPlaceWithoutADiskSync)
+{
+    const QString strace = QStandardPaths::findExecutable(QStringLiteral("strace"));
+    if (strace.isEmpty())
+        GTEST_SKIP() << "strace is not installed";
+    const QString text = QStringLiteral("<地番>12-1</地番>\r\n").repeated(1000);
+    ASSERT_TRUE(writeBytes(path("in.xml"), text.toUtf8()));
+    ASSERT_TRUE(writeBytes(path("Tempora.txt"), "old"));
+    QProcess process;
+    process.setStandardOutputFile(QProcess::nullDevice());
+    process.setStandardErrorFile(QProcess::nullDevice());
+    process.start(strace, {QStringLiteral("-f"), QStringLiteral("-qq"), QStringLiteral("-o"), path("trace"),
+                           QStringLiteral("-e"),
+                           QStringLiteral("trace=fsync,fdatasync,sync,syncfs,sync_file_range,rename,renameat,renameat2"),
+                           QStringLiteral(TAVELCOR_BIN_DIR "/ransko"), path("in.xml"), path("Tempora.txt")});
+    ASSERT_TRUE(process.waitForFinished(60000));
+    const QByteArray trace = fileBytes(path("trace"));
+    if (process.exitCode() != 0 && !trace.contains("rename"))
+        GTEST_SKIP() << "strace cannot trace here (no ptrace)";
+    ASSERT_EQ(process.exitCode(), 0);
+    EXPECT_EQ(fileBytes(path("Tempora.txt")), platform::toCp932(text));
+    EXPECT_TRUE(trace.contains("rename")) << trace.constData();
+    EXPECT_FALSE(trace.contains("sync")) << trace.constData();
+    EXPECT_EQ(QDir(mDir.path()).entryList(QDir::Files, QDir::Name),
+              (QStringList{QStringLiteral("Tempora.txt"), QStringLiteral("in.xml"), QStringLiteral("trace")}));
 }
 
 TEST_F(RanskoProgram, AFailedRunLeavesAnOldOutputAsItWas)

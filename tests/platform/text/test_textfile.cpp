@@ -116,6 +116,39 @@ TEST_P(LineEnds, SplitTheSameInEveryReadSize)
     }
 }
 
+// Passing over lines finds the same line ends, and stops at its limit.
+TEST_P(LineEnds, SkippedLinesAreTheLinesRead)
+{
+    const auto lines = static_cast<qint64>(GetParam().lines.size());
+    for (const qint64 chunk : {1, 7, 1 << 20}) {
+        ChunkedDevice all(GetParam().bytes, chunk);
+        EXPECT_EQ(LineReader(&all).skipLines(lines + 5), lines) << "read size " << chunk;
+        ChunkedDevice some(GetParam().bytes, chunk);
+        LineReader reader(&some);
+        EXPECT_EQ(reader.skipLines(1), std::min<qint64>(lines, 1));
+        // The lines after the skipped one follow.
+        QString line;
+        if (lines > 1) {
+            ASSERT_TRUE(reader.readLine(line));
+            EXPECT_EQ(line, GetParam().lines.at(1));
+        }
+    }
+}
+
+// Lines of 0 to 40 characters with every kind of line end in turn, so that
+// the ends fall on every place of a 16-byte block the search looks at whole.
+LinesRow longLinesRow()
+{
+    static const char* const kEnds[] = {"\r\n", "\r", "\n"};
+    LinesRow row{"every_end_at_every_place", {}, {}};
+    for (int n = 0; n <= 40; ++n) {
+        const QByteArray text(n, char('a' + n % 26));
+        row.bytes += text + kEnds[n % 3];
+        row.lines.append(QString::fromLatin1(text));
+    }
+    return row;
+}
+
 INSTANTIATE_TEST_SUITE_P(
     TextKit, LineEnds,
     testing::Values(
@@ -133,7 +166,8 @@ INSTANTIATE_TEST_SUITE_P(
         LinesRow{"crlf_after_cr", "x\r\r\ny", {"x", "", "y"}},
         // Shift-JIS text with a trail byte 0x5C (ソ) and a comma after kanji.
         LinesRow{"cp932_text", QByteArray("\x83\x5C\x83\x74\x83\x67,\x89\xE6\x92\x6E\r\nA01,1"),
-                 {QStringLiteral(u"ソフト,画地"), "A01,1"}}),
+                 {QStringLiteral(u"ソフト,画地"), "A01,1"}},
+        longLinesRow()),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(LineReader, BadBytesAtALineEndStayInThatLine)
@@ -219,12 +253,28 @@ TEST(LineReader, RawBytesShareThePosition)
 {
     ChunkedDevice device(QByteArray("\x89\xE6\r\nb\r\n"), 1);
     LineReader reader(&device);
-    QByteArray raw;
+    QByteArray raw("a longer line read before");  // its room is reused, its text not kept
     ASSERT_TRUE(reader.readLineBytes(raw));
     EXPECT_EQ(raw, QByteArray("\x89\xE6"));
     EXPECT_EQ(reader.readLine(), QString("b"));
     EXPECT_FALSE(reader.readLineBytes(raw));
     EXPECT_TRUE(raw.isEmpty());
+}
+
+// A view of each line's bytes, with the line rules of the other reads and
+// across reads of the device.
+TEST(LineReader, LineViewsFollowTheLineRules)
+{
+    ChunkedDevice device(QByteArray("a,\x89\xE6\r\n\r\nlast"), 2);
+    LineReader reader(&device);
+    QByteArrayView view;
+    ASSERT_TRUE(reader.readLineView(view));
+    EXPECT_EQ(view, QByteArrayView("a,\x89\xE6"));
+    ASSERT_TRUE(reader.readLineView(view));
+    EXPECT_TRUE(view.isEmpty());
+    EXPECT_EQ(reader.readLine(), QString("last"));
+    EXPECT_FALSE(reader.readLineView(view));
+    EXPECT_EQ(reader.lineCount(), 3);
 }
 
 // Streams twenty million lines through the reader: the generator never holds

@@ -1,0 +1,100 @@
+// SPDX-License-Identifier: LicenseRef-Tavelcor
+#include "platform/text/text_block.h"
+
+#include "platform/text/cp932.h"
+
+#include <QArrayData>
+
+#include <algorithm>
+
+namespace platform {
+namespace {
+
+using Block = QTypedArrayData<char16_t>;
+
+// While a block is open, its reference count stands at more than the texts
+// it can ever hand out (each takes at least two characters) and the maker's
+// own, so that a text freed meanwhile never brings it to zero; closing the
+// block sets the true count.
+constexpr int kOpenCount = static_cast<int>(TextBlockMaker::kBlockCharacters) + 1;
+
+QString emptyText()
+{
+    return QStringView(u"", 0).toString();
+}
+
+}  // namespace
+
+TextBlockMaker::~TextBlockMaker()
+{
+    closeBlock();
+}
+
+QString TextBlockMaker::fromCp932(QByteArrayView bytes)
+{
+    if (bytes.isNull())
+        return {};
+    if (bytes.isEmpty())
+        return emptyText();
+    char16_t* out = room(bytes.size());
+    if (out == nullptr)
+        return platform::fromCp932(bytes);
+    return take(decodeCp932(bytes, reinterpret_cast<QChar*>(out)));
+}
+
+QString TextBlockMaker::copy(QStringView text)
+{
+    if (text.isNull())
+        return {};
+    if (text.isEmpty())
+        return emptyText();
+    char16_t* out = room(text.size());
+    if (out == nullptr)
+        return text.toString();
+    std::copy_n(text.utf16(), text.size(), out);
+    return take(text.size());
+}
+
+char16_t* TextBlockMaker::room(qsizetype n)
+{
+    if (n + 1 > kBlockCharacters)
+        return nullptr;
+    if (mBlock != nullptr && mEnd - mFree >= n + 1)
+        return mFree;
+    closeBlock();
+    const auto [header, characters] = Block::allocate(kBlockCharacters);
+    Q_CHECK_PTR(header);
+    header->ref_.storeRelaxed(kOpenCount);
+    mBlock = header;
+    mFree = characters;
+    mEnd = characters + kBlockCharacters;
+    mTexts = 0;
+    return mFree;
+}
+
+QString TextBlockMaker::take(qsizetype n)
+{
+    mFree[n] = u'\0';  // a QString's characters end in a zero
+    // The text adopts one of the counts the open block holds in advance.
+    QString text(QString::DataPointer(mBlock, mFree, n));
+    mFree += n + 1;
+    ++mTexts;
+    return text;
+}
+
+void TextBlockMaker::closeBlock() noexcept
+{
+    if (mBlock == nullptr)
+        return;
+    // The texts handed out (less those freed meanwhile) and the maker's own,
+    // which goes now: the block is freed here when no text of it is left.
+    mBlock->ref_.fetchAndAddRelaxed(static_cast<int>(mTexts) + 1 - kOpenCount);
+    if (!mBlock->deref())
+        Block::deallocate(mBlock);
+    mBlock = nullptr;
+    mFree = nullptr;
+    mEnd = nullptr;
+    mTexts = 0;
+}
+
+}  // namespace platform
