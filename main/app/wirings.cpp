@@ -6,6 +6,7 @@
 #include "main/export/export_commands.h"
 #include "main/render/print_wiring.h"
 #include "main/render/view_wiring.h"
+#include "main/survey/survey_wiring.h"
 #include "main/ui/ui_wiring.h"
 #include "main/window/plot.h"
 
@@ -20,6 +21,7 @@ void registerPlotWirings()
     addPlotWiring(wirePrint);
     addPlotWiring(wireUi);
     addPlotWiring(wireExport);
+    addPlotWiring(wireSurvey);
 }
 
 }  // namespace tavelcor
