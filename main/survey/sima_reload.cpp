@@ -2,10 +2,10 @@
 #include "main/survey/sima_reload.h"
 
 #include "main/site/site_messages.h"
+#include "main/site/site_text.h"
 #include "main/site/tables.h"
 #include "platform/prompt/prompter.h"
 #include "platform/text/fields.h"
-#include "platform/text/numbers.h"
 #include "platform/text/strings.h"
 
 #include <algorithm>
@@ -23,7 +23,7 @@ constexpr QStringView kAppendHead = u"Z00,SIMA_TUIKA";
 // halves to even, when that is a number of the table (1..500000).
 std::optional<int> coordinateNumber(QStringView field)
 {
-    const std::optional<std::int32_t> n = platform::toLongChecked(platform::Val(field));
+    const std::optional<std::int32_t> n = sitetext::fieldLong(field);
     if (!n || *n < 1 || *n > kZahyoTop)
         return std::nullopt;
     return *n;
@@ -148,8 +148,8 @@ public:
         if (!n)
             return true;  // refused by the check; never written
         ZahyoName[*n] = platform::Trim(name);
-        const double X = platform::Val(x);
-        const double Y = platform::Val(y);
+        const double X = sitetext::fieldNumber(x);
+        const double Y = sitetext::fieldNumber(y);
         ZahyoX[*n] = X;
         ZahyoY[*n] = Y;
         ZahyoMax = std::max(ZahyoMax, *n);
