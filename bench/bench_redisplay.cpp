@@ -13,8 +13,8 @@
 //
 // Every iteration starts from fresh tables (untimed). Times are CPU times of
 // the thread; run on one CPU with repetitions and read the medians:
-//   taskset -c 2 bench/bin/bench_redisplay --benchmark_repetitions=5 \
-//       --benchmark_report_aggregates_only=true
+//   taskset -c 2 bench/bin/bench_redisplay --benchmark_repetitions=5
+//       --benchmark_report_aggregates_only=true   (one command line)
 #include <benchmark/benchmark.h>
 
 #include "bench_support.h"
@@ -48,16 +48,7 @@ constexpr int kVertices = 600000;
 constexpr double kOriginX = -33000.0;
 constexpr double kOriginY = 13000.0;
 
-// Names as a site holds them: CP932 kanji and symbols, digits, some ASCII.
-QString coordinateName(int n)
-{
-    switch (n % 4) {
-    case 0: return QStringLiteral("境界①") + QString::number(n);
-    case 1: return QStringLiteral("K") + QString::number(n);
-    case 2: return QStringLiteral("杭－") + QString::number(n);
-    default: return QString::number(n);
-    }
-}
+using benchsupport::siteCoordinateName;
 
 // 500000 coordinates and 32767 parcels over vertex slots 1..600000, the
 // slots a reload onto a site without parcels fills.
@@ -66,23 +57,7 @@ void fillSite()
     resetTables();
     OriginX = kOriginX;
     OriginY = kOriginY;
-    ZahyoMax = kZahyoTop;
-    for (int n = 1; n <= kZahyoTop; ++n) {
-        ZahyoName[n] = coordinateName(n);
-        ZahyoX[n] = -34000.0 + (n % 9973) * 1.234567;
-        ZahyoY[n] = 12000.0 + (n % 7919) * 2.345678;
-        ZahyoH[n] = (n % 1000) * 0.125;
-    }
-    KakuchiCount = kParcels;
-    int slot = 1;
-    for (int p = 1; p <= kParcels; ++p) {
-        KakuchiName[p] = QString::number(p) + QStringLiteral("-1");
-        KakuchiFirst[p] = slot;
-        const int count = kVertices / kParcels + (p <= kVertices % kParcels ? 1 : 0);
-        for (int k = 0; k < count; ++k)
-            KakuchiVertex[slot++] = 1 + (p * 13 + k * 7) % kZahyoTop;
-        KakuchiLast[p] = slot - 1;
-    }
+    benchsupport::fillFullSimaSite(1);
 }
 
 struct Site {
@@ -135,7 +110,7 @@ void prepareRead(const Site& s)
 bool holdsTheSite()
 {
     // Positions come back with the 3 decimals of the SIMA records.
-    return ZahyoMax == kZahyoTop && ZahyoName[kZahyoTop] == coordinateName(kZahyoTop)
+    return ZahyoMax == kZahyoTop && ZahyoName[kZahyoTop] == siteCoordinateName(kZahyoTop)
            && std::abs(ZahyoX[4] - (-34000.0 + 4 * 1.234567)) < 0.0006 && KakuchiCount == kParcels
            && KakuchiName[kParcels] == QString::number(kParcels) + QStringLiteral("-1");
 }

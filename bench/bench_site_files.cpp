@@ -39,39 +39,7 @@ constexpr int kVertexSlots = 600000;
 
 const char* const kFiles[] = {"ZAHYO.SIM", "POINT.DAT", "LINE.DAT", "TEGAKI.DAT", "TEXT.DAT"};
 
-// Names as a site holds them: CP932 kanji and symbols, digits, some ASCII.
-QString coordinateName(int n)
-{
-    switch (n % 4) {
-    case 0: return QStringLiteral("境界①") + QString::number(n);
-    case 1: return QStringLiteral("K") + QString::number(n);
-    case 2: return QStringLiteral("杭－") + QString::number(n);
-    default: return QString::number(n);
-    }
-}
-
-void fillCoordinatesAndParcels()
-{
-    ZahyoMax = kZahyoTop;
-    for (int n = 1; n <= kZahyoTop; ++n) {
-        ZahyoName[n] = coordinateName(n);
-        ZahyoX[n] = -34000.0 + (n % 9973) * 1.234567;
-        ZahyoY[n] = 12000.0 + (n % 7919) * 2.345678;
-        ZahyoH[n] = (n % 1000) * 0.125;
-    }
-    KakuchiCount = kParcels;
-    const int perParcel = kVertexSlots / kParcels;
-    int slot = 0;
-    for (int p = 1; p <= kParcels; ++p) {
-        KakuchiName[p] = QString::number(p) + QStringLiteral("-1");
-        KakuchiInfo[p] = QStringLiteral("字上ノ原");
-        KakuchiFirst[p] = slot;
-        const int count = p == kParcels ? kVertexSlots - slot : perParcel;
-        for (int k = 0; k < count; ++k)
-            KakuchiVertex[slot++] = 1 + (p * 13 + k * 7) % kZahyoTop;
-        KakuchiLast[p] = slot - 1;
-    }
-}
+using benchsupport::siteCoordinateName;
 
 void fillItems()
 {
@@ -79,7 +47,7 @@ void fillItems()
     OriginY = 13000.0;
     PointCount = kPointTop;
     for (int i = 1; i <= kPointTop; ++i) {
-        PointName[i] = coordinateName(i);
+        PointName[i] = siteCoordinateName(i);
         PointName2[i] = i % 3 == 0 ? QStringLiteral("済") : QString();
         PointX[i] = (i % 5003) * 0.37 - 900.0;
         PointY[i] = (i % 4001) * 0.41 - 800.0;
@@ -146,7 +114,7 @@ Site& site()
         Site built;
         built.folder = built.dir.path() + QStringLiteral("/");
         resetTables();
-        fillCoordinatesAndParcels();
+        benchsupport::fillFullSimaSite(0);
         fillItems();
         if (!writeSite(built.folder)) {
             std::fprintf(stderr, "cannot write the site into %s\n", qPrintable(built.folder));
@@ -238,7 +206,7 @@ void BM_ReadSite(benchmark::State& state)
     timeAgainstDecode(state, s, prepareForReading, [&] { ok = readSite(s.folder) && ok; });
     if (!ok || ZahyoMax != kZahyoTop || KakuchiCount != kParcels || KakuchiLast[kParcels] != kVertexSlots - 1
         || PointCount != kPointTop || LineNext != kLineTop + 1 || TegakiCount != kTegakiTop
-        || TxtCount != kTxtTop || ZahyoName[4] != coordinateName(4)) {
+        || TxtCount != kTxtTop || ZahyoName[4] != siteCoordinateName(4)) {
         state.SkipWithError("the site did not read back whole");
     }
     state.SetBytesProcessed(state.iterations() * s.totalBytes);

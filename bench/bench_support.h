@@ -44,6 +44,46 @@ inline void setRatioCounters(benchmark::State& state, double workMs, double floo
     state.counters["ratio"] = floorMs > 0 ? workMs / floorMs : 0.0;
 }
 
+// Names as a site holds them: CP932 kanji and symbols, digits, some ASCII.
+inline QString siteCoordinateName(int n)
+{
+    switch (n % 4) {
+    case 0: return QStringLiteral("境界①") + QString::number(n);
+    case 1: return QStringLiteral("K") + QString::number(n);
+    case 2: return QStringLiteral("杭－") + QString::number(n);
+    default: return QString::number(n);
+    }
+}
+
+// The coordinates 1..500000 named by siteCoordinateName (absolute X, Y and
+// H in metres, always the same) and 32767 parcels over 600000 vertex slots
+// from `firstSlot` on (18 each, the last one the rest), as a site file
+// lists them. The plot positions are left to the caller.
+inline void fillFullSimaSite(int firstSlot)
+{
+    constexpr int kVertexSlots = 600000;
+    ZahyoMax = kZahyoTop;
+    for (int n = 1; n <= kZahyoTop; ++n) {
+        ZahyoName[n] = siteCoordinateName(n);
+        ZahyoX[n] = -34000.0 + (n % 9973) * 1.234567;
+        ZahyoY[n] = 12000.0 + (n % 7919) * 2.345678;
+        ZahyoH[n] = (n % 1000) * 0.125;
+    }
+    KakuchiCount = kKakuchiCountLimit;
+    const int perParcel = kVertexSlots / kKakuchiCountLimit;
+    const int end = firstSlot + kVertexSlots;
+    int slot = firstSlot;
+    for (int p = 1; p <= kKakuchiCountLimit; ++p) {
+        KakuchiName[p] = QString::number(p) + QStringLiteral("-1");
+        KakuchiInfo[p] = QStringLiteral("字上ノ原");
+        KakuchiFirst[p] = slot;
+        const int count = p == kKakuchiCountLimit ? end - slot : perParcel;
+        for (int k = 0; k < count; ++k)
+            KakuchiVertex[slot++] = 1 + (p * 13 + k * 7) % kZahyoTop;
+        KakuchiLast[p] = slot - 1;
+    }
+}
+
 // 32767 parcels in a grid over siteM x siteM metres around the origin, each
 // of 15 corners on a circle (coordinates named K<n>, parcel vertices) and 18
 // vertex entries (the first three corners again; 589806 slots from slot 1),

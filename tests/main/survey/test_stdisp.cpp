@@ -2,13 +2,12 @@
 // The calculation report window stdisp, driven as a user does: shown by a
 // calculation that left its lines in MsgText, its menu bar clicked, the
 // distance panel typed into.
+#include "menu_bar_click.h"
 #include "survey_fixture.h"
 
 #include "main/render/print_dialog.h"
 #include "main/site/tables.h"
 
-#include <QAction>
-#include <QMenuBar>
 
 namespace tavelcor::surveytest {
 namespace {
@@ -34,19 +33,7 @@ protected:
     }
 
     // Clicks the menu bar item with the caption, as a user does.
-    static void chooseFromBar(const QString& caption)
-    {
-        auto* bar = qobject_cast<QMenuBar*>(stdisp().menuBarWidget());
-        ASSERT_NE(bar, nullptr);
-        for (QAction* action : bar->actions()) {
-            if (action->text() == caption) {
-                QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(action).center());
-                QCoreApplication::processEvents();
-                return;
-            }
-        }
-        ADD_FAILURE() << "no menu item " << caption.toStdString();
-    }
+    static void chooseFromBar(const QString& caption) { formstest::clickMenuBarItem(stdisp(), caption); }
 
     static void typeInto(platform::TextBox& field, const QString& text)
     {

@@ -170,8 +170,9 @@ TEST_F(SurveyMarks, FourPointModeJoinsPairsOnlyForTwoThreeOrFivePicks)
         EXPECT_EQ(colorAt(0.0, 0.0) == kMagenta, row.firstPair) << CalcPickCount << " picks";
         EXPECT_EQ(colorAt(30.0, 0.0) == kMagenta, row.secondPair) << CalcPickCount << " picks";
         EXPECT_NE(colorAt(15.0, 30.0), kMagenta) << "12 to 13 is never joined";
-        if (!row.firstPair && !row.secondPair)
+        if (!row.firstPair && !row.secondPair) {
             EXPECT_EQ(countColor(kMagenta), 0) << CalcPickCount << " picks";
+        }
     }
 }
 

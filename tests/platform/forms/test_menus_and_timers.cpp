@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: LicenseRef-Tavelcor
 // Pop-up menus chosen through the prompter, and timers.
 #include "forms_fixture.h"
+#include "menu_bar_click.h"
 #include "sample_form.h"
 
 #include "platform/forms/buttons.h"
@@ -113,21 +114,6 @@ QMenuBar* barOf(const platform::Form& form)
     return qobject_cast<QMenuBar*>(form.menuBarWidget());
 }
 
-// Clicks the bar's item with the caption, as a user does.
-void clickBarItem(const platform::Form& form, const QString& caption)
-{
-    QMenuBar* bar = barOf(form);
-    ASSERT_NE(bar, nullptr);
-    for (QAction* action : bar->actions()) {
-        if (action->text() == caption) {
-            QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(action).center());
-            QCoreApplication::processEvents();
-            return;
-        }
-    }
-    ADD_FAILURE() << "no bar item " << caption.toStdString();
-}
-
 TEST_F(Menus, MenuBarLiesAboveTheClientAreaAndKeepsTheControlsInPlace)
 {
     BarForm f;
@@ -152,8 +138,8 @@ TEST_F(Menus, ChoosingABarItemFiresItsClick)
 {
     BarForm f;
     ASSERT_TRUE(showActive(f));
-    clickBarItem(f, QStringLiteral("全てコピー"));
-    clickBarItem(f, QStringLiteral("簡易印刷"));
+    clickMenuBarItem(f, QStringLiteral("全てコピー"));
+    clickMenuBarItem(f, QStringLiteral("簡易印刷"));
     EXPECT_EQ(f.chosen, (QStringList{QStringLiteral("copy"), QStringLiteral("print")}));
 }
 
@@ -167,11 +153,11 @@ TEST_F(Menus, BarItemsFollowTheirMenusCaptionEnabledAndVisible)
     f.copy.setCaption(QStringLiteral("コピー"));
     EXPECT_EQ(actions[1]->text(), QStringLiteral("コピー"));
     f.print.setEnabled(false);
-    clickBarItem(f, QStringLiteral("簡易印刷"));
+    clickMenuBarItem(f, QStringLiteral("簡易印刷"));
     EXPECT_TRUE(f.chosen.isEmpty()) << "a disabled item is not chosen";
     f.hidden.setVisible(true);
     EXPECT_TRUE(actions[2]->isVisible());
-    clickBarItem(f, QStringLiteral("隠し"));
+    clickMenuBarItem(f, QStringLiteral("隠し"));
     EXPECT_EQ(f.chosen, QStringList{QStringLiteral("hidden")});
 }
 
