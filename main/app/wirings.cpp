@@ -3,6 +3,7 @@
 
 #include "main/app/site_wiring.h"
 #include "main/app/window_layout.h"
+#include "main/background/background_drawing.h"
 #include "main/export/export_commands.h"
 #include "main/render/print_wiring.h"
 #include "main/render/view_wiring.h"
@@ -20,6 +21,7 @@ void registerPlotWirings()
     addPlotWiring(wireView);
     addPlotWiring(wirePrint);
     addPlotWiring(wireUi);
+    addPlotWiring(wireBackground);
     addPlotWiring(wireExport);
     addPlotWiring(wireSurvey);
 }

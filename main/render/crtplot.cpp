@@ -3,6 +3,7 @@
 // previous view and the scale bar.
 #include "main/render/plot_render.h"
 
+#include "main/render/background_step.h"
 #include "main/render/render_internal.h"
 #include "main/render/scale_bar.h"
 #include "main/site/tables.h"
@@ -64,16 +65,11 @@ void setUpPicture(PlotPainter& p)
     p.setFontBold(FontSize >= 12);
 }
 
-void drawBackground(PlotFace& face, PlotPainter& p, RenderState& st)
+// The backgrounds (background_step.h).  A background that fails leaves the
+// picture as the step left it; the site is drawn over it all the same.
+void drawBackground(PlotFace& face, const RenderState& st)
 {
-    // Until background layers are set up the picture starts clear, as it
-    // does when neither background slot holds a layer; so does it when the
-    // background drawing fails.
-    bool drawn = false;
-    if (st.hooks.background)
-        guarded("the background", [&] { drawn = st.hooks.background(face); });
-    if (!drawn)
-        p.clear();
+    guarded("the background", [&] { composeBackground(face, st.hooks.background); });
 }
 
 void markPerpendicularFoot(PlotPainter& p)
@@ -139,7 +135,7 @@ void drawItemLayers(PlotFace& face)
 // its own, so a failure drops that step only.
 void drawSite(PlotFace& face, PlotPainter& p, RenderState& st, RedrawWork& work)
 {
-    drawBackground(face, p, st);
+    drawBackground(face, st);
     p.setDrawMode(kMaskPen);
     // Without its working tables no step that reads them can run.
     if (guarded("the working tables", [&] { prepareWorkingTables(work); })) {

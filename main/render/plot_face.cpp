@@ -9,6 +9,7 @@ namespace tavelcor::render {
 
 StandalonePlot::StandalonePlot(QSize pixels)
     : mCanvas(std::make_unique<platform::Canvas>(pixels)),
+      mBuffer(std::make_unique<platform::Canvas>(QSize(0, 0))),
       mFormHeightTwips(static_cast<double>(pixels.height()) * kTwipsPerPixel),
       mText2(QStringLiteral("1")), mText5(QStringLiteral("10000")), mText15(QStringLiteral("10001")),
       mText16(QStringLiteral("500000"))
@@ -27,6 +28,17 @@ double StandalonePlot::pictureWidthTwips() const
 double StandalonePlot::pictureHeightTwips() const
 {
     return static_cast<double>(mCanvas->pixelSize().height()) * kTwipsPerPixel;
+}
+
+void StandalonePlot::showBlendBuffer(bool shown)
+{
+    if (shown) {
+        mBuffer->setBackColor(mCanvas->BackColor());
+        mBuffer->resize(mCanvas->pixelSize());
+        mBuffer->setScaleMode(platform::ScaleMode::Pixels);
+        ++mBufferShowings;
+    }
+    mBufferShown = shown;
 }
 
 int StandalonePlot::checkValue(int number) const

@@ -68,6 +68,17 @@ public:
     virtual void setScaleBar(const ScaleBarLabels& labels) = 0;
     virtual void setPointNameFields(const QString& name, const QString& name2) = 0;  ///< Text6, Text7
     virtual void setGauge(Gauge gauge, int percent) = 0;
+
+    /// The buffer picture Picture5 of the background blend: it holds the
+    /// first background while the second is drawn.
+    virtual platform::Canvas& blendBuffer() = 0;
+    /// Shown: the buffer takes Picture1's place, size, border and back
+    /// colour (which clears it), a pixel scale and a picture of Picture1's
+    /// pixel size, and lies over the plot; hidden: it is out of sight.
+    virtual void showBlendBuffer(bool shown) = 0;
+    /// Picture1's mouse pointer code (11 the hourglass).
+    virtual int pictureMousePointer() const = 0;
+    virtual void setPictureMousePointer(int pointer) = 0;
 };
 
 /// A plot face with plain values: the design values of the main window's
@@ -93,6 +104,14 @@ public:
     void setScaleBar(const ScaleBarLabels& labels) override { mScaleBar = labels; }
     void setPointNameFields(const QString& name, const QString& name2) override;
     void setGauge(Gauge gauge, int percent) override;
+    platform::Canvas& blendBuffer() override { return *mBuffer; }
+    void showBlendBuffer(bool shown) override;
+    int pictureMousePointer() const override { return mMousePointer; }
+    void setPictureMousePointer(int pointer) override { mMousePointer = pointer; }
+
+    /// Whether the blend buffer is shown now, and how many times it was.
+    bool blendBufferShown() const { return mBufferShown; }
+    int blendBufferShowings() const { return mBufferShowings; }
 
     void setCheck(int number, int value);
     void setRangeText(int number, const QString& text);
@@ -108,6 +127,10 @@ public:
 
 private:
     std::unique_ptr<platform::Canvas> mCanvas;
+    std::unique_ptr<platform::Canvas> mBuffer;
+    bool mBufferShown = false;
+    int mBufferShowings = 0;
+    int mMousePointer = 0;
     double mFormHeightTwips = 0.0;
     std::array<int, kMaxCheck + 1> mChecks{};
     QString mText2, mText5, mText15, mText16;

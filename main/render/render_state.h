@@ -10,16 +10,35 @@
 #include <cstdint>
 #include <functional>
 
+namespace platform {
+class Canvas;
+}
+
 namespace tavelcor::render {
 
 class PlotFace;
 
+/// The procedures of the background part that the redraw's background step
+/// (and the wheel's preview) call.  An empty function does nothing: no
+/// layer is drawn, no blend is made, the placement window counts as hidden.
+struct BackgroundCalls {
+    /// plot.Haikei_Draw: draws one background layer into the picture.  The
+    /// code is the caller's variable: the background step passes the slot
+    /// variables Haikei1Code and Haikei2Code themselves, which the drawer
+    /// may change.
+    std::function<void(PlotFace&, std::uint8_t& code)> Haikei_Draw;
+    /// Module1.BlendPictures: first, second and target picture, percent.
+    std::function<void(platform::Canvas&, platform::Canvas&, platform::Canvas&, std::int16_t)> BlendPictures;
+    /// Whether the raster placement window RasterSet is shown, asked
+    /// without creating it.
+    std::function<bool()> rasterSetShown;
+};
+
 /// Call points of layers drawn by other parts of the program.  An empty
 /// function draws nothing.
 struct RedrawHooks {
-    /// Draws the background layers into the picture.  Returns false when it
-    /// drew nothing and left the clearing to the redraw.
-    std::function<bool(PlotFace&)> background;
+    /// The background layers (the redraw composes them, background_step.h).
+    BackgroundCalls background;
     /// Marks of the right-click survey picks and their construction lines.
     std::function<void(PlotFace&)> stblueplot;
     std::function<void(PlotFace&)> linedraw;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: LicenseRef-Tavelcor
 #include "main/render/wheel_zoom.h"
 
+#include "main/render/background_step.h"
 #include "main/render/plot_render.h"
 #include "main/render/view_navigation.h"
 #include "main/render/window_plot_face.h"
@@ -106,9 +107,12 @@ void takeSnapshot(Plot& window)
     HaikeiYMax(kSnapshotSlot, kSnapshotRow) = ViewCY + ViewSpanY / 2;
 }
 
+// The snapshot drawn at the new view at once: the background drawing's
+// layer code 0.
 void preview(Plot& window)
 {
-    drawSnapshotLayer(plotFace());
+    std::uint8_t snapshot = 0;
+    render::drawBackgroundLayer(plotFace(), snapshot);
     window.Timer6.setEnabled(true);
 }
 
@@ -198,27 +202,6 @@ void Timer6_Timer(Plot& window)
     RedrawCause = kCauseDeferred;
     crtplot();
     RedrawCause = kCauseNormal;
-}
-
-void drawSnapshotLayer(render::PlotFace& face)
-{
-    render::justsc(face);
-    platform::Canvas& canvas = face.picture();
-    if (RedrawCause != kCauseDeferred)
-        canvas.Cls();
-    const QString& file = HaikeiFile(kSnapshotSlot, kSnapshotRow);
-    if (file.isEmpty())
-        return;
-    const double left = HaikeiYMin(kSnapshotSlot, kSnapshotRow) - OriginY;
-    const double right = HaikeiYMax(kSnapshotSlot, kSnapshotRow) - OriginY;
-    const double top = OriginX - HaikeiXMax(kSnapshotSlot, kSnapshotRow);
-    const double bottom = OriginX - HaikeiXMin(kSnapshotSlot, kSnapshotRow);
-    if (!(right > left) || !(bottom > top) || !std::isfinite(right - left) || !std::isfinite(bottom - top))
-        return;
-    const QImage image(file);
-    if (image.isNull())
-        return;
-    canvas.PaintPicture(image, left, top, right - left, bottom - top);
 }
 
 void SetTopMost(platform::Form& form)

@@ -4,7 +4,8 @@
 // The mouse wheel zooms the plot about the point under the cursor.  Each
 // wheel step answers at once with a cheap preview: the plot's picture is
 // saved as WorkFolder/TEMP.BMP, registered as background slot 3 row 0 with
-// the extent of the view it shows, and drawn again at the new scale.  The
+// the extent of the view it shows, and drawn again at the new scale by the
+// background drawing (layer code 0).  The
 // full redraw runs only once the wheel has rested for 300 ms (Timer6), so a
 // run of steps costs one redraw.
 //
@@ -63,13 +64,6 @@ void WheelWndProc(Plot& window, int delta, QPointF cursor);
 /// The deferred redraw: stops Timer6, redraws with RedrawCause 9 (the
 /// background drawing keeps the picture), then sets RedrawCause to 0.
 void Timer6_Timer(Plot& window);
-
-/// The snapshot layer of the background drawing (layer code 0): fits the
-/// plot to the view, clears it unless RedrawCause is 9, then draws the image
-/// file of background slot 3, row 0 stretched into its registered extent
-/// (absolute metres).  An empty file name, a file that cannot be read or an
-/// extent without width or height draws nothing.
-void drawSnapshotLayer(render::PlotFace& face);
 
 /// Keeps the window above the other windows; nothing is reported.
 void SetTopMost(platform::Form& form);

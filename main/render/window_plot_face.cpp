@@ -2,6 +2,7 @@
 #include "main/render/window_plot_face.h"
 
 #include "main/window/plot.h"
+#include "platform/canvas/canvas.h"
 
 #include <algorithm>
 #include <memory>
@@ -109,6 +110,41 @@ void WindowPlotFace::setPointNameFields(const QString& name, const QString& name
 {
     mPlot.Text6.setText(name);
     mPlot.Text7.setText(name2);
+}
+
+platform::Canvas& WindowPlotFace::blendBuffer()
+{
+    return mPlot.Picture5.canvas();
+}
+
+void WindowPlotFace::showBlendBuffer(bool shown)
+{
+    platform::PictureBox& buffer = mPlot.Picture5;
+    if (!shown) {
+        buffer.setVisible(false);
+        return;
+    }
+    const platform::PictureBox& plotPicture = mPlot.Picture1;
+    buffer.setBorderStyle(plotPicture.BorderStyle());
+    buffer.Move(plotPicture.Left(), plotPicture.Top(), plotPicture.Width(), plotPicture.Height());
+    buffer.setBackColor(plotPicture.BackColor());
+    platform::Canvas& canvas = buffer.canvas();
+    canvas.resize(mPlot.Picture1.canvas().pixelSize());
+    canvas.setScaleMode(platform::ScaleMode::Pixels);
+    // Right over the plot, under whatever lies over the plot.
+    buffer.widget()->stackUnder(plotPicture.widget());
+    plotPicture.widget()->stackUnder(buffer.widget());
+    buffer.setVisible(true);
+}
+
+int WindowPlotFace::pictureMousePointer() const
+{
+    return mPlot.Picture1.MousePointer();
+}
+
+void WindowPlotFace::setPictureMousePointer(int pointer)
+{
+    mPlot.Picture1.setMousePointer(pointer);
 }
 
 void WindowPlotFace::setGauge(render::Gauge gauge, int percent)

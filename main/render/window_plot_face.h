@@ -27,6 +27,10 @@ public:
     void setScaleBar(const render::ScaleBarLabels& labels) override;
     void setPointNameFields(const QString& name, const QString& name2) override;
     void setGauge(render::Gauge gauge, int percent) override;
+    platform::Canvas& blendBuffer() override;
+    void showBlendBuffer(bool shown) override;
+    int pictureMousePointer() const override;
+    void setPictureMousePointer(int pointer) override;
 
 private:
     Plot& mPlot;

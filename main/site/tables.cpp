@@ -172,6 +172,7 @@ void resetBackgroundState()
     TileZoom = 0;
     RasterSize = 0.0F;
     TileDlMode = 0;
+    TileScreensSaved = 0;
 }
 
 // Start-up values of the settings followed by the settings reader's own

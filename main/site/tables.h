@@ -462,6 +462,9 @@ inline std::int32_t TileZoom = 0;
 inline float RasterSize = 0.0F;
 // 0 tiles are fetched by file download, 1 by the web request.
 inline std::uint8_t TileDlMode = 0;
+// The user's TileScreens, put aside while the background dialog's tile-cache
+// pass runs with its own screen count.
+inline std::uint8_t TileScreensSaved = 0;
 
 // =================================================================== GPS track
 

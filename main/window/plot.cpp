@@ -524,6 +524,7 @@ void Plot::designViewPanelExtras()
 
     Timer6.setEnabled(false);
     Timer6.setInterval(300);
+    Timer5.setEnabled(false);
 }
 
 void Plot::designPrintControls()

@@ -282,6 +282,9 @@ public:
     platform::TextBox Text14{Frame9, QStringLiteral("Text14")};
     /// The redraw 300 ms after the last mouse-wheel step.
     platform::TimerControl Timer6{*this, QStringLiteral("Timer6")};
+    /// The question whether to stop using the GSI server, 30 s after the
+    /// last drawing of map tiles (every start sets its interval).
+    platform::TimerControl Timer5{*this, QStringLiteral("Timer5")};
 
     // --- printing -----------------------------------------------------------
     /// 印刷: opens the print dialog for the plot.

@@ -224,6 +224,7 @@ void Control::ZOrder(int position)
 void Control::setMousePointer(int pointer)
 {
     mMousePointer = pointer;
+    mShownCursor.reset();
     if (pointer == pointer::Default)
         mWidget->unsetCursor();
     else
@@ -329,8 +330,18 @@ void Control::sinkMouseDown(int button, int shift, QPointF units)
     fire(MouseDown, button, shift, units.x(), units.y());
 }
 
+void Control::showCursor(SystemCursor cursor)
+{
+    mShownCursor = cursor;
+    mWidget->setCursor(cursor == SystemCursor::Hand ? Qt::PointingHandCursor : Qt::SizeAllCursor);
+}
+
 void Control::sinkMouseMove(int buttons, int shift, QPointF units)
 {
+    // The window system puts the control's own cursor back once the pointer
+    // moves freely again.
+    if (buttons == 0 && mShownCursor)
+        setMousePointer(mMousePointer);
     fire(MouseMove, buttons, shift, units.x(), units.y());
 }
 

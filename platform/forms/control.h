@@ -99,7 +99,12 @@ inline constexpr int Arrow = 1;
 inline constexpr int Cross = 2;
 inline constexpr int IBeam = 3;
 inline constexpr int Hourglass = 11;
+inline constexpr int SizeAll = 15;
 }  // namespace pointer
+
+/// System cursors a handler shows for a moment, by the original platform's
+/// numbers: the hand and the four-way move cursor.
+enum class SystemCursor : int { Hand = 32649, SizeAll = 32646 };
 
 /// A control with a widget.
 class Control : public ControlBase, private detail::InputSink {
@@ -136,7 +141,15 @@ public:
     /// 0: in front of its siblings; 1: behind them.
     void ZOrder(int position = 0);
     int MousePointer() const { return mMousePointer; }
+    /// Sets the cursor code; it also ends a system cursor shown by showCursor.
     void setMousePointer(int pointer);
+    /// Shows a system cursor over the control (the original's SetCursor of
+    /// a loaded system cursor): it stays until the pointer moves over the
+    /// control with no button held, or MousePointer is set, and the
+    /// control's MousePointer shows again.
+    void showCursor(SystemCursor cursor);
+    /// The system cursor shown now; nullopt while the MousePointer shows.
+    std::optional<SystemCursor> shownCursor() const { return mShownCursor; }
 
     // --- colours (0x00BBGGRR) and font ----------------------------------------
     virtual std::uint32_t BackColor() const;
@@ -241,6 +254,7 @@ private:
     bool mVisible = true;
     bool mTabStop = true;
     int mMousePointer = pointer::Default;
+    std::optional<SystemCursor> mShownCursor;
     std::optional<std::uint32_t> mBackColor;
     std::optional<std::uint32_t> mForeColor;
     QString mFontName;

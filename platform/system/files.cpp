@@ -186,6 +186,13 @@ QStringList listFiles(const QString& folder)
     return dir.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Unsorted);
 }
 
+bool isBareFileName(const QString& name)
+{
+    if (name.isEmpty() || name == QStringLiteral(".") || name == QStringLiteral(".."))
+        return false;
+    return !name.contains(u'/') && !name.contains(u'\\') && !name.contains(QChar(0));
+}
+
 QString findFileNoCase(const QString& folder, const QString& name)
 {
     const QString designed = joined(folder, name);

@@ -83,6 +83,11 @@ std::optional<double> lastModifiedDateDouble(const QString& path);
 // does not exist.
 QStringList listFiles(const QString& folder);
 
+// True when name, taken from a file's contents, is a bare file name that
+// stays inside the folder it is joined to: not empty, not "." or "..", and
+// without "/", a backslash or a NUL character. Callers refuse other names.
+bool isBareFileName(const QString& name);
+
 // The path of the existing regular file in folder whose name equals name
 // without regard to letter case (Latin letters of either width, and any other
 // letters with simple case folding; "画地属性.txt" finds "画地属性.TXT").

@@ -15,6 +15,7 @@
 #include "main/app/app_context.h"
 #include "main/app/app_forms.h"
 #include "main/app/wirings.h"
+#include "main/background/photo_viewer.h"
 #include "main/export/simasave.h"
 #include "main/render/color_picker.h"
 #include "main/render/cselect.h"
@@ -33,6 +34,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QTemporaryDir>
 #include <QWidget>
 #include <QPixmap>
@@ -172,6 +174,30 @@ platform::Form& reportWithDistancePanel(Surroundings& s)
     return form;
 }
 
+// The photo viewer as the link mode opens it on `n` candidates, each a
+// photo of 400 x 300 pixels linked to a coordinate of the sample site.
+template <int n>
+platform::Form& photoViewer(Surroundings& s)
+{
+    mainWindowWithSite(s);
+    QImage photo(400, 300, QImage::Format_RGB32);
+    photo.fill(Qt::darkGreen);
+    EXPECT_TRUE(photo.save(tavelcor::SiteFolder + QStringLiteral("photo.png"), "PNG"));
+    tavelcor::LinkCand[0] = n;
+    for (int i = 1; i <= n; ++i) {
+        tavelcor::LinkCand[i] = i;
+        tavelcor::ZahyoLink[i] = QStringLiteral("photo.png");
+    }
+    tavelcor::showPhotoCandidates();
+    return tavelcor::jpegdisp();
+}
+
+// The viewer's size buttons and button frame lie on its photo.
+const std::vector<StackedPair> kPhotoViewerStacks = {
+    {QStringLiteral("Picture1"), QStringLiteral("Frame1")},
+    {QStringLiteral("Picture1"), QStringLiteral("Frame2")},
+};
+
 platform::Form& orbelaWindow(Surroundings&)
 {
     orbela::Form1& form = orbela::form1();
@@ -242,6 +268,8 @@ const std::vector<WindowRow>& windows()
         {"TavelcorSimaOptions", simaOptions, {}},
         {"TavelcorReport", reportWindow, {}},
         {"TavelcorReportDistancePanel", reportWithDistancePanel, {{QStringLiteral("Text1"), QStringLiteral("Frame1")}}},
+        {"TavelcorPhotoViewer", photoViewer<5>, kPhotoViewerStacks},
+        {"TavelcorPhotoViewerOneCandidate", photoViewer<1>, kPhotoViewerStacks},
         // ORBELA
         {"OrbelaMain", orbelaWindow, {}},
         // KINTAB

@@ -11,6 +11,7 @@
 #include "main/app/app_context.h"
 #include "main/app/site_wiring.h"
 #include "main/app/window_layout.h"
+#include "main/background/background_drawing.h"
 #include "main/site/tables.h"
 #include "main/window/plot.h"
 #include "platform/forms/form_holder.h"
@@ -114,6 +115,8 @@ protected:
         clearPlotWirings();
         addPlotWiring(wireWindowLayout);
         addPlotWiring(wireSiteLifecycle);
+        // The redraw draws its backgrounds as the program does.
+        addPlotWiring(wireBackground);
     }
 
     void TearDown() override

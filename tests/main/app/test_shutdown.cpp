@@ -4,8 +4,8 @@
 #include "app_fixture.h"
 
 #include "main/app/app_forms.h"
+#include "main/background/background_drawing.h"
 #include "main/app/shutdown.h"
-#include "main/render/render_state.h"
 
 #include <fcntl.h>
 #include <linux/fs.h>
@@ -264,7 +264,8 @@ TEST_F(ShutdownTest, MinimisedWindowClosesTheBackgroundWindowAndDrawsNothing)
     int unloads = 0;
     int redraws = 0;
     appServices().unloadBackgroundWindow = [&unloads] { ++unloads; };
-    render::renderState().hooks.background = [&redraws](render::PlotFace&) {
+    // The background step asks about the placement window once per redraw.
+    backgroundServices().rasterSetShown = [&redraws] {
         ++redraws;
         return false;
     };
@@ -277,7 +278,7 @@ TEST_F(ShutdownTest, MinimisedWindowClosesTheBackgroundWindowAndDrawsNothing)
     window.setWindowState(platform::WindowState::Normal);
     window.Resize();
     EXPECT_GE(redraws, 1);
-    render::renderState().hooks.background = {};
+    backgroundServices().rasterSetShown = {};
 }
 
 TEST_F(ShutdownTest, WindowLayoutCodeOfTheSettingsPlacesTheWindow)

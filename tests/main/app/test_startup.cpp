@@ -6,6 +6,7 @@
 #include "broken_file.h"
 
 #include "main/app/app_forms.h"
+#include "main/background/background_drawing.h"
 #include "main/app/startup_internal.h"
 #include "main/app/wirings.h"
 #include "main/render/render_state.h"
@@ -702,7 +703,9 @@ TEST_F(StartupTest, MoreThanFiveHundredPointsSkipLayersOnTheFirstRedrawOnly)
             rows << QStringLiteral("%1,P%1,,1010.00,2010.00,2").arg(i);
         ASSERT_TRUE(writeLines(site + QStringLiteral("/POINT.DAT"), rows));
         std::vector<int> skips;
-        render::renderState().hooks.background = [&skips](render::PlotFace&) {
+        // The background step asks about the placement window once per
+        // redraw that draws.
+        backgroundServices().rasterSetShown = [&skips] {
             skips.push_back(SkipPointview + SkipTxtview + SkipTegakidraw);
             return false;
         };
@@ -712,7 +715,7 @@ TEST_F(StartupTest, MoreThanFiveHundredPointsSkipLayersOnTheFirstRedrawOnly)
         ASSERT_FALSE(skips.empty());
         EXPECT_EQ(skips.back(), count > 500 ? 3 : 0);
         EXPECT_EQ(SkipPointview + SkipTxtview + SkipTegakidraw, 0);
-        render::renderState().hooks.background = {};
+        backgroundServices().rasterSetShown = {};
         platform::destroyAllForms();
         resetTables();
     }

@@ -141,12 +141,6 @@ TEST_F(CrtplotTest, ClearsThePictureWithoutBackground)
     canvas().Line(-100, -100, 100, 100, platform::QBColor(0));
     crtplot(*face);
     EXPECT_EQ(countPixels(platform::QBColor(0)), 0);
-    int calls = 0;
-    renderState().hooks.background = [&](PlotFace&) { ++calls; return true; };
-    canvas().Line(-100, -100, 100, 100, platform::QBColor(0));
-    crtplot(*face);
-    EXPECT_EQ(calls, 1);
-    EXPECT_GT(countPixels(platform::QBColor(0)), 0) << "the background step owns the clearing";
 }
 
 TEST_F(CrtplotTest, TileZoomSuffixAndCreditImageFollowThePrintState)

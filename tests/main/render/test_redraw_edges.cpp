@@ -119,7 +119,9 @@ TEST_F(RedrawEdgesTest, AFailingBackgroundLeavesAClearPictureAndTheSiteIsDrawn)
     canvas().Scale(-200, -150, 200, 150);
     canvas().Line(-100, -100, 100, -100, platform::QBColor(0));  // left from before
     addLine(0, -100, 0, 100, 12);
-    renderState().hooks.background = [](PlotFace&) -> bool { throw std::runtime_error("no tile"); };
+    Haikei1Code = 1;
+    HaikeiDef[0] = QStringLiteral("raster.AR2");
+    renderState().hooks.background.Haikei_Draw = [](PlotFace&, std::uint8_t&) { throw std::runtime_error("no tile"); };
     EXPECT_NO_THROW(crtplot(*face));
     EXPECT_EQ(countPixels(platform::QBColor(0)), 0) << "the old picture is cleared";
     EXPECT_EQ(colorAt(0, 0), platform::QBColor(12)) << "the line layer is drawn";
@@ -235,6 +237,10 @@ public:
             throw std::runtime_error("gauge");
         mInner.setGauge(gauge, percent);
     }
+    platform::Canvas& blendBuffer() override { return mInner.blendBuffer(); }
+    void showBlendBuffer(bool shown) override { mInner.showBlendBuffer(shown); }
+    int pictureMousePointer() const override { return mInner.pictureMousePointer(); }
+    void setPictureMousePointer(int pointer) override { mInner.setPictureMousePointer(pointer); }
 
 private:
     StandalonePlot& mInner;

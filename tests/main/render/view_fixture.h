@@ -12,6 +12,7 @@
 
 #include "site_builders.h"
 
+#include "main/background/background_drawing.h"
 #include "main/render/render_state.h"
 #include "main/render/view_wiring.h"
 #include "main/render/window_plot_face.h"
@@ -68,6 +69,9 @@ protected:
         mScript.emplace();
         clearPlotWirings();
         addPlotWiring(wireView);
+        // The wheel's preview is the background drawing's snapshot layer.
+        addPlotWiring(wireBackground);
+        TwipPixX = TwipPixY = 15.0F * 1.002F;
         render::renderState().hooks.stblueplot = [this](render::PlotFace&) {
             ++redraws;
             causeDuringRedraw = RedrawCause;

@@ -127,5 +127,38 @@ TEST_F(Mouse, FormGetsTheMouseWhereNoControlIs)
     EXPECT_EQ(formEvents, QStringList{QStringLiteral("2 0 8850 7350")});
 }
 
+// A handler shows the hand while the button is held; the picture's own
+// cursor comes back once the pointer moves freely, or when MousePointer is
+// set.
+TEST_F(Mouse, ASystemCursorLastsUntilTheNextMoveWithoutButtons)
+{
+    SampleForm& f = shownForm();
+    QWidget* client = f.Picture1.clientWidget();
+    f.Picture1.setMousePointer(platform::pointer::Cross);
+    const auto move = [client](Qt::MouseButtons held) {
+        const QPoint at(20, 40);
+        QMouseEvent event(QEvent::MouseMove, at, client->mapToGlobal(at), Qt::NoButton, held, Qt::NoModifier);
+        QApplication::sendEvent(client, &event);
+    };
+    f.Picture1.MouseMove = [&f](int buttons, int, double, double) {
+        if (buttons == 2)
+            f.Picture1.showCursor(platform::SystemCursor::Hand);
+        if (buttons == 1)
+            f.Picture1.showCursor(platform::SystemCursor::SizeAll);
+    };
+    move(Qt::RightButton);
+    EXPECT_EQ(f.Picture1.shownCursor(), platform::SystemCursor::Hand);
+    EXPECT_EQ(client->cursor().shape(), Qt::PointingHandCursor);
+    move(Qt::LeftButton);
+    EXPECT_EQ(client->cursor().shape(), Qt::SizeAllCursor);
+    move(Qt::NoButton);
+    EXPECT_FALSE(f.Picture1.shownCursor().has_value());
+    EXPECT_EQ(client->cursor().shape(), Qt::CrossCursor);
+    f.Picture1.showCursor(platform::SystemCursor::Hand);
+    f.Picture1.setMousePointer(platform::pointer::Default);
+    EXPECT_FALSE(f.Picture1.shownCursor().has_value());
+    EXPECT_EQ(client->cursor().shape(), Qt::ArrowCursor);
+}
+
 }  // namespace
 }  // namespace formstest

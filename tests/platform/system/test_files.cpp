@@ -368,4 +368,28 @@ TEST(Exists, TellsFilesFromFolders)
     EXPECT_FALSE(platform::folderExists(QString()));
 }
 
+// Names read from a file's contents join their folder only as bare names.
+TEST(BareFileName, OnlyNamesThatStayInTheirFolder)
+{
+    const struct {
+        QString name;
+        bool bare;
+    } rows[] = {
+        {QStringLiteral("map_0.png"), true},
+        {QStringLiteral("写真 1.JPG"), true},
+        {QStringLiteral("a..b.bmp"), true},
+        {QStringLiteral(".hidden.png"), true},
+        {QString(), false},
+        {QStringLiteral("."), false},
+        {QStringLiteral(".."), false},
+        {QStringLiteral("../x.bmp"), false},
+        {QStringLiteral("sub/x.bmp"), false},
+        {QStringLiteral("sub\\x.bmp"), false},
+        {QStringLiteral("/etc/passwd"), false},
+        {QStringLiteral("x.bmp") + QChar(0) + QStringLiteral(".png"), false},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(platform::isBareFileName(row.name), row.bare) << row.name.toStdString();
+}
+
 }  // namespace
