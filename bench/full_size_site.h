@@ -127,7 +127,9 @@ inline QString coordinateName(int n)
     }
 }
 
-inline void fillNamedCoordinatesAndParcels()
+// The named coordinates and parcels; the parcels' vertex entries fill
+// kNamedSiteVertexSlots slots from firstSlot on.
+inline void fillNamedCoordinatesAndParcels(int firstSlot = 0)
 {
     ZahyoMax = kZahyoTop;
     for (int n = 1; n <= kZahyoTop; ++n) {
@@ -138,7 +140,8 @@ inline void fillNamedCoordinatesAndParcels()
     }
     KakuchiCount = kKakuchiCountLimit;
     const int perParcel = kNamedSiteVertexSlots / kKakuchiCountLimit;
-    int slot = 0;
+    const int end = firstSlot + kNamedSiteVertexSlots;
+    int slot = firstSlot;
     for (int p = 1; p <= kKakuchiCountLimit; ++p) {
         KakuchiName[p] = QString::number(p) + QStringLiteral("-1");
         KakuchiInfo[p] = QStringLiteral("字上ノ原");
@@ -153,7 +156,7 @@ inline void fillNamedCoordinatesAndParcels()
         for (int c = 1; c <= attributes.size(); ++c)
             setKakuchiAttr(p, c, attributes[c - 1]);
         KakuchiFirst[p] = slot;
-        const int count = p == kKakuchiCountLimit ? kNamedSiteVertexSlots - slot : perParcel;
+        const int count = p == kKakuchiCountLimit ? end - slot : perParcel;
         for (int k = 0; k < count; ++k)
             KakuchiVertex[slot++] = 1 + (p * 13 + k * 7) % kZahyoTop;
         KakuchiLast[p] = slot - 1;

@@ -6,6 +6,7 @@
 #include "main/app/plot_procedures.h"
 #include "main/site/dat_files.h"
 #include "main/site/tables.h"
+#include "main/survey/survey_services.h"
 #include "main/window/plot.h"
 #include "platform/prompt/prompter.h"
 #include "platform/system/files.h"
@@ -119,6 +120,8 @@ void Timer2_Timer(Plot& window)
 void wireBackup(Plot& window)
 {
     window.Timer2.Timer = [&window] { Timer2_Timer(window); };
+    // The survey part's reload backs the site up through this window too.
+    surveyServices().showBackupWindow = [] { backup().ShowModal(); };
 }
 
 }  // namespace tavelcor

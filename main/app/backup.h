@@ -46,7 +46,8 @@ void Backup_Form_Activate(Backup& form);
 /// The tick of Timer2.
 void Timer2_Timer(Plot& window);
 
-/// Wires Timer2's tick.
+/// Wires Timer2's tick and offers the backup window to the survey part's
+/// SIMA reload (surveyServices().showBackupWindow).
 void wireBackup(Plot& window);
 
 }  // namespace tavelcor

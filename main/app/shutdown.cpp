@@ -22,13 +22,9 @@ const QString kResultsWindowName = QStringLiteral("stdisp");
 // nothing here depends on that part.
 void unloadResultsWindow()
 {
-    for (platform::FormHolderBase* holder = platform::FormHolderBase::first(); holder != nullptr;
-         holder = holder->next()) {
-        platform::Form* form = holder->loadedForm();
-        if (form != nullptr && form->Name().compare(kResultsWindowName, Qt::CaseInsensitive) == 0
-            && !platform::Unload(*form))
-            holder->destroy();
-    }
+    platform::FormHolderBase* holder = platform::holderOfLoadedForm(kResultsWindowName);
+    if (holder != nullptr && !platform::Unload(*holder->loadedForm()))
+        holder->destroy();
 }
 
 // The local copies of network rasters go at every close. A folder that

@@ -21,7 +21,6 @@
 #include "platform/system/clipboard.h"
 #include "platform/system/files.h"
 #include "platform/system/folders.h"
-#include "platform/text/textfile.h"
 
 #include <QFileInfo>
 
@@ -70,10 +69,7 @@ void keepHandoverText(const QString& text)
 {
     KeptSima = text;
     const QString path = platform::findFileNoCase(SiteFolder, kZahyoSim);
-    platform::TextFileWriter writer(path);
-    writer.write(text);
-    writer.writeLine();
-    if (!writer.commit())
+    if (writeSimaText(path, text).failed())
         platform::MsgBox(path + QStringLiteral(" に書き込めませんでした"));
 }
 

@@ -7,6 +7,7 @@
 #include "main/export/export_commands.h"
 #include "main/render/print_wiring.h"
 #include "main/render/view_wiring.h"
+#include "main/survey/survey_wiring.h"
 #include "main/ui/ui_wiring.h"
 #include "main/window/plot.h"
 
@@ -22,6 +23,7 @@ void registerPlotWirings()
     addPlotWiring(wireUi);
     addPlotWiring(wireBackground);
     addPlotWiring(wireExport);
+    addPlotWiring(wireSurvey);
 }
 
 }  // namespace tavelcor

@@ -222,6 +222,14 @@ ReadOutcome ReadSima(const QString& path)
     return ReadOutcome::Ok;
 }
 
+WriteResult writeSimaText(const QString& path, QStringView text)
+{
+    platform::TextFileWriter out(path);
+    out.write(text);
+    out.writeLine();
+    return sitetext::commitFile(out, path);
+}
+
 WriteResult writeZahyoSim(const QString& path)
 {
     platform::TextFileWriter out(path);

@@ -58,6 +58,12 @@ ReadOutcome ReadSima(const QString& path);
 // old file stays.
 WriteResult writeZahyoSim(const QString& path);
 
+// Writes a kept SIMA text (a clipboard hand-over or the text a workbook
+// reload keeps) to path as it stands, followed by a line break, in CP932
+// with CR LF: the site's coordinate file then holds what the workbook sent.
+// Written atomically: on failure the old file stays.
+WriteResult writeSimaText(const QString& path, QStringView text);
+
 // True when the coordinate named name is written to ZAHYO.SIM (it is neither
 // free "_?>", nor temporary (ends in "_?_"), nor a profile sample "n_p_m";
 // compared exactly, untrimmed).

@@ -66,6 +66,7 @@ Plot::Plot() : platform::Form(QStringLiteral("plot"))
     designViewControls();
     designMarkerButtons();
     designPrintControls();
+    designSurveyControls();
     Timer2.setEnabled(false);
     Timer2.setInterval(60000);
     for (const PlotWiring& wire : wirings())
@@ -496,15 +497,11 @@ void Plot::designViewSwitches()
     designViewPanelExtras();
 }
 
-// The right-click options ＳＴ連続 and Copy/Point化 with Label4, the marker
-// button of the point panel, the circle switch of the hand-stroke panel and
-// Timer6.
+// Label4 of the right-click frame (its options are placed with the survey
+// controls), the marker button of the point panel, the circle switch of the
+// hand-stroke panel and Timer6.
 void Plot::designViewPanelExtras()
 {
-    Option2.setCaption(QStringLiteral("ＳＴ連続"));
-    Option2.Move(100.0, 540.0, 1300.0, 270.0);
-    Option4.setCaption(QStringLiteral("Copy/Point化"));
-    Option4.Move(1450.0, 540.0, 1700.0, 270.0);
     // The KML export reads its opening lines from this caption; it is data,
     // not text to show, so the label stays hidden (Option4 takes the clicks
     // on its own caption). The kml start tag declares the prefix gx as well,
@@ -537,6 +534,37 @@ void Plot::designPrintControls()
     Label5.setCaption(QString());
     Label5.Move(100.0, 100.0, 4000.0, 250.0);
     Label5.setVisible(false);
+}
+
+// The right-click frame stands where the operation panels open (they take
+// its place) and holds all its options in three rows: 画地 with its switches
+// and リンクＯＮ; ＳＴ放射, ＳＴ連続, 垂線ﾁｪｯｸ; Copy/Point化, ４点交点. MENU表示 is
+// never shown and chosen at start. 解除 takes the frame's former place; the
+// compact frame grows by a row for its 再表示.
+void Plot::designSurveyControls()
+{
+    constexpr double kRowHeight = 270.0;
+    Frame2.Move(100.0, 2300.0, 3900.0, 1150.0);
+    const auto option = [kRowHeight](platform::OptionButton& o, const QString& caption, double left, double top,
+                                     double width) {
+        o.setCaption(caption);
+        o.Move(left, top, width, kRowHeight);
+    };
+    option(Option1, QStringLiteral("ＳＴ放射"), 100.0, 540.0, 1150.0);
+    option(Option2, QStringLiteral("ＳＴ連続"), 1300.0, 540.0, 1150.0);
+    option(Option3, QStringLiteral("垂線ﾁｪｯｸ"), 2500.0, 540.0, 1250.0);
+    option(Option4, QStringLiteral("Copy/Point化"), 100.0, 830.0, 1700.0);
+    option(Option34, QStringLiteral("４点交点"), 1850.0, 830.0, 1150.0);
+    option(Option33, QStringLiteral("MENU表示"), 3050.0, 830.0, 700.0);
+    Option33.setVisible(false);
+    Option33.setValue(true);
+
+    Command86.setCaption(QStringLiteral("解除"));
+    Command86.Move(100.0, 6800.0, 1250.0, 330.0);
+
+    Frame15.setHeight(2950.0);
+    Command81.setCaption(QStringLiteral("再表示"));
+    Command81.Move(100.0, 2560.0, 1500.0, 330.0);
 }
 
 void addPlotWiring(PlotWiring wiring)

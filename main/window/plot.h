@@ -293,6 +293,18 @@ public:
     /// while a print preview is shown.
     platform::Label Label5{*this, QStringLiteral("Label5")};
 
+    // --- survey calculations -------------------------------------------------
+    /// The other right-click options of Frame2: MENU表示 (hidden, chosen at
+    /// start), ＳＴ放射, 垂線ﾁｪｯｸ and ４点交点.
+    platform::OptionButton Option33{Frame2, QStringLiteral("Option33")};
+    platform::OptionButton Option1{Frame2, QStringLiteral("Option1")};
+    platform::OptionButton Option3{Frame2, QStringLiteral("Option3")};
+    platform::OptionButton Option34{Frame2, QStringLiteral("Option34")};
+    /// 解除: clears every parcel and text selection through 再表示.
+    platform::CommandButton Command86{protprp, QStringLiteral("Command86")};
+    /// The compact frame's 再表示.
+    platform::CommandButton Command81{Frame15, QStringLiteral("Command81")};
+
     /// The window's caption as designed.
     static const QString kDesignCaption;
     /// Design size of the window, twips.
@@ -318,6 +330,7 @@ private:
     void designViewPanelExtras();
     void designMarkerButtons();
     void designPrintControls();
+    void designSurveyControls();
 };
 
 /// A function that wires one part of the program's handlers to the window.

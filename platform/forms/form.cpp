@@ -14,7 +14,9 @@
 #include <QCloseEvent>
 #include <QEvent>
 #include <QFont>
+#include <QAction>
 #include <QGuiApplication>
+#include <QMenuBar>
 #include <QMoveEvent>
 #include <QPalette>
 #include <QResizeEvent>
@@ -198,7 +200,59 @@ double Form::ScaleWidth() const
 
 double Form::ScaleHeight() const
 {
-    return mWindow->height() * twipsPerPixelY();
+    return std::max(0, mWindow->height() - mMenuBarPixels) * twipsPerPixelY();
+}
+
+QRectF Form::unitsToPixels(const QRectF& units) const
+{
+    return Container::unitsToPixels(units).translated(0.0, mMenuBarPixels);
+}
+
+QRectF Form::pixelsToUnits(const QRectF& pixels) const
+{
+    return Container::pixelsToUnits(pixels.translated(0.0, -mMenuBarPixels));
+}
+
+void Form::setMenuBar(const std::vector<Menu*>& menus)
+{
+    // The controls placed so far keep their place in the client area.
+    std::vector<std::pair<Control*, QPointF>> placed;
+    for (ControlBase* base : mControls) {
+        auto* control = dynamic_cast<Control*>(base);
+        if (control != nullptr && &control->container() == this)
+            placed.emplace_back(control, QPointF(control->Left(), control->Top()));
+    }
+    delete mMenuBar;
+    auto* bar = new QMenuBar(mWindow.get());
+    bar->setNativeMenuBar(false);
+    for (Menu* menu : menus) {
+        if (menu == nullptr || &menu->form() != this)
+            continue;
+        QAction* action = bar->addAction(menu->Caption());
+        QObject::connect(action, &QAction::triggered, action, [menu] {
+            detail::DeliveryScope delivery;
+            menu->choose();
+        });
+        menu->showInBar(action);
+    }
+    const QSize client(mWindow->width(), std::max(0, mWindow->height() - mMenuBarPixels));
+    mMenuBar = bar;
+    mMenuBarPixels = bar->sizeHint().height();
+    bar->setGeometry(0, 0, mWindow->width(), mMenuBarPixels);
+    bar->show();
+    for (const auto& [control, at] : placed)
+        control->Move(at.x(), at.y());
+    setClientPixels(client + QSize(0, mMenuBarPixels));
+}
+
+double Form::menuBarHeight() const
+{
+    return mMenuBarPixels * twipsPerPixelY();
+}
+
+QWidget* Form::menuBarWidget() const
+{
+    return mMenuBar;
 }
 
 void Form::setLeft(double left)
@@ -243,7 +297,7 @@ void Form::Move(double left, std::optional<double> top, std::optional<double> wi
 void Form::setClientSize(double width, double height)
 {
     setClientPixels(QSize(std::max(0, nearestPixel(width / twipsPerPixelX())),
-                          std::max(0, nearestPixel(height / twipsPerPixelY()))));
+                          std::max(0, nearestPixel(height / twipsPerPixelY())) + mMenuBarPixels));
 }
 
 void Form::setClientPixels(QSize size)
@@ -265,6 +319,8 @@ void Form::setClientPixels(QSize size)
 void Form::windowResized()
 {
     const QSize size = mWindow->size();
+    if (mMenuBar != nullptr)
+        mMenuBar->setGeometry(0, 0, size.width(), mMenuBarPixels);
     if (mReportedSize && *mReportedSize == size)
         return;
     mReportedSize = size;
@@ -619,7 +675,7 @@ bool Form::pressCancelButton()
 
 QPointF Form::sinkUnits(QPointF pixels) const
 {
-    return {pixels.x() * twipsPerPixelX(), pixels.y() * twipsPerPixelY()};
+    return {pixels.x() * twipsPerPixelX(), (pixels.y() - mMenuBarPixels) * twipsPerPixelY()};
 }
 
 void Form::sinkMouseDown(int button, int shift, QPointF units)

@@ -23,7 +23,9 @@
 // caption frame, see units.h), ScaleWidth and ScaleHeight the client area.
 // A form that tracks its window frame (setTracksWindowFrame) counts the frame
 // the window manager really draws instead, where the window system reports
-// it (X11).
+// it (X11). A form with a menu bar (setMenuBar) holds the bar above its
+// client area: Height counts it, ScaleHeight does not, and the controls'
+// Top counts from below it.
 //
 // Unloading (the statement Unload, the close box) asks QueryUnload and Unload,
 // either of which may refuse by setting cancel; then the window hides, its
@@ -115,6 +117,16 @@ public:
     double ScaleHeight() const;
     /// Sets the client area (twips), as a form's design does.
     void setClientSize(double width, double height);
+    /// Design-time: the menu bar, showing `menus` (top menus of this form) in
+    /// this order. Each shows its caption while Visible and can be chosen
+    /// while Enabled; choosing one fires its Click. A bar menu is a command:
+    /// items made under it are not shown in the bar. Controls already placed
+    /// keep their Left and Top (they move down with the client area).
+    void setMenuBar(const std::vector<Menu*>& menus);
+    /// The menu bar's height in twips; 0 without one.
+    double menuBarHeight() const;
+    /// The menu bar's widget (tests click its items); nullptr without one.
+    QWidget* menuBarWidget() const;
     FormBorder BorderStyle() const { return mBorder; }
     /// Design-time: sets the border (and the frame that Width and Height count).
     void setBorderStyle(FormBorder border);
@@ -212,6 +224,9 @@ public:
     // --- Container -----------------------------------------------------------------
     QWidget* clientWidget() const override { return window(); }
     Form& containerForm() const override { return const_cast<Form&>(*this); }
+    /// Twips of the client area, which lies below the menu bar.
+    QRectF unitsToPixels(const QRectF& units) const override;
+    QRectF pixelsToUnits(const QRectF& pixels) const override;
 
     // --- for FormHolder and the controls of this library ---------------------------
     /// The unload protocol; false when QueryUnload or Unload refused.
@@ -269,6 +284,8 @@ private:
     QString mName;
     std::unique_ptr<detail::FormWindow> mWindow;
     std::unique_ptr<FrameTracker> mFrameTracker;
+    QWidget* mMenuBar = nullptr;  // owned by the window
+    int mMenuBarPixels = 0;
     std::vector<ControlBase*> mControls;
     std::function<void(Form&)> mUnloader;
     detail::InputSink* mFocusSink = nullptr;

@@ -62,6 +62,16 @@ bool anyFormLoaded()
     return false;
 }
 
+FormHolderBase* holderOfLoadedForm(const QString& name)
+{
+    for (FormHolderBase* holder = FormHolderBase::first(); holder != nullptr; holder = holder->next()) {
+        const Form* form = holder->loadedForm();
+        if (form != nullptr && form->Name().compare(name, Qt::CaseInsensitive) == 0)
+            return holder;
+    }
+    return nullptr;
+}
+
 void End()
 {
     destroyAllForms();

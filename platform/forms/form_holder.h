@@ -122,6 +122,11 @@ bool unloadAllForms();
 /// True while any form held by a FormHolder is loaded.
 bool anyFormLoaded();
 
+/// The holder whose loaded form has the name `name` (compared without regard
+/// to case), for code that must reach a window of another part of the
+/// program without depending on it; nullptr when no such form is loaded.
+FormHolderBase* holderOfLoadedForm(const QString& name);
+
 /// The statement End: every form goes without QueryUnload or Unload, and the
 /// event loop ends (QCoreApplication::exit(0)). Inside a handler the forms
 /// being used go once it returns. Note that QCoreApplication::quit() is no

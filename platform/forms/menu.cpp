@@ -4,6 +4,8 @@
 #include "platform/forms/dispatch.h"
 #include "platform/forms/form.h"
 
+#include <QAction>
+
 #include <algorithm>
 
 namespace platform {
@@ -26,6 +28,39 @@ Menu::~Menu()
                               mParent->mItems.end());
     for (Menu* item : mItems)
         item->mParent = nullptr;
+}
+
+void Menu::setCaption(const QString& caption)
+{
+    mCaption = caption;
+    updateBarAction();
+}
+
+void Menu::setEnabled(bool enabled)
+{
+    mEnabled = enabled;
+    updateBarAction();
+}
+
+void Menu::setVisible(bool visible)
+{
+    mVisible = visible;
+    updateBarAction();
+}
+
+void Menu::showInBar(QAction* action)
+{
+    mBarAction = action;
+    updateBarAction();
+}
+
+void Menu::updateBarAction()
+{
+    if (mBarAction.isNull())
+        return;
+    mBarAction->setText(mCaption);
+    mBarAction->setEnabled(mEnabled);
+    mBarAction->setVisible(mVisible);
 }
 
 MenuEntry Menu::model() const

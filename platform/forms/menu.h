@@ -9,13 +9,20 @@
 //
 // Declare a menu before its items. A caption of "-" makes a separator line.
 // The top menu itself need not be visible to pop up.
+//
+// Top menus can also stand in their form's menu bar as commands
+// (Form::setMenuBar): choosing one there fires its Click.
 #pragma once
 
 #include "platform/forms/control.h"
 #include "platform/prompt/menu_model.h"
 
+#include <QPointer>
+
 #include <functional>
 #include <vector>
+
+class QAction;
 
 namespace platform {
 
@@ -28,13 +35,13 @@ public:
     ~Menu() override;
 
     QString Caption() const { return mCaption; }
-    void setCaption(const QString& caption) { mCaption = caption; }
+    void setCaption(const QString& caption);
     bool Checked() const { return mChecked; }
     void setChecked(bool checked) { mChecked = checked; }
     bool Enabled() const { return mEnabled; }
-    void setEnabled(bool enabled) { mEnabled = enabled; }
+    void setEnabled(bool enabled);
     bool Visible() const { return mVisible; }
-    void setVisible(bool visible) { mVisible = visible; }
+    void setVisible(bool visible);
 
     /// The items, in the order they were made.
     const std::vector<Menu*>& items() const { return mItems; }
@@ -47,7 +54,14 @@ public:
 
     std::function<void()> Click;
 
+    /// Used by Form::setMenuBar: the bar's item that shows this menu follows
+    /// its caption, Enabled and Visible from now on.
+    void showInBar(QAction* action);
+
 private:
+    void updateBarAction();
+
+    QPointer<QAction> mBarAction;
     Menu* mParent = nullptr;
     std::vector<Menu*> mItems;
     QString mCaption;

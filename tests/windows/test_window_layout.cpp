@@ -23,6 +23,7 @@
 #include "main/render/print_dialog.h"
 #include "main/render/znohani.h"
 #include "main/site/tables.h"
+#include "main/survey/stdisp.h"
 #include "main/window/plot.h"
 #include "platform/desktop/fake_desktop.h"
 #include "platform/forms/fonts.h"
@@ -155,6 +156,24 @@ platform::Form& simaOptions(Surroundings& s)
     return form;
 }
 
+// The calculation report window over the main window, holding a report.
+tavelcor::Stdisp& reportWindow(Surroundings& s)
+{
+    mainWindowWithSite(s);
+    tavelcor::MsgText = QStringLiteral("    3 ST             X=  10000.000 Y=  20000.000\r\n");
+    tavelcor::showReportWindow();
+    return tavelcor::stdisp();
+}
+
+// The report window with its distance panel open over the report.
+platform::Form& reportWithDistancePanel(Surroundings& s)
+{
+    tavelcor::Stdisp& form = reportWindow(s);
+    form.hikizan.choose();
+    form.Text3.setText(QStringLiteral("9.990"));
+    return form;
+}
+
 // The photo viewer as the link mode opens it on `n` candidates, each a
 // photo of 400 x 300 pixels linked to a coordinate of the sample site.
 template <int n>
@@ -247,6 +266,8 @@ const std::vector<WindowRow>& windows()
         {"TavelcorNumberRanges", mainProgramDialog<tavelcor::znoHaniForm>, {}},
         {"TavelcorColourPicker", mainProgramDialog<tavelcor::colorForm>, {}},
         {"TavelcorSimaOptions", simaOptions, {}},
+        {"TavelcorReport", reportWindow, {}},
+        {"TavelcorReportDistancePanel", reportWithDistancePanel, {{QStringLiteral("Text1"), QStringLiteral("Frame1")}}},
         {"TavelcorPhotoViewer", photoViewer<5>, kPhotoViewerStacks},
         {"TavelcorPhotoViewerOneCandidate", photoViewer<1>, kPhotoViewerStacks},
         // ORBELA

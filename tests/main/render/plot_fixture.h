@@ -6,6 +6,7 @@
 // plot coordinate (PX, PY) lands on pixel (200 + PY, 150 - PX).
 
 #include "site_builders.h"
+#include "text_ink.h"
 
 #include "main/render/plot_face.h"
 #include "main/render/plot_render.h"
@@ -113,45 +114,13 @@ protected:
     // plot's current scale and font, at user point (x, y) in `color`.
     QImage referenceText(double x, double y, const QString& text, std::uint32_t color, double fontSize)
     {
-        platform::Canvas ref(QSize(400, 300));
-        ref.setScaleLeft(canvas().ScaleLeft());
-        ref.setScaleTop(canvas().ScaleTop());
-        ref.setScaleWidth(canvas().ScaleWidth());
-        ref.setScaleHeight(canvas().ScaleHeight());
-        ref.setFontName(canvas().FontName());
-        ref.setFontBold(canvas().FontBold());
-        ref.setFontSize(fontSize);
-        ref.setForeColor(color);
-        ref.setCurrentX(x);
-        ref.setCurrentY(y);
-        ref.Print(text);
-        return ref.image().copy();
+        return testing_support::referenceText(canvas(), x, y, text, color, fontSize);
     }
 
     // Every inked pixel of the reference has the same colour on the plot.
     ::testing::AssertionResult containsText(const QImage& reference)
     {
-        const QImage& img = canvas().image();
-        int ink = 0;
-        for (int y = 0; y < reference.height(); ++y)
-            for (int x = 0; x < reference.width(); ++x) {
-                const QRgb r = reference.pixel(x, y) | 0xFF000000u;
-                if (r == 0xFFFFFFFFu)
-                    continue;
-                ++ink;
-                if ((img.pixel(x, y) | 0xFF000000u) != r) {
-                    if (qEnvironmentVariableIsSet("RENDER_TEST_DUMP")) {
-                        img.save(QStringLiteral("/tmp/render-actual.png"));
-                        reference.save(QStringLiteral("/tmp/render-reference.png"));
-                    }
-                    return ::testing::AssertionFailure()
-                           << "pixel " << x << "," << y << " is " << std::hex << img.pixel(x, y)
-                           << ", the text has " << r;
-                }
-            }
-        if (ink == 0)
-            return ::testing::AssertionFailure() << "the reference text left no ink";
-        return ::testing::AssertionSuccess();
+        return testing_support::containsText(canvas().image(), reference);
     }
 
     std::unique_ptr<StandalonePlot> face;

@@ -66,6 +66,18 @@ TEST_F(Lifecycle, UnloadDestroysTheControlsAndTheNextUseStartsFromTheDesign)
     EXPECT_EQ(sampleState().okClicks, 2) << "the code's own state survives the unload";
 }
 
+TEST_F(Lifecycle, ALoadedFormIsFoundByItsNameWithoutRegardToCase)
+{
+    EXPECT_EQ(platform::holderOfLoadedForm(QStringLiteral("SampleForm")), nullptr) << "not loaded yet";
+    SampleForm& f = sampleForm().instance();
+    platform::FormHolderBase* holder = platform::holderOfLoadedForm(QStringLiteral("sampleform"));
+    ASSERT_NE(holder, nullptr);
+    EXPECT_EQ(holder->loadedForm(), &f);
+    EXPECT_EQ(platform::holderOfLoadedForm(QStringLiteral("Sample")), nullptr) << "the whole name";
+    EXPECT_TRUE(sampleForm().unload());
+    EXPECT_EQ(platform::holderOfLoadedForm(QStringLiteral("SampleForm")), nullptr);
+}
+
 TEST_F(Lifecycle, QueryUnloadAndUnloadMayRefuse)
 {
     SampleForm& f = sampleForm().instance();

@@ -1,0 +1,15 @@
+// SPDX-License-Identifier: LicenseRef-Tavelcor
+#pragma once
+
+// The survey part's handlers of the main window, wired in one place.
+
+namespace tavelcor {
+
+class Plot;
+
+/// Wires 再表示 (Command6 and the compact frame's Command81) and 解除
+/// (Command86), and installs the marks of the calculation picks as the
+/// redraw's survey-mark call points. Registered with addPlotWiring.
+void wireSurvey(Plot& window);
+
+}  // namespace tavelcor
