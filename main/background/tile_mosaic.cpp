@@ -9,7 +9,6 @@
 #include "main/background/raster_drawing.h"
 #include "main/background/web_services.h"
 #include "main/render/plot_face.h"
-#include "main/render/plot_render.h"
 #include "main/render/redraw_hold.h"
 #include "main/site/tables.h"
 #include "main/site/tile_list.h"
@@ -272,13 +271,8 @@ TileFetch GetTile(const QString& key, int zoom, int photo, std::uint8_t code, bo
 
 void TileMosaic(render::PlotFace& face, std::uint8_t& code)
 {
-    {
-        const render::RedrawHold hold;
-        drawMosaic(face, code);
-    }
-    // A mosaic drawn outside a redraw runs the redraw asked for meanwhile.
-    if (render::PlotFace* waiting = render::takeDeferredRedraw())
-        render::crtplot(*waiting);
+    const render::RedrawHold hold;
+    drawMosaic(face, code);
 }
 
 }  // namespace tavelcor

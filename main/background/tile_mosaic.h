@@ -11,7 +11,8 @@
 //
 // Between tiles the event loop runs once, so the window stays alive while
 // tiles download; a full redraw asked for meanwhile waits until the redraw
-// that draws this mosaic has ended, then runs once (redraw_hold.h).
+// that draws this mosaic has ended, then runs once from the event loop
+// (redraw_hold.h).
 
 #include <QString>
 

@@ -241,10 +241,10 @@ void crtplot(PlotFace& face)
         deferRedraw(face);
         return;
     }
-    for (PlotFace* next = &face; next != nullptr; next = takeDeferredRedraw()) {
-        const RedrawHold hold;
-        redrawOnce(*next);
-    }
+    // This redraw draws what a waiting one would have drawn.
+    forgetDeferredRedraw();
+    const RedrawHold hold;
+    redrawOnce(face);
 }
 
 bool justsc(PlotFace& face)

@@ -1,18 +1,47 @@
 // SPDX-License-Identifier: LicenseRef-Tavelcor
 #include "main/render/redraw_hold.h"
 
+#include "main/render/plot_render.h"
+
+#include <QCoreApplication>
+#include <QMetaObject>
+
 namespace tavelcor::render {
 namespace {
 
 struct HoldState {
     int depth = 0;
     PlotFace* waiting = nullptr;
+    bool queued = false;
 };
 
 HoldState& holdState() noexcept
 {
     static HoldState state;
     return state;
+}
+
+void runWaitingRedraw()
+{
+    HoldState& state = holdState();
+    state.queued = false;
+    // Held again (a redraw started meanwhile and lets events run): the end
+    // of that hold queues the redraw anew.
+    if (state.depth > 0 || state.waiting == nullptr)
+        return;
+    PlotFace* face = state.waiting;
+    state.waiting = nullptr;
+    crtplot(*face);
+}
+
+void queueWaitingRedraw()
+{
+    HoldState& state = holdState();
+    QCoreApplication* app = QCoreApplication::instance();
+    if (state.queued || app == nullptr)
+        return;
+    state.queued = true;
+    QMetaObject::invokeMethod(app, &runWaitingRedraw, Qt::QueuedConnection);
 }
 
 }  // namespace
@@ -24,7 +53,9 @@ RedrawHold::RedrawHold()
 
 RedrawHold::~RedrawHold()
 {
-    --holdState().depth;
+    HoldState& state = holdState();
+    if (--state.depth == 0 && state.waiting != nullptr)
+        queueWaitingRedraw();
 }
 
 bool redrawHeld() noexcept
@@ -37,14 +68,15 @@ void deferRedraw(PlotFace& face) noexcept
     holdState().waiting = &face;
 }
 
-PlotFace* takeDeferredRedraw() noexcept
+void forgetDeferredRedraw() noexcept
 {
-    HoldState& state = holdState();
-    if (state.depth > 0)
-        return nullptr;
-    PlotFace* face = state.waiting;
-    state.waiting = nullptr;
-    return face;
+    holdState().waiting = nullptr;
+}
+
+void forgetDeferredRedraw(const PlotFace& face) noexcept
+{
+    if (holdState().waiting == &face)
+        holdState().waiting = nullptr;
 }
 
 }  // namespace tavelcor::render

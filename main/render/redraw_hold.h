@@ -4,14 +4,17 @@
 // Redraws asked for while a redraw (or a tile mosaic) is under way wait
 // until it has finished. The tile download lets events run between tiles,
 // so a click, a timer or a dialog's handler can ask for a full redraw in the
-// middle of one; that redraw runs once, after the outermost one has ended,
-// never inside it, so the outer redraw's tables and tile state stay its own.
+// middle of one; that redraw never runs inside it, so the outer redraw's
+// tables and tile state stay its own. Instead it runs once, from the event
+// loop, as soon as the outermost hold has ended; several asks make one
+// redraw, and a full redraw that starts meanwhile takes its place.
 
 namespace tavelcor::render {
 
 class PlotFace;
 
-/// Holds redraws back for its lifetime. Nested holds count.
+/// Holds redraws back for its lifetime. Nested holds count; when the last
+/// one ends, a redraw asked for meanwhile is queued to the event loop.
 class RedrawHold {
 public:
     RedrawHold();
@@ -23,12 +26,13 @@ public:
 /// True while any RedrawHold exists.
 bool redrawHeld() noexcept;
 
-/// Remembers that `face` is to be redrawn once the holds end (several asks
-/// make one redraw).
+/// Remembers that `face` is to be redrawn once the holds end.
 void deferRedraw(PlotFace& face) noexcept;
 
-/// The face of the redraw asked for while held, taken once (the ask is
-/// forgotten); nullptr when none waits or holds remain.
-PlotFace* takeDeferredRedraw() noexcept;
+/// Forgets the waiting redraw (of any face): a full redraw is starting.
+void forgetDeferredRedraw() noexcept;
+
+/// Forgets the waiting redraw of `face` (the face is going away).
+void forgetDeferredRedraw(const PlotFace& face) noexcept;
 
 }  // namespace tavelcor::render
