@@ -178,6 +178,11 @@ QString tileAddress(const QString& base, const QString& key, int zoom, std::uint
            + QString::fromLatin1(layerOf(code, photo).addressExtension);
 }
 
+double planeToDegrees(double x, double y, int zone, int which)
+{
+    return geodesy::DmsToDeg(geodesy::XYtoBL(x, y, zone, which) / 10000.0);
+}
+
 bool outsideTileArea(const ViewCorners& c)
 {
     return c.northWestLat < 20 || c.northWestLat > 55 || c.northWestLon < 100 || c.northWestLon > 150

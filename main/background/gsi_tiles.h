@@ -75,6 +75,10 @@ QString tileListName(const QString& key, std::uint8_t code, int photo);
 /// when the layer has no name at this zoom.
 QString tileAddress(const QString& base, const QString& key, int zoom, std::uint8_t code, int photo);
 
+/// Latitude (`which` 0) or longitude (1) in decimal degrees of absolute
+/// plane X, Y of a zone: DmsToDeg(XYtoBL(x, y, zone, which) / 10000).
+double planeToDegrees(double x, double y, int zone, int which);
+
 /// Latitude and longitude (decimal degrees) of the view's corners.
 struct ViewCorners {
     double northWestLat = 0, northWestLon = 0;

@@ -87,15 +87,10 @@ ViewEdges viewEdgesOf(const platform::Canvas& canvas)
     return v;
 }
 
-double degreesOf(double x, double y, int which)
-{
-    return geodesy::DmsToDeg(geodesy::XYtoBL(x, y, ZoneNo, which) / 10000.0);
-}
-
 ViewCorners cornersOf(const ViewEdges& v)
 {
-    return {degreesOf(v.north, v.west, 0), degreesOf(v.north, v.west, 1), degreesOf(v.south, v.east, 0),
-            degreesOf(v.south, v.east, 1)};
+    return {planeToDegrees(v.north, v.west, ZoneNo, 0), planeToDegrees(v.north, v.west, ZoneNo, 1),
+            planeToDegrees(v.south, v.east, ZoneNo, 0), planeToDegrees(v.south, v.east, ZoneNo, 1)};
 }
 
 void refuse(const char16_t* message)

@@ -2,7 +2,7 @@
 #include "main/background/web_maps.h"
 
 #include "geodesy/constants.h"
-#include "geodesy/plane_rectangular.h"
+#include "main/background/gsi_tiles.h"
 #include "main/background/web_services.h"
 #include "main/site/tables.h"
 #include "main/window/plot.h"
@@ -36,9 +36,8 @@ struct Centre {
 
 Centre viewCentre()
 {
-    const double lat = geodesy::DmsToDeg(geodesy::XYtoBL(ViewCX, ViewCY, ZoneNo, 0) / 10000.0);
-    const double lon = geodesy::DmsToDeg(geodesy::XYtoBL(ViewCX, ViewCY, ZoneNo, 1) / 10000.0);
-    return {numberText(lat), numberText(lon)};
+    return {numberText(planeToDegrees(ViewCX, ViewCY, ZoneNo, 0)),
+            numberText(planeToDegrees(ViewCX, ViewCY, ZoneNo, 1))};
 }
 
 QString firstSiteAddress(const QString& spanKey, double eastM, double northM)
