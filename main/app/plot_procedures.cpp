@@ -4,35 +4,13 @@
 #include "main/app/app_context.h"
 #include "main/site/site_messages.h"
 #include "main/site/tables.h"
+#include "main/site/tile_list.h"
 #include "main/window/plot.h"
 #include "platform/system/files.h"
-#include "platform/text/textfile.h"
 
 #include <QFileInfo>
-#include <QStringList>
 
 namespace tavelcor {
-namespace {
-
-const QString kTileListName = QStringLiteral("Eld.AR2");
-
-QString tileListPath()
-{
-    return platform::findFileNoCase(WorkFolder, kTileListName);
-}
-
-// Takes names into TileCache(1..) until the list is full.
-void takeTileNames(const QStringList& names)
-{
-    TileCacheCount = 0;
-    for (const QString& name : names) {
-        if (TileCacheCount >= kTileCacheTop)
-            break;
-        TileCache[++TileCacheCount] = name;
-    }
-}
-
-}  // namespace
 
 void Bbc(int /*sw*/)
 {
@@ -57,34 +35,9 @@ QString siteFolderOf(const QString& path)
     return folder;
 }
 
-void readTileList()
-{
-    const QString path = tileListPath();
-    if (!platform::fileExists(path)) {
-        takeTileNames(platform::listFiles(WorkFolder));
-        return;
-    }
-    TileCacheCount = 0;
-    platform::TextFileReader reader(path);
-    QString line;
-    while (TileCacheCount < kTileCacheTop && reader.readLine(line))
-        TileCache[++TileCacheCount] = line;
-}
-
-bool writeTileList()
-{
-    if (TileCacheCount <= 0)
-        return false;
-    platform::TextFileWriter writer(tileListPath());
-    for (int i = 1; i <= TileCacheCount && i <= kTileCacheTop; ++i)
-        writer.writeLine(TileCache[i]);
-    return writer.commit();
-}
-
 void Command52_Click(Plot& /*window*/)
 {
-    takeTileNames(platform::listFiles(WorkFolder));
-    writeTileList();
+    rebuildTileList();
     const AppServices& services = appServices();
     if (services.showBackgroundWindow)
         services.showBackgroundWindow();

@@ -2,6 +2,7 @@
 #include "main/app/shutdown.h"
 
 #include "main/app/plot_procedures.h"
+#include "main/site/tile_list.h"
 #include "main/app/save_command.h"
 #include "main/render/wheel_zoom.h"
 #include "main/site/tables.h"

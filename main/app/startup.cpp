@@ -5,6 +5,7 @@
 #include "main/app/clipboard_start.h"
 #include "main/app/control_bindings.h"
 #include "main/app/plot_procedures.h"
+#include "main/site/tile_list.h"
 #include "main/app/startup_internal.h"
 #include "main/app/view_fit.h"
 #include "main/app/window_layout.h"

@@ -2,9 +2,13 @@
 #include "main/background/background_drawing.h"
 
 #include "main/background/raster_drawing.h"
+#include "main/background/tile_mosaic.h"
+#include "main/background/web_maps.h"
+#include "main/background/web_requests.h"
 #include "main/render/plot_face.h"
 #include "main/render/plot_render.h"
 #include "main/render/render_state.h"
+#include "main/render/view_services.h"
 #include "main/site/settings_file.h"
 #include "main/site/tables.h"
 #include "main/window/plot.h"
@@ -125,8 +129,8 @@ RowsEnd drawRows(render::PlotFace& face, int slot, int first, const View& view)
 
 void drawTiles(render::PlotFace& face, std::uint8_t& code)
 {
+    stopTimer5();
     if (Plot* window = plotForm().ifLoaded()) {
-        window->Timer5.setEnabled(false);
         if (GsiOffline == 0) {
             window->Timer5.setInterval(kTileQuestionDelayMs);
             window->Timer5.setEnabled(true);
@@ -215,10 +219,19 @@ void Timer5_Timer(Plot& window)
     window.Timer5.setEnabled(true);
 }
 
+void stopTimer5()
+{
+    if (Plot* window = plotForm().ifLoaded())
+        window->Timer5.setEnabled(false);
+}
+
 void wireBackground(Plot& window)
 {
     window.Timer5.Timer = [&window] { Timer5_Timer(window); };
+    wireWebMaps(window);
     installBackgroundCalls();
+    backgroundServices().tileMosaic = [](render::PlotFace& face, std::uint8_t& code) { TileMosaic(face, code); };
+    viewServices().geocode = [](const QString& place) { return Geocode(place); };
 }
 
 void installBackgroundCalls()

@@ -13,6 +13,8 @@
 // "古オル60").  Rows hold absolute site metres; a slot's rows end at the
 // first file name that is empty after trimming.
 
+#include <QString>
+
 #include <cstdint>
 #include <functional>
 
@@ -29,8 +31,17 @@ class Plot;
 struct BackgroundServices {
     /// The tile mosaic of layer code 5..9 (the GSI map tiles); it may change
     /// the code for good (the switch from "地図１８" to "地理院地図") and
-    /// stop Timer5.  Empty: the tile step draws nothing.
+    /// stop Timer5.  Empty: the tile step draws nothing.  wireBackground
+    /// installs TileMosaic (tile_mosaic.h).
     std::function<void(render::PlotFace&, std::uint8_t& code)> tileMosaic;
+    /// The connection state the tile mosaic asks for ("non": no
+    /// connection).  Empty: NetState().
+    std::function<QString()> netState;
+    /// The background settings dialog's switch from "地図１８" to
+    /// "地理院地図" after a code-6 mosaic found no tile (it selects the
+    /// options of the slots showing "地図１８", and their click redraws).
+    /// Empty: nothing.
+    std::function<void()> zoom18Missing;
     /// Whether the raster placement window RasterSet is shown (asked
     /// without creating it).  Empty: it is not.
     std::function<bool()> rasterSetShown;
@@ -76,11 +87,17 @@ void Haikei_Draw(render::PlotFace& face, std::uint8_t& code);
 /// in 60 s.
 void Timer5_Timer(Plot& window);
 
+/// Stops Timer5 of the main window when the window is loaded (the tile
+/// mosaic's zoom-out and out-of-area messages do).
+void stopTimer5();
+
 /// Installs the background drawing, the blend and the placement window's
 /// question as the redraw's background calls (render_state.h).
 void installBackgroundCalls();
 
-/// Wires Timer5 to the main window and installs the background calls.
+/// Wires Timer5 and the web-map buttons to the main window, installs the
+/// background calls, the tile mosaic and the geocoder of the address
+/// search.
 void wireBackground(Plot& window);
 
 }  // namespace tavelcor

@@ -4,6 +4,7 @@
 #include "main/render/plot_render.h"
 
 #include "main/render/background_step.h"
+#include "main/render/redraw_hold.h"
 #include "main/render/render_internal.h"
 #include "main/render/scale_bar.h"
 #include "main/site/tables.h"
@@ -189,18 +190,15 @@ void appendTileZoom(PlotFace& face)
     face.setScaleBar(labels);
 }
 
-}  // namespace
-
-void crtplot(PlotFace& face)
+void redrawOnce(PlotFace& face)
 {
     face.hideStatusLabel();
     if (LoadingFlag == 9)
         return;
     RenderState& st = renderState();
     PlotPainter p(face.picture());
-    // This call's own working tables: a redraw started from inside one of
-    // the layers below (one that lets events run) works with others, so
-    // neither clears the label points the other has moved.
+    // This call's own working tables, taken from a pool: no other drawing
+    // (the wheel's preview included) clears the label points it has moved.
     const Scratch<RedrawWork> work;
     work->MovedLabels.clear();
     if (ZahyoMax > 1) {
@@ -232,6 +230,22 @@ void crtplot(PlotFace& face)
     // switched off or emptied), which would otherwise keep an old value.
     for (const Gauge gauge : {Gauge::Tegaki, Gauge::Text, Gauge::Point, Gauge::Line})
         guarded("a fill gauge", [&] { showFill(face, gauge); });
+}
+
+}  // namespace
+
+void crtplot(PlotFace& face)
+{
+    // A redraw asked for while another one runs (from the events the tile
+    // download lets through) waits for it, then runs once.
+    if (redrawHeld()) {
+        deferRedraw(face);
+        return;
+    }
+    // This redraw draws what a waiting one would have drawn.
+    forgetDeferredRedraw();
+    const RedrawHold hold;
+    redrawOnce(face);
 }
 
 bool justsc(PlotFace& face)

@@ -1,11 +1,17 @@
 // SPDX-License-Identifier: LicenseRef-Tavelcor
 #include "main/render/plot_face.h"
 
+#include "main/render/redraw_hold.h"
 #include "platform/canvas/canvas.h"
 
 #include <QSize>
 
 namespace tavelcor::render {
+
+PlotFace::~PlotFace()
+{
+    forgetDeferredRedraw(*this);
+}
 
 StandalonePlot::StandalonePlot(QSize pixels)
     : mCanvas(std::make_unique<platform::Canvas>(pixels)),

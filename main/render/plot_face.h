@@ -41,7 +41,8 @@ enum class Gauge { Tegaki = 1, Text = 2, Point = 3, Line = 4 };
 
 class PlotFace {
 public:
-    virtual ~PlotFace() = default;
+    /// A redraw of this face still waiting (redraw_hold.h) is dropped.
+    virtual ~PlotFace();
 
     /// The plot surface Picture1.
     virtual platform::Canvas& picture() = 0;

@@ -163,6 +163,7 @@ void resetBackgroundState()
     HaikeiAutoLoad = 0;
     HaikeiTop = 1;
     TileZoom = 0;
+    TileRotation = 0.0F;
     RasterSize = 0.0F;
     TileDlMode = 0;
     TileScreensSaved = 0;

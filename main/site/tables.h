@@ -548,6 +548,9 @@ inline std::uint8_t HaikeiAutoLoad = 0;
 inline std::uint8_t HaikeiTop = 1;
 // Zoom level of the last tile mosaic.
 inline std::int32_t TileZoom = 0;
+// Turn of the last tile mosaic in degrees (the meridian convergence at its
+// middle tile, 0 below zoom 9); kept when the convergence cannot be computed.
+inline float TileRotation = 0.0F;
 // Size factor of the last raster drawn.
 inline float RasterSize = 0.0F;
 // 0 tiles are fetched by file download, 1 by the web request.

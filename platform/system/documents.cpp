@@ -178,4 +178,35 @@ bool openDocument(const QString& pathOrUrl)
     return QProcess::startDetached(QStringLiteral("xdg-open"), {pathOrUrl});
 }
 
+namespace {
+
+class DesktopUrlOpener final : public UrlOpener {
+public:
+    bool open(const QString& url) override { return openDocument(url); }
+};
+
+UrlOpener*& installedUrlOpener()
+{
+    static DesktopUrlOpener desktop;
+    static UrlOpener* current = &desktop;
+    return current;
+}
+
+}  // namespace
+
+bool openUrl(const QString& url)
+{
+    return installedUrlOpener()->open(url);
+}
+
+ScopedUrlOpener::ScopedUrlOpener(UrlOpener& opener) : mPrevious(installedUrlOpener())
+{
+    installedUrlOpener() = &opener;
+}
+
+ScopedUrlOpener::~ScopedUrlOpener()
+{
+    installedUrlOpener() = mPrevious;
+}
+
 }  // namespace platform

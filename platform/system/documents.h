@@ -7,10 +7,13 @@
 //
 // These stand in for the Windows registry's file associations and the
 // shell's "open": the programs ask for the command registered for an
-// extension, decide on its text, and let the desktop open the file.
+// extension, decide on its text, and let the desktop open the file. Web
+// addresses go through a replaceable URL opener, so that tests see them
+// without starting a browser.
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -55,5 +58,48 @@ QString registeredOpenCommand(const QString& extension);
 // (`xdg-open`), without waiting for that program. False when xdg-open could
 // not be started.
 bool openDocument(const QString& pathOrUrl);
+
+// Opens a web address in the user's browser through the URL opener of this
+// run: the desktop's (openDocument) unless a ScopedUrlOpener has installed
+// another. Returns at once; false when the opener could not be started.
+bool openUrl(const QString& url);
+
+// What opens web addresses.
+class UrlOpener {
+public:
+    UrlOpener() = default;
+    UrlOpener(const UrlOpener&) = delete;
+    UrlOpener& operator=(const UrlOpener&) = delete;
+    virtual ~UrlOpener() = default;
+    virtual bool open(const QString& url) = 0;
+};
+
+// Installs `opener` for its lifetime and puts the previous one back
+// afterwards. The opener must outlive this object.
+class ScopedUrlOpener {
+public:
+    explicit ScopedUrlOpener(UrlOpener& opener);
+    ~ScopedUrlOpener();
+    ScopedUrlOpener(const ScopedUrlOpener&) = delete;
+    ScopedUrlOpener& operator=(const ScopedUrlOpener&) = delete;
+
+private:
+    UrlOpener* mPrevious;
+};
+
+// An opener that opens nothing and records every address asked of it
+// (tests).
+class RecordingUrlOpener final : public UrlOpener {
+public:
+    bool open(const QString& url) override
+    {
+        mUrls.append(url);
+        return true;
+    }
+    const QStringList& urls() const { return mUrls; }
+
+private:
+    QStringList mUrls;
+};
 
 }  // namespace platform

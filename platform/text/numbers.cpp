@@ -402,6 +402,15 @@ double Val(QStringView text)
     return parseBuffer(buf).value_or(0.0);
 }
 
+std::optional<double> leadingNumber(QStringView text)
+{
+    NumberScanner s(text);
+    NumberBuffer buf;
+    if (!scanNumber(s, buf))
+        return std::nullopt;
+    return parseBuffer(buf);
+}
+
 std::optional<double> toNumberChecked(QStringView text)
 {
     qsizetype first = 0;

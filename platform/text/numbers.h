@@ -37,6 +37,12 @@ namespace platform {
 // first (see width.h), as the dialogs that take "５００" do.
 double Val(QStringView text);
 
+// The leading number of a text as Val reads it, or nullopt when the text
+// does not start with a number (where Val gives 0) or the number lies
+// beyond the range of double: "12.5m" 12.5, " -.5" -0.5, "-----" and ""
+// nullopt. For replies whose "0" must not be taken for a value.
+std::optional<double> leadingNumber(QStringView text);
+
 // The whole text as a number, or nullopt when it is not one: blanks and tabs
 // around the number are allowed, nothing else ("12", " -1.5E3 " and ".5" are
 // numbers; "", "12a", "1 2", "1,234" are not). For fields that must be

@@ -4,9 +4,12 @@
 #include <QCoreApplication>
 #include <gtest/gtest.h>
 
+#include "no_outside_services.h"
+
 int main(int argc, char** argv)
 {
     testing::InitGoogleTest(&argc, argv);
+    testing_support::keepWebServicesOnThisMachine();
     QCoreApplication app(argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -4,11 +4,14 @@
 #include <QApplication>
 #include <gtest/gtest.h>
 
+#include "no_outside_services.h"
+
 int main(int argc, char** argv)
 {
     testing::InitGoogleTest(&argc, argv);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    testing_support::keepWebServicesOnThisMachine();
     QApplication app(argc, argv);
     return RUN_ALL_TESTS();
 }

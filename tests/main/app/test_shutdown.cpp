@@ -2,10 +2,18 @@
 // Closing the main window: the question, what a confirmed close cleans up
 // and saves, and the resize handler's minimised window.
 #include "app_fixture.h"
+#include "local_http_server.h"
 
+#include "geodesy/plane_rectangular.h"
 #include "main/app/app_forms.h"
-#include "main/background/background_drawing.h"
 #include "main/app/shutdown.h"
+#include "main/background/background_drawing.h"
+#include "main/background/gsi_tiles.h"
+#include "main/background/web_services.h"
+#include "main/render/window_plot_face.h"
+
+#include <QBuffer>
+#include <QImage>
 
 #include <fcntl.h>
 #include <linux/fs.h>
@@ -234,6 +242,45 @@ TEST_F(ShutdownTest, EmptyTileListLeavesTheOldListFile)
     script().expectSaveFile(std::nullopt, QStringLiteral("TVX 現場登録"));
     EXPECT_TRUE(platform::Unload(window));
     EXPECT_EQ(fileLines(workFolder() + QStringLiteral("/Eld.AR2")), QStringList{QStringLiteral("old.png")});
+}
+
+// Tiles fetched while the site was open are in the list written at exit.
+TEST_F(ShutdownTest, TheTileListWrittenAtExitNamesTheFetchedTiles)
+{
+    testing_support::LocalHttpServer server([](const QByteArray&) {
+        QImage tile(256, 256, QImage::Format_RGB32);
+        tile.fill(Qt::green);
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        tile.save(&buffer, "PNG");
+        return testing_support::LocalHttpServer::Reply{200, png, "image/png"};
+    });
+    const WebServices saved = webServices();
+    webServices().tileBase = server.base();
+    Plot& window = openSite();
+    backgroundServices().netState = [] { return QStringLiteral("ok"); };
+    ZoneNo = 9;
+    ViewCX = geodesy::BLtoXY(356812.0, 1397671.0, 9, 0);
+    ViewCY = geodesy::BLtoXY(356812.0, 1397671.0, 9, 1);
+    ViewSpanX = 600.0;
+    ViewSpanY = 1000.0;
+    Haikei1Code = 5;
+    crtplot();
+    ASSERT_TRUE(server.targets().contains("/xyz/std/17/116423/51613.png"));
+    script().expectMessage(platform::MsgResult::Ok, kQuit);
+    script().expectSaveFile(std::nullopt, QStringLiteral("TVX 現場登録"));
+    EXPECT_TRUE(platform::Unload(window));
+    webServices() = saved;
+    backgroundServices().netState = nullptr;
+    const QStringList names = fileLines(workFolder() + QStringLiteral("/Eld.AR2"));
+    EXPECT_TRUE(names.contains(QStringLiteral("01164230051613.png")));
+    for (const QByteArray& target : server.targets()) {
+        const QList<QByteArray> parts = target.split('/');  // "", xyz, std, 17, x, y.png
+        ASSERT_EQ(parts.size(), 6);
+        const QString name = tileKeyOf(parts[4].toLongLong(), parts[5].chopped(4).toLongLong()) + QStringLiteral(".png");
+        EXPECT_TRUE(names.contains(name)) << qPrintable(name);
+    }
 }
 
 TEST_F(ShutdownTest, StartupReadsTheTileListOrTheWorkFolder)

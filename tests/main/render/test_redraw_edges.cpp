@@ -6,6 +6,7 @@
 
 #include "platform/prompt/testing.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <optional>
@@ -152,37 +153,53 @@ TEST_F(RedrawEdgesTest, AFailingSurveyMarkLayerEndsOnlyThatLayer)
     EXPECT_EQ(static_cast<int>(canvas().DrawMode()), 13);
 }
 
-// A layer that lets events run (a message box, a tile download) may start
-// another redraw before this one has put its moved label points back.  Each
-// redraw keeps its own list: the inner one finds the point already in view
-// and moves nothing, the outer one still puts its move back.
-TEST_F(RedrawEdgesTest, ARedrawEnteredAgainFromALayerPutsEveryMovedLabelBack)
+// A layer that lets events run (a message box, a tile download) may ask for
+// another redraw before this one has put its moved label points back.  That
+// redraw never runs inside this one: it runs once, from the event loop,
+// after this one has ended, and each puts its own move back.
+TEST_F(RedrawEdgesTest, ARedrawAskedForFromALayerRunsOnceAfterTheOuterOne)
 {
     addParcelLabelledOutsideTheView();
-    int depth = 0;
-    int inner = 0;
+    int calls = 0;
+    bool inside = false;
     renderState().hooks.stblueplot = [&](PlotFace& f) {
-        if (depth > 0)
-            return;
-        ++depth;
-        EXPECT_FLOAT_EQ(KakuchiLabelX[1], 140.0F) << "moved into view by the outer redraw";
-        crtplot(f);
-        ++inner;
-        EXPECT_FLOAT_EQ(KakuchiLabelX[1], 140.0F) << "the inner redraw leaves the outer move alone";
-        --depth;
+        EXPECT_FALSE(inside) << "a redraw ran inside another";
+        inside = true;
+        EXPECT_FLOAT_EQ(KakuchiLabelX[1], 140.0F) << "moved into view by this redraw";
+        if (++calls == 1) {
+            crtplot(f);
+            crtplot(f);
+        }
+        EXPECT_FLOAT_EQ(KakuchiLabelX[1], 140.0F) << "nothing else moved it meanwhile";
+        inside = false;
     };
     crtplot(*face);
-    EXPECT_EQ(inner, 1);
+    EXPECT_EQ(calls, 1);
     EXPECT_FLOAT_EQ(KakuchiLabelX[1], 300.0F);
     EXPECT_FLOAT_EQ(KakuchiLabelY[1], 300.0F);
     // The picture the outer redraw finishes still shows the name in view.
     EXPECT_GT(countPixels(around(140, -190, 0, 25), platform::QBColor(4)), 0);
 
-    // A later redraw moves it again and puts it back again.
-    renderState().hooks.stblueplot = {};
-    crtplot(*face);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(calls, 2) << "the two asks make one redraw";
     EXPECT_FLOAT_EQ(KakuchiLabelX[1], 300.0F);
-    EXPECT_GT(countPixels(around(140, -190, 0, 25), platform::QBColor(4)), 0);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(calls, 2);
+}
+
+// A full redraw that starts while one waits takes its place.
+TEST_F(RedrawEdgesTest, AWaitingRedrawIsDroppedWhenAFullRedrawRunsFirst)
+{
+    int calls = 0;
+    renderState().hooks.stblueplot = [&](PlotFace& f) {
+        if (++calls == 1)
+            crtplot(f);
+    };
+    crtplot(*face);
+    crtplot(*face);
+    EXPECT_EQ(calls, 2);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(calls, 2);
 }
 
 TEST_F(RedrawEdgesTest, AFailingCreditImageStillDrawsTheSecondOne)

@@ -379,11 +379,11 @@ TEST_F(Search, AnAddressFoundCentresTheViewOnItsPlaneCoordinates)
 {
     ZoneNo = 9;
     QStringList asked;
+    Plot& w = shownPlot();
     viewServices().geocode = [&asked](const QString& place) {
         asked.append(place);
         return GeocodeAnswer{35.681, 139.767};
     };
-    Plot& w = shownPlot();
     script().expectInput(QStringLiteral("東京駅"), QStringLiteral("住所、またはランドマークを入力してください"));
     click(w.Command27);
     EXPECT_EQ(asked, QStringList{QStringLiteral("東京駅")});
@@ -427,9 +427,10 @@ TEST_F(Search, AnAddressNotFoundOrFailedLeavesNoPlace)
     }
 }
 
-TEST_F(Search, UntilTheGeocoderIsThereNoAddressIsFound)
+TEST_F(Search, WithoutAGeocoderNoAddressIsFound)
 {
     Plot& w = shownPlot();
+    viewServices().geocode = nullptr;
     script().expectInput(QStringLiteral("大阪城"));
     script().expectMessage(platform::MsgResult::Ok, QStringLiteral("住所が見つかりません"));
     click(w.Command27);
@@ -438,8 +439,8 @@ TEST_F(Search, UntilTheGeocoderIsThereNoAddressIsFound)
 
 TEST_F(Search, AnErrorInTheAddressCommandEndsItQuietly)
 {
-    viewServices().geocode = [](const QString&) -> GeocodeAnswer { throw std::runtime_error("offline"); };
     Plot& w = shownPlot();
+    viewServices().geocode = [](const QString&) -> GeocodeAnswer { throw std::runtime_error("offline"); };
     render::renderState().GeocodeX = 5.0F;
     script().expectInput(QStringLiteral("東京駅"));
     click(w.Command27);

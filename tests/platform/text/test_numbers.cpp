@@ -112,6 +112,22 @@ TEST(Val, ReadsBackTheNumberTextsOfTheWriters)
     }
 }
 
+// leadingNumber tells a text that starts with 0 from one that does not
+// start with a number, which Val reads as 0 alike.
+TEST(LeadingNumber, GivesValsNumberOrNothingWhenTheTextDoesNotStartWithOne)
+{
+    const struct {
+        const char* text;
+        std::optional<double> expected;
+    } rows[] = {
+        {"123.4,\"hsrc\"", 123.4}, {" -.5x", -0.5}, {"0", 0.0}, {"0.0m", 0.0}, {"1 2", 12.0},
+        {"\"-----\",\"h", std::nullopt}, {"-----", std::nullopt}, {"", std::nullopt}, {"  ", std::nullopt},
+        {"abc", std::nullopt}, {"-", std::nullopt}, {".", std::nullopt}, {"1E999", std::nullopt},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(platform::leadingNumber(QString::fromLatin1(row.text)), row.expected) << row.text;
+}
+
 struct CheckedRow {
     const char* name;
     QString text;
