@@ -3,7 +3,7 @@
 // into the tile names.
 #include "fuzz/support/fuzz_support.h"
 
-#include "main/app/plot_procedures.h"
+#include "main/site/tile_list.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
