@@ -94,12 +94,6 @@ struct Process {
         platform::setPrompter(std::move(owned));
     }
 
-    // The windows a target opened go before the application they need
-    // (their holders outlive this object).
-    ~Process() { platform::destroyAllForms(); }
-    Process(const Process&) = delete;
-    Process& operator=(const Process&) = delete;
-
     int argc = 1;
     char name[8] = "fuzz";
     char* argv[2] = {name, nullptr};
@@ -180,6 +174,18 @@ QString writeSiteFile(const QString& name, QByteArrayView bytes, const QString& 
 void removeSiteFile(const QString& name)
 {
     QFile::remove(process().site + name);
+}
+
+void destroyWindowsAtExit()
+{
+    static const bool registered = [] {
+        std::atexit([] {
+            platform::destroyAllForms();
+            process().app.reset();
+        });
+        return true;
+    }();
+    (void)registered;
 }
 
 void answerYes(bool yes)

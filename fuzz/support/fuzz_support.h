@@ -45,6 +45,13 @@ const QString& siteFolder();
 // the same on every call.
 const QString& programFolder();
 
+// Destroys the windows of the target and then the application when the
+// process ends, before Qt's own globals go (exit handlers run in the
+// reverse order of their registration): a target that drives a window
+// calls it once the window has been created and has drawn, so that the
+// globals of the drawing exist already.
+void destroyWindowsAtExit();
+
 // Writes bytes as folder + name (siteFolder() when folder is empty),
 // replacing the file; returns the path. Removes other files of the site
 // folder left from the last case when called first in a case.
