@@ -16,6 +16,7 @@
 #include "main/app/app_forms.h"
 #include "main/app/wirings.h"
 #include "main/background/photo_viewer.h"
+#include "main/edit/koho.h"
 #include "main/export/simasave.h"
 #include "main/render/color_picker.h"
 #include "main/render/cselect.h"
@@ -97,14 +98,14 @@ tavelcor::Plot& mainWindowWithSite(Surroundings& s)
 
 // The standard layout with everything its code can show at once: both
 // buttons of a loaded site, the parcel controls, the right-click switches,
-// the link option and the cursor readout over the plot.
+// the link option, the cursor readout over the plot and "Rdo".
 tavelcor::Plot& standardLayout(Surroundings& s)
 {
     tavelcor::Plot& w = mainWindowWithSite(s);
     for (platform::Control* shown :
          std::initializer_list<platform::Control*>{&w.Command23, &w.Command1, &w.Check35, &w.Check37, &w.Option32,
                                                    &w.Option5, &w.Option29, &w.Command18, &w.Text4, &w.Check6,
-                                                   &w.Label19, &w.Label5})
+                                                   &w.Label19, &w.Label5, &w.Command61})
         shown->setVisible(true);
     return w;
 }
@@ -135,6 +136,16 @@ platform::Form& mainProgramDialog(Surroundings& s)
 {
     mainWindowWithSite(s);
     return Holder().instance();
+}
+
+// The name-candidate window seeded from the sample site's last points.
+platform::Form& nameCandidates(Surroundings& s)
+{
+    mainWindowWithSite(s);
+    tavelcor::PointCount = 5;
+    for (int i = 1; i <= 5; ++i)
+        tavelcor::PointName[i] = QStringLiteral("交12-%1").arg(i);
+    return tavelcor::koho();
 }
 
 // A window of the main program that needs no main window.
@@ -260,6 +271,7 @@ const std::vector<WindowRow>& windows()
         {"TavelcorSplash", mainProgramWindow<tavelcor::startForm>, {}},
         {"TavelcorBackup", mainProgramWindow<tavelcor::backupForm>, {}},
         {"TavelcorPhraseList", mainProgramDialog<tavelcor::plistForm>, {}},
+        {"TavelcorNameCandidates", nameCandidates, {}},
         {"TavelcorPrintDialog", mainProgramDialog<tavelcor::prtoutForm>, {}},
         {"TavelcorShownColours", mainProgramDialog<tavelcor::cselectForm>, {}},
         {"TavelcorLineWidths", mainProgramDialog<tavelcor::linewidthForm>, {}},
