@@ -5,6 +5,7 @@
 #include "main/app/window_layout.h"
 #include "main/background/background_drawing.h"
 #include "main/edit/edit_dialogs_wiring.h"
+#include "main/edit/edit_wiring.h"
 #include "main/export/export_commands.h"
 #include "main/render/print_wiring.h"
 #include "main/render/view_wiring.h"
@@ -25,6 +26,7 @@ void registerPlotWirings()
     addPlotWiring(wireBackground);
     addPlotWiring(wireExport);
     addPlotWiring(wireSurvey);
+    addPlotWiring(wireEdit);
     addPlotWiring(wireEditDialogs);
 }
 

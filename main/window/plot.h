@@ -315,6 +315,16 @@ public:
     /// The compact frame's 再表示.
     platform::CommandButton Command81{Frame15, QStringLiteral("Command81")};
 
+    // --- edit history and point names ------------------------------------------
+    /// "Undo" and its Redo button "Rdo" (hidden until an Undo finds a record).
+    platform::CommandButton Command60{protprp, QStringLiteral("Command60")};
+    platform::CommandButton Command61{protprp, QStringLiteral("Command61")};
+    /// On the symbol picker: "⊃" (undo) and "⊂" (redo).
+    platform::CommandButton Command62{Frame6, QStringLiteral("Command62")};
+    platform::CommandButton Command63{Frame6, QStringLiteral("Command63")};
+    /// "候補" of the point panel: the name-candidate window.
+    platform::CommandButton Command48{Frame4, QStringLiteral("Command48")};
+
     /// The window's caption as designed.
     static const QString kDesignCaption;
     /// Design size of the window, twips.
@@ -341,6 +351,7 @@ private:
     void designMarkerButtons();
     void designPrintControls();
     void designSurveyControls();
+    void designHistoryButtons();
 };
 
 /// A function that wires one part of the program's handlers to the window.
