@@ -4,7 +4,6 @@
 #include "main/app/site_wiring.h"
 #include "main/app/window_layout.h"
 #include "main/background/background_drawing.h"
-#include "main/edit/edit_dialogs_wiring.h"
 #include "main/edit/edit_wiring.h"
 #include "main/export/export_commands.h"
 #include "main/render/print_wiring.h"
@@ -27,7 +26,6 @@ void registerPlotWirings()
     addPlotWiring(wireExport);
     addPlotWiring(wireSurvey);
     addPlotWiring(wireEdit);
-    addPlotWiring(wireEditDialogs);
 }
 
 }  // namespace tavelcor
