@@ -10,6 +10,18 @@ namespace {
 
 const QString kCaption = QStringLiteral("名称候補");
 
+// A stand-in for the background settings window: only its name matters.
+class BackgroundWindow final : public platform::Form {
+public:
+    BackgroundWindow() : platform::Form(QStringLiteral("Haikei")) {}
+};
+
+platform::FormHolder<BackgroundWindow>& backgroundWindow()
+{
+    static platform::FormHolder<BackgroundWindow> holder;
+    return holder;
+}
+
 class KohoWindow : public EditWindowTest {
 protected:
     /// The main window with the point panel open.
@@ -141,6 +153,20 @@ TEST_F(KohoWindow, ItStandsInsideTheMainWindowsTopRightCorner)
     // Within the pixel (15 twips) the window system places windows on.
     EXPECT_NEAR(top, w.Top() + 100.0, 15.0);
     EXPECT_NEAR(left + width, w.Left() + w.Width() - 100.0, 15.0);
+}
+
+TEST_F(KohoWindow, ItsActivationClosesTheBackgroundSettingsWindow)
+{
+    NameCandidates[1] = QStringLiteral("A3");
+    Plot& w = withPointPanel();
+    backgroundWindow().instance().Show();
+    ASSERT_TRUE(backgroundWindow().isLoaded());
+    bool backgroundLoaded = true;
+    openCandidates(w, [&backgroundLoaded](Koho& f) {
+        backgroundLoaded = backgroundWindow().isLoaded();
+        f.Command2.setValue(true);
+    });
+    EXPECT_FALSE(backgroundLoaded);
 }
 
 }  // namespace
