@@ -8,7 +8,9 @@ namespace tavelcor {
 class Plot;
 
 /// Wires "Undo" (Command60), "Rdo" (Command61), "⊃" (Command62), "⊂"
-/// (Command63) and "候補" (Command48). Registered with addPlotWiring.
+/// (Command63), "候補" (Command48) and the name and coordinate dialogs'
+/// openers with the yes/no window (wireEditDialogs). Registered with
+/// addPlotWiring.
 void wireEdit(Plot& window);
 
 }  // namespace tavelcor

@@ -307,6 +307,10 @@ void Plot::designPanelOperations()
     option(Option9, QStringLiteral("属性"), 1800.0, 1080.0);
     button(Command32, QStringLiteral("確定"), 2700.0, 1040.0, 1100.0);
     Command32.setVisible(false);
+    button(Command47, QStringLiteral("XY入力"), 2700.0, 300.0, 1100.0);
+    Command47.setVisible(false);
+    button(Command31, QStringLiteral("取消"), 100.0, 1500.0, 1100.0);
+    Command31.setVisible(false);
     Option12.setValue(true);
 
     option(Option20, QStringLiteral("追加"), 100.0, 250.0);
@@ -432,6 +436,11 @@ void Plot::designViewControls()
     button(Command44, QStringLiteral("検索"), 100.0, 790.0, 1000.0, 255.0);
     Text3.Move(1200.0, 790.0, 600.0, 255.0);
     Text3.setText(QStringLiteral("25"));
+    button(Command42, QStringLiteral("P 最終"), 1850.0, 790.0, 600.0, 255.0);
+    // Below the right-click frame, where the operation panels stand when
+    // open: the panels' openers hide the button.
+    button(Command85, QStringLiteral("SIMA編集"), 100.0, 3550.0, 1500.0, 330.0);
+    Command85.setVisible(false);
 
     designViewSwitches();
 }

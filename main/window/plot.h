@@ -136,6 +136,11 @@ public:
     platform::OptionButton Option11{Frame4, QStringLiteral("Option11")};
     platform::OptionButton Option9{Frame4, QStringLiteral("Option9")};
     platform::CommandButton Command32{Frame4, QStringLiteral("Command32")};
+    /// The point panel's cancel 取消 (shown after a point move, to take it
+    /// back) and XY入力, which opens the point-move window once a point is
+    /// picked for moving; both hidden at start.
+    platform::CommandButton Command31{Frame4, QStringLiteral("Command31")};
+    platform::CommandButton Command47{Frame4, QStringLiteral("Command47")};
     /// The symbol picker ポイント inside the point panel: marker buttons 1 to
     /// 18 (caption = symbol glyph, colour = symbol colour) with their labels,
     /// made by the design. A frame of its own, so that choosing a marker and
@@ -224,6 +229,11 @@ public:
     platform::CheckBox Check34{Frame1, QStringLiteral("Check34")};
     platform::CommandButton Command44{Frame1, QStringLiteral("Command44")};
     platform::TextBox Text3{Frame1, QStringLiteral("Text3")};
+    /// P 最終: the last used point names.
+    platform::CommandButton Command42{Frame1, QStringLiteral("Command42")};
+    /// SIMA編集: the coordinate key-in window; shown while the right-click
+    /// option MENU表示 is chosen, hidden at start.
+    platform::CommandButton Command85{protprp, QStringLiteral("Command85")};
     /// 住所で地図表示 and the SXF export button (SXF作成).
     platform::CommandButton Command27{protprp, QStringLiteral("Command27")};
     platform::CommandButton Command10{protprp, QStringLiteral("Command10")};
