@@ -61,7 +61,8 @@ inline bool endsField(char16_t c)
     // At most 19 digits, which the mantissa holds; the count is checked below.
     const auto appendDigits = [&](std::uint64_t& mantissa) {
         const char16_t* const first = p;
-        for (unsigned d; p != end && (d = digit(*p)) <= 9 && p - first < 19; ++p)
+        const char16_t* const limit = end - p > 19 ? p + 19 : end;
+        for (unsigned d; p != limit && (d = digit(*p)) <= 9; ++p)
             mantissa = mantissa * 10 + d;
         return static_cast<int>(p - first);
     };
@@ -96,18 +97,16 @@ public:
     explicit FieldCursor(QStringView text)
         : mNext(text.utf16()), mEnd(text.utf16() + text.size()), mFieldStart(mNext), mFieldStop(mNext)
     {
-        if (text.isEmpty())
-            mNext = nullptr;
     }
 
     // True when every field has been read: nothing but a last separator (or
     // nothing at all) follows the last field read.
-    bool atEnd() const { return mNext == nullptr; }
+    bool atEnd() const { return mNext == mEnd; }
 
     // The next field as it stands.
     QStringView text()
     {
-        if (mNext == nullptr)
+        if (mNext == mEnd)
             return passedTheEnd();
         mFieldStart = mNext;
         pass(fieldEnd(mNext, mEnd));
@@ -134,6 +133,14 @@ public:
     }
 
 private:
+    static bool within(std::optional<std::int32_t> value, std::int32_t lo, std::int32_t hi, std::int32_t& out)
+    {
+        if (!value || *value < lo || *value > hi)
+            return false;
+        out = *value;
+        return true;
+    }
+
     QStringView passedTheEnd()
     {
         mFieldStart = mFieldStop = nullptr;
@@ -141,15 +148,15 @@ private:
     }
 
     // Moves past the field that ends at stop (a separator, or the end).
+    // Past a separator that is the text's last character nothing is left to
+    // read, as the field-by-field scan stops there: mNext is then mEnd too.
     void pass(const char16_t* stop)
     {
         mFieldStop = stop;
-        // Past a separator that is the text's last character nothing is
-        // left to read, as the field-by-field scan stops there.
-        mNext = stop == mEnd || stop + 1 == mEnd ? nullptr : stop + 1;
+        mNext = stop == mEnd ? mEnd : stop + 1;
     }
 
-    const char16_t* mNext;  // where the next field starts; nullptr past the last one
+    const char16_t* mNext;  // where the next field starts; mEnd past the last one
     const char16_t* mEnd;
     const char16_t* mFieldStart;  // the field read last (nullptr: read past the end)
     const char16_t* mFieldStop;
@@ -159,7 +166,7 @@ inline double FieldCursor::number()
 {
     sitetext::plain::Parts parts;
     const char16_t* stop = nullptr;
-    if (mNext != nullptr && plainPartsOfField(mNext, mEnd, parts, stop)) {
+    if (mNext != mEnd && plainPartsOfField(mNext, mEnd, parts, stop)) {
         mFieldStart = mNext;
         pass(stop);
         return sitetext::plain::valueOf(parts);
@@ -169,9 +176,24 @@ inline double FieldCursor::number()
 
 inline bool FieldCursor::whole(std::int32_t lo, std::int32_t hi, std::int32_t& out)
 {
+    if (mNext == mEnd)
+        return within(sitetext::fieldLong(passedTheEnd()), lo, hi, out);
+    // The form of the coordinate numbers: up to nine digits right up to the
+    // separator (or the end).
+    const char16_t* p = mNext;
+    const char16_t* const limit = mEnd - p > 9 ? p + 9 : mEnd;
+    std::uint32_t digits = 0;
+    for (unsigned d; p != limit && (d = static_cast<unsigned>(*p) - unsigned('0')) <= 9; ++p)
+        digits = digits * 10 + d;
+    if (p != mNext && (p == mEnd || endsField(*p))) {
+        mFieldStart = mNext;
+        pass(p);
+        out = static_cast<std::int32_t>(digits);
+        return std::int64_t{digits} >= lo && std::int64_t{digits} <= hi;
+    }
     sitetext::plain::Parts parts;
     const char16_t* stop = nullptr;
-    if (mNext != nullptr && plainPartsOfField(mNext, mEnd, parts, stop) && parts.decimals < 0) {
+    if (plainPartsOfField(mNext, mEnd, parts, stop) && parts.decimals < 0) {
         mFieldStart = mNext;
         pass(stop);
         // At most 15 digits: the value fits 64 bits.
@@ -179,11 +201,7 @@ inline bool FieldCursor::whole(std::int32_t lo, std::int32_t hi, std::int32_t& o
         out = static_cast<std::int32_t>(value);
         return value >= lo && value <= hi;
     }
-    const std::optional<std::int32_t> value = sitetext::fieldLong(text());
-    if (!value || *value < lo || *value > hi)
-        return false;
-    out = *value;
-    return true;
+    return within(sitetext::fieldLong(text()), lo, hi, out);
 }
 
 }  // namespace tavelcor::simatext
