@@ -4,8 +4,9 @@
 #include "main/site/site_messages.h"
 #include "main/site/site_text.h"
 #include "main/site/tables.h"
+#include "main/survey/sima_fields.h"
 #include "platform/prompt/prompter.h"
-#include "platform/text/fields.h"
+#include "platform/text/text_block.h"
 #include "platform/text/strings.h"
 
 #include <algorithm>
@@ -19,18 +20,25 @@ constexpr QStringView kWorkbookHead = u"Z00,SIMA_";
 constexpr QStringView kReloadHead = u"Z00,SIMA_RELOAD";
 constexpr QStringView kAppendHead = u"Z00,SIMA_TUIKA";
 
-// The coordinate number a field stands for: its leading number rounded
-// halves to even, when that is a number of the table (1..500000).
-std::optional<int> coordinateNumber(QStringView field)
+// The coordinate number of the cursor's next field: its leading number
+// rounded halves to even, when that is a number of the table (1..500000).
+std::optional<int> coordinateNumber(simatext::FieldCursor& fields)
 {
-    const std::optional<std::int32_t> n = sitetext::fieldLong(field);
-    if (!n || *n < 1 || *n > kZahyoTop)
+    std::int32_t n = 0;
+    if (!fields.whole(1, kZahyoTop, n))
         return std::nullopt;
-    return *n;
+    return n;
 }
 
+// True for the free name "_?>", blanks at its ends allowed. Other names are
+// told apart at their first character after any blanks.
 bool isFreeName(QStringView name)
 {
+    qsizetype first = 0;
+    while (first < name.size() && name[first] == u' ')
+        ++first;
+    if (first == name.size() || name[first] != u'_')
+        return false;
     return platform::trimmedView(name) == u"_?>";
 }
 
@@ -39,29 +47,31 @@ QString record(QStringView code, QStringView numberField)
     return code.toString() + QLatin1Char(',') + numberField.toString();
 }
 
+// True when field is the record code (three characters), compared without
+// a call.
+bool isCode(QStringView field, const char16_t (&code)[4])
+{
+    return field.size() == 3 && field[0] == code[0] && field[1] == code[1] && field[2] == code[2];
+}
+
 // Walks the fields of a text as the scan reads them and hands each of the
-// three records to the visitor, whose handler returns false to stop.
+// three records to the visitor with the cursor standing after the record's
+// code. Each handler reads exactly the fields its record has (A01: four,
+// number, name, X and Y; D00: two, number and name; B01: one, the number),
+// so that both visitors walk the same fields, and returns false to stop.
 template <class Visitor>
 void walkSimaRecords(QStringView text, Visitor& visitor)
 {
-    qsizetype pos = 1;
-    const auto next = [&text, &pos] { return platform::nextFieldView(text, pos); };
-    while (pos <= text.size()) {
-        const QStringView field = next();
+    simatext::FieldCursor fields(text);
+    while (!fields.atEnd()) {
+        const QStringView field = fields.text();
         bool going = true;
-        if (field == u"A01") {
-            const QStringView number = next();
-            const QStringView name = next();
-            const QStringView x = next();
-            const QStringView y = next();
-            going = visitor.coordinate(number, name, x, y);
-        } else if (field == u"D00") {
-            const QStringView number = next();
-            const QStringView name = next();
-            going = visitor.parcel(number, name);
-        } else if (field == u"B01") {
-            going = visitor.vertex(next());
-        }
+        if (isCode(field, u"B01"))
+            going = visitor.vertex(fields);
+        else if (isCode(field, u"A01"))
+            going = visitor.coordinate(fields);
+        else if (isCode(field, u"D00"))
+            going = visitor.parcel(fields);
         if (!going)
             return;
     }
@@ -79,32 +89,36 @@ public:
     {
     }
 
-    bool coordinate(QStringView number, QStringView name, QStringView, QStringView)
+    bool coordinate(simatext::FieldCursor& fields)
     {
-        const std::optional<int> n = coordinateNumber(number);
+        const std::optional<int> n = coordinateNumber(fields);
         if (!n)
-            return refuse(SimaRefusal::Reason::CoordinateNumber, u"A01", number);
-        mNames[static_cast<std::size_t>(*n)] = isFreeName(name) ? kFree : kNamed;
+            return refuse(SimaRefusal::Reason::CoordinateNumber, u"A01", fields.field());
+        mNames[static_cast<std::size_t>(*n)] = isFreeName(fields.text()) ? kFree : kNamed;
+        fields.skip();  // X
+        fields.skip();  // Y
         return true;
     }
 
-    bool parcel(QStringView number, QStringView)
+    bool parcel(simatext::FieldCursor& fields)
     {
+        const QStringView number = fields.text();
+        fields.skip();  // the name
         if (mParcels >= kKakuchiCountLimit)
             return refuse(SimaRefusal::Reason::ParcelCount, u"D00", number);
         ++mParcels;
         return true;
     }
 
-    bool vertex(QStringView number)
+    bool vertex(simatext::FieldCursor& fields)
     {
-        const std::optional<int> n = coordinateNumber(number);
+        const std::optional<int> n = coordinateNumber(fields);
         if (!n)
-            return refuse(SimaRefusal::Reason::CoordinateNumber, u"B01", number);
+            return refuse(SimaRefusal::Reason::CoordinateNumber, u"B01", fields.field());
         if (isFree(*n))
             return true;  // passed over with a message, no slot taken
         if (mSlot > kKakuchiVertexTop)
-            return refuse(SimaRefusal::Reason::VertexSlot, u"B01", number);
+            return refuse(SimaRefusal::Reason::VertexSlot, u"B01", fields.field());
         ++mSlot;
         return true;
     }
@@ -121,7 +135,7 @@ private:
         const std::uint8_t state = mNames[static_cast<std::size_t>(n)];
         if (state != kAsTable)
             return state == kFree;
-        return mReload || isFreeName(ZahyoName[n]);
+        return mReload || isFreeName(std::as_const(ZahyoName)[n]);
     }
 
     bool refuse(SimaRefusal::Reason reason, QStringView code, QStringView number)
@@ -142,14 +156,15 @@ class SimaScan {
 public:
     SimaScan(bool selectNew, std::int32_t slot) : mSelectNew(selectNew), mSlot(slot) {}
 
-    bool coordinate(QStringView number, QStringView name, QStringView x, QStringView y)
+    bool coordinate(simatext::FieldCursor& fields)
     {
-        const std::optional<int> n = coordinateNumber(number);
+        const std::optional<int> n = coordinateNumber(fields);
+        const QStringView name = fields.text();
+        const double X = fields.number();
+        const double Y = fields.number();
         if (!n)
             return true;  // refused by the check; never written
-        ZahyoName[*n] = platform::Trim(name);
-        const double X = sitetext::fieldNumber(x);
-        const double Y = sitetext::fieldNumber(y);
+        ZahyoName[*n] = mTexts.copy(platform::trimmedView(name));
         ZahyoX[*n] = X;
         ZahyoY[*n] = Y;
         ZahyoMax = std::max(ZahyoMax, *n);
@@ -158,27 +173,30 @@ public:
         return true;
     }
 
-    bool parcel(QStringView, QStringView name)
+    bool parcel(simatext::FieldCursor& fields)
     {
+        fields.skip();  // the parcel number, which is not kept
+        const QStringView name = fields.text();
         if (KakuchiCount >= kKakuchiCountLimit)
             return true;
         ++KakuchiCount;
         if (KakuchiCount > 1)
             KakuchiLast[KakuchiCount - 1] = mSlot - 1;
-        KakuchiName[KakuchiCount] = name.toString();
+        KakuchiName[KakuchiCount] = mTexts.copy(name);
         if (mSelectNew)
             KakuchiSel[KakuchiCount] = 1;
         KakuchiFirst[KakuchiCount] = mSlot;
         return true;
     }
 
-    bool vertex(QStringView number)
+    bool vertex(simatext::FieldCursor& fields)
     {
-        const std::optional<int> n = coordinateNumber(number);
+        const std::optional<int> n = coordinateNumber(fields);
         if (!n)
             return true;
-        if (isFreeName(ZahyoName[*n])) {
-            platform::MsgBox(missingCoordinateMessage(KakuchiName[KakuchiCount], number, ZahyoName[*n]),
+        if (isFreeName(std::as_const(ZahyoName)[*n])) {
+            platform::MsgBox(missingCoordinateMessage(std::as_const(KakuchiName)[KakuchiCount], fields.field(),
+                                                      std::as_const(ZahyoName)[*n]),
                              platform::MsgButtons::OkOnly, platform::MsgIcon::None, QString());
             return true;
         }
@@ -198,6 +216,7 @@ public:
 private:
     bool mSelectNew;
     std::int32_t mSlot;
+    platform::TextBlockMaker mTexts;  // the names the tables keep
 };
 
 }  // namespace

@@ -310,14 +310,27 @@ TextFileWriter::~TextFileWriter() = default;  // QSaveFile drops an uncommitted 
 
 void TextFileWriter::write(QStringView text)
 {
-    if (mFailed || mCommitted)
-        return;
+    // A long text (a whole SIMA text kept from the clipboard) goes out a
+    // chunk at a time: its bytes never lie in memory whole, and the buffer's
+    // pages serve every chunk. A chunk never ends between the two halves of
+    // a surrogate pair, which encode together in UTF-8.
+    while (!text.isEmpty() && !mFailed && !mCommitted) {
+        qsizetype n = std::min(text.size(), kWriteChunk / 2);
+        if (n < text.size() && QChar::isHighSurrogate(text[n - 1].unicode()) && n > 1)
+            --n;
+        appendEncoded(text.first(n));
+        if (mBuffer.size() >= kWriteChunk)
+            flushBuffer();
+        text = text.sliced(n);
+    }
+}
+
+void TextFileWriter::appendEncoded(QStringView text)
+{
     if (mEncoding == TextEncoding::Cp932)
         appendCp932(mBuffer, text);
     else
         mBuffer.append(text.toUtf8());
-    if (mBuffer.size() >= kWriteChunk)
-        flushBuffer();
 }
 
 void TextFileWriter::writeLine(QStringView line)

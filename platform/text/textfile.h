@@ -191,6 +191,8 @@ public:
     QString errorString() const;
 
 private:
+    // Appends text in the file's encoding to the buffer.
+    void appendEncoded(QStringView text);
     bool flushBuffer();
 
     QSaveFile mFile;

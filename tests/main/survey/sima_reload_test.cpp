@@ -180,6 +180,53 @@ TEST_F(SimaReload, RecordsAreFoundWhereverTheyStandAndOnlyWhole)
     EXPECT_EQ(ZahyoMax, 4);
 }
 
+// Line ends of every kind, records cut short by the end of the text, and
+// numbers in forms other than the plain ones: what the scan makes of
+// coordinate 1 and of the first parcel.
+TEST_F(SimaReload, ScanTakesEveryLineEndAndShortRecords)
+{
+    const struct {
+        const char* name;
+        const char16_t* text;
+        const char16_t* name1;  // ZahyoName[1]
+        double x1;
+        double y1;
+        int zahyoMax;
+        int parcels;
+        int last1;  // KakuchiLast[1] (slots from 1)
+    } rows[] = {
+        {"crlf", u"A01,1,P1,100,200,0,\r\nD00,1,L,1,,\r\nB01,1,P1,\r\n", u"P1", 100, 200, 1, 1, 1},
+        {"lf", u"A01,1,P1,100,200,0,\nD00,1,L,1,,\nB01,1,P1,\n", u"P1", 100, 200, 1, 1, 1},
+        {"no_line_end", u"A01,1,P1,100,200,0,D00,1,L,1,,B01,1,P1", u"P1", 100, 200, 1, 1, 1},
+        // A lone CR belongs to the field: "\rA01" is no record.
+        {"lone_cr", u"A01,1,P1,100,200,0,\rA01,2,P2,1,2,0,\r", u"P1", 100, 200, 1, 0, 0},
+        {"cut_after_x", u"A01,1,P1,100", u"P1", 100, 0, 1, 0, 0},
+        {"cut_after_number", u"A01,1", u"", 0, 0, 1, 0, 0},
+        {"cut_parcel", u"A01,1,P1,1,2,\r\nD00,1", u"P1", 1, 2, 1, 1, 0},
+        {"vertex_cut", u"A01,1,P1,1,2,\r\nD00,1,L,\r\nB01,1", u"P1", 1, 2, 1, 1, 1},
+        {"blanks_and_empty", u"A01, 1 ,  P 1  , 100.5 ,,\r\n", u"P 1", 100.5, 0, 1, 0, 0},
+        {"other_number_forms", u"A01,1.4,P1,1.5e3,-.25,\r\n", u"P1", 1500, -0.25, 1, 0, 0},
+        {"long_fields", u"A01,000000000001,名前が長い座標の名前,-123456789.125,98765.4321,\r\n",
+         u"名前が長い座標の名前", -123456789.125, 98765.4321, 1, 0, 0},
+    };
+    for (const auto& row : rows) {
+        resetTables();
+        scanSimaText(QString::fromUtf16(row.text), false, 1);
+        EXPECT_EQ(ZahyoName[1], QString::fromUtf16(row.name1)) << row.name;
+        EXPECT_EQ(ZahyoX[1], row.x1) << row.name;
+        EXPECT_EQ(ZahyoY[1], row.y1) << row.name;
+        EXPECT_EQ(ZahyoPX[1], row.x1 - OriginX) << row.name;
+        EXPECT_EQ(ZahyoMax, row.zahyoMax) << row.name;
+        EXPECT_EQ(ZahyoName[2], QStringLiteral("_?>")) << row.name;
+        ASSERT_EQ(KakuchiCount, row.parcels) << row.name;
+        if (row.parcels > 0) {
+            EXPECT_EQ(KakuchiFirst[1], 1) << row.name;
+            EXPECT_EQ(KakuchiLast[1], row.last1) << row.name;
+        }
+    }
+    EXPECT_TRUE(script->records().empty());
+}
+
 TEST_F(SimaReload, ReloadClearingLeavesWhatThePartDoesNotTouch)
 {
     name(7, QStringLiteral("K7"));

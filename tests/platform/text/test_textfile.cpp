@@ -465,6 +465,37 @@ TEST_F(TextWriter, BytesAndLinesInOrder)
               QByteArray("ISO-10303-21;\r\n/*SXF\r\n#430=a(\x82\xA0)\r\nEND") + block + block);
 }
 
+// A text of a few megabytes in one write (a whole SIMA text) comes out as
+// its encoding in one piece, also where the writer's chunks end: the
+// surrogate pairs stand across the 2^19th character, where the first chunk
+// ends, once at each parity.
+TEST_F(TextWriter, OneLongTextIsWrittenWholeAcrossChunks)
+{
+    QString lines;
+    for (int i = 0; i < 200000; ++i)
+        lines += QStringLiteral(u"A01,境界,①\r\n");
+    const QString tail = QStringLiteral(u"😀境界😀,末尾");
+    const struct {
+        const char* name;
+        TextEncoding encoding;
+        qsizetype lead;  // characters before the first pair
+    } rows[] = {
+        {"pair_split_cp932", TextEncoding::Cp932, (qsizetype(1) << 19) - 1},
+        {"pair_whole_cp932", TextEncoding::Cp932, (qsizetype(1) << 19) - 2},
+        {"pair_split_utf8", TextEncoding::Utf8, (qsizetype(1) << 19) - 1},
+        {"pair_whole_utf8", TextEncoding::Utf8, (qsizetype(1) << 19) - 2},
+    };
+    for (const auto& row : rows) {
+        const QString text = lines.first(row.lead) + tail + lines;
+        TextFileWriter w(path(row.name), row.encoding);
+        w.write(text);
+        ASSERT_TRUE(w.commit()) << row.name;
+        const QByteArray expected =
+            row.encoding == TextEncoding::Cp932 ? platform::toCp932(text) : text.toUtf8();
+        EXPECT_EQ(fileBytes(path(row.name)), expected) << row.name;
+    }
+}
+
 TEST_F(TextWriter, Utf8WithAndWithoutByteOrderMark)
 {
     TextFileWriter bom(path("Tavelcor.KML"), TextEncoding::Utf8Bom);
