@@ -305,6 +305,29 @@ public:
     /// The compact frame's 再表示.
     platform::CommandButton Command81{Frame15, QStringLiteral("Command81")};
 
+    // --- pointer interaction ---------------------------------------------------
+    /// The longitude (L) and height (H) readouts of a left press, over the
+    /// plot below the cursor readout; the latitude readout is Label18.
+    platform::Label Label29{*this, QStringLiteral("Label29")};
+    platform::Label Label30{*this, QStringLiteral("Label30")};
+    /// The point panel's 候補 (name candidates), 取消 (also 観測/記録/転送 in
+    /// 属性), 記録 and XY入力; the line panel's 取消. All but 候補 are hidden
+    /// at start.
+    platform::CommandButton Command48{Frame4, QStringLiteral("Command48")};
+    platform::CommandButton Command31{Frame4, QStringLiteral("Command31")};
+    platform::CommandButton Command43{Frame4, QStringLiteral("Command43")};
+    platform::CommandButton Command47{Frame4, QStringLiteral("Command47")};
+    platform::CommandButton Command30{Frame10, QStringLiteral("Command30")};
+    /// SIMA編集: shows the coordinate key-in window; hidden at start, shown
+    /// by MENU表示.
+    platform::CommandButton Command85{Frame2, QStringLiteral("Command85")};
+    /// The station designation frame (器械点バック点指示), which takes the
+    /// idle frame's place while open: 機械 (chosen at start), BACK, FOR.
+    platform::Frame Frame13{protprp, QStringLiteral("Frame13")};
+    platform::OptionButton Option26{Frame13, QStringLiteral("Option26")};
+    platform::OptionButton Option27{Frame13, QStringLiteral("Option27")};
+    platform::OptionButton Option28{Frame13, QStringLiteral("Option28")};
+
     /// The window's caption as designed.
     static const QString kDesignCaption;
     /// Design size of the window, twips.
@@ -331,6 +354,7 @@ private:
     void designMarkerButtons();
     void designPrintControls();
     void designSurveyControls();
+    void designPointerControls();
 };
 
 /// A function that wires one part of the program's handlers to the window.
