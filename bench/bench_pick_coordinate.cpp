@@ -8,8 +8,9 @@
 // near them except where placed:
 // - a miss: four passes over every coordinate (tolerances t0 to 4 t0), then
 //   the observation-point fallback over every point (square window 5 t0);
-// - a hit in the fourth pass: the last coordinate (500000) placed 1.7 t0
-//   from the press, so three passes run in full and the fourth to the end.
+// - a hit in the fourth pass: the last coordinate (500000) placed 1.7 m
+//   (3.4 t0) from the press, so three passes run in full and the fourth
+//   to the end.
 // The floor reads the positions from plain arrays and checks nothing else;
 // the hit test also checks the shown ranges, the free-number name and the
 // point's symbol, but only for positions inside the tolerance.
@@ -154,7 +155,7 @@ void BM_PickCoordinateMissWithFallback(benchmark::State& state)
 
 void BM_PickCoordinateHitInFourthPass(benchmark::State& state)
 {
-    timePickBesideLoop(state, 1.7 * 0.5, kZahyoTop);
+    timePickBesideLoop(state, 1.7, kZahyoTop);
 }
 
 BENCHMARK(BM_PickCoordinateMissWithFallback)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(20);

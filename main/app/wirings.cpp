@@ -5,6 +5,7 @@
 #include "main/app/window_layout.h"
 #include "main/background/background_drawing.h"
 #include "main/export/export_commands.h"
+#include "main/interact/interact_wiring.h"
 #include "main/render/print_wiring.h"
 #include "main/render/view_wiring.h"
 #include "main/survey/survey_wiring.h"
@@ -24,6 +25,7 @@ void registerPlotWirings()
     addPlotWiring(wireBackground);
     addPlotWiring(wireExport);
     addPlotWiring(wireSurvey);
+    addPlotWiring(wireInteract);
 }
 
 }  // namespace tavelcor

@@ -107,6 +107,25 @@ TEST_F(ModeOptions, ThePointOperationsResetTheirStateAndButtons)
         EXPECT_FALSE(b->Visible()) << b->Name().toStdString();
 }
 
+TEST_F(ModeOptions, AddProposesTheNameAfterTheHighestPointWhenTheNameIsEmpty)
+{
+    Plot& w = shownPlot();
+    addPoint(1, QStringLiteral("P20"), 1.0, 1.0);
+    addPoint(2, QStringLiteral("P09"), 2.0, 2.0, 101);  // the highest index, deleted
+    openPanel(w.Frame4, &w.Option10);
+    w.Text6.setText(QString());
+    w.Text7.setText(QStringLiteral("済"));
+    choose(w.Option12);
+    EXPECT_EQ(w.Text6.Text(), QStringLiteral("P10"));
+    EXPECT_TRUE(w.Text7.Text().isEmpty());
+
+    w.Text6.setText(QStringLiteral("K1"));
+    w.Text7.setText(QStringLiteral("second"));
+    choose(w.Option12);
+    EXPECT_EQ(w.Text6.Text(), QStringLiteral("K1"));
+    EXPECT_EQ(w.Text7.Text(), QStringLiteral("second"));
+}
+
 TEST_F(ModeOptions, AttributeCaptionsTheWorkbookButtonsByTheCollector)
 {
     Plot& w = shownPlot();

@@ -184,6 +184,23 @@ TEST_F(PressDispatch, EveryPressStartsOnTheCopyPenWithNothingMovedAndAPlainRedra
     EXPECT_EQ(w.Picture1.canvas().DrawMode(), platform::PenMode::CopyPen);
 }
 
+TEST_F(PressDispatch, AHistoryAbove14999IsCompactedBeforeThePress)
+{
+    shownPlot();
+    for (const int position : {14999, 15000}) {
+        SCOPED_TRACE(position);
+        UndoPos = UndoTop = static_cast<std::int16_t>(position);
+        UndoKind[position] = 11;
+        UndoItem[position] = 77;
+        pressAt(4, 0.0, 0.0);  // even the middle button's press
+        const int expected = position == 15000 ? 10000 : 14999;
+        EXPECT_EQ(UndoPos, expected);
+        EXPECT_EQ(UndoTop, expected);
+        EXPECT_EQ(std::as_const(UndoKind)[expected], 11);
+        EXPECT_EQ(std::as_const(UndoItem)[expected], 77);
+    }
+}
+
 TEST_F(PressDispatch, Label5ShowsTheSiteNorthAndEastOfThePress)
 {
     Plot& w = shownPlot();
