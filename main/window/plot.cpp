@@ -304,6 +304,10 @@ void Plot::designPanelOperations()
     option(Option9, QStringLiteral("属性"), 1800.0, 1080.0);
     button(Command32, QStringLiteral("確定"), 2700.0, 1040.0, 1100.0);
     Command32.setVisible(false);
+    button(Command47, QStringLiteral("XY入力"), 2700.0, 300.0, 1100.0);
+    Command47.setVisible(false);
+    button(Command31, QStringLiteral("取消"), 100.0, 1500.0, 1100.0);
+    Command31.setVisible(false);
     Option12.setValue(true);
 
     option(Option20, QStringLiteral("追加"), 100.0, 250.0);
@@ -429,6 +433,9 @@ void Plot::designViewControls()
     button(Command44, QStringLiteral("検索"), 100.0, 790.0, 1000.0, 255.0);
     Text3.Move(1200.0, 790.0, 600.0, 255.0);
     Text3.setText(QStringLiteral("25"));
+    button(Command42, QStringLiteral("P 最終"), 1850.0, 790.0, 600.0, 255.0);
+    button(Command85, QStringLiteral("SIMA編集"), 1450.0, 6800.0, 1250.0, 330.0);
+    Command85.setVisible(false);
 
     designViewSwitches();
 }
@@ -570,8 +577,8 @@ void Plot::designSurveyControls()
 
 // The readouts of a press lie over the plot below the cursor readout,
 // transparent; the panels' further buttons stand where their operations
-// leave room (the 取消, 記録 and XY入力 of the point panel over the symbol
-// picker, which the operations that show them hide).
+// leave room (記録 beside 取消 over the symbol picker, which the operation
+// that shows them hides).
 void Plot::designPointerControls()
 {
     for (platform::Label* readout : {&Label29, &Label30}) {
@@ -589,12 +596,8 @@ void Plot::designPointerControls()
         b.setVisible(visible);
     };
     button(Command48, QStringLiteral("候補"), 2700.0, 300.0, 1100.0, true);
-    button(Command31, QStringLiteral("取消"), 100.0, 1400.0, 1100.0, false);
-    button(Command43, QStringLiteral("記録"), 1300.0, 1400.0, 1100.0, false);
-    button(Command47, QStringLiteral("XY入力"), 2500.0, 1400.0, 1300.0, false);
+    button(Command43, QStringLiteral("記録"), 1300.0, 1500.0, 1100.0, false);
     button(Command30, QStringLiteral("取消"), 100.0, 2200.0, 1000.0, false);
-    Frame2.setHeight(1500.0);
-    button(Command85, QStringLiteral("SIMA編集"), 100.0, 1120.0, 1500.0, false);
 
     Frame13.Move(100.0, 2300.0, 3900.0, 750.0);
     Frame13.setCaption(QStringLiteral("器械点バック点指示"));

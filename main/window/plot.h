@@ -136,6 +136,11 @@ public:
     platform::OptionButton Option11{Frame4, QStringLiteral("Option11")};
     platform::OptionButton Option9{Frame4, QStringLiteral("Option9")};
     platform::CommandButton Command32{Frame4, QStringLiteral("Command32")};
+    /// The point panel's cancel 取消 (shown after a point move, to take it
+    /// back) and XY入力, which opens the point-move window once a point is
+    /// picked for moving; both hidden at start.
+    platform::CommandButton Command31{Frame4, QStringLiteral("Command31")};
+    platform::CommandButton Command47{Frame4, QStringLiteral("Command47")};
     /// The symbol picker ポイント inside the point panel: marker buttons 1 to
     /// 18 (caption = symbol glyph, colour = symbol colour) with their labels,
     /// made by the design. A frame of its own, so that choosing a marker and
@@ -224,6 +229,11 @@ public:
     platform::CheckBox Check34{Frame1, QStringLiteral("Check34")};
     platform::CommandButton Command44{Frame1, QStringLiteral("Command44")};
     platform::TextBox Text3{Frame1, QStringLiteral("Text3")};
+    /// P 最終: the last used point names.
+    platform::CommandButton Command42{Frame1, QStringLiteral("Command42")};
+    /// SIMA編集: the coordinate key-in window; shown while the right-click
+    /// option MENU表示 is chosen, hidden at start.
+    platform::CommandButton Command85{protprp, QStringLiteral("Command85")};
     /// 住所で地図表示 and the SXF export button (SXF作成).
     platform::CommandButton Command27{protprp, QStringLiteral("Command27")};
     platform::CommandButton Command10{protprp, QStringLiteral("Command10")};
@@ -310,17 +320,12 @@ public:
     /// plot below the cursor readout; the latitude readout is Label18.
     platform::Label Label29{*this, QStringLiteral("Label29")};
     platform::Label Label30{*this, QStringLiteral("Label30")};
-    /// The point panel's 候補 (name candidates), 取消 (also 観測/記録/転送 in
-    /// 属性), 記録 and XY入力; the line panel's 取消. All but 候補 are hidden
-    /// at start.
+    /// The point panel's 候補 (name candidates, in the place of XY入力, which
+    /// only the move operation shows while 候補 is hidden) and 記録 (hidden at
+    /// start); the line panel's 取消 (hidden at start).
     platform::CommandButton Command48{Frame4, QStringLiteral("Command48")};
-    platform::CommandButton Command31{Frame4, QStringLiteral("Command31")};
     platform::CommandButton Command43{Frame4, QStringLiteral("Command43")};
-    platform::CommandButton Command47{Frame4, QStringLiteral("Command47")};
     platform::CommandButton Command30{Frame10, QStringLiteral("Command30")};
-    /// SIMA編集: shows the coordinate key-in window; hidden at start, shown
-    /// by MENU表示.
-    platform::CommandButton Command85{Frame2, QStringLiteral("Command85")};
     /// The station designation frame (器械点バック点指示), which takes the
     /// idle frame's place while open: 機械 (chosen at start), BACK, FOR.
     platform::Frame Frame13{protprp, QStringLiteral("Frame13")};

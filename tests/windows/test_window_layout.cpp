@@ -16,6 +16,10 @@
 #include "main/app/app_forms.h"
 #include "main/app/wirings.h"
 #include "main/background/photo_viewer.h"
+#include "main/edit/last_name_form.h"
+#include "main/edit/mesgbox.h"
+#include "main/edit/xyin.h"
+#include "main/edit/xyin2.h"
 #include "main/export/simasave.h"
 #include "main/render/color_picker.h"
 #include "main/render/cselect.h"
@@ -104,7 +108,7 @@ tavelcor::Plot& standardLayout(Surroundings& s)
     for (platform::Control* shown :
          std::initializer_list<platform::Control*>{&w.Command23, &w.Command1, &w.Check35, &w.Check37, &w.Option32,
                                                    &w.Option5, &w.Option29, &w.Command18, &w.Text4, &w.Check6,
-                                                   &w.Label19, &w.Label5})
+                                                   &w.Label19, &w.Label5, &w.Command85})
         shown->setVisible(true);
     return w;
 }
@@ -140,8 +144,41 @@ platform::Form& pressReadouts(Surroundings& s)
     w.Label29.setCaption(QStringLiteral("  136.0000000"));
     w.Label30.setCaption(QStringLiteral("   1234.5"));
     w.Label5.setCaption(QStringLiteral("X=  -33000.000 Y=   13000.000"));
-    w.Command85.setVisible(true);
     return w;
+}
+
+// The point panel in its move operation with a point picked: the symbol
+// picker and 候補 hidden by the operation, "XY入力" shown, and "取消" after a
+// move.
+platform::Form& pointPanelMoving(Surroundings& s)
+{
+    tavelcor::Plot& w = standardLayout(s);
+    w.Frame2.setVisible(false);
+    w.Frame4.setVisible(true);
+    w.Option11.setValue(true);
+    EXPECT_FALSE(w.Frame6.Visible());
+    w.Command47.setVisible(true);
+    w.Command31.setVisible(true);
+    return w;
+}
+
+// The last used names with a report of several lines.
+platform::Form& lastNames(Surroundings& s)
+{
+    mainWindowWithSite(s);
+    tavelcor::LastName& form = tavelcor::lastName();
+    form.Text1.setText(QStringLiteral("先頭数字　最大＝1005\r\n1005\r\n先頭（A-）　A-12\r\n\r\n終了しました"));
+    form.Text2.setText(QStringLiteral("交1"));
+    return form;
+}
+
+// The yes/no window asking the search's question of two lines.
+platform::Form& yesNoWindow(Surroundings& s)
+{
+    mainWindowWithSite(s);
+    tavelcor::MESGBOX& form = tavelcor::mesgbox();
+    form.Label1.setCaption(QStringLiteral("10000件のデータがあります\r\n10000番目のデータを表示しますか"));
+    return form;
 }
 
 platform::Form& compactLayout(Surroundings& s)
@@ -285,6 +322,7 @@ const std::vector<WindowRow>& windows()
         {"TavelcorMainPointPanelAttribute", pointPanelAttribute, kMainWindowStacks},
         {"TavelcorMainStationFrame", withPanel<&tavelcor::Plot::Frame13>, kMainWindowStacks},
         {"TavelcorMainPressReadouts", pressReadouts, kMainWindowStacks},
+        {"TavelcorMainPointPanelMoving", pointPanelMoving, kMainWindowStacks},
         {"TavelcorMainCompactLayout", compactLayout, kMainWindowStacks},
         {"TavelcorSplash", mainProgramWindow<tavelcor::startForm>, {}},
         {"TavelcorBackup", mainProgramWindow<tavelcor::backupForm>, {}},
@@ -299,6 +337,10 @@ const std::vector<WindowRow>& windows()
         {"TavelcorReportDistancePanel", reportWithDistancePanel, {{QStringLiteral("Text1"), QStringLiteral("Frame1")}}},
         {"TavelcorPhotoViewer", photoViewer<5>, kPhotoViewerStacks},
         {"TavelcorPhotoViewerOneCandidate", photoViewer<1>, kPhotoViewerStacks},
+        {"TavelcorLastNames", lastNames, {}},
+        {"TavelcorCoordinateKeyIn", mainProgramDialog<tavelcor::xyinForm>, {}},
+        {"TavelcorPointMove", mainProgramDialog<tavelcor::xyin2Form>, {}},
+        {"TavelcorYesNo", yesNoWindow, {}},
         // ORBELA
         {"OrbelaMain", orbelaWindow, {}},
         // KINTAB

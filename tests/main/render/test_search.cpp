@@ -5,9 +5,11 @@
 #include "view_fixture.h"
 
 #include "geodesy/plane_rectangular.h"
+#include "main/edit/edit_dialogs_wiring.h"
+#include "main/edit/mesgbox.h"
 #include "main/render/search.h"
 #include "main/render/view_services.h"
-
+#include "platform/forms/modal_answer.h"
 
 #include <stdexcept>
 #include <vector>
@@ -19,6 +21,12 @@ using render::testing_support::addText;
 
 class Search : public ViewTest {
 protected:
+    void SetUp() override
+    {
+        ViewTest::SetUp();
+        addPlotWiring(wireEditDialogs);  // the yes/no window
+    }
+
     void TearDown() override
     {
         viewServices() = ViewServices{};
@@ -62,11 +70,17 @@ protected:
         return p;
     }
 
+    // The next question comes in the yes/no window MESGBOX, which answers
+    // with the button of `answer`.
     void expectQuestion(platform::MsgResult answer, int total, int next)
     {
-        script().expectMessage(answer, QStringLiteral("%1件のデータがあります\r\n%2番目のデータを表示しますか")
-                                           .arg(total)
-                                           .arg(next));
+        const QString question =
+            QStringLiteral("%1件のデータがあります\r\n%2番目のデータを表示しますか").arg(total).arg(next);
+        script().expectModal(platform::onForm<MESGBOX>([answer, question](MESGBOX& box) {
+                                 EXPECT_EQ(box.Label1.Caption(), question);
+                                 click(answer == platform::MsgResult::Yes ? box.Command1 : box.Command2);
+                             }),
+                             QStringLiteral("MsgBox"));
     }
 };
 
