@@ -1,17 +1,24 @@
 // SPDX-License-Identifier: LicenseRef-Tavelcor
-// Interim: the key-in window is not part of the program yet, so it is never
-// shown and there is nothing to fill or hide.
 #include "main/interact/key_in_pick.h"
+
+#include "main/edit/xyin.h"
 
 namespace tavelcor {
 
 bool keyInWindowShown()
 {
-    return false;
+    // A window that is not loaded is not shown: asking need not load it.
+    return xyinForm().isLoaded() && xyin().Visible();
 }
 
-void fillKeyInWindow(int /*number*/) {}
+void fillKeyInWindow(int number)
+{
+    xyin().showPicked(number);
+}
 
-void hideKeyInWindow() {}
+void hideKeyInWindow()
+{
+    xyin().Hide();
+}
 
 }  // namespace tavelcor

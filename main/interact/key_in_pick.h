@@ -5,8 +5,7 @@
 
 namespace tavelcor {
 
-/// True while the key-in window is shown (asking loads it hidden when it is
-/// not loaded, as any reference to it does).
+/// True while the key-in window is shown.
 bool keyInWindowShown();
 
 /// Fills the key-in window with coordinate `number`: Text1 the number (Str,
