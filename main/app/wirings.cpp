@@ -4,7 +4,7 @@
 #include "main/app/site_wiring.h"
 #include "main/app/window_layout.h"
 #include "main/background/background_drawing.h"
-#include "main/edit/edit_dialogs_wiring.h"
+#include "main/edit/edit_wiring.h"
 #include "main/export/export_commands.h"
 #include "main/interact/interact_wiring.h"
 #include "main/render/print_wiring.h"
@@ -27,7 +27,7 @@ void registerPlotWirings()
     addPlotWiring(wireExport);
     addPlotWiring(wireSurvey);
     addPlotWiring(wireInteract);
-    addPlotWiring(wireEditDialogs);
+    addPlotWiring(wireEdit);
 }
 
 }  // namespace tavelcor

@@ -18,7 +18,7 @@ void Command47_Click(Plot& window);
 void Command85_Click(Plot& window);
 
 /// Wires the three buttons and makes the search ask its questions in the
-/// yes/no window MESGBOX. Registered with addPlotWiring.
+/// yes/no window MESGBOX. Part of wireEdit.
 void wireEditDialogs(Plot& window);
 
 }  // namespace tavelcor

@@ -67,6 +67,7 @@ Plot::Plot() : platform::Form(QStringLiteral("plot"))
     designMarkerButtons();
     designPrintControls();
     designSurveyControls();
+    designHistoryButtons();
     designPointerControls();
     Timer2.setEnabled(false);
     Timer2.setInterval(60000);
@@ -177,13 +178,16 @@ void Plot::designPointPanel()
     Frame6.setCaption(QStringLiteral("ポイント"));
     Frame6.setBorderStyle(0);
     Frame6.Move(0.0, kPickerTop, 3900.0, 1920.0);
+    // Six columns of markers leave the last column to the history buttons.
+    constexpr double kMarkerPitch = 555.0;
+    constexpr double kMarkerWidth = 540.0;
     for (int mark = 1; mark <= 18; ++mark) {
         const int row = (mark - 1) / 6;
         const int column = (mark - 1) % 6;
         platform::OptionButton& option = Option13.add(mark, Frame6);
-        option.Move(80.0 + column * 630.0, 1400.0 - kPickerTop + row * 580.0, 600.0, 300.0);
+        option.Move(80.0 + column * kMarkerPitch, 1400.0 - kPickerTop + row * 580.0, kMarkerWidth, 300.0);
         platform::Label& label = Label24.add(mark, Frame6);
-        label.Move(80.0 + column * 630.0, 1710.0 - kPickerTop + row * 580.0, 600.0, 250.0);
+        label.Move(80.0 + column * kMarkerPitch, 1710.0 - kPickerTop + row * 580.0, kMarkerWidth, 250.0);
     }
 }
 
@@ -434,7 +438,9 @@ void Plot::designViewControls()
     Text3.Move(1200.0, 790.0, 600.0, 255.0);
     Text3.setText(QStringLiteral("25"));
     button(Command42, QStringLiteral("P 最終"), 1850.0, 790.0, 600.0, 255.0);
-    button(Command85, QStringLiteral("SIMA編集"), 1450.0, 6800.0, 1250.0, 330.0);
+    // Below the right-click frame, where the operation panels stand when
+    // open: the panels' openers hide the button.
+    button(Command85, QStringLiteral("SIMA編集"), 100.0, 3550.0, 1500.0, 330.0);
     Command85.setVisible(false);
 
     designViewSwitches();
@@ -575,6 +581,24 @@ void Plot::designSurveyControls()
     Command81.Move(100.0, 2560.0, 1500.0, 330.0);
 }
 
+// "Undo" and "Rdo" beside 解除 in the side panel (Rdo hidden at start);
+// "候補" at the right of the point panel's top row; "⊃" and "⊂" in the
+// symbol picker's last column.
+void Plot::designHistoryButtons()
+{
+    Command60.setCaption(QStringLiteral("Undo"));
+    Command60.Move(1450.0, 6800.0, 1000.0, 330.0);
+    Command61.setCaption(QStringLiteral("Rdo"));
+    Command61.Move(2550.0, 6800.0, 1000.0, 330.0);
+    Command61.setVisible(false);
+    Command48.setCaption(QStringLiteral("候補"));
+    Command48.Move(2700.0, 300.0, 1100.0, 330.0);
+    Command62.setCaption(QStringLiteral("⊃"));
+    Command62.Move(3420.0, 20.0, 420.0, 300.0);
+    Command63.setCaption(QStringLiteral("⊂"));
+    Command63.Move(3420.0, 600.0, 420.0, 300.0);
+}
+
 // The readouts of a press lie over the plot below the cursor readout,
 // transparent; the panels' further buttons stand where their operations
 // leave room (記録 beside 取消 over the symbol picker, which the operation
@@ -595,7 +619,6 @@ void Plot::designPointerControls()
         b.Move(left, top, width, 330.0);
         b.setVisible(visible);
     };
-    button(Command48, QStringLiteral("候補"), 2700.0, 300.0, 1100.0, true);
     button(Command43, QStringLiteral("記録"), 1300.0, 1500.0, 1100.0, false);
     button(Command30, QStringLiteral("取消"), 100.0, 2200.0, 1000.0, false);
 

@@ -315,15 +315,22 @@ public:
     /// The compact frame's 再表示.
     platform::CommandButton Command81{Frame15, QStringLiteral("Command81")};
 
+    // --- edit history and point names ------------------------------------------
+    /// "Undo" and its Redo button "Rdo" (hidden until an Undo finds a record).
+    platform::CommandButton Command60{protprp, QStringLiteral("Command60")};
+    platform::CommandButton Command61{protprp, QStringLiteral("Command61")};
+    /// On the symbol picker: "⊃" (undo) and "⊂" (redo).
+    platform::CommandButton Command62{Frame6, QStringLiteral("Command62")};
+    platform::CommandButton Command63{Frame6, QStringLiteral("Command63")};
+    /// "候補" of the point panel: the name-candidate window.
+    platform::CommandButton Command48{Frame4, QStringLiteral("Command48")};
     // --- pointer interaction ---------------------------------------------------
     /// The longitude (L) and height (H) readouts of a left press, over the
     /// plot below the cursor readout; the latitude readout is Label18.
     platform::Label Label29{*this, QStringLiteral("Label29")};
     platform::Label Label30{*this, QStringLiteral("Label30")};
-    /// The point panel's 候補 (name candidates, in the place of XY入力, which
-    /// only the move operation shows while 候補 is hidden) and 記録 (hidden at
-    /// start); the line panel's 取消 (hidden at start).
-    platform::CommandButton Command48{Frame4, QStringLiteral("Command48")};
+    /// The point panel's 記録 (hidden at start); the line panel's 取消
+    /// (hidden at start).
     platform::CommandButton Command43{Frame4, QStringLiteral("Command43")};
     platform::CommandButton Command30{Frame10, QStringLiteral("Command30")};
     /// The station designation frame (器械点バック点指示), which takes the
@@ -360,6 +367,7 @@ private:
     void designPrintControls();
     void designSurveyControls();
     void designPointerControls();
+    void designHistoryButtons();
 };
 
 /// A function that wires one part of the program's handlers to the window.

@@ -16,6 +16,7 @@
 #include "main/app/app_forms.h"
 #include "main/app/wirings.h"
 #include "main/background/photo_viewer.h"
+#include "main/edit/koho.h"
 #include "main/edit/last_name_form.h"
 #include "main/edit/mesgbox.h"
 #include "main/edit/xyin.h"
@@ -101,14 +102,14 @@ tavelcor::Plot& mainWindowWithSite(Surroundings& s)
 
 // The standard layout with everything its code can show at once: both
 // buttons of a loaded site, the parcel controls, the right-click switches,
-// the link option and the cursor readout over the plot.
+// the link option, the cursor readout over the plot and "Rdo".
 tavelcor::Plot& standardLayout(Surroundings& s)
 {
     tavelcor::Plot& w = mainWindowWithSite(s);
     for (platform::Control* shown :
          std::initializer_list<platform::Control*>{&w.Command23, &w.Command1, &w.Check35, &w.Check37, &w.Option32,
                                                    &w.Option5, &w.Option29, &w.Command18, &w.Text4, &w.Check6,
-                                                   &w.Label19, &w.Label5, &w.Command85})
+                                                   &w.Label19, &w.Label5, &w.Command61})
         shown->setVisible(true);
     return w;
 }
@@ -162,6 +163,15 @@ platform::Form& pointPanelMoving(Surroundings& s)
     return w;
 }
 
+// The idle panel with the right-click option MENU表示 chosen: "SIMA編集"
+// shows below the right-click frame.
+platform::Form& menuMode(Surroundings& s)
+{
+    tavelcor::Plot& w = standardLayout(s);
+    w.Command85.setVisible(true);
+    return w;
+}
+
 // The last used names with a report of several lines.
 platform::Form& lastNames(Surroundings& s)
 {
@@ -196,6 +206,16 @@ platform::Form& mainProgramDialog(Surroundings& s)
 {
     mainWindowWithSite(s);
     return Holder().instance();
+}
+
+// The name-candidate window seeded from the sample site's last points.
+platform::Form& nameCandidates(Surroundings& s)
+{
+    mainWindowWithSite(s);
+    tavelcor::PointCount = 5;
+    for (int i = 1; i <= 5; ++i)
+        tavelcor::PointName[i] = QStringLiteral("交12-%1").arg(i);
+    return tavelcor::koho();
 }
 
 // A window of the main program that needs no main window.
@@ -323,10 +343,12 @@ const std::vector<WindowRow>& windows()
         {"TavelcorMainStationFrame", withPanel<&tavelcor::Plot::Frame13>, kMainWindowStacks},
         {"TavelcorMainPressReadouts", pressReadouts, kMainWindowStacks},
         {"TavelcorMainPointPanelMoving", pointPanelMoving, kMainWindowStacks},
+        {"TavelcorMainMenuMode", menuMode, kMainWindowStacks},
         {"TavelcorMainCompactLayout", compactLayout, kMainWindowStacks},
         {"TavelcorSplash", mainProgramWindow<tavelcor::startForm>, {}},
         {"TavelcorBackup", mainProgramWindow<tavelcor::backupForm>, {}},
         {"TavelcorPhraseList", mainProgramDialog<tavelcor::plistForm>, {}},
+        {"TavelcorNameCandidates", nameCandidates, {}},
         {"TavelcorPrintDialog", mainProgramDialog<tavelcor::prtoutForm>, {}},
         {"TavelcorShownColours", mainProgramDialog<tavelcor::cselectForm>, {}},
         {"TavelcorLineWidths", mainProgramDialog<tavelcor::linewidthForm>, {}},

@@ -42,7 +42,8 @@ TEST_F(LastNameWindow, NoPointAtAllIsReported)
         click(f.Command2);
     });
     EXPECT_FALSE(lastNameForm().isLoaded()) << "終　了 unloads the window";
-    EXPECT_TRUE(plot().Picture1.hasFocus()) << "the plot has the focus back";
+    activate(plot());
+    EXPECT_TRUE(plot().Picture1.hasFocus()) << "the plot has the focus back, not the button";
 }
 
 TEST_F(LastNameWindow, OneShownPointIsReportedAtTheMainWindowsTopRight)

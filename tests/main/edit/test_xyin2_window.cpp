@@ -39,6 +39,7 @@ protected:
         w.Option11.setValue(true);
         w.Check12.setValue(1);
         crtplot();
+        redraws = 0;
         return w;
     }
 
@@ -125,8 +126,8 @@ TEST_F(MoveWindow, MovingWithNothingPickedSaysSoAndKeepsTheWindow)
     addPoint(QStringLiteral("K7"), 10.0, 10.0);
     Plot& w = panel();
     w.Command47.setVisible(true);
-    script().expectMessage(platform::MsgResult::Ok, QStringLiteral("移動番０"));
-    pressKeyIn(w, [](XYIN2& f) {
+    pressKeyIn(w, [this](XYIN2& f) {
+        script().expectMessage(platform::MsgResult::Ok, QStringLiteral("移動番０"));
         click(f.Command1);
         EXPECT_TRUE(f.Visible());
         click(f.Command2);
@@ -142,8 +143,8 @@ TEST_F(MoveWindow, APickBeyondThePointsInUseCountsAsNone)
     Plot& w = panel();
     pick(1);
     PointCount = 0;
-    script().expectMessage(platform::MsgResult::Ok, QStringLiteral("移動番０"));
-    pressKeyIn(w, [](XYIN2& f) {
+    pressKeyIn(w, [this](XYIN2& f) {
+        script().expectMessage(platform::MsgResult::Ok, QStringLiteral("移動番０"));
         click(f.Command1);
         click(f.Command2);
     });
