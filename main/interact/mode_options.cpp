@@ -15,6 +15,7 @@
 #include "platform/system/clipboard.h"
 #include "platform/text/numbers.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace tavelcor {

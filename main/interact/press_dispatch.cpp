@@ -13,6 +13,7 @@
 #include "platform/text/numbers.h"
 
 #include <array>
+#include <optional>
 
 namespace tavelcor {
 namespace {
