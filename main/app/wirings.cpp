@@ -6,6 +6,7 @@
 #include "main/background/background_drawing.h"
 #include "main/edit/edit_wiring.h"
 #include "main/export/export_commands.h"
+#include "main/interact/interact_wiring.h"
 #include "main/render/print_wiring.h"
 #include "main/render/view_wiring.h"
 #include "main/survey/survey_wiring.h"
@@ -25,6 +26,7 @@ void registerPlotWirings()
     addPlotWiring(wireBackground);
     addPlotWiring(wireExport);
     addPlotWiring(wireSurvey);
+    addPlotWiring(wireInteract);
     addPlotWiring(wireEdit);
 }
 

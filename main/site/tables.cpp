@@ -154,6 +154,17 @@ void resetViewState()
     DiagonalArmed = 0;
     DiagonalLabelHidden = 0;
     SearchHit = 0;
+    LastClickX = LastClickY = 0.0;
+    PressX = PressY = 0.0F;
+    PanOnce = 0;
+    PanDrag = 0;
+    PanStartX = PanStartY = 0.0F;
+    DragZoomHeld = 0;
+    BandX = BandY = 0.0;
+    DiagonalDrag = 0;
+    ParcelRange = 0;
+    RangeStartX = RangeStartY = 0.0F;
+    PointerMoved = 0;
 }
 
 void resetBackgroundState()

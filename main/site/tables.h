@@ -524,6 +524,41 @@ inline std::uint8_t DiagonalLabelHidden = 0;
 // Coordinate number found by the point search; 0 = none.
 inline std::int32_t SearchHit = 0;
 
+// ============================================================== pointer state
+// What a press on the plot hands to the motion and release handlers.
+
+// Plot position of the last press (X east, Y minus north, as received): the
+// anchor of rubber bands and rectangles.
+inline double LastClickX = 0.0;
+inline double LastClickY = 0.0;
+// The same position in single precision, kept for the double click, which
+// carries no position.
+inline float PressX = 0.0F;
+inline float PressY = 0.0F;
+// 1 after the right-click menu's "画面移動": the next press pans whatever its
+// button; the release clears it.
+inline std::uint8_t PanOnce = 0;
+// 2 = a left press on the idle plot started a pan drag.
+inline std::uint8_t PanDrag = 0;
+// Plot position where a pan drag started.
+inline float PanStartX = 0.0F;
+inline float PanStartY = 0.0F;
+// 1 (with DragZoomArmed) when a left press fell through every branch: the
+// release may draw a zoom window from it.
+inline std::int32_t DragZoomHeld = 0;
+// Last moving corner of the diagonal or zoom rectangle; 0, 0 = none drawn.
+inline double BandX = 0.0;
+inline double BandY = 0.0;
+// 1 = a press in the "対角" mode set the rectangle's first corner.
+inline std::uint8_t DiagonalDrag = 0;
+// 1 = that press was made with "画地" and "範囲": the rectangle selects parcels.
+inline std::uint8_t ParcelRange = 0;
+// First corner of a range operation (delete, colour change).
+inline float RangeStartX = 0.0F;
+inline float RangeStartY = 0.0F;
+// 0 at every press; the motion handler sets 1.
+inline std::uint8_t PointerMoved = 0;
+
 // ============================================================ backgrounds
 
 // Background rasters by slot 0..3 and row 0..10000: image file and its

@@ -68,6 +68,7 @@ Plot::Plot() : platform::Form(QStringLiteral("plot"))
     designPrintControls();
     designSurveyControls();
     designHistoryButtons();
+    designPointerControls();
     Timer2.setEnabled(false);
     Timer2.setInterval(60000);
     for (const PlotWiring& wire : wirings())
@@ -596,6 +597,45 @@ void Plot::designHistoryButtons()
     Command62.Move(3420.0, 20.0, 420.0, 300.0);
     Command63.setCaption(QStringLiteral("⊂"));
     Command63.Move(3420.0, 600.0, 420.0, 300.0);
+}
+
+// The readouts of a press lie over the plot below the cursor readout,
+// transparent; the panels' further buttons stand where their operations
+// leave room (記録 beside 取消 over the symbol picker, which the operation
+// that shows them hides).
+void Plot::designPointerControls()
+{
+    for (platform::Label* readout : {&Label29, &Label30}) {
+        readout->setCaption(QString());
+        readout->setBackStyle(0);
+        readout->setBorderStyle(0);
+    }
+    Label29.Move(100.0, 380.0, 2000.0, 250.0);
+    Label30.Move(2150.0, 380.0, 1500.0, 250.0);
+
+    const auto button = [](platform::CommandButton& b, const QString& caption, double left, double top,
+                           double width, bool visible) {
+        b.setCaption(caption);
+        b.Move(left, top, width, 330.0);
+        b.setVisible(visible);
+    };
+    button(Command43, QStringLiteral("記録"), 1300.0, 1500.0, 1100.0, false);
+    button(Command30, QStringLiteral("取消"), 100.0, 2200.0, 1000.0, false);
+
+    Frame13.Move(100.0, 2300.0, 3900.0, 750.0);
+    Frame13.setCaption(QStringLiteral("器械点バック点指示"));
+    Frame13.setVisible(false);
+    const struct {
+        platform::OptionButton* option;
+        const char16_t* caption;
+    } stations[] = {{&Option26, u"機械"}, {&Option27, u"BACK"}, {&Option28, u"FOR"}};
+    double left = 100.0;
+    for (const auto& station : stations) {
+        station.option->setCaption(QString::fromUtf16(station.caption));
+        station.option->Move(left, 330.0, 1100.0, 270.0);
+        left += 1200.0;
+    }
+    Option26.setValue(true);
 }
 
 void addPlotWiring(PlotWiring wiring)

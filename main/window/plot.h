@@ -324,6 +324,21 @@ public:
     platform::CommandButton Command63{Frame6, QStringLiteral("Command63")};
     /// "候補" of the point panel: the name-candidate window.
     platform::CommandButton Command48{Frame4, QStringLiteral("Command48")};
+    // --- pointer interaction ---------------------------------------------------
+    /// The longitude (L) and height (H) readouts of a left press, over the
+    /// plot below the cursor readout; the latitude readout is Label18.
+    platform::Label Label29{*this, QStringLiteral("Label29")};
+    platform::Label Label30{*this, QStringLiteral("Label30")};
+    /// The point panel's 記録 (hidden at start); the line panel's 取消
+    /// (hidden at start).
+    platform::CommandButton Command43{Frame4, QStringLiteral("Command43")};
+    platform::CommandButton Command30{Frame10, QStringLiteral("Command30")};
+    /// The station designation frame (器械点バック点指示), which takes the
+    /// idle frame's place while open: 機械 (chosen at start), BACK, FOR.
+    platform::Frame Frame13{protprp, QStringLiteral("Frame13")};
+    platform::OptionButton Option26{Frame13, QStringLiteral("Option26")};
+    platform::OptionButton Option27{Frame13, QStringLiteral("Option27")};
+    platform::OptionButton Option28{Frame13, QStringLiteral("Option28")};
 
     /// The window's caption as designed.
     static const QString kDesignCaption;
@@ -351,6 +366,7 @@ private:
     void designMarkerButtons();
     void designPrintControls();
     void designSurveyControls();
+    void designPointerControls();
     void designHistoryButtons();
 };
 

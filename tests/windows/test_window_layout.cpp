@@ -125,15 +125,39 @@ platform::Form& withPanel(Surroundings& s)
     return w;
 }
 
+// The point panel on 属性: the symbol picker hidden, the workbook buttons
+// and 候補 shown in its place.
+platform::Form& pointPanelAttribute(Surroundings& s)
+{
+    tavelcor::Plot& w = standardLayout(s);
+    w.Frame2.setVisible(false);
+    w.Frame4.setVisible(true);
+    w.Option9.setValue(true);
+    EXPECT_TRUE(w.Command31.Visible());
+    return w;
+}
+
+// The readouts of a press over the plot, all three filled.
+platform::Form& pressReadouts(Surroundings& s)
+{
+    tavelcor::Plot& w = standardLayout(s);
+    w.Label18.setCaption(QStringLiteral("   36.0000000"));
+    w.Label29.setCaption(QStringLiteral("  136.0000000"));
+    w.Label30.setCaption(QStringLiteral("   1234.5"));
+    w.Label5.setCaption(QStringLiteral("X=  -33000.000 Y=   13000.000"));
+    return w;
+}
+
 // The point panel in its move operation with a point picked: the symbol
-// picker hidden, "XY入力" shown, and "取消" after a move.
+// picker and 候補 hidden by the operation, "XY入力" shown, and "取消" after a
+// move.
 platform::Form& pointPanelMoving(Surroundings& s)
 {
     tavelcor::Plot& w = standardLayout(s);
     w.Frame2.setVisible(false);
     w.Frame4.setVisible(true);
-    w.Frame6.setVisible(false);
-    w.Command48.setVisible(false);  // the move operation hides 候補
+    w.Option11.setValue(true);
+    EXPECT_FALSE(w.Frame6.Visible());
     w.Command47.setVisible(true);
     w.Command31.setVisible(true);
     return w;
@@ -302,6 +326,8 @@ const std::vector<StackedPair> kMainWindowStacks = {
     {QStringLiteral("Picture1"), QStringLiteral("protprp")},
     {QStringLiteral("Picture1"), QStringLiteral("Frame15")},
     {QStringLiteral("Picture1"), QStringLiteral("Label5")},
+    {QStringLiteral("Picture1"), QStringLiteral("Label29")},
+    {QStringLiteral("Picture1"), QStringLiteral("Label30")},
 };
 
 const std::vector<WindowRow>& windows()
@@ -313,6 +339,9 @@ const std::vector<WindowRow>& windows()
         {"TavelcorMainLinePanel", withPanel<&tavelcor::Plot::Frame10>, kMainWindowStacks},
         {"TavelcorMainHandStrokePanel", withPanel<&tavelcor::Plot::Frame9>, kMainWindowStacks},
         {"TavelcorMainTextPanel", withPanel<&tavelcor::Plot::Frame11>, kMainWindowStacks},
+        {"TavelcorMainPointPanelAttribute", pointPanelAttribute, kMainWindowStacks},
+        {"TavelcorMainStationFrame", withPanel<&tavelcor::Plot::Frame13>, kMainWindowStacks},
+        {"TavelcorMainPressReadouts", pressReadouts, kMainWindowStacks},
         {"TavelcorMainPointPanelMoving", pointPanelMoving, kMainWindowStacks},
         {"TavelcorMainMenuMode", menuMode, kMainWindowStacks},
         {"TavelcorMainCompactLayout", compactLayout, kMainWindowStacks},

@@ -1,0 +1,15 @@
+// SPDX-License-Identifier: LicenseRef-Tavelcor
+#pragma once
+
+// The pointer part's handlers of the main window, wired in one place.
+
+namespace tavelcor {
+
+class Plot;
+
+/// Wires the press on the plot (Picture1_MouseDown), the mode option
+/// buttons and the handlers of the panel frames. Registered with
+/// addPlotWiring.
+void wireInteract(Plot& window);
+
+}  // namespace tavelcor
