@@ -167,7 +167,8 @@ TEST(SimaFieldCursor, ReadsPlainNumbersExactly)
         {u"-0", 0.0},                {u"1.234567", 1.234567},       {u"123456789012345", 123456789012345.0},
     };
     for (const auto& row : rows) {
-        simatext::FieldCursor cursor(QString::fromUtf16(row.field));
+        const QString field = QString::fromUtf16(row.field);  // the text outlives its cursor
+        simatext::FieldCursor cursor(field);
         const double value = cursor.number();
         EXPECT_TRUE(sameBits(value, row.value)) << shown(QString::fromUtf16(row.field)) << ": " << value;
         EXPECT_TRUE(cursor.atEnd());
