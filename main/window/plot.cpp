@@ -68,6 +68,7 @@ Plot::Plot() : platform::Form(QStringLiteral("plot"))
     designPrintControls();
     designSurveyControls();
     designHistoryButtons();
+    designPointPanelEnds();
     designPointerControls();
     Timer2.setEnabled(false);
     Timer2.setInterval(60000);
@@ -597,6 +598,22 @@ void Plot::designHistoryButtons()
     Command62.Move(3420.0, 20.0, 420.0, 300.0);
     Command63.setCaption(QStringLiteral("⊂"));
     Command63.Move(3420.0, 600.0, 420.0, 300.0);
+}
+
+// The point panel's bottom row: ピック and Ｇ at the left, 終了 at the right,
+// below 取消 and 記録; the symbol picker's 閉じる in its last column below
+// "⊂".
+void Plot::designPointPanelEnds()
+{
+    Check24.setCaption(QStringLiteral("ピック"));
+    Check24.Move(100.0, 1950.0, 1000.0, 300.0);
+    Check29.setCaption(QStringLiteral("Ｇ"));
+    Check29.Move(1200.0, 1950.0, 600.0, 300.0);
+    Command26.setCaption(QStringLiteral("終了"));
+    Command26.Move(2700.0, 1950.0, 1100.0, 330.0);
+    Command25.setCaption(QStringLiteral("閉じる"));
+    Command25.setFontSize(7.0);
+    Command25.Move(3400.0, 1000.0, 480.0, 600.0);
 }
 
 // The readouts of a press lie over the plot below the cursor readout,

@@ -324,6 +324,13 @@ public:
     platform::CommandButton Command63{Frame6, QStringLiteral("Command63")};
     /// "候補" of the point panel: the name-candidate window.
     platform::CommandButton Command48{Frame4, QStringLiteral("Command48")};
+    /// The point panel's end 終了, its switches ピック (an added point snaps to
+    /// a nearby line, a moved point takes the line ends along) and Ｇ (add at
+    /// the last GPS fix), and the symbol picker's 閉じる.
+    platform::CommandButton Command26{Frame4, QStringLiteral("Command26")};
+    platform::CheckBox Check24{Frame4, QStringLiteral("Check24")};
+    platform::CheckBox Check29{Frame4, QStringLiteral("Check29")};
+    platform::CommandButton Command25{Frame6, QStringLiteral("Command25")};
     // --- pointer interaction ---------------------------------------------------
     /// The longitude (L) and height (H) readouts of a left press, over the
     /// plot below the cursor readout; the latitude readout is Label18.
@@ -368,6 +375,7 @@ private:
     void designSurveyControls();
     void designPointerControls();
     void designHistoryButtons();
+    void designPointPanelEnds();
 };
 
 /// A function that wires one part of the program's handlers to the window.

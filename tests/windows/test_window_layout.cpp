@@ -19,6 +19,7 @@
 #include "main/edit/koho.h"
 #include "main/edit/last_name_form.h"
 #include "main/edit/mesgbox.h"
+#include "main/edit/point_panel.h"
 #include "main/edit/xyin.h"
 #include "main/edit/xyin2.h"
 #include "main/export/simasave.h"
@@ -134,6 +135,26 @@ platform::Form& pointPanelAttribute(Surroundings& s)
     w.Frame4.setVisible(true);
     w.Option9.setValue(true);
     EXPECT_TRUE(w.Command31.Visible());
+    return w;
+}
+
+// The point panel opened by its button (the picker closed, 候補 shown), and
+// with its symbol picker opened by マーク.
+platform::Form& pointPanelOpened(Surroundings& s)
+{
+    tavelcor::Plot& w = standardLayout(s);
+    tavelcor::Command20_Click(w);
+    EXPECT_TRUE(w.Frame4.Visible());
+    EXPECT_FALSE(w.Frame6.Visible());
+    return w;
+}
+
+platform::Form& pointPanelPicker(Surroundings& s)
+{
+    tavelcor::Plot& w = standardLayout(s);
+    tavelcor::Command20_Click(w);
+    tavelcor::Command24_Click(w);
+    EXPECT_TRUE(w.Frame6.Visible());
     return w;
 }
 
@@ -328,6 +349,10 @@ const std::vector<StackedPair> kMainWindowStacks = {
     {QStringLiteral("Picture1"), QStringLiteral("Label5")},
     {QStringLiteral("Picture1"), QStringLiteral("Label29")},
     {QStringLiteral("Picture1"), QStringLiteral("Label30")},
+    // The open symbol picker lies over the point panel's bottom row.
+    {QStringLiteral("Frame6"), QStringLiteral("Check24")},
+    {QStringLiteral("Frame6"), QStringLiteral("Check29")},
+    {QStringLiteral("Frame6"), QStringLiteral("Command26")},
 };
 
 const std::vector<WindowRow>& windows()
@@ -340,6 +365,8 @@ const std::vector<WindowRow>& windows()
         {"TavelcorMainHandStrokePanel", withPanel<&tavelcor::Plot::Frame9>, kMainWindowStacks},
         {"TavelcorMainTextPanel", withPanel<&tavelcor::Plot::Frame11>, kMainWindowStacks},
         {"TavelcorMainPointPanelAttribute", pointPanelAttribute, kMainWindowStacks},
+        {"TavelcorMainPointPanelOpened", pointPanelOpened, kMainWindowStacks},
+        {"TavelcorMainPointPanelPicker", pointPanelPicker, kMainWindowStacks},
         {"TavelcorMainStationFrame", withPanel<&tavelcor::Plot::Frame13>, kMainWindowStacks},
         {"TavelcorMainPressReadouts", pressReadouts, kMainWindowStacks},
         {"TavelcorMainPointPanelMoving", pointPanelMoving, kMainWindowStacks},
