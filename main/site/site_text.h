@@ -21,6 +21,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 #if defined(__SSE2__)
@@ -272,6 +273,42 @@ ByteFields<N> splitFields(QByteArrayView line)
     fieldEndsAt(size);
     return f;
 }
+
+// For a reader that fills tables row by row in rising order: has the system
+// give the memory of the rows ahead a run at a time (prefaultRows), instead
+// of a page fault for every page the rows reach. The runs start short and
+// grow, so a small file takes little memory beyond its rows; a row that
+// jumps ahead of the run is left to fault as before and the runs start
+// again after it, so a file of scattered rows makes the tables take no
+// pages it does not write.
+template <typename... Tables>
+class RowsAhead {
+public:
+    explicit RowsAhead(Tables&... tables) : mTables(&tables...) {}
+
+    // Row i is about to be written.
+    void row(std::ptrdiff_t i)
+    {
+        if (i < mNext)
+            return;
+        if (i - mNext >= mRun) {
+            mNext = i + 1;
+            mRun = kFirstRun;
+            return;
+        }
+        std::apply([&](const auto*... table) { (table->prefaultRows(i, i + mRun - 1), ...); }, mTables);
+        mNext = i + mRun;
+        mRun = std::min(2 * mRun, kLongestRun);
+    }
+
+private:
+    static constexpr std::ptrdiff_t kFirstRun = 256;
+    static constexpr std::ptrdiff_t kLongestRun = 16384;
+
+    std::tuple<const Tables*...> mTables;
+    std::ptrdiff_t mNext = 0;  // the first row not yet asked for
+    std::ptrdiff_t mRun = kFirstRun;
+};
 
 // Reads the fields of one row of CP932 bytes in order, numbers straight from
 // the bytes: a field that holds a plain number is read as it is scanned,

@@ -5,7 +5,11 @@
 
 #include <QArrayData>
 
+#include <sys/mman.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cstdint>
 
 namespace platform {
 namespace {
@@ -17,6 +21,27 @@ using Block = QTypedArrayData<char16_t>;
 // own, so that a text freed meanwhile never brings it to zero; closing the
 // block sets the true count.
 constexpr int kOpenCount = static_cast<int>(TextBlockMaker::kBlockCharacters) + 1;
+
+// Has the system give the pages of a new block now, in one call, rather
+// than one page fault each as its texts fill it (a site's names fill a few
+// hundred blocks). Changes no byte; does nothing where the system cannot.
+void prefault(char16_t* characters, qsizetype count)
+{
+#ifdef MADV_POPULATE_WRITE
+    static const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
+    const auto begin = reinterpret_cast<std::uintptr_t>(characters);
+    const auto end = begin + static_cast<std::uintptr_t>(count) * sizeof(char16_t);
+    // Only whole pages of the block: the heap's bookkeeping around it is
+    // left as it is.
+    const std::uintptr_t first = (begin + page - 1) / page * page;
+    const std::uintptr_t last = end / page * page;
+    if (first < last)
+        (void)madvise(reinterpret_cast<void*>(first), last - first, MADV_POPULATE_WRITE);
+#else
+    (void)characters;
+    (void)count;
+#endif
+}
 
 QString emptyText()
 {
@@ -64,6 +89,7 @@ char16_t* TextBlockMaker::room(qsizetype n)
     closeBlock();
     const auto [header, characters] = Block::allocate(kBlockCharacters);
     Q_CHECK_PTR(header);
+    prefault(characters, kBlockCharacters);
     header->ref_.storeRelaxed(kOpenCount);
     mBlock = header;
     mFree = characters;
