@@ -235,6 +235,11 @@ constexpr std::size_t kLineBlockBytes = std::size_t(1) << 20;
 
 LineBlock::LineBlock(platform::TextFileWriter& out) : mOut(out), mBytes(kLineBlockBytes + 4096) {}
 
+void LineBlock::grow(std::size_t n)
+{
+    mBytes.resize(std::max(2 * mBytes.size(), mUsed + n));
+}
+
 void LineBlock::appendInt(std::int64_t value)
 {
     char* p = room(24);

@@ -151,13 +151,16 @@ public:
     void flush();
 
 private:
-    // Room for n more bytes behind the used ones.
+    // Room for n more bytes behind the used ones: in line, as it comes
+    // with every field; the block seldom grows (it goes out at every
+    // megabyte), and growing is out of line.
     char* room(std::size_t n)
     {
-        if (mBytes.size() - mUsed < n)
-            mBytes.resize(std::max(2 * mBytes.size(), mUsed + n));
+        if (mBytes.size() - mUsed < n) [[unlikely]]
+            grow(n);
         return mBytes.data() + mUsed;
     }
+    void grow(std::size_t n);
 
     platform::TextFileWriter& mOut;
     std::vector<char> mBytes;
