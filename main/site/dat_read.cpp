@@ -99,7 +99,7 @@ bool readPointRow(QByteArrayView line, platform::TextBlockMaker& texts, PointRow
 // change each as the tables count them).
 struct StrokeTables {
     sitetext::RowsAhead<decltype(TegakiPen), decltype(TegakiColor), decltype(TegakiX), decltype(TegakiY)> ahead{
-        TegakiPen, TegakiColor, TegakiX, TegakiY};
+        kTegakiTop, TegakiPen, TegakiColor, TegakiX, TegakiY};
     std::uint8_t* pen = TegakiPen.begin();
     std::uint8_t* colour = TegakiColor.begin();
     float* x = TegakiX.begin();
@@ -137,7 +137,7 @@ bool readTegakiRow(QByteArrayView line, StrokeTables& t)
 
 ReadOutcome readPointDat(const QString& folder)
 {
-    PointRowsAhead ahead{PointName, PointName2, PointX, PointY, PointMark};
+    PointRowsAhead ahead{kPointTop, PointName, PointName2, PointX, PointY, PointMark};
     return readRows(folder, kPointDat,
                     [&ahead](QByteArrayView line, platform::TextBlockMaker& texts) { return readPointRow(line, texts, ahead); });
 }
@@ -153,7 +153,7 @@ ReadOutcome readLineDat(const QString& folder)
     double* const x2 = LineX2.begin();
     double* const y2 = LineY2.begin();
     sitetext::RowsAhead<decltype(LineColor), decltype(LineX1), decltype(LineY1), decltype(LineX2), decltype(LineY2)> ahead{
-        LineColor, LineX1, LineY1, LineX2, LineY2};
+        kLineTop, LineColor, LineX1, LineY1, LineX2, LineY2};
     const ReadOutcome outcome = readRows(folder, kLineDat, [&](QByteArrayView line, platform::TextBlockMaker&) {
         sitetext::RowCursor row(line);
         row.skip();  // the file's own index: rows are numbered in file order

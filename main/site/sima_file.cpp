@@ -61,10 +61,10 @@ private:
     QString mFileName;
     platform::TextBlockMaker mTexts;  // the names the tables keep
     sitetext::RowsAhead<decltype(ZahyoName), decltype(ZahyoX), decltype(ZahyoY), decltype(ZahyoH)> mCoordinates{
-        ZahyoName, ZahyoX, ZahyoY, ZahyoH};
+        kZahyoTop, ZahyoName, ZahyoX, ZahyoY, ZahyoH};
     sitetext::RowsAhead<decltype(KakuchiName), decltype(KakuchiInfo), decltype(KakuchiFirst), decltype(KakuchiLast)>
-        mParcels{KakuchiName, KakuchiInfo, KakuchiFirst, KakuchiLast};
-    sitetext::RowsAhead<decltype(KakuchiVertex)> mVertices{KakuchiVertex};
+        mParcels{kKakuchiCountLimit, KakuchiName, KakuchiInfo, KakuchiFirst, KakuchiLast};
+    sitetext::RowsAhead<decltype(KakuchiVertex)> mVertices{kKakuchiVertexTop, KakuchiVertex};
     std::int32_t mNextSlot = 0;       // next free slot of KakuchiVertex
     int mMissing = 0;                 // vertices left out so far
 };

@@ -287,7 +287,8 @@ ByteFields<N> splitFields(QByteArrayView line)
 template <typename... Tables>
 class RowsAhead {
 public:
-    explicit RowsAhead(Tables&... tables) : mTables(&tables...) {}
+    // lastRow: the last row the reader can write (a table may have more).
+    explicit RowsAhead(std::ptrdiff_t lastRow, Tables&... tables) : mTables(&tables...), mLastRow(lastRow) {}
 
     // Row i is about to be written.
     void row(std::ptrdiff_t i)
@@ -299,7 +300,8 @@ public:
             mRun = kFirstRun;
             return;
         }
-        std::apply([&](const auto*... table) { (table->prefaultRows(i, i + mRun - 1), ...); }, mTables);
+        const std::ptrdiff_t last = std::min(i + mRun - 1, mLastRow);
+        std::apply([&](const auto*... table) { (table->prefaultRows(i, last), ...); }, mTables);
         mNext = i + mRun;
         mRun = std::min(2 * mRun, kLongestRun);
     }
@@ -309,6 +311,7 @@ private:
     static constexpr std::ptrdiff_t kLongestRun = 16384;
 
     std::tuple<const Tables*...> mTables;
+    std::ptrdiff_t mLastRow;
     std::ptrdiff_t mNext = 0;  // the first row not yet asked for
     std::ptrdiff_t mRun = kFirstRun;
 };
