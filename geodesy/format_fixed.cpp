@@ -404,6 +404,18 @@ inline std::size_t writeScaledWords(std::uint64_t scaled, int decimals, char* ou
 
 }  // namespace
 
+std::size_t WholeDigits(std::uint64_t value, char* out) noexcept
+{
+    if (value >= 100000000) {
+        const auto [end, ec] = std::to_chars(out, out + kWholeDigitsRoom, value);
+        return static_cast<std::size_t>(end - out);
+    }
+    const std::uint64_t digits = eightDigits(value);
+    const unsigned skip = digits == 0 ? 7 : static_cast<unsigned>(__builtin_ctzll(digits)) / 8;
+    storeWord(out, (digits + kAsciiZeros) >> (8 * skip));
+    return 8 - skip;
+}
+
 std::size_t FixedDigits(double value, int decimals, char* out) noexcept
 {
     static constexpr std::array<double, kMaxDecimals + 1> kBias = {1e-7, 1e-7, 1e-7, 1e-7, 1e-7,

@@ -240,13 +240,6 @@ void LineBlock::grow(std::size_t n)
     mBytes.resize(std::max(2 * mBytes.size(), mUsed + n));
 }
 
-void LineBlock::appendInt(std::int64_t value)
-{
-    char* p = room(24);
-    const auto [end, ec] = std::to_chars(p, p + 24, value);
-    mUsed += static_cast<std::size_t>(end - p);
-}
-
 void LineBlock::appendFixed(double value, int width, int decimals)
 {
     // The blanks that right-align a text shorter than the width (the
@@ -265,13 +258,8 @@ void LineBlock::appendFixed(double value, int width, int decimals)
     mUsed += blanks + n;
 }
 
-void LineBlock::appendFixedTrimmed(double value, int width, int decimals)
+void LineBlock::appendLongFixedTrimmed(double value, int width, int decimals)
 {
-    const std::size_t n = geodesy::FixedDigits(value, decimals, room(geodesy::kFixedDigitsRoom));
-    if (n > 0) {
-        mUsed += n;
-        return;
-    }
     const std::string text = fixedText(value, width, decimals);
     const std::size_t first = text.find_first_not_of(' ');
     if (first != std::string::npos)

@@ -8,6 +8,8 @@
 #include "main/site/site_file_result.h"
 #include "main/site/site_numbers.h"
 
+#include "geodesy/format_fixed.h"
+
 #include <QByteArrayView>
 #include <QString>
 #include <QStringView>
@@ -136,11 +138,29 @@ public:
         mUsed += ascii.size();
         return *this;
     }
-    void appendInt(std::int64_t value);
+    // In line, as the rows of the large files call them for every number.
+    void appendInt(std::int64_t value)
+    {
+        char* p = room(1 + geodesy::kWholeDigitsRoom);
+        auto magnitude = static_cast<std::uint64_t>(value);
+        std::size_t n = 0;
+        if (value < 0) {
+            p[n++] = '-';
+            magnitude = 0 - magnitude;  // in unsigned arithmetic: the lowest value too
+        }
+        mUsed += n + geodesy::WholeDigits(magnitude, p + n);
+    }
     // The fixed form and its trimmed form, as appendFixed(Row&, ...) and
     // appendFixedTrimmed(Row&, ...) give them.
     void appendFixed(double value, int width, int decimals);
-    void appendFixedTrimmed(double value, int width, int decimals);
+    void appendFixedTrimmed(double value, int width, int decimals)
+    {
+        const std::size_t n = geodesy::FixedDigits(value, decimals, room(geodesy::kFixedDigitsRoom));
+        if (n > 0) [[likely]]
+            mUsed += n;
+        else
+            appendLongFixedTrimmed(value, width, decimals);
+    }
     void appendField(QStringView text);
     void appendTrimmedField(QStringView text);
     void appendCompact(QStringView text);
@@ -161,6 +181,8 @@ private:
         return mBytes.data() + mUsed;
     }
     void grow(std::size_t n);
+    // appendFixedTrimmed of a number FixedDigits leaves to the formatter.
+    void appendLongFixedTrimmed(double value, int width, int decimals);
 
     platform::TextFileWriter& mOut;
     std::vector<char> mBytes;
