@@ -138,8 +138,9 @@ bool readTegakiRow(QByteArrayView line, StrokeTables& t)
 ReadOutcome readPointDat(const QString& folder)
 {
     PointRowsAhead ahead{kPointTop, PointName, PointName2, PointX, PointY, PointMark};
-    return readRows(folder, kPointDat,
-                    [&ahead](QByteArrayView line, platform::TextBlockMaker& texts) { return readPointRow(line, texts, ahead); });
+    return readRows(folder, kPointDat, [&ahead](QByteArrayView line, platform::TextBlockMaker& texts) {
+        return readPointRow(line, texts, ahead);
+    });
 }
 
 ReadOutcome readLineDat(const QString& folder)
@@ -152,8 +153,8 @@ ReadOutcome readLineDat(const QString& folder)
     double* const y1 = LineY1.begin();
     double* const x2 = LineX2.begin();
     double* const y2 = LineY2.begin();
-    sitetext::RowsAhead<decltype(LineColor), decltype(LineX1), decltype(LineY1), decltype(LineX2), decltype(LineY2)> ahead{
-        kLineTop, LineColor, LineX1, LineY1, LineX2, LineY2};
+    sitetext::RowsAhead<decltype(LineColor), decltype(LineX1), decltype(LineY1), decltype(LineX2), decltype(LineY2)>
+        ahead{kLineTop, LineColor, LineX1, LineY1, LineX2, LineY2};
     const ReadOutcome outcome = readRows(folder, kLineDat, [&](QByteArrayView line, platform::TextBlockMaker&) {
         sitetext::RowCursor row(line);
         row.skip();  // the file's own index: rows are numbered in file order

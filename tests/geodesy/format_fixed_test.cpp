@@ -212,8 +212,8 @@ TEST(WholeDigits, AreToCharsDigits)
         std::array<char, 24> expected{};
         const auto [end, ec] = std::to_chars(expected.data(), expected.data() + expected.size(), v);
         const std::size_t n = geodesy::WholeDigits(v, out.data());
-        ASSERT_EQ(std::string_view(out.data(), n), std::string_view(expected.data(), std::size_t(end - expected.data())))
-            << v;
+        const std::string_view want(expected.data(), std::size_t(end - expected.data()));
+        ASSERT_EQ(std::string_view(out.data(), n), want) << v;
     }
 }
 
