@@ -61,7 +61,7 @@ endfunction()
 # Widgets, directly or through another library, is a configuration error.
 # The check runs once every folder has been added.
 set(TAVELCOR_PURE_LOGIC_TARGETS
-    geodesy main_site main_survey gps_core tools_ransko platform_text platform_prompt platform_system platform_net
+    geodesy main_site main_survey main_edit gps_core tools_ransko platform_text platform_prompt platform_system platform_net
     platform_link platform_serial platform_workbook
     CACHE INTERNAL "Libraries that must not link Qt Gui or Widgets")
 set(TAVELCOR_FORBIDDEN_IN_LOGIC Qt6::Gui Qt6::Widgets

@@ -2,9 +2,11 @@
 #include "fuzz/support/fuzz_support.h"
 
 #include "main/site/tables.h"
+#include "platform/forms/form_holder.h"
 #include "platform/prompt/modal_window.h"
 #include "platform/prompt/prompter.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
@@ -33,7 +35,7 @@ public:
             return platform::MsgResult::Yes;
         return platform::neutralAnswer(request.buttons);
     }
-    std::optional<QString> input(const platform::InputRequest&) override { return std::nullopt; }
+    std::optional<QString> input(const platform::InputRequest&) override { return mInput; }
     std::optional<platform::FileChoice> file(const platform::FileRequest&) override { return std::nullopt; }
     std::optional<std::uint32_t> color(const platform::ColorRequest&) override { return std::nullopt; }
     std::optional<QString> printer(const platform::PrinterRequest&) override { return std::nullopt; }
@@ -50,19 +52,29 @@ public:
     void start()
     {
         mYes = false;
+        mInput.reset();
         mMessages = 0;
     }
     void setYes(bool yes) { mYes = yes; }
+    void setInput(const QString& text) { mInput = text; }
     int messages() const { return mMessages; }
 
 private:
     bool mYes = false;
+    std::optional<QString> mInput;
     int mMessages = 0;
 };
 
 struct Process {
-    Process()
+    explicit Process(App kind)
     {
+        if (kind == App::Widgets) {
+            if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+                qputenv("QT_QPA_PLATFORM", "offscreen");
+            app = std::make_unique<QApplication>(argc, argv);
+        } else {
+            app = std::make_unique<QCoreApplication>(argc, argv);
+        }
         // A folder in memory when the machine has one: the targets write
         // their input as a file for every case.
         const QString shm = QStringLiteral("/dev/shm");
@@ -85,16 +97,16 @@ struct Process {
     int argc = 1;
     char name[8] = "fuzz";
     char* argv[2] = {name, nullptr};
-    QCoreApplication app{argc, argv};
+    std::unique_ptr<QCoreApplication> app;
     std::unique_ptr<QTemporaryDir> root;
     QString site;
     QString program;
     QuietPrompter* prompter = nullptr;
 };
 
-Process& process()
+Process& process(App kind = App::Core)
 {
-    static Process p;
+    static Process p(kind);
     return p;
 }
 
@@ -127,9 +139,9 @@ void resetSite()
     tavelcor::WorkFolder.chop(1);
 }
 
-void setUpOnce()
+void setUpOnce(App app)
 {
-    (void)process();
+    (void)process(app);
 }
 
 const QString& siteFolder()
@@ -164,9 +176,26 @@ void removeSiteFile(const QString& name)
     QFile::remove(process().site + name);
 }
 
+void destroyWindowsAtExit()
+{
+    static const bool registered = [] {
+        std::atexit([] {
+            platform::destroyAllForms();
+            process().app.reset();
+        });
+        return true;
+    }();
+    (void)registered;
+}
+
 void answerYes(bool yes)
 {
     process().prompter->setYes(yes);
+}
+
+void answerInput(const QString& text)
+{
+    process().prompter->setInput(text);
 }
 
 int messagesShown()

@@ -28,8 +28,14 @@
 
 namespace fuzz {
 
-// Sets up the process once (called by Case; harmless to call again).
-void setUpOnce();
+// The application object of the process: QtCore alone, or the widgets
+// (offscreen) for a target that drives a window.
+enum class App { Core, Widgets };
+
+// Sets up the process once (called by Case; harmless to call again). The
+// first call decides the application: a target that drives a window calls
+// setUpOnce(App::Widgets) from LLVMFuzzerInitialize, before any case.
+void setUpOnce(App app = App::Core);
 
 // The site folder of the process, with a trailing "/": tavelcor's
 // SiteFolder during a case, and where input files are written.
@@ -38,6 +44,13 @@ const QString& siteFolder();
 // A fresh folder (ends in "/") for a target that writes files of its own;
 // the same on every call.
 const QString& programFolder();
+
+// Destroys the windows of the target and then the application when the
+// process ends, before Qt's own globals go (exit handlers run in the
+// reverse order of their registration): a target that drives a window
+// calls it once the window has been created and has drawn, so that the
+// globals of the drawing exist already.
+void destroyWindowsAtExit();
 
 // Writes bytes as folder + name (siteFolder() when folder is empty),
 // replacing the file; returns the path. Removes other files of the site
@@ -57,6 +70,10 @@ void removeSiteFile(const QString& name);
 // Answers of the prompter: closed without a choice (OK, No, Cancel) by
 // default; answerYes makes Yes/No boxes answer Yes for the rest of the case.
 void answerYes(bool yes);
+
+// The answer of input boxes for the rest of the case (closed without an
+// answer by default).
+void answerInput(const QString& text);
 
 // The messages shown in the case so far.
 int messagesShown();

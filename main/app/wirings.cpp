@@ -4,6 +4,7 @@
 #include "main/app/site_wiring.h"
 #include "main/app/window_layout.h"
 #include "main/background/background_drawing.h"
+#include "main/edit/edit_wiring.h"
 #include "main/export/export_commands.h"
 #include "main/render/print_wiring.h"
 #include "main/render/view_wiring.h"
@@ -24,6 +25,7 @@ void registerPlotWirings()
     addPlotWiring(wireBackground);
     addPlotWiring(wireExport);
     addPlotWiring(wireSurvey);
+    addPlotWiring(wireEdit);
 }
 
 }  // namespace tavelcor

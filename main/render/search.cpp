@@ -22,6 +22,7 @@
 #include <algorithm>
 #include <cmath>
 #include <exception>
+#include <limits>
 #include <optional>
 #include <utility>
 
@@ -208,6 +209,22 @@ void clearGeocodedPlace()
     render::renderState().GeocodeY = 0.0F;
 }
 
+// The plane coordinates (X, Y) in the site's zone of a latitude and
+// longitude, as the single-precision place the view is centred on. nullopt
+// for a position that is not on the earth (a reply can hold any number) or
+// whose coordinates no single-precision number holds.
+std::optional<std::pair<float, float>> planePlace(double latitude, double longitude)
+{
+    if (!(std::fabs(latitude) <= 90.0) || !(std::fabs(longitude) <= 180.0))
+        return std::nullopt;
+    const double x = geodesy::BLtoXY(latitude * 10000, longitude * 10000, ZoneNo, 0);
+    const double y = geodesy::BLtoXY(latitude * 10000, longitude * 10000, ZoneNo, 1);
+    constexpr double kFloatTop = std::numeric_limits<float>::max();
+    if (!(std::fabs(x) <= kFloatTop) || !(std::fabs(y) <= kFloatTop))
+        return std::nullopt;
+    return std::pair{static_cast<float>(x), static_cast<float>(y)};
+}
+
 void showAddress(const QString& address)
 {
     const GeocodeAnswer answer = geocodeAddress(address);
@@ -219,14 +236,16 @@ void showAddress(const QString& address)
         clearGeocodedPlace();
         return;
     }
-    if (latitude == 0.0) {
+    const std::optional<std::pair<float, float>> place =
+        latitude == 0.0 ? std::nullopt : planePlace(latitude, answer.longitude);
+    if (!place) {
         platform::MsgBox(QStringLiteral("住所が見つかりません"));
         clearGeocodedPlace();
         return;
     }
     render::RenderState& st = render::renderState();
-    st.GeocodeX = static_cast<float>(geodesy::BLtoXY(latitude * 10000, answer.longitude * 10000, ZoneNo, 0));
-    st.GeocodeY = static_cast<float>(geodesy::BLtoXY(latitude * 10000, answer.longitude * 10000, ZoneNo, 1));
+    st.GeocodeX = place->first;
+    st.GeocodeY = place->second;
     ViewCX = st.GeocodeX;
     ViewCY = st.GeocodeY;
     crtplot();

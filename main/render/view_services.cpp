@@ -1,9 +1,6 @@
 // SPDX-License-Identifier: LicenseRef-Tavelcor
 #include "main/render/view_services.h"
 
-#include "main/site/tables.h"
-#include "platform/prompt/prompter.h"
-
 namespace tavelcor {
 
 ViewServices& viewServices()
@@ -29,14 +26,9 @@ GeocodeAnswer geocodeAddress(const QString& place)
 bool askYesNo(const QString& question)
 {
     const auto& ask = viewServices().askYesNo;
-    if (ask)
-        return ask(question);
-    // The yes/no window's protocol: the question goes in through MesgAnswer
-    // and the answer comes back in it.
-    MesgAnswer = question;
-    const platform::MsgResult answer = platform::MsgBox(question, platform::MsgButtons::YesNo);
-    MesgAnswer = answer == platform::MsgResult::Yes ? QStringLiteral("yes") : QStringLiteral("no");
-    return answer == platform::MsgResult::Yes;
+    // Without the yes/no window the question takes the answer the window
+    // gives when it is closed without a choice.
+    return !ask || ask(question);
 }
 
 void hideBackgroundWindow()

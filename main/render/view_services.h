@@ -6,9 +6,10 @@
 // main window's own variables of these commands that outlive a redraw.
 //
 // Each call point has a default that keeps the command working on its own:
-// the geocoder finds nothing, the yes/no question is an ordinary Yes/No
-// message box, hiding the background window does nothing.  The parts that
-// own the real services install theirs when they wire the main window.
+// the geocoder finds nothing, the yes/no question is answered "yes" without
+// asking, hiding the background window does nothing.  The parts that own
+// the real services install theirs when they wire the main window (the edit
+// part its yes/no window MESGBOX).
 
 #include <QString>
 
@@ -28,7 +29,8 @@ struct ViewServices {
     /// Looks an address up.  Default: nothing found.
     std::function<GeocodeAnswer(const QString& place)> geocode;
     /// Asks a yes/no question in the yes/no window; true for "yes".
-    /// Default: a Yes/No message box.
+    /// Default: "yes", the window's answer when it is closed without a
+    /// choice.
     std::function<bool(const QString& question)> askYesNo;
     /// Hides the background settings window (loading it when it is not
     /// loaded).  Default: nothing.

@@ -67,6 +67,7 @@ Plot::Plot() : platform::Form(QStringLiteral("plot"))
     designMarkerButtons();
     designPrintControls();
     designSurveyControls();
+    designHistoryButtons();
     Timer2.setEnabled(false);
     Timer2.setInterval(60000);
     for (const PlotWiring& wire : wirings())
@@ -176,13 +177,16 @@ void Plot::designPointPanel()
     Frame6.setCaption(QStringLiteral("ポイント"));
     Frame6.setBorderStyle(0);
     Frame6.Move(0.0, kPickerTop, 3900.0, 1920.0);
+    // Six columns of markers leave the last column to the history buttons.
+    constexpr double kMarkerPitch = 555.0;
+    constexpr double kMarkerWidth = 540.0;
     for (int mark = 1; mark <= 18; ++mark) {
         const int row = (mark - 1) / 6;
         const int column = (mark - 1) % 6;
         platform::OptionButton& option = Option13.add(mark, Frame6);
-        option.Move(80.0 + column * 630.0, 1400.0 - kPickerTop + row * 580.0, 600.0, 300.0);
+        option.Move(80.0 + column * kMarkerPitch, 1400.0 - kPickerTop + row * 580.0, kMarkerWidth, 300.0);
         platform::Label& label = Label24.add(mark, Frame6);
-        label.Move(80.0 + column * 630.0, 1710.0 - kPickerTop + row * 580.0, 600.0, 250.0);
+        label.Move(80.0 + column * kMarkerPitch, 1710.0 - kPickerTop + row * 580.0, kMarkerWidth, 250.0);
     }
 }
 
@@ -303,6 +307,10 @@ void Plot::designPanelOperations()
     option(Option9, QStringLiteral("属性"), 1800.0, 1080.0);
     button(Command32, QStringLiteral("確定"), 2700.0, 1040.0, 1100.0);
     Command32.setVisible(false);
+    button(Command47, QStringLiteral("XY入力"), 2700.0, 300.0, 1100.0);
+    Command47.setVisible(false);
+    button(Command31, QStringLiteral("取消"), 100.0, 1500.0, 1100.0);
+    Command31.setVisible(false);
     Option12.setValue(true);
 
     option(Option20, QStringLiteral("追加"), 100.0, 250.0);
@@ -428,6 +436,11 @@ void Plot::designViewControls()
     button(Command44, QStringLiteral("検索"), 100.0, 790.0, 1000.0, 255.0);
     Text3.Move(1200.0, 790.0, 600.0, 255.0);
     Text3.setText(QStringLiteral("25"));
+    button(Command42, QStringLiteral("P 最終"), 1850.0, 790.0, 600.0, 255.0);
+    // Below the right-click frame, where the operation panels stand when
+    // open: the panels' openers hide the button.
+    button(Command85, QStringLiteral("SIMA編集"), 100.0, 3550.0, 1500.0, 330.0);
+    Command85.setVisible(false);
 
     designViewSwitches();
 }
@@ -565,6 +578,24 @@ void Plot::designSurveyControls()
     Frame15.setHeight(2950.0);
     Command81.setCaption(QStringLiteral("再表示"));
     Command81.Move(100.0, 2560.0, 1500.0, 330.0);
+}
+
+// "Undo" and "Rdo" beside 解除 in the side panel (Rdo hidden at start);
+// "候補" at the right of the point panel's top row; "⊃" and "⊂" in the
+// symbol picker's last column.
+void Plot::designHistoryButtons()
+{
+    Command60.setCaption(QStringLiteral("Undo"));
+    Command60.Move(1450.0, 6800.0, 1000.0, 330.0);
+    Command61.setCaption(QStringLiteral("Rdo"));
+    Command61.Move(2550.0, 6800.0, 1000.0, 330.0);
+    Command61.setVisible(false);
+    Command48.setCaption(QStringLiteral("候補"));
+    Command48.Move(2700.0, 300.0, 1100.0, 330.0);
+    Command62.setCaption(QStringLiteral("⊃"));
+    Command62.Move(3420.0, 20.0, 420.0, 300.0);
+    Command63.setCaption(QStringLiteral("⊂"));
+    Command63.Move(3420.0, 600.0, 420.0, 300.0);
 }
 
 void addPlotWiring(PlotWiring wiring)

@@ -136,6 +136,11 @@ public:
     platform::OptionButton Option11{Frame4, QStringLiteral("Option11")};
     platform::OptionButton Option9{Frame4, QStringLiteral("Option9")};
     platform::CommandButton Command32{Frame4, QStringLiteral("Command32")};
+    /// The point panel's cancel 取消 (shown after a point move, to take it
+    /// back) and XY入力, which opens the point-move window once a point is
+    /// picked for moving; both hidden at start.
+    platform::CommandButton Command31{Frame4, QStringLiteral("Command31")};
+    platform::CommandButton Command47{Frame4, QStringLiteral("Command47")};
     /// The symbol picker ポイント inside the point panel: marker buttons 1 to
     /// 18 (caption = symbol glyph, colour = symbol colour) with their labels,
     /// made by the design. A frame of its own, so that choosing a marker and
@@ -224,6 +229,11 @@ public:
     platform::CheckBox Check34{Frame1, QStringLiteral("Check34")};
     platform::CommandButton Command44{Frame1, QStringLiteral("Command44")};
     platform::TextBox Text3{Frame1, QStringLiteral("Text3")};
+    /// P 最終: the last used point names.
+    platform::CommandButton Command42{Frame1, QStringLiteral("Command42")};
+    /// SIMA編集: the coordinate key-in window; shown while the right-click
+    /// option MENU表示 is chosen, hidden at start.
+    platform::CommandButton Command85{protprp, QStringLiteral("Command85")};
     /// 住所で地図表示 and the SXF export button (SXF作成).
     platform::CommandButton Command27{protprp, QStringLiteral("Command27")};
     platform::CommandButton Command10{protprp, QStringLiteral("Command10")};
@@ -305,6 +315,16 @@ public:
     /// The compact frame's 再表示.
     platform::CommandButton Command81{Frame15, QStringLiteral("Command81")};
 
+    // --- edit history and point names ------------------------------------------
+    /// "Undo" and its Redo button "Rdo" (hidden until an Undo finds a record).
+    platform::CommandButton Command60{protprp, QStringLiteral("Command60")};
+    platform::CommandButton Command61{protprp, QStringLiteral("Command61")};
+    /// On the symbol picker: "⊃" (undo) and "⊂" (redo).
+    platform::CommandButton Command62{Frame6, QStringLiteral("Command62")};
+    platform::CommandButton Command63{Frame6, QStringLiteral("Command63")};
+    /// "候補" of the point panel: the name-candidate window.
+    platform::CommandButton Command48{Frame4, QStringLiteral("Command48")};
+
     /// The window's caption as designed.
     static const QString kDesignCaption;
     /// Design size of the window, twips.
@@ -331,6 +351,7 @@ private:
     void designMarkerButtons();
     void designPrintControls();
     void designSurveyControls();
+    void designHistoryButtons();
 };
 
 /// A function that wires one part of the program's handlers to the window.

@@ -331,6 +331,10 @@ void Form::windowActivationChanged(bool active)
 {
     if (active == mActive || mUnloaded)
         return;
+    // An activation still on its way when code hid the window arrives after
+    // the hiding: a hidden window is not the active form.
+    if (active && !mWindow->isVisible())
+        return;
     mActive = active;
     fire(active ? Activate : Deactivate);
 }

@@ -28,8 +28,12 @@ QNetworkAccessManager& manager()
     return *shared;
 }
 
+// The reply is deleted as soon as its request is done with: the waiting loop
+// has ended by then, so no signal of the reply is being delivered, and a
+// request aborted at its time-out leaves nothing behind for a later event
+// loop to clean up.
 struct ReplyDeleter {
-    void operator()(QNetworkReply* reply) const { reply->deleteLater(); }
+    void operator()(QNetworkReply* reply) const { delete reply; }
 };
 
 QByteArray charsetOf(const QNetworkReply& reply)

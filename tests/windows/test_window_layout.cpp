@@ -16,6 +16,11 @@
 #include "main/app/app_forms.h"
 #include "main/app/wirings.h"
 #include "main/background/photo_viewer.h"
+#include "main/edit/koho.h"
+#include "main/edit/last_name_form.h"
+#include "main/edit/mesgbox.h"
+#include "main/edit/xyin.h"
+#include "main/edit/xyin2.h"
 #include "main/export/simasave.h"
 #include "main/render/color_picker.h"
 #include "main/render/cselect.h"
@@ -97,14 +102,14 @@ tavelcor::Plot& mainWindowWithSite(Surroundings& s)
 
 // The standard layout with everything its code can show at once: both
 // buttons of a loaded site, the parcel controls, the right-click switches,
-// the link option and the cursor readout over the plot.
+// the link option, the cursor readout over the plot and "Rdo".
 tavelcor::Plot& standardLayout(Surroundings& s)
 {
     tavelcor::Plot& w = mainWindowWithSite(s);
     for (platform::Control* shown :
          std::initializer_list<platform::Control*>{&w.Command23, &w.Command1, &w.Check35, &w.Check37, &w.Option32,
                                                    &w.Option5, &w.Option29, &w.Command18, &w.Text4, &w.Check6,
-                                                   &w.Label19, &w.Label5})
+                                                   &w.Label19, &w.Label5, &w.Command61})
         shown->setVisible(true);
     return w;
 }
@@ -118,6 +123,48 @@ platform::Form& withPanel(Surroundings& s)
     (w.*Panel).setVisible(true);
     w.Check4.setValue(1);  // the hand-stroke panel's circle field shows
     return w;
+}
+
+// The point panel in its move operation with a point picked: the symbol
+// picker hidden, "XY入力" shown, and "取消" after a move.
+platform::Form& pointPanelMoving(Surroundings& s)
+{
+    tavelcor::Plot& w = standardLayout(s);
+    w.Frame2.setVisible(false);
+    w.Frame4.setVisible(true);
+    w.Frame6.setVisible(false);
+    w.Command48.setVisible(false);  // the move operation hides 候補
+    w.Command47.setVisible(true);
+    w.Command31.setVisible(true);
+    return w;
+}
+
+// The idle panel with the right-click option MENU表示 chosen: "SIMA編集"
+// shows below the right-click frame.
+platform::Form& menuMode(Surroundings& s)
+{
+    tavelcor::Plot& w = standardLayout(s);
+    w.Command85.setVisible(true);
+    return w;
+}
+
+// The last used names with a report of several lines.
+platform::Form& lastNames(Surroundings& s)
+{
+    mainWindowWithSite(s);
+    tavelcor::LastName& form = tavelcor::lastName();
+    form.Text1.setText(QStringLiteral("先頭数字　最大＝1005\r\n1005\r\n先頭（A-）　A-12\r\n\r\n終了しました"));
+    form.Text2.setText(QStringLiteral("交1"));
+    return form;
+}
+
+// The yes/no window asking the search's question of two lines.
+platform::Form& yesNoWindow(Surroundings& s)
+{
+    mainWindowWithSite(s);
+    tavelcor::MESGBOX& form = tavelcor::mesgbox();
+    form.Label1.setCaption(QStringLiteral("10000件のデータがあります\r\n10000番目のデータを表示しますか"));
+    return form;
 }
 
 platform::Form& compactLayout(Surroundings& s)
@@ -135,6 +182,16 @@ platform::Form& mainProgramDialog(Surroundings& s)
 {
     mainWindowWithSite(s);
     return Holder().instance();
+}
+
+// The name-candidate window seeded from the sample site's last points.
+platform::Form& nameCandidates(Surroundings& s)
+{
+    mainWindowWithSite(s);
+    tavelcor::PointCount = 5;
+    for (int i = 1; i <= 5; ++i)
+        tavelcor::PointName[i] = QStringLiteral("交12-%1").arg(i);
+    return tavelcor::koho();
 }
 
 // A window of the main program that needs no main window.
@@ -256,10 +313,13 @@ const std::vector<WindowRow>& windows()
         {"TavelcorMainLinePanel", withPanel<&tavelcor::Plot::Frame10>, kMainWindowStacks},
         {"TavelcorMainHandStrokePanel", withPanel<&tavelcor::Plot::Frame9>, kMainWindowStacks},
         {"TavelcorMainTextPanel", withPanel<&tavelcor::Plot::Frame11>, kMainWindowStacks},
+        {"TavelcorMainPointPanelMoving", pointPanelMoving, kMainWindowStacks},
+        {"TavelcorMainMenuMode", menuMode, kMainWindowStacks},
         {"TavelcorMainCompactLayout", compactLayout, kMainWindowStacks},
         {"TavelcorSplash", mainProgramWindow<tavelcor::startForm>, {}},
         {"TavelcorBackup", mainProgramWindow<tavelcor::backupForm>, {}},
         {"TavelcorPhraseList", mainProgramDialog<tavelcor::plistForm>, {}},
+        {"TavelcorNameCandidates", nameCandidates, {}},
         {"TavelcorPrintDialog", mainProgramDialog<tavelcor::prtoutForm>, {}},
         {"TavelcorShownColours", mainProgramDialog<tavelcor::cselectForm>, {}},
         {"TavelcorLineWidths", mainProgramDialog<tavelcor::linewidthForm>, {}},
@@ -270,6 +330,10 @@ const std::vector<WindowRow>& windows()
         {"TavelcorReportDistancePanel", reportWithDistancePanel, {{QStringLiteral("Text1"), QStringLiteral("Frame1")}}},
         {"TavelcorPhotoViewer", photoViewer<5>, kPhotoViewerStacks},
         {"TavelcorPhotoViewerOneCandidate", photoViewer<1>, kPhotoViewerStacks},
+        {"TavelcorLastNames", lastNames, {}},
+        {"TavelcorCoordinateKeyIn", mainProgramDialog<tavelcor::xyinForm>, {}},
+        {"TavelcorPointMove", mainProgramDialog<tavelcor::xyin2Form>, {}},
+        {"TavelcorYesNo", yesNoWindow, {}},
         // ORBELA
         {"OrbelaMain", orbelaWindow, {}},
         // KINTAB

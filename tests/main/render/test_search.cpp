@@ -5,10 +5,13 @@
 #include "view_fixture.h"
 
 #include "geodesy/plane_rectangular.h"
+#include "main/edit/edit_dialogs_wiring.h"
+#include "main/edit/mesgbox.h"
 #include "main/render/search.h"
 #include "main/render/view_services.h"
+#include "platform/forms/modal_answer.h"
 
-
+#include <cmath>
 #include <stdexcept>
 #include <vector>
 
@@ -19,6 +22,12 @@ using render::testing_support::addText;
 
 class Search : public ViewTest {
 protected:
+    void SetUp() override
+    {
+        ViewTest::SetUp();
+        addPlotWiring(wireEditDialogs);  // the yes/no window
+    }
+
     void TearDown() override
     {
         viewServices() = ViewServices{};
@@ -62,11 +71,17 @@ protected:
         return p;
     }
 
+    // The next question comes in the yes/no window MESGBOX, which answers
+    // with the button of `answer`.
     void expectQuestion(platform::MsgResult answer, int total, int next)
     {
-        script().expectMessage(answer, QStringLiteral("%1件のデータがあります\r\n%2番目のデータを表示しますか")
-                                           .arg(total)
-                                           .arg(next));
+        const QString question =
+            QStringLiteral("%1件のデータがあります\r\n%2番目のデータを表示しますか").arg(total).arg(next);
+        script().expectModal(platform::onForm<MESGBOX>([answer, question](MESGBOX& box) {
+                                 EXPECT_EQ(box.Label1.Caption(), question);
+                                 click(answer == platform::MsgResult::Yes ? box.Command1 : box.Command2);
+                             }),
+                             QStringLiteral("MsgBox"));
     }
 };
 
@@ -425,6 +440,39 @@ TEST_F(Search, AnAddressNotFoundOrFailedLeavesNoPlace)
         EXPECT_DOUBLE_EQ(ViewCX, kOriginX);
         EXPECT_EQ(redraws, 0);
     }
+}
+
+// A reply can hold any number: a position off the earth is reported as not
+// found, never made the view's centre (1E90° gave an infinite X, 1E30° of
+// longitude a plane coordinate beyond single precision).
+TEST_F(Search, AnAddressOffTheEarthIsNotFound)
+{
+    struct Row {
+        double latitude;
+        double longitude;
+    };
+    Plot& w = shownPlot();
+    for (const Row row : {Row{1e90, 139.0}, Row{35.0, 1e30}, Row{90.5, 139.0}, Row{-91.0, 139.0},
+                          Row{35.0, 180.5}, Row{35.0, -200.0}}) {
+        SCOPED_TRACE(testing::Message() << row.latitude << " " << row.longitude);
+        render::renderState().GeocodeX = 1.0F;
+        render::renderState().GeocodeY = 1.0F;
+        viewServices().geocode = [row](const QString&) { return GeocodeAnswer{row.latitude, row.longitude}; };
+        script().expectInput(QStringLiteral("どこか"));
+        script().expectMessage(platform::MsgResult::Ok, QStringLiteral("住所が見つかりません"));
+        click(w.Command27);
+        EXPECT_EQ(render::renderState().GeocodeX, 0.0F);
+        EXPECT_EQ(render::renderState().GeocodeY, 0.0F);
+        EXPECT_DOUBLE_EQ(ViewCX, kOriginX);
+        EXPECT_DOUBLE_EQ(ViewCY, kOriginY);
+        EXPECT_EQ(redraws, 0);
+    }
+    // The edges of the earth are places.
+    viewServices().geocode = [](const QString&) { return GeocodeAnswer{-90.0, 180.0}; };
+    script().expectInput(QStringLiteral("どこか"));
+    click(w.Command27);
+    EXPECT_TRUE(std::isfinite(ViewCX));
+    EXPECT_EQ(redraws, 1);
 }
 
 TEST_F(Search, WithoutAGeocoderNoAddressIsFound)

@@ -171,6 +171,23 @@ TEST_F(Lifecycle, ShowFiresResizeOnceThenActivate)
     EXPECT_TRUE(sampleForm().isLoaded());
 }
 
+// The window system may report a window active after code has hidden it
+// again (its activation was still on the way): a hidden form is not
+// active, fires no Activate then, and its next showing activates it.
+TEST_F(Lifecycle, AnActivationArrivingAfterHideIsNotTaken)
+{
+    SampleForm& f = sampleForm().instance();
+    f.log.clear();
+    f.Show();
+    f.Hide();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(f.log.count(QStringLiteral("Form_Activate")), 1);
+    f.log.clear();
+    f.Show();
+    EXPECT_EQ(f.log.count(QStringLiteral("Form_Activate")), 1) << "shown again, activated again";
+    f.Hide();
+}
+
 TEST_F(Lifecycle, WindowStateMinimizeAndRestoreFireResize)
 {
     SampleForm& f = sampleForm().instance();

@@ -1,0 +1,71 @@
+// SPDX-License-Identifier: LicenseRef-Tavelcor
+#include "main/edit/undo_history.h"
+
+#include "main/site/tables.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace tavelcor {
+
+static_assert(kUndoLastEntry == kUndoTop, "the history's last entry is the table's");
+
+void U_clear(int P)
+{
+    if (P < 0 || P > kUndoLastEntry)
+        return;
+    UndoKind[P] = 0;
+    UndoVal1[P] = 0.0F;
+    UndoVal2[P] = 0.0F;
+    UndoText(0, P).clear();
+    UndoText(1, P).clear();
+}
+
+void U_compact()
+{
+    if (UndoPos < kUndoCompactFrom)
+        return;
+    // UndoPos never passes the last entry, so the source lies within it.
+    const int last = std::min<int>(UndoPos, kUndoLastEntry);
+    const int first = last - kUndoCompactKeep + 1;
+    for (int k = 0; k < kUndoCompactKeep; ++k) {
+        const int from = first + k;
+        const int to = 1 + k;
+        UndoKind[to] = std::as_const(UndoKind)[from];
+        UndoItem[to] = std::as_const(UndoItem)[from];
+        UndoVal1[to] = std::as_const(UndoVal1)[from];
+        UndoVal2[to] = std::as_const(UndoVal2)[from];
+        UndoText(0, to) = std::as_const(UndoText)(0, from);
+        UndoText(1, to) = std::as_const(UndoText)(1, from);
+    }
+    for (int p = kUndoCompactKeep + 1; p <= kUndoLastEntry; ++p)
+        UndoKind[p] = 0;
+    UndoPos = kUndoCompactKeep;
+    UndoTop = kUndoCompactKeep;
+}
+
+int pushUndoRecord(const UndoRecordFields& fields)
+{
+    // Positions written by other code are taken as they are only when they
+    // keep the history's order; anything else is put back inside it.
+    UndoTop = static_cast<std::int16_t>(std::clamp<int>(UndoTop, 0, kUndoLastEntry));
+    UndoPos = static_cast<std::int16_t>(std::clamp<int>(UndoPos, 0, UndoTop));
+    if (UndoTop > UndoPos)
+        UndoPos = UndoTop;
+    if (UndoPos + 1 > kUndoLastEntry)
+        U_compact();
+    UndoPos = static_cast<std::int16_t>(UndoPos + 1);
+    UndoTop = UndoPos;
+    const int p = UndoPos;
+    U_clear(p);
+    UndoKind[p] = fields.kind();
+    if (fields.itemIndex())
+        UndoItem[p] = *fields.itemIndex();
+    UndoVal1[p] = fields.val1();
+    UndoVal2[p] = fields.val2();
+    UndoText(0, p) = fields.before();
+    UndoText(1, p) = fields.after();
+    return p;
+}
+
+}  // namespace tavelcor

@@ -1,0 +1,136 @@
+// SPDX-License-Identifier: LicenseRef-Tavelcor
+// "Undo", "Rdo", "⊃" and "⊂" pressed as a user presses them: what they
+// change, and when "Rdo" and "⊂" show and hide.
+#include "edit_window_fixture.h"
+
+namespace tavelcor::edittest {
+namespace {
+
+class HistoryButtons : public EditWindowTest {
+protected:
+    /// The main window with point A at north 0, moved three times east.
+    Plot& withThreeMoves()
+    {
+        putPoint(1, QStringLiteral("A"), 0.0, 0.0);
+        Plot& w = shownPlot();
+        for (int k = 1; k <= 3; ++k)
+            movePoint(1, 0.0, 5.0 * k);
+        return w;
+    }
+};
+
+TEST_F(HistoryButtons, WithAnEmptyHistoryUndoChangesNothingAndRdoStaysHidden)
+{
+    Plot& w = shownPlot();
+    EXPECT_FALSE(w.Command61.Visible()) << "hidden at start";
+    EXPECT_TRUE(w.Command60.Visible());
+    const QImage before = picture();
+    press(w.Command60);
+    EXPECT_EQ(UndoPos, 0);
+    EXPECT_FALSE(w.Command61.Visible());
+    EXPECT_EQ(picture(), before);
+}
+
+TEST_F(HistoryButtons, ThreeUndosAreRedoneInOrderAndRdoHidesAfterTheThird)
+{
+    Plot& w = withThreeMoves();
+    for (int k = 0; k < 3; ++k)
+        press(w.Command60);
+    EXPECT_EQ(PointY[1], 0.0);
+    EXPECT_TRUE(w.Command61.Visible());
+    for (int k = 1; k <= 3; ++k) {
+        press(w.Command61);
+        EXPECT_EQ(PointY[1], 5.0 * k);
+        EXPECT_EQ(w.Command61.Visible(), k < 3) << k;
+    }
+    EXPECT_EQ(UndoPos, 3);
+}
+
+TEST_F(HistoryButtons, AfterTwoUndosAndANewEditRdoChangesNothingAndHides)
+{
+    Plot& w = withThreeMoves();
+    press(w.Command60);
+    press(w.Command60);
+    ASSERT_EQ(PointY[1], 5.0);
+    addPointByClick(QStringLiteral("B"), 30.0, 30.0);
+    EXPECT_TRUE(w.Command61.Visible()) << "recording a step leaves the button as it was";
+
+    press(w.Command61);
+    EXPECT_FALSE(w.Command61.Visible());
+    EXPECT_EQ(UndoPos, 4);
+    EXPECT_EQ(PointCount, 2);
+    EXPECT_EQ(PointY[1], 5.0);
+
+    press(w.Command60);
+    EXPECT_EQ(PointCount, 1) << "the new edit goes first";
+    EXPECT_EQ(PointY[1], 5.0);
+    press(w.Command60);
+    EXPECT_EQ(PointY[1], 10.0) << "then the later of the two undone moves: its before-value again";
+    EXPECT_EQ(UndoPos, 2);
+}
+
+TEST_F(HistoryButtons, UndoShowsRdoAlsoWhenItOnlyStepsOverARecord)
+{
+    Plot& w = shownPlot();
+    pushUndoRecord(UndoRecordFields(undo_kind::kSplitPiece).values(5.0F));
+    press(w.Command60);
+    EXPECT_EQ(UndoPos, 0);
+    EXPECT_TRUE(w.Command61.Visible());
+    press(w.Command61);
+    EXPECT_EQ(UndoPos, 1) << "a piece met by itself only moves the position";
+    EXPECT_EQ(LineNext, 1);
+    EXPECT_FALSE(w.Command61.Visible());
+}
+
+TEST_F(HistoryButtons, UndoButtonOnAnEmptyHistoryOnlyShowsRedoButton)
+{
+    Plot& w = shownPlot();
+    w.Frame4.setVisible(true);
+    w.Command63.setVisible(false);
+    press(w.Command62);
+    EXPECT_TRUE(w.Command63.Visible());
+    EXPECT_FALSE(w.Command61.Visible());
+    EXPECT_EQ(UndoPos, 0);
+}
+
+TEST_F(HistoryButtons, RedoButtonWithRdoHiddenHidesItself)
+{
+    Plot& w = withThreeMoves();
+    w.Frame4.setVisible(true);
+    press(w.Command63);
+    EXPECT_FALSE(w.Command63.Visible());
+    EXPECT_EQ(UndoPos, 3);
+    EXPECT_EQ(PointY[1], 15.0);
+}
+
+TEST_F(HistoryButtons, ThePickerButtonsUndoAndRedo)
+{
+    Plot& w = withThreeMoves();
+    w.Frame4.setVisible(true);
+    press(w.Command62);
+    press(w.Command62);
+    EXPECT_EQ(PointY[1], 5.0);
+    EXPECT_TRUE(w.Command61.Visible());
+    press(w.Command63);
+    EXPECT_EQ(PointY[1], 10.0);
+    press(w.Command63);
+    EXPECT_EQ(PointY[1], 15.0);
+    EXPECT_FALSE(w.Command61.Visible());
+    EXPECT_TRUE(w.Command63.Visible());
+    press(w.Command63);
+    EXPECT_FALSE(w.Command63.Visible());
+}
+
+TEST_F(HistoryButtons, UndoAndRedoGiveThePlotTheFocus)
+{
+    Plot& w = withThreeMoves();
+    w.Text1.SetFocus();
+    press(w.Command60);
+    EXPECT_TRUE(w.Picture1.hasFocus());
+    w.Text1.SetFocus();
+    press(w.Command61);
+    EXPECT_TRUE(w.Picture1.hasFocus());
+}
+
+}  // namespace
+}  // namespace tavelcor::edittest
