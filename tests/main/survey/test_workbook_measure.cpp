@@ -11,6 +11,8 @@
 #include "platform/text/strings.h"
 #include "platform/workbook/workbook_peer.h"
 
+#include <QTimer>
+
 #include <atomic>
 #include <chrono>
 #include <mutex>
@@ -124,6 +126,19 @@ TEST_F(Measure, WithoutAPickedPointItAsksForOne)
     }
 }
 
+// A pick that names no slot of the point table is no pick: nothing is
+// read from beyond the table.
+TEST_F(Measure, APickBeyondThePointTableAsksForANewPick)
+{
+    replyDuringRun(kMeasured);
+    ASSERT_TRUE(peer.start());
+    Plot& w = picked(2);
+    CurPoint = kPointTop + 1;
+    script().expectMessage(platform::MsgResult::Ok, QStringLiteral("ポイントを再度選択してください"));
+    click(w.Command43);
+    EXPECT_TRUE(peer.calls().empty());
+}
+
 TEST_F(Measure, WithoutTheSpreadsheetProgramItAsksToStartTheWorkbook)
 {
     Plot& w = picked(2);
@@ -220,6 +235,32 @@ TEST_F(Measure, AReplyWrittenAfterTheRunWithinTheWaitCounts)
     Plot& w = picked(2);
     click(w.Command43);
     EXPECT_EQ(PointName2[2], QStringLiteral("済"));
+}
+
+TEST_F(Measure, TheWaitLetsNoOtherEventRun)
+{
+    peer.setMacro(QStringLiteral("sokutei_f"), [this](const QVariantList&) {
+        late = std::thread([this] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(200));
+            shared.setText(QStringLiteral("測定済"));
+        });
+        return platform::MacroReply{};
+    });
+    ASSERT_TRUE(peer.start());
+    Plot& w = picked(2);
+    bool fired = false;
+    bool firedDuringWait = false;
+    measureServices().clockMs = [&] {
+        firedDuringWait = firedDuringWait || fired;
+        using namespace std::chrono;
+        return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+    };
+    QTimer::singleShot(0, [&fired] { fired = true; });
+    Command31_Click(w);
+    EXPECT_EQ(PointName2[2], QStringLiteral("済"));
+    EXPECT_FALSE(firedDuringWait) << "a timer due at once waits until the measurement ends";
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(fired);
 }
 
 TEST_F(Measure, AnyOtherReplyIsShownAsItStands)
