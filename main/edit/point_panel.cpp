@@ -8,7 +8,6 @@
 #include "main/render/window_plot_face.h"
 #include "main/site/tables.h"
 #include "main/survey/survey_services.h"
-#include "main/survey/workbook_measure.h"
 #include "main/ui/mode_marks.h"
 #include "main/ui/shared_utilities.h"
 #include "main/window/plot.h"
@@ -42,14 +41,14 @@ void hidePhraseList()
     }
 }
 
-// Step 3: back to 追加 by the setting BackToAdd (1 always, 2 from 削除).
+// Back to 追加 by the setting BackToAdd (1 always, 2 from 削除).
 void returnToAdd(Plot& window)
 {
     if (BackToAdd == 1 || (BackToAdd == 2 && window.Option10.Value()))
         window.Option12.setValue(true);
 }
 
-// Step 4: the mode label and the workbook buttons' captions.
+// The mode label and the workbook buttons' captions.
 void captionOperation(Plot& window)
 {
     const QString crlf = QStringLiteral("\r\n");
@@ -69,7 +68,7 @@ void captionOperation(Plot& window)
     }
 }
 
-// Step 9: the panel that gives its place is left as its own end would
+// The panel that gives its place is left as its own end would
 // leave it: a dragged line end dropped, the phrase list hidden.
 void leaveShownPanel(Plot& window)
 {
@@ -86,7 +85,7 @@ void leaveShownPanel(Plot& window)
     openPanelInPlace(window, window.Frame4);
 }
 
-// Step 10: the symbol button shows the chosen symbol and its label.
+// The symbol button shows the chosen symbol and its label.
 void captionSymbolButton(Plot& window)
 {
     const int s = SelectedIndex(window.Option13);
@@ -96,7 +95,7 @@ void captionSymbolButton(Plot& window)
         window.Command24.setCaption(symbol->Caption() + QLatin1Char(' ') + label->Caption());
 }
 
-// Step 12: the buttons by operation.
+// The buttons by operation.
 void showOperationButtons(Plot& window)
 {
     if (window.Option12.Value())
@@ -107,7 +106,7 @@ void showOperationButtons(Plot& window)
         window.Command32.setVisible(false);
 }
 
-// Step 15: the name after the highest point's, when it has one.
+// The name after the highest point's, when it has one.
 void proposeNextName(Plot& window)
 {
     if (PointCount <= 0 || PointCount > kPointTop)
@@ -202,7 +201,6 @@ void wirePointPanel(Plot& window)
     window.Command26.Click = [&window] { Command26_Click(window); };
     window.Command31.Click = [&window] { Command31_Click(window); };
     window.Command32.MouseDown = [&window](int, int, double, double) { Command32_MouseDown(window); };
-    wireWorkbookMeasure(window);
 }
 
 }  // namespace tavelcor

@@ -37,7 +37,7 @@ std::int64_t clockNowMs()
     return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
-// Step 1 and 2: a picked point, and the user's consent to measure the point
+// A picked point, and the user's consent to measure the point
 // just measured again. False stops the measurement.
 bool readyToMeasure(Plot& window)
 {
@@ -59,7 +59,7 @@ bool readyToMeasure(Plot& window)
     return true;
 }
 
-// Step 4: every open workbook is WEMBRA (exact substring).
+// Every open workbook is WEMBRA (exact substring).
 bool onlyWembraOpen(platform::Workbook& excel)
 {
     const std::optional<QStringList> names = excel.workbookNames();
@@ -99,7 +99,8 @@ void markMeasured(Plot& window)
     render::Pointview(plotFace());
 }
 
-// Steps 5 to 7 with an attached spreadsheet program.
+// With the spreadsheet program attached: the workbook shown, the clipboard
+// emptied, the macro run with the point's name, the reply awaited.
 void runAndWait(Plot& window, platform::Workbook& excel, MeasureButton button)
 {
     excel.setVisible(true);
