@@ -163,7 +163,9 @@ void Command20_Click(Plot& window)
 
 void Command24_Click(Plot& window)
 {
-    // The picker keeps its designed place inside the panel.
+    // The picker keeps its designed place inside the panel, in front of the
+    // panel's bottom row, which it covers while it is open.
+    window.Frame6.ZOrder(0);
     window.Frame6.setVisible(true);
     focusPlot(window);
 }

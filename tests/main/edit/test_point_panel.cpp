@@ -224,6 +224,12 @@ TEST_F(OpenPanel, ThePickerOpensClosesAndIsHiddenByTheNextOpening)
     Plot& w = openPanel();
     click(w.Command24);
     EXPECT_TRUE(w.Frame6.Visible());
+    // The open picker lies in front of the panel's bottom row.
+    QWidget* panel = w.Frame4.widget();
+    const QPoint onEnd = w.Command26.widget()->geometry().center();
+    QWidget* seen = panel->childAt(onEnd);
+    ASSERT_NE(seen, nullptr);
+    EXPECT_TRUE(seen == w.Frame6.widget() || w.Frame6.widget()->isAncestorOf(seen));
     click(w.Command25);
     EXPECT_FALSE(w.Frame6.Visible());
     click(w.Command24);
