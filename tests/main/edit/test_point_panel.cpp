@@ -3,6 +3,7 @@
 // modified mark.
 #include "point_panel_fixture.h"
 
+#include "main/app/app_forms.h"
 #include "main/app/plot_procedures.h"
 #include "main/edit/panel_place.h"
 #include "main/render/plot_painter.h"
@@ -117,6 +118,20 @@ TEST_F(OpenPanel, FromTheLinePanelADraggedLineEndIsDroppedAndTheLinesDrawn)
     EXPECT_FALSE(w.Frame10.Visible());
     EXPECT_EQ(w.Frame4.Top(), 900);
     EXPECT_EQ(w.Frame4.Left(), 150);
+}
+
+TEST_F(OpenPanel, FromTheTextPanelThePhraseListIsHidden)
+{
+    Plot& w = shownPlot();
+    for (platform::Frame* frame : operationPanels(w))
+        frame->setVisible(false);
+    w.Frame11.setVisible(true);
+    plist().Show();
+    ASSERT_TRUE(plist().Visible());
+    Command20_Click(w);
+    EXPECT_FALSE(plist().Visible());
+    EXPECT_FALSE(w.Frame11.Visible());
+    EXPECT_TRUE(w.Frame4.Visible());
 }
 
 struct BackToAddCase {
