@@ -23,10 +23,12 @@ class Plist final : public platform::Form {
 public:
     Plist();
 
+    // The search field comes first, so that it takes the focus when the
+    // window shows: a list taking the focus would choose its first row.
+    platform::TextBox Text1{*this, QStringLiteral("Text1")};
     platform::ListBox List1{*this, QStringLiteral("List1")};
     platform::OptionButton Option2{*this, QStringLiteral("Option2")};  // 新規
     platform::OptionButton Option1{*this, QStringLiteral("Option1")};  // 文字追加
-    platform::TextBox Text1{*this, QStringLiteral("Text1")};
     platform::CommandButton Command2{*this, QStringLiteral("Command2")};  // 検索
     platform::Label Label2{*this, QStringLiteral("Label2")};
     platform::CommandButton Command1{*this, QStringLiteral("Command1")};  // 閉　じ　る
