@@ -10,7 +10,7 @@ namespace tavelcor {
 
 namespace {
 
-constexpr double kWidth = 3600.0;
+constexpr double kWidth = 4400.0;
 constexpr double kHeight = 6600.0;
 constexpr double kCornerGap = 100.0;  // twips inside the main window's top right corner
 constexpr int kEnterKey = 13;
@@ -64,7 +64,7 @@ Plist::Plist() : platform::Form(QStringLiteral("Plist"))
     Command2.setCaption(QStringLiteral("検索"));
     Command2.Move(2400.0, 4785.0, 1100.0, 330.0);
     Label2.setCaption(QStringLiteral("先頭にスペースを入れると文中で文字列を検索します"));
-    Label2.Move(100.0, 5200.0, kWidth - 200.0, 500.0);
+    Label2.Move(100.0, 5250.0, kWidth - 200.0, 300.0);
     Command1.setCaption(QStringLiteral("閉　じ　る"));
     Command1.Move(100.0, 5850.0, kWidth - 200.0, 400.0);
 
