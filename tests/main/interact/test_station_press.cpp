@@ -64,6 +64,7 @@ TEST_F(StationPress, OnlyTheStretchAfterTheFirstEndUpToTheSecondTakesTheLine)
     lineFromPToQ();
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
+        w.Option26.setValue(true);  // a point in reach may have moved it on
         pressAt(1, row.north, 0.4 * t);
         // Only a taken line writes the station into the list.
         EXPECT_EQ(SightList[1] != 0, row.taken);
