@@ -37,6 +37,10 @@ namespace {
 constexpr int kMagenta = 13;
 constexpr double kEndToleranceM = 0.05;
 constexpr double kPi = 3.14159265358979;
+// A press level with the first end computes a foot a rounding error away
+// from it (the cosine of a right angle is not 0 in floating point); feet
+// closer than a nanometre count as the first end itself.
+constexpr double kLevelM = 1e-9;
 constexpr int kFirstForesight = 3;
 // Foresights fill entries 3 to 19, so a 0 always follows the last one.
 constexpr int kLastForesight = kSightListTop - 1;
@@ -133,7 +137,7 @@ bool pressOnLine(int j, const PressPlace& at)
     const double delta = (press.angleDeg - line.angleDeg) * kPi / 180.0;
     const double along = std::cos(delta) * press.distance;
     const double across = std::abs(std::sin(delta) * press.distance);
-    return along > 0.0 && along <= line.distance && across < at.tolerance;
+    return along > kLevelM && along <= line.distance && across < at.tolerance;
 }
 
 void drawLine(platform::Canvas& picture, double x1, double y1, double x2, double y2, int width)
