@@ -5,6 +5,7 @@
 #include "main/app/window_layout.h"
 #include "main/background/background_drawing.h"
 #include "main/edit/edit_wiring.h"
+#include "main/edit/panel_wiring.h"
 #include "main/export/export_commands.h"
 #include "main/interact/interact_wiring.h"
 #include "main/render/print_wiring.h"
@@ -30,6 +31,7 @@ void registerPlotWirings()
     addPlotWiring(wireFieldLinks);
     addPlotWiring(wireInteract);
     addPlotWiring(wireEdit);
+    addPlotWiring(wirePanels);
 }
 
 }  // namespace tavelcor

@@ -69,6 +69,7 @@ Plot::Plot() : platform::Form(QStringLiteral("plot"))
     designSurveyControls();
     designHistoryButtons();
     designPointerControls();
+    designPanelButtons();
     designFieldLinkControls();
     Timer2.setEnabled(false);
     Timer2.setInterval(60000);

@@ -181,6 +181,18 @@ public:
     platform::CommandButton Command21{protprp, QStringLiteral("Command21")};
     platform::CommandButton Command22{protprp, QStringLiteral("Command22")};
     platform::CommandButton Command33{protprp, QStringLiteral("Command33")};
+    /// The line and hand-stroke panels' end buttons 終了 (Command29,
+    /// Command28), the line panel's snap switch ピック (on at start), the text
+    /// panel's colour buttons 字 (Command36) and 色 (Command37) beside its
+    /// field and its phrase-list button リスト (Command45), and the parcel
+    /// line colour button 線色 (Command38) of the side panel.
+    platform::CommandButton Command29{Frame10, QStringLiteral("Command29")};
+    platform::CheckBox Check25{Frame10, QStringLiteral("Check25")};
+    platform::CommandButton Command28{Frame9, QStringLiteral("Command28")};
+    platform::CommandButton Command36{Frame12, QStringLiteral("Command36")};
+    platform::CommandButton Command37{Frame12, QStringLiteral("Command37")};
+    platform::CommandButton Command45{Frame11, QStringLiteral("Command45")};
+    platform::CommandButton Command38{protprp, QStringLiteral("Command38")};
 
     // --- view commands, display switches and search ---------------------------
     /// Pan pad of the side panel (north-west .. south-east; the centre is the
@@ -390,6 +402,7 @@ private:
     void designPointerControls();
     void designFieldLinkControls();
     void designHistoryButtons();
+    void designPanelButtons();
 };
 
 /// A function that wires one part of the program's handlers to the window.
