@@ -2,6 +2,7 @@
 #include "main/edit/point_panel.h"
 
 #include "main/edit/panel_place.h"
+#include "main/edit/panel_switch.h"
 #include "main/edit/point_names.h"
 #include "main/edit/xyin.h"
 #include "main/render/plot_render.h"
@@ -11,8 +12,6 @@
 #include "main/ui/mode_marks.h"
 #include "main/ui/shared_utilities.h"
 #include "main/window/plot.h"
-#include "platform/canvas/colors.h"
-#include "platform/forms/form_holder.h"
 #include "platform/system/clipboard.h"
 
 #include <algorithm>
@@ -22,23 +21,9 @@ namespace tavelcor {
 
 namespace {
 
-const QString kPhraseListName = QStringLiteral("Plist");
-
 void focusPlot(Plot& window)
 {
     window.Picture1.SetFocus();
-}
-
-// The phrase-list window hidden when it is loaded (a window never loaded is
-// not shown, and hiding must not load it).
-void hidePhraseList()
-{
-    for (platform::FormHolderBase* holder = platform::FormHolderBase::first(); holder != nullptr;
-         holder = holder->next()) {
-        platform::Form* form = holder->loadedForm();
-        if (form != nullptr && form->Name() == kPhraseListName)
-            form->Hide();
-    }
 }
 
 // Back to 追加 by the setting BackToAdd (1 always, 2 from 削除).
@@ -66,23 +51,6 @@ void captionOperation(Plot& window)
         window.Command48.setVisible(true);
         window.Label28.setCaption(QStringLiteral("属性変更"));
     }
-}
-
-// The panel that gives its place is left as its own end would
-// leave it: a dragged line end dropped, the phrase list hidden.
-void leaveShownPanel(Plot& window)
-{
-    platform::Frame* shown = visibleOperationPanel(window);
-    if (shown == &window.Frame10) {
-        if (LineDragging == 1) {
-            LineDragging = 0;
-            render::Lineview(plotFace());
-        }
-        LineRubber = 0;
-    } else if (shown == &window.Frame11) {
-        hidePhraseList();
-    }
-    openPanelInPlace(window, window.Frame4);
 }
 
 // The symbol button shows the chosen symbol and its label.
@@ -146,11 +114,11 @@ void Command20_Click(Plot& window)
     if (WembraOff == 0)
         surveyClipboard().clear();
     window.Command32.setVisible(false);
-    DiagonalArmed = 0;
-    window.Command13.setBackColor(platform::QBColor(15));
-    window.Command74.setBackColor(platform::QBColor(15));
+    disarmDiagonal(window);
     window.Command31.setVisible(window.Option9.Value());
-    leaveShownPanel(window);
+    // The panel that gives its place is left as its own end leaves it: a
+    // dragged line end dropped, the phrase list hidden.
+    takePanelPlace(window, window.Frame4);
     captionSymbolButton(window);
     window.Frame4.setVisible(true);
     window.Frame6.setVisible(false);

@@ -70,6 +70,8 @@ Plot::Plot() : platform::Form(QStringLiteral("plot"))
     designHistoryButtons();
     designPointPanelEnds();
     designPointerControls();
+    designPanelButtons();
+    designFieldLinkControls();
     Timer2.setEnabled(false);
     Timer2.setInterval(60000);
     for (const PlotWiring& wire : wirings())
@@ -600,15 +602,13 @@ void Plot::designHistoryButtons()
     Command63.Move(3420.0, 600.0, 420.0, 300.0);
 }
 
-// The point panel's bottom row: ピック and Ｇ at the left, 終了 at the right,
+// The point panel's bottom row: ピック at the left, 終了 at the right,
 // below 取消 and 記録; the symbol picker's 閉じる in its last column below
 // "⊂".
 void Plot::designPointPanelEnds()
 {
     Check24.setCaption(QStringLiteral("ピック"));
     Check24.Move(100.0, 1950.0, 1000.0, 300.0);
-    Check29.setCaption(QStringLiteral("Ｇ"));
-    Check29.Move(1200.0, 1950.0, 600.0, 300.0);
     Command26.setCaption(QStringLiteral("終了"));
     Command26.Move(2700.0, 1950.0, 1100.0, 330.0);
     Command25.setCaption(QStringLiteral("閉じる"));

@@ -16,6 +16,7 @@
 #include "main/app/app_forms.h"
 #include "main/app/wirings.h"
 #include "main/background/photo_viewer.h"
+#include "main/edit/crtext.h"
 #include "main/edit/koho.h"
 #include "main/edit/last_name_form.h"
 #include "main/edit/mesgbox.h"
@@ -29,6 +30,7 @@
 #include "main/render/print_dialog.h"
 #include "main/render/znohani.h"
 #include "main/site/tables.h"
+#include "main/survey/gps_window.h"
 #include "main/survey/stdisp.h"
 #include "main/window/plot.h"
 #include "platform/desktop/fake_desktop.h"
@@ -193,6 +195,29 @@ platform::Form& menuMode(Surroundings& s)
     return w;
 }
 
+// The text panel on 編集 with its field, the colour buttons 字 and 色 and
+// the commit button shown.
+platform::Form& textPanelEditing(Surroundings& s)
+{
+    tavelcor::Plot& w = standardLayout(s);
+    w.Frame2.setVisible(false);
+    w.Frame11.setVisible(true);
+    w.Option18.setValue(true);
+    w.Text8.setVisible(true);
+    w.Text8.setText(QStringLiteral("地目変更"));
+    w.Command34.setCaption(QStringLiteral("確定"));
+    w.Command34.setVisible(true);
+    return w;
+}
+
+// The line-break editor opened on a text of three lines.
+platform::Form& lineEditor(Surroundings& s)
+{
+    tavelcor::Plot& w = mainWindowWithSite(s);
+    w.Text8.setText(QStringLiteral("123-4 宅地 から分筆"));
+    return tavelcor::crtext();
+}
+
 // The last used names with a report of several lines.
 platform::Form& lastNames(Surroundings& s)
 {
@@ -351,7 +376,6 @@ const std::vector<StackedPair> kMainWindowStacks = {
     {QStringLiteral("Picture1"), QStringLiteral("Label30")},
     // The open symbol picker lies over the point panel's bottom row.
     {QStringLiteral("Frame6"), QStringLiteral("Check24")},
-    {QStringLiteral("Frame6"), QStringLiteral("Check29")},
     {QStringLiteral("Frame6"), QStringLiteral("Command26")},
 };
 
@@ -364,6 +388,7 @@ const std::vector<WindowRow>& windows()
         {"TavelcorMainLinePanel", withPanel<&tavelcor::Plot::Frame10>, kMainWindowStacks},
         {"TavelcorMainHandStrokePanel", withPanel<&tavelcor::Plot::Frame9>, kMainWindowStacks},
         {"TavelcorMainTextPanel", withPanel<&tavelcor::Plot::Frame11>, kMainWindowStacks},
+        {"TavelcorMainTextPanelEditing", textPanelEditing, kMainWindowStacks},
         {"TavelcorMainPointPanelAttribute", pointPanelAttribute, kMainWindowStacks},
         {"TavelcorMainPointPanelOpened", pointPanelOpened, kMainWindowStacks},
         {"TavelcorMainPointPanelPicker", pointPanelPicker, kMainWindowStacks},
@@ -375,6 +400,7 @@ const std::vector<WindowRow>& windows()
         {"TavelcorSplash", mainProgramWindow<tavelcor::startForm>, {}},
         {"TavelcorBackup", mainProgramWindow<tavelcor::backupForm>, {}},
         {"TavelcorPhraseList", mainProgramDialog<tavelcor::plistForm>, {}},
+        {"TavelcorLineEditor", lineEditor, {}},
         {"TavelcorNameCandidates", nameCandidates, {}},
         {"TavelcorPrintDialog", mainProgramDialog<tavelcor::prtoutForm>, {}},
         {"TavelcorShownColours", mainProgramDialog<tavelcor::cselectForm>, {}},
@@ -390,6 +416,7 @@ const std::vector<WindowRow>& windows()
         {"TavelcorCoordinateKeyIn", mainProgramDialog<tavelcor::xyinForm>, {}},
         {"TavelcorPointMove", mainProgramDialog<tavelcor::xyin2Form>, {}},
         {"TavelcorYesNo", yesNoWindow, {}},
+        {"TavelcorGpsWindow", mainProgramDialog<tavelcor::gpsForm>, {}},
         // ORBELA
         {"OrbelaMain", orbelaWindow, {}},
         // KINTAB

@@ -3,7 +3,7 @@
 // modified mark.
 #include "point_panel_fixture.h"
 
-#include "main/app/app_forms.h"
+#include "main/edit/plist.h"
 #include "main/app/plot_procedures.h"
 #include "main/edit/panel_place.h"
 #include "main/render/plot_painter.h"
