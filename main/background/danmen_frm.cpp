@@ -13,7 +13,7 @@ namespace tavelcor {
 
 namespace {
 
-constexpr double kWidth = 5400.0;
+constexpr double kWidth = 6000.0;
 constexpr double kPlaceGap = 100.0;
 constexpr int kEnter = 13;
 
@@ -70,7 +70,7 @@ void DanmenFrm::designControls()
 {
     setCaption(QStringLiteral("断面図作成"));
     setBorderStyle(platform::FormBorder::FixedDialog);
-    setClientSize(kWidth, 3900.0);
+    setClientSize(kWidth, 3800.0);
     Label1.setCaption(QStringLiteral("縦倍率(1-50)"));
     Label1.Move(120.0, 180.0, 2000.0, 270.0);
     Text1.setText(QStringLiteral("1"));
@@ -89,16 +89,16 @@ void DanmenFrm::designControls()
     Check1.setCaption(QStringLiteral("２点の時、気差球差を考慮する"));
     Check1.Move(120.0, 1350.0, 5100.0, 300.0);
     Label4.setCaption(QStringLiteral("気差球差を考慮する場合は、断面がほぼ直線になるように指示してください"));
-    Label4.Move(360.0, 1680.0, 4900.0, 500.0);
+    Label4.Move(120.0, 1680.0, 5760.0, 300.0);
     Label4.setVisible(false);
     Check3.setCaption(QStringLiteral("ピッチ点もポイント化する"));
     Check3.Move(120.0, 2250.0, 5100.0, 300.0);
     Label3.setCaption(QStringLiteral("標高を取得するのに、１００点で３０秒から１分ほど時間がかかります"));
-    Label3.Move(120.0, 2640.0, 5100.0, 500.0);
+    Label3.Move(120.0, 2640.0, 5760.0, 300.0);
     Command1.setCaption(QStringLiteral("Ｏ　Ｋ"));
-    Command1.Move(1000.0, 3300.0, 1500.0, 450.0);
+    Command1.Move(1300.0, 3200.0, 1500.0, 450.0);
     Command2.setCaption(QStringLiteral("CANCEL"));
-    Command2.Move(2900.0, 3300.0, 1500.0, 450.0);
+    Command2.Move(3200.0, 3200.0, 1500.0, 450.0);
 }
 
 void DanmenFrm::Form_Load()

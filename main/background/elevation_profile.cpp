@@ -12,8 +12,6 @@
 #include "platform/system/folders.h"
 #include "platform/system/processes.h"
 
-#include <QCoreApplication>
-
 #include <optional>
 #include <utility>
 #include <vector>

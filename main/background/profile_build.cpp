@@ -16,7 +16,6 @@ namespace {
 constexpr double kPi = 3.14159265358979;
 // Height drop for curvature and refraction, metres per square kilometre.
 constexpr float kCurvatureDrop = 0.0681F;
-const QString kCrLf = QStringLiteral("\r\n");
 
 // Int(v): the largest whole number not above v.
 double Int(double v)
@@ -92,7 +91,7 @@ void addPitchSamples(std::vector<Sample>& out, const RouteLine& line, float leng
 
 QString record(const QString& text)
 {
-    return text + kCrLf;
+    return text + QStringLiteral("\r\n");
 }
 
 void appendSampleRecords(QString& out, const ProfilePlan& plan, const ProfileSettings& settings)

@@ -48,7 +48,7 @@ void drawCornerPicture(render::PlotFace& face)
     view.left = canvas.ScaleLeft();
     view.bottom = canvas.ScaleTop() + canvas.ScaleHeight();
     view.right = canvas.ScaleLeft() + canvas.ScaleWidth();
-    DrawRaster(WorkFolder + QStringLiteral("/ELD.BMP"), image, view, 0.0F, 0.0F, plotRasterTarget(face));
+    DrawRaster(WorkFolder + QStringLiteral("/ELD.BMP"), image, view, 0.0F, 1.0F, plotRasterTarget(face));
 }
 
 void Command57_Click(Plot& window)
