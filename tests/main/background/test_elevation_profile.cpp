@@ -10,6 +10,7 @@
 #include "view_fixture.h"
 
 #include "geodesy/plane_rectangular.h"
+#include "main/app/clipboard_start.h"
 #include "main/background/danmen_frm.h"
 #include "main/background/elevation_profile.h"
 #include "main/background/profile_command.h"
@@ -158,6 +159,39 @@ TEST_F(ProfileTest, ARouteIsSampledAskedForItsHeightsWrittenAndHandedToASecondIn
     EXPECT_EQ(starter.starts(), (std::vector<platform::RecordingProcessStarter::Start>{{profileProgram(), {}}}));
     EXPECT_FALSE(plot().ProgressBar5.Visible());
     EXPECT_EQ(plot().MousePointer(), 0);
+}
+
+// The second instance takes the clipboard text as its site: the samples as
+// coordinates (height up, distance right), the profile as an open figure and
+// the grid as a closed one, every vertex found.
+TEST_F(ProfileTest, TheHandOverIsASiteTheSecondInstanceReads)
+{
+    starter.install(profileProgram());
+    fiftyThenThirty();
+    script().expectMessage(platform::MsgResult::No, kQuestion);
+    MakeSection();
+    const QString text = clipboard.text();
+    ASSERT_EQ(clipboardStartMode(text), ClipboardStart::SimaHandover);
+    EXPECT_TRUE(isElevationProfileHandover(text));
+
+    resetTables();
+    const ClipboardParse parse = readSimaHandover(text);
+    EXPECT_FALSE(parse.refused);
+    EXPECT_EQ(parse.missingVertices, 0);
+    EXPECT_EQ(ZahyoName[2], QStringLiteral("n_p_m"));
+    EXPECT_EQ(ZahyoName[4], QStringLiteral("2"));
+    EXPECT_DOUBLE_EQ(ZahyoX[4], 13.0);
+    EXPECT_DOUBLE_EQ(ZahyoY[4], 50.0);
+    // Heights 10..15: the grid 10..20 in steps of 10, numbered from 1051.
+    EXPECT_EQ(ZahyoName[1051], QStringLiteral("H=10"));
+    EXPECT_DOUBLE_EQ(ZahyoY[1051], -4.0);
+    EXPECT_EQ(ZahyoName[1055], QStringLiteral("L=0m"));
+    ASSERT_EQ(KakuchiCount, 2);
+    EXPECT_EQ(KakuchiOpenCount, 1);
+    EXPECT_EQ(KakuchiName[1], openFigureName());
+    EXPECT_EQ(KakuchiLast[1] - KakuchiFirst[1] + 1, 6);
+    EXPECT_EQ(KakuchiName[2], QStringLiteral("DL"));
+    EXPECT_EQ(KakuchiLast[2] - KakuchiFirst[2] + 1, 4);
 }
 
 TEST_F(ProfileTest, NamedPitchSamplesAreNumberedInTheFilesAndNamelessOnTheClipboard)
