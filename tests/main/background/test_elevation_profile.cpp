@@ -500,6 +500,16 @@ TEST_F(DanmenDialogTest, EnterConfirmsAFactorOutOfRangeAsItsNearestBound)
     EXPECT_FALSE(danmenFrmForm().isLoaded());
 }
 
+TEST_F(DanmenDialogTest, EnterConfirmsANumberOfPointsOutOfRangeAsItsNearestBound)
+{
+    DanmenFrm& dialog = shownDialog();
+    dialog.Text2.setText(QStringLiteral("5"));
+    QTest::keyClick(dialog.Text2.widget(), Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(DanmenMaxPoints, 10);
+    EXPECT_FALSE(danmenFrmForm().isLoaded());
+}
+
 TEST_F(DanmenDialogTest, ClosingKeepsTheNumberOfPointsInRangeWhateverTheFieldHolds)
 {
     const struct {
