@@ -341,7 +341,85 @@ std::string FormatFixed(double value, int width, int decimals)
     return rightAligned(NumberText(magnitude, decimals, biased < 0).view(), width);
 }
 
-std::size_t FixedDigits(double value, int decimals, char* out) noexcept
+namespace {
+
+// The eight decimal digits of n (below 10^8, leading zeros included) as
+// numbers 0..9 in the bytes of one word, the first digit in the lowest byte
+// (the byte stored first): each step splits every lane of the word in two
+// with multiplications, so no digit waits for the one before it.
+inline std::uint64_t eightDigits(std::uint64_t n)
+{
+    // Lanes of 32 bits: the first four digits and the last four.
+    const std::uint64_t high = n / 10000;
+    std::uint64_t x = high | ((n - high * 10000) << 32);
+    // Lanes of 16 bits: each four-digit lane split into its two pairs
+    // (x × 5243 >> 19 is x / 100 for x below 10000).
+    const std::uint64_t hundreds = ((x * 5243) >> 19) & 0x0000007F0000007FULL;
+    x = hundreds | ((x - hundreds * 100) << 16);
+    // Bytes: each pair split into its digits (x × 103 >> 10 is x / 10 for x
+    // below 100).
+    const std::uint64_t tens = ((x * 103) >> 10) & 0x000F000F000F000FULL;
+    return tens | ((x - tens * 10) << 8);
+}
+
+constexpr std::uint64_t kAsciiZeros = 0x3030303030303030ULL;
+
+inline void storeWord(char* out, std::uint64_t word)
+{
+    std::memcpy(out, &word, sizeof word);
+}
+
+// The digits of scaled with a point before its last `decimals` (1 to 7) and
+// at least one digit before the point, written to out (room for 24 bytes:
+// words are stored whole); the length written. scaled is below 10^16. The
+// digits go out in whole words, each built in a register: a text stored a
+// byte at a time and read back at once stalls the writers.
+inline std::size_t writeScaledWords(std::uint64_t scaled, int decimals, char* out)
+{
+    const auto d = static_cast<unsigned>(decimals);
+    std::uint64_t low = scaled;
+    char* p = out;
+    if (scaled >= 100000000) {
+        const std::uint64_t top = scaled / 100000000;
+        low = scaled - top * 100000000;
+        const std::uint64_t digits = eightDigits(top);  // top is not 0
+        const auto skip = static_cast<unsigned>(__builtin_ctzll(digits)) / 8;
+        storeWord(p, (digits + kAsciiZeros) >> (8 * skip));
+        p += 8 - skip;
+    }
+    const std::uint64_t digits = eightDigits(low);
+    unsigned skip = 0;
+    if (p == out) {
+        // Leading zeros go, but one digit stays before the point.
+        skip = digits == 0 ? 8 : static_cast<unsigned>(__builtin_ctzll(digits)) / 8;
+        skip = std::min(skip, 7 - d);
+    }
+    const std::uint64_t text = (digits + kAsciiZeros) >> (8 * skip);
+    storeWord(p, text);
+    p += 8 - skip - d;
+    // The point, then the last `decimals` digits over what followed.
+    storeWord(p, '.' | ((digits + kAsciiZeros) >> (8 * (8 - d)) << 8));
+    return static_cast<std::size_t>(p + 1 + d - out);
+}
+
+}  // namespace
+
+std::size_t WholeDigits(std::uint64_t value, char* out) noexcept
+{
+    if (value >= 100000000) {
+        const auto [end, ec] = std::to_chars(out, out + kWholeDigitsRoom, value);
+        return static_cast<std::size_t>(end - out);
+    }
+    const std::uint64_t digits = eightDigits(value);
+    const unsigned skip = digits == 0 ? 7 : static_cast<unsigned>(__builtin_ctzll(digits)) / 8;
+    storeWord(out, (digits + kAsciiZeros) >> (8 * skip));
+    return 8 - skip;
+}
+
+namespace {
+
+// FixedDigits for any number of decimals.
+std::size_t anyFixedDigits(double value, int decimals, char* out) noexcept
 {
     static constexpr std::array<double, kMaxDecimals + 1> kBias = {1e-7, 1e-7, 1e-7, 1e-7, 1e-7,
                                                                   1e-7, 1e-7, 1e-8, 1e-9, 1e-10};
@@ -352,15 +430,19 @@ std::size_t FixedDigits(double value, int decimals, char* out) noexcept
     std::uint64_t scaled = 0;
     if (!scaledAndRoundedTo(std::fabs(biased), decimals, scaled))
         return 0;
+    char* p = out;
+    if (biased < 0 && scaled != 0)
+        *p++ = '-';
+    // The room holds the sign and the three words writeScaledWords stores.
+    static_assert(kFixedDigitsRoom >= 1 + 24);
+    if (decimals >= 1 && decimals <= 7 && scaled < 10000000000000000ULL)
+        return static_cast<std::size_t>(p - out) + writeScaledWords(scaled, decimals, p);
     // Straight into out, each part written backwards from where it ends (a
     // buffer read back in one piece right after its digits were stored
     // stalled the writers): the sign, the whole part, the point, the
     // decimals.
     std::uint64_t fraction = 0;
     const std::uint64_t whole = decimals > 0 ? splitDecimals(scaled, decimals, fraction) : scaled;
-    char* p = out;
-    if (biased < 0 && scaled != 0)
-        *p++ = '-';
     p += digitCount(whole);
     writeDigitsBackwards(p, whole, 1);
     if (decimals > 0) {
@@ -369,6 +451,52 @@ std::size_t FixedDigits(double value, int decimals, char* out) noexcept
         writeDigitsBackwards(p, fraction, decimals);
     }
     return static_cast<std::size_t>(p - out);
+}
+
+// FixedDigits with Decimals (1 to 3) known when compiling, for the numbers
+// of the site files: a normal number whose scaled value has at most eight
+// digits, the others as anyFixedDigits writes them. The same steps with
+// the constants folded in: the bias (1e-7), the power of ten (its product
+// with a mantissa of 53 bits stays below 2^63) and the place of the point.
+template <int Decimals>
+std::size_t fixedDigitsWith(double value, char* out) noexcept
+{
+    static_assert(Decimals >= 1 && Decimals <= 3);
+    constexpr std::uint64_t unit = kPowersOfTen[Decimals];
+    const double biased = value > 0 ? value + 1e-7 : (value < 0 ? value - 1e-7 : value);
+    const auto bits = std::bit_cast<std::uint64_t>(biased);
+    const int biasedExponent = static_cast<int>((bits >> 52) & 0x7FF);
+    const int shift = 1075 - biasedExponent;
+    if (biasedExponent == 0 || shift <= 0 || shift >= 64)
+        return anyFixedDigits(value, Decimals, out);  // zero, tiny, huge or not finite
+    const std::uint64_t mantissa = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
+    const std::uint64_t narrow = mantissa * unit;
+    const std::uint64_t scaled = (narrow >> shift) + ((narrow >> (shift - 1)) & 1);
+    if (scaled >= 100000000)
+        return anyFixedDigits(value, Decimals, out);
+    char* p = out;
+    if ((bits >> 63) != 0 && scaled != 0)
+        *p++ = '-';
+    const std::uint64_t numbers = eightDigits(scaled);
+    const std::uint64_t digits = numbers + kAsciiZeros;
+    // Leading zeros go, but one digit stays before the point.
+    const unsigned skip =
+        std::min(numbers == 0 ? 8U : static_cast<unsigned>(__builtin_ctzll(numbers)) / 8, 7U - Decimals);
+    storeWord(p, digits >> (8 * skip));
+    p += 8 - skip - Decimals;
+    storeWord(p, '.' | (digits >> (8 * (8 - Decimals)) << 8));
+    return static_cast<std::size_t>(p + 1 + Decimals - out);
+}
+
+}  // namespace
+
+std::size_t FixedDigits(double value, int decimals, char* out) noexcept
+{
+    switch (decimals) {
+    case 2: return fixedDigitsWith<2>(value, out);
+    case 3: return fixedDigitsWith<3>(value, out);
+    default: return anyFixedDigits(value, decimals, out);
+    }
 }
 
 std::optional<std::string> FormatFixedText(std::string_view text, int width, int decimals)

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -43,6 +44,15 @@ inline constexpr std::size_t kFixedDigitsRoom = 32;
 /// gives only blanks then) or its text would not fit the room (magnitudes
 /// from about 1.8e10 on): the caller then takes FormatFixed's text.
 std::size_t FixedDigits(double value, int decimals, char* out) noexcept;
+
+/// Room for every text WholeDigits writes.
+inline constexpr std::size_t kWholeDigitsRoom = 24;
+
+/// The decimal digits of value ("0", "500000"), as std::to_chars writes them,
+/// written to `out`, which must have room for kWholeDigitsRoom characters
+/// (it writes whole words beyond the digits); returns their count. For
+/// writers of large tables: nothing allocated.
+std::size_t WholeDigits(std::uint64_t value, char* out) noexcept;
 
 /// FormatFixed of a number given as text (a field's contents).  The text may
 /// carry blanks around an optional sign, digits with an optional "." and an

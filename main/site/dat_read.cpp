@@ -65,7 +65,10 @@ QString rowText(QByteArrayView line)
 // The fields of a row are read first and counted by the reading: a row
 // with more fields than its file has is refused, one with fewer is passed
 // over (TEXT.DAT refuses it too); only then is anything stored.
-bool readPointRow(QByteArrayView line, platform::TextBlockMaker& texts)
+using PointRowsAhead = sitetext::RowsAhead<decltype(PointName), decltype(PointName2), decltype(PointX),
+                                            decltype(PointY), decltype(PointMark)>;
+
+bool readPointRow(QByteArrayView line, platform::TextBlockMaker& texts, PointRowsAhead& ahead)
 {
     sitetext::RowCursor row(line);
     std::int32_t i = 0;
@@ -82,6 +85,7 @@ bool readPointRow(QByteArrayView line, platform::TextBlockMaker& texts)
         return true;
     if (!indexOk || !markOk)
         return stopWith(outOfRangeMessage(kPointDat, rowText(line)));
+    ahead.row(i);
     PointName[i] = texts.fromCp932(sitetext::rightTrimmed(name));
     PointName2[i] = texts.fromCp932(sitetext::rightTrimmed(name2));
     PointX[i] = x - OriginX;
@@ -94,13 +98,15 @@ bool readPointRow(QByteArrayView line, platform::TextBlockMaker& texts)
 // The stroke tables, written through pointers taken once for the file (one
 // change each as the tables count them).
 struct StrokeTables {
+    sitetext::RowsAhead<decltype(TegakiPen), decltype(TegakiColor), decltype(TegakiX), decltype(TegakiY)> ahead{
+        kTegakiTop, TegakiPen, TegakiColor, TegakiX, TegakiY};
     std::uint8_t* pen = TegakiPen.begin();
     std::uint8_t* colour = TegakiColor.begin();
     float* x = TegakiX.begin();
     float* y = TegakiY.begin();
 };
 
-bool readTegakiRow(QByteArrayView line, const StrokeTables& t)
+bool readTegakiRow(QByteArrayView line, StrokeTables& t)
 {
     sitetext::RowCursor row(line);
     std::int32_t i = 0;
@@ -117,6 +123,7 @@ bool readTegakiRow(QByteArrayView line, const StrokeTables& t)
         return true;
     if (!indexOk || !penOk || !colourOk || !xOk || !yOk)
         return stopWith(outOfRangeMessage(kTegakiDat, rowText(line)));
+    t.ahead.row(i);
     const auto k = static_cast<std::size_t>(i);
     t.pen[k] = pen;
     t.colour[k] = colour;
@@ -130,7 +137,10 @@ bool readTegakiRow(QByteArrayView line, const StrokeTables& t)
 
 ReadOutcome readPointDat(const QString& folder)
 {
-    return readRows(folder, kPointDat, readPointRow);
+    PointRowsAhead ahead{kPointTop, PointName, PointName2, PointX, PointY, PointMark};
+    return readRows(folder, kPointDat, [&ahead](QByteArrayView line, platform::TextBlockMaker& texts) {
+        return readPointRow(line, texts, ahead);
+    });
 }
 
 ReadOutcome readLineDat(const QString& folder)
@@ -143,6 +153,8 @@ ReadOutcome readLineDat(const QString& folder)
     double* const y1 = LineY1.begin();
     double* const x2 = LineX2.begin();
     double* const y2 = LineY2.begin();
+    sitetext::RowsAhead<decltype(LineColor), decltype(LineX1), decltype(LineY1), decltype(LineX2), decltype(LineY2)>
+        ahead{kLineTop, LineColor, LineX1, LineY1, LineX2, LineY2};
     const ReadOutcome outcome = readRows(folder, kLineDat, [&](QByteArrayView line, platform::TextBlockMaker&) {
         sitetext::RowCursor row(line);
         row.skip();  // the file's own index: rows are numbered in file order
@@ -160,6 +172,7 @@ ReadOutcome readLineDat(const QString& folder)
             return stopWith(tableFullMessage(kLineDat, rowText(line), kLineTop));
         if (!colourOk)
             return stopWith(outOfRangeMessage(kLineDat, rowText(line)));
+        ahead.row(rows + 1);
         const auto k = static_cast<std::size_t>(++rows);
         colours[k] = colour;
         x1[k] = ax - OriginX;
@@ -175,7 +188,7 @@ ReadOutcome readLineDat(const QString& folder)
 
 ReadOutcome readTegakiDat(const QString& folder)
 {
-    const StrokeTables tables;
+    StrokeTables tables;
     return readRows(folder, kTegakiDat,
                     [&tables](QByteArrayView line, platform::TextBlockMaker&) { return readTegakiRow(line, tables); });
 }

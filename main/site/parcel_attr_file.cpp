@@ -11,9 +11,9 @@
 
 #include <QFileInfo>
 #include <QHash>
-#include <QList>
 
 #include <algorithm>
+#include <vector>
 
 namespace tavelcor {
 namespace {
@@ -31,31 +31,46 @@ QString attrName(const QString& parcelName)
     return key;
 }
 
-// Parcels by attrName, for matching attribute lines in one look-up each.
-QHash<QString, QList<int>> parcelsByAttrName()
+// Parcels by attrName, for matching attribute lines in one look-up each:
+// the first parcel of each name, and for every parcel the next one of the
+// same name (0 after the last), in parcel order. No list per name: a site
+// has tens of thousands of parcels, nearly every name its own.
+struct ParcelsByName {
+    QHash<QString, int> first;
+    std::vector<int> next;
+};
+
+ParcelsByName parcelsByAttrName()
 {
-    QHash<QString, QList<int>> parcels;
-    parcels.reserve(KakuchiCount);
-    for (int p = 1; p <= KakuchiCount; ++p)
-        parcels[attrName(KakuchiName[p])].append(p);
+    ParcelsByName parcels;
+    parcels.first.reserve(KakuchiCount);
+    parcels.next.assign(std::size_t(std::max<int>(KakuchiCount, 0)) + 1, 0);
+    std::vector<int> last;  // the last parcel so far of the name at first's parcel
+    last.assign(parcels.next.size(), 0);
+    for (int p = 1; p <= KakuchiCount; ++p) {
+        int& head = parcels.first[attrName(KakuchiName[p])];  // 0 for a name not seen yet
+        if (head == 0)
+            head = p;
+        else
+            parcels.next[std::size_t(last[std::size_t(head)])] = p;
+        last[std::size_t(head)] = p;
+    }
     return parcels;
 }
 
 // One line of CP932 bytes: the texts it gives are made in texts.
-void applyAttributeLine(QByteArrayView line, const QHash<QString, QList<int>>& parcels,
-                        platform::TextBlockMaker& texts)
+void applyAttributeLine(QByteArrayView line, const ParcelsByName& parcels, platform::TextBlockMaker& texts)
 {
     const auto fields = sitetext::splitFields<kKakuchiAttrTop>(line);
     if (fields.count == 0)
         return;
-    const QString name = platform::fromCp932(sitetext::trimmed(fields[0]));
-    const auto match = parcels.constFind(name);
-    if (match == parcels.constEnd())
+    const QString name = texts.fromCp932(sitetext::trimmed(fields[0]));
+    const auto match = parcels.first.constFind(name);
+    if (match == parcels.first.constEnd())
         return;
     const int columns = std::min(fields.count, kKakuchiAttrTop);
-    const QString kept = texts.copy(name);
-    for (const int p : *match) {
-        setKakuchiAttr(p, 1, kept);
+    for (int p = match.value(); p != 0; p = parcels.next[std::size_t(p)]) {
+        setKakuchiAttr(p, 1, name);
         for (int c = 2; c <= columns; ++c)
             setKakuchiAttr(p, c, texts.fromCp932(fields[static_cast<std::size_t>(c - 1)]));
     }
@@ -90,7 +105,7 @@ ReadOutcome readParcelAttributes(const QString& folder)
     platform::TextFileReader in(path);
     if (!in.isOpen())
         return sitetext::notOpened(path, fileName);
-    const QHash<QString, QList<int>> parcels = parcelsByAttrName();
+    const ParcelsByName parcels = parcelsByAttrName();
     platform::TextBlockMaker texts;
     QByteArrayView line;
     while (in.lines().readLineView(line))

@@ -60,6 +60,11 @@ private:
 
     QString mFileName;
     platform::TextBlockMaker mTexts;  // the names the tables keep
+    sitetext::RowsAhead<decltype(ZahyoName), decltype(ZahyoX), decltype(ZahyoY), decltype(ZahyoH)> mCoordinates{
+        kZahyoTop, ZahyoName, ZahyoX, ZahyoY, ZahyoH};
+    sitetext::RowsAhead<decltype(KakuchiName), decltype(KakuchiInfo), decltype(KakuchiFirst), decltype(KakuchiLast)>
+        mParcels{kKakuchiCountLimit, KakuchiName, KakuchiInfo, KakuchiFirst, KakuchiLast};
+    sitetext::RowsAhead<decltype(KakuchiVertex)> mVertices{kKakuchiVertexTop, KakuchiVertex};
     std::int32_t mNextSlot = 0;       // next free slot of KakuchiVertex
     int mMissing = 0;                 // vertices left out so far
 };
@@ -88,6 +93,7 @@ bool SimaReader::readCoordinate(QByteArrayView line, sitetext::RowCursor& record
     const double y = record.number();
     if (!isPlaneCoordinate(x) || !isPlaneCoordinate(y))
         return stop(outOfRangeMessage(mFileName, platform::fromCp932(line)));
+    mCoordinates.row(n);
     ZahyoName[n] = mTexts.fromCp932(name);
     ZahyoX[n] = x;
     ZahyoY[n] = y;
@@ -102,6 +108,7 @@ bool SimaReader::readParcelStart(QByteArrayView line, sitetext::RowCursor& recor
     if (KakuchiCount >= kKakuchiCountLimit)
         return stop(tableFullMessage(mFileName, platform::fromCp932(line), kKakuchiCountLimit));
     const int k = ++KakuchiCount;
+    mParcels.row(k);
     if (k > 1)
         KakuchiLast[k - 1] = mNextSlot - 1;
     record.skip();  // the file's own parcel number, which is not kept
@@ -136,6 +143,7 @@ bool SimaReader::readVertex(QByteArrayView line, sitetext::RowCursor& record)
     if (mNextSlot > kKakuchiVertexTop)
         return stop(tableFullMessage(mFileName, platform::fromCp932(line), kKakuchiVertexTop + 1));
     ZahyoUsed[n] = 1;
+    mVertices.row(mNextSlot);
     KakuchiVertex[mNextSlot] = n;
     ++mNextSlot;
     return true;

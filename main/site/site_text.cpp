@@ -235,11 +235,9 @@ constexpr std::size_t kLineBlockBytes = std::size_t(1) << 20;
 
 LineBlock::LineBlock(platform::TextFileWriter& out) : mOut(out), mBytes(kLineBlockBytes + 4096) {}
 
-void LineBlock::appendInt(std::int64_t value)
+void LineBlock::grow(std::size_t n)
 {
-    char* p = room(24);
-    const auto [end, ec] = std::to_chars(p, p + 24, value);
-    mUsed += static_cast<std::size_t>(end - p);
+    mBytes.resize(std::max(2 * mBytes.size(), mUsed + n));
 }
 
 void LineBlock::appendFixed(double value, int width, int decimals)
@@ -260,13 +258,8 @@ void LineBlock::appendFixed(double value, int width, int decimals)
     mUsed += blanks + n;
 }
 
-void LineBlock::appendFixedTrimmed(double value, int width, int decimals)
+void LineBlock::appendLongFixedTrimmed(double value, int width, int decimals)
 {
-    const std::size_t n = geodesy::FixedDigits(value, decimals, room(geodesy::kFixedDigitsRoom));
-    if (n > 0) {
-        mUsed += n;
-        return;
-    }
     const std::string text = fixedText(value, width, decimals);
     const std::size_t first = text.find_first_not_of(' ');
     if (first != std::string::npos)

@@ -8,6 +8,8 @@
 #include "main/site/site_file_result.h"
 #include "main/site/site_numbers.h"
 
+#include "geodesy/format_fixed.h"
+
 #include <QByteArrayView>
 #include <QString>
 #include <QStringView>
@@ -21,6 +23,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 #if defined(__SSE2__)
@@ -135,11 +138,29 @@ public:
         mUsed += ascii.size();
         return *this;
     }
-    void appendInt(std::int64_t value);
+    // In line, as the rows of the large files call them for every number.
+    void appendInt(std::int64_t value)
+    {
+        char* p = room(1 + geodesy::kWholeDigitsRoom);
+        auto magnitude = static_cast<std::uint64_t>(value);
+        std::size_t n = 0;
+        if (value < 0) {
+            p[n++] = '-';
+            magnitude = 0 - magnitude;  // in unsigned arithmetic: the lowest value too
+        }
+        mUsed += n + geodesy::WholeDigits(magnitude, p + n);
+    }
     // The fixed form and its trimmed form, as appendFixed(Row&, ...) and
     // appendFixedTrimmed(Row&, ...) give them.
     void appendFixed(double value, int width, int decimals);
-    void appendFixedTrimmed(double value, int width, int decimals);
+    void appendFixedTrimmed(double value, int width, int decimals)
+    {
+        const std::size_t n = geodesy::FixedDigits(value, decimals, room(geodesy::kFixedDigitsRoom));
+        if (n > 0) [[likely]]
+            mUsed += n;
+        else
+            appendLongFixedTrimmed(value, width, decimals);
+    }
     void appendField(QStringView text);
     void appendTrimmedField(QStringView text);
     void appendCompact(QStringView text);
@@ -150,13 +171,18 @@ public:
     void flush();
 
 private:
-    // Room for n more bytes behind the used ones.
+    // Room for n more bytes behind the used ones: in line, as it comes
+    // with every field; the block seldom grows (it goes out at every
+    // megabyte), and growing is out of line.
     char* room(std::size_t n)
     {
-        if (mBytes.size() - mUsed < n)
-            mBytes.resize(std::max(2 * mBytes.size(), mUsed + n));
+        if (mBytes.size() - mUsed < n) [[unlikely]]
+            grow(n);
         return mBytes.data() + mUsed;
     }
+    void grow(std::size_t n);
+    // appendFixedTrimmed of a number FixedDigits leaves to the formatter.
+    void appendLongFixedTrimmed(double value, int width, int decimals);
 
     platform::TextFileWriter& mOut;
     std::vector<char> mBytes;
@@ -272,6 +298,45 @@ ByteFields<N> splitFields(QByteArrayView line)
     fieldEndsAt(size);
     return f;
 }
+
+// For a reader that fills tables row by row in rising order: has the system
+// give the memory of the rows ahead a run at a time (prefaultRows), instead
+// of a page fault for every page the rows reach. The runs start short and
+// grow, so a small file takes little memory beyond its rows; a row that
+// jumps ahead of the run is left to fault as before and the runs start
+// again after it, so a file of scattered rows makes the tables take no
+// pages it does not write.
+template <typename... Tables>
+class RowsAhead {
+public:
+    // lastRow: the last row the reader can write (a table may have more).
+    explicit RowsAhead(std::ptrdiff_t lastRow, Tables&... tables) : mTables(&tables...), mLastRow(lastRow) {}
+
+    // Row i is about to be written.
+    void row(std::ptrdiff_t i)
+    {
+        if (i < mNext)
+            return;
+        if (i - mNext >= mRun) {
+            mNext = i + 1;
+            mRun = kFirstRun;
+            return;
+        }
+        const std::ptrdiff_t last = std::min(i + mRun - 1, mLastRow);
+        std::apply([&](const auto*... table) { (table->prefaultRows(i, last), ...); }, mTables);
+        mNext = i + mRun;
+        mRun = std::min(2 * mRun, kLongestRun);
+    }
+
+private:
+    static constexpr std::ptrdiff_t kFirstRun = 256;
+    static constexpr std::ptrdiff_t kLongestRun = 16384;
+
+    std::tuple<const Tables*...> mTables;
+    std::ptrdiff_t mLastRow;
+    std::ptrdiff_t mNext = 0;  // the first row not yet asked for
+    std::ptrdiff_t mRun = kFirstRun;
+};
 
 // Reads the fields of one row of CP932 bytes in order, numbers straight from
 // the bytes: a field that holds a plain number is read as it is scanned,

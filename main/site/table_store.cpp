@@ -109,6 +109,22 @@ void unmapPages(std::byte* base, std::size_t bytes)
     ::munmap(base, length);
 }
 
+void prefaultPages(std::byte* begin, std::size_t bytes) noexcept
+{
+#ifdef MADV_POPULATE_WRITE
+    if (bytes == 0)
+        return;
+    const std::size_t page = pageSize();
+    const auto first = reinterpret_cast<std::uintptr_t>(begin) / page * page;
+    const auto end = reinterpret_cast<std::uintptr_t>(begin) + bytes;
+    // A system older than Linux 5.14 refuses the advice: nothing is lost.
+    (void)::madvise(reinterpret_cast<void*>(first), end - first, MADV_POPULATE_WRITE);
+#else
+    (void)begin;
+    (void)bytes;
+#endif
+}
+
 void releasePages(std::byte* base, std::size_t bytes)
 {
     (void)::madvise(base, wholePages(bytes), MADV_DONTNEED);

@@ -90,6 +90,16 @@ public:
         ++mChanges;
         mStore.allocate(std::size_t(kSize));
     }
+    // Has the system give the memory of cells first..last (clamped to the
+    // table) now, for a reader about to write them: one call instead of a
+    // page fault per page. No cell changes, so it counts no change.
+    void prefaultRows(std::ptrdiff_t first, std::ptrdiff_t last) const noexcept
+    {
+        first = std::max(first, Low);
+        last = std::min(last, High);
+        if (first <= last)
+            mStore.prefault(std::size_t(first - Low), std::size_t(last - first + 1));
+    }
     void fill(const T& value)
     {
         ++mChanges;

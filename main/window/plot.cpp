@@ -69,6 +69,8 @@ Plot::Plot() : platform::Form(QStringLiteral("plot"))
     designSurveyControls();
     designHistoryButtons();
     designPointerControls();
+    designPanelButtons();
+    designFieldLinkControls();
     Timer2.setEnabled(false);
     Timer2.setInterval(60000);
     for (const PlotWiring& wire : wirings())

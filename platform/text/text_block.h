@@ -51,8 +51,9 @@ private:
     void closeBlock() noexcept;
 
     QTypedArrayData<char16_t>* mBlock = nullptr;
-    char16_t* mFree = nullptr;  // the first free character of the open block
-    char16_t* mEnd = nullptr;   // one past its last character
+    char16_t* mFree = nullptr;   // the first free character of the open block
+    char16_t* mReady = nullptr;  // one past the characters whose pages were asked for
+    char16_t* mEnd = nullptr;    // one past its last character
     qsizetype mTexts = 0;       // texts handed out from the open block
 };
 

@@ -194,6 +194,29 @@ TEST(FixedDigits, AreFormatFixedsTextWithoutBlanks)
     }
 }
 
+// The writers' whole numbers are std::to_chars's digits: at every number of
+// digits, around each power of ten, and at the ends of the range.
+TEST(WholeDigits, AreToCharsDigits)
+{
+    std::vector<std::uint64_t> values{0, 1, 9, 10, 99, 100, 255, 500000, 1000000, 99999999, 100000000,
+                                      std::numeric_limits<std::uint64_t>::max()};
+    for (std::uint64_t p = 1; p <= 1000000000000000000ULL; p *= 10) {
+        for (std::uint64_t v : {p - 1, p, p + 1, 3 * p, 7 * p + 5})
+            values.push_back(v);
+    }
+    std::mt19937_64 random(7);
+    for (int i = 0; i < 200000; ++i)
+        values.push_back(random() >> (random() % 64));
+    for (const std::uint64_t v : values) {
+        std::array<char, geodesy::kWholeDigitsRoom> out{};
+        std::array<char, 24> expected{};
+        const auto [end, ec] = std::to_chars(expected.data(), expected.data() + expected.size(), v);
+        const std::size_t n = geodesy::WholeDigits(v, out.data());
+        const std::string_view want(expected.data(), std::size_t(end - expected.data()));
+        ASSERT_EQ(std::string_view(out.data(), n), want) << v;
+    }
+}
+
 TEST(FixedDigits, WriteNothingWhereFormatFixedGivesBlanksOrTheRoomIsTooSmall)
 {
     EXPECT_EQ(fixedDigits(std::numeric_limits<double>::quiet_NaN(), 2), "");

@@ -17,6 +17,7 @@
 #include "main/app/wirings.h"
 #include "main/background/danmen_frm.h"
 #include "main/background/photo_viewer.h"
+#include "main/edit/crtext.h"
 #include "main/edit/koho.h"
 #include "main/edit/last_name_form.h"
 #include "main/edit/mesgbox.h"
@@ -29,6 +30,7 @@
 #include "main/render/print_dialog.h"
 #include "main/render/znohani.h"
 #include "main/site/tables.h"
+#include "main/survey/gps_window.h"
 #include "main/survey/stdisp.h"
 #include "main/window/plot.h"
 #include "platform/desktop/fake_desktop.h"
@@ -171,6 +173,29 @@ platform::Form& menuMode(Surroundings& s)
     tavelcor::Plot& w = standardLayout(s);
     w.Command85.setVisible(true);
     return w;
+}
+
+// The text panel on 編集 with its field, the colour buttons 字 and 色 and
+// the commit button shown.
+platform::Form& textPanelEditing(Surroundings& s)
+{
+    tavelcor::Plot& w = standardLayout(s);
+    w.Frame2.setVisible(false);
+    w.Frame11.setVisible(true);
+    w.Option18.setValue(true);
+    w.Text8.setVisible(true);
+    w.Text8.setText(QStringLiteral("地目変更"));
+    w.Command34.setCaption(QStringLiteral("確定"));
+    w.Command34.setVisible(true);
+    return w;
+}
+
+// The line-break editor opened on a text of three lines.
+platform::Form& lineEditor(Surroundings& s)
+{
+    tavelcor::Plot& w = mainWindowWithSite(s);
+    w.Text8.setText(QStringLiteral("123-4 宅地 から分筆"));
+    return tavelcor::crtext();
 }
 
 // The last used names with a report of several lines.
@@ -360,6 +385,7 @@ const std::vector<WindowRow>& windows()
         {"TavelcorMainLinePanel", withPanel<&tavelcor::Plot::Frame10>, kMainWindowStacks},
         {"TavelcorMainHandStrokePanel", withPanel<&tavelcor::Plot::Frame9>, kMainWindowStacks},
         {"TavelcorMainTextPanel", withPanel<&tavelcor::Plot::Frame11>, kMainWindowStacks},
+        {"TavelcorMainTextPanelEditing", textPanelEditing, kMainWindowStacks},
         {"TavelcorMainPointPanelAttribute", pointPanelAttribute, kMainWindowStacks},
         {"TavelcorMainStationFrame", withPanel<&tavelcor::Plot::Frame13>, kMainWindowStacks},
         {"TavelcorMainPressReadouts", pressReadouts, kMainWindowStacks},
@@ -369,6 +395,7 @@ const std::vector<WindowRow>& windows()
         {"TavelcorSplash", mainProgramWindow<tavelcor::startForm>, {}},
         {"TavelcorBackup", mainProgramWindow<tavelcor::backupForm>, {}},
         {"TavelcorPhraseList", mainProgramDialog<tavelcor::plistForm>, {}},
+        {"TavelcorLineEditor", lineEditor, {}},
         {"TavelcorNameCandidates", nameCandidates, {}},
         {"TavelcorPrintDialog", mainProgramDialog<tavelcor::prtoutForm>, {}},
         {"TavelcorShownColours", mainProgramDialog<tavelcor::cselectForm>, {}},
@@ -386,6 +413,7 @@ const std::vector<WindowRow>& windows()
         {"TavelcorYesNo", yesNoWindow, {}},
         {"TavelcorProfileDialog", profileDialog, {}},
         {"TavelcorProfileDialogProfileView", profileViewDialog, {}},
+        {"TavelcorGpsWindow", mainProgramDialog<tavelcor::gpsForm>, {}},
         // ORBELA
         {"OrbelaMain", orbelaWindow, {}},
         // KINTAB

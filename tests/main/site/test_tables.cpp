@@ -292,6 +292,34 @@ TEST_F(Tables, ResetAfterOnlyReadingKeepsTheStartValues)
     EXPECT_EQ(ZahyoName[0], u"_?>");
 }
 
+// A reader has the memory of the rows ahead given before it writes them: the
+// cells keep their values (the free name of the start image, zero, what was
+// written already), and a reset afterwards still gives every cell its start
+// value back.
+TEST_F(Tables, PrefaultedRowsKeepTheirValuesAndResetAfterwards)
+{
+    ZahyoName[10] = QStringLiteral("境界①");
+    ZahyoX[10] = 1.5;
+    const std::uint64_t changes = ZahyoName.changes();
+    ZahyoName.prefaultRows(1, 200000);
+    ZahyoX.prefaultRows(-5, kZahyoTop + 5);  // clamped to the table
+    PointName.prefaultRows(kPointTop, kPointTop);
+    EXPECT_EQ(ZahyoName.changes(), changes) << "no cell changes";
+    EXPECT_EQ(ZahyoName[10], u"境界①");
+    EXPECT_EQ(ZahyoX[10], 1.5);
+    int wrong = 0;
+    for (int n = 11; n <= kZahyoTop; n += 997)
+        wrong += ZahyoName[n] == u"_?>" && ZahyoX[n] == 0.0 ? 0 : 1;
+    EXPECT_EQ(wrong, 0);
+    EXPECT_TRUE(PointName[kPointTop].isNull());
+
+    ZahyoName[150000] = QStringLiteral("P%1").arg(150000);
+    resetTables();
+    EXPECT_EQ(ZahyoName[10], u"_?>");
+    EXPECT_EQ(ZahyoName[150000], u"_?>");
+    EXPECT_EQ(ZahyoX[10], 0.0);
+}
+
 TEST_F(Tables, ClearZahyoAfterRepeatedFillsLeavesNoName)
 {
     for (int round = 0; round < 3; ++round) {
