@@ -16,6 +16,7 @@
 #include "main/background/profile_command.h"
 #include "main/background/web_requests.h"
 #include "main/background/web_services.h"
+#include "main/edit/panel_wiring.h"
 #include "main/edit/xyin.h"
 #include "platform/desktop/system_clipboard.h"
 #include "platform/system/folders.h"
@@ -422,6 +423,52 @@ TEST_F(ProfileTest, TheCommandArmsTheRouteOpensTheLinePanelOnAddAndShowsTheDialo
     const QImage& picture = w.Picture1.canvas().image();
     EXPECT_EQ(picture.pixel(20, picture.height() - 30), qRgb(255, 0, 0));
     EXPECT_NE(picture.pixel(60, picture.height() - 30), qRgb(255, 0, 0));
+}
+
+// The whole road: "断面確認" with a 20 m pitch chosen in the dialog opens the
+// line panel; the plot's clicks draw two lines (their table state is set
+// here as those clicks leave it); the panel's 終了 hands the route to the
+// builder and takes the route's lines out of the table.
+TEST_F(ProfileTest, ARouteArmedByTheCommandAndEndedInTheLinePanelIsBuiltAndLeavesTheTable)
+{
+    starter.install(profileProgram());
+    addPlotWiring(wirePanels);
+    Plot& w = shownPlot();
+    LineNext = 12;
+    script().expectModal(
+        [](platform::ModalWindow&) {
+            DanmenFrm& dialog = danmenFrm();
+            dialog.Check2.setValue(platform::check::Checked);
+            dialog.Text3.setText(QStringLiteral("20"));
+            dialog.Command1.setValue(true);
+        },
+        QStringLiteral("断面図作成"));
+    click(w.Command57);
+    EXPECT_EQ(LineSubState, 1);
+    EXPECT_TRUE(w.Frame10.Visible());
+    EXPECT_TRUE(w.Option20.Value());
+    EXPECT_EQ(DanmenFixedPitch, 20);
+
+    LineSubState = 2;
+    RouteFirst = LineNext;
+    const double ends[][4] = {{0.0, 0.0, 50.0, 0.0}, {50.0, 0.0, 50.0, 30.0}};
+    for (const auto& e : ends) {
+        LineX1[LineNext] = e[0];
+        LineY1[LineNext] = e[1];
+        LineX2[LineNext] = e[2];
+        LineY2[LineNext] = e[3];
+        ++LineNext;
+    }
+    script().expectMessage(platform::MsgResult::No, kQuestion);
+    click(w.Command29);
+
+    EXPECT_EQ(asked, 6);
+    EXPECT_EQ(RouteLast, 13);
+    EXPECT_EQ(LineNext, 12) << "the route's lines leave the table";
+    EXPECT_EQ(LineSubState, 0);
+    EXPECT_FALSE(w.Frame10.Visible());
+    EXPECT_TRUE(clipboard.text().contains(QStringLiteral("\r\nA01,6,3,15,80,\r\n")));
+    EXPECT_EQ(starter.starts().size(), 1U);
 }
 
 class DanmenDialogTest : public ProfileTest {
