@@ -119,6 +119,13 @@ public:
     platform::CommandButton Command46{Frame8, QStringLiteral("Command46")};
     platform::CommandButton Command56{Frame8, QStringLiteral("Command56")};
     platform::CommandButton Command58{Frame8, QStringLiteral("Command58")};
+    /// 断面確認: arms the elevation-profile route and opens the profile
+    /// dialog; outside the web-map frame, so the profile view keeps it. The
+    /// profile builder's progress bar over the plot (hidden but while heights
+    /// are fetched) and its save dialog.
+    platform::CommandButton Command57{protprp, QStringLiteral("Command57")};
+    platform::ProgressBar ProgressBar5{*this, QStringLiteral("ProgressBar5")};
+    platform::CommonDialog CommonDialog3;
     /// The operation panels, visible exactly while open: points (Frame4),
     /// lines (Frame10, colour options Option14(i) in Frame7), hand strokes
     /// (Frame9, colour options Option8(i) in Frame5) and texts (Frame11,

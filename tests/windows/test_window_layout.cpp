@@ -15,6 +15,7 @@
 #include "main/app/app_context.h"
 #include "main/app/app_forms.h"
 #include "main/app/wirings.h"
+#include "main/background/danmen_frm.h"
 #include "main/background/photo_viewer.h"
 #include "main/edit/crtext.h"
 #include "main/edit/koho.h"
@@ -237,6 +238,26 @@ platform::Form& yesNoWindow(Surroundings& s)
     return form;
 }
 
+// The profile dialog of an ordinary instance, the correction's hint shown.
+platform::Form& profileDialog(Surroundings& s)
+{
+    mainWindowWithSite(s);
+    tavelcor::DanmenFrm& form = tavelcor::danmenFrm();
+    form.Check1.setValue(platform::check::Checked);
+    EXPECT_TRUE(form.Label4.Visible());
+    return form;
+}
+
+// The profile dialog of the profile view: the vertical factor only.
+platform::Form& profileViewDialog(Surroundings& s)
+{
+    tavelcor::Plot& w = mainWindowWithSite(s);
+    w.setCaption(w.Caption() + QStringLiteral(" 地理院標高APIを使用した断面図"));
+    tavelcor::DanmenFrm& form = tavelcor::danmenFrm();
+    EXPECT_TRUE(form.profileView());
+    return form;
+}
+
 platform::Form& compactLayout(Surroundings& s)
 {
     tavelcor::Plot& w = mainWindowWithSite(s);
@@ -416,6 +437,8 @@ const std::vector<WindowRow>& windows()
         {"TavelcorCoordinateKeyIn", mainProgramDialog<tavelcor::xyinForm>, {}},
         {"TavelcorPointMove", mainProgramDialog<tavelcor::xyin2Form>, {}},
         {"TavelcorYesNo", yesNoWindow, {}},
+        {"TavelcorProfileDialog", profileDialog, {}},
+        {"TavelcorProfileDialogProfileView", profileViewDialog, {}},
         {"TavelcorGpsWindow", mainProgramDialog<tavelcor::gpsForm>, {}},
         // ORBELA
         {"OrbelaMain", orbelaWindow, {}},
