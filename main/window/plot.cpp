@@ -639,21 +639,21 @@ void Plot::designPointerControls()
     Option26.setValue(true);
 }
 
-// The settings and the remaining commands sit in two rows below the web-map
-// frame; the results panel lies over the plot's left edge, 4250 twips from
+// The settings and the remaining commands sit in two low rows between the
+// history buttons and the web-map frame; the results panel lies over the plot's left edge, 4250 twips from
 // the top, hidden until a result is shown.
 void Plot::designSettingsButtons()
 {
     const auto button = [](platform::CommandButton& b, const QString& caption, double left, double top,
                            double width) {
         b.setCaption(caption);
-        b.Move(left, top, width, 330.0);
+        b.Move(left, top, width, 270.0);
     };
-    button(Command19, QStringLiteral("条  件"), 1000.0, 9000.0, 900.0);
-    button(Command55, QStringLiteral("表示色"), 2000.0, 9000.0, 900.0);
-    button(Command64, QStringLiteral("テンキー表示"), 100.0, 9450.0, 1400.0);
-    button(Command65, QStringLiteral("図上面積計測"), 1600.0, 9450.0, 1400.0);
-    button(Command53, QStringLiteral("表示対象番号指定"), 100.0, 9850.0, 2000.0);
+    button(Command19, QStringLiteral("条  件"), 100.0, 7140.0, 1000.0);
+    button(Command55, QStringLiteral("表示色"), 1150.0, 7140.0, 900.0);
+    button(Command53, QStringLiteral("表示対象番号指定"), 2100.0, 7140.0, 1800.0);
+    button(Command64, QStringLiteral("テンキー表示"), 100.0, 7420.0, 1700.0);
+    button(Command65, QStringLiteral("図上面積計測"), 1850.0, 7420.0, 1700.0);
 
     Frame16.Move(0.0, 4250.0, 4000.0, 2400.0);
     Frame16.setCaption(QString());
@@ -662,6 +662,8 @@ void Plot::designSettingsButtons()
     Text18.Move(100.0, 150.0, 3800.0, 1700.0);
     button(Command83, QStringLiteral("閉じる"), 100.0, 1950.0, 1200.0);
     button(Command84, QStringLiteral("消去して閉じる"), 1400.0, 1950.0, 2000.0);
+    Command83.setHeight(330.0);
+    Command84.setHeight(330.0);
 }
 
 void addPlotWiring(PlotWiring wiring)

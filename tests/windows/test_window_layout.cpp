@@ -29,6 +29,9 @@
 #include "main/render/znohani.h"
 #include "main/site/tables.h"
 #include "main/survey/stdisp.h"
+#include "main/ui/jyouken.h"
+#include "main/ui/pointcat.h"
+#include "main/ui/textcat.h"
 #include "main/window/plot.h"
 #include "platform/desktop/fake_desktop.h"
 #include "platform/forms/fonts.h"
@@ -169,6 +172,15 @@ platform::Form& menuMode(Surroundings& s)
 {
     tavelcor::Plot& w = standardLayout(s);
     w.Command85.setVisible(true);
+    return w;
+}
+
+// The results panel over the plot's left edge, with two result lines.
+platform::Form& resultsPanel(Surroundings& s)
+{
+    tavelcor::Plot& w = standardLayout(s);
+    w.Text18.setText(QStringLiteral("面積 = 123.45 m2\r\n距離 = 12.345 m"));
+    w.Frame16.setVisible(true);
     return w;
 }
 
@@ -328,6 +340,7 @@ const std::vector<StackedPair> kMainWindowStacks = {
     {QStringLiteral("Picture1"), QStringLiteral("Label5")},
     {QStringLiteral("Picture1"), QStringLiteral("Label29")},
     {QStringLiteral("Picture1"), QStringLiteral("Label30")},
+    {QStringLiteral("Picture1"), QStringLiteral("Frame16")},
 };
 
 const std::vector<WindowRow>& windows()
@@ -354,6 +367,10 @@ const std::vector<WindowRow>& windows()
         {"TavelcorLineWidths", mainProgramDialog<tavelcor::linewidthForm>, {}},
         {"TavelcorNumberRanges", mainProgramDialog<tavelcor::znoHaniForm>, {}},
         {"TavelcorColourPicker", mainProgramDialog<tavelcor::colorForm>, {}},
+        {"TavelcorSettings", mainProgramDialog<tavelcor::jyoukenForm>, {}},
+        {"TavelcorPointCatalogue", mainProgramDialog<tavelcor::pointcatForm>, {}},
+        {"TavelcorPhraseCatalogue", mainProgramDialog<tavelcor::textcatForm>, {}},
+        {"TavelcorMainResultsPanel", resultsPanel, kMainWindowStacks},
         {"TavelcorSimaOptions", simaOptions, {}},
         {"TavelcorReport", reportWindow, {}},
         {"TavelcorReportDistancePanel", reportWithDistancePanel, {{QStringLiteral("Text1"), QStringLiteral("Frame1")}}},
