@@ -80,10 +80,11 @@ std::optional<std::int32_t> displayLimitFromText(const QString& text)
 
 ZoneEntry zoneFromText(const QString& text)
 {
-    const double value = platform::Val(text);
+    // Tested as the whole number the zone becomes: 19.4 is zone 19.
+    const double value = whole(platform::Val(text));
     if (value < 1.0 || value > 19.0)
         return ZoneEntry{6, true};
-    return ZoneEntry{static_cast<std::uint8_t>(whole(value)), false};
+    return ZoneEntry{static_cast<std::uint8_t>(value), false};
 }
 
 std::uint8_t tileScreensFromText(const QString& text)

@@ -86,7 +86,6 @@ TEST_F(SettingsDialog, OkStoresWhatEachFieldAcceptsAndSavesIt)
 {
     Plot& w = shownPlot();
     HitRadius = 10;
-    BackupMinutes = 7;
     PointLimit = 1000;
     TxtLimit = 500;
     withSettings(w, [](Jyouken& j) {
@@ -103,7 +102,7 @@ TEST_F(SettingsDialog, OkStoresWhatEachFieldAcceptsAndSavesIt)
     EXPECT_EQ(HitRadius, 0);
     EXPECT_EQ(FontSize, 31);
     EXPECT_FLOAT_EQ(WindowLayout, 2.5F);
-    EXPECT_EQ(BackupMinutes, 7) << "120 is refused";
+    EXPECT_EQ(BackupMinutes, 5) << "120 is refused: the value the dialog loaded stays";
     EXPECT_EQ(ZoneNo, 6);
     EXPECT_EQ(PointLimit, 1000);
     EXPECT_EQ(TxtLimit, 500);
@@ -112,9 +111,10 @@ TEST_F(SettingsDialog, OkStoresWhatEachFieldAcceptsAndSavesIt)
     HitRadius = 22;
     FontSize = 12;
     ZoneNo = 9;
+    BackupMinutes = 1;
     ASSERT_EQ(LoadSettings().outcome, ReadOutcome::Ok);
-    EXPECT_EQ(FontSize, 31);
-    EXPECT_EQ(BackupMinutes, 7);
+    EXPECT_EQ(HitRadius, 22) << "a radius of 0 is not read back";
+    EXPECT_EQ(BackupMinutes, 5);
     EXPECT_EQ(ZoneNo, 6);
     EXPECT_EQ(PointLimit, 1000);
     EXPECT_FLOAT_EQ(WindowLayout, 2.5F);
@@ -241,8 +241,10 @@ TEST_F(SettingsDialog, ClearingTheWorkFolderMakesItAgainWithItsPicturesAndSettin
     ASSERT_TRUE(tile.open(QIODevice::WriteOnly));
     tile.close();
     TileCacheCount = 1;
-    BackupMinutes = 9;
-    withSettings(w, [](Jyouken& j) { click(j.Command1); });  // tavelcor.jkn in the work folder
+    withSettings(w, [](Jyouken& j) {
+        j.Text7.setText(QStringLiteral("9"));
+        click(j.Command1);
+    });  // tavelcor.jkn in the work folder
     ASSERT_TRUE(QFileInfo::exists(WorkFolder + QStringLiteral("/tavelcor.jkn")));
     bool openAfter = false;
     withSettings(w, [this, &openAfter](Jyouken& j) {
