@@ -2,7 +2,6 @@
 #include "main/app/app_forms.h"
 
 #include "main/app/backup.h"
-#include "main/window/plot.h"
 
 namespace tavelcor {
 
@@ -10,9 +9,6 @@ namespace {
 
 constexpr double kBackupWidth = 3600.0;
 constexpr double kBackupHeight = 1200.0;
-constexpr double kPlistWidth = 3000.0;
-constexpr double kPlistHeight = 6000.0;
-constexpr double kPlistMargin = 100.0;
 
 }  // namespace
 
@@ -27,28 +23,9 @@ Backup::Backup() : platform::Form(QStringLiteral("backup"))
     Activate = [this] { Backup_Form_Activate(*this); };
 }
 
-Plist::Plist() : platform::Form(QStringLiteral("Plist"))
-{
-    setCaption(QStringLiteral("登録文字"));
-    setBorderStyle(platform::FormBorder::SizableToolWindow);
-    setClientSize(kPlistWidth, kPlistHeight);
-    List1.Move(0.0, 0.0, kPlistWidth, kPlistHeight);
-    Load = [this] {
-        const Plot& window = plot();
-        Move(window.Left() + window.Width() - Width() - kPlistMargin, window.Top() + kPlistMargin);
-        setTopMost(true);
-    };
-}
-
 platform::FormHolder<Backup>& backupForm()
 {
     static platform::FormHolder<Backup> holder;
-    return holder;
-}
-
-platform::FormHolder<Plist>& plistForm()
-{
-    static platform::FormHolder<Plist> holder;
     return holder;
 }
 

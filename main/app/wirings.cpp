@@ -6,10 +6,12 @@
 #include "main/app/window_layout.h"
 #include "main/background/background_drawing.h"
 #include "main/edit/edit_wiring.h"
+#include "main/edit/panel_wiring.h"
 #include "main/export/export_commands.h"
 #include "main/interact/interact_wiring.h"
 #include "main/render/print_wiring.h"
 #include "main/render/view_wiring.h"
+#include "main/survey/field_link_wiring.h"
 #include "main/survey/survey_wiring.h"
 #include "main/ui/ui_wiring.h"
 #include "main/window/plot.h"
@@ -27,8 +29,10 @@ void registerPlotWirings()
     addPlotWiring(wireBackground);
     addPlotWiring(wireExport);
     addPlotWiring(wireSurvey);
+    addPlotWiring(wireFieldLinks);
     addPlotWiring(wireInteract);
     addPlotWiring(wireEdit);
+    addPlotWiring(wirePanels);
     addPlotWiring(wireUiBindings);
 }
 

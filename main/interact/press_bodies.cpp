@@ -57,11 +57,6 @@ PressEnd textPlacePress(Plot&, const Press&)
     return PressEnd::Common;  // not built yet
 }
 
-PressEnd stationDesignationPress(Plot&, const Press&)
-{
-    return PressEnd::Common;  // not built yet
-}
-
 PressEnd parcelInformationPress(Plot&, const Press&)
 {
     return PressEnd::Common;  // not built yet

@@ -181,6 +181,18 @@ public:
     platform::CommandButton Command21{protprp, QStringLiteral("Command21")};
     platform::CommandButton Command22{protprp, QStringLiteral("Command22")};
     platform::CommandButton Command33{protprp, QStringLiteral("Command33")};
+    /// The line and hand-stroke panels' end buttons 終了 (Command29,
+    /// Command28), the line panel's snap switch ピック (on at start), the text
+    /// panel's colour buttons 字 (Command36) and 色 (Command37) beside its
+    /// field and its phrase-list button リスト (Command45), and the parcel
+    /// line colour button 線色 (Command38) of the side panel.
+    platform::CommandButton Command29{Frame10, QStringLiteral("Command29")};
+    platform::CheckBox Check25{Frame10, QStringLiteral("Check25")};
+    platform::CommandButton Command28{Frame9, QStringLiteral("Command28")};
+    platform::CommandButton Command36{Frame12, QStringLiteral("Command36")};
+    platform::CommandButton Command37{Frame12, QStringLiteral("Command37")};
+    platform::CommandButton Command45{Frame11, QStringLiteral("Command45")};
+    platform::CommandButton Command38{protprp, QStringLiteral("Command38")};
 
     // --- view commands, display switches and search ---------------------------
     /// Pan pad of the side panel (north-west .. south-east; the centre is the
@@ -340,6 +352,26 @@ public:
     platform::OptionButton Option27{Frame13, QStringLiteral("Option27")};
     platform::OptionButton Option28{Frame13, QStringLiteral("Option28")};
 
+    // --- field links: the GPS client and the workbook link --------------------
+    /// The GPS program's fix text (hidden, linked while GPS is on).
+    platform::TextBox Text9{protprp, QStringLiteral("Text9")};
+    /// The workbook's signal cell (hidden, linked once the workbook is found).
+    platform::TextBox Text10{protprp, QStringLiteral("Text10")};
+    /// The GPS marker over the plot, placed in the plot's scale.
+    platform::Image Image1{Picture1, QStringLiteral("Image1")};
+    /// "Ｇ" of the point panel: points are added at the current fix.
+    platform::CheckBox Check29{Frame4, QStringLiteral("Check29")};
+    /// "GPS": the GPS window.
+    platform::CommandButton Command54{protprp, QStringLiteral("Command54")};
+    /// The station frame's names of the station, the back-sight and the
+    /// current foresight, and its buttons ＯＫ, 次 (hidden until there are
+    /// several foresights) and 取消.
+    platform::TextBox Text11{Frame13, QStringLiteral("Text11")};
+    platform::TextBox Text12{Frame13, QStringLiteral("Text12")};
+    platform::TextBox Text13{Frame13, QStringLiteral("Text13")};
+    platform::CommandButton Command50{Frame13, QStringLiteral("Command50")};
+    platform::CommandButton Command51{Frame13, QStringLiteral("Command51")};
+    platform::CommandButton Command49{Frame13, QStringLiteral("Command49")};
     // --- settings and the remaining commands of the side panel ----------------
     /// 条  件: the settings dialog; 表示対象番号指定: the number ranges;
     /// 表示色: the shown colours (one click), or the red and blue points
@@ -384,7 +416,9 @@ private:
     void designPrintControls();
     void designSurveyControls();
     void designPointerControls();
+    void designFieldLinkControls();
     void designHistoryButtons();
+    void designPanelButtons();
     void designSettingsButtons();
 };
 

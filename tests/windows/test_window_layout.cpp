@@ -16,6 +16,7 @@
 #include "main/app/app_forms.h"
 #include "main/app/wirings.h"
 #include "main/background/photo_viewer.h"
+#include "main/edit/crtext.h"
 #include "main/edit/koho.h"
 #include "main/edit/last_name_form.h"
 #include "main/edit/mesgbox.h"
@@ -28,6 +29,7 @@
 #include "main/render/print_dialog.h"
 #include "main/render/znohani.h"
 #include "main/site/tables.h"
+#include "main/survey/gps_window.h"
 #include "main/survey/stdisp.h"
 #include "main/ui/jyouken.h"
 #include "main/ui/pointcat.h"
@@ -173,6 +175,29 @@ platform::Form& menuMode(Surroundings& s)
     tavelcor::Plot& w = standardLayout(s);
     w.Command85.setVisible(true);
     return w;
+}
+
+// The text panel on 編集 with its field, the colour buttons 字 and 色 and
+// the commit button shown.
+platform::Form& textPanelEditing(Surroundings& s)
+{
+    tavelcor::Plot& w = standardLayout(s);
+    w.Frame2.setVisible(false);
+    w.Frame11.setVisible(true);
+    w.Option18.setValue(true);
+    w.Text8.setVisible(true);
+    w.Text8.setText(QStringLiteral("地目変更"));
+    w.Command34.setCaption(QStringLiteral("確定"));
+    w.Command34.setVisible(true);
+    return w;
+}
+
+// The line-break editor opened on a text of three lines.
+platform::Form& lineEditor(Surroundings& s)
+{
+    tavelcor::Plot& w = mainWindowWithSite(s);
+    w.Text8.setText(QStringLiteral("123-4 宅地 から分筆"));
+    return tavelcor::crtext();
 }
 
 // The results panel over the plot's left edge, with two result lines.
@@ -352,6 +377,7 @@ const std::vector<WindowRow>& windows()
         {"TavelcorMainLinePanel", withPanel<&tavelcor::Plot::Frame10>, kMainWindowStacks},
         {"TavelcorMainHandStrokePanel", withPanel<&tavelcor::Plot::Frame9>, kMainWindowStacks},
         {"TavelcorMainTextPanel", withPanel<&tavelcor::Plot::Frame11>, kMainWindowStacks},
+        {"TavelcorMainTextPanelEditing", textPanelEditing, kMainWindowStacks},
         {"TavelcorMainPointPanelAttribute", pointPanelAttribute, kMainWindowStacks},
         {"TavelcorMainStationFrame", withPanel<&tavelcor::Plot::Frame13>, kMainWindowStacks},
         {"TavelcorMainPressReadouts", pressReadouts, kMainWindowStacks},
@@ -361,6 +387,7 @@ const std::vector<WindowRow>& windows()
         {"TavelcorSplash", mainProgramWindow<tavelcor::startForm>, {}},
         {"TavelcorBackup", mainProgramWindow<tavelcor::backupForm>, {}},
         {"TavelcorPhraseList", mainProgramDialog<tavelcor::plistForm>, {}},
+        {"TavelcorLineEditor", lineEditor, {}},
         {"TavelcorNameCandidates", nameCandidates, {}},
         {"TavelcorPrintDialog", mainProgramDialog<tavelcor::prtoutForm>, {}},
         {"TavelcorShownColours", mainProgramDialog<tavelcor::cselectForm>, {}},
@@ -380,6 +407,7 @@ const std::vector<WindowRow>& windows()
         {"TavelcorCoordinateKeyIn", mainProgramDialog<tavelcor::xyinForm>, {}},
         {"TavelcorPointMove", mainProgramDialog<tavelcor::xyin2Form>, {}},
         {"TavelcorYesNo", yesNoWindow, {}},
+        {"TavelcorGpsWindow", mainProgramDialog<tavelcor::gpsForm>, {}},
         // ORBELA
         {"OrbelaMain", orbelaWindow, {}},
         // KINTAB

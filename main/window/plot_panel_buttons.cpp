@@ -1,0 +1,37 @@
+// SPDX-License-Identifier: LicenseRef-Tavelcor
+// The operation panels' further buttons and the parcel line colour button.
+#include "main/window/plot.h"
+
+namespace tavelcor {
+
+namespace {
+
+void placeButton(platform::CommandButton& button, const QString& caption, double left, double top, double width)
+{
+    button.setCaption(caption);
+    button.Move(left, top, width, 330.0);
+}
+
+}  // namespace
+
+// The end buttons stand in the panels' bottom row beside the buttons
+// already there; the text panel's field leaves room at its right for the
+// two colour buttons, which are painted in the current text colour.
+void Plot::designPanelButtons()
+{
+    placeButton(Command29, QStringLiteral("終了"), 1200.0, 2200.0, 1000.0);
+    Check25.setCaption(QStringLiteral("ピック"));
+    Check25.Move(2400.0, 2230.0, 1000.0, 270.0);
+    Check25.setValue(1);
+
+    placeButton(Command28, QStringLiteral("終了"), 2450.0, 2200.0, 1000.0);
+
+    Text8.setWidth(2500.0);
+    placeButton(Command36, QStringLiteral("字"), 2700.0, 985.0, 450.0);
+    placeButton(Command37, QStringLiteral("色"), 3200.0, 985.0, 450.0);
+    placeButton(Command45, QStringLiteral("リスト"), 2300.0, 2200.0, 1000.0);
+
+    placeButton(Command38, QStringLiteral("線色"), 100.0, 7250.0, 1000.0);
+}
+
+}  // namespace tavelcor
