@@ -124,6 +124,46 @@ TEST_F(CatalogueEditors, ColourChosenThenClosedByTheCloseBoxStaysInTheTableOnly)
     EXPECT_EQ(fileLines(sitePath(QStringLiteral("POINT.JKN"))), QStringList({"4,●,12,"}));
 }
 
+TEST_F(CatalogueEditors, LoadingAnotherSymbolFileFillsTheRows)
+{
+    shownPlot();
+    writeSymbolFile(QStringLiteral("OTHER.JKN"), {"6,x,10,旧杭"});
+    runModal(pointcat(), [this](Pointcat& p) {
+        script().expectOpenFile(std::nullopt, QStringLiteral("定義ファイル 呼び出し"));
+        click(p.Command2);
+        EXPECT_NE(p.Text2(6).Text(), QStringLiteral("旧杭")) << "a cancelled dialog changes nothing";
+        script().expectOpenFile(sitePath(QStringLiteral("OTHER.JKN")));
+        click(p.Command2);
+        EXPECT_EQ(p.Text1(6).Text(), QStringLiteral("ｘ"));
+        EXPECT_EQ(p.Text2(6).Text(), QStringLiteral("旧杭"));
+        EXPECT_EQ(p.Text1(6).ForeColor(), platform::QBColor(10));
+        EXPECT_EQ(p.Command1(6).BackColor(), platform::QBColor(10));
+        p.requestUnload(platform::UnloadMode::FormControlMenu);
+    });
+    EXPECT_FALSE(QFileInfo::exists(sitePath(QStringLiteral("POINT.JKN"))));
+}
+
+TEST_F(CatalogueEditors, EnterInThePageFieldShowsThePageAndSelectsTheField)
+{
+    shownPlot();
+    runModal(textcat(), [](Textcat& t) {
+        t.Show();
+        QApplication::setActiveWindow(t.window());
+        t.Text3.SetFocus();
+        t.Text3.setText(QStringLiteral("２５"));
+        QTest::keyClick(t.Text3.widget(), Qt::Key_Return);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(t.PageStart, 25);
+        EXPECT_EQ(t.Label1(1).Caption(), QStringLiteral("25"));
+        EXPECT_EQ(t.Text3.SelText(), QStringLiteral(" 25"));
+        t.Text3.setText(QStringLiteral("40"));
+        doubleClick(t.Text3);
+        EXPECT_EQ(t.PageStart, 40);
+        t.Hide();
+    });
+    textcatForm().unload();
+}
+
 // ---- textcat -------------------------------------------------------------------------
 
 TEST_F(CatalogueEditors, RegisteredPhraseFileHasItsFourThousandLinesAndReadsBack)

@@ -232,6 +232,53 @@ TEST_F(SettingsDialog, OpenerStopsTheGpsPollAndRestartsItOnlyWhileGpsIsOn)
     EXPECT_TRUE(w.Check11.Visible());
 }
 
+// Every choice of the dialog goes into its setting on OK and comes back from
+// the file at the next opening.
+TEST_F(SettingsDialog, ChoicesAreStoredSavedAndShownAgain)
+{
+    Plot& w = shownPlot();
+    withSettings(w, [](Jyouken& j) {
+        click(j.Option4);   // KeepStation しない
+        click(j.Option1);   // DiagZoom す　る
+        click(j.Option6);   // GpsWaitMsg 出　す
+        click(j.Option7);   // SxfMarkMode 記号
+        click(j.Option21);  // BackToAdd 削除のみ戻す
+        click(j.Option20);  // WembraOff 使う
+        click(j.Option15);  // CollectorSdl SDL
+        click(j.Command9);  // every text line hidden
+        click(j.Check1(2)); // ... but line 3
+        click(j.Check10);   // no fill of the selected parcels
+        click(j.Check5);    // KintabAuto
+        click(j.Command1);
+    });
+    EXPECT_EQ(KeepStation, QStringLiteral("2"));
+    EXPECT_EQ(DiagZoom, 1);
+    EXPECT_EQ(GpsWaitMsg, 1);
+    EXPECT_EQ(SxfMarkMode, 1);
+    EXPECT_EQ(BackToAdd, 2);
+    EXPECT_EQ(WembraOff, 0);
+    EXPECT_TRUE(w.Timer3.Enabled()) << "the workbook link is used again";
+    EXPECT_EQ(CollectorSdl, 1);
+    EXPECT_EQ(TxtLineShow[1], 1);
+    EXPECT_EQ(TxtLineShow[3], 0);
+    EXPECT_EQ(TxtLineShow[10], 1);
+    EXPECT_EQ(FillSelected, 9);
+    EXPECT_EQ(KintabAuto, 1);
+
+    withSettings(w, [](Jyouken& j) {
+        EXPECT_TRUE(j.Option4.Value());
+        EXPECT_TRUE(j.Option1.Value());
+        EXPECT_TRUE(j.Option21.Value());
+        EXPECT_TRUE(j.Option20.Value());
+        EXPECT_TRUE(j.Option15.Value());
+        EXPECT_EQ(j.Check1(0).Value(), 0);
+        EXPECT_EQ(j.Check1(2).Value(), 1);
+        EXPECT_EQ(j.Check10.Value(), 0);
+        EXPECT_EQ(j.Check5.Value(), 1);
+        click(j.Command2);
+    });
+}
+
 // ---- the work folder -------------------------------------------------------------
 
 TEST_F(SettingsDialog, ClearingTheWorkFolderMakesItAgainWithItsPicturesAndSettings)
