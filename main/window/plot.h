@@ -385,6 +385,22 @@ public:
     platform::CommandButton Command50{Frame13, QStringLiteral("Command50")};
     platform::CommandButton Command51{Frame13, QStringLiteral("Command51")};
     platform::CommandButton Command49{Frame13, QStringLiteral("Command49")};
+    // --- settings and the remaining commands of the side panel ----------------
+    /// 条  件: the settings dialog; 表示対象番号指定: the number ranges;
+    /// 表示色: the shown colours (one click), or the red and blue points
+    /// (double and triple clicks); テンキー表示: the keypad program;
+    /// 図上面積計測: starts or ends an on-map area measurement.
+    platform::CommandButton Command19{protprp, QStringLiteral("Command19")};
+    platform::CommandButton Command53{protprp, QStringLiteral("Command53")};
+    platform::CommandButton Command55{protprp, QStringLiteral("Command55")};
+    platform::CommandButton Command64{protprp, QStringLiteral("Command64")};
+    platform::CommandButton Command65{protprp, QStringLiteral("Command65")};
+    /// The results panel (hidden at start): the plot's clicks append lines to
+    /// Text18 and show it; 閉じる hides it, 消去して閉じる empties it first.
+    platform::Frame Frame16{*this, QStringLiteral("Frame16")};
+    platform::TextBox Text18{Frame16, QStringLiteral("Text18")};
+    platform::CommandButton Command83{Frame16, QStringLiteral("Command83")};
+    platform::CommandButton Command84{Frame16, QStringLiteral("Command84")};
 
     /// The window's caption as designed.
     static const QString kDesignCaption;
@@ -417,6 +433,7 @@ private:
     void designHistoryButtons();
     void designPointPanelEnds();
     void designPanelButtons();
+    void designSettingsButtons();
 };
 
 /// A function that wires one part of the program's handlers to the window.

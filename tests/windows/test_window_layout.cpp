@@ -33,6 +33,9 @@
 #include "main/site/tables.h"
 #include "main/survey/gps_window.h"
 #include "main/survey/stdisp.h"
+#include "main/ui/jyouken.h"
+#include "main/ui/pointcat.h"
+#include "main/ui/textcat.h"
 #include "main/window/plot.h"
 #include "platform/desktop/fake_desktop.h"
 #include "platform/forms/fonts.h"
@@ -219,6 +222,15 @@ platform::Form& lineEditor(Surroundings& s)
     return tavelcor::crtext();
 }
 
+// The results panel over the plot's left edge, with two result lines.
+platform::Form& resultsPanel(Surroundings& s)
+{
+    tavelcor::Plot& w = standardLayout(s);
+    w.Text18.setText(QStringLiteral("面積 = 123.45 m2\r\n距離 = 12.345 m"));
+    w.Frame16.setVisible(true);
+    return w;
+}
+
 // The last used names with a report of several lines.
 platform::Form& lastNames(Surroundings& s)
 {
@@ -395,6 +407,7 @@ const std::vector<StackedPair> kMainWindowStacks = {
     {QStringLiteral("Picture1"), QStringLiteral("Label5")},
     {QStringLiteral("Picture1"), QStringLiteral("Label29")},
     {QStringLiteral("Picture1"), QStringLiteral("Label30")},
+    {QStringLiteral("Picture1"), QStringLiteral("Frame16")},
     // The open symbol picker lies over the point panel's bottom row.
     {QStringLiteral("Frame6"), QStringLiteral("Check24")},
     {QStringLiteral("Frame6"), QStringLiteral("Command26")},
@@ -428,6 +441,10 @@ const std::vector<WindowRow>& windows()
         {"TavelcorLineWidths", mainProgramDialog<tavelcor::linewidthForm>, {}},
         {"TavelcorNumberRanges", mainProgramDialog<tavelcor::znoHaniForm>, {}},
         {"TavelcorColourPicker", mainProgramDialog<tavelcor::colorForm>, {}},
+        {"TavelcorSettings", mainProgramDialog<tavelcor::jyoukenForm>, {}},
+        {"TavelcorPointCatalogue", mainProgramDialog<tavelcor::pointcatForm>, {}},
+        {"TavelcorPhraseCatalogue", mainProgramDialog<tavelcor::textcatForm>, {}},
+        {"TavelcorMainResultsPanel", resultsPanel, kMainWindowStacks},
         {"TavelcorSimaOptions", simaOptions, {}},
         {"TavelcorReport", reportWindow, {}},
         {"TavelcorReportDistancePanel", reportWithDistancePanel, {{QStringLiteral("Text1"), QStringLiteral("Frame1")}}},
