@@ -25,6 +25,7 @@
 #include "main/window/plot.h"
 #include "platform/system/clipboard.h"
 #include "platform/text/strings.h"
+#include "tests/support/shared_clipboard.h"
 #include "platform/workbook/workbook_peer.h"
 
 #include <QVariant>
@@ -37,25 +38,7 @@ namespace {
 
 using namespace tavelcor;
 
-// The clipboard the peer's thread writes during a macro run.
-class SharedClipboard final : public platform::Clipboard {
-public:
-    QString text() const override
-    {
-        std::lock_guard lock(mMutex);
-        return mText;
-    }
-    void setText(const QString& text) override
-    {
-        std::lock_guard lock(mMutex);
-        mText = text;
-    }
-    void clear() override { setText(QString()); }
-
-private:
-    mutable std::mutex mMutex;
-    QString mText;
-};
+using testsupport::SharedClipboard;
 
 SharedClipboard& clipboard()
 {

@@ -9,6 +9,7 @@
 #include "main/interact/mode_options.h"
 #include "main/survey/workbook_measure.h"
 #include "platform/text/strings.h"
+#include "tests/support/shared_clipboard.h"
 #include "platform/workbook/workbook_peer.h"
 
 #include <QTimer>
@@ -27,26 +28,7 @@ const QString kForeignBook =
 const QString kAgain = QStringLiteral("続けて同じ名称のポイントを測ろうとしています。観測しますか?");
 const QString kMeasured = QStringLiteral("測定済");
 
-// A clipboard the workbook peer's thread may write while the measurement
-// polls it.
-class SharedClipboard final : public platform::Clipboard {
-public:
-    QString text() const override
-    {
-        std::lock_guard lock(mMutex);
-        return mText;
-    }
-    void setText(const QString& text) override
-    {
-        std::lock_guard lock(mMutex);
-        mText = text;
-    }
-    void clear() override { setText(QString()); }
-
-private:
-    mutable std::mutex mMutex;
-    QString mText;
-};
+using testsupport::SharedClipboard;
 
 class Measure : public SurveyTest {
 protected:
