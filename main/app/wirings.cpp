@@ -10,6 +10,7 @@
 #include "main/interact/interact_wiring.h"
 #include "main/render/print_wiring.h"
 #include "main/render/view_wiring.h"
+#include "main/survey/field_link_wiring.h"
 #include "main/survey/survey_wiring.h"
 #include "main/ui/ui_wiring.h"
 #include "main/window/plot.h"
@@ -27,6 +28,7 @@ void registerPlotWirings()
     addPlotWiring(wireBackground);
     addPlotWiring(wireExport);
     addPlotWiring(wireSurvey);
+    addPlotWiring(wireFieldLinks);
     addPlotWiring(wireInteract);
     addPlotWiring(wireEdit);
     addPlotWiring(wirePanels);

@@ -67,11 +67,6 @@ PressEnd textPlacePress(Plot& window, const Press& press)
     return PressEnd::Common;
 }
 
-PressEnd stationDesignationPress(Plot&, const Press&)
-{
-    return PressEnd::Common;  // not built yet
-}
-
 PressEnd parcelInformationPress(Plot&, const Press&)
 {
     return PressEnd::Common;  // not built yet

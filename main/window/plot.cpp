@@ -70,6 +70,7 @@ Plot::Plot() : platform::Form(QStringLiteral("plot"))
     designHistoryButtons();
     designPointerControls();
     designPanelButtons();
+    designFieldLinkControls();
     Timer2.setEnabled(false);
     Timer2.setInterval(60000);
     for (const PlotWiring& wire : wirings())

@@ -352,6 +352,27 @@ public:
     platform::OptionButton Option27{Frame13, QStringLiteral("Option27")};
     platform::OptionButton Option28{Frame13, QStringLiteral("Option28")};
 
+    // --- field links: the GPS client and the workbook link --------------------
+    /// The GPS program's fix text (hidden, linked while GPS is on).
+    platform::TextBox Text9{protprp, QStringLiteral("Text9")};
+    /// The workbook's signal cell (hidden, linked once the workbook is found).
+    platform::TextBox Text10{protprp, QStringLiteral("Text10")};
+    /// The GPS marker over the plot, placed in the plot's scale.
+    platform::Image Image1{Picture1, QStringLiteral("Image1")};
+    /// "Ｇ" of the point panel: points are added at the current fix.
+    platform::CheckBox Check29{Frame4, QStringLiteral("Check29")};
+    /// "GPS": the GPS window.
+    platform::CommandButton Command54{protprp, QStringLiteral("Command54")};
+    /// The station frame's names of the station, the back-sight and the
+    /// current foresight, and its buttons ＯＫ, 次 (hidden until there are
+    /// several foresights) and 取消.
+    platform::TextBox Text11{Frame13, QStringLiteral("Text11")};
+    platform::TextBox Text12{Frame13, QStringLiteral("Text12")};
+    platform::TextBox Text13{Frame13, QStringLiteral("Text13")};
+    platform::CommandButton Command50{Frame13, QStringLiteral("Command50")};
+    platform::CommandButton Command51{Frame13, QStringLiteral("Command51")};
+    platform::CommandButton Command49{Frame13, QStringLiteral("Command49")};
+
     /// The window's caption as designed.
     static const QString kDesignCaption;
     /// Design size of the window, twips.
@@ -379,6 +400,7 @@ private:
     void designPrintControls();
     void designSurveyControls();
     void designPointerControls();
+    void designFieldLinkControls();
     void designHistoryButtons();
     void designPanelButtons();
 };

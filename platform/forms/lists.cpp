@@ -68,6 +68,8 @@ ListBox::ListBox(Container& container, QString name) : ItemList(container, std::
     attach(list);
     watchMouse(list->viewport());
     QObject::connect(list, &QListWidget::currentRowChanged, list, [this](int row) { userChose(row); });
+    // A mouse press makes the row current before it selects it.
+    QObject::connect(list, &QListWidget::itemSelectionChanged, list, [this] { userChose(this->list()->currentRow()); });
 }
 
 QListWidget* ListBox::list() const
@@ -88,6 +90,11 @@ void ListBox::userChose(int row)
 {
     detail::DeliveryScope delivery;
     if (row == mListIndex)
+        return;
+    // A click or a key selects the row it makes current; the focus only
+    // makes the first row current without selecting it, and chooses nothing.
+    // Its choice counts once the row is both current and selected.
+    if (row >= 0 && !list()->item(row)->isSelected())
         return;
     mListIndex = row;
     fire(Click);

@@ -29,6 +29,7 @@
 #include "main/render/print_dialog.h"
 #include "main/render/znohani.h"
 #include "main/site/tables.h"
+#include "main/survey/gps_window.h"
 #include "main/survey/stdisp.h"
 #include "main/window/plot.h"
 #include "platform/desktop/fake_desktop.h"
@@ -389,6 +390,7 @@ const std::vector<WindowRow>& windows()
         {"TavelcorCoordinateKeyIn", mainProgramDialog<tavelcor::xyinForm>, {}},
         {"TavelcorPointMove", mainProgramDialog<tavelcor::xyin2Form>, {}},
         {"TavelcorYesNo", yesNoWindow, {}},
+        {"TavelcorGpsWindow", mainProgramDialog<tavelcor::gpsForm>, {}},
         // ORBELA
         {"OrbelaMain", orbelaWindow, {}},
         // KINTAB

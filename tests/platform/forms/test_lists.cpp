@@ -4,6 +4,7 @@
 #include "sample_form.h"
 #include "sample_form_fixture.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -90,6 +91,28 @@ TEST_F(Lists, UserChoosingAnItemFiresClick)
     QTest::keyClick(list, Qt::Key_Down);
     EXPECT_EQ(f.log, (QStringList{QStringLiteral("List1_Click 1"), QStringLiteral("List1_Click 2")}));
     EXPECT_EQ(f.List1.Text(), QStringLiteral("C"));
+}
+
+// Qt makes the first row current when an unchosen list gets the focus; that
+// is no choice of the user's.
+TEST_F(Lists, FocusAloneChoosesNoItem)
+{
+    SampleForm& f = shownForm();
+    for (const char* item : {"A", "B", "C"})
+        f.List1.AddItem(QString::fromLatin1(item));
+    auto* list = static_cast<QListWidget*>(f.List1.widget());
+    f.Text1.SetFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    f.List1.SetFocus();
+    ASSERT_EQ(QApplication::focusWidget(), list);
+    EXPECT_EQ(f.List1.ListIndex(), -1);
+    EXPECT_EQ(f.List1.Text(), QString());
+    EXPECT_TRUE(f.log.filter(QStringLiteral("List1_Click")).isEmpty()) << f.log.join(u'|').toStdString();
+
+    QTest::keyClick(list, Qt::Key_Down);
+    ASSERT_NE(f.List1.ListIndex(), -1);
+    EXPECT_EQ(f.List1.Text(), list->item(f.List1.ListIndex())->text());
+    EXPECT_EQ(f.log.filter(QStringLiteral("List1_Click")).size(), 1);
 }
 
 TEST_F(Lists, ComboTextFromCodeFiresChangeAndTypingClearsTheChoice)
