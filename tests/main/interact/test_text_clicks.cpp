@@ -9,6 +9,8 @@
 #include "main/interact/text_clicks.h"
 #include "main/render/window_plot_face.h"
 #include "main/site/tables.h"
+#include "platform/canvas/canvas.h"
+#include "platform/canvas/colors.h"
 #include "platform/forms/modal_answer.h"
 
 #include <functional>
@@ -43,6 +45,25 @@ protected:
 
     // Ground metres per twip of the plot's height (p).
     static double perTwip() { return ViewSpanX / WindowPlotFace(plot()).pictureHeightTwips(); }
+
+    // Pixels of colour index `colour` in the box of `bytes` letters written
+    // at the settings' size with its top left at (north, east).
+    static int pixelsOf(int colour, double north, double east, int bytes)
+    {
+        const double h = 22.0 * FontSize * TextScale * perTwip();
+        const double width = 11.0 * bytes * FontSize * TextScale * perTwip();
+        const platform::Canvas& canvas = plot().Picture1.canvas();
+        const QPoint from = canvas.toPixel(QPointF(east, -north)).toPoint();
+        const QPoint to = canvas.toPixel(QPointF(east + width, -(north - h))).toPoint();
+        const QImage& image = canvas.image();
+        const QRgb wanted = platform::toQRgb(platform::QBColor(colour));
+        int n = 0;
+        for (int py = std::max(from.y(), 0); py <= std::min(to.y(), image.height() - 1); ++py) {
+            for (int px = std::max(from.x(), 0); px <= std::min(to.x(), image.width() - 1); ++px)
+                n += (image.pixel(px, py) | 0xFF000000U) == wanted ? 1 : 0;
+        }
+        return n;
+    }
 };
 
 TEST_F(TextClicks, AFreeTextHasOneBlankPerRunAndNoCommas)
@@ -70,6 +91,7 @@ TEST_F(TextClicks, AFreeTextHasOneBlankPerRunAndNoCommas)
     }
     EXPECT_EQ(TxtEdit, 0);
     EXPECT_EQ(TxtChanged, 1);
+    EXPECT_GT(pixelsOf(4, 2.0, 3.0, 5), 0);  // drawn at once in its colour
 }
 
 TEST_F(TextClicks, APhraseOrItsCaptionWhenThePhraseIsEmpty)
@@ -213,6 +235,8 @@ TEST_F(TextClicks, APlacementRecordsTheOldAnchorInItsValuesAndTheNewInItsTexts)
     EXPECT_EQ(TxtEdit, 1);
     EXPECT_EQ(w.Label28.Caption(), QString());
     EXPECT_DOUBLE_EQ(MoveOldX, 1.5);
+    EXPECT_EQ(pixelsOf(2, 1.5, -4.0, 4), 0);  // painted over at the old place
+    EXPECT_GT(pixelsOf(2, 3.5, -2.25, 4), 0);
 }
 
 TEST_F(TextClicks, WithTheLineBreakEditorTheCommitIsHiddenWhileItIsOpen)
