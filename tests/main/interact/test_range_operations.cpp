@@ -11,6 +11,7 @@
 #include "main/interact/range_operations.h"
 #include "main/render/window_plot_face.h"
 #include "main/site/tables.h"
+#include "main/ui/shared_utilities.h"
 #include "platform/canvas/colors.h"
 
 namespace tavelcor::interacttest {
@@ -218,6 +219,19 @@ TEST_F(RangeOperations, ARecolourTakesTheChosenColourAndCountsFromTwoAfterAPress
     EXPECT_EQ(UndoText(0, UndoPos - 1), QStringLiteral(" 2"));
     EXPECT_EQ(UndoText(0, UndoPos), QStringLiteral(" 3"));
     EXPECT_EQ(colorAt(5.0, 3.0), platform::QBColor(kRed));
+}
+
+TEST_F(RangeOperations, ALineRecolourWithNoColourChosenChangesNothing)
+{
+    for (const auto& [index, option] : w().Option14)
+        option->setValue(false);
+    ASSERT_EQ(SelectedIndex(w().Option14), -1);
+    line(1, 5.0, -5.0, 5.0, 15.0, 3);
+    const int before = UndoPos;
+    dragFrom(0.0, 0.0, 10.0, 10.0);
+    recolourLinesInRange(w(), 10.0, -10.0);
+    EXPECT_EQ(LineColor[1], 3);
+    EXPECT_EQ(UndoPos, before);
 }
 
 TEST_F(RangeOperations, ALineRecolourOverTheCapShowsTheChangeMessage)
