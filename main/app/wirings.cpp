@@ -2,6 +2,7 @@
 #include "main/app/wirings.h"
 
 #include "main/app/site_wiring.h"
+#include "main/app/ui_bindings.h"
 #include "main/app/window_layout.h"
 #include "main/background/background_drawing.h"
 #include "main/edit/edit_wiring.h"
@@ -32,6 +33,7 @@ void registerPlotWirings()
     addPlotWiring(wireInteract);
     addPlotWiring(wireEdit);
     addPlotWiring(wirePanels);
+    addPlotWiring(wireUiBindings);
 }
 
 }  // namespace tavelcor

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: LicenseRef-Tavelcor
 #include "main/background/background_drawing.h"
 
+#include "main/background/profile_command.h"
 #include "main/background/raster_drawing.h"
 #include "main/background/tile_mosaic.h"
 #include "main/background/web_maps.h"
@@ -229,6 +230,7 @@ void wireBackground(Plot& window)
 {
     window.Timer5.Timer = [&window] { Timer5_Timer(window); };
     wireWebMaps(window);
+    wireElevationProfile(window);
     installBackgroundCalls();
     backgroundServices().tileMosaic = [](render::PlotFace& face, std::uint8_t& code) { TileMosaic(face, code); };
     viewServices().geocode = [](const QString& place) { return Geocode(place); };

@@ -4,6 +4,7 @@
 #include "main/edit/edit_dialogs_wiring.h"
 #include "main/edit/history_commands.h"
 #include "main/edit/koho.h"
+#include "main/edit/point_panel.h"
 #include "main/window/plot.h"
 
 namespace tavelcor {
@@ -16,6 +17,7 @@ void wireEdit(Plot& window)
     window.Command63.Click = [&window] { Command63_Click(window); };
     window.Command48.Click = [&window] { Command48_Click(window); };
     wireEditDialogs(window);
+    wirePointPanel(window);
 }
 
 }  // namespace tavelcor

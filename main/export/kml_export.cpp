@@ -71,6 +71,7 @@ void Command82_Click(Plot& window)
         if (startForm().isLoaded())
             start().Hide();
     }
+    window.Picture1.SetFocus();
 }
 
 }  // namespace tavelcor

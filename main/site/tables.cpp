@@ -268,6 +268,10 @@ void resetEditState()
     SimaCompress = 0;
     DanmenPitch = 1;
     DanmenScale = 1;
+    DanmenMaxPoints = 0;
+    DanmenFixedPitch = 0;
+    DanmenCurvature = 0;
+    DanmenPitchPoints = 0;
 }
 
 void resetPrintState()

@@ -821,6 +821,14 @@ inline std::uint8_t SimaCompress = 0;
 inline std::int32_t DanmenPitch = 1;
 // Vertical factor of the profile drawing, 1..50. start: 1.
 inline std::uint8_t DanmenScale = 1;
+// The profile dialog's settings, read by the profile builder: the maximum
+// number of samples 10..1000 (0 until the dialog first loads, which makes it
+// 50), a fixed pitch in metres (0 none), 1 = heights corrected for earth
+// curvature and refraction, 1 = pitch samples become named points.
+inline std::int16_t DanmenMaxPoints = 0;
+inline std::int32_t DanmenFixedPitch = 0;
+inline std::uint8_t DanmenCurvature = 0;
+inline std::uint8_t DanmenPitchPoints = 0;
 
 // ================================================================ printing
 

@@ -104,8 +104,9 @@ WriteResult writeTextPresets(const QString& path)
     for (int n = 1; n <= kPhraseTop; ++n) {
         row.clear();
         if (n <= kCategoryLines) {
-            // The reader splits at the first comma: a comma in the key becomes "_".
-            sitetext::appendField(row, PhraseKey[n]);
+            // The key as it stands: the reader splits at the first comma, so
+            // the part of a key after a comma comes back in front of the text.
+            sitetext::appendLineText(row, PhraseKey[n]);
             row << u',';
             sitetext::appendLineText(row, PhraseText[n]);
         } else if (n == kFreeCategoryLine) {

@@ -74,9 +74,10 @@ void LoadTextPresets(const QString& path, PresetControls& controls);
 //                  first 100 characters)
 //   line 7         "他", whatever entry 7 holds
 //   lines 8..4000  the text as it stands, commas and blanks included
-// So that every line reads back as the entry it was written from, a comma
-// in a key of lines 1..6 is written as "_" (the reader splits at the first
-// comma) and a line break in any key or text as a blank. Failed, with the
+// A key is written as it stands, commas included: the reader splits the line
+// at its first comma, so the part of a key after a comma comes back in front
+// of the text. A line break in any key or text is written as a blank, so no
+// later entry moves to another line. Failed, with the
 // old file kept, when the file cannot be written; nothing is shown.
 WriteResult writeTextPresets(const QString& path);
 

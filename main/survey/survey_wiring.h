@@ -7,9 +7,10 @@ namespace tavelcor {
 
 class Plot;
 
-/// Wires 再表示 (Command6 and the compact frame's Command81) and 解除
-/// (Command86), and installs the marks of the calculation picks as the
-/// redraw's survey-mark call points. Registered with addPlotWiring.
+/// Wires 再表示 (Command6 and the compact frame's Command81), 解除
+/// (Command86) and the point panel's 記録/観測 (Command43), and installs the
+/// marks of the calculation picks as the redraw's survey-mark call points.
+/// Registered with addPlotWiring.
 void wireSurvey(Plot& window);
 
 }  // namespace tavelcor

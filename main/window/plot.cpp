@@ -68,9 +68,11 @@ Plot::Plot() : platform::Form(QStringLiteral("plot"))
     designPrintControls();
     designSurveyControls();
     designHistoryButtons();
+    designPointPanelEnds();
     designPointerControls();
     designPanelButtons();
     designFieldLinkControls();
+    designSettingsButtons();
     Timer2.setEnabled(false);
     Timer2.setInterval(60000);
     for (const PlotWiring& wire : wirings())
@@ -243,6 +245,10 @@ void Plot::designSiteControls()
     Command56.Move(1950.0, 0.0, 1850.0, 390.0);
     Command58.setCaption(QStringLiteral("Yahoo地図"));
     Command58.Move(0.0, 410.0, 1850.0, 390.0);
+    Command57.setCaption(QStringLiteral("断面確認"));
+    Command57.Move(2050.0, 7300.0, 1850.0, 330.0);
+    ProgressBar5.Move(100.0, 10600.0, 4000.0, 250.0);
+    ProgressBar5.setVisible(false);
 }
 
 // The operation panels are closed (hidden) at start; their colour options
@@ -601,6 +607,20 @@ void Plot::designHistoryButtons()
     Command63.Move(3420.0, 600.0, 420.0, 300.0);
 }
 
+// The point panel's bottom row: ピック at the left, 終了 at the right,
+// below 取消 and 記録; the symbol picker's 閉じる in its last column below
+// "⊂".
+void Plot::designPointPanelEnds()
+{
+    Check24.setCaption(QStringLiteral("ピック"));
+    Check24.Move(100.0, 1950.0, 1000.0, 300.0);
+    Command26.setCaption(QStringLiteral("終了"));
+    Command26.Move(2700.0, 1950.0, 1100.0, 330.0);
+    Command25.setCaption(QStringLiteral("閉じる"));
+    Command25.setFontSize(7.0);
+    Command25.Move(3400.0, 1000.0, 480.0, 600.0);
+}
+
 // The readouts of a press lie over the plot below the cursor readout,
 // transparent; the panels' further buttons stand where their operations
 // leave room (記録 beside 取消 over the symbol picker, which the operation
@@ -638,6 +658,37 @@ void Plot::designPointerControls()
         left += 1200.0;
     }
     Option26.setValue(true);
+}
+
+// The settings and the remaining commands sit in two low rows beside 線色,
+// between the history buttons and the web-map frame; the results panel lies over the plot's left edge, 4250 twips from
+// the top, hidden until a result is shown.
+void Plot::designSettingsButtons()
+{
+    // Beside 線色, in a slightly smaller type so that the five fit.
+    const auto button = [](platform::CommandButton& b, const QString& caption, double left, double top,
+                           double width) {
+        b.setCaption(caption);
+        b.setFontSize(8.0);
+        b.Move(left, top, width, 270.0);
+    };
+    button(Command19, QStringLiteral("条  件"), 1150.0, 7140.0, 700.0);
+    button(Command55, QStringLiteral("表示色"), 1875.0, 7140.0, 750.0);
+    button(Command64, QStringLiteral("テンキー表示"), 2650.0, 7140.0, 1250.0);
+    button(Command65, QStringLiteral("図上面積計測"), 1150.0, 7420.0, 1200.0);
+    button(Command53, QStringLiteral("表示対象番号指定"), 2375.0, 7420.0, 1525.0);
+
+    Frame16.Move(0.0, 4250.0, 4000.0, 2400.0);
+    Frame16.setCaption(QString());
+    Frame16.setVisible(false);
+    Text18.setMultiLine(true);
+    Text18.Move(100.0, 150.0, 3800.0, 1700.0);
+    button(Command83, QStringLiteral("閉じる"), 100.0, 1950.0, 1200.0);
+    button(Command84, QStringLiteral("消去して閉じる"), 1400.0, 1950.0, 2000.0);
+    for (platform::CommandButton* b : {&Command83, &Command84}) {
+        b->setFontSize(9.0);
+        b->setHeight(330.0);
+    }
 }
 
 void addPlotWiring(PlotWiring wiring)

@@ -119,6 +119,13 @@ public:
     platform::CommandButton Command46{Frame8, QStringLiteral("Command46")};
     platform::CommandButton Command56{Frame8, QStringLiteral("Command56")};
     platform::CommandButton Command58{Frame8, QStringLiteral("Command58")};
+    /// 断面確認: arms the elevation-profile route and opens the profile
+    /// dialog; outside the web-map frame, so the profile view keeps it. The
+    /// profile builder's progress bar over the plot (hidden but while heights
+    /// are fetched) and its save dialog.
+    platform::CommandButton Command57{protprp, QStringLiteral("Command57")};
+    platform::ProgressBar ProgressBar5{*this, QStringLiteral("ProgressBar5")};
+    platform::CommonDialog CommonDialog3;
     /// The operation panels, visible exactly while open: points (Frame4),
     /// lines (Frame10, colour options Option14(i) in Frame7), hand strokes
     /// (Frame9, colour options Option8(i) in Frame5) and texts (Frame11,
@@ -336,6 +343,12 @@ public:
     platform::CommandButton Command63{Frame6, QStringLiteral("Command63")};
     /// "候補" of the point panel: the name-candidate window.
     platform::CommandButton Command48{Frame4, QStringLiteral("Command48")};
+    /// The point panel's end 終了, its switch ピック (an added point snaps to
+    /// a nearby line, a moved point takes the line ends along), and the
+    /// symbol picker's 閉じる.
+    platform::CommandButton Command26{Frame4, QStringLiteral("Command26")};
+    platform::CheckBox Check24{Frame4, QStringLiteral("Check24")};
+    platform::CommandButton Command25{Frame6, QStringLiteral("Command25")};
     // --- pointer interaction ---------------------------------------------------
     /// The longitude (L) and height (H) readouts of a left press, over the
     /// plot below the cursor readout; the latitude readout is Label18.
@@ -372,6 +385,22 @@ public:
     platform::CommandButton Command50{Frame13, QStringLiteral("Command50")};
     platform::CommandButton Command51{Frame13, QStringLiteral("Command51")};
     platform::CommandButton Command49{Frame13, QStringLiteral("Command49")};
+    // --- settings and the remaining commands of the side panel ----------------
+    /// 条  件: the settings dialog; 表示対象番号指定: the number ranges;
+    /// 表示色: the shown colours (one click), or the red and blue points
+    /// (double and triple clicks); テンキー表示: the keypad program;
+    /// 図上面積計測: starts or ends an on-map area measurement.
+    platform::CommandButton Command19{protprp, QStringLiteral("Command19")};
+    platform::CommandButton Command53{protprp, QStringLiteral("Command53")};
+    platform::CommandButton Command55{protprp, QStringLiteral("Command55")};
+    platform::CommandButton Command64{protprp, QStringLiteral("Command64")};
+    platform::CommandButton Command65{protprp, QStringLiteral("Command65")};
+    /// The results panel (hidden at start): the plot's clicks append lines to
+    /// Text18 and show it; 閉じる hides it, 消去して閉じる empties it first.
+    platform::Frame Frame16{*this, QStringLiteral("Frame16")};
+    platform::TextBox Text18{Frame16, QStringLiteral("Text18")};
+    platform::CommandButton Command83{Frame16, QStringLiteral("Command83")};
+    platform::CommandButton Command84{Frame16, QStringLiteral("Command84")};
 
     /// The window's caption as designed.
     static const QString kDesignCaption;
@@ -402,7 +431,9 @@ private:
     void designPointerControls();
     void designFieldLinkControls();
     void designHistoryButtons();
+    void designPointPanelEnds();
     void designPanelButtons();
+    void designSettingsButtons();
 };
 
 /// A function that wires one part of the program's handlers to the window.

@@ -6,6 +6,7 @@
 // serves each fix over the link; a second start reports and ends; the end of
 // the session closes it in order.
 #include "nmea_helpers.h"
+#include "orbela_process.h"
 #include "platform/link/link_client.h"
 #include "pty_pair.h"
 #include "xvfb_server.h"
@@ -28,7 +29,7 @@ namespace {
 using namespace std::chrono_literals;
 using gpstest::fileBytes;
 
-constexpr int kWaitMs = 15000;
+constexpr int kWaitMs = gpstest::kOrbelaWaitMs;
 const QString kFixText = QStringLiteral("-38600.075, -6521.191, 45.100, 8 , 12:00:00 ,1 ,0.9 ,M ,36.7 ,M");
 
 QByteArray fixBurst()
@@ -38,56 +39,7 @@ QByteArray fixBurst()
            + gpstest::nmea("GPGSA,A,3,03,17,22,,,,,,,,,,2.9,2.2,1.9");
 }
 
-// An orbela child process; killed and waited for when the test ends, also
-// when it fails half-way.
-class Orbela {
-public:
-    explicit Orbela(const QProcessEnvironment& environment)
-    {
-        mProcess.setProgram(QStringLiteral(TAVELCOR_BIN_DIR "/orbela"));
-        mProcess.setProcessEnvironment(environment);
-    }
-    ~Orbela()
-    {
-        if (mProcess.state() != QProcess::NotRunning) {
-            mProcess.kill();
-            mProcess.waitForFinished(5000);
-        }
-    }
-    Orbela(const Orbela&) = delete;
-    Orbela& operator=(const Orbela&) = delete;
-
-    bool start()
-    {
-        mProcess.start();
-        return mProcess.waitForStarted(kWaitMs);
-    }
-    /// Ends it as the end of the desktop session does (SIGTERM).
-    void endSession() { mProcess.terminate(); }
-    bool waitForEnd() { return mProcess.state() == QProcess::NotRunning || mProcess.waitForFinished(kWaitMs); }
-    QProcess& process() { return mProcess; }
-
-private:
-    QProcess mProcess;
-};
-
-// Runs xdotool to its end; its standard output, or nullopt when it failed or
-// did not end in time (a search that finds nothing waits for ever).
-std::optional<QByteArray> xdotool(const QProcessEnvironment& environment, const QStringList& arguments)
-{
-    QProcess tool;
-    tool.setProcessEnvironment(environment);
-    tool.setStandardErrorFile(QProcess::nullDevice());
-    tool.start(QStandardPaths::findExecutable(QStringLiteral("xdotool")), arguments);
-    if (!tool.waitForFinished(kWaitMs)) {
-        tool.kill();
-        tool.waitForFinished(5000);
-        return std::nullopt;
-    }
-    if (tool.exitStatus() != QProcess::NormalExit || tool.exitCode() != 0)
-        return std::nullopt;
-    return tool.readAllStandardOutput();
-}
+using gpstest::Orbela;
 
 class OrbelaProgram : public ::testing::Test {
 protected:
@@ -150,13 +102,7 @@ protected:
     }
 
     // Clicks the window's point (x, y), in pixels from its top-left corner.
-    bool click(const QString& window, int x, int y)
-    {
-        return xdotool(environment, {QStringLiteral("mousemove"), QStringLiteral("--window"), window,
-                                     QStringLiteral("--sync"), QString::number(x), QString::number(y),
-                                     QStringLiteral("click"), QStringLiteral("1")})
-            .has_value();
-    }
+    bool click(const QString& window, int x, int y) { return gpstest::clickAt(environment, window, x, y); }
 
     XvfbServer xvfb;  // stopped after the program (declared before it in each test)
     QTemporaryDir home;
@@ -177,18 +123,16 @@ TEST_F(OrbelaProgram, SearchesStartsAndServesEachFixToTheMainProgram)
     testing_support::Feeder receiver(pty, fixBurst(), 100ms);
     Orbela orbela(environment);
     ASSERT_TRUE(orbela.start());
-    const std::optional<QByteArray> found = xdotool(
-        environment, {QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--onlyvisible"),
-                      QStringLiteral("--name"), QStringLiteral("^ORBELA 1\\.361$")});
+    const std::optional<QString> found = gpstest::orbelaWindow(environment);
     ASSERT_TRUE(found.has_value()) << "the window did not appear "
                                    << orbela.process().readAllStandardError().toStdString();
-    const QString window = QString::fromLatin1(found->split('\n').front().trimmed());
+    const QString window = *found;
 
     // The centres of "ポート(16以内)検索" (Command4) and "受信開始" (Command1), at
     // 15 twips a pixel. The search holds the window until it found port 3;
     // the second click waits for it in the window's queue.
-    ASSERT_TRUE(click(window, 303, 38));
-    ASSERT_TRUE(click(window, 58, 98));
+    ASSERT_TRUE(click(window, gpstest::kPortSearchX, gpstest::kPortSearchY));
+    ASSERT_TRUE(click(window, gpstest::kStartX, gpstest::kStartY));
 
     auto link = linkWhenServed();
     ASSERT_NE(link->client, nullptr) << orbela.process().readAllStandardError().toStdString();

@@ -15,11 +15,13 @@
 #include "main/app/app_context.h"
 #include "main/app/app_forms.h"
 #include "main/app/wirings.h"
+#include "main/background/danmen_frm.h"
 #include "main/background/photo_viewer.h"
 #include "main/edit/crtext.h"
 #include "main/edit/koho.h"
 #include "main/edit/last_name_form.h"
 #include "main/edit/mesgbox.h"
+#include "main/edit/point_panel.h"
 #include "main/edit/xyin.h"
 #include "main/edit/xyin2.h"
 #include "main/export/simasave.h"
@@ -31,6 +33,9 @@
 #include "main/site/tables.h"
 #include "main/survey/gps_window.h"
 #include "main/survey/stdisp.h"
+#include "main/ui/jyouken.h"
+#include "main/ui/pointcat.h"
+#include "main/ui/textcat.h"
 #include "main/window/plot.h"
 #include "platform/desktop/fake_desktop.h"
 #include "platform/forms/fonts.h"
@@ -139,6 +144,26 @@ platform::Form& pointPanelAttribute(Surroundings& s)
     return w;
 }
 
+// The point panel opened by its button (the picker closed, 候補 shown), and
+// with its symbol picker opened by マーク.
+platform::Form& pointPanelOpened(Surroundings& s)
+{
+    tavelcor::Plot& w = standardLayout(s);
+    tavelcor::Command20_Click(w);
+    EXPECT_TRUE(w.Frame4.Visible());
+    EXPECT_FALSE(w.Frame6.Visible());
+    return w;
+}
+
+platform::Form& pointPanelPicker(Surroundings& s)
+{
+    tavelcor::Plot& w = standardLayout(s);
+    tavelcor::Command20_Click(w);
+    tavelcor::Command24_Click(w);
+    EXPECT_TRUE(w.Frame6.Visible());
+    return w;
+}
+
 // The readouts of a press over the plot, all three filled.
 platform::Form& pressReadouts(Surroundings& s)
 {
@@ -197,6 +222,15 @@ platform::Form& lineEditor(Surroundings& s)
     return tavelcor::crtext();
 }
 
+// The results panel over the plot's left edge, with two result lines.
+platform::Form& resultsPanel(Surroundings& s)
+{
+    tavelcor::Plot& w = standardLayout(s);
+    w.Text18.setText(QStringLiteral("面積 = 123.45 m2\r\n距離 = 12.345 m"));
+    w.Frame16.setVisible(true);
+    return w;
+}
+
 // The last used names with a report of several lines.
 platform::Form& lastNames(Surroundings& s)
 {
@@ -213,6 +247,26 @@ platform::Form& yesNoWindow(Surroundings& s)
     mainWindowWithSite(s);
     tavelcor::MESGBOX& form = tavelcor::mesgbox();
     form.Label1.setCaption(QStringLiteral("10000件のデータがあります\r\n10000番目のデータを表示しますか"));
+    return form;
+}
+
+// The profile dialog of an ordinary instance, the correction's hint shown.
+platform::Form& profileDialog(Surroundings& s)
+{
+    mainWindowWithSite(s);
+    tavelcor::DanmenFrm& form = tavelcor::danmenFrm();
+    form.Check1.setValue(platform::check::Checked);
+    EXPECT_TRUE(form.Label4.Visible());
+    return form;
+}
+
+// The profile dialog of the profile view: the vertical factor only.
+platform::Form& profileViewDialog(Surroundings& s)
+{
+    tavelcor::Plot& w = mainWindowWithSite(s);
+    w.setCaption(w.Caption() + QStringLiteral(" 地理院標高APIを使用した断面図"));
+    tavelcor::DanmenFrm& form = tavelcor::danmenFrm();
+    EXPECT_TRUE(form.profileView());
     return form;
 }
 
@@ -353,6 +407,10 @@ const std::vector<StackedPair> kMainWindowStacks = {
     {QStringLiteral("Picture1"), QStringLiteral("Label5")},
     {QStringLiteral("Picture1"), QStringLiteral("Label29")},
     {QStringLiteral("Picture1"), QStringLiteral("Label30")},
+    {QStringLiteral("Picture1"), QStringLiteral("Frame16")},
+    // The open symbol picker lies over the point panel's bottom row.
+    {QStringLiteral("Frame6"), QStringLiteral("Check24")},
+    {QStringLiteral("Frame6"), QStringLiteral("Command26")},
 };
 
 const std::vector<WindowRow>& windows()
@@ -366,6 +424,8 @@ const std::vector<WindowRow>& windows()
         {"TavelcorMainTextPanel", withPanel<&tavelcor::Plot::Frame11>, kMainWindowStacks},
         {"TavelcorMainTextPanelEditing", textPanelEditing, kMainWindowStacks},
         {"TavelcorMainPointPanelAttribute", pointPanelAttribute, kMainWindowStacks},
+        {"TavelcorMainPointPanelOpened", pointPanelOpened, kMainWindowStacks},
+        {"TavelcorMainPointPanelPicker", pointPanelPicker, kMainWindowStacks},
         {"TavelcorMainStationFrame", withPanel<&tavelcor::Plot::Frame13>, kMainWindowStacks},
         {"TavelcorMainPressReadouts", pressReadouts, kMainWindowStacks},
         {"TavelcorMainPointPanelMoving", pointPanelMoving, kMainWindowStacks},
@@ -381,6 +441,10 @@ const std::vector<WindowRow>& windows()
         {"TavelcorLineWidths", mainProgramDialog<tavelcor::linewidthForm>, {}},
         {"TavelcorNumberRanges", mainProgramDialog<tavelcor::znoHaniForm>, {}},
         {"TavelcorColourPicker", mainProgramDialog<tavelcor::colorForm>, {}},
+        {"TavelcorSettings", mainProgramDialog<tavelcor::jyoukenForm>, {}},
+        {"TavelcorPointCatalogue", mainProgramDialog<tavelcor::pointcatForm>, {}},
+        {"TavelcorPhraseCatalogue", mainProgramDialog<tavelcor::textcatForm>, {}},
+        {"TavelcorMainResultsPanel", resultsPanel, kMainWindowStacks},
         {"TavelcorSimaOptions", simaOptions, {}},
         {"TavelcorReport", reportWindow, {}},
         {"TavelcorReportDistancePanel", reportWithDistancePanel, {{QStringLiteral("Text1"), QStringLiteral("Frame1")}}},
@@ -390,6 +454,8 @@ const std::vector<WindowRow>& windows()
         {"TavelcorCoordinateKeyIn", mainProgramDialog<tavelcor::xyinForm>, {}},
         {"TavelcorPointMove", mainProgramDialog<tavelcor::xyin2Form>, {}},
         {"TavelcorYesNo", yesNoWindow, {}},
+        {"TavelcorProfileDialog", profileDialog, {}},
+        {"TavelcorProfileDialogProfileView", profileViewDialog, {}},
         {"TavelcorGpsWindow", mainProgramDialog<tavelcor::gpsForm>, {}},
         // ORBELA
         {"OrbelaMain", orbelaWindow, {}},

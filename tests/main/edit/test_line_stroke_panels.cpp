@@ -120,6 +120,9 @@ TEST_F(LinePanel, EndAfterTheFirstRouteClickHandsOverARouteOfNoSegment)
     LineSubState = 2;  // the first route click took RouteFirst = LineNext
     RouteFirst = LineNext;
     redraws = 0;
+    // The builder asks for its files, then finds the route too short.
+    script().expectMessage(platform::MsgResult::No, QStringLiteral("軌道を出力する= ok 出力しない= CANCEL"));
+    script().expectMessage(platform::MsgResult::Ok, QStringLiteral("全長が短かすぎます"));
     Command29_Click(w);
     EXPECT_EQ(RouteFirst, 5);
     EXPECT_EQ(RouteLast, RouteFirst - 1);
@@ -140,6 +143,9 @@ TEST_F(LinePanel, ARouteEndedWithEndLeavesLineNextWhereItWas)
     putLine(4, 20.0, 0.0, 30.0, 5.0);
     putLine(5, 30.0, 5.0, 40.0, 5.0);
     ASSERT_EQ(LineNext, 6);
+    // The builder asks for its files; no elevation service answers here.
+    script().expectMessage(platform::MsgResult::No, QStringLiteral("軌道を出力する= ok 出力しない= CANCEL"));
+    script().expectMessage(platform::MsgResult::Ok, QStringLiteral("地理院から標高が取得できません"));
     Command29_Click(w);
     EXPECT_EQ(RouteFirst, 3);
     EXPECT_EQ(RouteLast, 5);

@@ -30,6 +30,10 @@ TEST_F(KmlWindowTest, EmptySiteWritesTheFileAndTellsThatNoViewerIsRegistered)
                                          "</Folder>"}));
     EXPECT_EQ(l[18], QStringLiteral("<Icon> <href>") + WorkFolder + QStringLiteral("/WHITE.BMP</href> </Icon>"));
     EXPECT_EQ(l.mid(30), (QStringList{"</Folder>", "</kml>"}));
+    // The focus the button gave is the plot's once the window is in front
+    // again (the splash window of the export came and went).
+    QApplication::setActiveWindow(plot().window());
+    EXPECT_TRUE(plot().Picture1.hasFocus()) << "the button gives the focus back to the plot";
     EXPECT_TRUE(wellFormed(kmlPath()));
     expectSplashDone();
     EXPECT_EQ(siteFiles(), QStringList{"Tavelcor.KML"});

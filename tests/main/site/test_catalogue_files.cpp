@@ -289,9 +289,9 @@ TEST_F(TextPresets, WriterPutsOutFourThousandLinesInTheirRoles)
     EXPECT_EQ(lines[kPhraseTop - 1], QStringLiteral("最後"));
 }
 
-// Written and read back, every entry returns to its line: a comma in a
-// category key would split the line at the wrong place and a line break
-// would move every later entry, so they are written as "_" and a blank. A
+// Written and read back, every entry returns to its line: a line break would
+// move every later entry, so it is written as a blank. A comma in a category
+// key is written as it stands and splits the line there when read back. A
 // long category text is written whole and comes back cut to 100 characters.
 TEST_F(TextPresets, WrittenPresetsReadBackEntryByEntry)
 {
@@ -307,15 +307,15 @@ TEST_F(TextPresets, WrittenPresetsReadBackEntryByEntry)
     EXPECT_EQ(siteLines(QStringLiteral("TEXT.JKN"))[1], QStringLiteral("畑,") + QString(150, u'畑'));
     resetKeepingFolders();
     LoadTextPresets(sitePresets(), mControls);
-    EXPECT_EQ(PhraseKey[1], QStringLiteral("宅_地"));
-    EXPECT_EQ(PhraseText[1], QStringLiteral("宅地,不詳"));
+    EXPECT_EQ(PhraseKey[1], QStringLiteral("宅"));
+    EXPECT_EQ(PhraseText[1], QStringLiteral("地,宅地,不詳"));
     EXPECT_EQ(PhraseText[2], QString(100, u'畑'));
     EXPECT_EQ(PhraseKey[3], QStringLiteral("山 林"));
     EXPECT_EQ(PhraseKey[7], QStringLiteral("他"));
     EXPECT_EQ(PhraseText[8], QStringLiteral("一行目 二行目"));
     EXPECT_EQ(PhraseText[9], QStringLiteral("  "));
     EXPECT_EQ(PhraseText[10], QStringLiteral("①㎡～－"));
-    EXPECT_EQ(mControls.quickTextCaption(1), QStringLiteral("宅_地"));
+    EXPECT_EQ(mControls.quickTextCaption(1), QStringLiteral("宅"));
     EXPECT_EQ(mControls.phraseList(), QStringList({"一行目 二行目", "①㎡～－"}));
 }
 

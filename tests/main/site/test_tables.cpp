@@ -69,6 +69,8 @@ std::vector<ValueRow> startupValues()
         row("CollectorSdl", CollectorSdl, 0), row("KintabAuto", KintabAuto, 0),
         row("RecordMain", RecordMain, 0), row("KeepView", KeepView, 0),
         row("FillSelected", FillSelected, 0), row("DanmenScale", DanmenScale, 1),
+        row("DanmenMaxPoints", DanmenMaxPoints, 0), row("DanmenFixedPitch", DanmenFixedPitch, 0),
+        row("DanmenCurvature", DanmenCurvature, 0), row("DanmenPitchPoints", DanmenPitchPoints, 0),
         row("UndoPos", UndoPos, 0), row("UndoTop", UndoTop, 0),
         row("GpsCount", GpsCount, 0), row("TxtCount", TxtCount, 0),
         row("LoadingFlag", LoadingFlag, 0), row("RedrawCause", RedrawCause, 0),
