@@ -245,8 +245,11 @@ void Plot::designSiteControls()
     Command56.Move(1950.0, 0.0, 1850.0, 390.0);
     Command58.setCaption(QStringLiteral("Yahoo地図"));
     Command58.Move(0.0, 410.0, 1850.0, 390.0);
+    // 断面確認 fills the free second-row place of the web-map frame but
+    // belongs to the panel, so that the profile view, which hides the frame,
+    // still shows it. It is made after the frame and lies over it.
     Command57.setCaption(QStringLiteral("断面確認"));
-    Command57.Move(2050.0, 7300.0, 1850.0, 330.0);
+    Command57.Move(2050.0, 8110.0, 1850.0, 390.0);
     ProgressBar5.Move(100.0, 10600.0, 4000.0, 250.0);
     ProgressBar5.setVisible(false);
 }

@@ -408,6 +408,8 @@ const std::vector<StackedPair> kMainWindowStacks = {
     {QStringLiteral("Picture1"), QStringLiteral("Label29")},
     {QStringLiteral("Picture1"), QStringLiteral("Label30")},
     {QStringLiteral("Picture1"), QStringLiteral("Frame16")},
+    // 断面確認 lies in the web-map frame's free place without belonging to it.
+    {QStringLiteral("Frame8"), QStringLiteral("Command57")},
     // The open symbol picker lies over the point panel's bottom row.
     {QStringLiteral("Frame6"), QStringLiteral("Check24")},
     {QStringLiteral("Frame6"), QStringLiteral("Command26")},
