@@ -1,25 +1,31 @@
 // SPDX-License-Identifier: LicenseRef-Tavelcor
-// The press operations that are not built yet. Each does nothing and lets
+// The press operations. The line and text panels' clicks live in
+// line_clicks.* and text_clicks.*. Those not built yet do nothing and let
 // the dispatcher's common ending run; the dispatcher already routes every
 // press to the right one, so an operation is built by giving its function
 // here a body (or moving it to a file of its own).
 #include "main/interact/press_bodies.h"
 
+#include "main/interact/line_clicks.h"
+#include "main/interact/text_clicks.h"
+
 namespace tavelcor {
 
-PressEnd lineMovePress(Plot&, const Press&)
+PressEnd lineMovePress(Plot& window, const Press& press)
 {
-    return PressEnd::Common;  // not built yet
+    moveLineEnd(window, press);
+    return PressEnd::Common;
 }
 
-PressEnd lineAddPress(Plot&, const Press&)
+PressEnd lineAddPress(Plot& window, const Press& press)
 {
-    return PressEnd::Common;  // not built yet
+    addLineVertex(window, press);
+    return PressEnd::Common;
 }
 
-PressEnd lineColourPress(Plot&, const Press&)
+PressEnd lineColourPress(Plot& window, const Press& press)
 {
-    return PressEnd::Common;  // not built yet
+    return recolourPickedLine(window, press) ? PressEnd::Common : PressEnd::Skip;
 }
 
 PressEnd pointAddPress(Plot&, const Press&)
@@ -37,24 +43,28 @@ PressEnd pointMovePress(Plot&, const Press&)
     return PressEnd::Common;  // not built yet
 }
 
-PressEnd textAddPress(Plot&, const Press&)
+PressEnd textAddPress(Plot& window, const Press& press)
 {
-    return PressEnd::Common;  // not built yet
+    addText(window, press);
+    return PressEnd::Common;
 }
 
-PressEnd textEditPress(Plot&, const Press&)
+PressEnd textEditPress(Plot& window, const Press& press)
 {
-    return PressEnd::Common;  // not built yet
+    pickTextToEdit(window, press);
+    return PressEnd::Common;
 }
 
-PressEnd textPickPress(Plot&, const Press&)
+PressEnd textPickPress(Plot& window, const Press& press)
 {
-    return PressEnd::Common;  // not built yet
+    pickTextToMove(window, press);
+    return PressEnd::Common;
 }
 
-PressEnd textPlacePress(Plot&, const Press&)
+PressEnd textPlacePress(Plot& window, const Press& press)
 {
-    return PressEnd::Common;  // not built yet
+    placePickedText(window, press);
+    return PressEnd::Common;
 }
 
 PressEnd parcelInformationPress(Plot&, const Press&)

@@ -247,6 +247,11 @@ void resetEditState()
     LastAddSplit = 0;
     LineRubber = 0;
     LineDragging = 0;
+    MoveLine = 0;
+    MoveLineEnd = 1;
+    PickedLineColor = 0;
+    LineChainLength = 0.0;
+    RangeBoxDrawn = 0;
     LineSubState = 0;
     RouteFirst = RouteLast = 0;
     TxtPick = 0;

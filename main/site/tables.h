@@ -777,6 +777,18 @@ inline std::uint8_t LastAddSplit = 0;
 inline std::uint8_t LineRubber = 0;
 // 1 while an end of a picked line is being moved.
 inline std::uint8_t LineDragging = 0;
+// Line whose end the line move moves (kept after the move), and its end that
+// lay farther from the press that picked it: 2 when the press was nearer
+// the first end, else 1.
+inline std::int32_t MoveLine = 0;
+inline std::uint8_t MoveLineEnd = 1;
+// Colour of PickedLine before the press recoloured it.
+inline std::int32_t PickedLineColor = 0;
+// Summed length in metres of the segments of the current line-add chain.
+inline double LineChainLength = 0.0;
+// 1 while the motion handler has the range rectangle of a delete or colour
+// change on the plot.
+inline std::uint8_t RangeBoxDrawn = 0;
 // Elevation-profile route: 0 none, 1 armed, 2 being drawn, 3 being built.
 inline std::uint8_t LineSubState = 0;
 // First and last line index of the route.
