@@ -7,7 +7,8 @@ namespace tavelcor {
 
 class Plot;
 
-/// Wires the press on the plot (Picture1_MouseDown), the mode option
+/// Wires the press on the plot (Picture1_MouseDown), its double click and
+/// arrow keys (Picture1_DblClick, Picture1_KeyDown), the mode option
 /// buttons and the handlers of the panel frames. Registered with
 /// addPlotWiring.
 void wireInteract(Plot& window);

@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: LicenseRef-Tavelcor
 // The press operations. The line and text panels' clicks live in
-// line_clicks.* and text_clicks.*. Those not built yet do nothing and let
+// line_clicks.*, point_clicks.* and text_clicks.*. Those not built yet do nothing and let
 // the dispatcher's common ending run; the dispatcher already routes every
 // press to the right one, so an operation is built by giving its function
 // here a body (or moving it to a file of its own).
 #include "main/interact/press_bodies.h"
 
 #include "main/interact/line_clicks.h"
+#include "main/interact/point_clicks.h"
 #include "main/interact/text_clicks.h"
 
 namespace tavelcor {
@@ -28,19 +29,22 @@ PressEnd lineColourPress(Plot& window, const Press& press)
     return recolourPickedLine(window, press) ? PressEnd::Common : PressEnd::Skip;
 }
 
-PressEnd pointAddPress(Plot&, const Press&)
+PressEnd pointAddPress(Plot& window, const Press& press)
 {
-    return PressEnd::Common;  // not built yet
+    addPointAtPress(window, press);
+    return PressEnd::Common;
 }
 
-PressEnd pointAttributePress(Plot&, const Press&)
+PressEnd pointAttributePress(Plot& window, const Press& press)
 {
-    return PressEnd::Common;  // not built yet
+    pickPointAttributes(window, press);
+    return PressEnd::Common;
 }
 
-PressEnd pointMovePress(Plot&, const Press&)
+PressEnd pointMovePress(Plot& window, const Press& press)
 {
-    return PressEnd::Common;  // not built yet
+    movePointPress(window, press);
+    return PressEnd::Common;
 }
 
 PressEnd textAddPress(Plot& window, const Press& press)

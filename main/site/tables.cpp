@@ -245,6 +245,7 @@ void resetEditState()
     DelPending = 0;
     PickedLine = 0;
     LastAddSplit = 0;
+    NameFieldClicked = 0;
     LineRubber = 0;
     LineDragging = 0;
     MoveLine = 0;

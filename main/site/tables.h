@@ -773,6 +773,9 @@ inline std::int32_t DelPending = 0;
 inline std::int32_t PickedLine = 0;
 // 1 when the last point add cut a line.
 inline std::uint8_t LastAddSplit = 0;
+// 1 after the user clicked into the point name field Text6; a point add
+// sets it back to 0.
+inline std::uint8_t NameFieldClicked = 0;
 // 1 while a line-add chain has a start vertex.
 inline std::uint8_t LineRubber = 0;
 // 1 while an end of a picked line is being moved.
