@@ -37,6 +37,13 @@ protected:
     }
 
     static bool allShown(int) { return true; }
+
+    // Lines 1 .. n far off, so that lines of a case may take higher indexes.
+    static void farLines(int n)
+    {
+        for (int i = 1; i <= n; ++i)
+            line(i, 1000.0, 1000.0 + i, 1010.0, 1000.0 + i);
+    }
 };
 
 // t0 0.5 m (HitRadius 10 on a view 100 m high).
@@ -80,6 +87,7 @@ TEST_F(PointPicksTest, DeletedAndHiddenPointsAreNeverPicked)
 
 TEST_F(PointPicksTest, TheAddSnapsToTheFirstLineInIndexOrderNotTheNearestEnd)
 {
+    farLines(7);
     line(3, 50.0, 50.0, 0.3, 0.0);   // second end 0.3 m away
     line(7, 0.05, 0.0, 60.0, 60.0);  // first end 0.05 m away
     const auto hit = snapAddedPoint(0.0, 0.0, kT0, allShown);
@@ -108,6 +116,7 @@ TEST_F(PointPicksTest, DeletedAndHiddenLinesGiveNoEnd)
 
 TEST_F(PointPicksTest, TheMoveSearchesEveryFirstEndBeforeAnySecondEnd)
 {
+    farLines(9);
     line(2, 50.0, 50.0, 0.5 * kT0, 0.0);
     line(9, 1.5 * kT0, 0.0, 60.0, 60.0);
     const auto hit = snapMovedPoint(0.0, 0.0, kT0, allShown);

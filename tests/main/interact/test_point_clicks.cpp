@@ -63,6 +63,13 @@ protected:
         LineNext = std::max(LineNext, i + 1);
     }
 
+    // Lines 1 .. n far off, so that lines of a case may take higher indexes.
+    static void farLines(int n)
+    {
+        for (int i = 1; i <= n; ++i)
+            line(i, 1000.0, 1000.0 + i, 1010.0, 1000.0 + i);
+    }
+
     // The tolerance of the search for a line under a new point: 100 twips
     // of the plot.
     static double cutTolerance() { return 100.0 * ViewSpanY / WindowPlotFace(plot()).pictureWidthTwips(); }
@@ -144,6 +151,7 @@ TEST_F(PointClicks, ThePlacementPointsTakeTheirNameAndThePressPosition)
 TEST_F(PointClicks, ThePressSnapsToTheFirstLineInIndexOrderNotTheNearestEnd)
 {
     pointMode(&Plot::Option12);
+    farLines(7);
     line(3, 30.0, 30.0, 0.0, 0.4);    // second end 0.4 m away
     line(7, 0.1, 0.0, -30.0, -30.0);  // first end 0.1 m away
     pressAt(1, 0.0, 0.0);
@@ -346,7 +354,7 @@ TEST_F(PointClicks, TheAttributePickReachesTwoMetresInTheFourthPass)
 
 TEST_F(PointClicks, TheLowerIndexWinsAndDeletedHiddenOrSymbolZeroPointsAreNeverPicked)
 {
-    Plot& w = pointMode(&Plot::Option9);
+    pointMode(&Plot::Option9);
     addPoint(1, QStringLiteral("far"), 0.45, 0.0);
     addPoint(2, QStringLiteral("near"), 0.05, 0.0);
     pressAt(1, 0.0, 0.0);
@@ -355,18 +363,18 @@ TEST_F(PointClicks, TheLowerIndexWinsAndDeletedHiddenOrSymbolZeroPointsAreNeverP
     struct Row {
         const char* name;
         int mark;
-        bool layerOff;
     };
-    const Row rows[] = {{"deleted", 101, false}, {"symbol 0", 0, false}, {"layer off", 1, true}};
+    const Row rows[] = {{"deleted", 101}, {"symbol 0", 0}};
     for (const Row& row : rows) {
         PointCount = 0;
         addPoint(1, QStringLiteral("only"), 0.05, 0.0, row.mark);
-        w.Check12.setValue(row.layerOff ? platform::check::Unchecked : platform::check::Checked);
         pressAt(1, 0.0, 0.0);
         EXPECT_EQ(CurPoint, 0) << row.name;
     }
-    w.Check12.setValue(platform::check::Checked);
-    PointColorShown[12] = 0;  // the colour of symbol 1
+    // The layer switch "Ｐ" stays ticked while the point panel is open; the
+    // colour filter hides the point.
+    PointMark[1] = 2;
+    PointColorShown[12] = 0;  // the colour of symbol 2
     pressAt(1, 0.0, 0.0);
     EXPECT_EQ(CurPoint, 0) << "colour filtered";
 }
@@ -428,6 +436,7 @@ TEST_F(PointClicks, WithPickFirstEndsAreSearchedBeforeSecondEnds)
 {
     pointMode(&Plot::Option11);
     addPoint(1, QStringLiteral("A"), 20.0, 20.0);
+    farLines(9);
     line(2, -30.0, -30.0, 0.0, 0.5 * kR0);
     line(9, 0.0, 1.5 * kR0, 30.0, -30.0);
     pressAt(1, 20.0, 20.0);
