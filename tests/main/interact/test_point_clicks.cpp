@@ -9,6 +9,7 @@
 
 #include "main/edit/point_panel.h"
 #include "main/edit/xyin2.h"
+#include "main/interact/line_clicks.h"
 #include "main/interact/point_clicks.h"
 #include "main/render/window_plot_face.h"
 #include "main/site/tables.h"
@@ -336,6 +337,23 @@ TEST_F(PointClicks, The500001stPointIsRefusedAndNothingIsWritten)
     EXPECT_EQ(UndoPos, 0);
     EXPECT_EQ(PointChanged, 0);
     EXPECT_EQ(LineNext, 2);
+}
+
+// A full line table leaves no index for the cut's second piece: the cut is
+// refused with the line table's message and the point is added at the press.
+TEST_F(PointClicks, AFullLineTableRefusesTheCutButNotThePoint)
+{
+    pointMode(&Plot::Option12);
+    line(1, 20.1, -10.0, 20.1, 10.0);
+    LineNext = kLineTop + 1;  // lines 2 .. 500000 lie unused at the origin, 20 m off
+    script().expectMessage(platform::MsgResult::Yes, kDropQuestion);
+    script().expectMessage(platform::MsgResult::Ok, lineTableFullMessage());
+    pressAt(1, 20.0, 0.0);
+    EXPECT_EQ(LineNext, kLineTop + 1);
+    EXPECT_DOUBLE_EQ(LineY2[1], 10.0);
+    EXPECT_EQ(LastAddSplit, 0);
+    EXPECT_DOUBLE_EQ(PointX[1], 20.0);
+    EXPECT_EQ(history(), std::vector<int>{11});
 }
 
 // ---- the attribute pick --------------------------------------------------
