@@ -159,13 +159,15 @@ std::optional<BaseEdge> findBaseEdge(double north, double east, double t0)
 
 std::optional<double> toMillimetres(double value)
 {
+    // The report writes coordinates in 11 columns; a value whose text is
+    // longer would lose its leading digits there and in the rounding.
+    constexpr qsizetype kColumns = 11;
     if (!std::isfinite(value))
         return std::nullopt;
-    char digits[geodesy::kFixedDigitsRoom];
-    const std::size_t length = geodesy::FixedDigits(value, 3, digits);
-    if (length == 0)
+    const QString text = fixed(value, 24, 3).trimmed();
+    if (text.isEmpty() || text.size() > kColumns)
         return std::nullopt;
-    return platform::Val(QString::fromLatin1(digits, static_cast<qsizetype>(length)));
+    return platform::Val(text);
 }
 
 std::optional<IntersectionPoint> fourPointIntersection(int p1, int p2, int p3, int p4)

@@ -91,8 +91,8 @@ std::optional<BaseEdge> findBaseEdge(double north, double east, double t0);
 /// The meeting point of the line through coordinates p1, p2 with the line
 /// through p3, p4, each brought to 3 decimals. nullopt, detected before any
 /// division, when a line's two points share X, the slopes are equal, a
-/// number is no coordinate, or the result is not a finite number that
-/// 3 decimals can hold.
+/// number is no coordinate, or the result is not finite or does not fit the
+/// report's 11 columns (toMillimetres).
 struct IntersectionPoint {
     double x = 0.0;
     double y = 0.0;
@@ -116,8 +116,9 @@ QString computedName(int m);
 /// and p2 coincide.
 std::optional<double> intersectionHeight(double x, double y, int p1, int p2, int p3, int p4);
 
-/// `value` to 3 decimals as the report writes it; nullopt when it is not
-/// finite or too large to be written.
+/// `value` to 3 decimals as the report writes it (the number read back from
+/// its text); nullopt when it is not finite or its text does not fit the
+/// report's 11 columns (from 1e7 m on, or -1e6 m for negative values).
 std::optional<double> toMillimetres(double value);
 
 // --- link mode -----------------------------------------------------------------

@@ -12,6 +12,7 @@
 #include "main/survey/survey_services.h"
 #include "main/window/plot.h"
 #include "platform/prompt/prompter.h"
+#include "platform/system/clipboard.h"
 #include "platform/text/numbers.h"
 
 #include <algorithm>
@@ -115,7 +116,6 @@ void closeTraverse()
     const std::optional<double> area = rclick::traverseArea(pickList(CalcPickCount), CalcPickCount);
     MsgText += QStringLiteral("  面積= ") + QString::fromStdString(geodesy::FormatFixed(area.value_or(0.0), 20, 3))
                + QStringLiteral("㎡") + kCrLf + kCrLf;
-    report();
     CalcPick1 = CalcPick2 = CalcPick3 = 0;
     CalcPickA = CalcPickB = 0;
 }
@@ -158,10 +158,12 @@ void continuousPress(Plot& w, int n)
     MsgText = label + zahyodisp(w, n) + rclick::directionText(leg.angleDeg, directionsShown(w))
               + rclick::distanceText(leg.distance) + rclick::interiorText(leg.angleDeg, BaseAzimuth, interiorsShown(w))
               + kCrLf;
-    report();
     BaseAzimuth = leg.angleDeg + 180.0;
+    // The area goes into the same report as the closing leg: the report
+    // window takes MsgText once per press.
     if (CalcPickCount > 2 && backToFirst)
         closeTraverse();
+    report();
 }
 
 // --- perpendicular check -----------------------------------------------------------

@@ -121,13 +121,13 @@ TEST_F(RclickCalcTest, PerpendicularFootAlongAndOffset)
     };
     // Base 1 -> 2 of length 10 due north; base 11 -> 12 of length 50 at
     // 53.13 degrees: S = (50, 0) projects 30 along from R1, to (18, 24), and
-    // lies 40 to the right.
+    // lies 40 to the left.
     const double oblique = legBetween(11, 12).angleDeg;
     const Row rows[] = {
         {"point beside the base", 2, 0.0, 3, 5.0, 3.0, 5.0, 0.0},
         {"point on the base", 2, 0.0, 4, 7.0, 0.0, 7.0, 0.0},
         {"point behind point 1", 2, 0.0, 5, -2.0, 1.0, -2.0, 0.0},
-        {"oblique base", 12, oblique, 13, 30.0, 40.0, 18.0, 24.0},
+        {"oblique base", 12, oblique, 13, 30.0, -40.0, 18.0, 24.0},
     };
     for (const Row& row : rows) {
         const double baseLength = legBetween(row.point2 == 2 ? 1 : 11, row.point2).distance;
@@ -139,6 +139,18 @@ TEST_F(RclickCalcTest, PerpendicularFootAlongAndOffset)
         EXPECT_NEAR(r->footY, row.footY, kMm) << row.name;
     }
     EXPECT_FALSE(perpendicularTo(2, 0.0, -1));
+}
+
+TEST_F(RclickCalcTest, MillimetresAsTheReportWritesThem)
+{
+    EXPECT_EQ(toMillimetres(2.0004999), 2.0);
+    EXPECT_EQ(toMillimetres(-2.0005), -2.001);
+    EXPECT_EQ(toMillimetres(9999999.999), 9999999.999);
+    EXPECT_FALSE(toMillimetres(10000000.0)) << "12 columns";
+    EXPECT_EQ(toMillimetres(-999999.999), -999999.999);
+    EXPECT_FALSE(toMillimetres(-1000000.0));
+    EXPECT_FALSE(toMillimetres(std::nan("")));
+    EXPECT_FALSE(toMillimetres(INFINITY));
 }
 
 class BaseEdgeTest : public RclickCalcTest {
@@ -226,8 +238,8 @@ TEST_F(RclickCalcTest, FourPointIntersectionRefusesBeforeDividing)
     coordinate(5, "5", 10, 10);
     coordinate(6, "6", 0, 1);
     coordinate(7, "7", 10, 11);  // parallel to 1-5
-    coordinate(8, "8", 0, 1e12);
-    coordinate(9, "9", 1, 1e12 + 2);  // meets 1-5 at X = -1e12
+    coordinate(8, "8", 0, 1e7);
+    coordinate(9, "9", 1, 1e7 + 2);  // meets 1-5 at X = -1e7: 12 columns
     struct Row {
         const char* name;
         int p1, p2, p3, p4;

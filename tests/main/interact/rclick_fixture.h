@@ -35,6 +35,8 @@ protected:
         ViewCY = 0.0;
         HitRadius = 10;
         shownPlot();
+        // The design chooses the hidden "MENU表示"; the user's mode is radial.
+        plot().Option1.setValue(true);
     }
 
     /// Coordinate n at (x north, y east), absolute = plot metres here.

@@ -8,6 +8,7 @@
 #include "main/background/photo_viewer.h"
 #include "main/edit/history_commands.h"
 #include "main/edit/undo_history.h"
+#include "main/interact/mode_options.h"
 #include "main/survey/survey_marks.h"
 
 #include <QFile>
@@ -101,7 +102,7 @@ TEST_F(IntersectionTest, ALineWhoseTwoPointsShareXIsRefused)
     script().expectMessage(MsgResult::Ok, QStringLiteral("４点交点が求まりません"));
     pickAll({1, 5, 3, 4});
     EXPECT_EQ(ZahyoMax, 2001) << "the number stays taken, without a coordinate";
-    EXPECT_TRUE(ZahyoName[2001].isEmpty());
+    EXPECT_NE(ZahyoName[2001], QStringLiteral("2001P"));
     for (int n : {0, 2001}) {
         EXPECT_TRUE(std::isfinite(ZahyoX[n]) && std::isfinite(ZahyoY[n]) && std::isfinite(ZahyoH[n])) << n;
         EXPECT_TRUE(std::isfinite(ZahyoPX[n]) && std::isfinite(ZahyoPY[n])) << n;
@@ -119,7 +120,7 @@ TEST_F(IntersectionTest, ParallelLinesAreRefused)
     script().expectMessage(MsgResult::Ok, QStringLiteral("４点交点が求まりません"));
     pickAll({1, 2, 5, 6});
     EXPECT_TRUE(std::isfinite(ZahyoX[0]));
-    EXPECT_TRUE(ZahyoName[ZahyoMax].isEmpty());
+    EXPECT_FALSE(ZahyoName[ZahyoMax].endsWith(QLatin1Char('P')));
 }
 
 // --- copy or point ---------------------------------------------------------------------
@@ -132,6 +133,9 @@ protected:
         coordinate(5, QStringLiteral("K5"), 0.0, 0.0);
         coordinate(6, QStringLiteral("K6"), 10.0, 0.0);
         coordinate(7, QStringLiteral("P9_?_"), 20.0, 0.0);
+        for (int n = 1; n <= 4; ++n)
+            ZahyoName[n] = freeZahyoName();
+        script().expectMessage(platform::MsgResult::Ok, copyPointHint());
         plot().Option4.setValue(true);
         ASSERT_EQ(RclickMode, 4);
     }
@@ -148,8 +152,9 @@ TEST_F(CopyTest, AnObservationPointsCoordinateDoesNothing)
     ticks(true, true);
     clipboard.setText(QStringLiteral("kept"));
     const int points = PointCount;
+    const std::size_t prompts = script().records().size();
     rightPress(20.0, 0.0);
-    EXPECT_TRUE(script().records().empty());
+    EXPECT_EQ(script().records().size(), prompts) << "nothing asked";
     EXPECT_EQ(clipboard.text(), QStringLiteral("kept"));
     EXPECT_EQ(PointCount, points);
     EXPECT_EQ(CalcPick1, 0);
@@ -159,10 +164,12 @@ TEST_F(CopyTest, ASingleLineOnTheClipboardIsReplacedWithoutAQuestion)
 {
     ticks(true, true);
     clipboard.setText(QStringLiteral("12"));
+    const std::size_t prompts = script().records().size();
     script().expectMessage(MsgResult::Ok, QStringLiteral(" 5  K5をコピーしました"));
     rightPress(0.0, 0.0);
     EXPECT_EQ(clipboard.text(), QStringLiteral("5\r\n"));
-    EXPECT_EQ(script().records().size(), 1u) << "no Yes/No question";
+    ASSERT_EQ(script().records().size(), prompts + 1) << "no Yes/No question";
+    EXPECT_EQ(script().records().back().buttons, platform::MsgButtons::OkOnly);
 }
 
 TEST_F(CopyTest, AWaitingListGrowsOnYesAndRestartsOnNo)
