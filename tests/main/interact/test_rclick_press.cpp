@@ -212,6 +212,25 @@ TEST_F(PerpendicularTest, AFirstPressBesideAParcelEdgePicksBothEnds)
         << reportText().toStdString();
 }
 
+TEST_F(PerpendicularTest, OnAnEdgeTwoParcelsShareTheLowerParcelWins)
+{
+    // Parcel 1 west of the edge P1(0, 0) - P2(10, 0) ... over its own
+    // coordinates; parcel 2 east of it over coordinates 8 and 9 lying on
+    // P1 and P2 (a shared edge kept twice, as two surveys leave it).
+    coordinate(6, QStringLiteral("W1"), 10.0, -10.0);
+    coordinate(7, QStringLiteral("W2"), 0.0, -10.0);
+    coordinate(8, QStringLiteral("E1"), 10.0, 0.0);
+    coordinate(9, QStringLiteral("E2"), 0.0, 0.0);
+    coordinate(10, QStringLiteral("E3"), 0.0, 10.0);
+    coordinate(11, QStringLiteral("E4"), 10.0, 10.0);
+    render::testing_support::addParcel(QStringLiteral("WEST"), {1, 2, 6, 7});
+    render::testing_support::addParcel(QStringLiteral("EAST"), {9, 10, 11, 8});
+    tick(plot().Check9, false);
+    rightPress(3.0, 0.1);
+    EXPECT_EQ(CalcPick1, 1) << "parcel 1's end nearer the foot, not coordinate 9 of parcel 2";
+    EXPECT_EQ(CalcPick2, 2);
+}
+
 TEST_F(PerpendicularTest, APressOffTheCoordinatesAfterPointOneDoesNothing)
 {
     rightPress(0.0, 0.0);
