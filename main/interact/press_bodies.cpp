@@ -8,6 +8,8 @@
 
 #include "main/interact/line_clicks.h"
 #include "main/interact/point_clicks.h"
+#include "main/interact/rclick_menu.h"
+#include "main/interact/rclick_press.h"
 #include "main/interact/text_clicks.h"
 
 namespace tavelcor {
@@ -71,19 +73,19 @@ PressEnd textPlacePress(Plot& window, const Press& press)
     return PressEnd::Common;
 }
 
-PressEnd parcelInformationPress(Plot&, const Press&)
+PressEnd parcelInformationPress(Plot& window, const Press& press)
 {
-    return PressEnd::Common;  // not built yet
+    return showParcelInformation(window, press);
 }
 
-PressEnd runRclickMode(Plot&, const Press&, const CoordinatePick&)
+PressEnd runRclickMode(Plot& window, const Press& press, const CoordinatePick& pick)
 {
-    return PressEnd::Common;  // not built yet
+    return runRightClickCalculation(window, press, pick);
 }
 
-void showRightClickMenu(Plot&, const Press&)
+void showRightClickMenu(Plot& window, const Press& press)
 {
-    // not built yet
+    popUpRightClickMenu(window, press);
 }
 
 }  // namespace tavelcor

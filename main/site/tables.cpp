@@ -226,6 +226,7 @@ void resetCalculationState()
     CalcPickName.clear();
     StationNo = BackNo = 0.0F;
     BaseAzimuth = 0.0;
+    BaseLength = 0.0;
     WembraValue = 0;
     MsgText.clear();
     AreaCount = 0;

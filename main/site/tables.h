@@ -729,6 +729,8 @@ inline float StationNo = 0.0F;
 inline float BackNo = 0.0F;
 // Direction angle in degrees shared by the operations that compute one.
 inline double BaseAzimuth = 0.0;
+// Length in metres of the perpendicular check's base line, point 1 to point 2.
+inline double BaseLength = 0.0;
 // Instrument set-up for the workbook: 0 the cursor, 1 station, 2 back-sight,
 // 3.. foresights up to the first 0.
 inline FixedTable<std::int32_t, 0, kSightListTop> SightList;

@@ -25,6 +25,7 @@
 #include "main/edit/xyin.h"
 #include "main/edit/xyin2.h"
 #include "main/export/simasave.h"
+#include "main/interact/rclick_menu.h"
 #include "main/render/color_picker.h"
 #include "main/render/cselect.h"
 #include "main/render/linewidth.h"
@@ -459,6 +460,8 @@ const std::vector<WindowRow>& windows()
         {"TavelcorProfileDialog", profileDialog, {}},
         {"TavelcorProfileDialogProfileView", profileViewDialog, {}},
         {"TavelcorGpsWindow", mainProgramDialog<tavelcor::gpsForm>, {}},
+        // The right-click menu's holder: never shown, it holds only menus.
+        {"TavelcorRightClickMenu", mainProgramDialog<tavelcor::rclickMenuForm>, {}},
         // ORBELA
         {"OrbelaMain", orbelaWindow, {}},
         // KINTAB

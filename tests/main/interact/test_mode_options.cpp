@@ -363,6 +363,7 @@ TEST_F(ModeOptions, ARightPressOnTheIdleFrameChoosesTheMenuUntilTheNextRightPres
     EXPECT_TRUE(w.Option33.Value());
     EXPECT_TRUE(w.Command85.Visible());
     EXPECT_EQ(RclickMode, 1);
+    script().expectPopupMenu(std::nullopt);
     pressAt(2, 30.0, 30.0);
     EXPECT_EQ(RclickMode, 0);
 }

@@ -210,6 +210,7 @@ TEST_F(PressDispatch, Label5ShowsTheSiteNorthAndEastOfThePress)
     EXPECT_EQ(LastClickY, -7.5);
     EXPECT_EQ(PressX, 12.3456F);
     EXPECT_EQ(PressY, -7.5F);
+    script().expectPopupMenu(std::nullopt);  // the design's "MENU表示"
     w.Picture1.MouseDown(2, 0, -20000.25, 10000.5);
     EXPECT_EQ(w.Label5.Caption(), QStringLiteral("X=      -0.500 Y=      -0.250"));
 }
@@ -349,6 +350,7 @@ TEST_F(PressDispatch, ARightPressWithTheMenuChosenSetsModeZeroAfterTheHitTest)
     ASSERT_EQ(RclickMode, 1) << "the value at start-up";
     addPoint(1, QStringLiteral("KUI"), 10.0, 10.0);
     const int last = ZahyoMax;
+    script().expectPopupMenu(std::nullopt);
     pressAt(2, 10.2, 9.9);
     EXPECT_EQ(RclickMode, 0);
     EXPECT_EQ(ZahyoMax, last + 1) << "the point near the press is taken in first";
@@ -360,7 +362,9 @@ TEST_F(PressDispatch, ARightPressOnAnOpenPanelChangesNoMode)
 {
     Plot& w = shownPlot();
     openPanel(w.Frame4, &w.Option12);
+    script().expectPopupMenu(std::nullopt);
     pressAt(2, 1.0, 1.0);
+    EXPECT_TRUE(script().records().back().text.contains(QStringLiteral("ポイント追加"))) << "the point panel's menu";
     EXPECT_EQ(RclickMode, 1);
     EXPECT_EQ(DragZoomArmed, 0);
 }

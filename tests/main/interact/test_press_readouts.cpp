@@ -145,6 +145,7 @@ TEST_F(PressReadouts, AMiddlePressAsksNothing)
     w.Check32.setValue(1);
     answer(R"({"elevation":1,"hsrc":"-"})");
     plot().Picture1.MouseDown(4, 0, kZoneOriginX, kZoneOriginY);
+    script().expectPopupMenu(std::nullopt);  // the design's "MENU表示"
     plot().Picture1.MouseDown(2, 0, kZoneOriginX, kZoneOriginY);
     EXPECT_TRUE(server.targets().isEmpty());
     EXPECT_TRUE(w.Label30.Caption().isEmpty());
