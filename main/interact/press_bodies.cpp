@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: LicenseRef-Tavelcor
-// The press operations. The line and text panels' clicks live in
-// line_clicks.*, point_clicks.* and text_clicks.*. Those not built yet do nothing and let
-// the dispatcher's common ending run; the dispatcher already routes every
-// press to the right one, so an operation is built by giving its function
-// here a body (or moving it to a file of its own).
+// The press operations the dispatcher routes to. Each hands the press to
+// the file that holds its work: the point, line and text panels' clicks in
+// point_clicks.*, line_clicks.* and text_clicks.*, the right button's
+// calculations and menu in rclick_press.* and rclick_menu.*.
 #include "main/interact/press_bodies.h"
 
 #include "main/interact/line_clicks.h"
