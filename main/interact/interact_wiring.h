@@ -7,9 +7,9 @@ namespace tavelcor {
 
 class Plot;
 
-/// Wires the press on the plot (Picture1_MouseDown), the mode option
-/// buttons and the handlers of the panel frames. Registered with
-/// addPlotWiring.
+/// Wires the press, motion and release on the plot, Timer4 (100 ms, off
+/// until a line rubber band is drawn), the mode option buttons and the
+/// handlers of the panel frames. Registered with addPlotWiring.
 void wireInteract(Plot& window);
 
 }  // namespace tavelcor
