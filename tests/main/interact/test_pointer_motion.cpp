@@ -535,5 +535,28 @@ TEST_F(PointerMotion, TheAreaHintTakesOverFromEveryPanelText)
     EXPECT_EQ(RangeBoxDrawn, 0);
 }
 
+TEST_F(PointerMotion, TheHoverLabelForwardsItsMotionAndReleaseToThePlot)
+{
+    const platform::Canvas& canvas = w().Picture1.canvas();
+    w().Label28.setVisible(true);
+    w().Label28.Move(canvas.ScaleLeft() + 10.0, canvas.ScaleTop() + 20.0);
+    const double left = w().Label28.Left();
+    const double top = w().Label28.Top();
+    ASSERT_TRUE(w().Label28.MouseMove);
+    w().Label28.MouseMove(0, 0, 0.0, 0.0);
+    EXPECT_EQ(PointerMoved, 1);
+    EXPECT_EQ(w().Label5.Caption(), pressPositionText(left, top));
+
+    // The menu's pan, released over the label five metres east of its start.
+    w().Label28.Move(left, top);
+    PanOnce = 1;
+    PanStartX = static_cast<float>(left - 5.0);
+    PanStartY = static_cast<float>(top);
+    const double centreEast = ViewCY;
+    w().Label28.MouseUp(kLeft, 0, 0.0, 0.0);
+    EXPECT_EQ(PanOnce, 0);
+    EXPECT_NEAR(ViewCY, centreEast - 5.0, 1e-3);
+}
+
 }  // namespace
 }  // namespace tavelcor::interacttest
