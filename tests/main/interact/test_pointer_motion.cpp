@@ -153,8 +153,9 @@ TEST_F(PointerMotion, TheReadoutShowsOnlyInsideOneHundredAndFiftyKilometresEastO
         w().Label5.setVisible(!row.shown);
         moveTo(0, 0.0, row.siteEast - kOriginY);
         EXPECT_EQ(w().Label5.Visible(), row.shown) << row.siteEast;
-        if (row.shown)
+        if (row.shown) {
             EXPECT_EQ(w().Label5.Caption(), pressPositionText(row.siteEast - kOriginY, 0.0));
+        }
     }
     PrintMode = 2;
     moveTo(0, 0.0, 0.0);
