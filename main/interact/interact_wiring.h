@@ -7,10 +7,10 @@ namespace tavelcor {
 
 class Plot;
 
-/// Wires the press on the plot (Picture1_MouseDown), its double click and
-/// arrow keys (Picture1_DblClick, Picture1_KeyDown), the mode option
-/// buttons and the handlers of the panel frames. Registered with
-/// addPlotWiring.
+/// Wires the press, motion and release on the plot, its double click and
+/// arrow keys (Picture1_DblClick, Picture1_KeyDown), Timer4 (100 ms, off
+/// until a line rubber band is drawn), the mode option buttons and the
+/// handlers of the panel frames. Registered with addPlotWiring.
 void wireInteract(Plot& window);
 
 }  // namespace tavelcor

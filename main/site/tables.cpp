@@ -159,6 +159,7 @@ void resetViewState()
     PanOnce = 0;
     PanDrag = 0;
     PanStartX = PanStartY = 0.0F;
+    PanAnchorX = PanAnchorY = 0.0F;
     DragZoomHeld = 0;
     BandX = BandY = 0.0;
     DiagonalDrag = 0;

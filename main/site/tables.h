@@ -553,6 +553,10 @@ inline std::uint8_t PanDrag = 0;
 // Plot position where a pan drag started.
 inline float PanStartX = 0.0F;
 inline float PanStartY = 0.0F;
+// Pointer position at the last step of a pan drag: the snapshot's extent
+// follows the pointer from there.
+inline float PanAnchorX = 0.0F;
+inline float PanAnchorY = 0.0F;
 // 1 (with DragZoomArmed) when a left press fell through every branch: the
 // release may draw a zoom window from it.
 inline std::int32_t DragZoomHeld = 0;

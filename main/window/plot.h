@@ -309,6 +309,9 @@ public:
     platform::CommandButton Command24{Frame4, QStringLiteral("Command24")};
     platform::CheckBox Check4{Frame9, QStringLiteral("Check4")};
     platform::TextBox Text14{Frame9, QStringLiteral("Text14")};
+    /// Takes the line rubber band off the plot 100 ms after the last
+    /// pointer motion of the line panel.
+    platform::TimerControl Timer4{*this, QStringLiteral("Timer4")};
     /// The redraw 300 ms after the last mouse-wheel step.
     platform::TimerControl Timer6{*this, QStringLiteral("Timer6")};
     /// The question whether to stop using the GSI server, 30 s after the
