@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: LicenseRef-Tavelcor
 #include "main/background/background_drawing.h"
 
+#include "main/background/haikei.h"
 #include "main/background/profile_command.h"
 #include "main/background/raster_drawing.h"
 #include "main/background/tile_mosaic.h"
@@ -231,6 +232,7 @@ void wireBackground(Plot& window)
     window.Timer5.Timer = [&window] { Timer5_Timer(window); };
     wireWebMaps(window);
     wireElevationProfile(window);
+    wireHaikei(window);
     installBackgroundCalls();
     backgroundServices().tileMosaic = [](render::PlotFace& face, std::uint8_t& code) { TileMosaic(face, code); };
     viewServices().geocode = [](const QString& place) { return Geocode(place); };

@@ -73,6 +73,7 @@ Plot::Plot() : platform::Form(QStringLiteral("plot"))
     designPanelButtons();
     designFieldLinkControls();
     designSettingsButtons();
+    designBackgroundButtons();
     Timer2.setEnabled(false);
     Timer2.setInterval(60000);
     for (const PlotWiring& wire : wirings())
