@@ -168,7 +168,8 @@ void Haikei::designRows()
         platform::CommandButton& clear = raster == 1 ? Command6 : raster == 2 ? Command7 : Command8;
         const double top = rowTop(raster) - 45.0;
         choose.setCaption(QStringLiteral("選択"));
-        choose.Move(3840.0, top, 615.0, 345.0);
+        // 585 wide rather than 615, so that the button ends before its label.
+        choose.Move(3840.0, top, 585.0, 345.0);
         // 345 high rather than 375, so that the three labels do not touch.
         platform::Label& label = pathLabel(raster);
         label.setBorderStyle(1);

@@ -356,12 +356,13 @@ platform::Form& photoViewer(Surroundings& s)
 }
 
 // The background dialog as "背景" opens it, with a definition shown in each
-// raster row.
+// raster row (a path of common length: a label shows what fits of a longer
+// one).
 platform::Form& backgroundDialog(Surroundings& s)
 {
     mainWindowWithSite(s);
     for (int n = 0; n < 3; ++n)
-        tavelcor::HaikeiDef[n] = tavelcor::SiteFolder + QStringLiteral("raster%1.AR2").arg(n + 1);
+        tavelcor::HaikeiDef[n] = QStringLiteral("/data/genba/raster%1.AR2").arg(n + 1);
     tavelcor::plot().Command52.setValue(true);
     return tavelcor::haikei();
 }
