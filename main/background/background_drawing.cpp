@@ -3,6 +3,7 @@
 
 #include "main/background/haikei.h"
 #include "main/background/profile_command.h"
+#include "main/background/raster_set.h"
 #include "main/background/raster_drawing.h"
 #include "main/background/tile_mosaic.h"
 #include "main/background/web_maps.h"
@@ -211,7 +212,7 @@ void Timer5_Timer(Plot& window)
     if (answer == platform::MsgResult::Yes) {
         GsiOffline = 1;
         const auto& passRunning = backgroundServices().tileCachePassRunning;
-        if (passRunning && passRunning())
+        if (passRunning ? passRunning() : haikeiState().cachePassRunning)
             TileScreens = TileScreensSaved;
         if (SaveSettings([&window] { window.Timer3.setEnabled(true); }).failed())
             platform::MsgBox(QStringLiteral("保存に失敗しました"));
@@ -246,7 +247,7 @@ void installBackgroundCalls()
                              std::int16_t percent) { BlendPictures(first, second, target, percent); };
     calls.rasterSetShown = [] {
         const auto& shown = backgroundServices().rasterSetShown;
-        return shown && shown();
+        return shown ? shown() : rasterSetShown();
     };
 }
 

@@ -5,6 +5,7 @@
 #include "main/background/kiyaku.h"
 #include "main/background/raster_definition.h"
 #include "main/background/raster_set.h"
+#include "main/render/view_services.h"
 #include "main/render/wheel_zoom.h"
 #include "main/render/window_plot_face.h"
 #include "main/site/tables.h"
@@ -484,21 +485,25 @@ void Command79_Click(Plot& window)
     Command52_Click(window);
 }
 
+void switchZoom18Options()
+{
+    Haikei* dialog = haikeiForm().ifLoaded();
+    if (dialog == nullptr)
+        return;
+    if (dialog->Option6.Value())
+        dialog->Option5.setValue(true);
+    if (dialog->Option16.Value())
+        dialog->Option15.setValue(true);
+}
+
 void wireHaikei(Plot& window)
 {
     window.Command52.Click = [&window] { Command52_Click(window); };
     window.Command79.Click = [&window] { Command79_Click(window); };
-    BackgroundServices& services = backgroundServices();
-    services.rasterSetShown = [] { return rasterSetShown(); };
-    services.tileCachePassRunning = [] { return haikeiState().cachePassRunning; };
-    services.zoom18Missing = [] {
-        Haikei* dialog = haikeiForm().ifLoaded();
-        if (dialog == nullptr)
-            return;
-        if (dialog->Option6.Value())
-            dialog->Option5.setValue(true);
-        if (dialog->Option16.Value())
-            dialog->Option15.setValue(true);
+    // A dialog that is not loaded shows nothing: it is not loaded to be hidden.
+    viewServices().hideBackgroundWindow = [] {
+        if (Haikei* dialog = haikeiForm().ifLoaded())
+            dialog->Hide();
     };
 }
 

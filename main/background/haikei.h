@@ -209,9 +209,14 @@ void Command79_Click(Plot& window);
 /// after its checks). Ignored while a pass runs.
 void runTileCachePass(int startZoom);
 
-/// Wires the "背景" buttons of the main window and installs the dialog's
-/// services of the background drawing (the "地図１８" switch, whether a
-/// cache pass runs, whether the placement window is shown).
+/// The switch from "地図１８" to "地理院地図" after a zoom-18 mosaic found no
+/// tile: selects "地理院地図" in each slot whose "地図１８" option is selected
+/// (their clicks store code 5 and redraw). Nothing when the dialog is not
+/// loaded: the drawing has changed the slot's code itself.
+void switchZoom18Options();
+
+/// Wires the "背景" buttons of the main window and installs the hiding of the
+/// dialog that the view dialogs ask for when they come forward.
 void wireHaikei(Plot& window);
 
 }  // namespace tavelcor

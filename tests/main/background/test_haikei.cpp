@@ -9,6 +9,7 @@
 #include "main/background/background_drawing.h"
 #include "main/background/kiyaku.h"
 #include "main/background/web_services.h"
+#include "main/render/view_services.h"
 #include "main/site/display_settings.h"
 #include "main/site/tables.h"
 #include "main/site/tile_list.h"
@@ -66,6 +67,7 @@ protected:
         clearPlotWirings();
         haikeiServices() = HaikeiServices{};
         backgroundServices() = BackgroundServices{};
+        viewServices() = ViewServices{};
         resetHaikeiState();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
@@ -355,6 +357,27 @@ TEST_F(HaikeiTest, TheTermsNoticeShowsTheSameTextEachTimeAndOpensTheTermsPage)
     EXPECT_EQ(texts[0], kiyakuText());
     EXPECT_TRUE(texts[0].startsWith(QStringLiteral("地理院地図の利用にあたっては")));
     EXPECT_EQ(opener.urls(), QStringList({webServices().termsPage, webServices().termsPage}));
+}
+
+TEST_F(HaikeiTest, AMissingZoom18LayerSwitchesTheSlotsShowingItToTheStandardMap)
+{
+    Haikei1Code = 6;
+    Haikei2Code = 6;
+    Haikei& dialog = open();
+    switchZoom18Options();
+    EXPECT_TRUE(dialog.Option5.Value());
+    EXPECT_TRUE(dialog.Option15.Value());
+    EXPECT_EQ(Haikei1Code, 5);
+    EXPECT_EQ(Haikei2Code, 5);
+}
+
+TEST_F(HaikeiTest, ViewDialogsHideTheDialogAndLoadNoneThatIsClosed)
+{
+    viewServices().hideBackgroundWindow();
+    EXPECT_EQ(haikeiForm().ifLoaded(), nullptr);
+    Haikei& dialog = open();
+    viewServices().hideBackgroundWindow();
+    EXPECT_FALSE(dialog.Visible());
 }
 
 TEST(KiyakuText, HoldsItsItemsInOrderWithTheirLineBreaks)

@@ -8,6 +8,7 @@
 
 #include "main/background/background_drawing.h"
 #include "main/background/haikei.h"
+#include "main/render/render_state.h"
 #include "main/site/tables.h"
 #include "main/window/plot.h"
 #include "platform/forms/form_holder.h"
@@ -127,8 +128,10 @@ TEST_F(RasterSetTest, TheBitmapIsLaidIntoTheViewsTopLeftCornerInItsAspect)
     EXPECT_DOUBLE_EQ(HaikeiYMax(3, 1), 200.0);
     EXPECT_GE(redraws, 1);
     EXPECT_TRUE(window.TopMost());
-    // The background drawing draws the preview while the window is shown.
-    EXPECT_TRUE(backgroundServices().rasterSetShown());
+    // The redraw draws the preview while the window is shown.
+    installBackgroundCalls();
+    EXPECT_TRUE(render::renderState().hooks.background.rasterSetShown());
+    render::renderState() = render::RenderState{};
 }
 
 TEST_F(RasterSetTest, AnUnreadableBitmapLeavesThePreview)
