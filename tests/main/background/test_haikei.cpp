@@ -373,10 +373,11 @@ TEST_F(HaikeiTest, AMissingZoom18LayerSwitchesTheSlotsShowingItToTheStandardMap)
 
 TEST_F(HaikeiTest, ViewDialogsHideTheDialogAndLoadNoneThatIsClosed)
 {
-    viewServices().hideBackgroundWindow();
+    plot();  // its wiring installs the service
+    hideBackgroundWindow();
     EXPECT_EQ(haikeiForm().ifLoaded(), nullptr);
     Haikei& dialog = open();
-    viewServices().hideBackgroundWindow();
+    hideBackgroundWindow();
     EXPECT_FALSE(dialog.Visible());
 }
 
