@@ -76,12 +76,13 @@ protected:
     // The keypad window once the window manager shows it framed and (when
     // `settled`) it has stayed where it is for a moment; nullopt when it did
     // not come in time.
-    std::optional<Framed> keypadWhen(const std::function<bool(const Framed&)>& wanted, bool settled = true)
+    std::optional<Framed> keypadWhen(const std::function<bool(const Framed&)>& wanted, bool settled = true,
+                                     int waitMs = kWaitMs)
     {
         QElapsedTimer clock;
         clock.start();
         std::optional<Framed> last;
-        while (clock.elapsed() < kWaitMs) {
+        while (clock.elapsed() < waitMs) {
             const std::optional<Framed> now = x11_probe::framedWindow(mDisplay, kCaption);
             if (now && wanted(*now) && (!settled || last == now))
                 return now;
@@ -222,9 +223,14 @@ TEST_F(KintabUnderWindowManager, APlaceTheUserDragsItToIsKept)
     startKeypad();
     const std::optional<Framed> full = fullKeypad();
     ASSERT_TRUE(full) << "the keypad was not shown framed";
-    ASSERT_TRUE(x11_probe::askToMove(mDisplay, full->window, 300, 150));
-    const std::optional<Framed> moved =
-        keypadWhen([](const Framed& f) { return f.frame.x == 300 && f.frame.y == 150; });
+    // The request is asked again when it is not carried out: on a loaded
+    // machine the window may still be settling into its first place and the
+    // window manager then drops a move that came too early.
+    std::optional<Framed> moved;
+    for (int attempt = 0; attempt < 3 && !moved; ++attempt) {
+        ASSERT_TRUE(x11_probe::askToMove(mDisplay, full->window, 300, 150));
+        moved = keypadWhen([](const Framed& f) { return f.frame.x == 300 && f.frame.y == 150; }, true, kWaitMs / 3);
+    }
     ASSERT_TRUE(moved) << "the window manager did not move the keypad";
 
     ASSERT_TRUE(close(*moved));
