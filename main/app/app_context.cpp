@@ -38,4 +38,11 @@ void unloadBackgroundWindow()
         services.unloadBackgroundWindow();
 }
 
+void showBackgroundWindow()
+{
+    const AppServices& services = appServices();
+    if (services.showBackgroundWindow)
+        services.showBackgroundWindow();
+}
+
 }  // namespace tavelcor

@@ -43,9 +43,9 @@ struct AppServices {
     // Unloads the background settings window (save command, minimising);
     // empty: there is none to unload.
     std::function<void()> unloadBackgroundWindow;
-    // Shows the background settings window modeless (the background button
-    // 背景, which the map-only view presses after its first redraw); empty:
-    // there is none to show.
+    // Opens the background settings window as its button 背景 does (the
+    // map-only view presses it after its first redraw); empty: there is none
+    // to show.
     std::function<void()> showBackgroundWindow;
 };
 
@@ -87,5 +87,9 @@ QDateTime currentDateTime();
 // Unloads the background settings window through the services; nothing when
 // none is installed.
 void unloadBackgroundWindow();
+
+// Opens the background settings window as its button 背景 does, through the
+// services; nothing when none is installed.
+void showBackgroundWindow();
 
 }  // namespace tavelcor

@@ -1,10 +1,8 @@
 // SPDX-License-Identifier: LicenseRef-Tavelcor
 #include "main/app/plot_procedures.h"
 
-#include "main/app/app_context.h"
 #include "main/site/site_messages.h"
 #include "main/site/tables.h"
-#include "main/site/tile_list.h"
 #include "main/window/plot.h"
 #include "platform/system/files.h"
 
@@ -35,12 +33,5 @@ QString siteFolderOf(const QString& path)
     return folder;
 }
 
-void Command52_Click(Plot& /*window*/)
-{
-    rebuildTileList();
-    const AppServices& services = appServices();
-    if (services.showBackgroundWindow)
-        services.showBackgroundWindow();
-}
 
 }  // namespace tavelcor

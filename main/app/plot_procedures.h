@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: LicenseRef-Tavelcor
 // Small procedures of the main window that start-up, the save command, the
 // backup and shut-down call: the data-changed mark, the file copy of a
-// chosen SIMA file, the site folder of a chosen file, and the background
-// button's rebuilding of the work folder's tile list.
+// chosen SIMA file and the site folder of a chosen file.
 #pragma once
 
 #include <QString>
@@ -24,11 +23,5 @@ bool NMEACOPY(const QString& from, const QString& to);
 /// trailing "/" (the root keeps its single "/").
 QString siteFolderOf(const QString& path);
 
-/// The background button 背景 (the map-only view calls it after its first
-/// redraw): TileCache from the work folder's file listing (at most 100000
-/// names), then Eld.AR2 rewritten, then the background settings window shown
-/// modeless through appServices().showBackgroundWindow (the background part
-/// installs it; without it nothing is shown).
-void Command52_Click(Plot& window);
 
 }  // namespace tavelcor

@@ -117,7 +117,7 @@ ModeOutcome offerMapOnly(Plot& window)
     recordWindowInFront(window);
     Haikei1Code = 5;
     crtplot();
-    Command52_Click(window);
+    showBackgroundWindow();
     window.setMousePointer(platform::pointer::Default);
     ZahyoSaved = ZahyoMax;
     return ended(StartupEnd::MapOnly);

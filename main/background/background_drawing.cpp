@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: LicenseRef-Tavelcor
 #include "main/background/background_drawing.h"
 
+#include "main/background/haikei.h"
 #include "main/background/profile_command.h"
+#include "main/background/raster_set.h"
 #include "main/background/raster_drawing.h"
 #include "main/background/tile_mosaic.h"
 #include "main/background/web_maps.h"
@@ -210,7 +212,7 @@ void Timer5_Timer(Plot& window)
     if (answer == platform::MsgResult::Yes) {
         GsiOffline = 1;
         const auto& passRunning = backgroundServices().tileCachePassRunning;
-        if (passRunning && passRunning())
+        if (passRunning ? passRunning() : haikeiState().cachePassRunning)
             TileScreens = TileScreensSaved;
         if (SaveSettings([&window] { window.Timer3.setEnabled(true); }).failed())
             platform::MsgBox(QStringLiteral("保存に失敗しました"));
@@ -231,6 +233,7 @@ void wireBackground(Plot& window)
     window.Timer5.Timer = [&window] { Timer5_Timer(window); };
     wireWebMaps(window);
     wireElevationProfile(window);
+    wireHaikei(window);
     installBackgroundCalls();
     backgroundServices().tileMosaic = [](render::PlotFace& face, std::uint8_t& code) { TileMosaic(face, code); };
     viewServices().geocode = [](const QString& place) { return Geocode(place); };
@@ -244,7 +247,7 @@ void installBackgroundCalls()
                              std::int16_t percent) { BlendPictures(first, second, target, percent); };
     calls.rasterSetShown = [] {
         const auto& shown = backgroundServices().rasterSetShown;
-        return shown && shown();
+        return shown ? shown() : rasterSetShown();
     };
 }
 

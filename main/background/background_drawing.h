@@ -40,13 +40,15 @@ struct BackgroundServices {
     /// The background settings dialog's switch from "地図１８" to
     /// "地理院地図" after a code-6 mosaic found no tile (it selects the
     /// options of the slots showing "地図１８", and their click redraws).
-    /// Empty: nothing.
+    /// Empty: the dialog's own switch (switchZoom18Options, haikei.h).
     std::function<void()> zoom18Missing;
     /// Whether the raster placement window RasterSet is shown (asked
-    /// without creating it).  Empty: it is not.
+    /// without creating it).  Empty: the window's own answer
+    /// (rasterSetShown, raster_set.h).
     std::function<bool()> rasterSetShown;
     /// Whether the background dialog's tile-cache pass is under way (it
-    /// keeps the user's TileScreens in TileScreensSaved meanwhile).
+    /// keeps the user's TileScreens in TileScreensSaved meanwhile).  Empty:
+    /// the dialog's own state (haikeiState, haikei.h).
     std::function<bool()> tileCachePassRunning;
 };
 

@@ -6,6 +6,7 @@
 #include "geodesy/plane_rectangular.h"
 #include "main/background/background_drawing.h"
 #include "main/background/gsi_tiles.h"
+#include "main/background/haikei.h"
 #include "main/background/raster_drawing.h"
 #include "main/background/web_services.h"
 #include "main/render/plot_face.h"
@@ -179,6 +180,8 @@ void fallBackToStandardMap(std::uint8_t& code)
     code = kStandardMapCode;
     if (const auto& switchOptions = backgroundServices().zoom18Missing)
         switchOptions();
+    else
+        switchZoom18Options();
 }
 
 // Fetches and draws every tile, west to east, and north to south in each

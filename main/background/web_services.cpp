@@ -31,6 +31,7 @@ WebServices publicWebServices()
     services.geocodeBase = QStringLiteral("https://www.geocoding.jp");
     services.webMap1Base = QStringLiteral("https://maps.google.com");
     services.webMap2Base = QStringLiteral("https://map.yahoo.co.jp");
+    services.termsPage = QStringLiteral("https://www.gsi.go.jp/kikakuchousei/kikakuchousei40182.html");
     return services;
 }
 
@@ -42,6 +43,10 @@ WebServices webServicesFromEnvironment()
     replaceFrom("TAVELCOR_GEOCODE_BASE", services.geocodeBase);
     replaceFrom("TAVELCOR_WEBMAP1_BASE", services.webMap1Base);
     replaceFrom("TAVELCOR_WEBMAP2_BASE", services.webMap2Base);
+    // A page, not a base: its address is taken whole.
+    const QString terms = qEnvironmentVariable("TAVELCOR_TERMS_PAGE").trimmed();
+    if (!terms.isEmpty())
+        services.termsPage = terms;
     return services;
 }
 

@@ -10,7 +10,9 @@
 // environment variable, read once at the first use: TAVELCOR_TILE_BASE,
 // TAVELCOR_ELEVATION_BASE, TAVELCOR_GEOCODE_BASE, TAVELCOR_WEBMAP1_BASE and
 // TAVELCOR_WEBMAP2_BASE (an empty value keeps the default). Tests point the
-// first three at a server of their own.
+// first three at a server of their own. The terms page of the map tiles,
+// which the terms notice opens in the browser, is a whole address, replaced
+// by TAVELCOR_TERMS_PAGE.
 
 #include <QString>
 
@@ -22,6 +24,7 @@ struct WebServices {
     QString geocodeBase;    ///< geocoding: "<base>/api/?q=..."
     QString webMap1Base;    ///< the first web map site (地図 and オルソ buttons)
     QString webMap2Base;    ///< the second web map site (Yahoo地図 button)
+    QString termsPage;      ///< the map tiles' terms of use (the terms notice's button)
     /// Longest wait for one reply, milliseconds.
     int timeoutMs = 20000;
 };

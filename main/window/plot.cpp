@@ -73,6 +73,7 @@ Plot::Plot() : platform::Form(QStringLiteral("plot"))
     designPanelButtons();
     designFieldLinkControls();
     designSettingsButtons();
+    designBackgroundButtons();
     Timer2.setEnabled(false);
     Timer2.setInterval(60000);
     for (const PlotWiring& wire : wirings())
@@ -418,7 +419,8 @@ void Plot::designViewControls()
     button(Command40, QStringLiteral("復帰"), 3150.0, 8990.0, 750.0, 380.0);
     button(Command66, QStringLiteral("×"), 1450.0, 9380.0, 400.0, 380.0);
     button(Command6, QStringLiteral("再表示"), 700.0, 1590.0, 1250.0, 300.0);
-    button(Command27, QStringLiteral("住所で地図表示"), 1900.0, 9380.0, 2000.0, 380.0);
+    // 背景 (designBackgroundButtons) takes the row's right end.
+    button(Command27, QStringLiteral("住所で地図表示"), 1900.0, 9380.0, 1430.0, 380.0);
     button(Command10, QStringLiteral("SXF作成"), 2950.0, 10620.0, 950.0, 330.0);
     button(Command82, QStringLiteral("GoogleEarth KML"), 1050.0, 10620.0, 1850.0, 330.0);
 

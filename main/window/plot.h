@@ -398,6 +398,10 @@ public:
     platform::CommandButton Command55{protprp, QStringLiteral("Command55")};
     platform::CommandButton Command64{protprp, QStringLiteral("Command64")};
     platform::CommandButton Command65{protprp, QStringLiteral("Command65")};
+    /// 背景: the background settings dialog, from the side panel (Command52)
+    /// and from the compact frame (Command79).
+    platform::CommandButton Command52{protprp, QStringLiteral("Command52")};
+    platform::CommandButton Command79{Frame15, QStringLiteral("Command79")};
     /// The results panel (hidden at start): the plot's clicks append lines to
     /// Text18 and show it; 閉じる hides it, 消去して閉じる empties it first.
     platform::Frame Frame16{*this, QStringLiteral("Frame16")};
@@ -437,6 +441,7 @@ private:
     void designPointPanelEnds();
     void designPanelButtons();
     void designSettingsButtons();
+    void designBackgroundButtons();
 };
 
 /// A function that wires one part of the program's handlers to the window.

@@ -34,4 +34,14 @@ void Plot::designPanelButtons()
     placeButton(Command38, QStringLiteral("線色"), 100.0, 7250.0, 1000.0);
 }
 
+// 背景 at the right end of the side panel's row of 住所で地図表示, and below
+// 再表示 in the compact frame, which grows to hold it.
+void Plot::designBackgroundButtons()
+{
+    Command52.setCaption(QStringLiteral("背景"));
+    Command52.Move(3380.0, 9380.0, 520.0, 380.0);
+    Frame15.setHeight(3330.0);
+    placeButton(Command79, QStringLiteral("背景"), 100.0, 2920.0, 1500.0);
+}
+
 }  // namespace tavelcor

@@ -15,7 +15,7 @@ namespace testing_support {
 inline void keepWebServicesOnThisMachine()
 {
     for (const char* variable : {"TAVELCOR_TILE_BASE", "TAVELCOR_ELEVATION_BASE", "TAVELCOR_GEOCODE_BASE",
-                                 "TAVELCOR_WEBMAP1_BASE", "TAVELCOR_WEBMAP2_BASE"})
+                                 "TAVELCOR_WEBMAP1_BASE", "TAVELCOR_WEBMAP2_BASE", "TAVELCOR_TERMS_PAGE"})
         qputenv(variable, "http://127.0.0.1:9");
 }
 

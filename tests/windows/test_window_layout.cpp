@@ -16,6 +16,9 @@
 #include "main/app/app_forms.h"
 #include "main/app/wirings.h"
 #include "main/background/danmen_frm.h"
+#include "main/background/haikei.h"
+#include "main/background/kiyaku.h"
+#include "main/background/raster_set.h"
 #include "main/background/photo_viewer.h"
 #include "main/edit/crtext.h"
 #include "main/edit/koho.h"
@@ -353,6 +356,18 @@ platform::Form& photoViewer(Surroundings& s)
     return tavelcor::jpegdisp();
 }
 
+// The background dialog as "背景" opens it, with a definition shown in each
+// raster row (a path of common length: a label shows what fits of a longer
+// one).
+platform::Form& backgroundDialog(Surroundings& s)
+{
+    mainWindowWithSite(s);
+    for (int n = 0; n < 3; ++n)
+        tavelcor::HaikeiDef[n] = QStringLiteral("/data/genba/raster%1.AR2").arg(n + 1);
+    tavelcor::plot().Command52.setValue(true);
+    return tavelcor::haikei();
+}
+
 // The viewer's size buttons and button frame lie on its photo.
 const std::vector<StackedPair> kPhotoViewerStacks = {
     {QStringLiteral("Picture1"), QStringLiteral("Frame1")},
@@ -462,6 +477,9 @@ const std::vector<WindowRow>& windows()
         {"TavelcorGpsWindow", mainProgramDialog<tavelcor::gpsForm>, {}},
         // The right-click menu's holder: never shown, it holds only menus.
         {"TavelcorRightClickMenu", mainProgramDialog<tavelcor::rclickMenuForm>, {}},
+        {"TavelcorBackgroundDialog", backgroundDialog, {}},
+        {"TavelcorTermsNotice", mainProgramDialog<tavelcor::kiyakuForm>, {}},
+        {"TavelcorRasterPlacement", mainProgramDialog<tavelcor::rasterSetForm>, {}},
         // ORBELA
         {"OrbelaMain", orbelaWindow, {}},
         // KINTAB

@@ -186,14 +186,17 @@ TEST(WebServices, PublicDefaultsAreReplacedByTheEnvironment)
     qputenv("TAVELCOR_GEOCODE_BASE", "http://g");
     qputenv("TAVELCOR_WEBMAP1_BASE", "http://m1");
     qputenv("TAVELCOR_WEBMAP2_BASE", "");
+    qputenv("TAVELCOR_TERMS_PAGE", "http://t/terms.html");
     const WebServices services = webServicesFromEnvironment();
     EXPECT_EQ(services.tileBase, QStringLiteral("http://127.0.0.1:8080"));
     EXPECT_EQ(services.elevationBase, QStringLiteral("http://e"));
     EXPECT_EQ(services.geocodeBase, QStringLiteral("http://g"));
     EXPECT_EQ(services.webMap1Base, QStringLiteral("http://m1"));
     EXPECT_EQ(services.webMap2Base, defaults.webMap2Base) << "an empty value keeps the default";
+    EXPECT_EQ(services.termsPage, QStringLiteral("http://t/terms.html"));
+    EXPECT_TRUE(defaults.termsPage.startsWith(QStringLiteral("https://www.gsi.go.jp/")));
     for (const char* variable : {"TAVELCOR_TILE_BASE", "TAVELCOR_ELEVATION_BASE", "TAVELCOR_GEOCODE_BASE",
-                                 "TAVELCOR_WEBMAP1_BASE", "TAVELCOR_WEBMAP2_BASE"})
+                                 "TAVELCOR_WEBMAP1_BASE", "TAVELCOR_WEBMAP2_BASE", "TAVELCOR_TERMS_PAGE"})
         qputenv(variable, "http://127.0.0.1:9");
 }
 
