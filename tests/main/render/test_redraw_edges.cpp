@@ -292,8 +292,9 @@ TEST_P(FailingLayerTest, EveryOtherLayerIsStillDrawn)
     failing.failingCheck = c.failingCheck;
     failing.failingGauge = c.failingGauge;
     EXPECT_NO_THROW(crtplot(failing));
-    if (!c.labelLost)
+    if (!c.labelLost) {
         EXPECT_GT(countPixels(around(0, 0, 15, 15), platform::QBColor(4)), 0) << "the parcel's name";
+    }
     EXPECT_EQ(colorAt(-20, 0), platform::QBColor(8)) << "the parcel's outline";
     EXPECT_EQ(colorAt(-100, -100), platform::QBColor(2)) << "the hand stroke";
     EXPECT_EQ(colorAt(-60, 100), platform::QBColor(12)) << "the line";

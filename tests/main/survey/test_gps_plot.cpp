@@ -88,8 +88,9 @@ TEST_F(GpsPlot, FollowModeRecentresBeyondAPartOfTheSpan)
         Gpsplot(w);
         EXPECT_EQ(ViewCY != kOriginY, row.recentres);
         EXPECT_EQ(redraws, row.recentres ? 1 : 0);
-        if (row.recentres)
+        if (row.recentres) {
             EXPECT_DOUBLE_EQ(ViewCY, kOriginY + static_cast<float>(offsetM));
+        }
     }
 }
 

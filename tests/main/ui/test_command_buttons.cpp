@@ -55,7 +55,7 @@ TEST_F(CommandButtons, OneClickOpensTheShownColoursAfterTheDoubleClickTime)
     EXPECT_GE(openedAfter, kDoubleClickMs - 5);
     // The main window becomes active again once the dialog has gone, which
     // a loaded machine may deliver a little later.
-    QTest::qWaitFor([&w] { return w.Picture1.hasFocus(); }, 5000);
+    (void)QTest::qWaitFor([&w] { return w.Picture1.hasFocus(); }, 5000);
     EXPECT_TRUE(w.Picture1.hasFocus());
 }
 
@@ -99,7 +99,7 @@ TEST_F(CommandButtons, KeypadButtonStartsTheKeypadOrSaysItIsMissing)
     EXPECT_TRUE(starter.starts().empty());
     // The main window becomes active again once the dialog has gone, which
     // a loaded machine may deliver a little later.
-    QTest::qWaitFor([&w] { return w.Picture1.hasFocus(); }, 5000);
+    (void)QTest::qWaitFor([&w] { return w.Picture1.hasFocus(); }, 5000);
     EXPECT_TRUE(w.Picture1.hasFocus());
 
     starter.install(kintabProgram());
@@ -123,7 +123,7 @@ TEST_F(CommandButtons, AreaButtonStartsAndEndsAMeasurement)
     EXPECT_EQ(AreaCount, 0);
     // The main window becomes active again once the dialog has gone, which
     // a loaded machine may deliver a little later.
-    QTest::qWaitFor([&w] { return w.Picture1.hasFocus(); }, 5000);
+    (void)QTest::qWaitFor([&w] { return w.Picture1.hasFocus(); }, 5000);
     EXPECT_TRUE(w.Picture1.hasFocus());
 }
 
@@ -155,7 +155,7 @@ TEST_F(CommandButtons, NumberRangeButtonOpensTheDialogAtTheSidePanel)
     QApplication::setActiveWindow(w.window());
     // The main window becomes active again once the dialog has gone, which
     // a loaded machine may deliver a little later.
-    QTest::qWaitFor([&w] { return w.Picture1.hasFocus(); }, 5000);
+    (void)QTest::qWaitFor([&w] { return w.Picture1.hasFocus(); }, 5000);
     EXPECT_TRUE(w.Picture1.hasFocus());
 }
 

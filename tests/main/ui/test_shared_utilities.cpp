@@ -144,8 +144,9 @@ TEST(DriveTypeOfAPath, RamDiskAndMissingPath)
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     EXPECT_EQ(DriveType(dir.filePath(QStringLiteral("gone.bmp"))), std::nullopt);
-    if (QStorageInfo(QStringLiteral("/dev/shm")).fileSystemType() == "tmpfs")
+    if (QStorageInfo(QStringLiteral("/dev/shm")).fileSystemType() == "tmpfs") {
         EXPECT_EQ(DriveType(QStringLiteral("/dev/shm/")), 5);
+    }
 }
 
 }  // namespace
