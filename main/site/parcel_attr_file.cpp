@@ -71,6 +71,7 @@ void applyAttributeLine(QByteArrayView line, const ParcelsByName& parcels, platf
     const int columns = std::min(fields.count, kKakuchiAttrTop);
     for (int p = match.value(); p != 0; p = parcels.next[std::size_t(p)]) {
         setKakuchiAttr(p, 1, name);
+        reserveKakuchiAttr(p, columns);
         for (int c = 2; c <= columns; ++c)
             setKakuchiAttr(p, c, texts.fromCp932(fields[static_cast<std::size_t>(c - 1)]));
     }

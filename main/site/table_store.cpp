@@ -33,6 +33,16 @@ std::size_t wholePages(std::size_t bytes)
     return (bytes + page - 1) / page * page;
 }
 
+std::uintptr_t hugePageDown(std::uintptr_t address)
+{
+    return address / kHugePageBytes * kHugePageBytes;
+}
+
+std::uintptr_t hugePageUp(std::uintptr_t address)
+{
+    return hugePageDown(address + kHugePageBytes - 1);
+}
+
 // The page map of this process, opened once; -1 when the system does not
 // give it.
 int pageMap()
@@ -72,10 +82,25 @@ bool Cell<QString>::zeroIsDefault()
 std::byte* mapZeroPages(std::size_t bytes)
 {
     const std::size_t length = wholePages(bytes);
-    void* p = ::mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
-    if (p == MAP_FAILED)
+    // A table of a huge page or more starts on a huge page's boundary, so
+    // that a reader filling it can have it in whole huge pages (see
+    // prefaultPages): the mapping is made a huge page longer and cut.
+    const std::size_t slack = length >= kHugePageBytes ? kHugePageBytes : 0;
+    void* mapped = ::mmap(nullptr, length + slack, PROT_READ | PROT_WRITE,
+                          MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+    if (mapped == MAP_FAILED)
         throw std::bad_alloc();
-    // Huge pages would make one touched cell cost 2 MB at the next reset.
+    auto* p = static_cast<std::byte*>(mapped);
+    if (slack != 0) {
+        const std::size_t head = hugePageUp(reinterpret_cast<std::uintptr_t>(p)) - reinterpret_cast<std::uintptr_t>(p);
+        if (head != 0)
+            ::munmap(p, head);
+        if (slack - head != 0)
+            ::munmap(p + head + length, slack - head);
+        p += head;
+    }
+    // Huge pages would make one touched cell cost 2 MB at the next reset:
+    // only a reader's long runs ask for them.
     (void)::madvise(p, length, MADV_NOHUGEPAGE);
     if (__lsan_register_root_region)
         __lsan_register_root_region(p, length);
@@ -109,14 +134,29 @@ void unmapPages(std::byte* base, std::size_t bytes)
     ::munmap(base, length);
 }
 
-void prefaultPages(std::byte* begin, std::size_t bytes) noexcept
+void prefaultPages(std::byte* begin, std::size_t bytes, std::byte* base, std::size_t mappedBytes) noexcept
 {
 #ifdef MADV_POPULATE_WRITE
     if (bytes == 0)
         return;
     const std::size_t page = pageSize();
-    const auto first = reinterpret_cast<std::uintptr_t>(begin) / page * page;
-    const auto end = reinterpret_cast<std::uintptr_t>(begin) + bytes;
+    auto first = reinterpret_cast<std::uintptr_t>(begin) / page * page;
+    auto end = reinterpret_cast<std::uintptr_t>(begin) + bytes;
+    if (base != nullptr && bytes >= kHugeRunBytes) {
+        // A long run: the whole huge pages it reaches into, within the
+        // mapping, are asked for as huge pages. Each fresh small page costs
+        // a fault and a miss in the address cache on first touch, which on
+        // a virtual machine is dear; a huge page costs one of each.
+        const auto mapBegin = hugePageUp(reinterpret_cast<std::uintptr_t>(base));
+        const auto mapEnd = hugePageDown(reinterpret_cast<std::uintptr_t>(base) + wholePages(mappedBytes));
+        const auto hugeBegin = std::max(hugePageDown(first), mapBegin);
+        const auto hugeEnd = std::min(hugePageUp(end), mapEnd);
+        if (hugeBegin < hugeEnd) {
+            (void)::madvise(reinterpret_cast<void*>(hugeBegin), hugeEnd - hugeBegin, MADV_HUGEPAGE);
+            first = std::min(first, hugeBegin);
+            end = std::max(end, hugeEnd);
+        }
+    }
     // A system older than Linux 5.14 refuses the advice: nothing is lost.
     (void)::madvise(reinterpret_cast<void*>(first), end - first, MADV_POPULATE_WRITE);
 #else
@@ -128,6 +168,8 @@ void prefaultPages(std::byte* begin, std::size_t bytes) noexcept
 void releasePages(std::byte* base, std::size_t bytes)
 {
     (void)::madvise(base, wholePages(bytes), MADV_DONTNEED);
+    // Small pages again until a reader's long run asks for huge ones.
+    (void)::madvise(base, wholePages(bytes), MADV_NOHUGEPAGE);
 }
 
 namespace {

@@ -62,11 +62,22 @@ bool mapStartImage(std::byte* base, std::size_t bytes, const std::function<void(
 // Gives the pages back to the system.
 void unmapPages(std::byte* base, std::size_t bytes);
 
+// The size of a huge page (x86-64, arm64 with 4 KB pages), and the run of
+// prefaultPages() from which its pages are asked for as huge pages.
+inline constexpr std::size_t kHugePageBytes = std::size_t(2) << 20;
+inline constexpr std::size_t kHugeRunBytes = std::size_t(64) << 10;
+
 // Has the system give the pages that hold [begin, begin + bytes) now, ready
 // for writing, in one call: cheaper than one page fault per page for a
-// reader about to fill them, and it changes no byte. Does nothing where the
-// system cannot (the pages then come one fault at a time as before).
-void prefaultPages(std::byte* begin, std::size_t bytes) noexcept;
+// reader about to fill them, and it changes no byte. A run of kHugeRunBytes
+// or more in a mapping of mapZeroPages (base, mappedBytes) is widened to
+// the huge pages it reaches into that lie whole in the mapping, and those
+// come as huge pages where the system has them (a reader that fills that
+// much fills on: it costs at most a huge page more per table, until the
+// next releasePages()). Does nothing where the system cannot (the pages
+// then come one fault at a time as before).
+void prefaultPages(std::byte* begin, std::size_t bytes, std::byte* base = nullptr,
+                   std::size_t mappedBytes = 0) noexcept;
 
 // Releases the pages: anonymous pages read zero again, pages of a start
 // image read the image's content again.
@@ -159,7 +170,8 @@ public:
         if (!mMapped || first >= mCount)
             return;
         count = std::min(count, mCount - first);
-        prefaultPages(reinterpret_cast<std::byte*>(mData + first), count * sizeof(T));
+        prefaultPages(reinterpret_cast<std::byte*>(mData + first), count * sizeof(T),
+                      mStartImage ? nullptr : reinterpret_cast<std::byte*>(mData), mBytes);
     }
 
     // Every cell back to the start value.

@@ -368,6 +368,15 @@ bool setKakuchiAttr(int parcel, int column, const QString& text)
     return true;
 }
 
+void reserveKakuchiAttr(int parcel, int column)
+{
+    if (parcel < 0 || parcel > kKakuchiTop || column < 0 || column > kKakuchiAttrTop)
+        return;
+    if (!gAttrRows || gAttrRows[std::size_t(parcel)].empty())
+        return;
+    gAttrRows[std::size_t(parcel)].reserve(std::size_t(column) + 1);
+}
+
 void clearKakuchiAttrs()
 {
     if (!gAttrRows || gAttrRowCount == 0)

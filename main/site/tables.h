@@ -416,6 +416,11 @@ QString KakuchiAttr(int parcel, int column);
 // parcel without a row allocates nothing. False (nothing written) for indexes
 // outside the table.
 bool setKakuchiAttr(int parcel, int column, const QString& text);
+// Makes room in a parcel's row, when it has one, for columns up to column,
+// for a reader about to write them one by one: one allocation instead of one
+// per growth. Writes no cell and changes no row's columns; nothing for a
+// parcel without a row or indexes outside the table.
+void reserveKakuchiAttr(int parcel, int column);
 // Drops every attribute row.
 void clearKakuchiAttrs();
 // Number of parcels that hold an attribute row (0 after a reset).

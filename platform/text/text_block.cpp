@@ -20,7 +20,7 @@ using Block = QTypedArrayData<char16_t>;
 // it can ever hand out (each takes at least two characters) and the maker's
 // own, so that a text freed meanwhile never brings it to zero; closing the
 // block sets the true count.
-constexpr int kOpenCount = static_cast<int>(TextBlockMaker::kBlockCharacters) + 1;
+constexpr int kOpenCount = static_cast<int>(TextBlockMaker::kLargestBlockCharacters) + 1;
 
 // Has the system give the pages that hold characters [begin, end) now, in
 // one call, rather than one page fault each as texts fill them. Changes no
@@ -87,13 +87,15 @@ char16_t* TextBlockMaker::room(qsizetype n)
         return nullptr;
     if (mBlock == nullptr || mEnd - mFree < n + 1) {
         closeBlock();
-        const auto [header, characters] = Block::allocate(kBlockCharacters);
+        const qsizetype size = mNextBlockCharacters;
+        mNextBlockCharacters = std::min(2 * size, kLargestBlockCharacters);
+        const auto [header, characters] = Block::allocate(size);
         Q_CHECK_PTR(header);
         header->ref_.storeRelaxed(kOpenCount);
         mBlock = header;
         mFree = characters;
         mReady = characters;
-        mEnd = characters + kBlockCharacters;
+        mEnd = characters + size;
         mTexts = 0;
     }
     if (mReady - mFree < n + 1) {

@@ -5,9 +5,11 @@
 // A QString normally owns a heap block of its own: a header, its characters
 // and a terminating zero, about 48 bytes for a name of ten characters, one
 // allocation each, and fresh pages from the system as the heap grows. The
-// texts made here lie side by side in blocks of 64 K characters that share
-// one header: a text costs its characters and its terminating zero, and a
-// block one allocation.
+// texts made here lie side by side in blocks that share one header: a text
+// costs its characters and its terminating zero, and a block one
+// allocation. The first block of a maker holds 64 K characters, each next
+// one twice as many up to 2 M characters (4 MB): a small file takes a
+// small block, a large one few allocations.
 //
 // To everyone else they are ordinary QStrings: a copy shares the text, a
 // change first copies the text out into a block of its own (Qt's
@@ -37,8 +39,10 @@ public:
     // A copy of text in a block (null and empty as above).
     QString copy(QStringView text);
 
-    // Characters of one block; a longer text gets a QString of its own.
+    // Characters of the first block; a longer text gets a QString of its own.
     static constexpr qsizetype kBlockCharacters = 64 * 1024;
+    // Characters of the largest block.
+    static constexpr qsizetype kLargestBlockCharacters = 2 * 1024 * 1024;
 
 private:
     // Room for n characters and a terminating zero in the open block, a new
@@ -55,6 +59,7 @@ private:
     char16_t* mReady = nullptr;  // one past the characters whose pages were asked for
     char16_t* mEnd = nullptr;    // one past its last character
     qsizetype mTexts = 0;       // texts handed out from the open block
+    qsizetype mNextBlockCharacters = kBlockCharacters;  // the size of the next block
 };
 
 }  // namespace platform

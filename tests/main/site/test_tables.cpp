@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <utility>
@@ -320,6 +321,36 @@ TEST_F(Tables, PrefaultedRowsKeepTheirValuesAndResetAfterwards)
     EXPECT_EQ(ZahyoX[10], 0.0);
 }
 
+// A reader's long runs ask for huge pages (widened to the huge pages they
+// reach into): the cells around the run, written before it, keep their
+// values, the run's own and the widened ones read their start value, and a
+// reset brings every cell back, also after a second run.
+TEST_F(Tables, LongPrefaultRunsKeepCellsAndResetAfterwards)
+{
+    const std::vector<int> written = {1, 40000, 65535, 65536, 262143, 262144, 300001, kTegakiTop};
+    for (int round = 0; round < 2; ++round) {
+        for (const int i : written)
+            TegakiX[i] = float(i) + 0.5F;
+        PointName[70000] = QStringLiteral("杭%1").arg(round);
+        for (int first = 60000; first < 300000; first += 16384) {
+            TegakiX.prefaultRows(first, first + 16383);
+            PointName.prefaultRows(first, first + 16383);
+        }
+        for (const int i : written)
+            EXPECT_EQ(TegakiX[i], float(i) + 0.5F) << round << " " << i;
+        EXPECT_EQ(PointName[70000], QStringLiteral("杭%1").arg(round));
+        int wrong = 0;
+        for (int i = 2; i < kTegakiTop; i += 311)
+            wrong += std::find(written.begin(), written.end(), i) == written.end() && TegakiX[i] != 0.0F ? 1 : 0;
+        EXPECT_EQ(wrong, 0) << round;
+        EXPECT_TRUE(PointName[69999].isNull());
+        resetTables();
+        for (const int i : written)
+            EXPECT_EQ(TegakiX[i], 0.0F) << round << " " << i;
+        EXPECT_TRUE(PointName[70000].isNull());
+    }
+}
+
 TEST_F(Tables, ClearZahyoAfterRepeatedFillsLeavesNoName)
 {
     for (int round = 0; round < 3; ++round) {
@@ -448,6 +479,28 @@ TEST_F(Tables, UntouchedAttributeTableHoldsNoRows)
     // Writing an empty text into a parcel without a row allocates nothing.
     EXPECT_TRUE(setKakuchiAttr(7, 12, QString()));
     EXPECT_EQ(kakuchiAttrRowCount(), 0);
+}
+
+// Room made for a reader's columns changes no cell and makes no row: a
+// parcel without a row stays without one, and a row keeps its columns.
+TEST_F(Tables, ReservingAttributeRoomWritesNothing)
+{
+    reserveKakuchiAttr(3, kKakuchiAttrTop);
+    EXPECT_EQ(kakuchiAttrRowCount(), 0);
+    EXPECT_TRUE(setKakuchiAttr(3, 5, QString()));
+    EXPECT_EQ(kakuchiAttrRowCount(), 0) << "an empty text still makes no row";
+
+    ASSERT_TRUE(setKakuchiAttr(4, 1, QStringLiteral("12-3")));
+    reserveKakuchiAttr(4, kKakuchiAttrTop);
+    reserveKakuchiAttr(4, kKakuchiAttrTop + 1);  // outside the table: nothing
+    reserveKakuchiAttr(kKakuchiTop + 1, 3);
+    reserveKakuchiAttr(-1, 3);
+    EXPECT_EQ(kakuchiAttrRowCount(), 1);
+    EXPECT_EQ(KakuchiAttr(4, 1), QStringLiteral("12-3"));
+    EXPECT_TRUE(KakuchiAttr(4, 2).isNull());
+    ASSERT_TRUE(setKakuchiAttr(4, 7, QStringLiteral("宅地")));
+    EXPECT_EQ(KakuchiAttr(4, 7), QStringLiteral("宅地"));
+    EXPECT_TRUE(KakuchiAttr(4, 6).isNull());
 }
 
 TEST_F(Tables, AttributesReadBackPerParcelAndColumn)

@@ -81,7 +81,10 @@ TEST(TextBlock, TextsFillBlockAfterBlockAndLongTextsStandAlone)
     auto maker = std::make_unique<TextBlockMaker>();
     std::vector<QString> texts;
     const QString name = QStringLiteral("境界点名称-");
-    const int count = static_cast<int>(3 * TextBlockMaker::kBlockCharacters / (name.size() + 6));
+    // Enough for the growing blocks up to the largest and into a second
+    // largest one.
+    const int count = static_cast<int>(
+        (2 * TextBlockMaker::kLargestBlockCharacters + TextBlockMaker::kLargestBlockCharacters / 2) / (name.size() + 6));
     for (int i = 0; i < count; ++i)
         texts.push_back(maker->copy(name + QString::number(100000 + i)));
     const QString longText(TextBlockMaker::kBlockCharacters + 10, u'x');
