@@ -25,11 +25,6 @@ constexpr int kCopyPen = 13;
 // Above this position the undo history is compacted before a press.
 constexpr int kCompactAbove = 14999;
 
-bool ticked(const platform::CheckBox& box)
-{
-    return box.Value() == platform::check::Checked;
-}
-
 // The panel branches of the left chain: the open panel, its chosen option
 // and the branch, in the order they are tried. A point add by single press
 // needs DblClickInput 0, the text move branch depends on TxtPick: both are
