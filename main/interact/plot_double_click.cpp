@@ -15,8 +15,6 @@ namespace tavelcor {
 namespace {
 
 constexpr int kCopyPen = 13;
-// Above this position the undo history is compacted first.
-constexpr int kCompactAbove = 14999;
 
 // The route drawn in the line panel goes to the profile builder; its lines
 // stay in the table (the end button 終了 instead takes them out).
@@ -34,8 +32,7 @@ void endProfileRoute(Plot& window)
 
 void Picture1_DblClick(Plot& window)
 {
-    if (UndoPos > kCompactAbove)
-        U_compact();
+    U_compact();  // does nothing until the history nears its end
     if (window.Frame4.Visible() && window.Option12.Value() && DblClickInput == 1) {
         addObservationPoint(window, PressX, PressY, PointAddInput::DoubleClick);
         window.Picture1.canvas().setDrawMode(kCopyPen);

@@ -31,7 +31,6 @@ constexpr int kShiftAlone = 1;
 constexpr int kCopyPen = 13;
 constexpr int kNotXorPen = 10;
 constexpr int kGreyBand = 8;
-constexpr int kCompactAbove = 14999;
 constexpr int kSnapshotSlot = 3;
 constexpr int kSnapshotRow = 0;
 constexpr std::uint8_t kCauseNone = 0;
@@ -537,8 +536,7 @@ void Picture1_MouseMove(Plot& window, int button, int shift, double x, double y)
 {
     if (!foregroundIsOurs(window))
         return;
-    if (UndoPos > kCompactAbove)
-        U_compact();
+    U_compact();  // does nothing until the history nears its end
     const bool firstMotion = PointerMoved == 0;
     PointerMoved = 1;
     if (button == kLeftAlone && PanOnce == 1)

@@ -29,7 +29,6 @@ namespace {
 constexpr int kLeft = 1;
 constexpr int kMiddle = 4;
 constexpr int kCopyPen = 13;
-constexpr int kCompactAbove = 14999;
 constexpr int kWhite = 15;
 constexpr int kDeletedFrom = 100;
 constexpr int kStrokeWidth = 2;
@@ -433,8 +432,7 @@ QString zoomFloorMessage()
 
 void Picture1_MouseUp(Plot& window, int button, int /*shift*/, double x, double y)
 {
-    if (UndoPos > kCompactAbove)
-        U_compact();
+    U_compact();  // does nothing until the history nears its end
     if (PanOnce == 1) {
         button = kMiddle;
         PanOnce = 0;

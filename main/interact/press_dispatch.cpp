@@ -22,8 +22,6 @@ constexpr int kLeftButton = 1;
 constexpr int kRightButton = 2;
 constexpr int kMiddleButton = 4;
 constexpr int kCopyPen = 13;
-// Above this position the undo history is compacted before a press.
-constexpr int kCompactAbove = 14999;
 
 // The panel branches of the left chain: the open panel, its chosen option
 // and the branch, in the order they are tried. A point add by single press
@@ -205,8 +203,7 @@ void Picture1_MouseDown(Plot& window, int button, int shift, double x, double y)
 {
     if (PanOnce == 1)
         button = kMiddleButton;
-    if (UndoPos > kCompactAbove)
-        U_compact();
+    U_compact();  // does nothing until the history nears its end
     PointerMoved = 0;
     RedrawCause = 0;
     window.Picture1.SetFocus();

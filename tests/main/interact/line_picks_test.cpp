@@ -3,6 +3,7 @@
 // by the foot of the perpendicular and the end it leaves fixed, the snap
 // cascade with its passes and its two uses, the Shift constraints, the
 // length to the millimetre and the typed length.
+#include "line_rows.h"
 #include "main/interact/line_picks.h"
 #include "main/site/tables.h"
 
@@ -12,6 +13,8 @@
 
 namespace tavelcor {
 namespace {
+
+using interacttest::putLine;
 
 constexpr double kOriginX = 10000.0;
 constexpr double kOriginY = 20000.0;
@@ -23,17 +26,6 @@ protected:
         resetTables();
         OriginX = kOriginX;
         OriginY = kOriginY;
-    }
-
-    // Line i from (n1, e1) to (n2, e2), plot metres.
-    static void line(int i, double n1, double e1, double n2, double e2, int colour = 0)
-    {
-        LineX1[i] = n1;
-        LineY1[i] = e1;
-        LineX2[i] = n2;
-        LineY2[i] = e2;
-        LineColor[i] = static_cast<std::uint8_t>(colour);
-        LineNext = std::max(LineNext, i + 1);
     }
 
     static void coordinate(int n, const QString& name, double north, double east)
@@ -65,7 +57,7 @@ protected:
 
 TEST_F(LinePicksTest, TheFootMustLieOnTheLineAndNearIt)
 {
-    line(1, 0.0, 0.0, 0.0, 10.0);  // first end west, second east
+    putLine(1, 0.0, 0.0, 0.0, 10.0);  // first end west, second east
     struct Row {
         const char* name;
         double north, east;
@@ -85,20 +77,20 @@ TEST_F(LinePicksTest, TheFootMustLieOnTheLineAndNearIt)
 TEST_F(LinePicksTest, ColoursFromTwentyAreNeverPickedButTheirEndsAreSnapped)
 {
     for (int colour : {20, 57, 99}) {
-        line(1, 0.0, 0.0, 0.0, 10.0, colour);
+        putLine(1, 0.0, 0.0, 0.0, 10.0, colour);
         EXPECT_EQ(pickLineByFoot(0.1, 5.0, 0.5, allShown).line, 0) << colour;
         const SnapHit hit = snapPress(0.05, 10.05, 0.1, SnapUse::LineAdd, view());
         EXPECT_EQ(hit.kind, SnapKind::LineSecondEnd) << colour;
         EXPECT_EQ(hit.index, 1);
         EXPECT_DOUBLE_EQ(hit.east, 10.0);
     }
-    line(1, 0.0, 0.0, 0.0, 10.0, 19);
+    putLine(1, 0.0, 0.0, 0.0, 10.0, 19);
     EXPECT_EQ(pickLineByFoot(0.1, 5.0, 0.5, allShown).line, 1);
 }
 
 TEST_F(LinePicksTest, AHiddenLineIsNeitherPickedNorSnapped)
 {
-    line(1, 0.0, 0.0, 0.0, 10.0);
+    putLine(1, 0.0, 0.0, 0.0, 10.0);
     SnapView hidden = view();
     hidden.lineShown = [](int) { return false; };
     EXPECT_EQ(pickLineByFoot(0.1, 5.0, 0.5, [](int) { return false; }).line, 0);
@@ -109,7 +101,7 @@ TEST_F(LinePicksTest, TheFarEndStaysAndTheMiddleCountsAsTheSecondHalf)
 {
     // North-south line: the first end 10 m north of the second, so the
     // distances along it are exact.
-    line(1, 10.0, 0.0, 0.0, 0.0);
+    putLine(1, 10.0, 0.0, 0.0, 0.0);
     const LineFootPick nearFirst = pickLineByFoot(7.0, 0.1, 0.5, allShown);
     ASSERT_EQ(nearFirst.line, 1);
     EXPECT_LT(nearFirst.alongFromFirst, nearFirst.length / 2.0);
@@ -154,7 +146,7 @@ TEST_F(LinePicksTest, CoordinatesNeedTheirNumbersOrNamesShownAndANameInUse)
 
 TEST_F(LinePicksTest, PointsComeBeforeLineEndsAndAnEarlierPassBeforeALowerIndex)
 {
-    line(1, 0.0, 0.0, 0.0, 10.0);
+    putLine(1, 0.0, 0.0, 0.0, 10.0);
     PointX[1] = 0.0;
     PointY[1] = 0.35;  // fourth pass
     PointMark[1] = 1;
@@ -164,7 +156,7 @@ TEST_F(LinePicksTest, PointsComeBeforeLineEndsAndAnEarlierPassBeforeALowerIndex)
     PointMark[1] = 101;  // deleted
     hit = snapPress(0.0, 0.0, 0.1, SnapUse::LineMoveDrop, view());
     EXPECT_EQ(hit.kind, SnapKind::LineFirstEnd);
-    line(2, 0.0, 0.25, 0.0, 0.15);  // its first end in pass 3, its second in pass 2
+    putLine(2, 0.0, 0.25, 0.0, 0.15);  // its first end in pass 3, its second in pass 2
     LineColor[1] = 105;             // deleted
     hit = snapPress(0.0, 0.0, 0.1, SnapUse::LineMoveDrop, view());
     EXPECT_EQ(hit.kind, SnapKind::LineFirstEnd);

@@ -3,6 +3,7 @@
 // hit test in its two orders, the line-end snaps of the add and of the move,
 // the search for a line under a new point, and the line ends a move carries
 // with their bound.
+#include "line_rows.h"
 #include "main/interact/point_picks.h"
 #include "main/site/tables.h"
 
@@ -13,20 +14,11 @@
 namespace tavelcor {
 namespace {
 
+using interacttest::putLine;
+
 class PointPicksTest : public ::testing::Test {
 protected:
     void SetUp() override { resetTables(); }
-
-    // Line i from (n1, e1) to (n2, e2), plot metres.
-    static void line(int i, double n1, double e1, double n2, double e2, int colour = 0)
-    {
-        LineX1[i] = n1;
-        LineY1[i] = e1;
-        LineX2[i] = n2;
-        LineY2[i] = e2;
-        LineColor[i] = static_cast<std::uint8_t>(colour);
-        LineNext = std::max(LineNext, i + 1);
-    }
 
     static void point(int i, double north, double east, int mark = 1)
     {
@@ -42,7 +34,7 @@ protected:
     static void farLines(int n)
     {
         for (int i = 1; i <= n; ++i)
-            line(i, 1000.0, 1000.0 + i, 1010.0, 1000.0 + i);
+            putLine(i, 1000.0, 1000.0 + i, 1010.0, 1000.0 + i);
     }
 };
 
@@ -88,8 +80,8 @@ TEST_F(PointPicksTest, DeletedAndHiddenPointsAreNeverPicked)
 TEST_F(PointPicksTest, TheAddSnapsToTheFirstLineInIndexOrderNotTheNearestEnd)
 {
     farLines(7);
-    line(3, 50.0, 50.0, 0.3, 0.0);   // second end 0.3 m away
-    line(7, 0.05, 0.0, 60.0, 60.0);  // first end 0.05 m away
+    putLine(3, 50.0, 50.0, 0.3, 0.0);   // second end 0.3 m away
+    putLine(7, 0.05, 0.0, 60.0, 60.0);  // first end 0.05 m away
     const auto hit = snapAddedPoint(0.0, 0.0, kT0, allShown);
     ASSERT_TRUE(hit);
     EXPECT_EQ(hit->line, 3);
@@ -99,17 +91,17 @@ TEST_F(PointPicksTest, TheAddSnapsToTheFirstLineInIndexOrderNotTheNearestEnd)
 
 TEST_F(PointPicksTest, TheAddSnapsInTheThirdPassButNotBeyondTheFourth)
 {
-    line(1, 2.5 * kT0, 0.0, 50.0, 50.0);
+    putLine(1, 2.5 * kT0, 0.0, 50.0, 50.0);
     EXPECT_TRUE(snapAddedPoint(0.0, 0.0, kT0, allShown));
     resetTables();
-    line(1, 4.5 * kT0, 0.0, 50.0, 50.0);
+    putLine(1, 4.5 * kT0, 0.0, 50.0, 50.0);
     EXPECT_FALSE(snapAddedPoint(0.0, 0.0, kT0, allShown));
 }
 
 TEST_F(PointPicksTest, DeletedAndHiddenLinesGiveNoEnd)
 {
-    line(1, 0.1, 0.0, 50.0, 50.0, 100);
-    line(2, 0.1, 0.0, 50.0, 50.0, 4);
+    putLine(1, 0.1, 0.0, 50.0, 50.0, 100);
+    putLine(2, 0.1, 0.0, 50.0, 50.0, 4);
     EXPECT_FALSE(snapAddedPoint(0.0, 0.0, kT0, [](int i) { return i != 2; }));
     EXPECT_FALSE(snapMovedPoint(0.0, 0.0, kT0, [](int i) { return i != 2; }));
 }
@@ -117,8 +109,8 @@ TEST_F(PointPicksTest, DeletedAndHiddenLinesGiveNoEnd)
 TEST_F(PointPicksTest, TheMoveSearchesEveryFirstEndBeforeAnySecondEnd)
 {
     farLines(9);
-    line(2, 50.0, 50.0, 0.5 * kT0, 0.0);
-    line(9, 1.5 * kT0, 0.0, 60.0, 60.0);
+    putLine(2, 50.0, 50.0, 0.5 * kT0, 0.0);
+    putLine(9, 1.5 * kT0, 0.0, 60.0, 60.0);
     const auto hit = snapMovedPoint(0.0, 0.0, kT0, allShown);
     ASSERT_TRUE(hit);
     EXPECT_EQ(hit->line, 9);
@@ -130,7 +122,7 @@ TEST_F(PointPicksTest, TheMoveSearchesEveryFirstEndBeforeAnySecondEnd)
 
 TEST_F(PointPicksTest, AFootAtTheFirstEndIsOffTheLineAndOneAtTheSecondEndOnIt)
 {
-    line(1, 0.0, 0.0, 0.0, 10.0);  // 10 m due east
+    putLine(1, 0.0, 0.0, 0.0, 10.0);  // 10 m due east
     EXPECT_FALSE(nextLineUnderPress(1, 0.5, 0.0, 1.0, allShown)) << "d1 = 0";
     const auto atSecond = nextLineUnderPress(1, 0.5, 10.0, 1.0, allShown);
     ASSERT_TRUE(atSecond) << "d1 = L";
@@ -141,9 +133,9 @@ TEST_F(PointPicksTest, AFootAtTheFirstEndIsOffTheLineAndOneAtTheSecondEndOnIt)
 
 TEST_F(PointPicksTest, TheFootLiesOnTheLineAndTheSearchGoesOnFromAGivenLine)
 {
-    line(1, 0.0, 0.0, 30.0, 40.0);  // 50 m, direction from the second end 233.13 degrees
-    line(2, 100.0, 0.0, 0.0, 40.0, 100);
-    line(3, 0.0, 10.0, 30.0, 50.0);
+    putLine(1, 0.0, 0.0, 30.0, 40.0);  // 50 m, direction from the second end 233.13 degrees
+    putLine(2, 100.0, 0.0, 0.0, 40.0, 100);
+    putLine(3, 0.0, 10.0, 30.0, 50.0);
     const auto first = nextLineUnderPress(1, 12.0 + 0.4 * 0.8, 16.0 - 0.4 * 0.6, 1.0, allShown);
     ASSERT_TRUE(first);
     EXPECT_EQ(first->line, 1);
@@ -162,11 +154,11 @@ TEST_F(PointPicksTest, TheFootLiesOnTheLineAndTheSearchGoesOnFromAGivenLine)
 
 TEST_F(PointPicksTest, LineEndsWithinOneCentimetreFollowTheMovedPoint)
 {
-    line(1, 0.009, 0.009, 20.0, 20.0);   // first end follows
-    line(2, 0.01, 0.0, 20.0, 20.0);      // 1 cm north: stays
-    line(3, 20.0, 20.0, -0.009, 0.005);  // second end follows
-    line(4, 0.0, 0.0, 0.0, 0.0);         // zero length: both ends
-    line(5, 0.0, 0.0, 9.0, 9.0, 100);    // deleted
+    putLine(1, 0.009, 0.009, 20.0, 20.0);   // first end follows
+    putLine(2, 0.01, 0.0, 20.0, 20.0);      // 1 cm north: stays
+    putLine(3, 20.0, 20.0, -0.009, 0.005);  // second end follows
+    putLine(4, 0.0, 0.0, 0.0, 0.0);         // zero length: both ends
+    putLine(5, 0.0, 0.0, 9.0, 9.0, 100);    // deleted
     const std::vector<CarriedEnd> ends = lineEndsAt(0.0, 0.0, allShown);
     const std::vector<std::pair<int, bool>> expected{{1, true}, {3, false}, {4, true}, {4, false}};
     ASSERT_EQ(ends.size(), expected.size());
@@ -182,9 +174,9 @@ TEST_F(PointPicksTest, LineEndsWithinOneCentimetreFollowTheMovedPoint)
 TEST_F(PointPicksTest, AMoveCarriesAtMostOneHundredEndsOfEachKind)
 {
     for (int i = 1; i <= 103; ++i)
-        line(i, 0.0, 0.0, 10.0, i);
+        putLine(i, 0.0, 0.0, 10.0, i);
     for (int i = 104; i <= 205; ++i)
-        line(i, 10.0, i, 0.0, 0.0);
+        putLine(i, 10.0, i, 0.0, 0.0);
     const std::vector<CarriedEnd> ends = lineEndsAt(0.0, 0.0, allShown);
     int firsts = 0;
     int seconds = 0;

@@ -4,6 +4,7 @@
 // chain of the line add with Shift and its full table, and the colour
 // change of a picked line; checked in the line table, the history, the
 // prompts and the plot's pixels.
+#include "line_rows.h"
 #include "interact_fixture.h"
 
 #include "main/interact/line_clicks.h"
@@ -30,17 +31,6 @@ protected:
         return w;
     }
 
-    // Line i from (n1, e1) to (n2, e2) in plot metres.
-    static void line(int i, double n1, double e1, double n2, double e2, int colour = 0)
-    {
-        LineX1[i] = n1;
-        LineY1[i] = e1;
-        LineX2[i] = n2;
-        LineY2[i] = e2;
-        LineColor[i] = static_cast<std::uint8_t>(colour);
-        LineNext = std::max(LineNext, i + 1);
-    }
-
     // The default text of the last input box.
     QString lastInputDefault()
     {
@@ -55,7 +45,7 @@ protected:
 TEST_F(LineClicks, CtrlNearTheFirstEndGivesTheSecondEndTheTypedLength)
 {
     lineMode(&Plot::Option6);
-    line(1, 0.0, 0.0, 0.0, 10.0);  // 10 m due east
+    putLine(1, 0.0, 0.0, 0.0, 10.0);  // 10 m due east
     const int before = UndoPos;
     script().expectInput(QStringLiteral("12.5"), QStringLiteral("起点からの長さ="));
     pressAt(1, 0.1, 2.0, kCtrl);
@@ -77,7 +67,7 @@ TEST_F(LineClicks, CtrlNearTheFirstEndGivesTheSecondEndTheTypedLength)
 TEST_F(LineClicks, CtrlNearTheSecondEndMovesTheFirstAndTheRecordSaysSo)
 {
     lineMode(&Plot::Option6);
-    line(1, 0.0, 0.0, 0.0, 10.0);
+    putLine(1, 0.0, 0.0, 0.0, 10.0);
     script().expectInput(QStringLiteral("4"), QStringLiteral("起点からの長さ="));
     pressAt(1, -0.1, 9.0, kCtrl);
     EXPECT_EQ(MoveLineEnd, 1);
@@ -90,7 +80,7 @@ TEST_F(LineClicks, TheDefaultIsToTheMillimetreAndAnythingButANumberChangesNothin
 {
     // 2.0625 m: exactly half a millimetre over 2.062.
     lineMode(&Plot::Option6);
-    line(1, 0.0, 0.0, 0.0, 2.0625);
+    putLine(1, 0.0, 0.0, 0.0, 2.0625);
     const std::optional<QString> answers[] = {QStringLiteral("abc"), std::nullopt, QString()};
     for (const std::optional<QString>& answer : answers) {
         const int before = UndoPos;
@@ -106,7 +96,7 @@ TEST_F(LineClicks, TheDefaultIsToTheMillimetreAndAnythingButANumberChangesNothin
 TEST_F(LineClicks, TheFootDecidesWhichEndStays)
 {
     lineMode(&Plot::Option6);
-    line(1, 10.0, 0.0, 0.0, 0.0);  // first end 10 m north of the second
+    putLine(1, 10.0, 0.0, 0.0, 0.0);  // first end 10 m north of the second
     struct Row {
         const char* name;
         double north, east;
@@ -127,7 +117,7 @@ TEST_F(LineClicks, TheFootDecidesWhichEndStays)
 TEST_F(LineClicks, ALineColouredFromTwentyIsNeitherMovedNorRecoloured)
 {
     Plot& w = lineMode(&Plot::Option6);
-    line(1, 0.0, 0.0, 0.0, 10.0, 20);
+    putLine(1, 0.0, 0.0, 0.0, 10.0, 20);
     pressAt(1, 0.1, 5.0);
     EXPECT_EQ(LineDragging, 0);
     EXPECT_EQ(PickedLine, 0);
@@ -142,7 +132,7 @@ TEST_F(LineClicks, TheSecondPressDropsTheMovingEndWithASinglePrecisionRecord)
 {
     lineMode(&Plot::Option6);
     plot().Check25.setValue(platform::check::Unchecked);
-    line(1, 0.0, 0.0, 0.0, 10.0);
+    putLine(1, 0.0, 0.0, 0.0, 10.0);
     pressAt(1, 0.1, 2.0);  // nearer the first end: the second end stays, the first follows
     ASSERT_EQ(LineDragging, 1);
     pressAt(1, 3.25, 11.5);
@@ -165,7 +155,7 @@ TEST_F(LineClicks, ACoordinateJustOutsideTheViewSnapsAMovedEndButNoNewVertex)
     // The view's test window reaches 0.6 view widths east of the centre.
     const double edge = 0.6 * ViewSpanY;
     addCoordinate(3, QStringLiteral("K3"), 1.0, edge + 0.01);
-    line(1, 1.0, 0.0, 1.0, edge - 5.0);
+    putLine(1, 1.0, 0.0, 1.0, edge - 5.0);
     pressAt(1, 1.1, edge - 6.0);  // near the second end: the first stays, the second follows
     pressAt(1, 1.0, edge - 0.01);
     EXPECT_NEAR(LineY2[1], edge + 0.01, 1e-9);
@@ -235,7 +225,7 @@ TEST_F(LineClicks, TheLastLineOfTheTableEndsTheChainAndTheNextIsRefused)
 TEST_F(LineClicks, TheColourChangeRecoloursThePickedLineAndAnchorsTheRange)
 {
     lineMode(&Plot::Option25);
-    line(1, 0.0, 0.0, 0.0, 10.0, 0);
+    putLine(1, 0.0, 0.0, 0.0, 10.0, 0);
     pressAt(1, 0.1, 5.0);
     EXPECT_EQ(LineColor[1], kRed);
     EXPECT_EQ(PickedLine, 1);

@@ -3,6 +3,7 @@
 // add of the double-click input (its position, precision, snap, cut and
 // backup flag), the end of an elevation-profile route against a local
 // elevation server, the end of a line chain, and the arrow keys' pan.
+#include "line_rows.h"
 #include "interact_fixture.h"
 #include "local_http_server.h"
 
@@ -47,15 +48,6 @@ protected:
         return w;
     }
 
-    static void line(int i, double n1, double e1, double n2, double e2, int colour = 0)
-    {
-        LineX1[i] = n1;
-        LineY1[i] = e1;
-        LineX2[i] = n2;
-        LineY2[i] = e2;
-        LineColor[i] = static_cast<std::uint8_t>(colour);
-        LineNext = std::max(LineNext, i + 1);
-    }
 
     // A press at plot (north, east), then the double click.
     static void doubleClickAt(double north, double east)
@@ -128,8 +120,8 @@ TEST_F(DoubleClick, AnEndTwoAndAHalfRadiiAwayIsTakenExactlyWithoutAQuestion)
     addMode(1);
     // An end single precision cannot hold; a line passing under the press
     // would be offered if the snap had not found the end.
-    line(1, 2.5 * kR0 + 1.23456789e-7, 0.0, 30.0, 0.0);
-    line(2, 0.1, -10.0, 0.1, 10.0);
+    putLine(1, 2.5 * kR0 + 1.23456789e-7, 0.0, 30.0, 0.0);
+    putLine(2, 0.1, -10.0, 0.1, 10.0);
     doubleClickAt(0.0, 0.0);
     ASSERT_EQ(PointCount, 1);
     EXPECT_EQ(PointX[1], LineX1[1]);
@@ -140,7 +132,7 @@ TEST_F(DoubleClick, AnEndTwoAndAHalfRadiiAwayIsTakenExactlyWithoutAQuestion)
 TEST_F(DoubleClick, WithoutAnEndTheLineSearchAsksAndCuts)
 {
     addMode(1);
-    line(1, 0.1, -10.0, 0.1, 10.0, 4);
+    putLine(1, 0.1, -10.0, 0.1, 10.0, 4);
     script().expectMessage(platform::MsgResult::Yes, kDropQuestion);
     doubleClickAt(0.0, 2.0);
     EXPECT_EQ(history(), (std::vector<int>{125, 126, 11}));
@@ -227,11 +219,11 @@ TEST_F(RouteEnd, TheDoubleClickBuildsTheProfileAndKeepsTheRoute)
 {
     Plot& w = shownPlot();
     openPanel(w.Frame10, &w.Option20);
-    line(1, -40.0, -40.0, -40.0, -30.0);  // drawn before the route
+    putLine(1, -40.0, -40.0, -40.0, -30.0);  // drawn before the route
     LineSubState = 2;
     RouteFirst = 2;
-    line(2, 0.0, 0.0, 40.0, 0.0);
-    line(3, 40.0, 0.0, 40.0, 20.0);
+    putLine(2, 0.0, 0.0, 40.0, 0.0);
+    putLine(3, 40.0, 0.0, 40.0, 20.0);
     LineRubber = 1;
     script().expectMessage(platform::MsgResult::No, QStringLiteral("軌道を出力する= ok 出力しない= CANCEL"));
     w.Picture1.DblClick();

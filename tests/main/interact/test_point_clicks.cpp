@@ -5,6 +5,7 @@
 // pick and placement with its snap, its refusal and the line ends it
 // carries, and the cancel after a later pick. Checked in the point and line
 // tables, the history, the prompts and the plot's pixels.
+#include "line_rows.h"
 #include "interact_fixture.h"
 
 #include "main/edit/point_panel.h"
@@ -53,22 +54,11 @@ protected:
         return w;
     }
 
-    // Line i from (n1, e1) to (n2, e2) in plot metres.
-    static void line(int i, double n1, double e1, double n2, double e2, int colour = 0)
-    {
-        LineX1[i] = n1;
-        LineY1[i] = e1;
-        LineX2[i] = n2;
-        LineY2[i] = e2;
-        LineColor[i] = static_cast<std::uint8_t>(colour);
-        LineNext = std::max(LineNext, i + 1);
-    }
-
     // Lines 1 .. n far off, so that lines of a case may take higher indexes.
     static void farLines(int n)
     {
         for (int i = 1; i <= n; ++i)
-            line(i, 1000.0, 1000.0 + i, 1010.0, 1000.0 + i);
+            putLine(i, 1000.0, 1000.0 + i, 1010.0, 1000.0 + i);
     }
 
     // The tolerance of the search for a line under a new point: 100 twips
@@ -153,8 +143,8 @@ TEST_F(PointClicks, ThePressSnapsToTheFirstLineInIndexOrderNotTheNearestEnd)
 {
     pointMode(&Plot::Option12);
     farLines(7);
-    line(3, 30.0, 30.0, 0.0, 0.4);    // second end 0.4 m away
-    line(7, 0.1, 0.0, -30.0, -30.0);  // first end 0.1 m away
+    putLine(3, 30.0, 30.0, 0.0, 0.4);    // second end 0.4 m away
+    putLine(7, 0.1, 0.0, -30.0, -30.0);  // first end 0.1 m away
     pressAt(1, 0.0, 0.0);
     ASSERT_EQ(PointCount, 1);
     EXPECT_DOUBLE_EQ(PointX[1], 0.0);
@@ -172,7 +162,7 @@ TEST_F(PointClicks, AnEndIsTakenInTheThirdPassButNotBeyondTheFourth)
     pointMode(&Plot::Option12);
     for (const Row& row : rows) {
         startAgain();
-        line(1, row.distance, 0.0, 30.0, 0.0);  // north of the press: no foot on it
+        putLine(1, row.distance, 0.0, 30.0, 0.0);  // north of the press: no foot on it
         pressAt(1, 0.0, 0.0);
         ASSERT_EQ(PointCount, 1) << row.distance;
         EXPECT_DOUBLE_EQ(PointX[1], row.expectedNorth) << row.distance;
@@ -199,8 +189,8 @@ TEST_F(PointClicks, WithoutPickOrLinesOrWithGpsNothingSnapsAndNothingIsCut)
     for (const Row& row : rows) {
         Plot& w = pointMode(&Plot::Option12);
         startAgain();
-        line(1, 0.1, -10.0, 0.1, 10.0);
-        line(2, 0.0, 0.2, 0.0, 30.0);
+        putLine(1, 0.1, -10.0, 0.1, 10.0);
+        putLine(2, 0.0, 0.2, 0.0, 30.0);
         (w.*row.box).setValue(row.value);
         pressAt(1, 0.0, -0.5);
         ASSERT_EQ(PointCount, 1) << row.name;
@@ -218,7 +208,7 @@ TEST_F(PointClicks, AFootAtTheFirstEndIsNotCutAndOneAtTheSecondEndIs)
     pointMode(&Plot::Option12);
     const double off = cutTolerance() / 2.0;
     ASSERT_GT(off, 0.2);
-    line(1, 0.0, 0.0, 0.0, 10.0);  // 10 m due east
+    putLine(1, 0.0, 0.0, 0.0, 10.0);  // 10 m due east
     pressAt(1, off, 0.0);          // d1 = 0
     EXPECT_EQ(prompts(), 0U);
     EXPECT_EQ(LineNext, 2);
@@ -242,8 +232,8 @@ TEST_F(PointClicks, DeletedOrFilteredLinesAreNeitherSnappedToNorCut)
     for (const Row& row : rows) {
         startAgain();
         LineColorShown[row.colour <= kColorTableTop ? row.colour : 0] = row.filtered ? 0 : 1;
-        line(1, 0.1, -10.0, 0.1, 10.0, row.colour);
-        line(2, 0.0, 0.2, 0.0, 30.0, row.colour);
+        putLine(1, 0.1, -10.0, 0.1, 10.0, row.colour);
+        putLine(2, 0.0, 0.2, 0.0, 30.0, row.colour);
         pressAt(1, 0.0, -0.5);
         EXPECT_DOUBLE_EQ(PointY[1], -0.5) << row.name;
         EXPECT_EQ(LineNext, 3) << row.name;
@@ -254,7 +244,7 @@ TEST_F(PointClicks, DeletedOrFilteredLinesAreNeitherSnappedToNorCut)
 TEST_F(PointClicks, ACutEndsTheLineAtTheFootAndRecords125And126Before11)
 {
     pointMode(&Plot::Option12);
-    line(1, 0.1, -10.0, 0.1, 10.0, 5);
+    putLine(1, 0.1, -10.0, 0.1, 10.0, 5);
     script().expectMessage(platform::MsgResult::Yes, kDropQuestion);
     pressAt(1, 0.0, -0.5);
     ASSERT_EQ(LineNext, 3);
@@ -282,8 +272,8 @@ TEST_F(PointClicks, ACutEndsTheLineAtTheFootAndRecords125And126Before11)
 TEST_F(PointClicks, NoToTheQuestionStillAddsThePointAndALaterLineMayBeOffered)
 {
     pointMode(&Plot::Option12);
-    line(1, 0.1, -10.0, 0.1, 10.0);
-    line(2, -0.2, -10.0, -0.2, 10.0);
+    putLine(1, 0.1, -10.0, 0.1, 10.0);
+    putLine(2, -0.2, -10.0, -0.2, 10.0);
     script().expectMessage(platform::MsgResult::No, kDropQuestion);
     script().expectMessage(platform::MsgResult::No, kDropQuestion);
     pressAt(1, 0.0, -0.5);
@@ -330,7 +320,7 @@ TEST_F(PointClicks, The500001stPointIsRefusedAndNothingIsWritten)
     pointMode(&Plot::Option12);
     PointCount = kPointTop;
     PointChanged = 0;
-    line(1, 0.1, -10.0, 0.1, 10.0);
+    putLine(1, 0.1, -10.0, 0.1, 10.0);
     script().expectMessage(platform::MsgResult::Ok, pointTableFullMessage());
     pressAt(1, 0.0, 0.0);
     EXPECT_EQ(PointCount, kPointTop);
@@ -344,7 +334,7 @@ TEST_F(PointClicks, The500001stPointIsRefusedAndNothingIsWritten)
 TEST_F(PointClicks, AFullLineTableRefusesTheCutButNotThePoint)
 {
     pointMode(&Plot::Option12);
-    line(1, 20.1, -10.0, 20.1, 10.0);
+    putLine(1, 20.1, -10.0, 20.1, 10.0);
     LineNext = kLineTop + 1;  // lines 2 .. 500000 lie unused at the origin, 20 m off
     script().expectMessage(platform::MsgResult::Yes, kDropQuestion);
     script().expectMessage(platform::MsgResult::Ok, lineTableFullMessage());
@@ -455,8 +445,8 @@ TEST_F(PointClicks, WithPickFirstEndsAreSearchedBeforeSecondEnds)
     pointMode(&Plot::Option11);
     addPoint(1, QStringLiteral("A"), 20.0, 20.0);
     farLines(9);
-    line(2, -30.0, -30.0, 0.0, 0.5 * kR0);
-    line(9, 0.0, 1.5 * kR0, 30.0, -30.0);
+    putLine(2, -30.0, -30.0, 0.0, 0.5 * kR0);
+    putLine(9, 0.0, 1.5 * kR0, 30.0, -30.0);
     pressAt(1, 20.0, 20.0);
     pressAt(1, 0.0, 0.0);
     EXPECT_DOUBLE_EQ(PointX[1], 0.0);
@@ -488,10 +478,10 @@ TEST_F(PointClicks, LineEndsWithinOneCentimetreFollowAndAreRecordedBeforeThePoin
 {
     Plot& w = pointMode(&Plot::Option11);
     addPoint(1, QStringLiteral("A"), 0.0, 0.0);
-    line(1, 0.009, 0.009, 30.0, 0.0, 2);
-    line(2, 0.01, 0.0, -30.0, 0.0);
-    line(3, 3.0, 3.0, 3.0, 3.0);
-    line(4, 0.0, 0.0, 0.0, 0.0);  // zero length: both ends
+    putLine(1, 0.009, 0.009, 30.0, 0.0, 2);
+    putLine(2, 0.01, 0.0, -30.0, 0.0);
+    putLine(3, 3.0, 3.0, 3.0, 3.0);
+    putLine(4, 0.0, 0.0, 0.0, 0.0);  // zero length: both ends
     crtplot();
     ASSERT_EQ(colorAt(15.0, 0.0), platform::QBColor(2));
     pressAt(1, 0.0, 0.0);
@@ -523,8 +513,8 @@ TEST_F(PointClicks, WithoutPickNothingSnapsNoLineFollowsAndOnlyThePointIsRecorde
     Plot& w = pointMode(&Plot::Option11);
     w.Check24.setValue(platform::check::Unchecked);
     addPoint(1, QStringLiteral("A"), 0.0, 0.0);
-    line(1, 0.0, 0.0, 30.0, 0.0);
-    line(2, 3.0, 3.2, 30.0, 30.0);
+    putLine(1, 0.0, 0.0, 30.0, 0.0);
+    putLine(2, 3.0, 3.2, 30.0, 30.0);
     MoveLines(0, 1) = 7;
     pressAt(1, 0.0, 0.0);
     pressAt(1, 3.0, 3.0);
@@ -543,7 +533,7 @@ TEST_F(PointClicks, MoveAThenPickBThenCancelMovesNothing)
     Plot& w = pointMode(&Plot::Option11);
     addPoint(1, QStringLiteral("A"), 0.0, 0.0);
     addPoint(2, QStringLiteral("B"), 10.0, 10.0);
-    line(1, 0.0, 0.0, -20.0, 0.0);
+    putLine(1, 0.0, 0.0, -20.0, 0.0);
     pressAt(1, 0.0, 0.0);
     pressAt(1, 5.0, 5.0);
     ASSERT_EQ(MovedPoint, 1);
@@ -564,7 +554,7 @@ TEST_F(PointClicks, AMoveCarriesAtMostOneHundredLineStartsAndTheCancelSeesThem)
     Plot& w = pointMode(&Plot::Option11);
     addPoint(1, QStringLiteral("A"), 0.0, 0.0);
     for (int j = 1; j <= 102; ++j)
-        line(j, 0.0, 0.0, -20.0, j * 0.1);
+        putLine(j, 0.0, 0.0, -20.0, j * 0.1);
     pressAt(1, 0.0, 0.0);
     pressAt(1, 5.0, 5.0);
     EXPECT_DOUBLE_EQ(LineX1[100], 5.0);
