@@ -22,6 +22,12 @@ const QString kLineDat = QStringLiteral("LINE.DAT");
 const QString kTegakiDat = QStringLiteral("TEGAKI.DAT");
 const QString kTextDat = QStringLiteral("TEXT.DAT");
 
+// The fewest bytes a row of each file takes with its line end ("1,,,0,0,1"
+// and the like): a file's size over it bounds the rows it holds.
+constexpr qint64 kShortestPointRow = 11;
+constexpr qint64 kShortestLineRow = 13;
+constexpr qint64 kShortestTegakiRow = 11;
+
 // The next field, a coordinate, minus the origin in single precision;
 // false when it does not fit a single.
 bool singleOf(sitetext::RowCursor& row, double origin, float& out)
@@ -38,15 +44,18 @@ bool stopWith(const QString& message)
 
 // Reads the rows of folder's file name (matched without regard to case) with
 // row(line, texts), which returns false to stop the program. The rows are
-// CP932 bytes, valid until the next row; texts makes the texts a row keeps.
+// CP932 bytes as LineReader::readLineView gives them (padded), valid until
+// the next row; texts makes the texts a row keeps.
 // A file that is there but cannot be read whole stops the program too.
-template <typename Row>
-ReadOutcome readRows(const QString& folder, const QString& name, Row&& row)
+// opened(bytes) is told the file's size before the first row.
+template <typename Opened, typename Row>
+ReadOutcome readRows(const QString& folder, const QString& name, Opened&& opened, Row&& row)
 {
     const QString path = sitetext::siteFile(folder, name);
     platform::TextFileReader in(path);
     if (!in.isOpen())
         return sitetext::notOpened(path, name);
+    opened(in.size());
     platform::TextBlockMaker texts;
     QByteArrayView line;
     while (in.lines().readLineView(line)) {
@@ -70,7 +79,7 @@ using PointRowsAhead = sitetext::RowsAhead<decltype(PointName), decltype(PointNa
 
 bool readPointRow(QByteArrayView line, platform::TextBlockMaker& texts, PointRowsAhead& ahead)
 {
-    sitetext::RowCursor row(line);
+    sitetext::RowCursor row(line, sitetext::RowCursor::Padded{});
     std::int32_t i = 0;
     std::uint8_t mark = 0;
     const bool indexOk = row.whole(1, kPointTop, i);
@@ -108,7 +117,7 @@ struct StrokeTables {
 
 bool readTegakiRow(QByteArrayView line, StrokeTables& t)
 {
-    sitetext::RowCursor row(line);
+    sitetext::RowCursor row(line, sitetext::RowCursor::Padded{});
     std::int32_t i = 0;
     std::uint8_t pen = 0, colour = 0;
     float x = 0.0F, y = 0.0F;
@@ -138,7 +147,8 @@ bool readTegakiRow(QByteArrayView line, StrokeTables& t)
 ReadOutcome readPointDat(const QString& folder)
 {
     PointRowsAhead ahead{kPointTop, PointName, PointName2, PointX, PointY, PointMark};
-    return readRows(folder, kPointDat, [&ahead](QByteArrayView line, platform::TextBlockMaker& texts) {
+    const auto opened = [&ahead](qint64 bytes) { ahead.expectFile(bytes, kShortestPointRow); };
+    return readRows(folder, kPointDat, opened, [&ahead](QByteArrayView line, platform::TextBlockMaker& texts) {
         return readPointRow(line, texts, ahead);
     });
 }
@@ -155,8 +165,9 @@ ReadOutcome readLineDat(const QString& folder)
     double* const y2 = LineY2.begin();
     sitetext::RowsAhead<decltype(LineColor), decltype(LineX1), decltype(LineY1), decltype(LineX2), decltype(LineY2)>
         ahead{kLineTop, LineColor, LineX1, LineY1, LineX2, LineY2};
-    const ReadOutcome outcome = readRows(folder, kLineDat, [&](QByteArrayView line, platform::TextBlockMaker&) {
-        sitetext::RowCursor row(line);
+    const auto opened = [&ahead](qint64 bytes) { ahead.expectFile(bytes, kShortestLineRow); };
+    const ReadOutcome outcome = readRows(folder, kLineDat, opened, [&](QByteArrayView line, platform::TextBlockMaker&) {
+        sitetext::RowCursor row(line, sitetext::RowCursor::Padded{});
         row.skip();  // the file's own index: rows are numbered in file order
         std::uint8_t colour = 0;
         const bool colourOk = row.byte(colour);
@@ -189,15 +200,17 @@ ReadOutcome readLineDat(const QString& folder)
 ReadOutcome readTegakiDat(const QString& folder)
 {
     StrokeTables tables;
-    return readRows(folder, kTegakiDat,
+    const auto opened = [&tables](qint64 bytes) { tables.ahead.expectFile(bytes, kShortestTegakiRow); };
+    return readRows(folder, kTegakiDat, opened,
                     [&tables](QByteArrayView line, platform::TextBlockMaker&) { return readTegakiRow(line, tables); });
 }
 
 ReadOutcome readTextDat(const QString& folder)
 {
     std::int32_t rows = 0;
-    const ReadOutcome outcome = readRows(folder, kTextDat, [&rows](QByteArrayView line, platform::TextBlockMaker&) {
-        sitetext::RowCursor row(line);
+    const auto opened = [](qint64) {};
+    const ReadOutcome outcome = readRows(folder, kTextDat, opened, [&rows](QByteArrayView line, platform::TextBlockMaker&) {
+        sitetext::RowCursor row(line, sitetext::RowCursor::Padded{});
         row.skip();  // the file's own index
         float x = 0.0F, y = 0.0F;
         std::uint8_t colour = 0;

@@ -46,10 +46,13 @@ class SimaReader {
 public:
     explicit SimaReader(QString fileName) : mFileName(std::move(fileName)) {}
 
-    // False when the line stops the program (its message was shown).
+    // False when the line stops the program (its message was shown). The
+    // line is one LineReader::readLineView gave, followed by its padding.
     bool readRecord(QByteArrayView line);
     // Ends the last parcel's vertex run.
     void finish() const;
+    // The file holds fileBytes bytes.
+    void expectFile(std::int64_t fileBytes);
 
 private:
     // Each reads the fields after the record code.
@@ -72,7 +75,7 @@ private:
 bool SimaReader::readRecord(QByteArrayView line)
 {
     // A field past the line's end reads as empty, as NextField gives it.
-    sitetext::RowCursor record(line);
+    sitetext::RowCursor record(line, sitetext::RowCursor::Padded{});
     const QByteArrayView code = record.text();
     if (isCode(code, "B01"))
         return readVertex(line, record);
@@ -149,6 +152,13 @@ bool SimaReader::readVertex(QByteArrayView line, sitetext::RowCursor& record)
     return true;
 }
 
+void SimaReader::expectFile(std::int64_t fileBytes)
+{
+    // The shortest rows: "A01,1,,0,0," and "B01,1,".
+    mCoordinates.expectFile(fileBytes, 13);
+    mVertices.expectFile(fileBytes, 8);
+}
+
 void SimaReader::finish() const
 {
     if (KakuchiCount > 0)
@@ -218,6 +228,7 @@ ReadOutcome ReadSima(const QString& path)
         return ReadOutcome::Missing;
     const QString fileName = QFileInfo(path).fileName();
     SimaReader reader(fileName);
+    reader.expectFile(in.size());
     QByteArrayView line;
     bool ok = true;
     while (ok && in.lines().readLineView(line))

@@ -312,6 +312,17 @@ public:
     // lastRow: the last row the reader can write (a table may have more).
     explicit RowsAhead(std::ptrdiff_t lastRow, Tables&... tables) : mTables(&tables...), mLastRow(lastRow) {}
 
+    // The file holds fileBytes bytes in rows of at least minRowBytes: a
+    // file that may hold a longest run of rows asks for the longest runs
+    // from its first row on, so that the first huge pages of the tables
+    // come whole too (a table whose first pages came one by one cannot
+    // have them as a huge page any more).
+    void expectFile(std::int64_t fileBytes, std::int64_t minRowBytes)
+    {
+        if (minRowBytes > 0 && fileBytes / minRowBytes >= kLongestRun)
+            mRun = kLongestRun;
+    }
+
     // Row i is about to be written.
     void row(std::ptrdiff_t i)
     {
@@ -347,6 +358,11 @@ private:
 class RowCursor {
 public:
     explicit RowCursor(QByteArrayView line) : mNext(line.data()), mEnd(line.data() + line.size()) {}
+    // A row that platform::LineReader::readLineView gave: the numbers are
+    // read sixteen bytes at a time, which may look past the row's end into
+    // the padding that follows it.
+    struct Padded {};
+    RowCursor(QByteArrayView line, Padded) : RowCursor(line) { mPadded = true; }
 
     // The next field as it stands.
     QByteArrayView text()
@@ -368,7 +384,7 @@ public:
     {
         plain::Parts parts;
         const char* stop = nullptr;
-        if (mNext != nullptr && plain::partsUpTo(mNext, mEnd, parts, stop)) {
+        if (mNext != nullptr && partsAt(mNext, parts, stop)) {
             pass(stop);
             return plain::valueOf(parts);
         }
@@ -389,7 +405,7 @@ public:
         plain::Parts parts;
         const char* const start = mNext;
         const char* stop = nullptr;
-        if (start != nullptr && plain::partsUpTo(start, mEnd, parts, stop)) {
+        if (start != nullptr && partsAt(start, parts, stop)) {
             pass(stop);
             if (parts.decimals < 0) {
                 const std::int64_t value = parts.negative ? -parts.mantissa : parts.mantissa;
@@ -405,7 +421,7 @@ public:
         plain::Parts parts;
         const char* const start = mNext;
         const char* stop = nullptr;
-        if (start != nullptr && plain::partsUpTo(start, mEnd, parts, stop)) {
+        if (start != nullptr && partsAt(start, parts, stop)) {
             pass(stop);
             if (parts.decimals < 0) {
                 const std::int64_t value = parts.negative ? -parts.mantissa : parts.mantissa;
@@ -435,10 +451,16 @@ private:
 
     // Moves past the field that ends at stop (a comma, or the row's end).
     void pass(const char* stop) { mNext = stop == mEnd ? nullptr : stop + 1; }
+    // The plain number of the field at start (see plain::partsUpTo).
+    [[gnu::always_inline]] bool partsAt(const char* start, plain::Parts& parts, const char*& stop) const
+    {
+        return mPadded ? plain::partsUpToPadded(start, mEnd, parts, stop) : plain::partsUpTo(start, mEnd, parts, stop);
+    }
 
     const char* mNext;  // where the next field starts; nullptr past the last one
     const char* mEnd;
     bool mOverran = false;
+    bool mPadded = false;
 };
 
 // Bytes of CP932 text without the half-width blanks (0x20) at their end, or

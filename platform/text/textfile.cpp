@@ -98,10 +98,10 @@ bool LineReader::fill()
         mEnd = rest;
     }
     if (mBuffer.isEmpty())
-        mBuffer.resize(firstBlockSize(*mDevice));
-    else if (mEnd == mBuffer.size())
-        mBuffer.resize(mBuffer.size() * 2);
-    const qint64 got = mDevice->read(mBuffer.data() + mEnd, mBuffer.size() - mEnd);
+        resizeBuffer(firstBlockSize(*mDevice));
+    else if (mEnd == capacity())
+        resizeBuffer(capacity() * 2);
+    const qint64 got = mDevice->read(mBuffer.data() + mEnd, capacity() - mEnd);
     if (got < 0) {
         mError = true;
         return false;
@@ -112,6 +112,14 @@ bool LineReader::fill()
     }
     mEnd += qsizetype(got);
     return true;
+}
+
+void LineReader::resizeBuffer(qsizetype bytes)
+{
+    const qsizetype old = mBuffer.size();
+    mBuffer.resize(bytes + kLinePadding);
+    if (mBuffer.size() > old)
+        std::memset(mBuffer.data() + old, 0, std::size_t(mBuffer.size() - old));
 }
 
 void LineReader::skipByteOrderMark()

@@ -70,8 +70,11 @@ public:
     // The next line's raw bytes without its line end, as a view into the
     // reader's buffer: valid until the next call of any read function. For
     // readers that take their values from the bytes and copy only what they
-    // keep.
+    // keep. At least kLinePadding bytes of the buffer follow the view, so a
+    // reader may load whole words or vectors up to that far past its end
+    // (they hold the line end, following lines or zeros: never the line's).
     [[nodiscard]] bool readLineView(QByteArrayView& line);
+    static constexpr qsizetype kLinePadding = 32;
 
     // Passes over up to limit lines without making them; returns how many
     // there were (fewer at the end of the data or after a read error).
@@ -91,6 +94,10 @@ private:
     bool nextLineBytes(const char*& begin, qsizetype& size);
     bool fill();
     void skipByteOrderMark();
+    // Bytes the buffer holds for the device's data; kLinePadding more follow.
+    qsizetype capacity() const { return mBuffer.isEmpty() ? 0 : mBuffer.size() - kLinePadding; }
+    // Makes the buffer hold bytes for data, zero for what no read filled yet.
+    void resizeBuffer(qsizetype bytes);
 
     QIODevice* mDevice;
     TextEncoding mEncoding;
@@ -122,6 +129,9 @@ public:
     bool hasError() const { return mReader.hasError(); }
     bool lineTooLong() const { return mReader.lineTooLong(); }
     qint64 lineCount() const { return mReader.lineCount(); }
+    // The size of the file in bytes (0 when unknown, as for a stand-in
+    // device that is sequential).
+    qint64 size() const { return mDevice->isSequential() ? 0 : mDevice->size(); }
     LineReader& lines() { return mReader; }
 
 private:

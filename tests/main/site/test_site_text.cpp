@@ -75,7 +75,9 @@ const char* const kFieldTexts[] = {
     "12.5m", "1e3", "1.5E+20", "12E", "\t7", "123456789012345", "1234567890123456", "12345678.1234567",
     "1234567.12345678", "0.000000000000001", "9999999.99", "-12345.678", "2.675", "1.005", "  -0.125  ", "abc",
     "１２", "-33250.00", "12800.00", "1000000", "255", "256", "-1", "2.5", "3.5", "2147483648", "0012", "杭12",
-    "12杭", "&H10", "00000000000000001", "99999999", "100000000", "12345678"};
+    "12杭", "&H10", "00000000000000001", "99999999", "100000000", "12345678", "12345678.12345678",
+    "123456789.5", "1234567.1234567", "0.12345678", "0.123456789", "-.5", "+.5", "1..2", "12 .5", "-12.",
+    "   -33250.125", "1-2"};
 
 QByteArray cp932(const char* text)
 {
@@ -101,24 +103,28 @@ TEST(FieldNumber, BytesReadAsTheirText)
 
 // Every field of a row read in order by the cursor: as the fields split by
 // the text kit read, whatever follows each field and whatever lies behind
-// the row in memory (a line view has the next line behind it).
-TEST(FieldNumber, RowCursorReadsEachFieldAsTheSplitRow)
+// the row in memory (a line view has the next line behind it), by a cursor
+// that may look into the padding behind the row and one that may not.
+void expectRowsReadAsSplit(bool padded)
 {
     const std::vector<const char*> texts(std::begin(kFieldTexts), std::end(kFieldTexts));
     for (std::size_t first = 0; first < texts.size(); ++first) {
         // Rows of three fields in every order of neighbours.
         const char* row3[] = {texts[first], texts[(first + 7) % texts.size()], texts[(first + 13) % texts.size()]};
         QByteArray row = cp932(row3[0]) + ',' + cp932(row3[1]) + ',' + cp932(row3[2]);
-        const QByteArray behind = "9999999999999999";  // digits a reader looking past the row would take
+        // Digits a reader looking past the row would take, as far as the
+        // padding of a line view reaches.
+        const QByteArray behind(platform::LineReader::kLinePadding, '9');
         const QByteArray memory = row + behind;
         const QByteArrayView line(memory.constData(), row.size());
         const QString text = platform::fromCp932(row);
         const auto fields = splitFields<4>(QStringView(text));
         for (int kind = 0; kind < 4; ++kind) {
-            RowCursor cursor(line);
+            RowCursor cursor = padded ? RowCursor(line, RowCursor::Padded{}) : RowCursor(line);
             for (int k = 0; k < 4; ++k) {  // the fourth reads past the end: an empty field
                 const QStringView field = k < fields.count ? fields[static_cast<std::size_t>(k)] : QStringView();
-                const std::string what = std::string(row.constData()) + " field " + std::to_string(k);
+                const std::string what =
+                    std::string(row.constData()) + " field " + std::to_string(k) + (padded ? " padded" : "");
                 EXPECT_EQ(cursor.atEnd(), k >= fields.count) << what;
                 EXPECT_EQ(cursor.overran(), k > fields.count) << what;
                 switch (kind) {
@@ -148,6 +154,61 @@ TEST(FieldNumber, RowCursorReadsEachFieldAsTheSplitRow)
                 }
             }
         }
+    }
+}
+
+TEST(FieldNumber, RowCursorReadsEachFieldAsTheSplitRow)
+{
+    expectRowsReadAsSplit(false);
+    expectRowsReadAsSplit(true);
+}
+
+// Generated numbers of every length the vector reading takes and just
+// beyond (up to nine digits on either side of the point, with blanks, a
+// sign, a point without digits), each at every place of a row and with
+// every kind of byte behind it: the padded cursor reads what the plain one
+// reads, which reads what the text kit reads.
+TEST(FieldNumber, PaddedCursorReadsGeneratedNumbersAsThePlainOne)
+{
+    std::mt19937 random(20261211);
+    std::uniform_int_distribution<int> digitCount(0, 9);
+    std::uniform_int_distribution<int> digit(0, 9);
+    std::uniform_int_distribution<int> coin(0, 3);
+    const auto digits = [&](int n) {
+        std::string s;
+        for (int i = 0; i < n; ++i)
+            s += char('0' + digit(random));
+        return s;
+    };
+    const std::string behindKinds[] = {std::string(platform::LineReader::kLinePadding, '9'),
+                                       std::string(platform::LineReader::kLinePadding, '\0'),
+                                       "\r\n" + std::string(platform::LineReader::kLinePadding, '5')};
+    for (int i = 0; i < 100000; ++i) {
+        std::string field = coin(random) == 0 ? " " : "";
+        if (coin(random) == 0)
+            field += coin(random) == 0 ? "+" : "-";
+        field += digits(digitCount(random));
+        if (coin(random) != 0)
+            field += "." + digits(digitCount(random));
+        if (coin(random) == 0)
+            field += " ";
+        const int place = coin(random) % 3;  // first, middle or last field
+        const std::string row = (place == 0 ? field + ",1,2" : place == 1 ? "1," + field + ",2" : "1,2," + field);
+        const std::string memory = row + behindKinds[i % 3];
+        const QByteArrayView line(memory.data(), qsizetype(row.size()));
+        RowCursor plain(line);
+        RowCursor padded(line, RowCursor::Padded{});
+        for (int k = 0; k < 3; ++k) {
+            const double expected = plain.number();
+            const double got = padded.number();
+            ASSERT_EQ(got, expected) << '"' << row << "\" field " << k;
+            ASSERT_EQ(std::signbit(got), std::signbit(expected)) << '"' << row << '"';
+            if (k == place) {
+                ASSERT_EQ(expected, fieldNumber(QString::fromStdString(field))) << '"' << field << '"';
+            }
+        }
+        ASSERT_TRUE(padded.atEnd());
+        ASSERT_FALSE(padded.overran());
     }
 }
 

@@ -277,6 +277,33 @@ TEST(LineReader, LineViewsFollowTheLineRules)
     EXPECT_EQ(reader.lineCount(), 3);
 }
 
+// Behind every line view lie kLinePadding bytes of the reader's own buffer
+// (a reader of numbers loads whole vectors from the end of a line): also for
+// a last line without a line end that fills the buffer to its last byte,
+// and for a line that made the buffer grow. Under the address sanitizer a
+// missing byte of padding is an error; everywhere, the bytes behind the last
+// line are no digits of it.
+TEST(LineReader, LineViewsAreFollowedByPadding)
+{
+    const QByteArray longLine(5000, '7');
+    for (const QByteArray& data : {QByteArray("12"), QByteArray("1\r\n23"), QByteArray(4095, '5'),
+                                   QByteArray(4096, '5'), longLine + "\r\n" + longLine, QByteArray(1 << 20, '4')}) {
+        QBuffer device;
+        device.setData(data);
+        ASSERT_TRUE(device.open(QIODevice::ReadOnly));
+        LineReader reader(&device);
+        QByteArrayView view;
+        qsizetype bytes = 0;
+        while (reader.readLineView(view)) {
+            bytes += view.size();
+            char behind[LineReader::kLinePadding];
+            std::memcpy(behind, view.data() + view.size(), sizeof behind);
+            EXPECT_NE(behind[0], data.back()) << "the byte behind a line is its line end or padding";
+        }
+        EXPECT_EQ(bytes, data.size() - data.count('\r') - data.count('\n'));
+    }
+}
+
 // Streams twenty million lines through the reader: the generator never holds
 // them, so the reader must not either (it would need gigabytes of strings).
 TEST(LineReader, StreamsTwentyMillionLines)
