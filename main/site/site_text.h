@@ -379,8 +379,9 @@ public:
     }
     // The next field passed over.
     void skip() { (void)text(); }
-    // The next field as fieldNumber() reads it.
-    double number()
+    // The next field as fieldNumber() reads it. In line, as the row loops
+    // read their numbers one after the other.
+    [[gnu::always_inline]] double number()
     {
         plain::Parts parts;
         const char* stop = nullptr;
@@ -400,7 +401,7 @@ public:
     // it: true and the value in out when it gives one. A flag and a
     // reference, not an optional: the optionals went through memory and
     // stalled the readers.
-    bool whole(std::int32_t lo, std::int32_t hi, std::int32_t& out)
+    [[gnu::always_inline]] bool whole(std::int32_t lo, std::int32_t hi, std::int32_t& out)
     {
         plain::Parts parts;
         const char* const start = mNext;
@@ -416,7 +417,7 @@ public:
         }
         return within(fieldLongOfText(text()), lo, hi, out);
     }
-    bool byte(std::uint8_t& out)
+    [[gnu::always_inline]] bool byte(std::uint8_t& out)
     {
         plain::Parts parts;
         const char* const start = mNext;
