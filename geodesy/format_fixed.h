@@ -2,8 +2,13 @@
 // The fixed-width number text that every report and file writer uses.
 #pragma once
 
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -53,6 +58,102 @@ inline constexpr std::size_t kWholeDigitsRoom = 24;
 /// (it writes whole words beyond the digits); returns their count. For
 /// writers of large tables: nothing allocated.
 std::size_t WholeDigits(std::uint64_t value, char* out) noexcept;
+
+namespace detail {
+
+// "00" "01" ... "99" as the two bytes of a word, the first digit in the
+// lower byte (the byte stored first).
+inline constexpr std::array<std::uint16_t, 100> kDigitPairWords = [] {
+    std::array<std::uint16_t, 100> pairs{};
+    for (int i = 0; i < 100; ++i)
+        pairs[static_cast<std::size_t>(i)] = static_cast<std::uint16_t>(('0' + i / 10) | (('0' + i % 10) << 8));
+    return pairs;
+}();
+
+inline constexpr std::uint64_t kAsciiZeroWord = 0x3030303030303030ULL;
+
+// The eight decimal digits of n (below 10^8, leading zeros included) as
+// ASCII in the bytes of one word, the first digit in the lowest byte: the
+// four two-digit pairs are looked up at once, after two splits that do not
+// wait on each other.
+inline std::uint64_t eightDigitText(std::uint32_t n) noexcept
+{
+    const std::uint32_t high = n / 10000;
+    const std::uint32_t low = n - high * 10000;
+    const std::uint32_t highPair = high / 100;
+    const std::uint32_t lowPair = low / 100;
+    return std::uint64_t{kDigitPairWords[highPair]} | (std::uint64_t{kDigitPairWords[high - highPair * 100]} << 16)
+           | (std::uint64_t{kDigitPairWords[lowPair]} << 32)
+           | (std::uint64_t{kDigitPairWords[low - lowPair * 100]} << 48);
+}
+
+// The number of leading "0" bytes of an eightDigitText word, counting 7 at
+// most (7 for zero too): a text keeps its last digit.
+inline unsigned leadingZeroDigits(std::uint64_t text) noexcept
+{
+    return static_cast<unsigned>(__builtin_ctzll((text ^ kAsciiZeroWord) | (std::uint64_t{1} << 63))) / 8;
+}
+
+inline void storeWord(char* out, std::uint64_t word) noexcept
+{
+    std::memcpy(out, &word, sizeof word);
+}
+
+// FixedDigits for what the inline forms leave: zero, tiny, huge or not
+// finite values, and texts of more than eight digits.
+std::size_t fixedDigitsOutOfLine(double value, int decimals, char* out) noexcept;
+
+}  // namespace detail
+
+/// FixedDigits with 2 or 3 decimals known when compiling, in line: for the
+/// writers of large tables, which call it for every coordinate. The same
+/// text as FixedDigits(value, Decimals, out), with the same room.
+template <int Decimals>
+inline std::size_t FixedDigitsOf(double value, char* out) noexcept
+{
+    static_assert(Decimals == 2 || Decimals == 3);
+    constexpr std::uint64_t unit = Decimals == 2 ? 100 : 1000;
+    // value ± 1e-7 away from zero; a zero becomes ±1e-7, which rounds to
+    // zero below, and writes no sign as FormatFixed writes none.
+    const double biased = value + std::copysign(1e-7, value);
+    const auto bits = std::bit_cast<std::uint64_t>(biased);
+    // The exact binary value is mantissa × 2^-shift; shift 1 to 63 holds
+    // every magnitude from 2^-10 to 2^52 (the others go out of line).
+    const unsigned shift = 1075U - static_cast<unsigned>((bits >> 52) & 0x7FF);
+    if (shift - 1U >= 63U) [[unlikely]]
+        return detail::fixedDigitsOutOfLine(value, Decimals, out);
+    const std::uint64_t mantissa = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
+    // Below 2^63: the mantissa has 53 bits, unit 10 at most.
+    const std::uint64_t narrow = mantissa * unit;
+    // Rounded half up: the part below the point is a half or more exactly
+    // when its top bit is set.
+    const std::uint64_t scaled = (narrow >> shift) + ((narrow >> (shift - 1)) & 1);
+    if (scaled >= 100000000) [[unlikely]]
+        return detail::fixedDigitsOutOfLine(value, Decimals, out);
+    const std::uint64_t text = detail::eightDigitText(static_cast<std::uint32_t>(scaled));
+    // Leading zeros go, but one digit stays before the point.
+    const unsigned skip = std::min(detail::leadingZeroDigits(text), 7U - Decimals);
+    // The sign is stored always and kept only for a negative non-zero text.
+    char* p = out;
+    *p = '-';
+    p += static_cast<std::size_t>((bits >> 63) & (scaled != 0 ? 1U : 0U));
+    detail::storeWord(p, text >> (8 * skip));
+    p += 8 - skip - Decimals;
+    // The point, then the decimals over what followed.
+    detail::storeWord(p, '.' | (text >> (8 * (8 - Decimals)) << 8));
+    return static_cast<std::size_t>(p + 1 + Decimals - out);
+}
+
+/// WholeDigits in line: the values below 10^8 without a call.
+inline std::size_t WholeDigitsInline(std::uint64_t value, char* out) noexcept
+{
+    if (value >= 100000000) [[unlikely]]
+        return WholeDigits(value, out);
+    const std::uint64_t text = detail::eightDigitText(static_cast<std::uint32_t>(value));
+    const unsigned skip = detail::leadingZeroDigits(text);
+    detail::storeWord(out, text >> (8 * skip));
+    return 8 - skip;
+}
 
 /// FormatFixed of a number given as text (a field's contents).  The text may
 /// carry blanks around an optional sign, digits with an optional "." and an

@@ -26,7 +26,7 @@ void appendFixed(sitetext::LineBlock& row, double value)
 // The fixed form without blanks (the rows that lose every blank).
 void appendFixedCompact(sitetext::LineBlock& row, double value)
 {
-    row.appendFixedTrimmed(value, kFixedWidth, kFixedDecimals);
+    row.appendFixedTrimmed<kFixedDecimals>(value, kFixedWidth);
 }
 
 // Removes the commas of a name in the table itself (the saved name and the

@@ -262,11 +262,11 @@ WriteResult writeZahyoSim(const QString& path)
         if (!unnamedVertex)
             row.appendTrimmedField(name);
         row << ',';
-        row.appendFixedTrimmed(std::as_const(ZahyoX)[n], 11, 3);
+        row.appendFixedTrimmed<3>(std::as_const(ZahyoX)[n], 11);
         row << ',';
-        row.appendFixedTrimmed(std::as_const(ZahyoY)[n], 11, 3);
+        row.appendFixedTrimmed<3>(std::as_const(ZahyoY)[n], 11);
         row << ',';
-        row.appendFixedTrimmed(std::as_const(ZahyoH)[n], 8, 3);
+        row.appendFixedTrimmed<3>(std::as_const(ZahyoH)[n], 8);
         row << ',';
         row.endLine();
     }
