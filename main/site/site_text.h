@@ -175,6 +175,21 @@ public:
         else
             appendLongFixedTrimmed(value, width, Decimals);
     }
+    // Two trimmed fixed forms with a comma between them ("x,y"), both
+    // turned into digits at once where the processor allows.
+    template <int Decimals>
+    void appendFixedPairTrimmed(double first, double second, int width)
+    {
+        const std::size_t n =
+            geodesy::FixedDigitsPairOf<Decimals>(first, second, ',', room(2 * geodesy::kFixedDigitsRoom));
+        if (n > 0) [[likely]] {
+            mNext += n;
+            return;
+        }
+        appendFixedTrimmed<Decimals>(first, width);
+        *this << ',';
+        appendFixedTrimmed<Decimals>(second, width);
+    }
     void appendField(QStringView text);
     void appendTrimmedField(QStringView text);
     void appendCompact(QStringView text);
