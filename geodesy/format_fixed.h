@@ -261,6 +261,13 @@ inline std::size_t FixedDigitsPairOf(double first, double second, char separator
 /// WholeDigits in line: the values below 10^8 without a call.
 inline std::size_t WholeDigitsInline(std::uint64_t value, char* out) noexcept
 {
+    if (value < 100) {
+        // Colours, pens and marks: one look-up.
+        const unsigned oneDigit = value < 10 ? 1U : 0U;
+        const auto pair = static_cast<std::uint16_t>(detail::kDigitPairWords[value] >> (8 * oneDigit));
+        std::memcpy(out, &pair, sizeof pair);
+        return 2 - oneDigit;
+    }
     if (value >= 100000000) [[unlikely]]
         return WholeDigits(value, out);
     const std::uint64_t text = detail::eightDigitText(static_cast<std::uint32_t>(value));

@@ -19,6 +19,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace tavelcor::sitetext {
 namespace {
@@ -235,30 +236,17 @@ constexpr std::size_t kLineBlockSlack = 4096;
 // The memory of the last LineBlock of this thread, for the next one.
 thread_local std::vector<char> tSpareBlock;
 
-// True when one of the n bytes at p is at most ',' (0x2C): the bytes of a
-// text that cleaning leaves as they are hold none. Reads whole blocks of
-// 16 bytes: the room behind the bytes must hold 15 more.
-bool holdsByteUpToComma(const char* p, std::size_t n)
+// True when text holds a character at most ',' (0x2C): those are the only
+// ones whose bytes cleaning may change (a comma, a blank, CR, LF), and the
+// bytes of any other character are none of them. Read from the text, not
+// from the bytes just encoded, which the processor would have to gather
+// from its pending stores.
+bool holdsUnitUpToComma(QStringView text)
 {
-#if defined(__SSE2__)
-    const __m128i comma = _mm_set1_epi8(',');
-    for (std::size_t i = 0; i < n; i += 16) {
-        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
-        // Unsigned bytes at most ',' are those the minimum leaves alone.
-        auto hits = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_min_epu8(block, comma), block)));
-        if (n - i < 16)
-            hits &= (1U << (n - i)) - 1;
-        if (hits != 0)
-            return true;
-    }
-    return false;
-#else
-    for (std::size_t i = 0; i < n; ++i) {
-        if (static_cast<unsigned char>(p[i]) <= ',')
-            return true;
-    }
-    return false;
-#endif
+    unsigned found = 0;
+    for (const char16_t c : std::u16string_view(text.utf16(), static_cast<std::size_t>(text.size())))
+        found |= c <= u',' ? 1U : 0U;
+    return found != 0;
 }
 
 }  // namespace
@@ -283,8 +271,7 @@ LineBlock::~LineBlock()
 void LineBlock::grow(std::size_t n)
 {
     const auto used = static_cast<std::size_t>(mNext - mStart);
-    // Zero-filled, so that the blocks read past a text's end are defined.
-    mBytes.resize(std::max(2 * mBytes.size(), used + n + 16), '\0');
+    mBytes.resize(std::max(2 * mBytes.size(), used + n));
     mStart = mBytes.data();
     mNext = mStart + used;
     mEnd = mStart + mBytes.size();
@@ -318,10 +305,10 @@ void LineBlock::appendLongFixedTrimmed(double value, int width, int decimals)
 
 bool LineBlock::encodeUncounted(QStringView text, std::size_t& n)
 {
-    // Two bytes a character at most, and 16 more for holdsByteUpToComma.
-    char* const start = room(2 * static_cast<std::size_t>(text.size()) + 16);
+    // Two bytes a character at most.
+    char* const start = room(2 * static_cast<std::size_t>(text.size()));
     n = static_cast<std::size_t>(platform::encodeCp932(text, start));
-    return holdsByteUpToComma(start, n);
+    return holdsUnitUpToComma(text);
 }
 
 // The cleaning of Row's text functions on CP932 bytes: a comma, a blank, CR

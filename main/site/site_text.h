@@ -222,8 +222,8 @@ private:
     // appendFixedTrimmed of a number FixedDigits leaves to the formatter.
     void appendLongFixedTrimmed(double value, int width, int decimals);
     // Encodes text behind the used bytes, not yet counted as used; its
-    // length in n. True when the bytes may need cleaning: they hold a byte
-    // at or below ',' (a comma, a blank, CR, LF or another sign).
+    // length in n. True when the bytes may need cleaning: the text holds a
+    // character at or below ',' (a comma, a blank, CR, LF or another sign).
     bool encodeUncounted(QStringView text, std::size_t& n);
 
     platform::TextFileWriter& mOut;
