@@ -453,48 +453,18 @@ std::size_t anyFixedDigits(double value, int decimals, char* out) noexcept
     return static_cast<std::size_t>(p - out);
 }
 
-// FixedDigits with Decimals (1 to 3) known when compiling, for the numbers
-// of the site files: a normal number whose scaled value has at most eight
-// digits, the others as anyFixedDigits writes them. The same steps with
-// the constants folded in: the bias (1e-7), the power of ten (its product
-// with a mantissa of 53 bits stays below 2^63) and the place of the point.
-template <int Decimals>
-std::size_t fixedDigitsWith(double value, char* out) noexcept
-{
-    static_assert(Decimals >= 1 && Decimals <= 3);
-    constexpr std::uint64_t unit = kPowersOfTen[Decimals];
-    const double biased = value > 0 ? value + 1e-7 : (value < 0 ? value - 1e-7 : value);
-    const auto bits = std::bit_cast<std::uint64_t>(biased);
-    const int biasedExponent = static_cast<int>((bits >> 52) & 0x7FF);
-    const int shift = 1075 - biasedExponent;
-    if (biasedExponent == 0 || shift <= 0 || shift >= 64)
-        return anyFixedDigits(value, Decimals, out);  // zero, tiny, huge or not finite
-    const std::uint64_t mantissa = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
-    const std::uint64_t narrow = mantissa * unit;
-    const std::uint64_t scaled = (narrow >> shift) + ((narrow >> (shift - 1)) & 1);
-    if (scaled >= 100000000)
-        return anyFixedDigits(value, Decimals, out);
-    char* p = out;
-    if ((bits >> 63) != 0 && scaled != 0)
-        *p++ = '-';
-    const std::uint64_t numbers = eightDigits(scaled);
-    const std::uint64_t digits = numbers + kAsciiZeros;
-    // Leading zeros go, but one digit stays before the point.
-    const unsigned skip =
-        std::min(numbers == 0 ? 8U : static_cast<unsigned>(__builtin_ctzll(numbers)) / 8, 7U - Decimals);
-    storeWord(p, digits >> (8 * skip));
-    p += 8 - skip - Decimals;
-    storeWord(p, '.' | (digits >> (8 * (8 - Decimals)) << 8));
-    return static_cast<std::size_t>(p + 1 + Decimals - out);
-}
-
 }  // namespace
+
+std::size_t detail::fixedDigitsOutOfLine(double value, int decimals, char* out) noexcept
+{
+    return anyFixedDigits(value, decimals, out);
+}
 
 std::size_t FixedDigits(double value, int decimals, char* out) noexcept
 {
     switch (decimals) {
-    case 2: return fixedDigitsWith<2>(value, out);
-    case 3: return fixedDigitsWith<3>(value, out);
+    case 2: return FixedDigitsOf<2>(value, out);
+    case 3: return FixedDigitsOf<3>(value, out);
     default: return anyFixedDigits(value, decimals, out);
     }
 }

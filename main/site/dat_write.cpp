@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <string_view>
 #include <utility>
 
 namespace tavelcor {
@@ -23,18 +24,32 @@ void appendFixed(sitetext::LineBlock& row, double value)
     row.appendFixed(value, kFixedWidth, kFixedDecimals);
 }
 
-// The fixed form without blanks (the rows that lose every blank).
-void appendFixedCompact(sitetext::LineBlock& row, double value)
+// The fixed forms of a pair of coordinates without blanks (the rows that
+// lose every blank): "x,y".
+void appendFixedPairCompact(sitetext::LineBlock& row, double x, double y)
 {
-    row.appendFixedTrimmed(value, kFixedWidth, kFixedDecimals);
+    row.appendFixedPairTrimmed<kFixedDecimals>(x, y, kFixedWidth);
 }
 
-// Removes the commas of a name in the table itself (the saved name and the
-// kept one then agree).
-void removeCommas(QString& name)
+// True when name holds a comma: names are short, and a plain loop over them
+// costs less than a call.
+bool holdsComma(QStringView name)
 {
-    if (name.contains(u','))
-        name.remove(u',');
+    for (const char16_t c : std::u16string_view(name.utf16(), static_cast<std::size_t>(name.size()))) {
+        if (c == u',')
+            return true;
+    }
+    return false;
+}
+
+// Removes the commas of the name in row i of a table of names in the table
+// itself (the saved name and the kept one then agree). A name without one
+// is only read, so the table counts no change for it.
+template <typename Names>
+void removeCommas(Names& names, std::int32_t i)
+{
+    if (holdsComma(std::as_const(names)[i]))
+        names[i].remove(u',');
 }
 
 // The rows of POINT.DAT, LINE.DAT and TEGAKI.DAT hold no blank at all: names
@@ -47,9 +62,7 @@ void pointRow(sitetext::LineBlock& row, std::int32_t i)
     row << ',';
     row.appendCompact(std::as_const(PointName2)[i]);
     row << ',';
-    appendFixedCompact(row, std::as_const(PointX)[i] + OriginX);
-    row << ',';
-    appendFixedCompact(row, std::as_const(PointY)[i] + OriginY);
+    appendFixedPairCompact(row, std::as_const(PointX)[i] + OriginX, std::as_const(PointY)[i] + OriginY);
     row << ',';
     row.appendInt(std::as_const(PointMark)[i]);
 }
@@ -60,13 +73,9 @@ void lineRow(sitetext::LineBlock& row, std::int32_t i)
     row << ',';
     row.appendInt(std::as_const(LineColor)[i]);
     row << ',';
-    appendFixedCompact(row, std::as_const(LineX1)[i] + OriginX);
+    appendFixedPairCompact(row, std::as_const(LineX1)[i] + OriginX, std::as_const(LineY1)[i] + OriginY);
     row << ',';
-    appendFixedCompact(row, std::as_const(LineY1)[i] + OriginY);
-    row << ',';
-    appendFixedCompact(row, std::as_const(LineX2)[i] + OriginX);
-    row << ',';
-    appendFixedCompact(row, std::as_const(LineY2)[i] + OriginY);
+    appendFixedPairCompact(row, std::as_const(LineX2)[i] + OriginX, std::as_const(LineY2)[i] + OriginY);
 }
 
 void tegakiRow(sitetext::LineBlock& row, std::int32_t i)
@@ -77,9 +86,8 @@ void tegakiRow(sitetext::LineBlock& row, std::int32_t i)
     row << ',';
     row.appendInt(std::as_const(TegakiColor)[i]);
     row << ',';
-    appendFixedCompact(row, double(std::as_const(TegakiX)[i]) + OriginX);
-    row << ',';
-    appendFixedCompact(row, double(std::as_const(TegakiY)[i]) + OriginY);
+    appendFixedPairCompact(row, double(std::as_const(TegakiX)[i]) + OriginX,
+                           double(std::as_const(TegakiY)[i]) + OriginY);
 }
 
 // Index and colour in the signed-blank form (" 12"): both are never negative.
@@ -134,8 +142,8 @@ WriteResult writePointDat(const QString& folder, PointRows rows)
     for (std::int32_t i = 1; i <= top; ++i) {
         if (rows == PointRows::Save && std::as_const(PointMark)[i] == 0)
             continue;
-        removeCommas(PointName[i]);
-        removeCommas(PointName2[i]);
+        removeCommas(PointName, i);
+        removeCommas(PointName2, i);
         pointRow(lines, i);
         lines.endLine();
     }

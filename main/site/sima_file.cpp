@@ -218,6 +218,13 @@ std::vector<bool> parcelVertexNumbers(std::int32_t top)
 
 bool isWrittenZahyoName(QStringView name)
 {
+    // Every name left out ends in ">", "_" or "m": the others are written
+    // without a comparison.
+    if (name.isEmpty())
+        return true;
+    const char16_t last = name.back().unicode();
+    if (last != u'>' && last != u'_' && last != u'm')
+        return true;
     return name != freeZahyoName() && !name.endsWith(u"_?_") && name != u"n_p_m";
 }
 
@@ -262,9 +269,10 @@ WriteResult writeZahyoSim(const QString& path)
     // may have it as a vertex: it is written with an empty name, so that the
     // parcel keeps its vertex when the file is read again.
     const std::vector<bool> vertices = parcelVertexNumbers(top);
+    const QString freeName = freeZahyoName();
     for (std::int32_t n = 1; n <= top; ++n) {
         const QString& name = std::as_const(ZahyoName)[n];
-        const bool unnamedVertex = name == freeZahyoName() && vertices[std::size_t(n)];
+        const bool unnamedVertex = name == freeName && vertices[std::size_t(n)];
         if (!isWrittenZahyoName(name) && !unnamedVertex)
             continue;
         row << "A01,";
@@ -273,11 +281,9 @@ WriteResult writeZahyoSim(const QString& path)
         if (!unnamedVertex)
             row.appendTrimmedField(name);
         row << ',';
-        row.appendFixedTrimmed(std::as_const(ZahyoX)[n], 11, 3);
+        row.appendFixedPairTrimmed<3>(std::as_const(ZahyoX)[n], std::as_const(ZahyoY)[n], 11);
         row << ',';
-        row.appendFixedTrimmed(std::as_const(ZahyoY)[n], 11, 3);
-        row << ',';
-        row.appendFixedTrimmed(std::as_const(ZahyoH)[n], 8, 3);
+        row.appendFixedTrimmed<3>(std::as_const(ZahyoH)[n], 8);
         row << ',';
         row.endLine();
     }

@@ -19,6 +19,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace tavelcor::sitetext {
 namespace {
@@ -228,16 +229,52 @@ void appendCompact(Row& row, QStringView text)
 
 namespace {
 
-// A block goes to the writer once it holds this many bytes.
-constexpr std::size_t kLineBlockBytes = std::size_t(1) << 20;
+// Room beyond a full block: a row that ends past kLineBlockBytes still fits
+// before the block goes out.
+constexpr std::size_t kLineBlockSlack = 4096;
+
+// The memory of the last LineBlock of this thread, for the next one.
+thread_local std::vector<char> tSpareBlock;
+
+// True when text holds a character at most ',' (0x2C): those are the only
+// ones whose bytes cleaning may change (a comma, a blank, CR, LF), and the
+// bytes of any other character are none of them. Read from the text, not
+// from the bytes just encoded, which the processor would have to gather
+// from its pending stores.
+bool holdsUnitUpToComma(QStringView text)
+{
+    unsigned found = 0;
+    for (const char16_t c : std::u16string_view(text.utf16(), static_cast<std::size_t>(text.size())))
+        found |= c <= u',' ? 1U : 0U;
+    return found != 0;
+}
 
 }  // namespace
 
-LineBlock::LineBlock(platform::TextFileWriter& out) : mOut(out), mBytes(kLineBlockBytes + 4096) {}
+LineBlock::LineBlock(platform::TextFileWriter& out) : mOut(out), mBytes(std::move(tSpareBlock))
+{
+    tSpareBlock.clear();
+    if (mBytes.size() < kLineBlockBytes + kLineBlockSlack)
+        mBytes.assign(kLineBlockBytes + kLineBlockSlack, '\0');
+    mStart = mBytes.data();
+    mNext = mStart;
+    mEnd = mStart + mBytes.size();
+}
+
+LineBlock::~LineBlock()
+{
+    // A block grown for a very long line is not kept.
+    if (mBytes.size() <= 2 * (kLineBlockBytes + kLineBlockSlack))
+        tSpareBlock = std::move(mBytes);
+}
 
 void LineBlock::grow(std::size_t n)
 {
-    mBytes.resize(std::max(2 * mBytes.size(), mUsed + n));
+    const auto used = static_cast<std::size_t>(mNext - mStart);
+    mBytes.resize(std::max(2 * mBytes.size(), used + n));
+    mStart = mBytes.data();
+    mNext = mStart + used;
+    mEnd = mStart + mBytes.size();
 }
 
 void LineBlock::appendFixed(double value, int width, int decimals)
@@ -255,7 +292,7 @@ void LineBlock::appendFixed(double value, int width, int decimals)
         n < static_cast<std::size_t>(width) ? std::min<std::size_t>(static_cast<std::size_t>(width) - n, 15) : 0;
     std::memset(p, ' ', blanks);
     std::memcpy(p + blanks, digits, n);
-    mUsed += blanks + n;
+    mNext += blanks + n;
 }
 
 void LineBlock::appendLongFixedTrimmed(double value, int width, int decimals)
@@ -266,13 +303,27 @@ void LineBlock::appendLongFixedTrimmed(double value, int width, int decimals)
         *this << std::string_view(text).substr(first);
 }
 
+bool LineBlock::encodeUncounted(QStringView text, std::size_t& n)
+{
+    // Two bytes a character at most.
+    char* const start = room(2 * static_cast<std::size_t>(text.size()));
+    n = static_cast<std::size_t>(platform::encodeCp932(text, start));
+    return holdsUnitUpToComma(text);
+}
+
 // The cleaning of Row's text functions on CP932 bytes: a comma, a blank, CR
 // and LF are never part of a two-byte character, so cleaning the encoded
-// bytes gives the encoding of the cleaned text.
+// bytes gives the encoding of the cleaned text. Most texts hold none of
+// them and are taken as encoded.
 void LineBlock::appendField(QStringView text)
 {
-    char* const start = room(2 * static_cast<std::size_t>(text.size()));
-    char* const end = start + platform::encodeCp932(text, start);
+    std::size_t n = 0;
+    if (!encodeUncounted(text, n)) [[likely]] {
+        mNext += n;
+        return;
+    }
+    char* const start = mNext;
+    char* const end = start + n;
     char* out = start;
     for (const char* p = start; p != end; ++p) {
         const char c = *p;
@@ -286,15 +337,14 @@ void LineBlock::appendField(QStringView text)
             *out++ = c;
         }
     }
-    mUsed += static_cast<std::size_t>(out - start);
+    mNext = out;
 }
 
 void LineBlock::appendTrimmedField(QStringView text)
 {
-    const std::size_t start = mUsed;
+    char* const first = mNext;
     appendField(text);
-    char* const first = mBytes.data() + start;
-    char* end = mBytes.data() + mUsed;
+    char* end = mNext;
     while (end != first && end[-1] == ' ')
         --end;
     char* p = first;
@@ -302,38 +352,33 @@ void LineBlock::appendTrimmedField(QStringView text)
         ++p;
     if (p != first)
         std::memmove(first, p, static_cast<std::size_t>(end - p));
-    mUsed = start + static_cast<std::size_t>(end - p);
+    mNext = first + (end - p);
 }
 
 void LineBlock::appendCompact(QStringView text)
 {
-    char* const start = room(2 * static_cast<std::size_t>(text.size()));
-    char* const end = start + platform::encodeCp932(text, start);
+    std::size_t n = 0;
+    if (!encodeUncounted(text, n)) [[likely]] {
+        mNext += n;
+        return;
+    }
+    char* const start = mNext;
+    char* const end = start + n;
     char* out = start;
     for (const char* p = start; p != end; ++p) {
         const char c = *p;
         if (c != ',' && c != ' ' && c != '\r' && c != '\n')
             *out++ = c;
     }
-    mUsed += static_cast<std::size_t>(out - start);
-}
-
-void LineBlock::endLine()
-{
-    char* p = room(2);
-    p[0] = '\r';
-    p[1] = '\n';
-    mUsed += 2;
-    if (mUsed >= kLineBlockBytes)
-        flush();
+    mNext = out;
 }
 
 void LineBlock::flush()
 {
-    if (mUsed == 0)
+    if (mNext == mStart)
         return;
-    mOut.writeBytes(QByteArrayView(mBytes.data(), static_cast<qsizetype>(mUsed)));
-    mUsed = 0;
+    mOut.writeBytes(QByteArrayView(mStart, mNext - mStart));
+    mNext = mStart;
 }
 
 double fieldNumber(QStringView field)

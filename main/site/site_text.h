@@ -114,14 +114,18 @@ private:
 };
 
 // The lines of a CP932 file being written, built as their bytes in one
-// block that goes to the writer whenever it holds a megabyte: numbers are
-// written straight into it and texts encoded straight into it, so a large
-// file is made without a row or a string per line. The text functions clean
-// texts as the Row functions of the same names do. Call flush() before the
-// writer's commit().
+// block that goes to the writer whenever it holds kLineBlockBytes: numbers
+// are written straight into it and texts encoded straight into it, so a
+// large file is made without a row or a string per line. The block is kept
+// small enough to stay in the processor's cache while it fills and is
+// copied out, and its memory is handed from one LineBlock to the next, so
+// the writers of a save do not fault in fresh pages for each file. The
+// text functions clean texts as the Row functions of the same names do.
+// Call flush() before the writer's commit().
 class LineBlock {
 public:
     explicit LineBlock(platform::TextFileWriter& out);
+    ~LineBlock();
     LineBlock(const LineBlock&) = delete;
     LineBlock& operator=(const LineBlock&) = delete;
 
@@ -129,26 +133,26 @@ public:
     LineBlock& operator<<(char c)
     {
         *room(1) = c;
-        ++mUsed;
+        ++mNext;
         return *this;
     }
     LineBlock& operator<<(std::string_view ascii)
     {
         std::memcpy(room(ascii.size()), ascii.data(), ascii.size());
-        mUsed += ascii.size();
+        mNext += ascii.size();
         return *this;
     }
     // In line, as the rows of the large files call them for every number.
     void appendInt(std::int64_t value)
     {
         char* p = room(1 + geodesy::kWholeDigitsRoom);
+        // The sign is stored always and kept only for a negative value.
+        *p = '-';
+        const bool negative = value < 0;
         auto magnitude = static_cast<std::uint64_t>(value);
-        std::size_t n = 0;
-        if (value < 0) {
-            p[n++] = '-';
-            magnitude = 0 - magnitude;  // in unsigned arithmetic: the lowest value too
-        }
-        mUsed += n + geodesy::WholeDigits(magnitude, p + n);
+        magnitude = negative ? 0 - magnitude : magnitude;  // in unsigned arithmetic: the lowest value too
+        p += negative ? 1 : 0;
+        mNext = p + geodesy::WholeDigitsInline(magnitude, p);
     }
     // The fixed form and its trimmed form, as appendFixed(Row&, ...) and
     // appendFixedTrimmed(Row&, ...) give them.
@@ -157,36 +161,76 @@ public:
     {
         const std::size_t n = geodesy::FixedDigits(value, decimals, room(geodesy::kFixedDigitsRoom));
         if (n > 0) [[likely]]
-            mUsed += n;
+            mNext += n;
         else
             appendLongFixedTrimmed(value, width, decimals);
+    }
+    // The same with 2 or 3 decimals known when compiling: in line.
+    template <int Decimals>
+    void appendFixedTrimmed(double value, int width)
+    {
+        const std::size_t n = geodesy::FixedDigitsOf<Decimals>(value, room(geodesy::kFixedDigitsRoom));
+        if (n > 0) [[likely]]
+            mNext += n;
+        else
+            appendLongFixedTrimmed(value, width, Decimals);
+    }
+    // Two trimmed fixed forms with a comma between them ("x,y"), both
+    // turned into digits at once where the processor allows.
+    template <int Decimals>
+    void appendFixedPairTrimmed(double first, double second, int width)
+    {
+        const std::size_t n =
+            geodesy::FixedDigitsPairOf<Decimals>(first, second, ',', room(2 * geodesy::kFixedDigitsRoom));
+        if (n > 0) [[likely]] {
+            mNext += n;
+            return;
+        }
+        appendFixedTrimmed<Decimals>(first, width);
+        *this << ',';
+        appendFixedTrimmed<Decimals>(second, width);
     }
     void appendField(QStringView text);
     void appendTrimmedField(QStringView text);
     void appendCompact(QStringView text);
 
     // Ends the line with CR LF.
-    void endLine();
+    void endLine()
+    {
+        std::memcpy(room(2), "\r\n", 2);
+        mNext += 2;
+        if (static_cast<std::size_t>(mNext - mStart) >= kLineBlockBytes) [[unlikely]]
+            flush();
+    }
     // Gives the writer every byte not yet given.
     void flush();
+
+    // The bytes a block gathers before it goes to the writer.
+    static constexpr std::size_t kLineBlockBytes = std::size_t(1) << 17;
 
 private:
     // Room for n more bytes behind the used ones: in line, as it comes
     // with every field; the block seldom grows (it goes out at every
-    // megabyte), and growing is out of line.
+    // kLineBlockBytes), and growing is out of line.
     char* room(std::size_t n)
     {
-        if (mBytes.size() - mUsed < n) [[unlikely]]
+        if (static_cast<std::size_t>(mEnd - mNext) < n) [[unlikely]]
             grow(n);
-        return mBytes.data() + mUsed;
+        return mNext;
     }
     void grow(std::size_t n);
     // appendFixedTrimmed of a number FixedDigits leaves to the formatter.
     void appendLongFixedTrimmed(double value, int width, int decimals);
+    // Encodes text behind the used bytes, not yet counted as used; its
+    // length in n. True when the bytes may need cleaning: the text holds a
+    // character at or below ',' (a comma, a blank, CR, LF or another sign).
+    bool encodeUncounted(QStringView text, std::size_t& n);
 
     platform::TextFileWriter& mOut;
     std::vector<char> mBytes;
-    std::size_t mUsed = 0;
+    char* mStart = nullptr;  // mBytes.data()
+    char* mNext = nullptr;   // behind the used bytes
+    char* mEnd = nullptr;    // behind the block
 };
 
 // Appends the decimal text of value ("-12", "500000").

@@ -43,8 +43,9 @@ QByteArray toCp932(QStringView text);
 void appendCp932(QByteArray& out, QStringView text);
 
 // Encodes text into out, which must have room for 2 * text.size() bytes (a
-// character never takes more than two). Returns the number of bytes written.
-// For writers that build their lines as bytes.
+// character never takes more than two). Returns the number of bytes of the
+// encoded text; the bytes of the room after them may have been written
+// over. For writers that build their lines as bytes.
 qsizetype encodeCp932(QStringView text, char* out);
 
 // CP932 bytes to Unicode text; invalid sequences become U+FFFD.

@@ -19,6 +19,9 @@ namespace {
 
 constexpr qsizetype kBlockSize = qsizetype(1) << 20;  // bytes read from the device at once
 constexpr qsizetype kWriteChunk = qsizetype(1) << 20;  // bytes gathered before a write
+// Bytes given at once from this many on go to the file without a copy into
+// the buffer (the blocks of the writers that build their lines as bytes).
+constexpr qsizetype kDirectWriteBytes = qsizetype(1) << 16;
 constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
 
 constexpr qsizetype kSmallestBlock = 4096;
@@ -352,8 +355,8 @@ void TextFileWriter::writeBytes(QByteArrayView bytes)
 {
     if (mFailed || mCommitted)
         return;
-    if (mBuffer.isEmpty() && bytes.size() >= kWriteChunk) {
-        // A whole chunk of its own goes to the file without a copy.
+    if (mBuffer.isEmpty() && bytes.size() >= kDirectWriteBytes) {
+        // A large block of its own goes to the file without a copy.
         if (mFile.write(bytes.data(), bytes.size()) != bytes.size()) {
             mFailed = true;
             mError = mFile.errorString();

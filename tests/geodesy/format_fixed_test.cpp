@@ -11,6 +11,8 @@
 #include <limits>
 #include <random>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -214,6 +216,131 @@ TEST(WholeDigits, AreToCharsDigits)
         const std::size_t n = geodesy::WholeDigits(v, out.data());
         const std::string_view want(expected.data(), std::size_t(end - expected.data()));
         ASSERT_EQ(std::string_view(out.data(), n), want) << v;
+    }
+}
+
+// The values where the writers' in-line forms could go wrong: both signs
+// and zero, halves of the last decimal and their neighbours, the largest
+// texts of eight digits and the first of nine, carries through every digit,
+// values without a finite text, and the magnitudes around the ends of the
+// in-line scaling (2^-10 and 2^52).
+std::vector<double> writerEdgeValues()
+{
+    std::vector<double> values{0.0, -0.0, 0.004, -0.004, 0.005, -0.005, 0.0049999, -0.0050001, 0.0005, -0.0005,
+                               1.005, -1.005, 2.675, -2.675, 0.125, -0.125, 0.5, -0.5, 12.345, -12.345,
+                               999999.99, -999999.99, 999999.994, 999999.995, -999999.995, 999999.996,
+                               99999.9994, 99999.9995, -99999.9995, 9999999.995, -9999999.995, 1e8, -1e8,
+                               -33700.0, -32199.5, 13000.25, 0x1p-10, 0x1p-11, -0x1p-10, 0x1p52, 0x1p53, 1e-300,
+                               -1e-300, 5e-324, std::numeric_limits<double>::quiet_NaN(),
+                               std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity()};
+    for (double p = 1.0; p < 1e9; p *= 10.0) {
+        for (double d : {-0.0051, -0.005, -0.0049, 0.0049, 0.005, 0.0051, 0.0005, -0.0005})
+            values.push_back(p - 0.01 + d);
+    }
+    return values;
+}
+
+template <int Decimals>
+std::string fixedDigitsOf(double value)
+{
+    std::array<char, geodesy::kFixedDigitsRoom> out{};
+    return std::string(out.data(), geodesy::FixedDigitsOf<Decimals>(value, out.data()));
+}
+
+// The text of FixedDigitsPairOf, or "" when it leaves the pair to the caller.
+template <int Decimals>
+std::string fixedDigitsPair(double first, double second)
+{
+    std::array<char, 2 * geodesy::kFixedDigitsRoom> out{};
+    return std::string(out.data(), geodesy::FixedDigitsPairOf<Decimals>(first, second, ',', out.data()));
+}
+
+// The in-line form with 2 or 3 decimals is FixedDigits's text, which the
+// test above holds to FormatFixed's.
+TEST(FixedDigitsOf, IsFixedDigitsText)
+{
+    std::vector<double> values = writerEdgeValues();
+    std::mt19937_64 random(99);
+    std::uniform_real_distribution<double> magnitude(-4.0, 9.0);
+    for (int i = 0; i < 300000; ++i)
+        values.push_back((i % 2 == 0 ? -1.0 : 1.0) * std::pow(10.0, magnitude(random)));
+    for (const double v : values) {
+        ASSERT_EQ(fixedDigitsOf<2>(v), fixedDigits(v, 2)) << v;
+        ASSERT_EQ(fixedDigitsOf<3>(v), fixedDigits(v, 3)) << v;
+    }
+    EXPECT_EQ(fixedDigitsOf<2>(-0.0), "0.00");
+    EXPECT_EQ(fixedDigitsOf<2>(-0.004), "0.00");
+    EXPECT_EQ(fixedDigitsOf<2>(-0.005), "-0.01");
+    EXPECT_EQ(fixedDigitsOf<2>(999999.995), "1000000.00");
+    EXPECT_EQ(fixedDigitsOf<3>(-99999.9995), "-100000.000");
+    EXPECT_EQ(fixedDigitsOf<2>(9999999.995), "10000000.00") << "a ninth digit, out of line";
+}
+
+// A pair's text is the two texts with the separator between, whenever the
+// pair is taken; it is left to the caller only for a number without a
+// finite text, one of more than eight digits, or one near a half.
+TEST(FixedDigitsPairOf, IsBothTextsWhenTaken)
+{
+    std::vector<double> values = writerEdgeValues();
+    std::mt19937_64 random(31);
+    std::uniform_real_distribution<double> magnitude(-4.0, 8.0);
+    std::uniform_int_distribution<std::int64_t> units(0, 99999999);
+    for (int i = 0; i < 200000; ++i) {
+        values.push_back((i % 2 == 0 ? -1.0 : 1.0) * std::pow(10.0, magnitude(random)));
+        // Halves of the last decimal and a unit in the last place either side.
+        const double half = (static_cast<double>(units(random)) + 0.5) / (i % 3 == 0 ? 1000.0 : 100.0);
+        values.push_back(std::nextafter(half, i % 2 == 0 ? 0.0 : 1e9));
+        values.push_back(-half);
+    }
+    std::size_t taken = 0;
+    for (std::size_t i = 0; i + 1 < values.size(); ++i) {
+        for (const auto& [first, second] : {std::pair{values[i], values[i + 1]}, std::pair{values[i + 1], values[i]}}) {
+            const std::string two = fixedDigitsPair<2>(first, second);
+            if (!two.empty()) {
+                ++taken;
+                ASSERT_EQ(two, fixedDigitsOf<2>(first) + "," + fixedDigitsOf<2>(second)) << first << " " << second;
+            } else {
+                ASSERT_TRUE(!std::isfinite(first) || !std::isfinite(second) || std::fabs(first) >= 999999.99
+                            || std::fabs(second) >= 999999.99 || std::fabs(first * 100.0 - std::round(first * 100.0)) > 0.49
+                            || std::fabs(second * 100.0 - std::round(second * 100.0)) > 0.49)
+                    << first << " " << second << " left to the caller";
+            }
+            const std::string three = fixedDigitsPair<3>(first, second);
+            if (!three.empty())
+                ASSERT_EQ(three, fixedDigitsOf<3>(first) + "," + fixedDigitsOf<3>(second)) << first << " " << second;
+        }
+    }
+    EXPECT_GT(taken, values.size()) << "most pairs are taken";
+    EXPECT_EQ(fixedDigitsPair<2>(-0.0, 0.004), "0.00,0.00");
+    EXPECT_EQ(fixedDigitsPair<2>(-33700.0, 13000.25), "-33700.00,13000.25");
+    EXPECT_EQ(fixedDigitsPair<3>(-21700.123, 0.0), "-21700.123,0.000");
+    EXPECT_EQ(fixedDigitsPair<2>(999999.995, 1.0), "") << "the first would need nine digits";
+    EXPECT_EQ(fixedDigitsPair<2>(1.0, std::numeric_limits<double>::quiet_NaN()), "");
+    EXPECT_EQ(fixedDigitsPair<2>(0.125, 1.0), "0.13,1.00") << "the bias moves a stored half up";
+    EXPECT_EQ(fixedDigitsPair<2>(1.0, 0.125 - 1e-7), "") << "a half after the bias goes the exact way";
+    EXPECT_EQ(fixedDigitsOf<2>(0.125 - 1e-7), "0.13");
+}
+
+// The in-line whole numbers are std::to_chars's digits.
+TEST(WholeDigitsInline, AreToCharsDigits)
+{
+    std::vector<std::uint64_t> values{std::numeric_limits<std::uint64_t>::max()};
+    for (std::uint64_t v = 0; v < 1000; ++v)
+        values.push_back(v);
+    for (std::uint64_t p = 10; p <= 1000000000000000000ULL; p *= 10) {
+        for (std::uint64_t v : {p - 1, p, p + 1})
+            values.push_back(v);
+    }
+    std::mt19937_64 random(3);
+    for (int i = 0; i < 200000; ++i)
+        values.push_back(random() >> (random() % 64));
+    for (const std::uint64_t v : values) {
+        std::array<char, geodesy::kWholeDigitsRoom> out{};
+        std::array<char, 24> expected{};
+        const auto [end, ec] = std::to_chars(expected.data(), expected.data() + expected.size(), v);
+        const std::size_t n = geodesy::WholeDigitsInline(v, out.data());
+        ASSERT_EQ(std::string_view(out.data(), n), std::string_view(expected.data(), std::size_t(end - expected.data())))
+            << v;
     }
 }
 

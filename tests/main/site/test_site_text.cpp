@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <cstdint>
 #include <iterator>
 #include <random>
@@ -262,7 +263,9 @@ TEST(SiteText, LineBlocksHoldTheEncodedRowsOfText)
     std::mt19937_64 random(7);
     std::uniform_real_distribution<double> magnitude(-3.0, 11.0);
     const QStringList texts{QString(), QStringLiteral(""), QStringLiteral(" 境界①, 杭－3 "), QStringLiteral("a\r\nb\rc\nd,"),
-                            QStringLiteral("  "), QStringLiteral("é¥😀"), QStringLiteral("山田　太郎"), QStringLiteral(",,")};
+                            QStringLiteral("  "), QStringLiteral("é¥😀"), QStringLiteral("山田　太郎"), QStringLiteral(",,"),
+                            QStringLiteral("K12"), QStringLiteral("境界①4"), QStringLiteral("a(b)+c*"),
+                            QString(3000, u'杭') + QStringLiteral(",x ")};
     for (int i = 0; i < 20000; ++i) {
         const double value = (i % 2 == 0 ? -1.0 : 1.0) * std::pow(10.0, magnitude(random));
         const int width = 8 + i % 4;
@@ -280,6 +283,12 @@ TEST(SiteText, LineBlocksHoldTheEncodedRowsOfText)
         appendTrimmedField(row, text);
         row << u',';
         appendCompact(row, text);
+        // The forms with the decimals known when compiling, alone and in pairs.
+        const double other = i % 7 == 0 ? std::nan("") : (i % 5 == 0 ? (i % 4) * 0.125 - 1e-7 : -value / 3.0);
+        for (const double v : {value, other, value, other})
+            appendFixedTrimmed(row << u',', v, width, 2);
+        for (const double v : {value, other, value, other})
+            appendFixedTrimmed(row << u',', v, width, 3);
         expected += platform::toCp932(row.view()) + "\r\n";
         lines.appendInt(i - 10000);
         lines << ',';
@@ -292,6 +301,18 @@ TEST(SiteText, LineBlocksHoldTheEncodedRowsOfText)
         lines.appendTrimmedField(text);
         lines << ',';
         lines.appendCompact(text);
+        lines << ',';
+        lines.appendFixedTrimmed<2>(value, width);
+        lines << ',';
+        lines.appendFixedTrimmed<2>(other, width);
+        lines << ',';
+        lines.appendFixedPairTrimmed<2>(value, other, width);
+        lines << ',';
+        lines.appendFixedTrimmed<3>(value, width);
+        lines << ',';
+        lines.appendFixedTrimmed<3>(other, width);
+        lines << ',';
+        lines.appendFixedPairTrimmed<3>(value, other, width);
         lines.endLine();
     }
     lines.flush();
@@ -301,6 +322,39 @@ TEST(SiteText, LineBlocksHoldTheEncodedRowsOfText)
     const QByteArray bytes = written.readAll();
     ASSERT_EQ(bytes.size(), expected.size());
     EXPECT_TRUE(bytes == expected);
+}
+
+// The block's memory goes from one LineBlock to the next: files written one
+// after another, and one written while another is open, each hold only
+// their own lines.
+TEST(SiteText, LineBlocksOneAfterAnotherAndOneInsideAnother)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const auto write = [&](const QString& name, int rows, const std::function<void()>& inBetween) {
+        const QString path = dir.filePath(name);
+        platform::TextFileWriter out(path);
+        LineBlock lines(out);
+        QByteArray expected;
+        for (int i = 0; i < rows; ++i) {
+            lines.appendInt(i);
+            lines << ',';
+            lines.appendField(name);
+            lines.endLine();
+            expected += QByteArray::number(i) + ',' + platform::toCp932(name) + "\r\n";
+            if (i == rows / 2)
+                inBetween();
+        }
+        lines.flush();
+        EXPECT_TRUE(out.commit());
+        QFile written(path);
+        EXPECT_TRUE(written.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(written.readAll() == expected) << qPrintable(name);
+    };
+    write(QStringLiteral("第一.txt"), 30000, [] {});
+    write(QStringLiteral("second.txt"), 100, [] {});
+    write(QStringLiteral("outer.txt"), 40000, [&] { write(QStringLiteral("inner.txt"), 25000, [] {}); });
+    write(QStringLiteral("after.txt"), 3, [] {});
 }
 
 TEST(SiteText, FixedFormKeepsWidthOrTheWholeNumber)
