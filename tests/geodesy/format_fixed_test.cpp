@@ -306,8 +306,9 @@ TEST(FixedDigitsPairOf, IsBothTextsWhenTaken)
                     << first << " " << second << " left to the caller";
             }
             const std::string three = fixedDigitsPair<3>(first, second);
-            if (!three.empty())
+            if (!three.empty()) {
                 ASSERT_EQ(three, fixedDigitsOf<3>(first) + "," + fixedDigitsOf<3>(second)) << first << " " << second;
+            }
         }
     }
     EXPECT_GT(taken, values.size()) << "most pairs are taken";

@@ -160,8 +160,9 @@ TEST(ProfileSampling, RoutesThatGiveNoProfileAreRefusedBeforeAnySampleIsMade)
     for (const auto& row : rows) {
         const PlanResult result = planProfile(row.route, row.settings);
         EXPECT_EQ(result.refusal, row.refusal) << row.name;
-        if (result.refusal)
+        if (result.refusal) {
             EXPECT_TRUE(result.plan.samples.empty()) << row.name;
+        }
     }
 }
 
