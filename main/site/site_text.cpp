@@ -233,9 +233,6 @@ namespace {
 // before the block goes out.
 constexpr std::size_t kLineBlockSlack = 4096;
 
-// The memory of the last LineBlock of this thread, for the next one.
-thread_local std::vector<char> tSpareBlock;
-
 // True when text holds a character at most ',' (0x2C): those are the only
 // ones whose bytes cleaning may change (a comma, a blank, CR, LF), and the
 // bytes of any other character are none of them. Read from the text, not
@@ -251,21 +248,11 @@ bool holdsUnitUpToComma(QStringView text)
 
 }  // namespace
 
-LineBlock::LineBlock(platform::TextFileWriter& out) : mOut(out), mBytes(std::move(tSpareBlock))
+LineBlock::LineBlock(platform::TextFileWriter& out) : mOut(out), mBytes(kLineBlockBytes + kLineBlockSlack, '\0')
 {
-    tSpareBlock.clear();
-    if (mBytes.size() < kLineBlockBytes + kLineBlockSlack)
-        mBytes.assign(kLineBlockBytes + kLineBlockSlack, '\0');
     mStart = mBytes.data();
     mNext = mStart;
     mEnd = mStart + mBytes.size();
-}
-
-LineBlock::~LineBlock()
-{
-    // A block grown for a very long line is not kept.
-    if (mBytes.size() <= 2 * (kLineBlockBytes + kLineBlockSlack))
-        tSpareBlock = std::move(mBytes);
 }
 
 void LineBlock::grow(std::size_t n)

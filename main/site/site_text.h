@@ -118,14 +118,12 @@ private:
 // are written straight into it and texts encoded straight into it, so a
 // large file is made without a row or a string per line. The block is kept
 // small enough to stay in the processor's cache while it fills and is
-// copied out, and its memory is handed from one LineBlock to the next, so
-// the writers of a save do not fault in fresh pages for each file. The
-// text functions clean texts as the Row functions of the same names do.
+// copied out. The text functions clean texts as the Row functions of the
+// same names do.
 // Call flush() before the writer's commit().
 class LineBlock {
 public:
     explicit LineBlock(platform::TextFileWriter& out);
-    ~LineBlock();
     LineBlock(const LineBlock&) = delete;
     LineBlock& operator=(const LineBlock&) = delete;
 

@@ -324,9 +324,8 @@ TEST(SiteText, LineBlocksHoldTheEncodedRowsOfText)
     EXPECT_TRUE(bytes == expected);
 }
 
-// The block's memory goes from one LineBlock to the next: files written one
-// after another, and one written while another is open, each hold only
-// their own lines.
+// Files written one after another, and one written while another is open,
+// each hold only their own lines.
 TEST(SiteText, LineBlocksOneAfterAnotherAndOneInsideAnother)
 {
     QTemporaryDir dir;
