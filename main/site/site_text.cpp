@@ -290,12 +290,12 @@ void LineBlock::appendLongFixedTrimmed(double value, int width, int decimals)
         *this << std::string_view(text).substr(first);
 }
 
-bool LineBlock::encodeUncounted(QStringView text, std::size_t& n)
+void LineBlock::appendEncoded(QStringView text, Cleaner clean)
 {
     // Two bytes a character at most.
     char* const start = room(2 * static_cast<std::size_t>(text.size()));
-    n = static_cast<std::size_t>(platform::encodeCp932(text, start));
-    return holdsUnitUpToComma(text);
+    const auto n = static_cast<std::size_t>(platform::encodeCp932(text, start));
+    mNext = holdsUnitUpToComma(text) ? clean(start, start + n, start) : start + n;
 }
 
 // The cleaning of Row's text functions on CP932 bytes: a comma, a blank, CR
@@ -304,27 +304,21 @@ bool LineBlock::encodeUncounted(QStringView text, std::size_t& n)
 // them and are taken as encoded.
 void LineBlock::appendField(QStringView text)
 {
-    std::size_t n = 0;
-    if (!encodeUncounted(text, n)) [[likely]] {
-        mNext += n;
-        return;
-    }
-    char* const start = mNext;
-    char* const end = start + n;
-    char* out = start;
-    for (const char* p = start; p != end; ++p) {
-        const char c = *p;
-        if (c == ',') {
-            *out++ = '_';
-        } else if (c == '\r' || c == '\n') {
-            *out++ = ' ';
-            if (c == '\r' && p + 1 != end && p[1] == '\n')
-                ++p;  // CR LF is one line break
-        } else {
-            *out++ = c;
+    appendEncoded(text, [](const char* p, const char* end, char* out) {
+        for (; p != end; ++p) {
+            const char c = *p;
+            if (c == ',') {
+                *out++ = '_';
+            } else if (c == '\r' || c == '\n') {
+                *out++ = ' ';
+                if (c == '\r' && p + 1 != end && p[1] == '\n')
+                    ++p;  // CR LF is one line break
+            } else {
+                *out++ = c;
+            }
         }
-    }
-    mNext = out;
+        return out;
+    });
 }
 
 void LineBlock::appendTrimmedField(QStringView text)
@@ -344,20 +338,14 @@ void LineBlock::appendTrimmedField(QStringView text)
 
 void LineBlock::appendCompact(QStringView text)
 {
-    std::size_t n = 0;
-    if (!encodeUncounted(text, n)) [[likely]] {
-        mNext += n;
-        return;
-    }
-    char* const start = mNext;
-    char* const end = start + n;
-    char* out = start;
-    for (const char* p = start; p != end; ++p) {
-        const char c = *p;
-        if (c != ',' && c != ' ' && c != '\r' && c != '\n')
-            *out++ = c;
-    }
-    mNext = out;
+    appendEncoded(text, [](const char* p, const char* end, char* out) {
+        for (; p != end; ++p) {
+            const char c = *p;
+            if (c != ',' && c != ' ' && c != '\r' && c != '\n')
+                *out++ = c;
+        }
+        return out;
+    });
 }
 
 void LineBlock::flush()

@@ -219,10 +219,12 @@ private:
     void grow(std::size_t n);
     // appendFixedTrimmed of a number FixedDigits leaves to the formatter.
     void appendLongFixedTrimmed(double value, int width, int decimals);
-    // Encodes text behind the used bytes, not yet counted as used; its
-    // length in n. True when the bytes may need cleaning: the text holds a
-    // character at or below ',' (a comma, a blank, CR, LF or another sign).
-    bool encodeUncounted(QStringView text, std::size_t& n);
+    // Encodes text behind the used bytes and counts them as used; a text
+    // that holds a character at or below ',' (a comma, a blank, CR, LF or
+    // another sign) has its bytes cleaned by clean(first, end, out), which
+    // writes the kept bytes from out on and returns where they end.
+    using Cleaner = char* (*)(const char* first, const char* end, char* out);
+    void appendEncoded(QStringView text, Cleaner clean);
 
     platform::TextFileWriter& mOut;
     std::vector<char> mBytes;
