@@ -108,12 +108,28 @@ void LinkSource::Impl::closeLater(Connection* connection)
         Qt::QueuedConnection);
 }
 
+// A socket reports its disconnection from inside a write or a flush to a
+// client that has gone (one that linked and closed at once, as a probe
+// does), that is while its own data is being handled: the connection is
+// only marked here and goes from the event loop, never under the feet of
+// the code that handles it.
 void LinkSource::Impl::drop(Connection* connection)
 {
     const auto found = std::find_if(connections.begin(), connections.end(),
                                     [connection](const auto& c) { return c.get() == connection; });
-    if (found != connections.end())
-        connections.erase(found);
+    if (found == connections.end())
+        return;
+    connection->closing = true;
+    connection->linked = false;
+    QMetaObject::invokeMethod(
+        &context,
+        [this, connection] {
+            const auto gone = std::find_if(connections.begin(), connections.end(),
+                                           [connection](const auto& c) { return c.get() == connection; });
+            if (gone != connections.end())
+                connections.erase(gone);
+        },
+        Qt::QueuedConnection);
 }
 
 void LinkSource::Impl::send(Connection& connection, const QString& item)

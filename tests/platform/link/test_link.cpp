@@ -236,5 +236,39 @@ TEST_F(Link, AChangeHandlerMayEndItsOwnLink)
     EXPECT_EQ(changes, 1);
 }
 
+// Clients that link and close at once (a program probing whether the
+// source runs): the source answers each into a socket whose peer is gone,
+// which reports the end from inside the answer; the source goes on serving
+// the clients that stay, and publishing to links that broke meanwhile does
+// no harm. Under the address sanitizer a connection freed while it was being
+// answered is an error.
+TEST_F(Link, ProbesThatCloseAtOnceLeaveTheSourceServing)
+{
+    LinkSource source(QStringLiteral("FALDREN"), QStringLiteral("ORBELA_TEXT7"));
+    source.publish(QStringLiteral("Text7"), QStringLiteral("未接続"));
+    ASSERT_TRUE(source.listen());
+    auto stays = linkTo(QStringLiteral("FALDREN"), QStringLiteral("ORBELA_TEXT7"), QStringLiteral("Text7"));
+    ASSERT_NE(stays->client, nullptr);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return source.linkCount() == 1; }, kWaitMs));
+    for (int i = 0; i < 20; ++i) {
+        auto probe = LinkClient::open(QStringLiteral("FALDREN"), QStringLiteral("ORBELA_TEXT7"),
+                                      QStringLiteral("Text7"));
+        ASSERT_NE(probe, nullptr);
+        probe.reset();
+        if (i % 2 == 0)
+            source.publish(QStringLiteral("Text7"), QStringLiteral("準備中%1").arg(i));
+        QTest::qWait(i % 3 == 0 ? 0 : 5);
+    }
+    auto later = linkTo(QStringLiteral("FALDREN"), QStringLiteral("ORBELA_TEXT7"), QStringLiteral("Text7"));
+    ASSERT_NE(later->client, nullptr);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return later->texts.size() == 1; }, kWaitMs));
+    EXPECT_EQ(later->texts.value(0), QStringLiteral("準備中18"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return source.linkCount() == 2; }, kWaitMs)) << source.linkCount();
+    source.publish(QStringLiteral("Text7"), QStringLiteral("中断"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return stays->texts.size() == 12; }, kWaitMs));
+    EXPECT_EQ(stays->texts.last(), QStringLiteral("中断"));
+    EXPECT_FALSE(stays->closed);
+}
+
 }  // namespace
 }  // namespace platform
