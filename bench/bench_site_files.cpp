@@ -12,6 +12,13 @@
 // the files written from them equal the files read, byte for byte.
 // BM_FormatFixedOfSave times only the fixed-width number texts a save makes,
 // to tell the formatter's share of the write time.
+//
+// The decode's byte loop is short, and where the linker happens to place it
+// decides whether it straddles two 64-byte lines of the processor's decoded
+// instructions: on the machines of this project that halves its speed, and
+// with it every ratio below. Before comparing builds, look where
+// platform::decodeCp932 starts (`nm bench_site_files`): at a multiple of 64
+// its loop straddles, anywhere else it does not.
 #include <benchmark/benchmark.h>
 
 #include "bench_support.h"
