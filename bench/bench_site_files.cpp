@@ -17,7 +17,8 @@
 // decides whether it straddles two 64-byte lines of the processor's decoded
 // instructions: on the machines of this project that halves its speed, and
 // with it every ratio below. Before comparing builds, look where
-// platform::decodeCp932 starts (`nm bench_site_files`): at a multiple of 64
+// platform::decodeCp932 starts (`nm bench_site_files`): with the compiler
+// of the set-up (g++ 12, RelWithDebInfo), at a multiple of 64
 // its loop straddles, anywhere else it does not.
 #include <benchmark/benchmark.h>
 
