@@ -244,7 +244,8 @@ inline std::size_t FixedDigitsPairOf(double first, double second, char separator
     const auto secondZeros = static_cast<unsigned>(__builtin_ctz((~zeros >> 8) | 0x100U));
     const int signs = _mm_movemask_pd(biased);
     const auto numbersNonZero = ~zeros;
-    char* p = detail::placeFixedText<Decimals>(firstText, firstZeros, (signs & 1) != 0 && (numbersNonZero & 0xFFU) != 0, out);
+    char* p =
+        detail::placeFixedText<Decimals>(firstText, firstZeros, (signs & 1) != 0 && (numbersNonZero & 0xFFU) != 0, out);
     *p++ = separator;
     p = detail::placeFixedText<Decimals>(secondText, secondZeros, (signs & 2) != 0 && (numbersNonZero & 0xFF00U) != 0,
                                          p);

@@ -208,8 +208,8 @@ ReadOutcome readTegakiDat(const QString& folder)
 ReadOutcome readTextDat(const QString& folder)
 {
     std::int32_t rows = 0;
-    const auto opened = [](qint64) {};
-    const ReadOutcome outcome = readRows(folder, kTextDat, opened, [&rows](QByteArrayView line, platform::TextBlockMaker&) {
+    const auto opened = [](qint64) {};  // a few thousand rows: no long runs to ask for
+    const auto readRow = [&rows](QByteArrayView line, platform::TextBlockMaker&) {
         sitetext::RowCursor row(line, sitetext::RowCursor::Padded{});
         row.skip();  // the file's own index
         float x = 0.0F, y = 0.0F;
@@ -234,7 +234,8 @@ ReadOutcome readTextDat(const QString& folder)
         TxtString[k] = sitetext::collapseBlankRuns(platform::fromCp932(text));
         TxtColor[k] = colour;
         return true;
-    });
+    };
+    const ReadOutcome outcome = readRows(folder, kTextDat, opened, readRow);
     if (outcome == ReadOutcome::Ok)
         TxtCount = std::max(TxtCount, rows);
     return outcome;

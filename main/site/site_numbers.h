@@ -113,7 +113,9 @@ inline bool digitAt(const char* p, const char* end)
         return 0;
     std::uint64_t word = 0;
     std::memcpy(&word, p, sizeof word);
-    word = (word << (8 * (8 - n))) & 0x0F0F0F0F0F0F0F0FULL;  // the first digit in the lowest byte
+    // The n digits to the top bytes of the word (the bytes behind them drop
+    // out, zero bytes come in as leading zeros), each byte its digit's value.
+    word = (word << (8 * (8 - n))) & 0x0F0F0F0F0F0F0F0FULL;
     word = (word * 10 + (word >> 8)) & 0x00FF00FF00FF00FFULL;
     word = (word * 100 + (word >> 16)) & 0x0000FFFF0000FFFFULL;
     return (word * 10000 + (word >> 32)) & 0xFFFFFFFFULL;
@@ -146,7 +148,8 @@ inline constexpr std::array<std::uint64_t, 9> kWholePowersOfTen{1,         10,  
     const std::ptrdiff_t room = end - p;  // bytes of the row from p on
     const unsigned inRow = room >= 16 ? 0xFFFFU : (1U << room) - 1;
     const unsigned digits = static_cast<unsigned>(_mm_movemask_epi8(digit)) & inRow;
-    const unsigned points = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('.')))) & inRow;
+    const unsigned points =
+        static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('.')))) & inRow;
     const auto whole = static_cast<unsigned>(__builtin_ctz(~digits));  // digits before the point
     unsigned decimals = 0;
     unsigned at = whole;  // where the number ends
@@ -155,7 +158,8 @@ inline constexpr std::array<std::uint64_t, 9> kWholePowersOfTen{1,         10,  
         decimals = static_cast<unsigned>(__builtin_ctz(~(digits >> (whole + 1))));
         at = whole + 1 + decimals;
     }
-    if (whole <= 8 && decimals <= 8 && whole + decimals != 0 && whole + decimals <= unsigned(kFastDigits) && at < 16
+    const unsigned count = whole + decimals;
+    if (whole <= 8 && decimals <= 8 && count != 0 && count <= unsigned(kFastDigits) && at < 16
         && (static_cast<std::ptrdiff_t>(at) == room || p[at] == ',')) [[likely]] {
         const std::uint64_t high = eightDigitsAt(p, whole);
         const std::uint64_t low = eightDigitsAt(p + whole + 1, decimals);

@@ -262,9 +262,17 @@ TEST(SiteText, LineBlocksHoldTheEncodedRowsOfText)
     QByteArray expected;
     std::mt19937_64 random(7);
     std::uniform_real_distribution<double> magnitude(-3.0, 11.0);
-    const QStringList texts{QString(), QStringLiteral(""), QStringLiteral(" 境界①, 杭－3 "), QStringLiteral("a\r\nb\rc\nd,"),
-                            QStringLiteral("  "), QStringLiteral("é¥😀"), QStringLiteral("山田　太郎"), QStringLiteral(",,"),
-                            QStringLiteral("K12"), QStringLiteral("境界①4"), QStringLiteral("a(b)+c*"),
+    const QStringList texts{QString(),
+                            QStringLiteral(""),
+                            QStringLiteral(" 境界①, 杭－3 "),
+                            QStringLiteral("a\r\nb\rc\nd,"),
+                            QStringLiteral("  "),
+                            QStringLiteral("é¥😀"),
+                            QStringLiteral("山田　太郎"),
+                            QStringLiteral(",,"),
+                            QStringLiteral("K12"),
+                            QStringLiteral("境界①4"),
+                            QStringLiteral("a(b)+c*"),
                             QString(3000, u'杭') + QStringLiteral(",x ")};
     for (int i = 0; i < 20000; ++i) {
         const double value = (i % 2 == 0 ? -1.0 : 1.0) * std::pow(10.0, magnitude(random));
