@@ -4,8 +4,13 @@
 #include "geodesy/format_fixed.h"
 #include "main/edit/undo_history.h"
 #include "main/interact/key_in_pick.h"
+#include "main/interact/line_clicks.h"
+#include "main/interact/point_clicks.h"
 #include "main/interact/press_branches.h"
 #include "main/interact/press_readouts.h"
+#include "main/interact/rclick_menu.h"
+#include "main/interact/rclick_press.h"
+#include "main/interact/text_clicks.h"
 #include "main/render/filters.h"
 #include "main/render/window_plot_face.h"
 #include "main/site/tables.h"
@@ -63,6 +68,13 @@ std::optional<LeftBranch> panelBranch(const Plot& window)
     return std::nullopt;
 }
 
+// An editing click of the panels: each ends with the common ending.
+PressEnd editingClick(void (*click)(Plot&, const Press&), Plot& window, const Press& press)
+{
+    click(window, press);
+    return PressEnd::Common;
+}
+
 // The branch bodies of the left chain.
 PressEnd runLeftBranch(Plot& window, LeftBranch branch, const Press& press)
 {
@@ -74,16 +86,18 @@ PressEnd runLeftBranch(Plot& window, LeftBranch branch, const Press& press)
     case LeftBranch::LineDeleteAnchor:
     case LeftBranch::PointDeleteAnchor:
     case LeftBranch::TextDeleteAnchor: return rangeAnchorPress(press);
-    case LeftBranch::LineMove: return lineMovePress(window, press);
-    case LeftBranch::LineAdd: return lineAddPress(window, press);
-    case LeftBranch::LineColour: return lineColourPress(window, press);
-    case LeftBranch::PointAdd: return pointAddPress(window, press);
-    case LeftBranch::PointAttribute: return pointAttributePress(window, press);
-    case LeftBranch::PointMove: return pointMovePress(window, press);
-    case LeftBranch::TextAdd: return textAddPress(window, press);
-    case LeftBranch::TextEdit: return textEditPress(window, press);
-    case LeftBranch::TextPick: return textPickPress(window, press);
-    case LeftBranch::TextPlace: return textPlacePress(window, press);
+    case LeftBranch::LineMove: return editingClick(moveLineEnd, window, press);
+    case LeftBranch::LineAdd: return editingClick(addLineVertex, window, press);
+    case LeftBranch::LineColour:
+        // A press that recoloured no line leaves the draw mode as it is.
+        return recolourPickedLine(window, press) ? PressEnd::Common : PressEnd::Skip;
+    case LeftBranch::PointAdd: return editingClick(addPointAtPress, window, press);
+    case LeftBranch::PointAttribute: return editingClick(pickPointAttributes, window, press);
+    case LeftBranch::PointMove: return editingClick(movePointPress, window, press);
+    case LeftBranch::TextAdd: return editingClick(addText, window, press);
+    case LeftBranch::TextEdit: return editingClick(pickTextToEdit, window, press);
+    case LeftBranch::TextPick: return editingClick(pickTextToMove, window, press);
+    case LeftBranch::TextPlace: return editingClick(placePickedText, window, press);
     case LeftBranch::StationDesignation: return stationDesignationPress(window, press);
     case LeftBranch::ZoomWindowArm: return armZoomWindow(window, press);
     }
@@ -109,7 +123,7 @@ PressEnd rightChain(Plot& window, const Press& press)
     case RightBranch::AbandonArea:
         AreaCount = 0;
         return PressEnd::Common;
-    case RightBranch::ParcelInformation: return parcelInformationPress(window, press);
+    case RightBranch::ParcelInformation: return showParcelInformation(window, press);
     case RightBranch::Calculation: {
         BandX = 0.0;
         BandY = 0.0;
@@ -118,7 +132,7 @@ PressEnd rightChain(Plot& window, const Press& press)
         return rightClickCalculation(window, moved, pick);
     }
     case RightBranch::PanelMenu:
-        showRightClickMenu(window, press);
+        popUpRightClickMenu(window, press);
         return PressEnd::Skip;
     case RightBranch::Nothing: return PressEnd::Common;
     }
@@ -187,10 +201,10 @@ PressEnd rightClickCalculation(Plot& window, const Press& press, const Coordinat
         RclickMode = 0;
     }
     if (RclickMode == 0) {
-        showRightClickMenu(window, press);
+        popUpRightClickMenu(window, press);
         return PressEnd::Skip;
     }
-    return runRclickMode(window, press, taken);
+    return runRightClickCalculation(window, press, taken);
 }
 
 QString pressPositionText(double x, double y)

@@ -78,7 +78,7 @@ CoordinatePick PickCoordinate(Plot& window, double& x, double& y, bool withPoint
 
 /// The right-click calculation on the idle plot: "MENU表示" chosen sets
 /// RclickMode 0 (and forgets the pick); RclickMode 0 pops up the right-click
-/// menu; any other mode runs runRclickMode.
+/// menu; any other mode runs runRightClickCalculation.
 PressEnd rightClickCalculation(Plot& window, const Press& press, const CoordinatePick& pick);
 
 /// The text of Label5 for a press at (x, y): "X=" north " Y=" east, each
