@@ -38,7 +38,6 @@ constexpr std::uint8_t kCauseSnapshot = 2;
 // A pointer this far east or west of the zone's origin shows no readout.
 constexpr double kReadoutEastLimit = 150000.0;
 constexpr int kStrokeWidth = 2;
-enum Pen : std::uint8_t { kPenDeleted = 0, kPenFirst = 1, kPenNext = 2, kPenLast = 3 };
 // Pointer style of the pan: the four-arrow move pointer.
 constexpr int kMovePointer = 5;
 // The arrow with the hourglass.
@@ -430,7 +429,7 @@ void hoverRows(Plot& window, int button, int shift, double& x, double& y)
 
 // --------------------------------------------------------- hand strokes
 
-void setVertex(int n, Pen pen, double x, double y)
+void setVertex(int n, TegakiPenCode pen, double x, double y)
 {
     TegakiPen[n] = pen;
     TegakiX[n] = static_cast<float>(-y);

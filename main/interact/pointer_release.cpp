@@ -40,7 +40,6 @@ constexpr float kPanSlack = 0.1F;
 // which the 対角 window is held to it.
 constexpr double kLeastSpanX = 0.12;
 constexpr double kLeastDiagonalSpanY = 0.15;
-enum Pen : std::uint8_t { kPenDeleted = 0, kPenFirst = 1, kPenNext = 2, kPenLast = 3 };
 
 std::uint32_t white()
 {

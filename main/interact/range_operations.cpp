@@ -29,7 +29,6 @@ constexpr int kWhite = 15;
 constexpr int kDeletedFrom = 100;
 constexpr int kPickableColourEnd = 20;
 constexpr int kStrokeWidth = 2;
-enum Pen : std::uint8_t { kPenDeleted = 0, kPenFirst = 1, kPenLast = 3 };
 
 std::uint32_t white()
 {

@@ -460,8 +460,9 @@ inline FixedTable<float, 0, kTegakiTop> TegakiX;
 inline FixedTable<float, 0, kTegakiTop> TegakiY;
 // Colour index.
 inline FixedTable<std::uint8_t, 0, kTegakiTop> TegakiColor;
-// 1 stroke start, 2 continue, 3 end, 0 deleted.
+// 1 stroke start, 2 continue, 3 end, 0 deleted (the TegakiPenCode values).
 inline FixedTable<std::uint8_t, 0, kTegakiTop> TegakiPen;
+enum TegakiPenCode : std::uint8_t { kPenDeleted = 0, kPenFirst = 1, kPenNext = 2, kPenLast = 3 };
 inline std::int32_t TegakiCount = 0;
 
 // ================================================================== Txt: texts
