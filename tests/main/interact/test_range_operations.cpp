@@ -5,6 +5,7 @@
 // the numbered groups with their cap and messages, their place in the
 // history and their Undo, and the pixels painted over.
 #include "interact_fixture.h"
+#include "line_rows.h"
 
 #include "main/edit/history_commands.h"
 #include "main/edit/undo_history.h"
@@ -40,16 +41,6 @@ protected:
         LastClickX = east;
         LastClickY = -north;
         RangeBoxDrawn = 1;
-    }
-
-    static void line(int i, double n1, double e1, double n2, double e2, int colour = 0)
-    {
-        LineX1[i] = n1;
-        LineY1[i] = e1;
-        LineX2[i] = n2;
-        LineY2[i] = e2;
-        LineColor[i] = static_cast<std::uint8_t>(colour);
-        LineNext = std::max(LineNext, i + 1);
     }
 
     static void text(int i, const QString& s, double north, double east, int colour = 0)
@@ -88,7 +79,7 @@ TEST_F(RangeOperations, AnEmptyRectangleChangesNothingAndAPointOnTheEdgeStays)
 {
     addPoint(1, QStringLiteral("EDGE"), 10.0, 5.0);  // on the north edge
     addPoint(2, QStringLiteral("OUT"), 20.0, 5.0);
-    line(1, 20.0, 0.0, 20.0, 10.0);
+    putLine(1, 20.0, 0.0, 20.0, 10.0);
     text(1, QStringLiteral("AB"), 30.0, 0.0);
     const int pos = UndoPos;
     const int top = UndoTop;
@@ -169,12 +160,12 @@ TEST_F(RangeOperations, FiveThousandPointsEndingTheTableGiveNoMessage)
 TEST_F(RangeOperations, LinesWithAnEndInsideOrCrossingASideAreDeleted)
 {
     ViewSpanX = 100.0;  // the crossing tolerance ViewSpanX / 2000 is 0.05 m
-    line(1, 5.0, -5.0, 5.0, 15.0);   // through, both ends outside
-    line(2, 5.0, 5.0, 50.0, 50.0);   // one end inside
-    line(3, 20.0, 0.0, 20.0, 10.0);  // outside
-    line(4, 5.0, 10.03, 15.0, 10.03);  // meets the north side's continuation 0.03 m past the corner
-    line(5, 5.0, 10.08, 15.0, 10.08);  // 0.08 m past it
-    line(6, 5.0, -5.0, 5.0, 15.0, 25);  // colour 25: never caught
+    putLine(1, 5.0, -5.0, 5.0, 15.0);   // through, both ends outside
+    putLine(2, 5.0, 5.0, 50.0, 50.0);   // one end inside
+    putLine(3, 20.0, 0.0, 20.0, 10.0);  // outside
+    putLine(4, 5.0, 10.03, 15.0, 10.03);  // meets the north side's continuation 0.03 m past the corner
+    putLine(5, 5.0, 10.08, 15.0, 10.08);  // 0.08 m past it
+    putLine(6, 5.0, -5.0, 5.0, 15.0, 25);  // colour 25: never caught
     dragFrom(0.0, 0.0, 10.0, 10.0);
     deleteLinesInRange(w(), 10.0, -10.0);
     EXPECT_EQ(LineColor[1], 100);
@@ -189,7 +180,7 @@ TEST_F(RangeOperations, LinesWithAnEndInsideOrCrossingASideAreDeleted)
 
 TEST_F(RangeOperations, ADeletedLineIsPaintedWhite)
 {
-    line(1, 5.0, -5.0, 5.0, 15.0);
+    putLine(1, 5.0, -5.0, 5.0, 15.0);
     Lineview(plotFace());
     ASSERT_EQ(colorAt(5.0, 3.0), platform::QBColor(0));
     dragFrom(0.0, 0.0, 10.0, 10.0);
@@ -200,9 +191,9 @@ TEST_F(RangeOperations, ADeletedLineIsPaintedWhite)
 TEST_F(RangeOperations, ARecolourTakesTheChosenColourAndCountsFromTwoAfterAPressRecolour)
 {
     w().Option14(kRed).setValue(true);
-    line(1, 50.0, 0.0, 50.0, 10.0, 3);  // recoloured by the press, outside
-    line(2, 5.0, -5.0, 5.0, 15.0, 3);
-    line(3, 6.0, 1.0, 6.0, 2.0, 4);
+    putLine(1, 50.0, 0.0, 50.0, 10.0, 3);  // recoloured by the press, outside
+    putLine(2, 5.0, -5.0, 5.0, 15.0, 3);
+    putLine(3, 6.0, 1.0, 6.0, 2.0, 4);
     PickedLine = 1;
     const int before = UndoPos;
     dragFrom(0.0, 0.0, 10.0, 10.0);
@@ -226,7 +217,7 @@ TEST_F(RangeOperations, ALineRecolourWithNoColourChosenChangesNothing)
     for (const auto& [index, option] : w().Option14)
         option->setValue(false);
     ASSERT_EQ(SelectedIndex(w().Option14), -1);
-    line(1, 5.0, -5.0, 5.0, 15.0, 3);
+    putLine(1, 5.0, -5.0, 5.0, 15.0, 3);
     const int before = UndoPos;
     dragFrom(0.0, 0.0, 10.0, 10.0);
     recolourLinesInRange(w(), 10.0, -10.0);
@@ -238,7 +229,7 @@ TEST_F(RangeOperations, ALineRecolourOverTheCapShowsTheChangeMessage)
 {
     w().Option14(kRed).setValue(true);
     for (int i = 1; i <= 5002; ++i)
-        line(i, 5.0, 1.0, 5.0, 2.0);
+        putLine(i, 5.0, 1.0, 5.0, 2.0);
     script().expectMessage(platform::MsgResult::Ok, rangeChangeCapMessage());
     dragFrom(0.0, 0.0, 10.0, 10.0);
     recolourLinesInRange(w(), 10.0, -10.0);
