@@ -559,7 +559,7 @@ private:
         const float right = static_cast<float>(left + ViewSpanY);
         const double bottom = top + ViewSpanX;
         openFolder("<name>LINE</name>", false);
-        const int last = std::min(LineNext - 1, kLineTop);
+        const int last = lastLineIndex();
         // The closing lines, with the style line, of each colour a shown line
         // can have.
         std::array<QByteArray, kColorTableTop + 1> styles;

@@ -47,7 +47,7 @@ int widthOf(int colourIndex)
 
 bool validLine(int i)
 {
-    return i >= 1 && i <= std::min(LineNext - 1, kLineTop);
+    return i >= 1 && i <= lastLineIndex();
 }
 
 PlotPosition pressPosition(const Press& press)

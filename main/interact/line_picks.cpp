@@ -19,11 +19,6 @@ constexpr int kPickableColourEnd = 20;
 constexpr int kDeletedFrom = 100;
 constexpr int kSnapPasses = 4;
 
-int lastLine()
-{
-    return std::min(LineNext - 1, kLineTop);
-}
-
 double distance(double dn, double de)
 {
     return std::hypot(dn, de);
@@ -32,7 +27,7 @@ double distance(double dn, double de)
 // First observation point within `radius` of the press.
 SnapHit snapPoint(double north, double east, double radius, SnapUse use, const SnapView& view)
 {
-    const int last = std::min(PointCount, kPointTop);
+    const int last = lastPointIndex();
     for (int i = 1; i <= last; ++i) {
         if (PointMark[i] >= kDeletedFrom || !view.pointShown(i))
             continue;
@@ -75,7 +70,7 @@ SnapHit snapLineEnd(double north, double east, double radius, SnapUse use, const
 {
     const auto& ns = firstEnds ? LineX1 : LineX2;
     const auto& es = firstEnds ? LineY1 : LineY2;
-    const int last = lastLine();
+    const int last = lastLineIndex();
     for (int i = 1; i <= last; ++i) {
         if (LineColor[i] >= kDeletedFrom)
             continue;
@@ -105,7 +100,7 @@ SnapHit inPasses(double baseRadius, Search search)
 
 LineFootPick pickLineByFoot(double north, double east, double tolerance, const std::function<bool(int)>& shown)
 {
-    const int last = lastLine();
+    const int last = lastLineIndex();
     for (int i = 1; i <= last; ++i) {
         if (LineColor[i] >= kPickableColourEnd)
             continue;

@@ -253,7 +253,7 @@ void pickPointToMove(Plot& window, const Press& press)
 bool targetTaken(Spot at)
 {
     bool taken = false;
-    const int last = std::min(PointCount, kPointTop);
+    const int last = lastPointIndex();
     for (int k = 1; k <= last; ++k) {
         if (k == MovePoint || PointMark[k] >= 100)
             continue;
@@ -321,7 +321,7 @@ void redrawCarriedLines(render::PlotPainter& painter)
 void placePickedPoint(Plot& window, const Press& press)
 {
     const int i = MovePoint;
-    if (i < 1 || i > std::min(PointCount, kPointTop)) {
+    if (i < 1 || i > lastPointIndex()) {
         MovePoint = 0;  // the pick no longer names a point (taken back since)
         return;
     }

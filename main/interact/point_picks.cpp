@@ -18,16 +18,6 @@ constexpr int kPasses = 4;
 // lies on it.
 constexpr double kOnPointM = 0.01;
 
-int lastLine()
-{
-    return std::min(LineNext - 1, kLineTop);
-}
-
-int lastPoint()
-{
-    return std::min(PointCount, kPointTop);
-}
-
 bool lineTakesPart(int i, const std::function<bool(int)>& shown)
 {
     return LineColor[i] < kDeletedFrom && shown(i);
@@ -51,7 +41,7 @@ enum class Ends { Both, First, Second };
 std::optional<LineEndSnap> endWithin(double north, double east, double radius, Ends ends,
                                      const std::function<bool(int)>& shown)
 {
-    const int last = lastLine();
+    const int last = lastLineIndex();
     for (int i = 1; i <= last; ++i) {
         if (!lineTakesPart(i, shown))
             continue;
@@ -89,7 +79,7 @@ bool pointHit(int i, double north, double east, double tolerance, const std::fun
 
 int pickPoint(double north, double east, double baseTolerance, PointScan order, const std::function<bool(int)>& shown)
 {
-    const int last = lastPoint();
+    const int last = lastPointIndex();
     for (int k = 1; k <= kPasses; ++k) {
         const double t = k * baseTolerance;
         if (order == PointScan::Ascending) {
@@ -122,7 +112,7 @@ std::optional<LineEndSnap> snapMovedPoint(double north, double east, double base
 std::optional<LineUnderPress> nextLineUnderPress(int from, double north, double east, double tolerance,
                                                  const std::function<bool(int)>& shown)
 {
-    const int last = lastLine();
+    const int last = lastLineIndex();
     for (int i = std::max(from, 1); i <= last; ++i) {
         if (LineColor[i] >= kDeletedFrom || !shown(i))
             continue;
@@ -152,7 +142,7 @@ std::vector<CarriedEnd> lineEndsAt(double north, double east, const std::functio
     const auto onPoint = [north, east](double n, double e) {
         return std::abs(n - north) < kOnPointM && std::abs(e - east) < kOnPointM;
     };
-    const int last = lastLine();
+    const int last = lastLineIndex();
     for (int j = 1; j <= last; ++j) {
         if (!lineTakesPart(j, shown))
             continue;

@@ -181,7 +181,7 @@ int pointUnderRelease(Plot& window, double north, double east)
 {
     WindowPlotFace face(window);
     const double r0 = snapBaseRadius(HitRadius, ViewSpanX);
-    const int count = std::min(PointCount, kPointTop);
+    const int count = lastPointIndex();
     for (int pass = 1; pass <= 4; ++pass) {
         const double radius = pass * r0;
         for (int j = count; j >= 1; --j) {

@@ -231,7 +231,7 @@ void scanLines(double x, double y, Change change)
     const Rect range = pressRange(x, y);
     const NE press{-static_cast<double>(RangeStartY), RangeStartX};
     const NE release{-y, x};
-    const int last = std::min(LineNext - 1, kLineTop);
+    const int last = lastLineIndex();
     for (int i = 1; i <= last; ++i) {
         if (lineTakesPart(i) && lineCaught(i, range, press, release) && change(i, i < last))
             return;
@@ -304,7 +304,7 @@ void deletePointsInRange(Plot& window, double x, double y)
     painter.setFontSize(PointFontSize);
     const double width = face.pictureWidthTwips();
     const double k = width > 0.0 ? PointFontSize * ViewSpanY / width : 0.0;
-    const int last = std::min(PointCount, kPointTop);
+    const int last = lastPointIndex();
     for (int i = 1; i <= last; ++i) {
         if (PointMark[i] >= kDeletedFrom || !PointShown(face, i) || !range.holds(PointX[i], PointY[i]))
             continue;

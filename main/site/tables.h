@@ -438,6 +438,8 @@ inline FixedTable<double, 0, kPointTop> PointY;
 // Symbol 1..18; plus 100 marks a deleted point; 0 an empty slot.
 inline FixedTable<std::uint8_t, 0, kPointTop> PointMark;
 inline std::int32_t PointCount = 0;
+// The highest point index a walk over the points may read.
+inline int lastPointIndex() { return std::min(PointCount, kPointTop); }
 
 // ================================================================== Line: lines
 
@@ -450,6 +452,8 @@ inline FixedTable<double, 0, kLineTop> LineY2;
 inline FixedTable<std::uint8_t, 0, kLineTop> LineColor;
 // Next free line index. start: 1.
 inline std::int32_t LineNext = 1;
+// The highest line index a walk over the lines may read.
+inline int lastLineIndex() { return std::min(LineNext - 1, kLineTop); }
 // Lines 1..LineImported were stored absolute by the format-2000 reader.
 inline std::int32_t LineImported = 0;
 
