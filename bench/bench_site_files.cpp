@@ -147,21 +147,38 @@ void setRatioCounters(benchmark::State& state, double workMs, double decodeMs)
 
 // Times work() in each iteration and sets the ratio counters; before each
 // run, untimed, prepare() and one decode of the site's files.
+//
+// The work's time is also split into its own code's (user_ms) and the
+// system's (system_ms: fresh pages, the reading, writing and syncing of the
+// files), each with its ratio to the decode: the system's share is what no
+// change to the program's own code can take away.
 template <typename Prepare, typename Work>
 void timeAgainstDecode(benchmark::State& state, const Site& s, Prepare prepare, Work work)
 {
     double workMs = 0.0;
     double decodeMs = 0.0;
+    benchsupport::CpuSplitMs split;
     for (auto _ : state) {
         state.PauseTiming();
         prepare();
         decodeMs += decodeOnce(s);
         state.ResumeTiming();
         const double start = threadCpuMs();
+        const benchsupport::CpuSplitMs splitStart = benchsupport::threadCpuSplitMs();
         work();
+        const benchsupport::CpuSplitMs splitEnd = benchsupport::threadCpuSplitMs();
         workMs += threadCpuMs() - start;
+        split.user += splitEnd.user - splitStart.user;
+        split.system += splitEnd.system - splitStart.system;
     }
     setRatioCounters(state, workMs, decodeMs);
+    const double n = static_cast<double>(state.iterations());
+    state.counters["user_ms"] = split.user / n;
+    state.counters["system_ms"] = split.system / n;
+    if (decodeMs > 0) {
+        state.counters["user_ratio"] = split.user / decodeMs;
+        state.counters["system_ratio"] = split.system / decodeMs;
+    }
 }
 
 // The site read into the tables once, for the benchmarks that work on them.

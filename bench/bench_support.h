@@ -8,6 +8,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <sys/resource.h>
+
 #include <ctime>
 
 namespace tavelcor::benchsupport {
@@ -19,6 +21,26 @@ inline double threadCpuMs()
     timespec t{};
     clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
     return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
+}
+
+// The CPU time of this thread so far, split into the time it ran its own
+// code (user) and the time the system worked for it (system: page faults,
+// reads and writes of files, syncs), in milliseconds. The split comes from
+// the system's accounting, which is coarser than threadCpuMs(): sum it over
+// many iterations.
+struct CpuSplitMs {
+    double user = 0.0;
+    double system = 0.0;
+};
+
+inline CpuSplitMs threadCpuSplitMs()
+{
+    rusage usage{};
+    getrusage(RUSAGE_THREAD, &usage);
+    const auto ms = [](const timeval& t) {
+        return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_usec) / 1e3;
+    };
+    return {ms(usage.ru_utime), ms(usage.ru_stime)};
 }
 
 // The CPU time work() takes, in milliseconds.
