@@ -12,6 +12,7 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <climits>
@@ -233,19 +234,6 @@ namespace {
 // before the block goes out.
 constexpr std::size_t kLineBlockSlack = 4096;
 
-// True when text holds a character at most ',' (0x2C): those are the only
-// ones whose bytes cleaning may change (a comma, a blank, CR, LF), and the
-// bytes of any other character are none of them. Read from the text, not
-// from the bytes just encoded, which the processor would have to gather
-// from its pending stores.
-bool holdsUnitUpToComma(QStringView text)
-{
-    unsigned found = 0;
-    for (const char16_t c : std::u16string_view(text.utf16(), static_cast<std::size_t>(text.size())))
-        found |= c <= u',' ? 1U : 0U;
-    return found != 0;
-}
-
 }  // namespace
 
 LineBlock::LineBlock(platform::TextFileWriter& out) : mOut(out), mBytes(kLineBlockBytes + kLineBlockSlack, '\0')
@@ -293,9 +281,29 @@ void LineBlock::appendLongFixedTrimmed(double value, int width, int decimals)
 void LineBlock::appendEncoded(QStringView text, Cleaner clean)
 {
     // Two bytes a character at most.
-    char* const start = room(2 * static_cast<std::size_t>(text.size()));
+    const auto size = static_cast<std::size_t>(text.size());
+    char* const start = room(2 * size);
+    // Most names are ASCII above ',' (letters, digits, '-', '.'): their CP932
+    // bytes are their characters, and nothing in them is cleaned. They are
+    // copied in one pass that also tells whether the text is one of them.
+    // Only a character at most ',' (0x2C) may be changed by cleaning (a
+    // comma, a blank, CR, LF), and the bytes of any other character are
+    // none of them: the lowest character tells whether to clean.
+    const char16_t* const units = text.utf16();
+    char16_t any = 0;
+    char16_t lowest = u'\xFFFF';
+    for (std::size_t i = 0; i < size; ++i) {
+        const char16_t c = units[i];
+        start[i] = static_cast<char>(c);
+        any |= c;
+        lowest = std::min(lowest, c);
+    }
+    if (any < 0x80 && lowest > u',') {
+        mNext = start + size;
+        return;
+    }
     const auto n = static_cast<std::size_t>(platform::encodeCp932(text, start));
-    mNext = holdsUnitUpToComma(text) ? clean(start, start + n, start) : start + n;
+    mNext = lowest <= u',' ? clean(start, start + n, start) : start + n;
 }
 
 // The cleaning of Row's text functions on CP932 bytes: a comma, a blank, CR

@@ -273,6 +273,13 @@ TEST(SiteText, LineBlocksHoldTheEncodedRowsOfText)
                             QStringLiteral("K12"),
                             QStringLiteral("境界①4"),
                             QStringLiteral("a(b)+c*"),
+                            // ASCII above ',' is taken as it stands; '+',
+                            // a tab, DEL and U+0080 sit at its edges.
+                            QStringLiteral("F123456-7.5_~"),
+                            QStringLiteral("-.\x7f"),
+                            QStringLiteral("+1\t2"),
+                            QString::fromUtf16(u"A\u0080B"),
+                            QString::fromUtf16(u"K1\u00A5"),
                             QString(3000, u'杭') + QStringLiteral(",x ")};
     for (int i = 0; i < 20000; ++i) {
         const double value = (i % 2 == 0 ? -1.0 : 1.0) * std::pow(10.0, magnitude(random));
