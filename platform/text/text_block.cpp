@@ -65,6 +65,17 @@ QString TextBlockMaker::fromCp932(QByteArrayView bytes)
     char16_t* out = room(bytes.size());
     if (out == nullptr)
         return platform::fromCp932(bytes);
+    // Most names are ASCII, whose bytes are their characters: they are
+    // widened in one pass that also tells whether the text is one of them;
+    // any other text goes through the decoder over the same room.
+    const auto* const data = reinterpret_cast<const unsigned char*>(bytes.data());
+    unsigned char any = 0;
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        out[i] = data[i];
+        any |= data[i];
+    }
+    if (any < 0x80)
+        return take(bytes.size());
     return take(decodeCp932(bytes, reinterpret_cast<QChar*>(out)));
 }
 

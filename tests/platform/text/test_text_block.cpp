@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <memory>
 #include <vector>
 
@@ -38,6 +39,34 @@ TEST(TextBlock, DecodesAndCopiesAsTheTextKitDoes)
     EXPECT_TRUE(maker.fromCp932(QByteArrayView("", 0)).isEmpty());
     EXPECT_TRUE(maker.copy(QStringView()).isNull());
     EXPECT_FALSE(maker.copy(QStringView(u"", 0)).isNull());
+}
+
+// ASCII texts are widened as they stand and every other one decoded: the
+// texts side by side read as the decoder gives them, whichever way each
+// went, at the edge of ASCII too.
+TEST(TextBlock, AsciiAndOtherTextsSideBySideDecodeAsTheTextKitDoes)
+{
+    const QByteArray forms[] = {
+        QByteArray("K12"),
+        QByteArray("\x7f\x01 ~"),
+        QByteArray("A\x80"),                 // not a CP932 character
+        QByteArray("\xB1\xB2"),             // half-width katakana
+        QByteArray("F1\x82\xA0"),           // a two-byte character after ASCII
+        QByteArray("\x82"),                  // a lead byte without its trail
+        QByteArray("x", 1) + QByteArray(1, '\0') + QByteArray("y"),
+        platform::toCp932(u"杭5"),
+    };
+    TextBlockMaker maker;
+    std::vector<QString> texts;
+    for (int round = 0; round < 3; ++round) {
+        for (const QByteArray& bytes : forms)
+            texts.push_back(maker.fromCp932(bytes));
+    }
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        const QByteArray& bytes = forms[i % std::size(forms)];
+        EXPECT_EQ(texts[i], platform::fromCp932(bytes)) << bytes.toHex().constData();
+        EXPECT_TRUE(endsInZero(texts[i]));
+    }
 }
 
 TEST(TextBlock, AChangeCopiesTheTextOutAndLeavesItsNeighboursAlone)
