@@ -10,8 +10,10 @@
 // The site is built once in a temporary folder; each benchmark checks its
 // result once, outside the timed loop: the read fills the tables whole, and
 // the files written from them equal the files read, byte for byte.
-// BM_FormatFixedOfSave times only the fixed-width number texts a save makes,
-// to tell the formatter's share of the write time.
+// BM_FormatFixedOfSave times only the number texts a save makes, to tell
+// the formatter's share of the write time; BM_ParseStrokeRowsInMemory only
+// the reading of TEGAKI.DAT's fields from bytes in memory, to tell the
+// number reading's share of the read time.
 //
 // The decode's byte loop is short, and where the linker happens to place it
 // decides whether it straddles two 64-byte lines of the processor's decoded
@@ -38,6 +40,7 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include <array>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -251,38 +254,38 @@ void BM_WriteSite(benchmark::State& state)
     state.SetBytesProcessed(state.iterations() * s.totalBytes);
 }
 
-// Only the fixed-width number texts a save makes (geodesy::FormatFixed with
-// the same values, widths and decimals), to tell the formatter's share of
-// the write time from the rest.
+// Only the number texts a save makes, in the forms the writers use (the
+// in-line fixed forms, a row's two coordinates as one pair, the exact form
+// where those leave a number), with the same values, into one reused
+// buffer: the formatter's share of the write time.
 std::size_t formatSaveNumbers()
 {
+    static std::array<char, 4 * geodesy::kFixedDigitsRoom> out{};
     std::size_t characters = 0;
-    const auto add = [&characters](double value, int width) {
-        characters += geodesy::FormatFixed(value, width, width == 10 ? 2 : 3).size();
+    const auto pair2 = [&characters](double x, double y) {
+        std::size_t n = geodesy::FixedDigitsPairOf<2>(x, y, ',', out.data());
+        if (n == 0)
+            n = geodesy::FixedDigitsOf<2>(x, out.data()) + geodesy::FixedDigitsOf<2>(y, out.data());
+        characters += n;
+        benchmark::DoNotOptimize(out.data());
     };
     for (int n = 1; n <= ZahyoMax; ++n) {
-        add(ZahyoX[n], 11);
-        add(ZahyoY[n], 11);
-        add(ZahyoH[n], 8);
+        std::size_t k = geodesy::FixedDigitsPairOf<3>(ZahyoX[n], ZahyoY[n], ',', out.data());
+        if (k == 0)
+            k = geodesy::FixedDigitsOf<3>(ZahyoX[n], out.data()) + geodesy::FixedDigitsOf<3>(ZahyoY[n], out.data());
+        characters += k + geodesy::FixedDigitsOf<3>(ZahyoH[n], out.data());
+        benchmark::DoNotOptimize(out.data());
     }
-    for (int i = 1; i <= PointCount; ++i) {
-        add(PointX[i] + OriginX, 10);
-        add(PointY[i] + OriginY, 10);
-    }
+    for (int i = 1; i <= PointCount; ++i)
+        pair2(PointX[i] + OriginX, PointY[i] + OriginY);
     for (int i = 1; i < LineNext; ++i) {
-        add(LineX1[i] + OriginX, 10);
-        add(LineY1[i] + OriginY, 10);
-        add(LineX2[i] + OriginX, 10);
-        add(LineY2[i] + OriginY, 10);
+        pair2(LineX1[i] + OriginX, LineY1[i] + OriginY);
+        pair2(LineX2[i] + OriginX, LineY2[i] + OriginY);
     }
-    for (int i = 1; i <= TegakiCount; ++i) {
-        add(double(TegakiX[i]) + OriginX, 10);
-        add(double(TegakiY[i]) + OriginY, 10);
-    }
-    for (int i = 1; i <= TxtCount; ++i) {
-        add(double(TxtX[i]) + OriginX, 10);
-        add(double(TxtY[i]) + OriginY, 10);
-    }
+    for (int i = 1; i <= TegakiCount; ++i)
+        pair2(double(TegakiX[i]) + OriginX, double(TegakiY[i]) + OriginY);
+    for (int i = 1; i <= TxtCount; ++i)
+        pair2(double(TxtX[i]) + OriginX, double(TxtY[i]) + OriginY);
     return characters;
 }
 
