@@ -15,13 +15,12 @@
 // the reading of TEGAKI.DAT's fields from bytes in memory, to tell the
 // number reading's share of the read time.
 //
-// The decode's byte loop is short, and where the linker happens to place it
-// decides whether it straddles two 64-byte lines of the processor's decoded
-// instructions: on the machines of this project that halves its speed, and
-// with it every ratio below. Before comparing builds, look where
-// platform::decodeCp932 starts (`nm bench_site_files`): with the compiler
-// of the set-up (g++ 12, RelWithDebInfo), at a multiple of 64
-// its loop straddles, anywhere else it does not.
+// The decode's byte loop is short: if it straddled two 64-byte lines of the
+// processor's decoded instructions it would run at half its speed, and every
+// ratio below would look twice as good. The codec is built with its loops
+// on 32-byte boundaries so that it never does; when comparing with a build
+// made otherwise, look at where its loop lies (`objdump -d` of
+// platform::decodeCp932 in bench_site_files).
 #include <benchmark/benchmark.h>
 
 #include "bench_support.h"
