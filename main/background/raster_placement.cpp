@@ -4,6 +4,7 @@
 #include "geodesy/constants.h"
 #include "geodesy/format_fixed.h"
 #include "geodesy/plane_geometry.h"
+#include "main/background/raster_definition.h"
 #include "main/site/tables.h"
 #include "platform/text/cp932.h"
 #include "platform/text/numbers.h"
@@ -102,6 +103,16 @@ QByteArray definitionLine(const QString& bitmapName, const RasterRect& rect)
     const QString line = bitmapName + u',' + platform::CStr(rect.xMin) + u',' + platform::CStr(rect.yMin) + u','
                          + platform::CStr(rect.xMax) + u',' + platform::CStr(rect.yMax) + QStringLiteral("\r\n");
     return platform::toCp932(line);
+}
+
+DefinitionNameFault definitionNameFault(const QString& bitmapName)
+{
+    if (bitmapName.contains(u','))
+        return DefinitionNameFault::Comma;
+    const RasterDefinitionParse back = parseRasterDefinition(definitionLine(bitmapName, RasterRect{}));
+    const bool same = back.fault == RasterDefinitionFault::None && back.rows.size() == 1
+                      && back.rows.front().file == bitmapName;
+    return same ? DefinitionNameFault::None : DefinitionNameFault::Unreadable;
 }
 
 int findPlacementPoint(const QString& name, int pointCount)

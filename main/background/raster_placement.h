@@ -95,6 +95,19 @@ QString bareFileName(const QString& path);
 /// digits, joined by commas, ending in CR LF (CP932).
 QByteArray definitionLine(const QString& bitmapName, const RasterRect& rect);
 
+/// Why a bitmap's bare name cannot stand in a definition line.
+enum class DefinitionNameFault {
+    None,
+    Comma,       ///< the name holds a comma, the line's field separator
+    Unreadable,  ///< the line would not read back as this name (a line
+                 ///< break, a character without a CP932 form)
+};
+
+/// Whether the definition line of a bitmap named `bitmapName` reads back,
+/// by the definition reader, as one row with that very name; the fault when
+/// it does not.
+DefinitionNameFault definitionNameFault(const QString& bitmapName);
+
 /// The lowest index in 1..pointCount of a live point (marker below 100)
 /// named `name`; 0 when there is none.
 int findPlacementPoint(const QString& name, int pointCount);

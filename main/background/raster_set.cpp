@@ -180,6 +180,19 @@ void RasterSet::Command4_Click()
         say(kBitmapFirst);
         return;
     }
+    // A name the definition's line cannot hold is refused before anything
+    // is written: the reader would refuse the file, and the placement would
+    // not be installed.
+    switch (definitionNameFault(bareFileName(HaikeiFile(kPreviewSlot, kPreviewRow)))) {
+    case DefinitionNameFault::Comma:
+        say(kBitmapNameHasComma);
+        return;
+    case DefinitionNameFault::Unreadable:
+        say(kBitmapNameUnwritable);
+        return;
+    case DefinitionNameFault::None:
+        break;
+    }
     const int a = findPlacementPoint(QString::fromUtf16(kPointAName), PointCount);
     if (a == 0) {
         say(kClickPointAFirst);
@@ -225,9 +238,12 @@ void RasterSet::Command4_Click()
         return;
     }
     setPreview(placed->placed);
-    MsgText = QString::fromUtf16(kPlacedForNow);
-    platform::MsgBox(MsgText);
-    haikei().readRaster(kPlacedRaster, definition);
+    // The success message only for a placement that is installed; a
+    // definition the reader refuses has its own message from the reader.
+    if (haikei().readRaster(kPlacedRaster, definition)) {
+        MsgText = QString::fromUtf16(kPlacedForNow);
+        platform::MsgBox(MsgText);
+    }
     Hide();
     PointCount = rasterSetState().pointCountCopy;
     redrawBackground();

@@ -32,6 +32,14 @@ inline constexpr char16_t kPlacedForNow[] =
     u"仮に背景図を登録しました。整合を確認後ラスターカットで分割登録してください";
 /// Two picks on one spot give no scale.
 inline constexpr char16_t kPointsCoincide[] = u"Ａ点とＢ点が図上の同じ位置です。別の位置をクリックしてください";
+/// The bitmap's name would break the definition's one line: nothing is
+/// written, so no definition is made that its reader refuses.
+inline constexpr char16_t kBitmapNameHasComma[] =
+    u"ビットマップのファイル名にカンマ「,」が含まれているため、ラスター定義を作れません。"
+    u"ファイル名からカンマを除いて、呼び出し直してください";
+inline constexpr char16_t kBitmapNameUnwritable[] =
+    u"ビットマップのファイル名に、ラスター定義に書けない文字（改行や、シフトJISにない文字）が含まれています。"
+    u"ファイル名を変えて、呼び出し直してください";
 /// The definition file could not be written; the old one stays.
 inline constexpr char16_t kDefinitionNotWritten[] = u"ラスター定義ファイルを書き込めませんでした";
 

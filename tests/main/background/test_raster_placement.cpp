@@ -147,6 +147,31 @@ TEST(RasterDefinitionLine, NameAndFourCoordinatesWithAllTheirDigits)
               QStringLiteral("図面.bmp,0,0,1,1\r\n"));
 }
 
+// A bitmap name goes into the definition's line only when that line reads
+// back as this very name: a comma would split it, a line break end the line,
+// and a character without a CP932 form come back as another name.
+TEST(RasterDefinitionLine, OnlyNamesThatReadBackAreWritable)
+{
+    const struct {
+        const char* label;
+        const char16_t* name;
+        DefinitionNameFault fault;
+    } rows[] = {
+        {"plain", u"plan.bmp", DefinitionNameFault::None},
+        {"japanese_and_blanks", u" 地図 第2版.bmp", DefinitionNameFault::None},
+        {"comma", u"plan,2.bmp", DefinitionNameFault::Comma},
+        {"comma_first", u",plan.bmp", DefinitionNameFault::Comma},
+        {"line_feed", u"plan\n2.bmp", DefinitionNameFault::Unreadable},
+        {"carriage_return", u"plan\r2.bmp", DefinitionNameFault::Unreadable},
+        {"no_cp932_form", u"plan\u00e9.bmp", DefinitionNameFault::Unreadable},
+        {"empty", u"", DefinitionNameFault::Unreadable},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        EXPECT_EQ(definitionNameFault(QString::fromUtf16(row.name)), row.fault);
+    }
+}
+
 class PlacementPoints : public ::testing::Test {
 protected:
     void SetUp() override

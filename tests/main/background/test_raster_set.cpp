@@ -318,6 +318,28 @@ TEST_F(RasterSetTest, ADefinitionThatCannotBeWrittenIsReportedAndNothingChanges)
     EXPECT_TRUE(rasterSetShown());
 }
 
+// A comma in the bitmap's name would split the definition's one line, and
+// the reader would refuse the file: the placement names the comma, writes
+// nothing, installs nothing and never says it placed the drawing.
+TEST_F(RasterSetTest, ABitmapNameWithACommaIsRefusedBeforeAnythingIsWritten)
+{
+    const QString path = bitmap(QStringLiteral("plan,2.bmp"));
+    RasterSet& window = withBitmap(path);
+    pickAt(window.Command2, 50.0, 50.0);
+    pickAt(window.Command3, 50.0, 150.0);
+    trueCoordinates(window, "1050", "1050", "1050", "1250");
+    script->expectMessage(MsgResult::Ok, QString::fromUtf16(kBitmapNameHasComma));
+    window.Command4.setValue(true);
+    EXPECT_TRUE(QString::fromUtf16(kBitmapNameHasComma).contains(u','));
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("plan,2.AR2"))));
+    EXPECT_EQ(QDir(dir.path()).entryList(QStringList{QStringLiteral("*.AR2")}, QDir::Files), QStringList{});
+    EXPECT_EQ(Haikei1Code, 0);
+    EXPECT_TRUE(HaikeiDef[2].isEmpty());
+    EXPECT_DOUBLE_EQ(HaikeiXMax(3, 1), 100.0);  // the preview stays where it was
+    EXPECT_EQ(PointCount, 2);
+    EXPECT_TRUE(rasterSetShown());
+}
+
 TEST_F(RasterSetTest, ClosingDropsThePointsAndTheNextOpeningStartsEmpty)
 {
     PointCount = 4;
