@@ -53,9 +53,12 @@ bool FileOpen_ShellApplication(const QString& strFile)
     return platform::openDocument(strFile);
 }
 
-QString globeViewerMissingMessage()
+QString globeViewerMissingMessage(const QString& written)
 {
-    return QStringLiteral("Google earthが見つかりません。先にソフトをインストールしてください");
+    // Without the file's place the export looks failed, though the file is
+    // there for any other viewer.
+    return QStringLiteral("Google earthが見つかりません。先にソフトをインストールしてください")
+           + QStringLiteral("\r\nKMLファイルは次の場所に作成しました：\r\n") + written;
 }
 
 HandOver handOverToGlobeViewer(const QString& f)
@@ -63,7 +66,7 @@ HandOver handOverToGlobeViewer(const QString& f)
     const QString command = GetAssocCommand(f);
     if (command.contains(QStringLiteral("googleearth"), Qt::CaseSensitive))
         return FileOpen_ShellApplication(f) ? HandOver::Opened : HandOver::OpenFailed;
-    platform::MsgBox(globeViewerMissingMessage());
+    platform::MsgBox(globeViewerMissingMessage(f));
     return HandOver::NotRegistered;
 }
 

@@ -42,8 +42,10 @@ std::optional<QString> GetEnvToRealPath(const QString& path);
 /// be started).
 bool FileOpen_ShellApplication(const QString& strFile);
 
-/// The message shown when no Google Earth is registered for the file.
-QString globeViewerMissingMessage();
+/// The message shown when no Google Earth is registered for the file
+/// `written`: that no viewer was found, and where the file was written
+/// (it stays, and another viewer can open it).
+QString globeViewerMissingMessage(const QString& written);
 
 enum class HandOver {
     Opened,         ///< the registered Google Earth was asked to open the file
@@ -53,7 +55,7 @@ enum class HandOver {
 
 /// Hands the written file f to the globe viewer: opens it when the command
 /// registered for it contains "googleearth", else shows
-/// globeViewerMissingMessage() (OK button, the program's title). The file
+/// globeViewerMissingMessage(f) (OK button, the program's title). The file
 /// stays either way.
 HandOver handOverToGlobeViewer(const QString& f);
 

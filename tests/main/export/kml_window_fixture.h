@@ -41,6 +41,13 @@ using render::testing_support::addText;
 
 inline const QString kKmlType = QStringLiteral("application/vnd.google-earth.kml+xml");
 inline const QString kViewerMissing = QStringLiteral("Google earthが見つかりません。先にソフトをインストールしてください");
+
+/// The message without a globe viewer: that none was found, and where the
+/// file `written` lies.
+inline QString viewerMissingFor(const QString& written)
+{
+    return kViewerMissing + QStringLiteral("\r\nKMLファイルは次の場所に作成しました：\r\n") + written;
+}
 inline const QString kTooMuch = QStringLiteral("データが多すぎます。表示範囲を絞ってください。");
 
 class KmlWindowTest : public ::testing::Test {
@@ -96,6 +103,9 @@ protected:
     platform::ScriptedPrompter& script() { return mScript->get(); }
 
     QString kmlPath() const { return site + QStringLiteral("Tavelcor.KML"); }
+
+    /// The message without a globe viewer, for the site's file.
+    QString viewerMissing() const { return viewerMissingFor(kmlPath()); }
 
     QByteArray kmlBytes() const
     {

@@ -18,7 +18,7 @@ using platform::MsgResult;
 
 TEST_F(KmlWindowTest, EmptySiteWritesTheFileAndTellsThatNoViewerIsRegistered)
 {
-    script().expectMessage(MsgResult::Ok, kViewerMissing);
+    script().expectMessage(MsgResult::Ok, viewerMissing());
     clickExport();
     const QByteArray bytes = kmlBytes();
     ASSERT_TRUE(bytes.startsWith("\xEF\xBB\xBF"));
@@ -39,6 +39,21 @@ TEST_F(KmlWindowTest, EmptySiteWritesTheFileAndTellsThatNoViewerIsRegistered)
     EXPECT_EQ(siteFiles(), QStringList{"Tavelcor.KML"});
 }
 
+// Without a globe viewer the export is no failure: the message keeps its
+// words and says where the file was written, and the file is there.
+TEST_F(KmlWindowTest, WithoutAViewerTheMessageSaysWhereTheFileWasWritten)
+{
+    addCoordinate(1, QStringLiteral("K1"), 1.0, 1.0);
+    script().expectMessage(MsgResult::Ok, viewerMissing());
+    clickExport();
+    ASSERT_FALSE(script().records().empty());
+    const QString said = script().records().back().text;
+    EXPECT_TRUE(said.startsWith(kViewerMissing)) << said.toStdString();
+    EXPECT_TRUE(said.endsWith(site + QStringLiteral("Tavelcor.KML"))) << said.toStdString();
+    EXPECT_TRUE(wellFormed(kmlPath()));
+    EXPECT_EQ(countOf(documentLines(kmlBytes()), "<Placemark>"), 1);
+}
+
 // The registered Google Earth gets the file's path as one argument, though
 // the site folder's name holds a blank.
 TEST_F(KmlWindowTest, GoogleEarthOpensTheFile)
@@ -55,7 +70,7 @@ TEST_F(KmlWindowTest, AProgramSpelledGoogleEarthDoesNotGetTheFile)
 {
     ASSERT_TRUE(desktop.addRecordingProgram(QStringLiteral("GoogleEarth")));
     ASSERT_TRUE(desktop.registerDefault(kKmlType, QStringLiteral("ge.desktop"), QStringLiteral("GoogleEarth %f")));
-    script().expectMessage(MsgResult::Ok, kViewerMissing);
+    script().expectMessage(MsgResult::Ok, viewerMissing());
     clickExport();
     EXPECT_TRUE(wellFormed(kmlPath()));
     EXPECT_FALSE(QFile::exists(desktop.record(QStringLiteral("GoogleEarth"))));
@@ -64,10 +79,10 @@ TEST_F(KmlWindowTest, AProgramSpelledGoogleEarthDoesNotGetTheFile)
 // Exporting again replaces the file, leaving no temporary file beside it.
 TEST_F(KmlWindowTest, ExportingTwiceReplacesTheFile)
 {
-    script().expectMessage(MsgResult::Ok, kViewerMissing);
+    script().expectMessage(MsgResult::Ok, viewerMissing());
     clickExport();
     addCoordinate(1, QStringLiteral("K1"), 1.0, 1.0);
-    script().expectMessage(MsgResult::Ok, kViewerMissing);
+    script().expectMessage(MsgResult::Ok, viewerMissing());
     clickExport();
     EXPECT_EQ(countOf(documentLines(kmlBytes()), "<Placemark>"), 1);
     EXPECT_EQ(siteFiles(), QStringList{"Tavelcor.KML"});
@@ -94,7 +109,7 @@ TEST_F(KmlWindowTest, TheDocumentFollowsThePlotAndItsSwitches)
     w.Check3.setValue(0);
     w.Check17.setValue(1);
 
-    script().expectMessage(MsgResult::Ok, kViewerMissing);
+    script().expectMessage(MsgResult::Ok, viewerMissing());
     clickExport();
     EXPECT_NEAR(ViewSpanY, 100.0 * aspect, 1e-6 * aspect);
     const QStringList l = documentLines(kmlBytes());
@@ -107,7 +122,7 @@ TEST_F(KmlWindowTest, TheDocumentFollowsThePlotAndItsSwitches)
 
     w.Check12.setValue(0);
     w.Check6.setValue(0);
-    script().expectMessage(MsgResult::Ok, kViewerMissing);
+    script().expectMessage(MsgResult::Ok, viewerMissing());
     clickExport();
     const QStringList again = documentLines(kmlBytes());
     EXPECT_TRUE(folder(again, QStringLiteral("POINT")).isEmpty());

@@ -156,7 +156,10 @@ TEST_F(HandOverTest, AnyOtherProgramShowsTheMessage)
             ASSERT_TRUE(QFile::remove(desktop.path(QStringLiteral("data/applications/globe.desktop"))));
         else
             ASSERT_TRUE(registerExec(exec));
-        script->expectMessage(MsgResult::Ok, QStringLiteral("Google earthが見つかりません。先にソフトをインストールしてください"));
+        script->expectMessage(MsgResult::Ok,
+                              QStringLiteral("Google earthが見つかりません。先にソフトをインストールしてください"
+                                             "\r\nKMLファイルは次の場所に作成しました：\r\n")
+                                  + file);
         EXPECT_EQ(handOverToGlobeViewer(file), HandOver::NotRegistered);
         ASSERT_FALSE(script->records().empty());
         EXPECT_EQ(script->records().back().buttons, platform::MsgButtons::OkOnly);

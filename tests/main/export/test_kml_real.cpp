@@ -68,10 +68,12 @@ TEST_P(KmlRealMap, ExportsEveryCoordinateAndParcelEdgeOfTheWholeMap)
     w.Check6.setValue(1);
     // The maps' folder is read-only: the file goes to a site folder of the test.
     SiteFolder = folder(QStringLiteral("site")) + u'/';
-    script().expectMessage(platform::MsgResult::Ok,
-                           QStringLiteral("Google earthが見つかりません。先にソフトをインストールしてください"));
-    click(w.Command82);
     const QString kml = SiteFolder + QStringLiteral("Tavelcor.KML");
+    script().expectMessage(platform::MsgResult::Ok,
+                           QStringLiteral("Google earthが見つかりません。先にソフトをインストールしてください"
+                                          "\r\nKMLファイルは次の場所に作成しました：\r\n")
+                               + kml);
+    click(w.Command82);
     ASSERT_TRUE(QFile::exists(kml));
     ASSERT_TRUE(wellFormed(kml));
 
