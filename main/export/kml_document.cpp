@@ -7,6 +7,7 @@
 #include "main/render/filters.h"
 #include "main/render/plot_render.h"
 #include "main/render/view_window.h"
+#include "main/site/line_length.h"
 #include "main/site/tables.h"
 #include "platform/system/files.h"
 #include "platform/text/numbers.h"
@@ -570,7 +571,9 @@ private:
                                                     "</width></LineStyle></Style>");
         for (int i = 1; i <= last && !mFailed; ++i) {
             const int c = LineColor[i];
-            if (c > 99 || !LineShown(i) || c > kColorTableTop)
+            // A line without length (the empty entry 1 of a map XML site)
+            // is no line: it would be a placemark at the zone origin.
+            if (c > 99 || !LineShown(i) || c > kColorTableTop || lineWithoutLength(i))
                 continue;
             const double x1 = LineX1[i], y1 = LineY1[i], x2 = LineX2[i], y2 = LineY2[i];
             if ((-x1 < top && -x2 < top) || (-x1 > bottom && -x2 > bottom) || (y1 < left && y2 < left) ||

@@ -7,6 +7,7 @@
 #include "main/export/sxf_writer.h"
 
 #include "main/render/filters.h"
+#include "main/site/line_length.h"
 #include "main/site/tables.h"
 #include "platform/text/strings.h"
 
@@ -115,7 +116,9 @@ void SxfWriter::writeLines()
     for (int i = 1; i <= top; ++i) {
         if (filterApplies() && !render::LineShown(i))
             continue;
-        if (LineColor[i] > kHighestWrittenColor)
+        // A line without length (the empty entry 1 of a map XML site) would
+        // be a zero-length feature at the zone origin.
+        if (LineColor[i] > kHighestWrittenColor || lineWithoutLength(i))
             continue;
         begin("line_feature");
         attr(kLineLayer);

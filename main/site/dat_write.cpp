@@ -2,6 +2,7 @@
 // Writers of POINT.DAT, LINE.DAT, TEGAKI.DAT and TEXT.DAT.
 #include "main/site/dat_files.h"
 
+#include "main/site/line_length.h"
 #include "main/site/site_text.h"
 #include "main/site/tables.h"
 #include "platform/text/textfile.h"
@@ -159,13 +160,7 @@ WriteResult writePointDat(const QString& folder, PointRows rows)
 
 WriteResult writeLineDat(const QString& folder)
 {
-    return writeRows(folder, QStringLiteral("LINE.DAT"), LineNext - 1, kLineTop, lineRow, [](std::int32_t i) {
-        const auto& x1 = std::as_const(LineX1);
-        const auto& x2 = std::as_const(LineX2);
-        const auto& y1 = std::as_const(LineY1);
-        const auto& y2 = std::as_const(LineY2);
-        return x1[i] == x2[i] && y1[i] == y2[i];  // a segment without length
-    });
+    return writeRows(folder, QStringLiteral("LINE.DAT"), LineNext - 1, kLineTop, lineRow, lineWithoutLength);
 }
 
 WriteResult writeTegakiDat(const QString& folder)

@@ -344,6 +344,17 @@ TEST_F(KmlDocumentTest, LinesInViewWithTheirColourAndWidth)
     EXPECT_EQ(Redrawn, 0);
 }
 
+// A line whose two ends lie on one spot (the empty entry 1 a map XML site
+// keeps) is left out; lines along one axis are written.
+TEST_F(KmlDocumentTest, LinesWithoutLengthAreLeftOut)
+{
+    addLine(0, 0, 0, 0, 0);    // the empty entry: all zero
+    addLine(7, -3, 7, -3, 12); // both ends on one spot
+    addLine(1, 2, 1, 5, 12);   // along Y only
+    addLine(1, 2, 4, 2, 12);   // along X only
+    EXPECT_EQ(placemarks(folder(lines(), QStringLiteral("LINE"))), 2);
+}
+
 // The lines are tested against the visible picture itself, not the widened
 // window: an end just beyond the edge is out.
 TEST_F(KmlDocumentTest, LinesAreTestedAgainstTheVisiblePicture)

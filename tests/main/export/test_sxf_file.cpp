@@ -217,6 +217,23 @@ TEST_F(ExportLogicTest, LinesByColourAndFilter)
     EXPECT_EQ(written[2].attributes.at(1), "12");
 }
 
+// A line whose two ends lie on one spot (the empty entry 1 a map XML site
+// keeps) is no line: written, it would be a feature of no length that a CAD
+// program's extent reaches out to. Lines along one axis have length.
+TEST_F(ExportLogicTest, LinesWithoutLengthAreLeftOut)
+{
+    addLine(0.0, 0.0, 0.0, 0.0, 0);      // the empty entry: all zero
+    addLine(7.0, -3.0, 7.0, -3.0, 12);   // both ends on one spot
+    addLine(1.0, 2.0, 1.0, 5.0, 12);     // along Y only
+    addLine(1.0, 2.0, 4.0, 2.0, 12);     // along X only
+    for (const SxfView& view : {SxfView{}, allShown()}) {
+        const std::vector<SxfFeature> written = featuresNamed(exportSxf(view), "line_feature");
+        ASSERT_EQ(written.size(), 2u);
+        EXPECT_EQ(written[0].attributes.mid(4), (QStringList{"2002000", "1001000", "2005000", "1001000"}));
+        EXPECT_EQ(written[1].attributes.mid(4), (QStringList{"2002000", "1001000", "2002000", "1004000"}));
+    }
+}
+
 TEST_F(ExportLogicTest, StrokesFromTheirStartToTheirEndOrADeletedVertex)
 {
     addStrokeVertex(0.0, 0.0, 12, 1);    // vertex 1 never starts a stroke
