@@ -81,9 +81,9 @@ void startAgain()
 
 }  // namespace
 
-void fitAsStartUpDoes()
+void fitAsStartUpDoes(const std::vector<std::int32_t>& unplaced)
 {
-    fitViewToCoordinates();
+    fitViewToCoordinates(unplaced);
     if (!std::isfinite(OriginX) || !std::isfinite(OriginY))
         fail(QStringLiteral("the site origin is not finite: ") + number(OriginX) + u' ' + number(OriginY));
     setPlotCoordinates();

@@ -7,12 +7,16 @@
 
 #include <QString>
 
+#include <cstdint>
+#include <vector>
+
 namespace fuzz {
 
 // What start-up does with the coordinates read: the view fit with the site
-// origin, the plot coordinates and the parcel label points. The origin must
-// come out finite.
-void fitAsStartUpDoes();
+// origin (leaving out the coordinates the reader found without X or Y), the
+// plot coordinates and the parcel label points. The origin must come out
+// finite.
+void fitAsStartUpDoes(const std::vector<std::int32_t>& unplaced = {});
 
 // Saves the coordinate and parcel tables as a SIMA file beside path, reads
 // that into empty tables and compares: every coordinate written is back (X,

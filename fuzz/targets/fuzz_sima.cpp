@@ -12,9 +12,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     fuzz::Case c;
     const QString path = fuzz::writeSiteFile(QStringLiteral("ZAHYO.SIM"), data, size);
-    if (tavelcor::ReadSima(path) != tavelcor::ReadOutcome::Ok)
+    std::vector<std::int32_t> unplaced;
+    if (tavelcor::ReadSima(path, &unplaced) != tavelcor::ReadOutcome::Ok)
         return 0;
-    fuzz::fitAsStartUpDoes();
+    fuzz::fitAsStartUpDoes(unplaced);
     fuzz::checkSimaSurvivesSave(path);
     return 0;
 }

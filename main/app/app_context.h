@@ -14,9 +14,11 @@
 
 #include <QDateTime>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace platform {
 class Clipboard;
@@ -67,6 +69,9 @@ struct PlotRunState {
     // The view window of the site sign file as start-up read it; nullopt
     // when no sign file was read or it held fewer than four values.
     std::optional<SignFileWindow> signWindow;
+    // The coordinate numbers the SIMA file read at start-up gave no X or Y
+    // (ascending): the view is not fitted to them.
+    std::vector<std::int32_t> unplacedCoordinates;
     // Minutes counted towards the next hourly backup.
     int BackupTicks = 0;
     // The last backup failed part-way (its tick reports it).

@@ -332,7 +332,7 @@ void drawFirstTime()
 StartupEnd finish(Plot& window, ChosenKind kind)
 {
     recordWindowInFront(window);
-    fitViewToCoordinates();
+    fitViewToCoordinates(plotRunState().unplacedCoordinates);
     shiftImportedRows(kind);
     setPlotCoordinates();
     applyParcelPresets(window);
@@ -361,6 +361,7 @@ StartupEnd Form_Load(Plot& window)
     PlotRunState& run = plotRunState();
     run.startupEnd = StartupEnd::NotRun;
     run.signWindow.reset();
+    run.unplacedCoordinates.clear();
     prepare(window);
     const QString clipboardText = startup::clipboard().text();
     warnWhenAnotherInstanceRuns();

@@ -182,7 +182,7 @@ ModeOutcome openSignFile(Plot& window, const QString& path)
     window.Timer2.setEnabled(true);
     window.Show();
     window.setMousePointer(platform::pointer::Hourglass);
-    const ReadOutcome outcome = ReadSima(*sima);
+    const ReadOutcome outcome = ReadSima(*sima, &plotRunState().unplacedCoordinates);
     if (outcome == ReadOutcome::Missing && platform::fileExists(*sima)) {
         // There but unreadable: a site without its coordinates is no site.
         showSiteMessage(cannotOpenMessage(*sima));
@@ -219,7 +219,7 @@ ModeOutcome readChosenFile(Plot& window, const QString& path)
     case ChosenKind::SignFile:
         return openSignFile(window, path);
     case ChosenKind::Sima: {
-        const ReadOutcome outcome = ReadSima(path);
+        const ReadOutcome outcome = ReadSima(path, &plotRunState().unplacedCoordinates);
         if (outcome == ReadOutcome::Missing)
             return chosenFileNotOpened(window, path);
         showFileInCaption(window, path);

@@ -93,16 +93,20 @@ bool isPlaneAt(int n)
 
 }  // namespace
 
-void fitViewToCoordinates()
+void fitViewToCoordinates(const std::vector<std::int32_t>& leftOut)
 {
+    const auto fits = [&leftOut](int n) {
+        return isPlaneAt(n) && (leftOut.empty() || !std::binary_search(leftOut.begin(), leftOut.end(), n));
+    };
     const int seed = std::clamp(ZahyoMax, 0, kZahyoTop);
-    double maxX = isPlaneAt(seed) ? ZahyoX[seed] : 0.0;
+    const bool seedFits = fits(seed);
+    double maxX = seedFits ? ZahyoX[seed] : 0.0;
     double minX = maxX;
-    double maxY = isPlaneAt(seed) ? ZahyoY[seed] : 0.0;
+    double maxY = seedFits ? ZahyoY[seed] : 0.0;
     double minY = maxY;
-    bool seeded = isPlaneAt(seed);
+    bool seeded = seedFits;
     for (int n = 1; n < seed; ++n) {
-        if (isFree(n) || !isPlaneAt(n))
+        if (isFree(n) || !fits(n))
             continue;
         if (!seeded) {
             maxX = minX = ZahyoX[n];

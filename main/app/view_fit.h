@@ -11,7 +11,9 @@
 
 #include "main/site/sign_file.h"
 
+#include <cstdint>
 #include <optional>
+#include <vector>
 
 namespace tavelcor {
 
@@ -26,8 +28,10 @@ namespace tavelcor {
 // cannot be a plane coordinate (isPlaneCoordinate, tables.h) takes no part:
 // it would put the origin so far off that every other value lost its digits
 // (or make it infinite); the first plane coordinate seeds instead, and with
-// none the extent is the point 0, 0.
-void fitViewToCoordinates();
+// none the extent is the point 0, 0. The numbers in `leftOut` (ascending:
+// coordinates read without X or Y, which stand at a made-up 0) take no part
+// either.
+void fitViewToCoordinates(const std::vector<std::int32_t>& leftOut = {});
 
 // Sets ZahyoPX and ZahyoPY (minus the origin) of every number 1..ZahyoMax
 // whose trimmed name is not "_?>".

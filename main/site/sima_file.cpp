@@ -23,6 +23,10 @@ namespace {
 
 // Only the first missing vertices of a file are reported; reading goes on.
 constexpr int kReportedMissingVertices = 20;
+// The rows without X or Y that the one message of a file names.
+constexpr int kReportedUnplacedRows = 5;
+// How much of such a row the message quotes.
+constexpr qsizetype kQuotedRowLength = 100;
 
 // The name of a free coordinate number, for comparing without a copy.
 constexpr QStringView kFreeName = u"_?>";
@@ -51,6 +55,9 @@ public:
     bool readRecord(QByteArrayView line);
     // Ends the last parcel's vertex run.
     void finish() const;
+    // Says once which rows had no X or Y; the numbers still without a
+    // place, ascending.
+    std::vector<std::int32_t> reportUnplaced() const;
     // The file holds fileBytes bytes.
     void expectFile(std::int64_t fileBytes);
 
@@ -70,10 +77,15 @@ private:
     sitetext::RowsAhead<decltype(KakuchiVertex)> mVertices{kKakuchiVertexTop, KakuchiVertex};
     std::int32_t mNextSlot = 0;       // next free slot of KakuchiVertex
     int mMissing = 0;                 // vertices left out so far
+    qint64 mRow = 0;                  // rows read so far
+    int mUnplacedRows = 0;            // coordinate rows without X or Y
+    QStringList mReportedRows;        // the first of them, for the message
+    std::vector<bool> mUnplaced;      // by number: its last row had no X or Y
 };
 
 bool SimaReader::readRecord(QByteArrayView line)
 {
+    ++mRow;
     // A field past the line's end reads as empty, as NextField gives it.
     sitetext::RowCursor record(line, sitetext::RowCursor::Padded{});
     const QByteArrayView code = record.text();
@@ -92,10 +104,21 @@ bool SimaReader::readCoordinate(QByteArrayView line, sitetext::RowCursor& record
     if (!zahyoNumber(record, n))
         return stop(outOfRangeMessage(mFileName, platform::fromCp932(line)));
     const QByteArrayView name = sitetext::trimmed(record.text());
-    const double x = record.number();
-    const double y = record.number();
+    double x = 0.0;
+    double y = 0.0;
+    const bool hasX = record.leadingNumber(x);
+    const bool hasY = record.leadingNumber(y);
     if (!isPlaneCoordinate(x) || !isPlaneCoordinate(y))
         return stop(outOfRangeMessage(mFileName, platform::fromCp932(line)));
+    if (!hasX || !hasY) {
+        if (++mUnplacedRows <= kReportedUnplacedRows)
+            mReportedRows << QStringLiteral("%1行目「%2」").arg(mRow).arg(platform::fromCp932(line).left(kQuotedRowLength));
+        if (mUnplaced.empty())
+            mUnplaced.resize(std::size_t(kZahyoTop) + 1, false);
+        mUnplaced[std::size_t(n)] = true;
+    } else if (!mUnplaced.empty()) {
+        mUnplaced[std::size_t(n)] = false;  // a later row placed the number
+    }
     mCoordinates.row(n);
     ZahyoName[n] = mTexts.fromCp932(name);
     ZahyoX[n] = x;
@@ -165,6 +188,19 @@ void SimaReader::finish() const
         KakuchiLast[KakuchiCount] = mNextSlot - 1;
 }
 
+std::vector<std::int32_t> SimaReader::reportUnplaced() const
+{
+    std::vector<std::int32_t> numbers;
+    if (mUnplacedRows == 0)
+        return numbers;
+    showSiteMessage(missingPositionMessage(mFileName, mReportedRows, mUnplacedRows));
+    for (std::size_t n = 1; n < mUnplaced.size(); ++n) {
+        if (mUnplaced[n])
+            numbers.push_back(static_cast<std::int32_t>(n));
+    }
+    return numbers;
+}
+
 bool SimaReader::stop(const QString& message) const
 {
     showSiteMessage(message);
@@ -228,7 +264,7 @@ bool isWrittenZahyoName(QStringView name)
     return name != freeZahyoName() && !name.endsWith(u"_?_") && name != u"n_p_m";
 }
 
-ReadOutcome ReadSima(const QString& path)
+ReadOutcome ReadSima(const QString& path, std::vector<std::int32_t>* unplaced)
 {
     platform::TextFileReader in(path);
     if (!in.isOpen())
@@ -243,6 +279,9 @@ ReadOutcome ReadSima(const QString& path)
     reader.finish();
     if (!ok || sitetext::readingEnd(in, fileName) == ReadOutcome::StopProgram)
         return ReadOutcome::StopProgram;
+    std::vector<std::int32_t> numbers = reader.reportUnplaced();
+    if (unplaced != nullptr)
+        *unplaced = std::move(numbers);
     if (readParcelAttributes(SiteFolder) == ReadOutcome::StopProgram)
         return ReadOutcome::StopProgram;
     return ReadOutcome::Ok;

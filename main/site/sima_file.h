@@ -21,6 +21,9 @@
 #include <QString>
 #include <QStringView>
 
+#include <cstdint>
+#include <vector>
+
 namespace tavelcor {
 
 // Reads the SIMA file at path into the coordinate and parcel tables, then the
@@ -44,9 +47,15 @@ namespace tavelcor {
 // - A read of the file that fails part-way shows a message naming the file
 //   and gives StopProgram (the lines before it stay in the tables); so does
 //   an attribute file that cannot be read whole.
+// - A coordinate row whose X or Y field holds no number (a row cut short,
+//   a blank or "abc" field) is read with 0 there, as peers write blank
+//   fields; once the file is read, one message names the file and its first
+//   such rows (missingPositionMessage, site_messages.h). The numbers whose
+//   last row was such a row go to `unplaced` (ascending), when given: they
+//   have no place to fit the view to.
 // - Missing when the file does not exist or cannot be opened; nothing changes
 //   and nothing is said (the caller tells the user).
-ReadOutcome ReadSima(const QString& path);
+ReadOutcome ReadSima(const QString& path, std::vector<std::int32_t>* unplaced = nullptr);
 
 // Writes the coordinate and parcel tables to path in the layout of
 // ZAHYO.SIM (free "_?>", temporary "…_?_" and "n_p_m" coordinates are left

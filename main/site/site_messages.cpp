@@ -59,6 +59,18 @@ QString missingCoordinateMessage(const QString& parcelName, QStringView numberFi
            + storedName;
 }
 
+QString missingPositionMessage(const QString& fileName, const QStringList& firstRows, int total)
+{
+    QString text = fileName
+                   + QStringLiteral("の次の行にX座標またはY座標の数値がありません。0として読み込みましたが、"
+                                    "全体表示の範囲には含めません。エディタで確認してください。");
+    for (const QString& row : firstRows)
+        text += QStringLiteral("\r\n") + row;
+    if (total > firstRows.size())
+        text += QStringLiteral("\r\nほか%1行").arg(total - firstRows.size());
+    return text;
+}
+
 QString readErrorMessage(const QString& fileName)
 {
     return fileName + QStringLiteral("の読み込み中にエラーが発生しました。ファイルを最後まで読み込めませんでした。")

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 
 namespace tavelcor {
@@ -36,6 +37,13 @@ QString notNumberMessage(const QString& fileName, QStringView line);
 // 座標データが有りませんので、このポイントを無視しました<stored name>".
 QString missingCoordinateMessage(const QString& parcelName, QStringView numberField,
                                  const QString& storedName);
+
+// Coordinate rows (A01) without a number for X or Y (a row cut short, a
+// field that holds no number): the rows are read with 0 there, as peers
+// write blank fields, and this one message names the file and the first
+// rows (each "<row>行目「<line>」"), and how many there were in all:
+// "<file>の次の行にX座標またはY座標の数値がありません。…".
+QString missingPositionMessage(const QString& fileName, const QStringList& firstRows, int total);
 
 // A file whose reading failed part-way (a USB stick pulled out, a network
 // share that dropped): "<file>の読み込み中にエラーが発生しました。…". What was

@@ -411,6 +411,11 @@ double fieldNumberOfText(QByteArrayView field)
     return fieldNumber(QStringView(platform::fromCp932(field)));
 }
 
+std::optional<double> leadingNumberOfText(QByteArrayView field)
+{
+    return platform::leadingNumber(QStringView(platform::fromCp932(field)));
+}
+
 std::optional<std::int32_t> fieldLongOfText(QByteArrayView field)
 {
     return fieldLong(QStringView(platform::fromCp932(field)));

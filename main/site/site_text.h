@@ -305,6 +305,9 @@ Fields<N> splitFields(QStringView line)
 // The fields of CP932 bytes that are no plain numbers, decoded and read as
 // the text versions read them.
 double fieldNumberOfText(QByteArrayView field);
+// The leading number as platform::leadingNumber reads the decoded field:
+// nullopt when the field does not start with a number.
+std::optional<double> leadingNumberOfText(QByteArrayView field);
 std::optional<std::int32_t> fieldLongOfText(QByteArrayView field);
 std::optional<std::uint8_t> fieldByteOfText(QByteArrayView field);
 
@@ -434,6 +437,22 @@ public:
             return plain::valueOf(parts);
         }
         return fieldNumberOfText(text());
+    }
+    // The next field as number() reads it, into out; false (and out 0) when
+    // the field does not start with a number, where number() gives 0: an
+    // empty field, one past the row's end, "abc".
+    [[gnu::always_inline]] bool leadingNumber(double& out)
+    {
+        plain::Parts parts;
+        const char* stop = nullptr;
+        if (mNext != nullptr && partsAt(mNext, parts, stop)) {
+            pass(stop);
+            out = plain::valueOf(parts);
+            return true;
+        }
+        const std::optional<double> value = leadingNumberOfText(text());
+        out = value.value_or(0.0);
+        return value.has_value();
     }
     // True when every field of the row has been read.
     bool atEnd() const { return mNext == nullptr; }

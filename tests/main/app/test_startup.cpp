@@ -288,6 +288,29 @@ TEST_F(StartupTest, BareSimaFileIsReadAndItsFolderIsTheSite)
     EXPECT_EQ(window.Text1.Text(), QStringLiteral("kept"));
 }
 
+// A SIMA row without its X or Y is read as before, said once, and the view
+// is fitted to the coordinates that have their place.
+TEST_F(StartupTest, ASimaRowWithoutXOrYIsSaidAndLeftOutOfTheView)
+{
+    const QString dir = folder(QStringLiteral("sima"));
+    const QString sima = dir + QStringLiteral("/survey.sim");
+    ASSERT_TRUE(writeLines(sima, {QStringLiteral("A01,1,A,-37000.000,-8000.000,0.000,"),
+                                  QStringLiteral("A01,2,B,-37100.000,-7960.000,0.000,"),
+                                  QStringLiteral("A01,3,C,-37050.1")}));
+    chooseFile(sima);
+    script().expectMessage(platform::MsgResult::Ok,
+                           missingPositionMessage(QStringLiteral("survey.sim"),
+                                                  {QStringLiteral("3行目「A01,3,C,-37050.1」")}, 1));
+    startProgram();
+    ASSERT_EQ(startupEnd(), StartupEnd::Drawn);
+    EXPECT_EQ(ZahyoMax, 3);
+    EXPECT_DOUBLE_EQ(ZahyoY[3], 0.0);
+    EXPECT_DOUBLE_EQ(FitSpanX, 105.0);
+    EXPECT_DOUBLE_EQ(FitSpanY, 42.0);
+    EXPECT_DOUBLE_EQ(OriginX, -37050.0);
+    EXPECT_DOUBLE_EQ(OriginY, -7980.0);
+}
+
 // The kind of a chosen file comes from its own name; a folder whose name
 // looks like a map file ("A.TXT") does not make a site into a map file.
 TEST_F(StartupTest, SiteInAFolderNamedLikeAMapFileIsStillASite)

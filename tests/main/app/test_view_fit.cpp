@@ -67,6 +67,27 @@ TEST_F(ViewFitTest, ExtentGrowsByTwoAndAHalfPercentAndCentresTheOrigin)
     EXPECT_DOUBLE_EQ(PrevSpanY, ViewSpanY);
 }
 
+
+// Coordinates read without X or Y stand at a made-up 0: left out, as seed
+// (the highest number) or below it, they do not stretch the view to the
+// zone origin.
+TEST_F(ViewFitTest, CoordinatesWithoutAPlaceAreLeftOut)
+{
+    coordinate(1, -37000.0, -8000.0);
+    coordinate(2, -37050.1, 0.0);  // its Y was missing
+    coordinate(3, -37100.0, -7900.0);
+    coordinate(4, 0.0, -8000.0);   // its X was missing
+    fitViewToCoordinates({2, 4});
+    EXPECT_DOUBLE_EQ(DataXMax, -37000.0 + 2.5);
+    EXPECT_DOUBLE_EQ(DataXMin, -37100.0 - 2.5);
+    EXPECT_DOUBLE_EQ(DataYMax, -7900.0 + 2.5);
+    EXPECT_DOUBLE_EQ(DataYMin, -8000.0 - 2.5);
+    EXPECT_DOUBLE_EQ(OriginX, -37050.0);
+    EXPECT_DOUBLE_EQ(OriginY, -7950.0);
+    // without the list they would count
+    fitViewToCoordinates();
+    EXPECT_DOUBLE_EQ(DataXMax, 0.0 + 0.025 * 37100.0);
+}
 TEST_F(ViewFitTest, FreeNumbersArePassedOverButTheSeedIsTakenWhateverItsName)
 {
     coordinate(1, 10.0, 10.0);

@@ -35,6 +35,8 @@ protected:
 
 TEST_F(SimaFile, ReadsCoordinatesWithTrimmedNamesAndLeadingNumbers)
 {
+    mScript->expectMessage(MsgResult::Ok, missingPositionMessage(QStringLiteral("ZAHYO.SIM"),
+                                                                 {QStringLiteral("6行目「A01,12,short」")}, 1));
     ASSERT_EQ(readZahyo({"Z00,,", "G00,01,", "A00,", "A01,7, 境界① ,-12345.678,23456.789,12.345,",
                          "A01,3,　全角,.5,-.25,1e2,", "A01,12,short", "A99,"}),
               ReadOutcome::Ok);
@@ -53,6 +55,56 @@ TEST_F(SimaFile, ReadsCoordinatesWithTrimmedNamesAndLeadingNumbers)
     EXPECT_EQ(ZahyoMax, 12);
     EXPECT_EQ(ZahyoName[4], freeZahyoName());
     EXPECT_EQ(KakuchiCount, 0);
+}
+
+// A coordinate row without a number for X or Y is read with 0 there, as
+// peers write blank fields; one message names the file and the rows, and the
+// numbers are given back so that the view is not fitted to the made-up 0.
+TEST_F(SimaFile, RowsWithoutXOrYAreReadAsZeroAndNamedInOneMessage)
+{
+    mScript->expectMessage(
+        MsgResult::Ok,
+        QStringLiteral("ZAHYO.SIMの次の行にX座標またはY座標の数値がありません。0として読み込みましたが、"
+                       "全体表示の範囲には含めません。エディタで確認してください。"
+                       "\r\n2行目「A01,150,150,-37050.1」\r\n3行目「A01,151,151,abc,-8000.000,0,」"
+                       "\r\n5行目「A01,153,k153,,,5,」"));
+    std::vector<std::int32_t> unplaced;
+    writeSiteLines(QStringLiteral("ZAHYO.SIM"),
+                   {"A00,", "A01,150,150,-37050.1", "A01,151,151,abc,-8000.000,0,",
+                    "A01,152,k152,-37000.000,-8000.000,1.5,", "A01,153,k153,,,5,", "A01,154,k154,0,0,0,", "A99,"});
+    ASSERT_EQ(ReadSima(sitePath(QStringLiteral("ZAHYO.SIM")), &unplaced), ReadOutcome::Ok);
+    EXPECT_EQ(unplaced, (std::vector<std::int32_t>{150, 151, 153}));
+    // read as before: the number there is taken, the missing one is 0
+    EXPECT_EQ(ZahyoName[150], QStringLiteral("150"));
+    EXPECT_DOUBLE_EQ(ZahyoX[150], -37050.1);
+    EXPECT_DOUBLE_EQ(ZahyoY[150], 0.0);
+    EXPECT_DOUBLE_EQ(ZahyoX[151], 0.0);
+    EXPECT_DOUBLE_EQ(ZahyoY[151], -8000.0);
+    EXPECT_DOUBLE_EQ(ZahyoH[153], 5.0);
+    EXPECT_EQ(ZahyoMax, 154);
+}
+
+// The message names the first five rows and counts the others; a number
+// that a later row places is no longer given back, one a later row leaves
+// without X or Y is.
+TEST_F(SimaFile, TheMessageNamesTheFirstFiveRowsAndALaterRowDecides)
+{
+    QStringList lines;
+    QStringList named;
+    for (int n = 1; n <= 7; ++n) {
+        lines << QStringLiteral("A01,%1,p%1,100,").arg(n);
+        if (n <= 5)
+            named << QStringLiteral("%1行目「A01,%1,p%1,100,」").arg(n);
+    }
+    lines << QStringLiteral("A01,2,p2,100,200,0,") << QStringLiteral("A01,9,p9,1,2,3,")
+          << QStringLiteral("A01,9,p9,1,,3,");
+    const QString message = missingPositionMessage(QStringLiteral("ZAHYO.SIM"), named, 8);
+    EXPECT_TRUE(message.endsWith(QStringLiteral("\r\nほか3行")));
+    mScript->expectMessage(MsgResult::Ok, message);
+    writeSiteLines(QStringLiteral("ZAHYO.SIM"), lines);
+    std::vector<std::int32_t> unplaced;
+    ASSERT_EQ(ReadSima(sitePath(QStringLiteral("ZAHYO.SIM")), &unplaced), ReadOutcome::Ok);
+    EXPECT_EQ(unplaced, (std::vector<std::int32_t>{1, 3, 4, 5, 6, 7, 9}));
 }
 
 TEST_F(SimaFile, LaterRecordOfTheSameNumberOverwrites)
