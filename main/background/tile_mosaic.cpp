@@ -184,33 +184,47 @@ void fallBackToStandardMap(std::uint8_t& code)
         switchZoom18Options();
 }
 
+// What a mosaic's tiles came to: whether the service was lost, and whether
+// a tile it was asked for is missing from the picture.
+struct TilesOutcome {
+    bool connectionLost = false;
+    bool tileMissing = false;
+};
+
 // Fetches and draws every tile, west to east, and north to south in each
-// column.
-void drawTiles(render::PlotFace& face, const Grid& g, const ViewEdges& v, std::uint8_t& code)
+// column; ends at the first tile the service cannot be reached for.
+TilesOutcome drawTiles(render::PlotFace& face, const Grid& g, const ViewEdges& v, std::uint8_t& code)
 {
     const bool netOk = netAvailable();
     const std::uint8_t layer = code;
     int failures = 0;
+    TilesOutcome outcome;
     for (int i = 1; i <= g.columns; ++i) {
         for (int j = 1; j <= g.rows; ++j) {
             const QString key = tileKeyOf(g.west + i - 1, g.north + j - 1);
             const int photo = layer >= kFirstPhotoCode ? 1 : 0;
             TileFetch tile = GetTile(key, g.zoom, photo, layer, netOk);
             if (tile.connectionLost)
-                return;
+                return {true, outcome.tileMissing};
             if (!tile.file.isEmpty()) {
                 drawTile(face, g, v, tile.file, i, j, photo);
             } else if (layer >= kFirstPhotoCode) {
                 tile = GetTile(key, g.zoom, 0, layer, netOk);
                 if (tile.connectionLost)
-                    return;
+                    return {true, outcome.tileMissing};
                 if (!tile.file.isEmpty())
                     drawTile(face, g, v, tile.file, i, j, 0);
-            } else if (layer == kZoom18Code && ++failures == g.columns * g.rows) {
-                fallBackToStandardMap(code);
+                else if (tile.fetchFailed)
+                    outcome.tileMissing = true;
+            } else if (layer == kZoom18Code) {
+                if (++failures == g.columns * g.rows)
+                    fallBackToStandardMap(code);
+            } else if (tile.fetchFailed) {
+                outcome.tileMissing = true;
             }
         }
     }
+    return outcome;
 }
 
 void drawMosaic(render::PlotFace& face, std::uint8_t& code)
@@ -240,7 +254,9 @@ void drawMosaic(render::PlotFace& face, std::uint8_t& code)
     g.rows = static_cast<int>(rows);
     measureEdges(g);
     turnAndShift(g);
-    drawTiles(face, g, v, code);
+    const TilesOutcome outcome = drawTiles(face, g, v, code);
+    if (outcome.connectionLost || outcome.tileMissing)
+        platform::MsgBox(QString::fromUtf16(kTilesNotFetchedMessage));
 }
 
 }  // namespace
@@ -256,7 +272,7 @@ TileFetch GetTile(const QString& key, int zoom, int photo, std::uint8_t code, bo
         case Fetched::ConnectionLost:
             return {QString(), true};
         case Fetched::Failed:
-            return {};
+            return {QString(), false, true};
         case Fetched::Got:
             appendTileName(name);
             break;

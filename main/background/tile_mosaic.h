@@ -29,6 +29,10 @@ inline constexpr char16_t kTilesZoomedOutMessage[] = u"縮小しすぎです。�
 inline constexpr char16_t kTilesOutOfAreaMessage[] =
     u"範囲外です。「全体図」か「拡大」または「前画面」　をクリックしてください";
 inline constexpr char16_t kNoZoom18Message[] = u"zoom18がない地域です";
+/// Said once at the end of a mosaic when the tile service could not be
+/// reached or refused tiles: without it the map stays blank without a word.
+inline constexpr char16_t kTilesNotFetchedMessage[] =
+    u"地理院地図のタイルを取得できませんでした。インターネットへの接続と地理院のサーバーの状態を確認してください";
 
 /// Most columns and rows of a mosaic.
 inline constexpr int kMosaicGridTop = 99;
@@ -39,6 +43,9 @@ inline constexpr int kMosaicGridTop = 99;
 struct TileFetch {
     QString file;
     bool connectionLost = false;
+    /// The tile was asked for and did not come (a refused request, a reply
+    /// other than 200, a file that could not be written).
+    bool fetchFailed = false;
 };
 
 /// Module1.GetTile: the tile `key` at `zoom` of layer `code` with the photo
@@ -62,7 +69,11 @@ TileFetch GetTile(const QString& key, int zoom, int photo, std::uint8_t code, bo
 /// kTilesOutOfAreaMessage; both stop Timer5 and draw nothing. A tile that
 /// cannot be had is left out (the photo layers try the standard map
 /// first); when no tile of a code-6 mosaic can be had, kNoZoom18Message is
-/// shown and `code` becomes 5 for good.
+/// shown and `code` becomes 5 for good. When the service cannot be reached,
+/// or a tile it was asked for is left out, kTilesNotFetchedMessage is shown
+/// once at the end of the mosaic (not for the zoom-18 tiles of code 6, whose
+/// absence the code-6 rule answers; offline or without a connection no tile
+/// is asked for, and nothing is said).
 void TileMosaic(render::PlotFace& face, std::uint8_t& code);
 
 }  // namespace tavelcor

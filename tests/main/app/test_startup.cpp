@@ -641,7 +641,7 @@ TEST_F(StartupTest, ChosenFileThatCannotBeOpenedIsSaidAndOffersTheMapOnlyView)
         const BrokenFile broken(path, std::nullopt);
         chooseFile(path);
         script().expectMessage(platform::MsgResult::Ok, cannotOpenMessage(path));
-        script().expectMessage(row.answer, QStringLiteral("地理院地図のみでも表示しますか"));
+        answerMapOnly(row.answer);
         Plot& window = startProgram();
         EXPECT_EQ(startupEnd(), row.end);
         EXPECT_EQ(SiteFolder, programFolder() + u'/');

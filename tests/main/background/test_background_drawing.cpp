@@ -5,6 +5,7 @@
 #include "background_fixture.h"
 
 #include "main/background/background_drawing.h"
+#include "main/background/tile_mosaic.h"
 #include "main/window/plot.h"
 #include "platform/forms/form_holder.h"
 #include "platform/prompt/testing.h"
@@ -227,6 +228,8 @@ TEST_F(Timer5Test, EveryTileDrawingRestartsTheThirtySecondWaitAndRastersLeaveIt)
 {
     Plot& w = window();
     std::uint8_t tiles = 5;
+    // The test program's tile service refuses: the mosaic says so once.
+    script->expectMessage(platform::MsgResult::Ok, QString::fromUtf16(kTilesNotFetchedMessage));
     Haikei_Draw(*face, tiles);
     EXPECT_TRUE(w.Timer5.Enabled());
     EXPECT_EQ(w.Timer5.Interval(), 30000);

@@ -323,10 +323,73 @@ TEST_F(MosaicTest, AStoppedServerEndsTheMosaic)
 {
     centreOn(kTokyoLat, kTokyoLon, 1000.0);
     server.stop();
+    script->expectMessage(platform::MsgResult::Ok, QString::fromUtf16(kTilesNotFetchedMessage));
     drawLayer(5);
     EXPECT_EQ(TileCacheCount, 0);
     EXPECT_EQ(TileDlMode, 1);
     EXPECT_EQ(countColor(kWhite), 300 * 200);
+}
+
+// Tiles that cannot be fetched are said once per mosaic, however many there
+// are: a service that refuses connections, or that answers without a tile;
+// a mosaic whose tiles all come says nothing.
+TEST_F(MosaicTest, TilesThatCannotBeFetchedAreSaidOncePerMosaic)
+{
+    const QString said = QString::fromUtf16(kTilesNotFetchedMessage);
+    EXPECT_EQ(said, QStringLiteral("地理院地図のタイルを取得できませんでした。"
+                                   "インターネットへの接続と地理院のサーバーの状態を確認してください"));
+    centreOn(kTokyoLat, kTokyoLon, 1000.0);
+    const struct {
+        const char* name;
+        int status;  // 0: the connection is refused
+        std::uint8_t code;
+    } rows[] = {
+        {"service_unavailable", 503, 5},
+        {"not_found", 404, 5},
+        {"photo_and_map_refused", 503, 8},
+        {"refused", 0, 5},  // from here on the server stays stopped
+        {"refused_zoom18", 0, 6},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        setTileCache({});
+        TileDlMode = 0;
+        const int status = row.status;
+        server.setHandler([status](const QByteArray&) { return LocalHttpServer::Reply{status, "no tile"}; });
+        if (status == 0)
+            server.stop();
+        for (int mosaic = 1; mosaic <= 2; ++mosaic) {
+            script->expectMessage(platform::MsgResult::Ok, said);
+            EXPECT_EQ(drawLayer(row.code), row.code);
+            EXPECT_EQ(script->pending(), 0u);
+        }
+        EXPECT_EQ(TileCacheCount, 0);
+        EXPECT_EQ(countColor(kWhite), 300 * 200);
+    }
+}
+
+// One tile refused among those that come: the map is drawn, and the one
+// missing tile is said once.
+TEST_F(MosaicTest, OneRefusedTileAmongOthersIsSaidOnce)
+{
+    server.setHandler([](const QByteArray& target) {
+        const TileRequest tile = *tileRequestOf(target);
+        if (tile.column == 116423 && tile.row == 51613)
+            return LocalHttpServer::Reply{500, "busy"};
+        return LocalHttpServer::Reply{200, solidPng(tileColor(tile.column, tile.row)), "image/png"};
+    });
+    centreOn(kTokyoLat, kTokyoLon, 1000.0);
+    script->expectMessage(platform::MsgResult::Ok, QString::fromUtf16(kTilesNotFetchedMessage));
+    drawLayer(5);
+    EXPECT_FALSE(listed().contains(QStringLiteral("01164230051613.png")));
+    EXPECT_EQ(countColor(tileColor(116423, 51613)), 0);
+    EXPECT_GT(countColor(tileColor(116424, 51613)) + countColor(tileColor(116422, 51613)), 0);
+    // drawn again, the tiles that came are taken from the cache; the one
+    // missing is asked for and said again
+    server.clearTargets();
+    script->expectMessage(platform::MsgResult::Ok, QString::fromUtf16(kTilesNotFetchedMessage));
+    drawLayer(5);
+    EXPECT_EQ(server.targets().size(), 2);  // both download modes for the one tile
 }
 
 // ------------------------------------------------------------ download modes
