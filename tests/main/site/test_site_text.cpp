@@ -120,7 +120,7 @@ void expectRowsReadAsSplit(bool padded)
         const QByteArrayView line(memory.constData(), row.size());
         const QString text = platform::fromCp932(row);
         const auto fields = splitFields<4>(QStringView(text));
-        for (int kind = 0; kind < 4; ++kind) {
+        for (int kind = 0; kind < 5; ++kind) {
             RowCursor cursor = padded ? RowCursor(line, RowCursor::Padded{}) : RowCursor(line);
             for (int k = 0; k < 4; ++k) {  // the fourth reads past the end: an empty field
                 const QStringView field = k < fields.count ? fields[static_cast<std::size_t>(k)] : QStringView();
@@ -148,6 +148,15 @@ void expectRowsReadAsSplit(bool padded)
                     if (expected) {
                         EXPECT_EQ(value, *expected) << what;
                     }
+                    break;
+                }
+                case 3: {
+                    // The number as number() reads it, and whether the field
+                    // starts with one at all (an empty field, "abc" do not).
+                    double value = -7.0;
+                    const bool found = cursor.leadingNumber(value);
+                    EXPECT_EQ(value, fieldNumber(field)) << what;
+                    EXPECT_EQ(found, platform::leadingNumber(field).has_value()) << what;
                     break;
                 }
                 default:
