@@ -7,6 +7,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <initializer_list>
 #include <utility>
 
 namespace tavelcor {
@@ -63,6 +64,33 @@ void startNewHistory()
         U_clear(p);
     UndoPos = 0;
     UndoTop = 0;
+}
+
+namespace {
+
+// Every record of the kinds in `kinds` whose val1 (the count before the
+// addition, or the added line's index) is `first` or more becomes
+// kWithdrawn.
+void withdrawAdditions(std::initializer_list<std::uint8_t> kinds, int first)
+{
+    const int top = std::clamp<int>(UndoTop, 0, kUndoLastEntry);
+    for (int p = 1; p <= top; ++p) {
+        const std::uint8_t k = std::as_const(UndoKind)[p];
+        if (std::find(kinds.begin(), kinds.end(), k) != kinds.end() && double(std::as_const(UndoVal1)[p]) >= first)
+            UndoKind[p] = undo_kind::kWithdrawn;
+    }
+}
+
+}  // namespace
+
+void withdrawPointAdditions(int keptCount)
+{
+    withdrawAdditions({undo_kind::kPointAdded}, keptCount);
+}
+
+void withdrawLineAdditions(int keptNext)
+{
+    withdrawAdditions({undo_kind::kLineCompleted, undo_kind::kSplitPiece}, keptNext);
 }
 
 int pushUndoRecord(const UndoRecordFields& fields)

@@ -87,6 +87,11 @@ inline constexpr std::uint8_t kSplitPiece = 126;
 inline constexpr std::uint8_t kRangeTextDeleted = 132;
 inline constexpr std::uint8_t kRangeTextColor = 133;
 inline constexpr std::uint8_t kRangeStrokeDeleted = 142;
+/// An addition (11, 21 or 126) whose item was later taken out of its table
+/// by a step that writes no record (withdrawPointAdditions,
+/// withdrawLineAdditions). Undo and Redo step over it as over any kind they
+/// do not handle, so the withdrawn item never comes back.
+inline constexpr std::uint8_t kWithdrawn = 250;
 }  // namespace undo_kind
 
 /// Highest entry of the history (entry 0 is never written).
@@ -171,6 +176,18 @@ int pushUndoRecord(const UndoRecordFields& fields);
 /// (a SIMA reload replaces the coordinates): records made before it would
 /// put counts back that no longer fit the new table.
 void startNewHistory();
+
+/// Points above `keptCount` were taken out of the point table without a
+/// record (PointCount set back to `keptCount`, as the raster placement does
+/// with its two picks): every point addition (kind 11) that added one of
+/// them becomes kWithdrawn, so Undo and Redo never bring them back.
+void withdrawPointAdditions(int keptCount);
+
+/// Lines from `keptNext` on were taken out of the line table without a
+/// record (LineNext set back to `keptNext`, as the end of the elevation
+/// profile's route does): every completed segment (kind 21) and split
+/// piece (kind 126) that added one of them becomes kWithdrawn.
+void withdrawLineAdditions(int keptNext);
 
 /// Empties entry P: kind, both values and both texts; UndoItem(P) keeps its
 /// value. A position outside 0..20001 changes nothing.

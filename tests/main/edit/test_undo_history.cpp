@@ -214,6 +214,45 @@ TEST_F(UndoHistoryTest, ANewHistoryHasNothingToUndoOrRedo)
     EXPECT_EQ(p, 1);
 }
 
+// Additions of items that left their table without a record are withdrawn:
+// the points above the kept count, the lines from the kept LineNext on.
+TEST_F(UndoHistoryTest, WithdrawnAdditionsAreThoseOfTheItemsThatLeft)
+{
+    const struct {
+        std::uint8_t kind;
+        float val1;
+        bool withdrawnWithPointsAbove4;
+        bool withdrawnWithLinesFrom7;
+    } rows[] = {
+        {undo_kind::kPointAdded, 3.0F, false, false},  // point 4 stays
+        {undo_kind::kPointAdded, 4.0F, true, false},   // point 5 left
+        {undo_kind::kPointAdded, 9.0F, true, false},
+        {undo_kind::kLineCompleted, 6.0F, false, false},
+        {undo_kind::kLineCompleted, 7.0F, false, true},
+        {undo_kind::kSplitPiece, 8.0F, false, true},
+        {undo_kind::kSplitPiece, 2.0F, false, false},
+        {undo_kind::kTextAdded, 9.0F, false, false},
+        {undo_kind::kPointDeleted, 9.0F, false, false},
+        {undo_kind::kLineDeleted, 9.0F, false, false},
+    };
+    for (const bool points : {true, false}) {
+        resetTables();
+        for (const auto& row : rows)
+            pushUndoRecord(UndoRecordFields(row.kind).values(row.val1));
+        if (points)
+            withdrawPointAdditions(4);
+        else
+            withdrawLineAdditions(7);
+        for (int p = 1; p <= int(std::size(rows)); ++p) {
+            const auto& row = rows[p - 1];
+            const bool withdrawn = points ? row.withdrawnWithPointsAbove4 : row.withdrawnWithLinesFrom7;
+            EXPECT_EQ(UndoKind[p], withdrawn ? undo_kind::kWithdrawn : row.kind) << p << (points ? " points" : " lines");
+            EXPECT_EQ(UndoVal1[p], row.val1);
+        }
+        EXPECT_EQ(UndoPos, int(std::size(rows)));
+    }
+}
+
 // A coordinate's after-text reads back as exactly the value written, for
 // doubles and for single-precision values held in a double.
 TEST(UndoCoordinateText, ReadsBackAsExactlyTheValue)
