@@ -61,6 +61,13 @@ bool writeDefinition(const QString& path, const QByteArray& line)
     return out.commit();
 }
 
+// The two picks leave the point table: the point count goes back to what
+// it was when the window opened.
+void dropPlacementPoints()
+{
+    PointCount = rasterSetState().pointCountCopy;
+}
+
 }  // namespace
 
 RasterSetState& rasterSetState()
@@ -80,7 +87,7 @@ RasterSet::RasterSet() : platform::Form(QStringLiteral("RasterSet"))
     Load = [this] { Form_Load(); };
     Unload = [this](int&) {
         Hide();
-        PointCount = rasterSetState().pointCountCopy;
+        dropPlacementPoints();
         redrawBackground();
     };
     Command1.Click = [this] { Command1_Click(); };
@@ -229,7 +236,7 @@ void RasterSet::Command4_Click()
     platform::MsgBox(MsgText);
     haikei().readRaster(kPlacedRaster, definition);
     Hide();
-    PointCount = rasterSetState().pointCountCopy;
+    dropPlacementPoints();
     redrawBackground();
 }
 
@@ -250,27 +257,6 @@ bool rasterSetShown()
 {
     const RasterSet* window = rasterSetForm().ifLoaded();
     return window != nullptr && window->Visible();
-}
-
-int markRasterPoint(double plotX, double plotY)
-{
-    if (!rasterSetShown())
-        return 0;
-    Plot& window = plot();
-    const QString name = window.Text6.Text();
-    if (name != QString::fromUtf16(kPointAName) && name != QString::fromUtf16(kPointBName))
-        return 0;
-    if (PointCount < 0 || PointCount >= kPointTop)
-        return 0;
-    const int marker = SelectedIndex(window.Option13);
-    const int index = PointCount + 1;
-    PointName[index] = name;
-    PointName2[index].clear();
-    PointX[index] = plotX;
-    PointY[index] = plotY;
-    PointMark[index] = static_cast<std::uint8_t>(marker > 0 ? marker : kStarMarker);
-    PointCount = index;
-    return index;
 }
 
 }  // namespace tavelcor
