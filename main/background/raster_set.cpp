@@ -3,6 +3,7 @@
 
 #include "main/background/haikei.h"
 #include "main/background/raster_placement.h"
+#include "main/edit/undo_history.h"
 #include "main/render/wheel_zoom.h"
 #include "main/site/tables.h"
 #include "main/ui/shared_utilities.h"
@@ -62,10 +63,13 @@ bool writeDefinition(const QString& path, const QByteArray& line)
 }
 
 // The two picks leave the point table: the point count goes back to what
-// it was when the window opened.
+// it was when the window opened, and the picks' history records are
+// withdrawn so that Undo never brings the temporary points into the site.
 void dropPlacementPoints()
 {
-    PointCount = rasterSetState().pointCountCopy;
+    const int kept = rasterSetState().pointCountCopy;
+    PointCount = kept;
+    withdrawPointAdditions(kept);
 }
 
 }  // namespace

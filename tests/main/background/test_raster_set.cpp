@@ -2,12 +2,14 @@
 // The raster placement window RasterSet over the main window: the bitmap
 // laid over the view, the picks (a pick button, then a press on the plot
 // that the point panel's add turns into the point), the placement with its
-// definition file beside the bitmap, its install as raster 3, and every
-// refusal with its message.
+// definition file beside the bitmap, its install as raster 3, the picks
+// withdrawn from the points and from the edit history, and every refusal
+// with its message.
 #include "main/background/raster_set.h"
 
 #include "main/background/background_drawing.h"
 #include "main/background/haikei.h"
+#include "main/edit/history_commands.h"
 #include "main/edit/point_panel.h"
 #include "main/edit/undo_history.h"
 #include "main/interact/interact_wiring.h"
@@ -403,6 +405,44 @@ TEST_F(RasterSetTest, APickOpensThePointPanelAndThePressAddsThePoint)
     script->expectMessage(MsgResult::Ok, QStringLiteral("ポイントの件数が上限の500000件に達しています"));
     EXPECT_EQ(pressPlot(1.0, 2.0), 0);
     EXPECT_EQ(PointCount, kPointTop);
+}
+
+// The placement and the close box withdraw the two picks; Undo and Redo
+// afterwards never bring "Ａ点" or "Ｂ点" into the site, and the point
+// added before the window opened is still the one Undo takes back.
+TEST_F(RasterSetTest, UndoAfterThePlacementOrTheCloseBoxDoesNotReviveThePicks)
+{
+    for (const bool placed : {true, false}) {
+        SCOPED_TRACE(placed ? "実行" : "close box");
+        PointCount = 0;
+        UndoPos = UndoTop = 0;
+        plot().Command20.setValue(true);  // the point panel, on its add
+        plot().Option12.setValue(true);
+        plot().Text6.setText(QStringLiteral("P1"));
+        ASSERT_EQ(pressPlot(5.0, 5.0), 1);
+        const QString path = bitmap(QStringLiteral("plan.bmp"));
+        RasterSet& window = withBitmap(path);
+        ASSERT_EQ(pickAt(window.Command2, 50.0, 50.0), 2);
+        ASSERT_EQ(pickAt(window.Command3, 50.0, 150.0), 3);
+        if (placed) {
+            trueCoordinates(window, "1050", "1050", "1050", "1250");
+            script->expectMessage(MsgResult::Ok, QString::fromUtf16(kPlacedForNow));
+            window.Command4.setValue(true);
+        } else {
+            ASSERT_TRUE(window.requestUnload(platform::UnloadMode::FormControlMenu));
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
+        ASSERT_EQ(PointCount, 1);
+        Command60_Click(plot());
+        EXPECT_EQ(PointCount, 1) << "the picks stay withdrawn";
+        Command60_Click(plot());
+        Command60_Click(plot());
+        EXPECT_EQ(PointCount, 0) << "the point added before is taken back";
+        for (int k = 0; k < 3; ++k)
+            Command61_Click(plot());
+        EXPECT_EQ(PointCount, 1);
+        EXPECT_EQ(PointName[1], QStringLiteral("P1"));
+    }
 }
 
 }  // namespace
