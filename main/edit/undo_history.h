@@ -20,6 +20,8 @@
 //   12    -               point index          -                -                 -
 //   13    point index     X before             Y before         X after           Y after
 //   14    point index     marker before        marker after     name|name2 before name|name2 after
+//         (joinPointNames: a "|" or a backslash inside a name gets a
+//         backslash before it)
 //   21    -               index of the line    -                -                 -
 //                         completed (LineNext before it advanced)
 //   22    -               line index           -                -                 -
@@ -157,6 +159,20 @@ private:
 /// exactly `value`, so that Redo puts an item exactly where the edit put it:
 /// 2040.47 is "2040.47", 0.1F taken as a double "0.10000000149011612".
 QString undoCoordinateText(double value);
+
+/// The text of a point's two names in a record of kind 14: the name, "|"
+/// and the second name, in full. A "|" or a backslash inside either name
+/// is written with a backslash before it, so that splitPointNames gives
+/// back exactly these two names whatever they hold.
+QString joinPointNames(const QString& name, const QString& name2);
+
+/// The two names of a kind 14 text: the name up to the first "|" that has
+/// no backslash before it, the second name after it (all of it); in both,
+/// a backslash followed by "|" or by a backslash stands for that second
+/// character, and a backslash before any other character stays as it is.
+/// A text without "|" is a name alone. Texts whose names hold neither
+/// character read as before: "A1|B 2" is "A1" and "B 2".
+std::pair<QString, QString> splitPointNames(const QString& text);
 
 /// Records one record of a step (a single step, or one record of a range or
 /// compound step), following the history's protocol: UndoPos goes up to

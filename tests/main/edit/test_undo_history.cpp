@@ -253,6 +253,42 @@ TEST_F(UndoHistoryTest, WithdrawnAdditionsAreThoseOfTheItemsThatLeft)
     }
 }
 
+// The two names of a point go through a record of kind 14 unchanged,
+// whatever characters and length they have; texts written without escapes
+// read as before.
+TEST(PointNamesText, NamesComeBackExactly)
+{
+    const std::pair<QString, QString> names[] = {
+        {QStringLiteral("A1"), QString()},
+        {QStringLiteral("A|B"), QStringLiteral("C")},
+        {QStringLiteral("A\\"), QStringLiteral("|")},
+        {QString(), QStringLiteral("x|y|")},
+        {QStringLiteral("\\|"), QStringLiteral("\\\\n")},
+        {QStringLiteral("境界杭１"), QStringLiteral("第二名称が二十文字より長い名前でも切られずに戻ること")},
+        {QStringLiteral("P 1 "), QStringLiteral(" 済 ")},
+    };
+    for (const auto& [name, name2] : names) {
+        const QString text = joinPointNames(name, name2);
+        EXPECT_EQ(splitPointNames(text), std::pair(name, name2)) << text.toStdString();
+    }
+    const struct {
+        const char16_t* text;
+        const char16_t* name;
+        const char16_t* name2;
+    } older[] = {
+        {u"A1|B 2", u"A1", u"B 2"},
+        {u"A1", u"A1", u""},
+        {u"A1|", u"A1", u""},
+        {u"C:\\x|y", u"C:\\x", u"y"},
+    };
+    for (const auto& row : older) {
+        const auto [name, name2] = splitPointNames(QString::fromUtf16(row.text));
+        EXPECT_EQ(name, QString::fromUtf16(row.name));
+        EXPECT_EQ(name2, QString::fromUtf16(row.name2));
+    }
+    EXPECT_EQ(joinPointNames(QStringLiteral("A2"), QStringLiteral("B1")), QStringLiteral("A2|B1"));
+}
+
 // A coordinate's after-text reads back as exactly the value written, for
 // doubles and for single-precision values held in a double.
 TEST(UndoCoordinateText, ReadsBackAsExactlyTheValue)
