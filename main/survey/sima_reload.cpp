@@ -285,7 +285,15 @@ void clearForSimaReload()
         KakuchiInfo[p].clear();
     }
     clearKakuchiAttrs();
-    clearZahyo();
+    // Every coordinate free, as a fresh read starts; the linked files stay
+    // (no site file holds them, and a reload does not bring them).
+    ZahyoName.reset();  // its start value is the free name
+    ZahyoX.reset();
+    ZahyoY.reset();
+    ZahyoH.reset();
+    ZahyoPX.reset();
+    ZahyoPY.reset();
+    ZahyoUsed.reset();
     KakuchiCount = 0;
 }
 

@@ -255,7 +255,7 @@ TEST_F(SimaReload, ReloadClearingStartsFromEmptyCoordinatesAndParcels)
     EXPECT_EQ(ZahyoMax, 7) << "the highest number in use is kept";
     EXPECT_EQ(ZahyoH[7], 0.0);
     EXPECT_EQ(ZahyoPX[7], 0.0);
-    EXPECT_TRUE(ZahyoLink[7].isEmpty());
+    EXPECT_EQ(ZahyoLink[7], QStringLiteral("photo.jpg")) << "no site file holds the links";
     EXPECT_TRUE(KakuchiName[1].isEmpty());
     EXPECT_TRUE(KakuchiInfo[1].isEmpty());
     EXPECT_TRUE(KakuchiAttr(1, 3).isEmpty());
