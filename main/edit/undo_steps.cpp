@@ -23,7 +23,6 @@ constexpr int kDeletedMark = 100;     // added to a marker or colour of a delete
 constexpr int kLastPaletteColor = 15;  // colours the plot can draw: 0..15
 constexpr int kStrokeWidth = 2;
 constexpr int kDefaultLineWidth = 2;
-constexpr int kSecondNameLength = 20;
 
 // ------------------------------------------------------------------ records
 
@@ -277,16 +276,6 @@ void takeStrokeAway(HistoryCanvas& canvas, int p)
     }
 }
 
-// Name and second name from a record text "name|name2": the name before the
-// first "|", at most 20 characters after it as the second name.
-std::pair<QString, QString> splitNames(const QString& text)
-{
-    const qsizetype bar = text.indexOf(u'|');
-    if (bar < 0)
-        return {text, QString()};
-    return {text.left(bar), text.mid(bar + 1, kSecondNameLength)};
-}
-
 // Names and marker of point i from a kind 14 record's text and value.
 void setPointNames(HistoryCanvas& canvas, int i, float mark, const QString& text, bool trimSecond)
 {
@@ -295,18 +284,26 @@ void setPointNames(HistoryCanvas& canvas, int i, float mark, const QString& text
         return;
     showPoint(canvas, i, Ink::White);
     PointMark[i] = *m;
-    auto [name, name2] = splitNames(text);
+    auto [name, name2] = splitPointNames(text);
     PointName[i] = name;
     PointName2[i] = trimSecond ? platform::RTrim(name2) : name2;
     showPoint(canvas, i, Ink::Own);
 }
 
-void setZahyoMax(HistoryCanvas& canvas, double value)
+// ZahyoMax set by Undo (`value` = the record's count before the addition)
+// or Redo (that count + 1) of a computed coordinate at `value` + 1 or
+// `value`. Coordinates above the one the record added came from elsewhere
+// (a SIMA append or merge, a key-in): while they stand the record no longer
+// describes the newest coordinate and changes nothing, so the history never
+// cuts coordinates it did not add.
+void setZahyoMax(HistoryCanvas& canvas, int p, double value)
 {
-    if (const auto n = wholeIn(value, 0, kZahyoTop)) {
-        ZahyoMax = *n;
-        canvas.redisplay();
-    }
+    const auto added = wholeIn(double(val1(p)) + 1.0, 1, kZahyoTop);
+    const auto n = wholeIn(value, 0, kZahyoTop);
+    if (!added || !n || ZahyoMax > *added)
+        return;
+    ZahyoMax = *n;
+    canvas.redisplay();
 }
 
 }  // namespace
@@ -491,7 +488,7 @@ void undoRecord(HistoryCanvas& canvas, std::uint8_t k, int p)
     case kind::kTextEdited: undoTextEdited(canvas, p); break;
     case kind::kStrokeDrawn: takeStrokeAway(canvas, p); break;
     case kind::kStrokeDeleted: showStrokeAgain(canvas, p); break;
-    case kind::kCoordinateAppended: setZahyoMax(canvas, val1(p)); break;
+    case kind::kCoordinateAppended: setZahyoMax(canvas, p, val1(p)); break;
     case kind::kRangePointDeleted:
     case kind::kRangeLineDeleted:
     case kind::kRangeTextDeleted:
@@ -717,7 +714,7 @@ void redoRecord(HistoryCanvas& canvas, std::uint8_t k, int p)
     case kind::kTextEdited: redoTextEdited(canvas, p); break;
     case kind::kStrokeDrawn: showStrokeAgain(canvas, p); break;
     case kind::kStrokeDeleted: takeStrokeAway(canvas, p); break;
-    case kind::kCoordinateAppended: setZahyoMax(canvas, double(val1(p)) + 1.0); break;
+    case kind::kCoordinateAppended: setZahyoMax(canvas, p, double(val1(p)) + 1.0); break;
     case kind::kCarriedLineEnd: redoCarriedEnds(canvas); break;
     case kind::kLineSplit: redoLineSplit(canvas, p); break;
     case kind::kRangePointDeleted:

@@ -121,6 +121,72 @@ TEST_F(HistoryButtons, ThePickerButtonsUndoAndRedo)
     EXPECT_FALSE(w.Command63.Visible());
 }
 
+// Undo and Redo of a computed coordinate set the count and redraw; SIMA
+// rows the user copied stay on the clipboard and out of the coordinates.
+TEST_F(HistoryButtons, UndoAndRedoOfAComputedCoordinateLeaveTheClipboardAlone)
+{
+    Plot& w = shownPlot();
+    const int base = ZahyoMax;
+    viewtest::addCoordinate(base + 1, QStringLiteral("C1"), 1.0, 2.0);
+    pushUndoRecord(UndoRecordFields(undo_kind::kCoordinateAppended).values(float(ZahyoMax - 1)));
+    const QString copied = QStringLiteral("A01,1,COPIED,-1.000,-2.000,0,\r\nA01,") + QString::number(base + 5)
+                           + QStringLiteral(",NEW,-3.000,-4.000,0,\r\n");
+    clipboard.setText(copied);
+    const QString firstName = ZahyoName[1];
+    const double firstX = ZahyoX[1];
+    for (const bool undoing : {true, false}) {
+        SCOPED_TRACE(undoing ? "Undo" : "Redo");
+        // A mark that only a full redraw paints over.
+        w.Picture1.canvas().Line(-20.0, 20.0, 20.0, -20.0, platform::QBColor(13));
+        ASSERT_GT(inkNear(0.0, 0.0, 1.0), 0);
+        press(undoing ? w.Command60 : w.Command61);
+        EXPECT_EQ(ZahyoMax, undoing ? base : base + 1);
+        EXPECT_EQ(ZahyoName[1], firstName);
+        EXPECT_EQ(ZahyoX[1], firstX);
+        EXPECT_EQ(ZahyoName[base + 5], freeZahyoName());
+        EXPECT_EQ(clipboard.text(), copied);
+        EXPECT_NE(picture().pixel(picture().width() / 2, picture().height() / 2) | 0xFF000000U,
+                  platform::toQRgb(platform::QBColor(13)) | 0xFF000000U)
+            << "the plot is drawn anew";
+    }
+}
+
+// Coordinates that a SIMA reload or append brought in stay through Undo and
+// Redo of a computed coordinate made before: the reload starts a new
+// history, and a record whose coordinate is no longer the newest changes
+// no count.
+TEST_F(HistoryButtons, UndoNeverCutsCoordinatesAReloadOrAnAppendBroughtIn)
+{
+    const struct {
+        const char* head;
+        bool historyKept;
+    } rows[] = {{"Z00,SIMA_RELOAD,", false}, {"Z00,SIMA_TUIKA,", true}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.head);
+        Plot& w = shownPlot();
+        UndoPos = UndoTop = 0;
+        KeptSima.clear();
+        const int base = ZahyoMax;
+        viewtest::addCoordinate(base + 1, QStringLiteral("C1"), 1.0, 2.0);
+        pushUndoRecord(UndoRecordFields(undo_kind::kCoordinateAppended).values(float(base)));
+        QString text = QString::fromLatin1(row.head) + QStringLiteral("\r\n");
+        for (int n = base + 1; n <= base + 3; ++n)
+            text += QStringLiteral("A01,%1,R%1,%2,-8000.000,0,\r\n").arg(n).arg(-37000 - n);
+        clipboard.setText(text);
+        press(w.Command6);
+        ASSERT_EQ(ZahyoMax, base + 3);
+        ASSERT_EQ(ZahyoName[base + 3], QStringLiteral("R%1").arg(base + 3));
+        press(w.Command60);
+        EXPECT_EQ(ZahyoMax, base + 3);
+        EXPECT_EQ(UndoPos, 0);
+        EXPECT_EQ(w.Command61.Visible(), row.historyKept);
+        press(w.Command61);
+        EXPECT_EQ(ZahyoMax, base + 3);
+        EXPECT_EQ(UndoPos, row.historyKept ? 1 : 0);
+        EXPECT_EQ(ZahyoName[base + 2], QStringLiteral("R%1").arg(base + 2));
+    }
+}
+
 TEST_F(HistoryButtons, UndoAndRedoGiveThePlotTheFocus)
 {
     Plot& w = withThreeMoves();

@@ -167,6 +167,27 @@ TEST_F(UndoStepTest, AMovedPointComesBackInSinglePrecision)
     EXPECT_EQ(PointX[1], 12346.0);
 }
 
+// Records whose after-texts hold seven significant digits, with or without
+// the leading blank, still read: Redo takes their decimal values.
+TEST_F(UndoStepTest, ShortAfterTextsStillRead)
+{
+    putLine(1, 0.0, 0.0, 1.0, 1.0);
+    putText(1, QStringLiteral("T"), 1.0F, 1.0F);
+    pushUndoRecord(UndoRecordFields(undo_kind::kLineEndMoved).item(-1).values(0.0F, 0.0F)
+                       .texts(QStringLiteral(" 2040.48"), QStringLiteral("-11.98765")));
+    pushUndoRecord(UndoRecordFields(undo_kind::kTextMoved).item(1).values(1.0F, 1.0F)
+                       .texts(QStringLiteral("12.34567"), QStringLiteral(" .5")));
+    undo();
+    undo();
+    ASSERT_EQ(UndoPos, 0);
+    redo();
+    redo();
+    EXPECT_EQ(LineX1[1], 2040.48);
+    EXPECT_EQ(LineY1[1], -11.98765);
+    EXPECT_EQ(TxtX[1], 12.34567F);
+    EXPECT_EQ(TxtY[1], 0.5F);
+}
+
 TEST_F(UndoStepTest, ARangeDeletionIsOneUndoAndTwoRangesAreTwo)
 {
     for (int i = 1; i <= 80; ++i)
@@ -268,6 +289,41 @@ TEST_F(UndoStepTest, UndoOfAComputedCoordinateGivesZahyoMaxBackAndRedisplays)
     EXPECT_EQ(calls(), (Calls{"redisplay"}));
 }
 
+// Coordinates added above a computed one by other means (a SIMA append, a
+// key-in) are never cut by its Undo or Redo; undone records walked again
+// after a new computation still put their count back.
+TEST_F(UndoStepTest, AComputedCoordinateNoLongerTheNewestChangesNoCount)
+{
+    ZahyoMax = 121;
+    pushUndoRecord(UndoRecordFields(undo_kind::kCoordinateAppended).values(120.0F));
+    ZahyoMax = 125;  // appended since
+    EXPECT_TRUE(undo());
+    EXPECT_EQ(ZahyoMax, 125);
+    EXPECT_EQ(UndoPos, 0);
+    EXPECT_TRUE(calls().empty());
+    EXPECT_TRUE(redo().applied);
+    EXPECT_EQ(ZahyoMax, 125);
+    EXPECT_EQ(UndoPos, 1);
+
+    // Two computations, both undone, then a new one on the freed number.
+    resetTables();
+    for (const int count : {120, 121}) {
+        ZahyoMax = count + 1;
+        pushUndoRecord(UndoRecordFields(undo_kind::kCoordinateAppended).values(float(count)));
+    }
+    undo();
+    undo();
+    ASSERT_EQ(ZahyoMax, 120);
+    ZahyoMax = 121;
+    pushUndoRecord(UndoRecordFields(undo_kind::kCoordinateAppended).values(120.0F));
+    undo();
+    EXPECT_EQ(ZahyoMax, 120);
+    undo();  // the later undone computation's before-count again
+    EXPECT_EQ(ZahyoMax, 121);
+    undo();
+    EXPECT_EQ(ZahyoMax, 120);
+}
+
 TEST_F(UndoStepTest, NamesAndMarkerGoBackAndForth)
 {
     putPoint(1, QStringLiteral("A1"), 0.0, 0.0, 2);
@@ -275,7 +331,7 @@ TEST_F(UndoStepTest, NamesAndMarkerGoBackAndForth)
     pushUndoRecord(UndoRecordFields(undo_kind::kPointChanged).item(1).values(2.0F, 5.0F)
         .texts(QStringLiteral("A1|x  "), QStringLiteral("B7|済 abcdefghijklmnopqrstuvw")));
     PointName[1] = QStringLiteral("B7");
-    PointName2[1] = QStringLiteral("済 abcdefghijklmnopqr");
+    PointName2[1] = QStringLiteral("済 abcdefghijklmnopqrstuvw");
     PointMark[1] = 5;
 
     EXPECT_TRUE(undo());
@@ -286,7 +342,7 @@ TEST_F(UndoStepTest, NamesAndMarkerGoBackAndForth)
 
     EXPECT_TRUE(redo().applied);
     EXPECT_EQ(PointName[1], QStringLiteral("B7"));
-    EXPECT_EQ(PointName2[1], QStringLiteral("済 abcdefghijklmnopqr")) << "at most 20 characters";
+    EXPECT_EQ(PointName2[1], QStringLiteral("済 abcdefghijklmnopqrstuvw")) << "the whole second name";
     EXPECT_EQ(PointMark[1], 5);
 }
 
