@@ -67,7 +67,7 @@ public:
 
     void proposeName(const QString& name) override { mWindow.Text6.setText(name); }
 
-    void redisplay() override { Command6_Click(mWindow); }
+    void redisplay() override { redisplayForHistory(mWindow); }
 
 private:
     static std::uint32_t white() { return platform::QBColor(kWhite); }

@@ -4,11 +4,23 @@
 #include "main/site/tables.h"
 
 #include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
 #include <utility>
 
 namespace tavelcor {
 
 static_assert(kUndoLastEntry == kUndoTop, "the history's last entry is the table's");
+
+QString undoCoordinateText(double value)
+{
+    if (!std::isfinite(value) || value == 0.0)
+        return QStringLiteral("0");
+    std::array<char, 32> buf{};
+    const auto result = std::to_chars(buf.data(), buf.data() + buf.size(), value);
+    return QString::fromLatin1(buf.data(), result.ptr - buf.data());
+}
 
 void U_clear(int P)
 {

@@ -45,7 +45,8 @@
 //
 // Coordinates are plot coordinates (metres minus the site origin); the two
 // values are single precision, the texts hold the full double value as a
-// decimal text. A point move writes one 123 per carried line end and then
+// decimal text that reads back as exactly that value (undoCoordinateText);
+// readers take any decimal text, shorter ones included. A point move writes one 123 per carried line end and then
 // its 13; a point added on a line writes 125, 126 and 11 in this order. A
 // range step numbers its records 1, 2, 3 ... on consecutive entries.
 //
@@ -145,6 +146,12 @@ private:
     QString mBefore;
     QString mAfter;
 };
+
+/// The after-text of a coordinate in a record: the shortest decimal text
+/// (at most 17 significant digits, "." as the point) that reads back as
+/// exactly `value`, so that Redo puts an item exactly where the edit put it:
+/// 2040.47 is "2040.47", 0.1F taken as a double "0.10000000149011612".
+QString undoCoordinateText(double value);
 
 /// Records one record of a step (a single step, or one record of a range or
 /// compound step), following the history's protocol: UndoPos goes up to

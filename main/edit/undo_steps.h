@@ -53,7 +53,8 @@ public:
     virtual void strokeSegment(int v, Ink ink) = 0;
     /// The name proposed for the next point (the point panel's Text6).
     virtual void proposeName(const QString& name) = 0;
-    /// The redisplay (再表示) after ZahyoMax changed.
+    /// The plot redrawn in full after ZahyoMax changed (the resets of
+    /// 再表示, without its clipboard step).
     virtual void redisplay() = 0;
 };
 

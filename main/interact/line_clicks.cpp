@@ -188,7 +188,7 @@ void typeLineLength(Plot& window, render::PlotPainter& painter)
         const double az = dir.angleDeg * geodesy::kPi / 180.0;
         const PlotPosition moved{start.north + *length * std::cos(az), start.east + *length * std::sin(az)};
         setEnd(i, firstMoves, moved);
-        pushEndMoved(i, firstMoves, moving, platform::CStr(moved.north), platform::CStr(moved.east));
+        pushEndMoved(i, firstMoves, moving, undoCoordinateText(moved.north), undoCoordinateText(moved.east));
     }
     Lineview(plotFace());
     LineDragging = 0;
@@ -240,8 +240,7 @@ void dropLineEnd(Plot& window, render::PlotPainter& painter, const Press& press)
     if (press.shift == kShift)
         crtplot(plotFace());
     const PlotPosition stored = firstMoves ? firstEnd(i) : secondEnd(i);
-    pushEndMoved(i, firstMoves, old, platform::CStrSingle(static_cast<float>(stored.north)),
-                 platform::CStrSingle(static_cast<float>(stored.east)));
+    pushEndMoved(i, firstMoves, old, undoCoordinateText(stored.north), undoCoordinateText(stored.east));
     Lineview(plotFace());
 }
 

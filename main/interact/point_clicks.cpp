@@ -102,7 +102,7 @@ void pushLineSplit(int i, Spot foot)
     pushUndoRecord(UndoRecordFields(undo_kind::kLineSplit)
                        .item(i)
                        .values(static_cast<float>(MoveOldX), static_cast<float>(MoveOldY))
-                       .texts(platform::CStr(foot.north), platform::CStr(foot.east)));
+                       .texts(undoCoordinateText(foot.north), undoCoordinateText(foot.east)));
 }
 
 // Cuts line i at the foot: line i ends there, a new line of its colour runs
@@ -278,8 +278,8 @@ void carryLineEnds(Plot& window, Spot at)
     const auto shown = [&window](int j) { return lineTakesPart(window, j); };
     int a = 1;
     int b = 1;
-    const QString northText = platform::StrSingle(static_cast<float>(at.north)).trimmed();
-    const QString eastText = platform::StrSingle(static_cast<float>(at.east)).trimmed();
+    const QString northText = undoCoordinateText(at.north);
+    const QString eastText = undoCoordinateText(at.east);
     for (const CarriedEnd& end : lineEndsAt(old.north, old.east, shown)) {
         const int j = end.line;
         (end.firstEnd ? LineX1 : LineX2)[j] = at.north;
@@ -348,7 +348,7 @@ void placePickedPoint(Plot& window, const Press& press)
     pushUndoRecord(UndoRecordFields(undo_kind::kPointMoved)
                        .item(i)
                        .values(static_cast<float>(MoveOldX), static_cast<float>(MoveOldY))
-                       .texts(platform::Str(PointX[i]).trimmed(), platform::Str(PointY[i]).trimmed()));
+                       .texts(undoCoordinateText(PointX[i]), undoCoordinateText(PointY[i])));
 }
 
 }  // namespace

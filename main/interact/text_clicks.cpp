@@ -153,7 +153,7 @@ void placePickedText(Plot& window, const Press& press)
     pushUndoRecord(UndoRecordFields(undo_kind::kTextMoved)
                        .item(i)
                        .values(static_cast<float>(MoveOldX), static_cast<float>(MoveOldY))
-                       .texts(platform::StrSingle(TxtX[i]).trimmed(), platform::StrSingle(TxtY[i]).trimmed()));
+                       .texts(undoCoordinateText(TxtX[i]), undoCoordinateText(TxtY[i])));
 }
 
 }  // namespace tavelcor

@@ -165,6 +165,12 @@ void Command6_Click(Plot& window)
         takeSimaText(window, text);
 }
 
+void redisplayForHistory(Plot& window)
+{
+    resetPicks();
+    redraw(window);
+}
+
 void Command86_Click(Plot& window)
 {
     SelClearPending = 1;

@@ -28,6 +28,12 @@ class Plot;
 /// "再表示" (Command6; the compact panel's twin and 解除 run it too).
 void Command6_Click(Plot& window);
 
+/// The redisplay after the history changed ZahyoMax (Undo and Redo of a
+/// computed coordinate): the same resets as 再表示 and a full redraw, but
+/// the clipboard is neither read nor emptied and no station is offered, so
+/// rows the user copied never reach the coordinates through the history.
+void redisplayForHistory(Plot& window);
+
 /// "解除": clears every selection through the redisplay (SelClearPending).
 void Command86_Click(Plot& window);
 

@@ -121,6 +121,36 @@ TEST_F(HistoryButtons, ThePickerButtonsUndoAndRedo)
     EXPECT_FALSE(w.Command63.Visible());
 }
 
+// Undo and Redo of a computed coordinate set the count and redraw; SIMA
+// rows the user copied stay on the clipboard and out of the coordinates.
+TEST_F(HistoryButtons, UndoAndRedoOfAComputedCoordinateLeaveTheClipboardAlone)
+{
+    Plot& w = shownPlot();
+    const int base = ZahyoMax;
+    viewtest::addCoordinate(base + 1, QStringLiteral("C1"), 1.0, 2.0);
+    pushUndoRecord(UndoRecordFields(undo_kind::kCoordinateAppended).values(float(ZahyoMax - 1)));
+    const QString copied = QStringLiteral("A01,1,COPIED,-1.000,-2.000,0,\r\nA01,") + QString::number(base + 5)
+                           + QStringLiteral(",NEW,-3.000,-4.000,0,\r\n");
+    clipboard.setText(copied);
+    const QString firstName = ZahyoName[1];
+    const double firstX = ZahyoX[1];
+    for (const bool undoing : {true, false}) {
+        SCOPED_TRACE(undoing ? "Undo" : "Redo");
+        // A mark that only a full redraw paints over.
+        w.Picture1.canvas().Line(-20.0, 20.0, 20.0, -20.0, platform::QBColor(13));
+        ASSERT_GT(inkNear(0.0, 0.0, 1.0), 0);
+        press(undoing ? w.Command60 : w.Command61);
+        EXPECT_EQ(ZahyoMax, undoing ? base : base + 1);
+        EXPECT_EQ(ZahyoName[1], firstName);
+        EXPECT_EQ(ZahyoX[1], firstX);
+        EXPECT_EQ(ZahyoName[base + 5], freeZahyoName());
+        EXPECT_EQ(clipboard.text(), copied);
+        EXPECT_NE(picture().pixel(picture().width() / 2, picture().height() / 2) | 0xFF000000U,
+                  platform::toQRgb(platform::QBColor(13)) | 0xFF000000U)
+            << "the plot is drawn anew";
+    }
+}
+
 TEST_F(HistoryButtons, UndoAndRedoGiveThePlotTheFocus)
 {
     Plot& w = withThreeMoves();

@@ -4,6 +4,7 @@
 #include "main/edit/undo_history.h"
 
 #include "main/site/tables.h"
+#include "platform/text/numbers.h"
 
 #include <gtest/gtest.h>
 
@@ -199,6 +200,22 @@ TEST_F(UndoHistoryTest, PositionsOutsideTheirOrderArePutBackBeforeAPush)
     EXPECT_LE(p, kUndoTop);
     EXPECT_EQ(UndoPos, p);
     EXPECT_EQ(UndoTop, p);
+}
+
+// A coordinate's after-text reads back as exactly the value written, for
+// doubles and for single-precision values held in a double.
+TEST(UndoCoordinateText, ReadsBackAsExactlyTheValue)
+{
+    const double values[] = {2040.4751234567, 2040.47, double(2040.4751F), double(0.1F), -37000.123456789012,
+                             1e-7, 123456789.123, 0.0, -0.0, 12.5, double(3.1234567F)};
+    for (const double v : values) {
+        const QString text = undoCoordinateText(v);
+        EXPECT_EQ(platform::Val(text), v == 0.0 ? 0.0 : v) << text.toStdString();
+        EXPECT_FALSE(text.contains(u' '));
+    }
+    EXPECT_EQ(undoCoordinateText(2040.47), QStringLiteral("2040.47"));
+    EXPECT_EQ(undoCoordinateText(12.5), QStringLiteral("12.5"));
+    EXPECT_EQ(undoCoordinateText(-0.0), QStringLiteral("0"));
 }
 
 }  // namespace

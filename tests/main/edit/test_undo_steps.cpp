@@ -167,6 +167,27 @@ TEST_F(UndoStepTest, AMovedPointComesBackInSinglePrecision)
     EXPECT_EQ(PointX[1], 12346.0);
 }
 
+// Records whose after-texts hold seven significant digits, with or without
+// the leading blank, still read: Redo takes their decimal values.
+TEST_F(UndoStepTest, ShortAfterTextsStillRead)
+{
+    putLine(1, 0.0, 0.0, 1.0, 1.0);
+    putText(1, QStringLiteral("T"), 1.0F, 1.0F);
+    pushUndoRecord(UndoRecordFields(undo_kind::kLineEndMoved).item(-1).values(0.0F, 0.0F)
+                       .texts(QStringLiteral(" 2040.48"), QStringLiteral("-11.98765")));
+    pushUndoRecord(UndoRecordFields(undo_kind::kTextMoved).item(1).values(1.0F, 1.0F)
+                       .texts(QStringLiteral("12.34567"), QStringLiteral(" .5")));
+    undo();
+    undo();
+    ASSERT_EQ(UndoPos, 0);
+    redo();
+    redo();
+    EXPECT_EQ(LineX1[1], 2040.48);
+    EXPECT_EQ(LineY1[1], -11.98765);
+    EXPECT_EQ(TxtX[1], 12.34567F);
+    EXPECT_EQ(TxtY[1], 0.5F);
+}
+
 TEST_F(UndoStepTest, ARangeDeletionIsOneUndoAndTwoRangesAreTwo)
 {
     for (int i = 1; i <= 80; ++i)

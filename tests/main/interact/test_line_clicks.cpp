@@ -7,6 +7,7 @@
 #include "line_rows.h"
 #include "interact_fixture.h"
 
+#include "main/edit/history_commands.h"
 #include "main/interact/line_clicks.h"
 #include "main/render/window_plot_face.h"
 #include "main/site/tables.h"
@@ -146,6 +147,46 @@ TEST_F(LineClicks, TheSecondPressDropsTheMovingEndWithASinglePrecisionRecord)
     EXPECT_EQ(UndoText(0, UndoPos), QStringLiteral("3.25"));
     EXPECT_EQ(UndoText(1, UndoPos), QStringLiteral("11.5"));
     EXPECT_EQ(colorAt(1.625, 10.75), platform::QBColor(0));  // the line's middle, drawn again
+}
+
+// Undo and Redo put a moved end back exactly where the edit put it, for a
+// dropped end (also one dropped on the line's other end, which leaves a
+// line of length zero) and for a typed length.
+TEST_F(LineClicks, UndoAndRedoOfAnEndMovePutTheEndExactlyWhereTheEditPutIt)
+{
+    const struct {
+        const char* what;
+        double north;
+        double east;
+        const char* typed;  // nullptr: the end is dropped at (north, east)
+    } rows[] = {
+        {"dropped", 2040.4751234567, 11.987654321, nullptr},
+        {"dropped on the other end", 1.2345678912, 10.0, nullptr},
+        {"typed length", 0.0, 0.0, "12.3456789"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        Plot& w = lineMode(&Plot::Option6);
+        w.Check25.setValue(platform::check::Unchecked);
+        putLine(1, 1.2345678912, 10.0, 7.7777777, 3.3333333);
+        if (row.typed != nullptr) {
+            script().expectInput(QString::fromLatin1(row.typed), QStringLiteral("起点からの長さ="));
+            pressAt(1, 1.3, 9.5, kCtrl);
+        } else {
+            pressAt(1, 7.7, 3.4);  // nearer the second end: it follows
+            ASSERT_EQ(LineDragging, 1);
+            pressAt(1, row.north, row.east);
+        }
+        ASSERT_EQ(UndoKind[UndoPos], 23);
+        const double north = LineX2[1];
+        const double east = LineY2[1];
+        Command60_Click(w);
+        EXPECT_EQ(LineX2[1], double(7.7777777F));
+        Command61_Click(w);
+        EXPECT_EQ(LineX2[1], north);
+        EXPECT_EQ(LineY2[1], east);
+        EXPECT_EQ(LineX1[1], 1.2345678912);
+    }
 }
 
 TEST_F(LineClicks, ACoordinateJustOutsideTheViewSnapsAMovedEndButNoNewVertex)

@@ -8,6 +8,7 @@
 #include "line_rows.h"
 #include "interact_fixture.h"
 
+#include "main/edit/history_commands.h"
 #include "main/edit/point_panel.h"
 #include "main/edit/xyin2.h"
 #include "main/interact/line_clicks.h"
@@ -523,6 +524,36 @@ TEST_F(PointClicks, WithoutPickNothingSnapsNoLineFollowsAndOnlyThePointIsRecorde
     EXPECT_EQ(history(), std::vector<int>{13});
     EXPECT_EQ(MoveLines(0, 1), 0);
     EXPECT_EQ(MoveLines(1, 1), 0);
+}
+
+// After Undo and Redo of a move the carried line ends lie exactly on the
+// point again, so that its next move carries them once more.
+TEST_F(PointClicks, UndoAndRedoOfAMoveLeaveTheCarriedEndsOnThePoint)
+{
+    Plot& w = pointMode(&Plot::Option11);
+    addPoint(1, QStringLiteral("A"), 0.0, 0.0);
+    putLine(1, 0.0, 0.0, 30.0, 0.0);
+    putLine(2, -30.0, 0.0, 0.0, 0.0);
+    pressAt(1, 0.0, 0.0);
+    pressAt(1, 3.1234567, 2.9876543);
+    ASSERT_EQ(history(), (std::vector<int>{123, 123, 13}));
+    const double north = PointX[1];
+    const double east = PointY[1];
+    Command60_Click(w);
+    EXPECT_EQ(LineX1[1], 0.0);
+    Command61_Click(w);
+    EXPECT_EQ(PointX[1], north);
+    EXPECT_EQ(PointY[1], east);
+    for (const auto& [x, y] : {std::pair{LineX1[1], LineY1[1]}, std::pair{LineX2[2], LineY2[2]}}) {
+        EXPECT_EQ(x, north);
+        EXPECT_EQ(y, east);
+    }
+    // The next move carries both ends along.
+    pressAt(1, north, east);
+    pressAt(1, 5.0, 5.0);
+    EXPECT_EQ(history(), (std::vector<int>{123, 123, 13, 123, 123, 13}));
+    EXPECT_DOUBLE_EQ(LineY1[1], 5.0);
+    EXPECT_DOUBLE_EQ(LineY2[2], 5.0);
 }
 
 // A pick after a move forgets that move: the cancel then moves nothing,

@@ -6,6 +6,7 @@
 #include "interact_fixture.h"
 
 #include "main/edit/crtext.h"
+#include "main/edit/history_commands.h"
 #include "main/interact/text_clicks.h"
 #include "main/render/window_plot_face.h"
 #include "main/site/tables.h"
@@ -237,6 +238,24 @@ TEST_F(TextClicks, APlacementRecordsTheOldAnchorInItsValuesAndTheNewInItsTexts)
     EXPECT_DOUBLE_EQ(MoveOldX, 1.5);
     EXPECT_EQ(pixelsOf(2, 1.5, -4.0, 4), 0);  // painted over at the old place
     EXPECT_GT(pixelsOf(2, 3.5, -2.25, 4), 0);
+}
+
+TEST_F(TextClicks, UndoAndRedoOfAMovePutTheTextExactlyWhereTheMovePutIt)
+{
+    Plot& w = textMode(&Plot::Option24);
+    text(1, QStringLiteral("ABCD"), 1.5, -4.0, 2);
+    const double h = 22.0 * FontSize * perTwip();
+    pressAt(1, 1.5 - h / 2, -3.8);
+    ASSERT_EQ(TxtPick, 1);
+    pressAt(1, 3.1234567, -2.2345678);
+    ASSERT_EQ(UndoKind[UndoPos], 33);
+    const float north = TxtX[1];
+    const float east = TxtY[1];
+    Command60_Click(w);
+    EXPECT_EQ(TxtX[1], 1.5F);
+    Command61_Click(w);
+    EXPECT_EQ(TxtX[1], north);
+    EXPECT_EQ(TxtY[1], east);
 }
 
 TEST_F(TextClicks, WithTheLineBreakEditorTheCommitIsHiddenWhileItIsOpen)
