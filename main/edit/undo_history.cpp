@@ -56,6 +56,15 @@ void U_compact()
     UndoTop = kUndoCompactKeep;
 }
 
+void startNewHistory()
+{
+    const int top = std::clamp<int>(UndoTop, 0, kUndoLastEntry);
+    for (int p = 1; p <= top; ++p)
+        U_clear(p);
+    UndoPos = 0;
+    UndoTop = 0;
+}
+
 int pushUndoRecord(const UndoRecordFields& fields)
 {
     // Positions written by other code are taken as they are only when they

@@ -165,6 +165,13 @@ QString undoCoordinateText(double value);
 /// the caller makes the change in the tables and on the plot itself.
 int pushUndoRecord(const UndoRecordFields& fields);
 
+/// Starts the history afresh, as at start-up: every written entry is
+/// emptied and UndoPos and UndoTop become 0, so nothing can be undone or
+/// redone. For a step that replaces a table the history's records describe
+/// (a SIMA reload replaces the coordinates): records made before it would
+/// put counts back that no longer fit the new table.
+void startNewHistory();
+
 /// Empties entry P: kind, both values and both texts; UndoItem(P) keeps its
 /// value. A position outside 0..20001 changes nothing.
 void U_clear(int P);

@@ -301,12 +301,20 @@ void setPointNames(HistoryCanvas& canvas, int i, float mark, const QString& text
     showPoint(canvas, i, Ink::Own);
 }
 
-void setZahyoMax(HistoryCanvas& canvas, double value)
+// ZahyoMax set by Undo (`value` = the record's count before the addition)
+// or Redo (that count + 1) of a computed coordinate at `value` + 1 or
+// `value`. Coordinates above the one the record added came from elsewhere
+// (a SIMA append or merge, a key-in): while they stand the record no longer
+// describes the newest coordinate and changes nothing, so the history never
+// cuts coordinates it did not add.
+void setZahyoMax(HistoryCanvas& canvas, int p, double value)
 {
-    if (const auto n = wholeIn(value, 0, kZahyoTop)) {
-        ZahyoMax = *n;
-        canvas.redisplay();
-    }
+    const auto added = wholeIn(double(val1(p)) + 1.0, 1, kZahyoTop);
+    const auto n = wholeIn(value, 0, kZahyoTop);
+    if (!added || !n || ZahyoMax > *added)
+        return;
+    ZahyoMax = *n;
+    canvas.redisplay();
 }
 
 }  // namespace
@@ -491,7 +499,7 @@ void undoRecord(HistoryCanvas& canvas, std::uint8_t k, int p)
     case kind::kTextEdited: undoTextEdited(canvas, p); break;
     case kind::kStrokeDrawn: takeStrokeAway(canvas, p); break;
     case kind::kStrokeDeleted: showStrokeAgain(canvas, p); break;
-    case kind::kCoordinateAppended: setZahyoMax(canvas, val1(p)); break;
+    case kind::kCoordinateAppended: setZahyoMax(canvas, p, val1(p)); break;
     case kind::kRangePointDeleted:
     case kind::kRangeLineDeleted:
     case kind::kRangeTextDeleted:
@@ -717,7 +725,7 @@ void redoRecord(HistoryCanvas& canvas, std::uint8_t k, int p)
     case kind::kTextEdited: redoTextEdited(canvas, p); break;
     case kind::kStrokeDrawn: showStrokeAgain(canvas, p); break;
     case kind::kStrokeDeleted: takeStrokeAway(canvas, p); break;
-    case kind::kCoordinateAppended: setZahyoMax(canvas, double(val1(p)) + 1.0); break;
+    case kind::kCoordinateAppended: setZahyoMax(canvas, p, double(val1(p)) + 1.0); break;
     case kind::kCarriedLineEnd: redoCarriedEnds(canvas); break;
     case kind::kLineSplit: redoLineSplit(canvas, p); break;
     case kind::kRangePointDeleted:

@@ -3,6 +3,7 @@
 
 #include "geodesy/format_fixed.h"
 #include "geodesy/plane_geometry.h"
+#include "main/edit/undo_history.h"
 #include "main/render/render_state.h"
 #include "main/render/window_plot_face.h"
 #include "main/site/sima_file.h"
@@ -107,9 +108,11 @@ void offerStation(Plot& window)
 
 // The steps of a reload before its scan: the text kept before is written to
 // the site's ZAHYO.SIM, the new one kept, a backup made when backups are
-// on, and the tables cleared. False, with nothing changed, when ZAHYO.SIM
-// cannot be written (the message names it).
-bool prepareReload(const QString& text)
+// on, the tables cleared and the edit history started afresh (its computed
+// coordinates were counted in the table the reload replaces: their Undo
+// would cut the reloaded coordinates). False, with nothing changed, when
+// ZAHYO.SIM cannot be written (the message names it).
+bool prepareReload(Plot& window, const QString& text)
 {
     if (!KeptSima.isEmpty()) {
         const QString path = platform::findFileNoCase(SiteFolder, QStringLiteral("ZAHYO.SIM"));
@@ -123,6 +126,8 @@ bool prepareReload(const QString& text)
     if (BackupMinutes != 0 && surveyServices().showBackupWindow)
         surveyServices().showBackupWindow();
     clearForSimaReload();
+    startNewHistory();
+    window.Command61.setVisible(false);
     return true;
 }
 
@@ -144,7 +149,7 @@ void takeSimaText(Plot& window, const QString& text)
         surveyClipboard().clear();
         return;
     }
-    if (kind == SimaTextKind::Reload && !prepareReload(text)) {
+    if (kind == SimaTextKind::Reload && !prepareReload(window, text)) {
         redraw(window);
         return;
     }

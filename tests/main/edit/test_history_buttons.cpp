@@ -151,6 +151,42 @@ TEST_F(HistoryButtons, UndoAndRedoOfAComputedCoordinateLeaveTheClipboardAlone)
     }
 }
 
+// Coordinates that a SIMA reload or append brought in stay through Undo and
+// Redo of a computed coordinate made before: the reload starts a new
+// history, and a record whose coordinate is no longer the newest changes
+// no count.
+TEST_F(HistoryButtons, UndoNeverCutsCoordinatesAReloadOrAnAppendBroughtIn)
+{
+    const struct {
+        const char* head;
+        bool historyKept;
+    } rows[] = {{"Z00,SIMA_RELOAD,", false}, {"Z00,SIMA_TUIKA,", true}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.head);
+        Plot& w = shownPlot();
+        UndoPos = UndoTop = 0;
+        KeptSima.clear();
+        const int base = ZahyoMax;
+        viewtest::addCoordinate(base + 1, QStringLiteral("C1"), 1.0, 2.0);
+        pushUndoRecord(UndoRecordFields(undo_kind::kCoordinateAppended).values(float(base)));
+        QString text = QString::fromLatin1(row.head) + QStringLiteral("\r\n");
+        for (int n = base + 1; n <= base + 3; ++n)
+            text += QStringLiteral("A01,%1,R%1,%2,-8000.000,0,\r\n").arg(n).arg(-37000 - n);
+        clipboard.setText(text);
+        press(w.Command6);
+        ASSERT_EQ(ZahyoMax, base + 3);
+        ASSERT_EQ(ZahyoName[base + 3], QStringLiteral("R%1").arg(base + 3));
+        press(w.Command60);
+        EXPECT_EQ(ZahyoMax, base + 3);
+        EXPECT_EQ(UndoPos, 0);
+        EXPECT_EQ(w.Command61.Visible(), row.historyKept);
+        press(w.Command61);
+        EXPECT_EQ(ZahyoMax, base + 3);
+        EXPECT_EQ(UndoPos, row.historyKept ? 1 : 0);
+        EXPECT_EQ(ZahyoName[base + 2], QStringLiteral("R%1").arg(base + 2));
+    }
+}
+
 TEST_F(HistoryButtons, UndoAndRedoGiveThePlotTheFocus)
 {
     Plot& w = withThreeMoves();

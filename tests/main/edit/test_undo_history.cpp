@@ -202,6 +202,18 @@ TEST_F(UndoHistoryTest, PositionsOutsideTheirOrderArePutBackBeforeAPush)
     EXPECT_EQ(UndoTop, p);
 }
 
+TEST_F(UndoHistoryTest, ANewHistoryHasNothingToUndoOrRedo)
+{
+    fillHistory(300, 120);
+    startNewHistory();
+    EXPECT_EQ(UndoPos, 0);
+    EXPECT_EQ(UndoTop, 0);
+    EXPECT_EQ(highestWritten(), 0);
+    EXPECT_TRUE(UndoText(0, 300).isEmpty());
+    const int p = pushUndoRecord(UndoRecordFields(undo_kind::kPointAdded).values(4.0F));
+    EXPECT_EQ(p, 1);
+}
+
 // A coordinate's after-text reads back as exactly the value written, for
 // doubles and for single-precision values held in a double.
 TEST(UndoCoordinateText, ReadsBackAsExactlyTheValue)

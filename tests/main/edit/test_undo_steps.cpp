@@ -289,6 +289,41 @@ TEST_F(UndoStepTest, UndoOfAComputedCoordinateGivesZahyoMaxBackAndRedisplays)
     EXPECT_EQ(calls(), (Calls{"redisplay"}));
 }
 
+// Coordinates added above a computed one by other means (a SIMA append, a
+// key-in) are never cut by its Undo or Redo; undone records walked again
+// after a new computation still put their count back.
+TEST_F(UndoStepTest, AComputedCoordinateNoLongerTheNewestChangesNoCount)
+{
+    ZahyoMax = 121;
+    pushUndoRecord(UndoRecordFields(undo_kind::kCoordinateAppended).values(120.0F));
+    ZahyoMax = 125;  // appended since
+    EXPECT_TRUE(undo());
+    EXPECT_EQ(ZahyoMax, 125);
+    EXPECT_EQ(UndoPos, 0);
+    EXPECT_TRUE(calls().empty());
+    EXPECT_TRUE(redo().applied);
+    EXPECT_EQ(ZahyoMax, 125);
+    EXPECT_EQ(UndoPos, 1);
+
+    // Two computations, both undone, then a new one on the freed number.
+    resetTables();
+    for (const int count : {120, 121}) {
+        ZahyoMax = count + 1;
+        pushUndoRecord(UndoRecordFields(undo_kind::kCoordinateAppended).values(float(count)));
+    }
+    undo();
+    undo();
+    ASSERT_EQ(ZahyoMax, 120);
+    ZahyoMax = 121;
+    pushUndoRecord(UndoRecordFields(undo_kind::kCoordinateAppended).values(120.0F));
+    undo();
+    EXPECT_EQ(ZahyoMax, 120);
+    undo();  // the later undone computation's before-count again
+    EXPECT_EQ(ZahyoMax, 121);
+    undo();
+    EXPECT_EQ(ZahyoMax, 120);
+}
+
 TEST_F(UndoStepTest, NamesAndMarkerGoBackAndForth)
 {
     putPoint(1, QStringLiteral("A1"), 0.0, 0.0, 2);
