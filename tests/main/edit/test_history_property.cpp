@@ -1111,9 +1111,11 @@ QString siteWithALineBlock(const QString& fixtureFolderPath)
     return fixtureFolderPath + u'/' + kSignFile;
 }
 
-// Past 14999 entries the next press keeps the newest 10000 records. Undo of
-// everything then goes back to the state before the oldest record kept (the
-// end of round 5 of 20 below) and Redo of everything to the end, exactly.
+// Past 14999 entries the next press keeps the newest 10000 records. 22
+// rounds of 1000 records write 22000: the press of round 16 compacts (rounds
+// 6 to 15 are kept), and the press of round 21 again (rounds 11 to 20 are
+// kept). Undo of everything then goes back to the end of round 10, and Redo
+// of everything to the end, exactly.
 TEST_F(HistoryProperty, CompactionKeepsUndoAndRedoExact)
 {
     const QString sign = siteWithALineBlock(copyFixture(QStringLiteral("site"), QStringLiteral("block")));
@@ -1124,9 +1126,9 @@ TEST_F(HistoryProperty, CompactionKeepsUndoAndRedoExact)
     const double east0 = 2009.0 - OriginY;
     const double north1 = 1021.0 - OriginX;
     const double east1 = 2041.0 - OriginY;
-    SavedSite afterRound5;
-    w.Command20.setValue(true);
-    for (int round = 1; round <= 20; ++round) {
+    SavedSite afterRound10;
+    int expectedPos = 0;
+    for (int round = 1; round <= 22; ++round) {
         // A point move: pick point 1 where it stands, put it down elsewhere.
         w.Command20.setValue(true);
         w.Option11.setValue(true);
@@ -1149,13 +1151,14 @@ TEST_F(HistoryProperty, CompactionKeepsUndoAndRedoExact)
         w.Picture1.MouseMove(1, 0, east1, -north1);
         w.Picture1.MouseUp(1, 0, east1, -north1);
         ASSERT_EQ(UndoKind[UndoPos], 124) << "round " << round;
-        ASSERT_EQ(UndoPos, (round <= 15 ? round : round - 5) * 1000) << "round " << round;
-        if (round == 5)
-            afterRound5 = save(QStringLiteral("round5"));
+        expectedPos = (expectedPos > 14999 ? 10000 : expectedPos) + 1000;
+        ASSERT_EQ(UndoPos, expectedPos) << "round " << round;
+        if (round == 10)
+            afterRound10 = save(QStringLiteral("round10"));
     }
-    ASSERT_EQ(UndoTop, 15000);
+    ASSERT_EQ(UndoTop, 12000);
     const SavedSite atEnd = save(QStringLiteral("end"));
-    const QString failure = undoAndRedo(w, afterRound5, atEnd);
+    const QString failure = undoAndRedo(w, afterRound10, atEnd);
     EXPECT_TRUE(failure.isEmpty()) << failure.toStdString();
     EXPECT_TRUE(mAnswers->unexpected.isEmpty()) << mAnswers->unexpected.join(u'\n').toStdString();
 }
