@@ -348,7 +348,11 @@ public:
         case Op::TextDelete: clickDelete(r, Panel::Text); return;
         case Op::TextRangeDelete: rangeDrag(r, Panel::Text, w.Option19, "text range delete"); return;
         case Op::TextRangeRecolour:
+            // A drag that starts on a text picks it for the edit first, which
+            // may open the line-break editor: the user cancels it.
+            mAnswers.modal = platform::onForm<Crtext>([](Crtext& editor) { editor.Command2.setValue(true); });
             rangeDrag(r, Panel::Text, w.Option18, "text range recolour", [this, &r] { stepTextColour(1 + r[6] % 3); });
+            mAnswers.modal = {};
             return;
         case Op::StrokeDraw: strokeDraw(r); return;
         case Op::StrokeDelete: clickDelete(r, Panel::Stroke); return;
