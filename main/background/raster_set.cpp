@@ -3,6 +3,7 @@
 
 #include "main/background/haikei.h"
 #include "main/background/raster_placement.h"
+#include "main/edit/undo_history.h"
 #include "main/render/wheel_zoom.h"
 #include "main/site/tables.h"
 #include "main/ui/shared_utilities.h"
@@ -61,6 +62,16 @@ bool writeDefinition(const QString& path, const QByteArray& line)
     return out.commit();
 }
 
+// The two picks leave the point table: the point count goes back to what
+// it was when the window opened, and the picks' history records are
+// withdrawn so that Undo never brings the temporary points into the site.
+void dropPlacementPoints()
+{
+    const int kept = rasterSetState().pointCountCopy;
+    PointCount = kept;
+    withdrawPointAdditions(kept);
+}
+
 }  // namespace
 
 RasterSetState& rasterSetState()
@@ -80,7 +91,7 @@ RasterSet::RasterSet() : platform::Form(QStringLiteral("RasterSet"))
     Load = [this] { Form_Load(); };
     Unload = [this](int&) {
         Hide();
-        PointCount = rasterSetState().pointCountCopy;
+        dropPlacementPoints();
         redrawBackground();
     };
     Command1.Click = [this] { Command1_Click(); };
@@ -229,7 +240,7 @@ void RasterSet::Command4_Click()
     platform::MsgBox(MsgText);
     haikei().readRaster(kPlacedRaster, definition);
     Hide();
-    PointCount = rasterSetState().pointCountCopy;
+    dropPlacementPoints();
     redrawBackground();
 }
 
@@ -250,27 +261,6 @@ bool rasterSetShown()
 {
     const RasterSet* window = rasterSetForm().ifLoaded();
     return window != nullptr && window->Visible();
-}
-
-int markRasterPoint(double plotX, double plotY)
-{
-    if (!rasterSetShown())
-        return 0;
-    Plot& window = plot();
-    const QString name = window.Text6.Text();
-    if (name != QString::fromUtf16(kPointAName) && name != QString::fromUtf16(kPointBName))
-        return 0;
-    if (PointCount < 0 || PointCount >= kPointTop)
-        return 0;
-    const int marker = SelectedIndex(window.Option13);
-    const int index = PointCount + 1;
-    PointName[index] = name;
-    PointName2[index].clear();
-    PointX[index] = plotX;
-    PointY[index] = plotY;
-    PointMark[index] = static_cast<std::uint8_t>(marker > 0 ? marker : kStarMarker);
-    PointCount = index;
-    return index;
 }
 
 }  // namespace tavelcor

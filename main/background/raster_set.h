@@ -94,14 +94,4 @@ void showRasterSet();
 /// Whether the window is shown; never creates it.
 bool rasterSetShown();
 
-/// The mark of a placement point, for the point add of the main window's
-/// point panel: while the window is shown and the panel's name field
-/// (plot.Text6) holds "Ａ点" or "Ｂ点" (its "図上点指示" buttons put them
-/// there), stores observation point PointCount + 1 with that name, an empty
-/// second name and the panel's selected marker (Option13, "＊" from the
-/// pick buttons) at (plotX, plotY), plot coordinates, and returns its index.
-/// Returns 0 and stores nothing otherwise, or when the point table is full.
-/// Drawing the point and recording it for Undo stay with the point add.
-int markRasterPoint(double plotX, double plotY);
-
 }  // namespace tavelcor

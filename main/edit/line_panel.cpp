@@ -4,6 +4,7 @@
 #include "main/background/elevation_profile.h"
 #include "main/edit/panel_place.h"
 #include "main/edit/panel_switch.h"
+#include "main/edit/undo_history.h"
 #include "main/edit/xyin.h"
 #include "main/render/color_picker.h"
 #include "main/render/window_plot_face.h"
@@ -57,12 +58,14 @@ void endLineDrag()
 }
 
 // The route drawn since the first route click leaves the Line table and is
-// handed to the profile builder.
+// handed to the profile builder. Its segments' history records are
+// withdrawn: Undo must not put them back among the site's lines.
 void handOverRoute()
 {
     LineSubState = 3;
     RouteLast = LineNext - 1;
     LineNext = RouteFirst;
+    withdrawLineAdditions(RouteFirst);
     MakeSection();
     LineSubState = 0;
     crtplot();

@@ -72,7 +72,7 @@ void attributeCommit(Plot& window)
     QString d = window.Text6.Text();
     int sw = 0;
     Pointnamecheck(window, d, p, sw, NameCheckFor::ExistingPoint);
-    const QString before = std::as_const(PointName)[p] + QLatin1Char('|') + platform::RTrim(std::as_const(PointName2)[p]);
+    const QString before = joinPointNames(std::as_const(PointName)[p], platform::RTrim(std::as_const(PointName2)[p]));
     const int oldMark = PointMark[p];
     drawPointInPlace(window, p, true);
     const QString name = window.Text6.Text();
@@ -85,7 +85,7 @@ void attributeCommit(Plot& window)
     pushUndoRecord(UndoRecordFields(undo_kind::kPointChanged)
                        .item(p)
                        .values(static_cast<float>(oldMark), static_cast<float>(mark))
-                       .texts(before, name + QLatin1Char('|') + window.Text7.Text()));
+                       .texts(before, joinPointNames(name, window.Text7.Text())));
     captionSymbolButton(window, mark);
     drawPointInPlace(window, p, false);
     window.Label28.setVisible(false);

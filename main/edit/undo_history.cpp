@@ -7,6 +7,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <initializer_list>
 #include <utility>
 
 namespace tavelcor {
@@ -63,6 +64,72 @@ void startNewHistory()
         U_clear(p);
     UndoPos = 0;
     UndoTop = 0;
+}
+
+namespace {
+
+constexpr char16_t kNameBar = u'|';
+constexpr char16_t kNameEscape = u'\\';
+
+void appendEscapedName(QString& out, const QString& name)
+{
+    for (const QChar c : name) {
+        if (c == kNameBar || c == kNameEscape)
+            out += kNameEscape;
+        out += c;
+    }
+}
+
+// Every record of the kinds in `kinds` whose val1 (the count before the
+// addition, or the added line's index) is `first` or more becomes
+// kWithdrawn.
+void withdrawAdditions(std::initializer_list<std::uint8_t> kinds, int first)
+{
+    const int top = std::clamp<int>(UndoTop, 0, kUndoLastEntry);
+    for (int p = 1; p <= top; ++p) {
+        const std::uint8_t k = std::as_const(UndoKind)[p];
+        if (std::find(kinds.begin(), kinds.end(), k) != kinds.end() && double(std::as_const(UndoVal1)[p]) >= first)
+            UndoKind[p] = undo_kind::kWithdrawn;
+    }
+}
+
+}  // namespace
+
+QString joinPointNames(const QString& name, const QString& name2)
+{
+    QString text;
+    text.reserve(name.size() + name2.size() + 1);
+    appendEscapedName(text, name);
+    text += kNameBar;
+    appendEscapedName(text, name2);
+    return text;
+}
+
+std::pair<QString, QString> splitPointNames(const QString& text)
+{
+    QString parts[2];
+    int part = 0;
+    for (qsizetype k = 0; k < text.size(); ++k) {
+        const QChar c = text[k];
+        if (c == kNameEscape && k + 1 < text.size() && (text[k + 1] == kNameBar || text[k + 1] == kNameEscape)) {
+            parts[part] += text[++k];
+        } else if (c == kNameBar && part == 0) {
+            part = 1;
+        } else {
+            parts[part] += c;
+        }
+    }
+    return {parts[0], parts[1]};
+}
+
+void withdrawPointAdditions(int keptCount)
+{
+    withdrawAdditions({undo_kind::kPointAdded}, keptCount);
+}
+
+void withdrawLineAdditions(int keptNext)
+{
+    withdrawAdditions({undo_kind::kLineCompleted, undo_kind::kSplitPiece}, keptNext);
 }
 
 int pushUndoRecord(const UndoRecordFields& fields)

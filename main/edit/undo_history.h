@@ -20,6 +20,8 @@
 //   12    -               point index          -                -                 -
 //   13    point index     X before             Y before         X after           Y after
 //   14    point index     marker before        marker after     name|name2 before name|name2 after
+//         (joinPointNames: a "|" or a backslash inside a name gets a
+//         backslash before it)
 //   21    -               index of the line    -                -                 -
 //                         completed (LineNext before it advanced)
 //   22    -               line index           -                -                 -
@@ -87,6 +89,11 @@ inline constexpr std::uint8_t kSplitPiece = 126;
 inline constexpr std::uint8_t kRangeTextDeleted = 132;
 inline constexpr std::uint8_t kRangeTextColor = 133;
 inline constexpr std::uint8_t kRangeStrokeDeleted = 142;
+/// An addition (11, 21 or 126) whose item was later taken out of its table
+/// by a step that writes no record (withdrawPointAdditions,
+/// withdrawLineAdditions). Undo and Redo step over it as over any kind they
+/// do not handle, so the withdrawn item never comes back.
+inline constexpr std::uint8_t kWithdrawn = 250;
 }  // namespace undo_kind
 
 /// Highest entry of the history (entry 0 is never written).
@@ -153,6 +160,20 @@ private:
 /// 2040.47 is "2040.47", 0.1F taken as a double "0.10000000149011612".
 QString undoCoordinateText(double value);
 
+/// The text of a point's two names in a record of kind 14: the name, "|"
+/// and the second name, in full. A "|" or a backslash inside either name
+/// is written with a backslash before it, so that splitPointNames gives
+/// back exactly these two names whatever they hold.
+QString joinPointNames(const QString& name, const QString& name2);
+
+/// The two names of a kind 14 text: the name up to the first "|" that has
+/// no backslash before it, the second name after it (all of it); in both,
+/// a backslash followed by "|" or by a backslash stands for that second
+/// character, and a backslash before any other character stays as it is.
+/// A text without "|" is a name alone. Texts whose names hold neither
+/// character read as before: "A1|B 2" is "A1" and "B 2".
+std::pair<QString, QString> splitPointNames(const QString& text);
+
 /// Records one record of a step (a single step, or one record of a range or
 /// compound step), following the history's protocol: UndoPos goes up to
 /// UndoTop (records that were undone stay below the new one), then one
@@ -171,6 +192,18 @@ int pushUndoRecord(const UndoRecordFields& fields);
 /// (a SIMA reload replaces the coordinates): records made before it would
 /// put counts back that no longer fit the new table.
 void startNewHistory();
+
+/// Points above `keptCount` were taken out of the point table without a
+/// record (PointCount set back to `keptCount`, as the raster placement does
+/// with its two picks): every point addition (kind 11) that added one of
+/// them becomes kWithdrawn, so Undo and Redo never bring them back.
+void withdrawPointAdditions(int keptCount);
+
+/// Lines from `keptNext` on were taken out of the line table without a
+/// record (LineNext set back to `keptNext`, as the end of the elevation
+/// profile's route does): every completed segment (kind 21) and split
+/// piece (kind 126) that added one of them becomes kWithdrawn.
+void withdrawLineAdditions(int keptNext);
 
 /// Empties entry P: kind, both values and both texts; UndoItem(P) keeps its
 /// value. A position outside 0..20001 changes nothing.

@@ -23,7 +23,6 @@ constexpr int kDeletedMark = 100;     // added to a marker or colour of a delete
 constexpr int kLastPaletteColor = 15;  // colours the plot can draw: 0..15
 constexpr int kStrokeWidth = 2;
 constexpr int kDefaultLineWidth = 2;
-constexpr int kSecondNameLength = 20;
 
 // ------------------------------------------------------------------ records
 
@@ -277,16 +276,6 @@ void takeStrokeAway(HistoryCanvas& canvas, int p)
     }
 }
 
-// Name and second name from a record text "name|name2": the name before the
-// first "|", at most 20 characters after it as the second name.
-std::pair<QString, QString> splitNames(const QString& text)
-{
-    const qsizetype bar = text.indexOf(u'|');
-    if (bar < 0)
-        return {text, QString()};
-    return {text.left(bar), text.mid(bar + 1, kSecondNameLength)};
-}
-
 // Names and marker of point i from a kind 14 record's text and value.
 void setPointNames(HistoryCanvas& canvas, int i, float mark, const QString& text, bool trimSecond)
 {
@@ -295,7 +284,7 @@ void setPointNames(HistoryCanvas& canvas, int i, float mark, const QString& text
         return;
     showPoint(canvas, i, Ink::White);
     PointMark[i] = *m;
-    auto [name, name2] = splitNames(text);
+    auto [name, name2] = splitPointNames(text);
     PointName[i] = name;
     PointName2[i] = trimSecond ? platform::RTrim(name2) : name2;
     showPoint(canvas, i, Ink::Own);

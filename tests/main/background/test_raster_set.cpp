@@ -1,13 +1,18 @@
 // SPDX-License-Identifier: LicenseRef-Tavelcor
 // The raster placement window RasterSet over the main window: the bitmap
-// laid over the view, the picks through the point panel (the points marked
-// by markRasterPoint, as the point add marks them), the placement with its
-// definition file beside the bitmap, its install as raster 3, and every
-// refusal with its message.
+// laid over the view, the picks (a pick button, then a press on the plot
+// that the point panel's add turns into the point), the placement with its
+// definition file beside the bitmap, its install as raster 3, the picks
+// withdrawn from the points and from the edit history, and every refusal
+// with its message.
 #include "main/background/raster_set.h"
 
 #include "main/background/background_drawing.h"
 #include "main/background/haikei.h"
+#include "main/edit/history_commands.h"
+#include "main/edit/point_panel.h"
+#include "main/edit/undo_history.h"
+#include "main/interact/interact_wiring.h"
 #include "main/render/render_state.h"
 #include "main/site/tables.h"
 #include "main/window/plot.h"
@@ -39,6 +44,8 @@ protected:
         resetRasterSetState();
         clearPlotWirings();
         addPlotWiring(wireHaikei);
+        addPlotWiring(wireInteract);
+        addPlotWiring(wirePointPanel);
         WorkFolder = dir.filePath(QStringLiteral("Eld"));
         ASSERT_TRUE(QDir().mkpath(WorkFolder));
         OriginX = 0.0;
@@ -49,7 +56,12 @@ protected:
         ViewSpanX = 100.0;
         ViewSpanY = 200.0;
         haikeiServices().redraw = [this] { ++redraws; };
-        plot();
+        Plot& main = plot();
+        // The point layer shown; the add neither snaps to line ends nor
+        // takes a GPS fix.
+        main.Check12.setValue(platform::check::Checked);
+        main.Check24.setValue(platform::check::Unchecked);
+        main.Check29.setValue(platform::check::Unchecked);
     }
 
     void TearDown() override
@@ -89,12 +101,24 @@ protected:
         return window;
     }
 
-    // A pick button pressed, then the click on the plot that the point add
-    // turns into the point.
+    // A pick button pressed, then the press on the plot at plot north x,
+    // east y that the point panel's add turns into the point. The index of
+    // the point added, 0 when none was.
     static int pickAt(platform::CommandButton& button, double x, double y)
     {
         button.setValue(true);
-        return markRasterPoint(x, y);
+        return pressPlot(x, y);
+    }
+
+    // A left press on the plot at plot north x, east y, as the user clicks.
+    static int pressPlot(double x, double y)
+    {
+        Plot& main = plot();
+        const int before = PointCount;
+        EXPECT_TRUE(main.Picture1.MouseDown);
+        if (main.Picture1.MouseDown)
+            main.Picture1.MouseDown(1, 0, y, -x);
+        return PointCount > before ? PointCount : 0;
     }
 
     static void trueCoordinates(RasterSet& window, const char* ax, const char* ay, const char* bx, const char* by)
@@ -153,10 +177,11 @@ TEST_F(RasterSetTest, PlacementWritesTheDefinitionBesideTheBitmapAndInstallsItAs
     const QString path = bitmap(QStringLiteral("site.east.bmp"));
     RasterSet& window = withBitmap(path);
     Plot& main = plot();
-    ASSERT_EQ(pickAt(window.Command2, 50.0, 50.0), 1);
+    window.Command2.setValue(true);
     EXPECT_EQ(main.Text6.Text(), QStringLiteral("Ａ点"));
     EXPECT_TRUE(main.Option12.Value());
     EXPECT_TRUE(main.Option13(3).Value());
+    ASSERT_EQ(pressPlot(50.0, 50.0), 1);
     ASSERT_EQ(pickAt(window.Command3, 50.0, 150.0), 2);
     EXPECT_EQ(PointName[2], QStringLiteral("Ｂ点"));
     EXPECT_EQ(PointMark[2], 3);
@@ -225,17 +250,31 @@ TEST_F(RasterSetTest, TheLowerLiveIndexIsTakenAndADeletedPointIgnored)
 {
     const QString path = bitmap(QStringLiteral("plan.bmp"));
     RasterSet& window = withBitmap(path);
-    pickAt(window.Command2, 0.0, 0.0);
+    ASSERT_EQ(pickAt(window.Command2, 0.0, 0.0), 1);
     PointMark[1] = 103;  // deleted since
-    pickAt(window.Command2, 50.0, 50.0);
-    pickAt(window.Command2, 10.0, 10.0);
-    pickAt(window.Command3, 50.0, 150.0);
+    ASSERT_EQ(pickAt(window.Command3, 50.0, 150.0), 2);
+    ASSERT_EQ(pickAt(window.Command2, 50.0, 50.0), 3);
+    // Picks of a name that a live point has are taken when the user agrees.
+    script->expectMessage(MsgResult::Yes, QStringLiteral("Ｂ点は、すでに登録済みです。この名称で登録しますか？"));
+    ASSERT_EQ(pickAt(window.Command3, 70.0, 70.0), 4);
+    script->expectMessage(MsgResult::Yes, QStringLiteral("Ａ点は、すでに登録済みです。この名称で登録しますか？"));
+    ASSERT_EQ(pickAt(window.Command2, 10.0, 10.0), 5);
     trueCoordinates(window, "1050", "1050", "1050", "1250");
     script->expectMessage(MsgResult::Ok, QString::fromUtf16(kPlacedForNow));
     window.Command4.setValue(true);
-    // The place of point 2 gives the placement of the main case.
+    // The places of points 3 and 2 give the placement of the main case.
     EXPECT_NEAR(HaikeiXMin(2, 0), 950.0, 0.01);
     EXPECT_NEAR(HaikeiYMax(2, 0), 1350.0, 0.01);
+}
+
+// The same pick of Ａ点 twice in a row: the point add names the second
+// point after the first, as it does every added point.
+TEST_F(RasterSetTest, ASecondPickOfTheSameNameGetsTheNextName)
+{
+    RasterSet& window = withBitmap(bitmap(QStringLiteral("plan.bmp")));
+    ASSERT_EQ(pickAt(window.Command2, 0.0, 0.0), 1);
+    ASSERT_EQ(pickAt(window.Command2, 50.0, 50.0), 2);
+    EXPECT_EQ(PointName[2], QStringLiteral("Ａ点1"));
 }
 
 TEST_F(RasterSetTest, RefusalsSayWhatIsMissingAndChangeNothing)
@@ -273,9 +312,18 @@ TEST_F(RasterSetTest, TwoPicksOnOneSpotAreRefused)
 {
     const QString path = bitmap(QStringLiteral("plan.bmp"));
     RasterSet& window = withBitmap(path);
-    pickAt(window.Command2, 50.0, 50.0);
-    pickAt(window.Command3, 50.0, 50.0);
+    ASSERT_EQ(pickAt(window.Command2, 50.0, 50.0), 1);
+    // The point add refuses a second point on the spot.
+    script->expectMessage(MsgResult::Ok, QStringLiteral("同位置に(Ａ点)名のポイントが登録済みです。登録をキャンセルします"));
+    EXPECT_EQ(pickAt(window.Command3, 50.0, 50.0), 0);
+    EXPECT_EQ(PointCount, 1);
     trueCoordinates(window, "1050", "1050", "1050", "1250");
+    script->expectMessage(MsgResult::Ok, QString::fromUtf16(kClickPointBFirst));
+    window.Command4.setValue(true);
+    // Points that came to one spot in the tables since are refused by the
+    // placement itself.
+    ASSERT_EQ(pickAt(window.Command3, 50.0, 150.0), 2);
+    PointY[2] = PointY[1];
     script->expectMessage(MsgResult::Ok, QString::fromUtf16(kPointsCoincide));
     window.Command4.setValue(true);
     EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("plan.AR2"))));
@@ -335,21 +383,66 @@ TEST_F(RasterSetTest, ClosingDropsThePointsAndTheNextOpeningStartsEmpty)
     EXPECT_TRUE(HaikeiFile(3, 1).isEmpty());
 }
 
-TEST_F(RasterSetTest, MarkingAPointNeedsTheShownWindowAndAPlacementName)
+TEST_F(RasterSetTest, APickOpensThePointPanelAndThePressAddsThePoint)
 {
-    EXPECT_EQ(markRasterPoint(1.0, 2.0), 0);  // window not shown
     RasterSet& window = withBitmap(bitmap(QStringLiteral("plan.bmp")));
-    plot().Text6.setText(QStringLiteral("P1"));
-    EXPECT_EQ(markRasterPoint(1.0, 2.0), 0);  // not a placement point
-    EXPECT_EQ(PointCount, 0);
-    ASSERT_EQ(pickAt(window.Command3, 1.5, -2.5), 1);
+    Plot& main = plot();
+    window.Command3.setValue(true);
+    EXPECT_TRUE(main.Frame4.Visible()) << "the point panel is open";
+    EXPECT_TRUE(main.Option12.Value()) << "on its add";
+    EXPECT_TRUE(main.Option13(3).Value());
+    EXPECT_EQ(main.Text6.Text(), QStringLiteral("Ｂ点"));
+    ASSERT_EQ(pressPlot(1.5, -2.5), 1);
     EXPECT_EQ(PointName[1], QStringLiteral("Ｂ点"));
     EXPECT_TRUE(PointName2[1].isEmpty());
     EXPECT_DOUBLE_EQ(PointX[1], 1.5);
     EXPECT_DOUBLE_EQ(PointY[1], -2.5);
     EXPECT_EQ(PointMark[1], 3);
+    EXPECT_EQ(UndoKind[UndoPos], undo_kind::kPointAdded);
+    // A full point table refuses the pick's point as any other.
     PointCount = kPointTop;
-    EXPECT_EQ(markRasterPoint(1.0, 2.0), 0);  // the table is full
+    window.Command2.setValue(true);
+    script->expectMessage(MsgResult::Ok, QStringLiteral("ポイントの件数が上限の500000件に達しています"));
+    EXPECT_EQ(pressPlot(1.0, 2.0), 0);
+    EXPECT_EQ(PointCount, kPointTop);
+}
+
+// The placement and the close box withdraw the two picks; Undo and Redo
+// afterwards never bring "Ａ点" or "Ｂ点" into the site, and the point
+// added before the window opened is still the one Undo takes back.
+TEST_F(RasterSetTest, UndoAfterThePlacementOrTheCloseBoxDoesNotReviveThePicks)
+{
+    for (const bool placed : {true, false}) {
+        SCOPED_TRACE(placed ? "実行" : "close box");
+        PointCount = 0;
+        UndoPos = UndoTop = 0;
+        plot().Command20.setValue(true);  // the point panel, on its add
+        plot().Option12.setValue(true);
+        plot().Text6.setText(QStringLiteral("P1"));
+        ASSERT_EQ(pressPlot(5.0, 5.0), 1);
+        const QString path = bitmap(QStringLiteral("plan.bmp"));
+        RasterSet& window = withBitmap(path);
+        ASSERT_EQ(pickAt(window.Command2, 50.0, 50.0), 2);
+        ASSERT_EQ(pickAt(window.Command3, 50.0, 150.0), 3);
+        if (placed) {
+            trueCoordinates(window, "1050", "1050", "1050", "1250");
+            script->expectMessage(MsgResult::Ok, QString::fromUtf16(kPlacedForNow));
+            window.Command4.setValue(true);
+        } else {
+            ASSERT_TRUE(window.requestUnload(platform::UnloadMode::FormControlMenu));
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
+        ASSERT_EQ(PointCount, 1);
+        Command60_Click(plot());
+        EXPECT_EQ(PointCount, 1) << "the picks stay withdrawn";
+        Command60_Click(plot());
+        Command60_Click(plot());
+        EXPECT_EQ(PointCount, 0) << "the point added before is taken back";
+        for (int k = 0; k < 3; ++k)
+            Command61_Click(plot());
+        EXPECT_EQ(PointCount, 1);
+        EXPECT_EQ(PointName[1], QStringLiteral("P1"));
+    }
 }
 
 }  // namespace

@@ -154,6 +154,45 @@ TEST_F(LinePanel, ARouteEndedWithEndLeavesLineNextWhereItWas)
     EXPECT_EQ(LineSubState, 0);
 }
 
+// The route's segments, recorded as completed segments while they were
+// drawn, stay out of the site after 終了: Undo steps over their records and
+// then takes back the segment drawn before the route.
+TEST_F(LinePanel, UndoAfterARouteEndedWithEndDoesNotReviveTheRoute)
+{
+    Plot& w = plot();
+    putLine(1, 0.0, 0.0, 5.0, 5.0);
+    pushUndoRecord(UndoRecordFields(undo_kind::kLineCompleted).values(1.0F));
+    putLine(2, 5.0, 5.0, 9.0, 5.0);
+    pushUndoRecord(UndoRecordFields(undo_kind::kLineCompleted).values(2.0F));
+    Command21_Click(w);
+    LineSubState = 2;
+    RouteFirst = LineNext;  // 3
+    for (int j = 3; j <= 5; ++j) {
+        putLine(j, 10.0 * (j - 2), 0.0, 10.0 * (j - 1), 5.0);
+        pushUndoRecord(UndoRecordFields(undo_kind::kLineCompleted).values(float(j)));
+    }
+    script().expectMessage(platform::MsgResult::No, QStringLiteral("軌道を出力する= ok 出力しない= CANCEL"));
+    script().expectMessage(platform::MsgResult::Ok, QStringLiteral("地理院から標高が取得できません"));
+    Command29_Click(w);
+    ASSERT_EQ(LineNext, 3);
+    crtplot();
+    ASSERT_GT(inkNear(7.0, 5.0, 0.3), 0);
+    press(w.Command60);
+    EXPECT_EQ(LineNext, 3) << "the route stays out of the lines";
+    press(w.Command60);
+    press(w.Command60);
+    EXPECT_EQ(UndoPos, 2);
+    EXPECT_EQ(LineNext, 3);
+    EXPECT_GT(inkNear(7.0, 5.0, 0.3), 0) << "line 2 is not painted over";
+    press(w.Command60);
+    EXPECT_EQ(LineNext, 2) << "the segment before the route is taken back";
+    while (UndoPos > 0)
+        press(w.Command60);
+    while (w.Command61.Visible())
+        press(w.Command61);
+    EXPECT_EQ(LineNext, 3) << "Redo brings back no route segment either";
+}
+
 TEST_F(LinePanel, EndWithAddRunsThePlotsDoubleClickHandling)
 {
     Plot& w = plot();

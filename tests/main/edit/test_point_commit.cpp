@@ -207,6 +207,28 @@ TEST_F(AttributeCommit, TheBeforeTextIsRightTrimmedAndTheNewNameStoredAsTyped)
     EXPECT_EQ(picture(), inPlace);
 }
 
+// Undo and Redo give back exactly the names the commit replaced and wrote:
+// a name holding "|" stays one name, a second name of more than 20
+// characters stays whole.
+TEST_F(AttributeCommit, UndoAndRedoGiveBackNamesWithBarsAndLongSecondNames)
+{
+    const QString longSecond = QStringLiteral("第二名称が二十文字より長い名前でも切られない");
+    ASSERT_GT(longSecond.size(), 20);
+    PointName[2] = QStringLiteral("A|2");
+    PointName2[2] = longSecond;
+    Plot& w = pick(2);
+    w.Text6.setText(QStringLiteral("K|1\\"));
+    w.Text7.setText(longSecond + QStringLiteral("|x"));
+    commit(w);
+    ASSERT_EQ(PointName[2], QStringLiteral("K|1\\"));
+    press(w.Command60);
+    EXPECT_EQ(PointName[2], QStringLiteral("A|2"));
+    EXPECT_EQ(PointName2[2], longSecond);
+    press(w.Command61);
+    EXPECT_EQ(PointName[2], QStringLiteral("K|1\\"));
+    EXPECT_EQ(PointName2[2], longSecond + QStringLiteral("|x"));
+}
+
 TEST_F(AttributeCommit, ARenameToAnotherLivePointsNameAnsweredNoKeepsTheNameAndStillRecords)
 {
     Plot& w = pick(2);

@@ -214,6 +214,81 @@ TEST_F(UndoHistoryTest, ANewHistoryHasNothingToUndoOrRedo)
     EXPECT_EQ(p, 1);
 }
 
+// Additions of items that left their table without a record are withdrawn:
+// the points above the kept count, the lines from the kept LineNext on.
+TEST_F(UndoHistoryTest, WithdrawnAdditionsAreThoseOfTheItemsThatLeft)
+{
+    const struct {
+        std::uint8_t kind;
+        float val1;
+        bool withdrawnWithPointsAbove4;
+        bool withdrawnWithLinesFrom7;
+    } rows[] = {
+        {undo_kind::kPointAdded, 3.0F, false, false},  // point 4 stays
+        {undo_kind::kPointAdded, 4.0F, true, false},   // point 5 left
+        {undo_kind::kPointAdded, 9.0F, true, false},
+        {undo_kind::kLineCompleted, 6.0F, false, false},
+        {undo_kind::kLineCompleted, 7.0F, false, true},
+        {undo_kind::kSplitPiece, 8.0F, false, true},
+        {undo_kind::kSplitPiece, 2.0F, false, false},
+        {undo_kind::kTextAdded, 9.0F, false, false},
+        {undo_kind::kPointDeleted, 9.0F, false, false},
+        {undo_kind::kLineDeleted, 9.0F, false, false},
+    };
+    for (const bool points : {true, false}) {
+        resetTables();
+        for (const auto& row : rows)
+            pushUndoRecord(UndoRecordFields(row.kind).values(row.val1));
+        if (points)
+            withdrawPointAdditions(4);
+        else
+            withdrawLineAdditions(7);
+        for (int p = 1; p <= int(std::size(rows)); ++p) {
+            const auto& row = rows[p - 1];
+            const bool withdrawn = points ? row.withdrawnWithPointsAbove4 : row.withdrawnWithLinesFrom7;
+            EXPECT_EQ(UndoKind[p], withdrawn ? undo_kind::kWithdrawn : row.kind) << p << (points ? " points" : " lines");
+            EXPECT_EQ(UndoVal1[p], row.val1);
+        }
+        EXPECT_EQ(UndoPos, int(std::size(rows)));
+    }
+}
+
+// The two names of a point go through a record of kind 14 unchanged,
+// whatever characters and length they have; texts written without escapes
+// read as before.
+TEST(PointNamesText, NamesComeBackExactly)
+{
+    const std::pair<QString, QString> names[] = {
+        {QStringLiteral("A1"), QString()},
+        {QStringLiteral("A|B"), QStringLiteral("C")},
+        {QStringLiteral("A\\"), QStringLiteral("|")},
+        {QString(), QStringLiteral("x|y|")},
+        {QStringLiteral("\\|"), QStringLiteral("\\\\n")},
+        {QStringLiteral("境界杭１"), QStringLiteral("第二名称が二十文字より長い名前でも切られずに戻ること")},
+        {QStringLiteral("P 1 "), QStringLiteral(" 済 ")},
+    };
+    for (const auto& [name, name2] : names) {
+        const QString text = joinPointNames(name, name2);
+        EXPECT_EQ(splitPointNames(text), std::pair(name, name2)) << text.toStdString();
+    }
+    const struct {
+        const char16_t* text;
+        const char16_t* name;
+        const char16_t* name2;
+    } older[] = {
+        {u"A1|B 2", u"A1", u"B 2"},
+        {u"A1", u"A1", u""},
+        {u"A1|", u"A1", u""},
+        {u"C:\\x|y", u"C:\\x", u"y"},
+    };
+    for (const auto& row : older) {
+        const auto [name, name2] = splitPointNames(QString::fromUtf16(row.text));
+        EXPECT_EQ(name, QString::fromUtf16(row.name));
+        EXPECT_EQ(name2, QString::fromUtf16(row.name2));
+    }
+    EXPECT_EQ(joinPointNames(QStringLiteral("A2"), QStringLiteral("B1")), QStringLiteral("A2|B1"));
+}
+
 // A coordinate's after-text reads back as exactly the value written, for
 // doubles and for single-precision values held in a double.
 TEST(UndoCoordinateText, ReadsBackAsExactlyTheValue)

@@ -331,7 +331,7 @@ TEST_F(UndoStepTest, NamesAndMarkerGoBackAndForth)
     pushUndoRecord(UndoRecordFields(undo_kind::kPointChanged).item(1).values(2.0F, 5.0F)
         .texts(QStringLiteral("A1|x  "), QStringLiteral("B7|済 abcdefghijklmnopqrstuvw")));
     PointName[1] = QStringLiteral("B7");
-    PointName2[1] = QStringLiteral("済 abcdefghijklmnopqr");
+    PointName2[1] = QStringLiteral("済 abcdefghijklmnopqrstuvw");
     PointMark[1] = 5;
 
     EXPECT_TRUE(undo());
@@ -342,7 +342,7 @@ TEST_F(UndoStepTest, NamesAndMarkerGoBackAndForth)
 
     EXPECT_TRUE(redo().applied);
     EXPECT_EQ(PointName[1], QStringLiteral("B7"));
-    EXPECT_EQ(PointName2[1], QStringLiteral("済 abcdefghijklmnopqr")) << "at most 20 characters";
+    EXPECT_EQ(PointName2[1], QStringLiteral("済 abcdefghijklmnopqrstuvw")) << "the whole second name";
     EXPECT_EQ(PointMark[1], 5);
 }
 
