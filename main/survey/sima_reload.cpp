@@ -269,15 +269,13 @@ QString simaRefusalMessage(const SimaRefusal& refusal)
 
 void clearForSimaReload()
 {
-    for (int p = 1; p <= KakuchiCount; ++p)
+    for (int p = 1; p <= KakuchiCount; ++p) {
         KakuchiSel[p] = 0;
-    const QString freeName = freeZahyoName();
-    for (int n = 1; n <= kZahyoTop; ++n) {
-        ZahyoX[n] = 0.0;
-        ZahyoY[n] = 0.0;
-        ZahyoName[n] = freeName;
-        ZahyoUsed[n] = 0;
+        KakuchiName[p].clear();
+        KakuchiInfo[p].clear();
     }
+    clearKakuchiAttrs();
+    clearZahyo();
     KakuchiCount = 0;
 }
 

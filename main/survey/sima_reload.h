@@ -71,11 +71,13 @@ std::optional<SimaRefusal> checkSimaText(QStringView text, SimaTextKind kind, st
 /// is taken.
 QString simaRefusalMessage(const SimaRefusal& refusal);
 
-/// The clearing of a reload: no parcel selected (1..KakuchiCount), every
-/// coordinate number 1..500000 free ("_?>") with X and Y 0 and no parcel
-/// vertex, and no parcel (KakuchiCount 0). ZahyoMax, the heights, the plot
-/// positions, the linked files and the parcels' info, attributes and label
-/// points are left as they are.
+/// The clearing of a reload, which starts from empty coordinates and
+/// parcels as a fresh read does: every coordinate number free ("_?>") with
+/// X, Y, height and plot position 0, no parcel vertex and no linked file
+/// (clearZahyo); parcels 1..KakuchiCount not selected, without name and
+/// location, no parcel attributes, and no parcel (KakuchiCount 0). ZahyoMax
+/// and the parcels' label points are left as they are; the vertex list is
+/// never compacted.
 void clearForSimaReload();
 
 /// Scans `text` into the tables from vertex slot `slot` (records above);

@@ -227,7 +227,10 @@ TEST_F(SimaReload, ScanTakesEveryLineEndAndShortRecords)
     EXPECT_TRUE(script->records().empty());
 }
 
-TEST_F(SimaReload, ReloadClearingLeavesWhatThePartDoesNotTouch)
+// A reload starts from empty coordinates and parcels, as a fresh read
+// does: nothing of the old point 7 or the old parcel 1 stays under the new
+// data. The highest number in use is kept.
+TEST_F(SimaReload, ReloadClearingStartsFromEmptyCoordinatesAndParcels)
 {
     name(7, QStringLiteral("K7"));
     ZahyoX[7] = 5.0;
@@ -239,6 +242,8 @@ TEST_F(SimaReload, ReloadClearingLeavesWhatThePartDoesNotTouch)
     addParcel(QStringLiteral("L"), {7});
     KakuchiSel[1] = 1;
     KakuchiInfo[1] = QStringLiteral("字上ノ原");
+    ASSERT_TRUE(setKakuchiAttr(1, 3, QStringLiteral("宅地")));
+    KakuchiLabelX[1] = 2.5F;
     clearForSimaReload();
     EXPECT_EQ(KakuchiCount, 0);
     EXPECT_EQ(KakuchiSel[1], 0);
@@ -248,10 +253,33 @@ TEST_F(SimaReload, ReloadClearingLeavesWhatThePartDoesNotTouch)
     EXPECT_EQ(ZahyoUsed[7], 0);
     EXPECT_EQ(ZahyoName[500000], QStringLiteral("_?>"));
     EXPECT_EQ(ZahyoMax, 7) << "the highest number in use is kept";
-    EXPECT_EQ(ZahyoH[7], 3.5);
-    EXPECT_EQ(ZahyoPX[7], 4.0);
-    EXPECT_EQ(ZahyoLink[7], QStringLiteral("photo.jpg"));
-    EXPECT_EQ(KakuchiInfo[1], QStringLiteral("字上ノ原"));
+    EXPECT_EQ(ZahyoH[7], 0.0);
+    EXPECT_EQ(ZahyoPX[7], 0.0);
+    EXPECT_TRUE(ZahyoLink[7].isEmpty());
+    EXPECT_TRUE(KakuchiName[1].isEmpty());
+    EXPECT_TRUE(KakuchiInfo[1].isEmpty());
+    EXPECT_TRUE(KakuchiAttr(1, 3).isEmpty());
+    EXPECT_EQ(kakuchiAttrRowCount(), 0);
+    EXPECT_EQ(KakuchiLabelX[1], 2.5F) << "label points are worked out by the redraw";
+}
+
+// After a reload the tables hold what a fresh read of the text gives: the
+// old point 1's height and the old parcel's location do not stay.
+TEST_F(SimaReload, AReloadedPointAndParcelCarryNothingOfTheOldOnes)
+{
+    name(1, QStringLiteral("OLD1"));
+    ZahyoH[1] = 19.649;
+    addParcel(QStringLiteral("OLD"), {1});
+    KakuchiInfo[1] = QStringLiteral("大字山田字中島");
+    const std::int32_t slot = nextVertexSlot();
+    clearForSimaReload();
+    scanSimaText(QStringLiteral("Z00,SIMA_RELOAD,\r\nA01,1,P1,-37000.000,-8000.000,0,\r\nD00,1,R1,1,\r\nB01,1,P1,\r\n"),
+                 false, slot);
+    EXPECT_EQ(ZahyoName[1], QStringLiteral("P1"));
+    EXPECT_EQ(ZahyoH[1], 0.0);
+    ASSERT_EQ(KakuchiCount, 1);
+    EXPECT_EQ(KakuchiName[1], QStringLiteral("R1"));
+    EXPECT_TRUE(KakuchiInfo[1].isEmpty());
 }
 
 // ------------------------------------------------------------- the check

@@ -81,7 +81,7 @@ TEST_F(Redisplay, TheReloadReplacesCoordinatesAndParcelsAndKeepsThePreviousText)
     EXPECT_EQ(ZahyoPY[2], 210.0 - kOriginY);
     EXPECT_EQ(ZahyoName[5], QStringLiteral("_?>")) << "the old coordinates are gone";
     EXPECT_EQ(ZahyoX[5], 0.0);
-    EXPECT_EQ(ZahyoH[5], 2.5) << "heights are not touched";
+    EXPECT_EQ(ZahyoH[5], 0.0) << "the old heights are gone too";
     ASSERT_EQ(KakuchiCount, 1);
     EXPECT_EQ(KakuchiName[1], QStringLiteral("LOT1"));
     EXPECT_EQ(KakuchiSel[1], 0);
