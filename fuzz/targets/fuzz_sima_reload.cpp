@@ -116,7 +116,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     if (kind == SimaTextKind::Reload)
         clearForSimaReload();
-    scanSimaText(text, kind == SimaTextKind::Append, slot);
+    scanSimaText(text, kind == SimaTextKind::Append, slot, kind == SimaTextKind::Reload);
     checkParcels();
     return 0;
 }

@@ -153,7 +153,7 @@ void takeSimaText(Plot& window, const QString& text)
         redraw(window);
         return;
     }
-    scanSimaText(text, kind == SimaTextKind::Append, slot);
+    scanSimaText(text, kind == SimaTextKind::Append, slot, kind == SimaTextKind::Reload);
     redraw(window);
     surveyClipboard().clear();
 }

@@ -124,6 +124,10 @@ public:
     // one within lo..hi.
     bool whole(std::int32_t lo, std::int32_t hi, std::int32_t& out);
 
+    // True when the field read last ended at a comma: more fields of its
+    // line follow (a line feed or the end of the text ends the line).
+    bool lastFieldEndedAtComma() const { return mFieldStop != nullptr && mFieldStop != mEnd && *mFieldStop == u','; }
+
     // The field read last, as it stands.
     QStringView field() const
     {

@@ -97,6 +97,8 @@ public:
         mNames[static_cast<std::size_t>(*n)] = isFreeName(fields.text()) ? kFree : kNamed;
         fields.skip();  // X
         fields.skip();  // Y
+        if (mReload && fields.lastFieldEndedAtComma())
+            fields.skip();  // H, which the reload takes
         return true;
     }
 
@@ -154,7 +156,10 @@ private:
 // The scan that writes the records into the tables.
 class SimaScan {
 public:
-    SimaScan(bool selectNew, std::int32_t slot) : mSelectNew(selectNew), mSlot(slot) {}
+    SimaScan(bool selectNew, std::int32_t slot, bool takeHeights)
+        : mSelectNew(selectNew), mTakeHeights(takeHeights), mSlot(slot)
+    {
+    }
 
     bool coordinate(simatext::FieldCursor& fields)
     {
@@ -162,8 +167,12 @@ public:
         const QStringView name = fields.text();
         const double X = fields.number();
         const double Y = fields.number();
+        const bool hasHeight = mTakeHeights && fields.lastFieldEndedAtComma();
+        const double H = hasHeight ? fields.number() : 0.0;
         if (!n)
             return true;  // refused by the check; never written
+        if (hasHeight)
+            ZahyoH[*n] = H;
         ZahyoName[*n] = mTexts.copy(platform::trimmedView(name));
         ZahyoX[*n] = X;
         ZahyoY[*n] = Y;
@@ -215,6 +224,7 @@ public:
 
 private:
     bool mSelectNew;
+    bool mTakeHeights;
     std::int32_t mSlot;
     platform::TextBlockMaker mTexts;  // the names the tables keep
 };
@@ -275,13 +285,21 @@ void clearForSimaReload()
         KakuchiInfo[p].clear();
     }
     clearKakuchiAttrs();
-    clearZahyo();
+    // Every coordinate free, as a fresh read starts; the linked files stay
+    // (no site file holds them, and a reload does not bring them).
+    ZahyoName.reset();  // its start value is the free name
+    ZahyoX.reset();
+    ZahyoY.reset();
+    ZahyoH.reset();
+    ZahyoPX.reset();
+    ZahyoPY.reset();
+    ZahyoUsed.reset();
     KakuchiCount = 0;
 }
 
-void scanSimaText(QStringView text, bool selectNew, std::int32_t slot)
+void scanSimaText(QStringView text, bool selectNew, std::int32_t slot, bool reload)
 {
-    SimaScan scan(selectNew, slot);
+    SimaScan scan(selectNew, slot, reload);
     walkSimaRecords(text, scan);
     scan.finish();
 }

@@ -9,8 +9,9 @@
 // field). Of the records only three are read, wherever they stand:
 //   A01,n,name,X,Y,...   coordinate n (1..500000, its leading number rounded
 //                        halves to even): the name trimmed, X and Y absolute
-//                        metres; the fields after Y are scanned as ordinary
-//                        fields
+//                        metres; in a reload also H, the height, when the
+//                        line goes on after Y; the fields after Y (after H
+//                        in a reload) are scanned as ordinary fields
 //   D00,p,name,...       a new parcel after the last one; the parcel number
 //                        is passed over, the name kept as read
 //   B01,n,...            the next vertex of the current parcel: coordinate n
@@ -72,12 +73,12 @@ std::optional<SimaRefusal> checkSimaText(QStringView text, SimaTextKind kind, st
 QString simaRefusalMessage(const SimaRefusal& refusal);
 
 /// The clearing of a reload, which starts from empty coordinates and
-/// parcels as a fresh read does: every coordinate number free ("_?>") with
-/// X, Y, height and plot position 0, no parcel vertex and no linked file
-/// (clearZahyo); parcels 1..KakuchiCount not selected, without name and
-/// location, no parcel attributes, and no parcel (KakuchiCount 0). ZahyoMax
-/// and the parcels' label points are left as they are; the vertex list is
-/// never compacted.
+/// parcels as a fresh read does: every coordinate number 0..500000 free
+/// ("_?>") with X, Y, height and plot position 0 and no parcel vertex;
+/// parcels 1..KakuchiCount not selected, without name and location, no
+/// parcel attributes, and no parcel (KakuchiCount 0). ZahyoMax, the linked
+/// files and the parcels' label points are left as they are; the vertex
+/// list is never compacted.
 void clearForSimaReload();
 
 /// Scans `text` into the tables from vertex slot `slot` (records above);
@@ -88,8 +89,13 @@ void clearForSimaReload();
 /// KakuchiLast is the last slot written. Raises ZahyoMax to the highest
 /// number read; sets the plot positions from OriginX, OriginY.
 ///
+/// With `reload` (the text replaces the tables, which clearForSimaReload
+/// has emptied) each coordinate also takes its height from the field after
+/// Y, as a fresh read of the text does; a line that ends after Y leaves the
+/// height 0. Other texts leave the heights as they are.
+///
 /// The caller checks the text first (checkSimaText): a record outside the
 /// tables is passed over here, never written.
-void scanSimaText(QStringView text, bool selectNew, std::int32_t slot);
+void scanSimaText(QStringView text, bool selectNew, std::int32_t slot, bool reload = false);
 
 }  // namespace tavelcor

@@ -255,7 +255,7 @@ TEST_F(SimaReload, ReloadClearingStartsFromEmptyCoordinatesAndParcels)
     EXPECT_EQ(ZahyoMax, 7) << "the highest number in use is kept";
     EXPECT_EQ(ZahyoH[7], 0.0);
     EXPECT_EQ(ZahyoPX[7], 0.0);
-    EXPECT_TRUE(ZahyoLink[7].isEmpty());
+    EXPECT_EQ(ZahyoLink[7], QStringLiteral("photo.jpg")) << "no site file holds the links";
     EXPECT_TRUE(KakuchiName[1].isEmpty());
     EXPECT_TRUE(KakuchiInfo[1].isEmpty());
     EXPECT_TRUE(KakuchiAttr(1, 3).isEmpty());
@@ -280,6 +280,35 @@ TEST_F(SimaReload, AReloadedPointAndParcelCarryNothingOfTheOldOnes)
     ASSERT_EQ(KakuchiCount, 1);
     EXPECT_EQ(KakuchiName[1], QStringLiteral("R1"));
     EXPECT_TRUE(KakuchiInfo[1].isEmpty());
+}
+
+// A reload takes each coordinate's height from the text, as a fresh read
+// does; a line that ends after Y gives no height and takes nothing of the
+// next line. Appended and merged texts leave the heights as they are.
+TEST_F(SimaReload, AReloadTakesTheHeightsOfItsText)
+{
+    const QString text = QStringLiteral("Z00,SIMA_RELOAD,\r\nA01,1,P1,-37000.000,-8000.000,19.649,\r\n"
+                                        "A01,2,P2,-37001.000,-8001.000\r\nA01,3,P3,-37002.000,-8002.000,,\r\n"
+                                        "A01,4,P4,-37003.000,-8003.000,-2.5,X,\r\nD00,1,R1,1,\r\nB01,2,P2,\r\n");
+    ZahyoH[2] = 7.0;
+    ASSERT_FALSE(checkSimaText(text, SimaTextKind::Reload, 1));
+    clearForSimaReload();
+    scanSimaText(text, false, 1, true);
+    EXPECT_EQ(ZahyoH[1], 19.649);
+    EXPECT_EQ(ZahyoH[2], 0.0);
+    EXPECT_EQ(ZahyoName[3], QStringLiteral("P3")) << "the line after a short one is read";
+    EXPECT_EQ(ZahyoX[3], -37002.0);
+    EXPECT_EQ(ZahyoH[3], 0.0);
+    EXPECT_EQ(ZahyoH[4], -2.5);
+    ASSERT_EQ(KakuchiCount, 1);
+    EXPECT_EQ(KakuchiLast[1] - KakuchiFirst[1], 0);
+
+    for (const bool append : {true, false}) {
+        ZahyoH[1] = 3.0;
+        scanSimaText(QStringLiteral("A01,1,Q1,5,6,9.5,\r\n"), append, nextVertexSlot());
+        EXPECT_EQ(ZahyoName[1], QStringLiteral("Q1"));
+        EXPECT_EQ(ZahyoH[1], 3.0) << "only a reload takes heights";
+    }
 }
 
 // ------------------------------------------------------------- the check
