@@ -26,10 +26,9 @@
 // Every save syncs its files to the disk; long runs go much faster with the
 // temporary folder in memory (TMPDIR=/dev/shm).
 //
-// Left out of the sequences: the point panel's 取消 after a move and its
-// 確定 after an add, which change the tables without a history step of
-// their own, so that Undo of everything is not meant to give the first save
-// back after them.
+// Left out of the sequences: the point panel's 取消 after a move, which
+// puts the point back without a history step of its own, so that Undo of
+// everything is not meant to give the first save back after it.
 //
 // Also here: a history driven past 20000 entries, whose compaction keeps
 // Undo and Redo exact over the records it keeps, and a SIMA reload from the
@@ -554,10 +553,19 @@ private:
                 p = alongLine(j, 0.2 + 0.6 * unit(r[7]));
         }
         click(p);
-        log << QStringLiteral("point add%1 at %2 named \"%3\" \"%4\"%5")
+        // Now and then the names are changed after the add and 確定 writes
+        // them into the point just added.
+        QString renamed;
+        if (r[5] % 5 == 1 && w.Command32.Visible()) {
+            w.Text6.setText(kNames[static_cast<qsizetype>(r[6] % kNames.size())] + QStringLiteral("b"));
+            w.Text7.setText(kSecondNames[static_cast<qsizetype>(r[7] % kSecondNames.size())]);
+            pressButton(w.Command32);
+            renamed = QStringLiteral(", renamed with 確定");
+        }
+        log << QStringLiteral("point add%1 at %2 named \"%3\" \"%4\"%5%6")
                    .arg(onLine ? QStringLiteral(" on a line") : QString(), at(p), PointName[PointCount],
                         PointName2[PointCount],
-                        onLine && !mAnswers.dropOnLine ? QStringLiteral(" (drop: No)") : QString());
+                        onLine && !mAnswers.dropOnLine ? QStringLiteral(" (drop: No)") : QString(), renamed);
     }
 
     void pointMove(const std::array<std::uint32_t, 8>& r)
