@@ -552,7 +552,17 @@ private:
             if (const int j = choose(liveLines(), r[6]))
                 p = alongLine(j, 0.2 + 0.6 * unit(r[7]));
         }
+        // The settings' input of points, for this add only: a single press,
+        // or a double click (its second release follows the double click).
+        const bool doubleClick = r[4] % 3 == 0;
+        const auto setting = DblClickInput;
+        DblClickInput = static_cast<decltype(DblClickInput)>(doubleClick ? 1 : 0);
+        const auto restore = qScopeGuard([setting] { DblClickInput = setting; });
         click(p);
+        if (doubleClick) {
+            w.Picture1.DblClick();
+            release(1, p);
+        }
         // Now and then the names are changed after the add and 確定 writes
         // them into the point just added.
         QString renamed;
@@ -563,7 +573,8 @@ private:
             renamed = QStringLiteral(", renamed with 確定");
         }
         log << QStringLiteral("point add%1 at %2 named \"%3\" \"%4\"%5%6")
-                   .arg(onLine ? QStringLiteral(" on a line") : QString(), at(p), PointName[PointCount],
+                   .arg(onLine ? QStringLiteral(" on a line") : QString(),
+                        at(p) + (doubleClick ? QStringLiteral(" by double click") : QString()), PointName[PointCount],
                         PointName2[PointCount],
                         onLine && !mAnswers.dropOnLine ? QStringLiteral(" (drop: No)") : QString(), renamed);
     }
@@ -909,7 +920,7 @@ protected:
         clipboardText.clear();
         mAnswers->openPath = sign;
         startProgram();
-        // Points are added by a single press.
+        // Points are added by a single press unless a step says otherwise.
         DblClickInput = 0;
         return startupEnd() == StartupEnd::Drawn;
     }
