@@ -9,9 +9,9 @@
 // and a site imported from a published map XML sample. The site is saved
 // before and after the edits; then Undo is pressed until nothing is left to
 // undo and the site saved again, then Redo until nothing is left to redo
-// and saved once more. Every file of the undone save must equal the save
-// before the edits and every file of the redone save the save after them,
-// byte for byte. The one difference the history keeps on purpose: a hand
+// and saved once more; then Undo of everything once again, and its save.
+// Every file of the undone saves must equal the save before the edits and
+// every file of the redone save the save after them, byte for byte. The one difference the history keeps on purpose: a hand
 // stroke taken back by Undo stays in the stroke table with pen code 0 and is
 // written so, so TEGAKI.DAT is compared without rows of pen code 0. While
 // Undo and Redo run, the clipboard holds coordinate rows the user copied;
@@ -1006,6 +1006,14 @@ protected:
         const QString redone = compareSaves(after, save(QStringLiteral("redone")), false);
         if (!redone.isEmpty())
             failure += QStringLiteral("after Redo of everything: ") + redone;
+        // The records Undo and Redo walked serve a second walk alike.
+        if (!undoAll(w))
+            failure += QStringLiteral("Undo did not reach the start again; ");
+        const QString again = compareSaves(before, save(QStringLiteral("undone-again")), true);
+        if (!again.isEmpty())
+            failure += QStringLiteral("after Undo of everything once more: ") + again;
+        if (!redoAll(w))
+            failure += QStringLiteral("Redo did not reach the end again; ");
         if (clipboardText.text() != copied)
             failure += QStringLiteral("the copied rows on the clipboard changed to \"") + clipboardText.text() + u'"';
         return failure;
