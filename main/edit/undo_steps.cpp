@@ -290,6 +290,20 @@ void setPointNames(HistoryCanvas& canvas, int i, float mark, const QString& text
     showPoint(canvas, i, Ink::Own);
 }
 
+// True when a number above `added` up to ZahyoMax holds a coordinate.
+// Numbers taken without one (a refused four-point intersection keeps its
+// number free) hold nothing to keep.
+bool coordinateAbove(int added)
+{
+    const QString free = freeZahyoName();
+    const int top = std::min(ZahyoMax, kZahyoTop);
+    for (int n = added + 1; n <= top; ++n) {
+        if (std::as_const(ZahyoName)[n] != free)
+            return true;
+    }
+    return false;
+}
+
 // ZahyoMax set by Undo (`value` = the record's count before the addition)
 // or Redo (that count + 1) of a computed coordinate at `value` + 1 or
 // `value`. Coordinates above the one the record added came from elsewhere
@@ -300,7 +314,7 @@ void setZahyoMax(HistoryCanvas& canvas, int p, double value)
 {
     const auto added = wholeIn(double(val1(p)) + 1.0, 1, kZahyoTop);
     const auto n = wholeIn(value, 0, kZahyoTop);
-    if (!added || !n || ZahyoMax > *added)
+    if (!added || !n || coordinateAbove(*added))
         return;
     ZahyoMax = *n;
     canvas.redisplay();

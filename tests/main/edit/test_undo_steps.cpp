@@ -296,7 +296,9 @@ TEST_F(UndoStepTest, AComputedCoordinateNoLongerTheNewestChangesNoCount)
 {
     ZahyoMax = 121;
     pushUndoRecord(UndoRecordFields(undo_kind::kCoordinateAppended).values(120.0F));
-    ZahyoMax = 125;  // appended since
+    for (int n = 122; n <= 125; ++n)
+        ZahyoName[n] = QStringLiteral("A%1").arg(n);  // appended since
+    ZahyoMax = 125;
     EXPECT_TRUE(undo());
     EXPECT_EQ(ZahyoMax, 125);
     EXPECT_EQ(UndoPos, 0);
@@ -322,6 +324,24 @@ TEST_F(UndoStepTest, AComputedCoordinateNoLongerTheNewestChangesNoCount)
     EXPECT_EQ(ZahyoMax, 121);
     undo();
     EXPECT_EQ(ZahyoMax, 120);
+}
+
+// A refused four-point intersection keeps its number without a coordinate
+// (and without a record): such numbers above a computed coordinate hold
+// nothing a Undo could cut, so the computation's Undo still gives its count
+// back, and Undo of everything leaves no computed coordinate behind.
+TEST_F(UndoStepTest, NumbersTakenWithoutACoordinateDoNotHoldTheCountUp)
+{
+    ZahyoMax = 1001;
+    ZahyoName[1001] = QStringLiteral("1001P");
+    pushUndoRecord(UndoRecordFields(undo_kind::kCoordinateAppended).values(1000.0F));
+    ZahyoMax = 1002;  // refused: number 1002 stays free ("_?>")
+    ASSERT_EQ(ZahyoName[1002], freeZahyoName());
+    EXPECT_TRUE(undo());
+    EXPECT_EQ(ZahyoMax, 1000);
+    EXPECT_EQ(calls(), (Calls{"redisplay"}));
+    EXPECT_TRUE(redo().applied);
+    EXPECT_EQ(ZahyoMax, 1001);
 }
 
 TEST_F(UndoStepTest, NamesAndMarkerGoBackAndForth)
