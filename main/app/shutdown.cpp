@@ -59,6 +59,20 @@ void unloadOtherWindows(const Plot& window)
     }
 }
 
+// The save command of a site at the close, with the GPS poll stopped while
+// it writes. False when the save failed (its message is shown): the program
+// then stays, with the poll as it was, so that the user can save elsewhere
+// rather than lose the edits since the last save. A cancelled save closes.
+bool saveBeforeClosing(Plot& window)
+{
+    const bool polling = window.Timer1.Enabled();
+    window.Timer1.setEnabled(false);
+    if (saveSite(window) != SaveEnd::Failed)
+        return true;
+    window.Timer1.setEnabled(polling);
+    return false;
+}
+
 }  // namespace
 
 void Form_Unload(Plot& window, int& cancel)
@@ -71,9 +85,9 @@ void Form_Unload(Plot& window, int& cancel)
     removeRasterCopies();
     unloadResultsWindow();
     Bbc(0);
-    if (SiteMode == 1) {
-        window.Timer1.setEnabled(false);
-        Command23_Click(window);
+    if (SiteMode == 1 && !saveBeforeClosing(window)) {
+        cancel = 1;
+        return;
     }
     saveTileList();
     UnhookWheel();

@@ -8,7 +8,10 @@
 // marks the data as changed, stops the GPS poll and runs the save command
 // when a site was opened through the chooser (the map-only view included;
 // not after a clipboard start), rewrites the work folder's tile list when it
-// holds names, removes the wheel hook and unloads every other window. A
+// holds names, removes the wheel hook and unloads every other window. A save
+// that fails (its message names the file and the reason) keeps the program
+// running, the GPS poll as it was, so the user can save elsewhere; a
+// cancelled save dialog closes all the same. A
 // raster folder that cannot be deleted or a tile list that cannot be written
 // is named in a message ("<path> を削除できませんでした", "<path>/Eld.AR2 に
 // 書き込めませんでした") and the shut-down goes on. The main window's own unload then completes, and the

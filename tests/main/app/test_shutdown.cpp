@@ -217,6 +217,33 @@ TEST_F(ShutdownTest, CancelledSaveStillEndsTheProgram)
     EXPECT_FALSE(plotForm().isLoaded());
 }
 
+// A save that fails at the close (here LINE.DAT cannot be replaced) keeps
+// the program running, with the GPS poll as it was, so the edits since the
+// last save can still be saved elsewhere; the message names the file.
+TEST_F(ShutdownTest, FailedSaveKeepsTheProgramRunning)
+{
+    Plot& window = openSite();
+    ASSERT_TRUE(QFile::remove(site + QStringLiteral("/LINE.DAT")));
+    ASSERT_TRUE(QDir().mkpath(site + QStringLiteral("/LINE.DAT")));
+    window.Timer1.setEnabled(true);
+    script().expectMessage(platform::MsgResult::Ok, kQuit);
+    script().expectSaveFile(site + QStringLiteral("/TAVELCOR.TVX"), QStringLiteral("TVX 現場登録"));
+    script().expectMessage(platform::MsgResult::Yes, site + QStringLiteral("/TAVELCOR.TVX　に上書き保存しますか"));
+    script().expectMessage(platform::MsgResult::Ok);
+    EXPECT_FALSE(platform::Unload(window));
+    EXPECT_TRUE(plotForm().isLoaded());
+    EXPECT_TRUE(window.Timer1.Enabled());
+    const QString said = script().records().back().text;
+    EXPECT_TRUE(said.startsWith(QStringLiteral("保存に失敗しました\n")) && said.contains(QStringLiteral("LINE.DAT")))
+        << qPrintable(said);
+
+    // The user gives the save up: now the program ends.
+    script().expectMessage(platform::MsgResult::Ok, kQuit);
+    script().expectSaveFile(std::nullopt, QStringLiteral("TVX 現場登録"));
+    EXPECT_TRUE(platform::Unload(window));
+    EXPECT_FALSE(plotForm().isLoaded());
+}
+
 TEST_F(ShutdownTest, ClipboardStartsSaveNothing)
 {
     for (const QString& text : {QStringLiteral("1\tA\t1\t2\r2\tB\t3\t4\r"),
