@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: LicenseRef-Tavelcor
 #include "main/app/shutdown.h"
 
+#include "main/app/app_context.h"
+#include "main/app/backup.h"
 #include "main/app/plot_procedures.h"
 #include "main/site/tile_list.h"
 #include "main/app/save_command.h"
@@ -11,6 +13,8 @@
 #include "platform/prompt/prompter.h"
 #include "platform/system/files.h"
 #include "platform/system/folders.h"
+
+#include <QCoreApplication>
 
 namespace tavelcor {
 
@@ -92,6 +96,37 @@ void Form_Unload(Plot& window, int& cancel)
     saveTileList();
     UnhookWheel();
     unloadOtherWindows(window);
+}
+
+namespace {
+
+// The backup of a site opened through its sign file, all four tables
+// written whatever their marks, so that nothing since the last save is lost.
+void backUpAtSessionEnd(Plot& window)
+{
+    if (!window.Timer2.Enabled() || SiteFolder.isEmpty())
+        return;
+    PointChanged = LineChanged = TxtChanged = TegakiChanged = 1;
+    static_cast<void>(runBackup(window, currentDateTime()));
+}
+
+}  // namespace
+
+void endSession()
+{
+    if (Plot* window = plotForm().ifLoaded()) {
+        window->Timer1.setEnabled(false);
+        backUpAtSessionEnd(*window);
+        // The quiet steps of a close: nobody is there to read a message.
+        if (TileCacheCount > 0)
+            static_cast<void>(writeTileList());
+        platform::removeFolderTree(platform::localRasterFolder());
+        UnhookWheel();
+    }
+    // Every event loop ends, those of open dialogs too; what a dialog's
+    // caller does next sees it cancelled, and a dialog shown after this
+    // returns at once. The executable then unloads every window and ends.
+    QCoreApplication::exit(0);
 }
 
 void wireShutdown(Plot& window)

@@ -25,6 +25,14 @@ class Plot;
 /// The unload handler; sets cancel to 1 when the user keeps the program.
 void Form_Unload(Plot& window, int& cancel);
 
+/// The end of the desktop session (SIGTERM, SIGHUP or SIGINT, as at log-out),
+/// also while a dialog is open: asks nothing; writes the hourly backup of a
+/// site opened through its sign file with every table, so that nothing since
+/// the last save is lost; stops the GPS poll, writes the tile list, removes
+/// the local raster copies and the wheel hook without a message; then ends
+/// every event loop, those of open dialogs included, so the program ends.
+void endSession();
+
 /// Wires Form_Unload to the window's Unload event.
 void wireShutdown(Plot& window);
 

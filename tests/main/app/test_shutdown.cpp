@@ -6,6 +6,7 @@
 
 #include "geodesy/plane_rectangular.h"
 #include "main/app/app_forms.h"
+#include "main/app/backup.h"
 #include "main/app/shutdown.h"
 #include "main/background/background_drawing.h"
 #include "main/background/gsi_tiles.h"
@@ -13,6 +14,8 @@
 #include "main/render/window_plot_face.h"
 
 #include <QBuffer>
+#include <QEventLoop>
+#include <QTimer>
 #include <QImage>
 
 #include <fcntl.h>
@@ -328,6 +331,55 @@ TEST_F(ShutdownTest, StartupWithoutATileListTakesTheWorkFolderFiles)
         names << TileCache[i];
     EXPECT_TRUE(names.contains(QStringLiteral("18_1_2.png")));
     EXPECT_TRUE(names.contains(QStringLiteral("ELD.BMP")));
+}
+
+// ------------------------------------------------------------ end of session
+
+// The end of the session asks nothing and writes the backup with every
+// table, also those whose marks a backup of the same hour cleared; an event
+// loop of an open dialog ends with it.
+TEST_F(ShutdownTest, EndOfSessionWritesTheBackupAndEndsTheOpenDialogsLoop)
+{
+    Plot& window = openSite();
+    ASSERT_TRUE(window.Timer2.Enabled());
+    ASSERT_TRUE(runBackup(window, now));
+    ASSERT_EQ(PointChanged + LineChanged + TxtChanged + TegakiChanged, 0);
+    PointName[1] = QStringLiteral("edited");
+    LineColor[1] = 4;
+    window.Timer1.setEnabled(true);
+    TileCacheCount = 1;
+    TileCache[1] = QStringLiteral("a.png");
+    makeRasterCopy();
+    const std::size_t prompts = script().records().size();
+
+    QEventLoop dialogLoop;  // stands for the loop of a modal dialog
+    QTimer::singleShot(0, [] { endSession(); });
+    QTimer::singleShot(10000, &dialogLoop, [&dialogLoop] { dialogLoop.exit(1); });
+    EXPECT_EQ(dialogLoop.exec(), 0) << "the dialog's loop did not end";
+    // What comes after the end of the session runs its event loops again.
+    QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+    QCoreApplication::exec();
+
+    EXPECT_EQ(script().records().size(), prompts) << "nothing is asked at the end of the session";
+    const QString hour = backupHourFolder(now);
+    EXPECT_TRUE(fileLines(hour + QStringLiteral("/POINT.DAT")).first().contains(QStringLiteral("edited")));
+    EXPECT_TRUE(fileLines(hour + QStringLiteral("/LINE.DAT")).first().startsWith(QStringLiteral("1,4,")));
+    EXPECT_FALSE(window.Timer1.Enabled());
+    EXPECT_EQ(fileLines(workFolder() + QStringLiteral("/Eld.AR2")), QStringList{QStringLiteral("a.png")});
+    EXPECT_FALSE(QFileInfo::exists(rasterCopyFolder()));
+}
+
+// Without a site opened through its sign file there is nothing to back up.
+TEST_F(ShutdownTest, EndOfSessionWithoutASiteWritesNoBackup)
+{
+    Plot& window = startWithoutASite(platform::MsgResult::Yes);
+    ASSERT_EQ(startupEnd(), StartupEnd::MapOnly);
+    ASSERT_FALSE(window.Timer2.Enabled());
+    const QStringList before = QDir(programFolder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    endSession();
+    QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+    QCoreApplication::exec();
+    EXPECT_EQ(QDir(programFolder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
 }
 
 // ------------------------------------------------------------------ resize
