@@ -32,14 +32,10 @@ const QString kSignFile = QStringLiteral("TAVELCOR.TVX");
 const QString kZahyoSim = QStringLiteral("ZAHYO.SIM");
 
 // The copies an hour folder starts with: the site's catalogue files when it
-// has them, its ZAHYO.SIM and its sign file, and every table marked. The
-// empty sign file first stands in for the copy, as the site's own sign file
-// goes last.
+// has them, its ZAHYO.SIM and its sign file, and every table marked. Each
+// copy replaces its target whole or not at all.
 bool copySiteFiles(const QString& hourFolder)
 {
-    platform::TextFileWriter emptySign(hourFolder + u'/' + kSignFile);
-    if (!emptySign.commit())
-        return false;
     for (const QString& optional : {QStringLiteral("POINT.JKN"), QStringLiteral("TEXT.JKN")}) {
         if (platform::fileExists(platform::findFileNoCase(SiteFolder, optional))
             && !copySiteFile(optional, hourFolder))
@@ -119,7 +115,9 @@ bool startHourFolder(Plot& window, const QString& hourFolder)
     const QString building = buildingFolderFor(hourFolder);
     if (!platform::removeFolderTree(building) || !platform::makeFolder(building))
         return false;
-    const bool built = copySiteFiles(building) && writeMarkedTables(window, building)
+    // The sign file is there from the start, empty until its copy comes.
+    platform::TextFileWriter emptySign(building + u'/' + kSignFile);
+    const bool built = emptySign.commit() && copySiteFiles(building) && writeMarkedTables(window, building)
                        && QDir().rename(building, hourFolder);
     if (!built) {
         platform::removeFolderTree(building);
