@@ -49,7 +49,7 @@ inline constexpr QStringView kCaptionPortSearchDesign = u"ポート(16以内)検
 inline constexpr QStringView kCaptionSearching = u" ポート調査中";
 
 // Watchdog and workbook link.
-inline constexpr QStringView kMsgNoOutput = u"ＧＰＳの出力データが確認てきません。通信状態を確認してください。";
+inline constexpr QStringView kMsgNoOutput = u"ＧＰＳの出力データが確認できません。通信状態を確認してください。";
 inline constexpr QStringView kTitleMessage = u"ORBELAメッセージ";
 inline constexpr QStringView kLogExcelLinkFailed = u"エクセルへのリンクに失敗しました";
 

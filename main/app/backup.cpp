@@ -13,6 +13,9 @@
 #include "platform/system/folders.h"
 #include "platform/text/textfile.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 namespace tavelcor {
 
 namespace {
@@ -25,24 +28,41 @@ bool copySiteFile(const QString& name, const QString& hourFolder)
     return platform::copyFile(platform::findFileNoCase(SiteFolder, name), hourFolder + u'/' + name);
 }
 
-// A new hour folder: its copies of the site's files, and every table marked.
-bool startHourFolder(const QString& hourFolder)
+const QString kSignFile = QStringLiteral("TAVELCOR.TVX");
+const QString kZahyoSim = QStringLiteral("ZAHYO.SIM");
+
+// The copies an hour folder starts with: the site's catalogue files when it
+// has them, its ZAHYO.SIM and its sign file, and every table marked. Each
+// copy replaces its target whole or not at all.
+bool copySiteFiles(const QString& hourFolder)
 {
-    if (!platform::makeFolder(hourFolder))
-        return false;
-    platform::TextFileWriter emptySign(hourFolder + QStringLiteral("/TAVELCOR.TVX"));
-    if (!emptySign.commit())
-        return false;
     for (const QString& optional : {QStringLiteral("POINT.JKN"), QStringLiteral("TEXT.JKN")}) {
         if (platform::fileExists(platform::findFileNoCase(SiteFolder, optional))
             && !copySiteFile(optional, hourFolder))
             return false;
     }
-    if (!copySiteFile(QStringLiteral("ZAHYO.SIM"), hourFolder)
-        || !copySiteFile(QStringLiteral("TAVELCOR.TVX"), hourFolder))
+    if (!copySiteFile(kZahyoSim, hourFolder) || !copySiteFile(kSignFile, hourFolder))
         return false;
     PointChanged = LineChanged = TxtChanged = TegakiChanged = 1;
     return true;
+}
+
+// An hour folder that a backup cut short (a kill, a full disk) left without
+// its site copies: no or an empty sign file, or no ZAHYO.SIM. Such a folder
+// cannot be opened as a site; its copies are made again.
+bool lacksSiteCopies(const QString& hourFolder)
+{
+    const QFileInfo sign(hourFolder + u'/' + kSignFile);
+    return !sign.isFile() || sign.size() == 0 || !platform::fileExists(hourFolder + u'/' + kZahyoSim);
+}
+
+// Where a new hour folder is built: a hidden name beside it, renamed to the
+// hour once it holds everything, so that a backup cut short never leaves an
+// hour folder that looks complete.
+QString buildingFolderFor(const QString& hourFolder)
+{
+    const QFileInfo hour(hourFolder);
+    return hour.path() + QStringLiteral("/.") + hour.fileName() + QStringLiteral(".part");
 }
 
 // Writes one marked, non-empty table; clears its mark unless its panel is
@@ -76,18 +96,49 @@ QString backupHourFolder(const QDateTime& when)
     return backupDayFolder(when) + u'/' + QString::number(when.time().hour());
 }
 
+namespace {
+
+// The DAT files of the marked tables into folder; false at the first failure.
+bool writeMarkedTables(Plot& window, const QString& folder)
+{
+    return writeMarked(PointChanged, PointCount > 0, window.Frame4, writeBackupPoints, folder)
+           && writeMarked(LineChanged, LineNext > 1, window.Frame10, writeLineDat, folder)
+           && writeMarked(TegakiChanged, TegakiCount > 0, window.Frame9, writeTegakiDat, folder)
+           && writeMarked(TxtChanged, TxtCount > 0, window.Frame11, writeTextDat, folder);
+}
+
+// The first backup of an hour: built whole under the building name, then
+// renamed to the hour. A failure leaves no hour folder (and removes the
+// half-built one), so the next backup starts the hour again.
+bool startHourFolder(Plot& window, const QString& hourFolder)
+{
+    const QString building = buildingFolderFor(hourFolder);
+    if (!platform::removeFolderTree(building) || !platform::makeFolder(building))
+        return false;
+    // The sign file is there from the start, empty until its copy comes.
+    platform::TextFileWriter emptySign(building + u'/' + kSignFile);
+    const bool built = emptySign.commit() && copySiteFiles(building) && writeMarkedTables(window, building)
+                       && QDir().rename(building, hourFolder);
+    if (!built) {
+        platform::removeFolderTree(building);
+        PointChanged = LineChanged = TxtChanged = TegakiChanged = 1;
+    }
+    return built;
+}
+
+}  // namespace
+
 bool runBackup(Plot& window, const QDateTime& when)
 {
     Bbc(0);
     if (SiteFolder.isEmpty() || !platform::makeFolder(backupDayFolder(when)))
         return false;
     const QString hourFolder = backupHourFolder(when);
-    if (!platform::folderExists(hourFolder) && !startHourFolder(hourFolder))
+    if (!platform::folderExists(hourFolder))
+        return startHourFolder(window, hourFolder);
+    if (lacksSiteCopies(hourFolder) && !copySiteFiles(hourFolder))
         return false;
-    return writeMarked(PointChanged, PointCount > 0, window.Frame4, writeBackupPoints, hourFolder)
-           && writeMarked(LineChanged, LineNext > 1, window.Frame10, writeLineDat, hourFolder)
-           && writeMarked(TegakiChanged, TegakiCount > 0, window.Frame9, writeTegakiDat, hourFolder)
-           && writeMarked(TxtChanged, TxtCount > 0, window.Frame11, writeTextDat, hourFolder);
+    return writeMarkedTables(window, hourFolder);
 }
 
 void Backup_Form_Activate(Backup& form)

@@ -17,6 +17,13 @@
 // every slot 1..PointCount) and clears a table's mark unless its operation
 // panel is open. The site's own files are only read.
 //
+// A new hour folder is built whole (copies and DAT files) under a hidden
+// name beside it (".<hour>.part") and renamed to the hour only when
+// complete, so a backup cut short (a kill, a full disk) never leaves an hour
+// folder that looks done but cannot be opened; the next backup starts the
+// hour again. An hour folder left without its copies (no or an empty sign
+// file, no ZAHYO.SIM) gets them made again, and every table written.
+//
 // A backup that fails part-way (a copy or a write) keeps what it wrote,
 // closes its window, and the tick shows "timer2_timerでエラーがかかりました";
 // the minute count is kept, so the next tick tries again.

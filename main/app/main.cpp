@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: LicenseRef-Tavelcor
 // Tavelcor, the main program: the main window with its plot.
 #include "main/app/app_context.h"
+#include "main/app/shutdown.h"
 #include "main/app/wirings.h"
 #include "main/site/tables.h"
 #include "main/ui/ui_services.h"
@@ -12,6 +13,7 @@
 #include "platform/forms/qt_translations.h"
 #include "platform/forms/form_holder.h"
 #include "platform/prompt/prompter.h"
+#include "platform/system/termination_signals.h"
 
 #include <QApplication>
 
@@ -33,10 +35,17 @@ int main(int argc, char** argv)
     tavelcor::resetTables();
 
     tavelcor::registerPlotWirings();
+    // The end of the desktop session ends the program in order, also while
+    // start-up's chooser or any other dialog is open.
+    bool sessionEnded = false;
+    platform::onTerminationSignals(app, [&sessionEnded] {
+        sessionEnded = true;
+        tavelcor::endSession();
+    });
     // Using the main window loads it: its start-up runs here, before the
     // event loop. A start-up that ends the program leaves nothing to save.
     tavelcor::Plot& window = tavelcor::plot();
-    if (tavelcor::plotRunState().startupEnd == tavelcor::StartupEnd::ProgramEnds) {
+    if (sessionEnded || tavelcor::plotRunState().startupEnd == tavelcor::StartupEnd::ProgramEnds) {
         platform::destroyAllForms();
         tavelcor::resetAppContext();
         return 0;

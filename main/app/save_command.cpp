@@ -50,9 +50,10 @@ SaveEnd endSave(Plot& window, SaveEnd how)
     return how;
 }
 
-SaveEnd failSave(Plot& window)
+// "保存に失敗しました" with the file that failed and why.
+SaveEnd failSave(Plot& window, const WriteResult& failure)
 {
-    platform::MsgBox(QStringLiteral("保存に失敗しました"));
+    platform::MsgBox(saveFailedMessage(failure));
     return endSave(window, SaveEnd::Failed);
 }
 
@@ -123,14 +124,14 @@ std::optional<double> mayOverwriteSignFile(const QString& path)
     return modified;
 }
 
-bool writeSignWindow(Plot& window, const QString& path)
+WriteResult writeSignWindow(Plot& window, const QString& path)
 {
     const platform::Canvas& plotCanvas = window.Picture1.canvas();
     const SignFileWindow view = signFileWindowFor(
         static_cast<float>(plotCanvas.ScaleLeft()), static_cast<float>(plotCanvas.ScaleTop()),
         static_cast<float>(plotCanvas.ScaleWidth()), static_cast<float>(plotCanvas.ScaleHeight()),
         static_cast<float>(window.Picture1.Width()));
-    return !writeSignFile(path, view).failed();
+    return writeSignFile(path, view);
 }
 
 // Whether ZAHYO.SIM is to be written over: asks about added coordinates
@@ -152,35 +153,35 @@ bool zahyoQuestionsSayWrite()
     return ZahyoDirty == 1 && askYesNo(QStringLiteral("sima座標が変更されています。上書きしますか？"));
 }
 
-bool writeZahyoWhenDue()
+WriteResult writeZahyoWhenDue()
 {
     const QString path = platform::findFileNoCase(SiteFolder, kZahyoSim);
     const bool write = zahyoQuestionsSayWrite();
     if (!write && platform::fileExists(path) && KeptSima.isEmpty())
-        return true;
-    return !writeZahyoSim(path).failed();
+        return {WriteOutcome::Skipped, path, {}};
+    return writeZahyoSim(path);
 }
 
-// Steps after the sign file; false at the first failure.
-bool writeSiteFiles(Plot& window)
+// Steps after the sign file; the first failure ends them and is returned.
+WriteResult writeSiteFiles(Plot& window)
 {
     using DatWriter = WriteResult (*)(const QString&);
     const DatWriter datWriters[] = {[](const QString& folder) { return writePointDat(folder); },
                                     writeLineDat, writeTegakiDat, writeTextDat};
     for (const DatWriter write : datWriters) {
-        if (write(SiteFolder).failed())
-            return false;
+        if (WriteResult result = write(SiteFolder); result.failed())
+            return result;
     }
-    if (!writeZahyoWhenDue())
-        return false;
-    if (writeParcelAttributes(SiteFolder).failed())
-        return false;
+    if (WriteResult result = writeZahyoWhenDue(); result.failed())
+        return result;
+    if (WriteResult result = writeParcelAttributes(SiteFolder); result.failed())
+        return result;
     using SettingsWriter = WriteResult (*)();
     for (const SettingsWriter write : {SaveBackgroundSettings, SaveLineWidths, SaveColorSelect}) {
-        if (write().failed())
-            return false;
+        if (WriteResult result = write(); result.failed())
+            return result;
     }
-    return !SaveSettings([&window] { window.Timer3.setEnabled(true); }).failed();
+    return SaveSettings([&window] { window.Timer3.setEnabled(true); });
 }
 
 }  // namespace
@@ -205,12 +206,12 @@ SaveEnd saveSite(Plot& window)
         moveSite(window, move);
         return endSave(window, SaveEnd::NotASite);
     }
-    if (!writeSignWindow(window, path))
-        return failSave(window);
+    if (const WriteResult sign = writeSignWindow(window, path); sign.failed())
+        return failSave(window, sign);
     moveSite(window, move);
     window.setMousePointer(platform::pointer::Hourglass);
-    if (!writeSiteFiles(window))
-        return failSave(window);
+    if (const WriteResult files = writeSiteFiles(window); files.failed())
+        return failSave(window, files);
     // Compared with file times later: the system clock, not a test's clock.
     SignFileDate = platform::toDateDouble(QDateTime::currentDateTime());
     return endSave(window, SaveEnd::Saved);

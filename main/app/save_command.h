@@ -20,7 +20,9 @@
 //
 // Every file goes through the atomic writers of the site files, so a save
 // cut short leaves each file either as it was or complete. A failure shows
-// "保存に失敗しました" and ends the save; the files written before stay.
+// "保存に失敗しました" with the file that could not be written and the
+// system's reason on lines of their own, and ends the save; the files
+// written before stay.
 #pragma once
 
 namespace tavelcor {
@@ -33,7 +35,7 @@ enum class SaveEnd {
     NotASite,   // an existing file of another name was chosen: only the site
                 // folder and the caption took its folder and name
     Saved,      // every file was written
-    Failed,     // a write failed; "保存に失敗しました" was shown
+    Failed,     // a write failed; "保存に失敗しました" (with file and reason) was shown
 };
 
 /// The save command; see above.

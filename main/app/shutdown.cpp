@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: LicenseRef-Tavelcor
 #include "main/app/shutdown.h"
 
+#include "main/app/app_context.h"
+#include "main/app/backup.h"
 #include "main/app/plot_procedures.h"
 #include "main/site/tile_list.h"
 #include "main/app/save_command.h"
@@ -11,6 +13,8 @@
 #include "platform/prompt/prompter.h"
 #include "platform/system/files.h"
 #include "platform/system/folders.h"
+
+#include <QCoreApplication>
 
 namespace tavelcor {
 
@@ -59,6 +63,20 @@ void unloadOtherWindows(const Plot& window)
     }
 }
 
+// The save command of a site at the close, with the GPS poll stopped while
+// it writes. False when the save failed (its message is shown): the program
+// then stays, with the poll as it was, so that the user can save elsewhere
+// rather than lose the edits since the last save. A cancelled save closes.
+bool saveBeforeClosing(Plot& window)
+{
+    const bool polling = window.Timer1.Enabled();
+    window.Timer1.setEnabled(false);
+    if (saveSite(window) != SaveEnd::Failed)
+        return true;
+    window.Timer1.setEnabled(polling);
+    return false;
+}
+
 }  // namespace
 
 void Form_Unload(Plot& window, int& cancel)
@@ -71,13 +89,44 @@ void Form_Unload(Plot& window, int& cancel)
     removeRasterCopies();
     unloadResultsWindow();
     Bbc(0);
-    if (SiteMode == 1) {
-        window.Timer1.setEnabled(false);
-        Command23_Click(window);
+    if (SiteMode == 1 && !saveBeforeClosing(window)) {
+        cancel = 1;
+        return;
     }
     saveTileList();
     UnhookWheel();
     unloadOtherWindows(window);
+}
+
+namespace {
+
+// The backup of a site opened through its sign file, all four tables
+// written whatever their marks, so that nothing since the last save is lost.
+void backUpAtSessionEnd(Plot& window)
+{
+    if (!window.Timer2.Enabled() || SiteFolder.isEmpty())
+        return;
+    PointChanged = LineChanged = TxtChanged = TegakiChanged = 1;
+    static_cast<void>(runBackup(window, currentDateTime()));
+}
+
+}  // namespace
+
+void endSession()
+{
+    if (Plot* window = plotForm().ifLoaded()) {
+        window->Timer1.setEnabled(false);
+        backUpAtSessionEnd(*window);
+        // The quiet steps of a close: nobody is there to read a message.
+        if (TileCacheCount > 0)
+            static_cast<void>(writeTileList());
+        platform::removeFolderTree(platform::localRasterFolder());
+        UnhookWheel();
+    }
+    // Every event loop ends, those of open dialogs too; what a dialog's
+    // caller does next sees it cancelled, and a dialog shown after this
+    // returns at once. The executable then unloads every window and ends.
+    QCoreApplication::exit(0);
 }
 
 void wireShutdown(Plot& window)

@@ -8,6 +8,7 @@
 #include "main/app/startup_internal.h"
 #include "main/render/wheel_zoom.h"
 #include "main/render/window_plot_face.h"
+#include "main/site/chooser_folder.h"
 #include "main/site/format2000.h"
 #include "main/site/mapxml.h"
 #include "main/site/sign_file.h"
@@ -309,11 +310,19 @@ ModeOutcome runSiteChooser(Plot& window)
     dialog.setFileName(kSignFileName);
     dialog.setFilter(kChooserFilter);
     dialog.setFilterIndex(1);
-    if (!dialog.ShowOpen() || !platform::fileExists(dialog.FileName())) {
+    // The chooser starts in the folder last chosen in it (also in an earlier
+    // run); the later dialogs of the run set their own folders.
+    const QString keptFolderFile = platform::programFolder() + u'/' + QString::fromUtf16(kChooserFolderFile);
+    dialog.setInitDir(readChooserFolder(keptFolderFile));
+    const bool chosen = dialog.ShowOpen();
+    dialog.setInitDir(QString());
+    if (!chosen || !platform::fileExists(dialog.FileName())) {
         dialog.setFileName(QString());
         return offerMapOnly(window);
     }
     const QString path = dialog.FileName();
+    // Optional: a program folder that cannot be written keeps the old one.
+    static_cast<void>(writeChooserFolder(keptFolderFile, QFileInfo(path).absolutePath()));
     SiteFolder = siteFolderOf(path);
     return readChosenFile(window, path);
 }

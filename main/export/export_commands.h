@@ -32,8 +32,9 @@ void Command10_Click(Plot& window);
 void Command1_Click(Plot& window);
 
 /// The main window's file dialog for saving, with the filter and the file
-/// name given and no title, folder or overwrite question left from another
-/// command; the chosen path, or nullopt when the user cancelled.
+/// name given, opened in the site folder, and no title or overwrite
+/// question left from another command; the chosen path, or nullopt when the
+/// user cancelled.
 std::optional<QString> chooseExportFile(Plot& window, const QString& filter, const QString& fileName);
 
 /// The message of a renumbering that would pass the last coordinate number.

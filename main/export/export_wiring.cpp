@@ -3,7 +3,10 @@
 
 #include "main/export/kml_export.h"
 
+#include "main/site/tables.h"
 #include "main/window/plot.h"
+
+#include <QDir>
 
 namespace tavelcor {
 
@@ -15,7 +18,12 @@ std::optional<QString> chooseExportFile(Plot& window, const QString& filter, con
     dialog.setFileName(fileName);
     dialog.setDialogTitle(QString());
     dialog.setFlags(0);
-    if (!dialog.ShowSave())
+    // Opens where the work is, the site folder, as the site's own save does;
+    // the dialog's other uses keep their own start folder.
+    dialog.setInitDir(QDir::cleanPath(SiteFolder));
+    const bool chosen = dialog.ShowSave();
+    dialog.setInitDir(QString());
+    if (!chosen)
         return std::nullopt;
     return dialog.FileName();
 }

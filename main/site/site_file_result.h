@@ -33,4 +33,17 @@ struct WriteResult {
     bool failed() const { return outcome == WriteOutcome::Failed; }
 };
 
+/// What a failed save tells the user: "保存に失敗しました", then on lines of
+/// their own the file that could not be written and the system's reason
+/// (a read-only folder, a full disk), each when known.
+inline QString saveFailedMessage(const WriteResult& result)
+{
+    QString text = QStringLiteral("保存に失敗しました");
+    for (const QString& detail : {result.path, result.error}) {
+        if (!detail.isEmpty())
+            text += u'\n' + detail;
+    }
+    return text;
+}
+
 }  // namespace tavelcor

@@ -13,6 +13,7 @@
 #include "main/ui/ui_services.h"
 #include "main/ui/work_folder.h"
 #include "main/window/plot.h"
+#include "platform/prompt/prompter.h"
 #include "platform/text/numbers.h"
 #include "platform/text/strings.h"
 
@@ -317,7 +318,10 @@ void Jyouken::Command1_Click()
     applyTexts();
     applyChoices();
     crtplot();
-    SaveSettings([] { plot().Timer3.setEnabled(true); });
+    // The settings are in force for this run either way; a file that could
+    // not be written is said, since the next opening re-reads the old one.
+    if (const WriteResult saved = SaveSettings([] { plot().Timer3.setEnabled(true); }); saved.failed())
+        platform::MsgBox(saveFailedMessage(saved));
     platform::Unload(*this);
 }
 

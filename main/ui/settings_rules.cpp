@@ -80,11 +80,14 @@ std::optional<std::int32_t> displayLimitFromText(const QString& text)
 
 ZoneEntry zoneFromText(const QString& text)
 {
-    // Tested as the whole number the zone becomes: 19.4 is zone 19.
-    const double value = whole(platform::Val(text));
-    if (value < 1.0 || value > 19.0)
+    // A value under 1 is no zone, however it rounds (0.7 is not zone 1);
+    // the upper bound is tested on the whole number the zone becomes, so
+    // 19.4 is zone 19.
+    const double value = platform::Val(text);
+    const double zone = whole(value);
+    if (value < 1.0 || zone > 19.0)
         return ZoneEntry{6, true};
-    return ZoneEntry{static_cast<std::uint8_t>(value), false};
+    return ZoneEntry{static_cast<std::uint8_t>(zone), false};
 }
 
 std::uint8_t tileScreensFromText(const QString& text)

@@ -28,8 +28,9 @@ std::optional<std::uint8_t> backupMinutesFromText(const QString& text);
 /// below would hide every label and drop whole folders of the KML export.
 std::optional<std::int32_t> displayLimitFromText(const QString& text);
 
-/// The zone field as a whole number: below 1 or above 19 turns the field
-/// into "6" (`resetText`) and gives zone 6 ("19.4" gives 19, "20" gives 6).
+/// The zone field as a whole number: a value below 1 ("0.7" too) or one
+/// that rounds above 19 turns the field into "6" (`resetText`) and gives
+/// zone 6 ("19.4" gives 19, "20" gives 6).
 struct ZoneEntry {
     std::uint8_t zone = 6;
     bool resetText = false;

@@ -185,7 +185,7 @@ TEST_F(Reception, TheWatchdogTickStopsASilentPort)
     ASSERT_NE(gps->client, nullptr);
     startReception();
     ASSERT_TRUE(receive(fixBurst()));
-    script->expectMessage(MsgResult::Ok, QStringLiteral("ＧＰＳの出力データが確認てきません。通信状態を確認してください。"));
+    script->expectMessage(MsgResult::Ok, QStringLiteral("ＧＰＳの出力データが確認できません。通信状態を確認してください。"));
     f.Timer1.Timer();
     ASSERT_EQ(script->records().size(), 1u);
     EXPECT_EQ(script->records()[0].title, QStringLiteral("ORBELAメッセージ"));
@@ -205,7 +205,7 @@ TEST_F(Reception, TheWatchdogFiresWhenNoDataComesAfterTheStart)
 {
     orbela::Form1& f = form();
     f.Text1.setText(QStringLiteral("0.2"));
-    script->expectMessage(MsgResult::Ok, QStringLiteral("ＧＰＳの出力データが確認てきません。通信状態を確認してください。"));
+    script->expectMessage(MsgResult::Ok, QStringLiteral("ＧＰＳの出力データが確認できません。通信状態を確認してください。"));
     startReception();
     EXPECT_TRUE(QTest::qWaitFor([&] { return !script->records().empty(); }, kWaitMs));
     EXPECT_EQ(f.Caption(), QStringLiteral("NMEA未接続"));

@@ -160,10 +160,12 @@ TEST_F(BackupTest, TickCountsOnlyWhileABackupIsDue)
     EXPECT_FALSE(QFileInfo::exists(site + QStringLiteral("/TVXBAK20240105")));
 }
 
-// A backup that fails part-way says so, keeps the count for the next tick
-// and never touches the site's own files.
+// A backup that fails part-way says so, keeps the count for the next tick,
+// leaves no hour folder that looks complete and never touches the site's
+// own files; the next tick builds the hour folder whole.
 TEST_F(BackupTest, FailedBackupIsReportedAndTriedAgain)
 {
+    const QByteArray zahyo = fileBytes(site + QStringLiteral("/ZAHYO.SIM"));
     ASSERT_TRUE(QFile::remove(site + QStringLiteral("/ZAHYO.SIM")));
     const QByteArray points = fileBytes(site + QStringLiteral("/POINT.DAT"));
     BackupMinutes = 1;
@@ -171,14 +173,52 @@ TEST_F(BackupTest, FailedBackupIsReportedAndTriedAgain)
     script().expectMessage(platform::MsgResult::Ok, QStringLiteral("timer2_timerでエラーがかかりました"));
     tick();
     EXPECT_EQ(plotRunState().BackupTicks, 1);
-    EXPECT_FALSE(QFileInfo::exists(hourFolder(5, 9) + QStringLiteral("/POINT.DAT")));
+    EXPECT_FALSE(QFileInfo::exists(hourFolder(5, 9)));
+    EXPECT_EQ(QDir(site + QStringLiteral("/TVXBAK20240105")).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList{})
+        << "nothing half-built stays beside the hour folders";
 
-    // the hour folder exists now: the next backup writes the tables
+    ASSERT_TRUE(writeBytes(site + QStringLiteral("/ZAHYO.SIM"), zahyo));
     expectBackup();
     tick();
     EXPECT_EQ(plotRunState().BackupTicks, 0);
-    EXPECT_TRUE(QFileInfo::exists(hourFolder(5, 9) + QStringLiteral("/POINT.DAT")));
+    const QString hour = hourFolder(5, 9);
+    for (const char* name : {"TAVELCOR.TVX", "ZAHYO.SIM"})
+        EXPECT_EQ(fileBytes(hour + u'/' + QString::fromUtf8(name)), fileBytes(site + u'/' + QString::fromUtf8(name)))
+            << name;
+    EXPECT_TRUE(QFileInfo::exists(hour + QStringLiteral("/POINT.DAT")));
     EXPECT_EQ(fileBytes(site + QStringLiteral("/POINT.DAT")), points);
+}
+
+// Hour folders that an earlier backup left cut short (killed after the
+// empty sign file, or before ZAHYO.SIM) get their copies and every table.
+TEST_F(BackupTest, HourFolderLeftCutShortIsCompleted)
+{
+    const struct {
+        const char* name;
+        bool signFile;  // the empty sign file was written
+        bool zahyo;     // ZAHYO.SIM was copied
+    } rows[] = {
+        {"empty folder", false, false},
+        {"empty sign file only", true, false},
+        {"empty sign file and ZAHYO.SIM", true, true},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const QString hour = hourFolder(5, 9);
+        ASSERT_TRUE(QDir(hour).removeRecursively());
+        ASSERT_TRUE(QDir().mkpath(hour));
+        if (row.signFile)
+            ASSERT_TRUE(writeBytes(hour + QStringLiteral("/TAVELCOR.TVX"), {}));
+        if (row.zahyo)
+            ASSERT_TRUE(QFile::copy(site + QStringLiteral("/ZAHYO.SIM"), hour + QStringLiteral("/ZAHYO.SIM")));
+        PointChanged = LineChanged = TxtChanged = TegakiChanged = 0;
+        ASSERT_TRUE(runBackup(*window, now));
+        for (const char* name : {"TAVELCOR.TVX", "ZAHYO.SIM", "LINE.DAT", "TEGAKI.DAT", "TEXT.DAT"})
+            EXPECT_EQ(fileBytes(hour + u'/' + QString::fromUtf8(name)), fileBytes(site + u'/' + QString::fromUtf8(name)))
+                << name;
+        EXPECT_TRUE(QFileInfo::exists(hour + QStringLiteral("/POINT.DAT")));
+    }
 }
 
 TEST_F(BackupTest, BackupWindowSitsAtTheMainWindowsTopRight)

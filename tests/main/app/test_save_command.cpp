@@ -348,8 +348,14 @@ TEST_F(SaveCommandTest, FailedWriteIsReportedAndLeavesLaterFilesAlone)
     TegakiX[1] = 3.0F;
     expectSaveDialog(sign);
     script().expectMessage(platform::MsgResult::Yes, sign + kOverwrite);
-    script().expectMessage(platform::MsgResult::Ok, QStringLiteral("保存に失敗しました"));
+    script().expectMessage(platform::MsgResult::Ok);
     EXPECT_EQ(saveSite(window), SaveEnd::Failed);
+    // The message names the file that failed, and why, below its first line.
+    const QStringList said = script().records().back().text.split(u'\n');
+    ASSERT_EQ(said.size(), 3) << qPrintable(script().records().back().text);
+    EXPECT_EQ(said[0], QStringLiteral("保存に失敗しました"));
+    EXPECT_EQ(said[1], site + QStringLiteral("/LINE.DAT"));
+    EXPECT_FALSE(said[2].isEmpty());
     EXPECT_TRUE(fileLines(site + QStringLiteral("/POINT.DAT")).first().contains(QStringLiteral("new")));
     EXPECT_EQ(fileBytes(site + QStringLiteral("/TEGAKI.DAT")), strokes);
     EXPECT_EQ(window.MousePointer(), 0);
@@ -390,8 +396,10 @@ TEST_F(SaveCommandTest, FailedSaveAsKeepsTheOldSite)
             ASSERT_TRUE(writeLines(plain, {QStringLiteral("not a folder")}));
             expectSaveDialog(plain + u'/' + kSignFile);
         }
-        script().expectMessage(platform::MsgResult::Ok, QStringLiteral("保存に失敗しました"));
+        script().expectMessage(platform::MsgResult::Ok);
         EXPECT_EQ(saveSite(window), SaveEnd::Failed);
+        EXPECT_TRUE(script().records().back().text.startsWith(QStringLiteral("保存に失敗しました\n")))
+            << qPrintable(script().records().back().text);
         fullDisk.reset();
         EXPECT_EQ(SiteFolder, site + u'/');
         EXPECT_EQ(window.Caption(), caption);

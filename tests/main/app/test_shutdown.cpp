@@ -6,6 +6,7 @@
 
 #include "geodesy/plane_rectangular.h"
 #include "main/app/app_forms.h"
+#include "main/app/backup.h"
 #include "main/app/shutdown.h"
 #include "main/background/background_drawing.h"
 #include "main/background/gsi_tiles.h"
@@ -13,6 +14,8 @@
 #include "main/render/window_plot_face.h"
 
 #include <QBuffer>
+#include <QEventLoop>
+#include <QTimer>
 #include <QImage>
 
 #include <fcntl.h>
@@ -217,6 +220,33 @@ TEST_F(ShutdownTest, CancelledSaveStillEndsTheProgram)
     EXPECT_FALSE(plotForm().isLoaded());
 }
 
+// A save that fails at the close (here LINE.DAT cannot be replaced) keeps
+// the program running, with the GPS poll as it was, so the edits since the
+// last save can still be saved elsewhere; the message names the file.
+TEST_F(ShutdownTest, FailedSaveKeepsTheProgramRunning)
+{
+    Plot& window = openSite();
+    ASSERT_TRUE(QFile::remove(site + QStringLiteral("/LINE.DAT")));
+    ASSERT_TRUE(QDir().mkpath(site + QStringLiteral("/LINE.DAT")));
+    window.Timer1.setEnabled(true);
+    script().expectMessage(platform::MsgResult::Ok, kQuit);
+    script().expectSaveFile(site + QStringLiteral("/TAVELCOR.TVX"), QStringLiteral("TVX 現場登録"));
+    script().expectMessage(platform::MsgResult::Yes, site + QStringLiteral("/TAVELCOR.TVX　に上書き保存しますか"));
+    script().expectMessage(platform::MsgResult::Ok);
+    EXPECT_FALSE(platform::Unload(window));
+    EXPECT_TRUE(plotForm().isLoaded());
+    EXPECT_TRUE(window.Timer1.Enabled());
+    const QString said = script().records().back().text;
+    EXPECT_TRUE(said.startsWith(QStringLiteral("保存に失敗しました\n")) && said.contains(QStringLiteral("LINE.DAT")))
+        << qPrintable(said);
+
+    // The user gives the save up: now the program ends.
+    script().expectMessage(platform::MsgResult::Ok, kQuit);
+    script().expectSaveFile(std::nullopt, QStringLiteral("TVX 現場登録"));
+    EXPECT_TRUE(platform::Unload(window));
+    EXPECT_FALSE(plotForm().isLoaded());
+}
+
 TEST_F(ShutdownTest, ClipboardStartsSaveNothing)
 {
     for (const QString& text : {QStringLiteral("1\tA\t1\t2\r2\tB\t3\t4\r"),
@@ -301,6 +331,55 @@ TEST_F(ShutdownTest, StartupWithoutATileListTakesTheWorkFolderFiles)
         names << TileCache[i];
     EXPECT_TRUE(names.contains(QStringLiteral("18_1_2.png")));
     EXPECT_TRUE(names.contains(QStringLiteral("ELD.BMP")));
+}
+
+// ------------------------------------------------------------ end of session
+
+// The end of the session asks nothing and writes the backup with every
+// table, also those whose marks a backup of the same hour cleared; an event
+// loop of an open dialog ends with it.
+TEST_F(ShutdownTest, EndOfSessionWritesTheBackupAndEndsTheOpenDialogsLoop)
+{
+    Plot& window = openSite();
+    ASSERT_TRUE(window.Timer2.Enabled());
+    ASSERT_TRUE(runBackup(window, now));
+    ASSERT_EQ(PointChanged + LineChanged + TxtChanged + TegakiChanged, 0);
+    PointName[1] = QStringLiteral("edited");
+    LineColor[1] = 4;
+    window.Timer1.setEnabled(true);
+    TileCacheCount = 1;
+    TileCache[1] = QStringLiteral("a.png");
+    makeRasterCopy();
+    const std::size_t prompts = script().records().size();
+
+    QEventLoop dialogLoop;  // stands for the loop of a modal dialog
+    QTimer::singleShot(0, [] { endSession(); });
+    QTimer::singleShot(10000, &dialogLoop, [&dialogLoop] { dialogLoop.exit(1); });
+    EXPECT_EQ(dialogLoop.exec(), 0) << "the dialog's loop did not end";
+    // What comes after the end of the session runs its event loops again.
+    QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+    QCoreApplication::exec();
+
+    EXPECT_EQ(script().records().size(), prompts) << "nothing is asked at the end of the session";
+    const QString hour = backupHourFolder(now);
+    EXPECT_TRUE(fileLines(hour + QStringLiteral("/POINT.DAT")).first().contains(QStringLiteral("edited")));
+    EXPECT_TRUE(fileLines(hour + QStringLiteral("/LINE.DAT")).first().startsWith(QStringLiteral("1,4,")));
+    EXPECT_FALSE(window.Timer1.Enabled());
+    EXPECT_EQ(fileLines(workFolder() + QStringLiteral("/Eld.AR2")), QStringList{QStringLiteral("a.png")});
+    EXPECT_FALSE(QFileInfo::exists(rasterCopyFolder()));
+}
+
+// Without a site opened through its sign file there is nothing to back up.
+TEST_F(ShutdownTest, EndOfSessionWithoutASiteWritesNoBackup)
+{
+    Plot& window = startWithoutASite(platform::MsgResult::Yes);
+    ASSERT_EQ(startupEnd(), StartupEnd::MapOnly);
+    ASSERT_FALSE(window.Timer2.Enabled());
+    const QStringList before = QDir(programFolder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    endSession();
+    QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+    QCoreApplication::exec();
+    EXPECT_EQ(QDir(programFolder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
 }
 
 // ------------------------------------------------------------------ resize

@@ -115,6 +115,36 @@ TEST_F(StartupTest, SignFileOpensTheWholeSite)
 // The start-up as the program runs it, with every part's handlers wired
 // (display switches, view commands, printing): the switches it sets draw
 // nothing while it loads, and the first redraw shows the site.
+// The chooser starts in the folder of the file last chosen in it, in the
+// next run too; a cancelled chooser keeps the folder; a kept folder that is
+// gone no more is not offered.
+TEST_F(StartupTest, ChooserStartsInTheFolderLastChosen)
+{
+    const QString site = copyFixture(QStringLiteral("site"), QStringLiteral("genba"));
+    chooseFile(site + u'/' + kSignFile);
+    startProgram();
+    ASSERT_EQ(startupEnd(), StartupEnd::Drawn);
+    EXPECT_EQ(script().records().front().initialFolder, QString()) << "nothing chosen before";
+    EXPECT_EQ(plot().CommonDialog1.InitDir(), QString()) << "the run's other dialogs keep their own folders";
+
+    // The next run, then the run after one whose chooser was cancelled.
+    for (const char* run : {"next run", "after a cancelled chooser"}) {
+        SCOPED_TRACE(run);
+        endRun();
+        const std::size_t before = script().records().size();
+        startWithoutASite(platform::MsgResult::No);
+        ASSERT_GT(script().records().size(), before);
+        EXPECT_EQ(script().records().at(before).initialFolder, site);
+    }
+
+    endRun();
+    ASSERT_TRUE(QDir(site).removeRecursively());
+    const std::size_t before = script().records().size();
+    startWithoutASite(platform::MsgResult::No);
+    ASSERT_GT(script().records().size(), before);
+    EXPECT_EQ(script().records().at(before).initialFolder, QString());
+}
+
 TEST_F(StartupTest, StartsWithEveryPartOfTheProgramWired)
 {
     clearPlotWirings();

@@ -202,6 +202,22 @@ TEST_F(SimaButtonTest, NearCoordinatesOfTheSelectedParcels)
     EXPECT_EQ(numbers, (QStringList{"1", "2", "4"}));
 }
 
+// The save dialog opens in the site folder, not the program's current
+// folder; the dialog keeps no start folder for its other uses.
+TEST_F(SimaButtonTest, TheSaveDialogOpensInTheSiteFolder)
+{
+    addCoordinate(1, QStringLiteral("A"), 0.0, 0.0);
+    const QString site = path(QStringLiteral("genba"));
+    ASSERT_TRUE(QDir().mkpath(site));
+    SiteFolder = site + u'/';
+    answerDialog(choose(1));
+    script().expectSaveFile(std::nullopt);
+    registerSima();
+    EXPECT_EQ(script().records().back().kind, platform::PromptKind::SaveFile);
+    EXPECT_EQ(script().records().back().initialFolder, site);
+    EXPECT_EQ(shownPlot().CommonDialog1.InitDir(), QString());
+}
+
 TEST_F(SimaButtonTest, AnExistingFileIsReplacedOnlyAfterOk)
 {
     addCoordinate(1, QStringLiteral("A"), 0.0, 0.0);

@@ -53,6 +53,7 @@ TEST_F(SxfButtonTest, AnEmptySite)
     EXPECT_EQ(dialog.kind, platform::PromptKind::SaveFile);
     EXPECT_EQ(dialog.filter, "SXF ファイル|*.SFC");
     EXPECT_EQ(dialog.defaultText, "TAVELCOR.SFC");
+    EXPECT_EQ(dialog.initialFolder, QDir::cleanPath(SiteFolder)) << "opens where the site is";
 
     ASSERT_EQ(lines.size(), 301);
     EXPECT_EQ(lines[16], "#10 = pre_defined_colour_feature(\\'red\\')");

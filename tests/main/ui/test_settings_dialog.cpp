@@ -47,12 +47,28 @@ TEST(SettingsRules, DisplayLimitsAreWholeNumbersFromOneUpToTheLargest32BitValue)
     }
 }
 
-TEST(SettingsRules, ZoneScreensAndBackup)
+// A value under 1 is no zone even when it rounds to 1; above, the zone is
+// the whole number the value rounds to (halves to even).
+TEST(SettingsRules, ZoneField)
 {
-    EXPECT_EQ(zoneFromText(QStringLiteral("0")).zone, 6);
-    EXPECT_TRUE(zoneFromText(QStringLiteral("20")).resetText);
-    EXPECT_EQ(zoneFromText(QStringLiteral("19.4")).zone, 19);
-    EXPECT_FALSE(zoneFromText(QStringLiteral("19.4")).resetText);
+    const struct {
+        const char* text;
+        int zone;
+        bool reset;
+    } rows[] = {
+        {"0", 6, true},    {"0.7", 6, true},   {"0.5", 6, true},   {"0.99", 6, true},  {"-1", 6, true},
+        {"", 6, true},     {"abc", 6, true},   {"1", 1, false},    {"1.4", 1, false},  {"9", 9, false},
+        {"19", 19, false}, {"19.4", 19, false}, {"19.5", 6, true}, {"20", 6, true},    {"2.5", 2, false},
+    };
+    for (const auto& row : rows) {
+        const ZoneEntry entry = zoneFromText(QString::fromUtf8(row.text));
+        EXPECT_EQ(entry.zone, row.zone) << row.text;
+        EXPECT_EQ(entry.resetText, row.reset) << row.text;
+    }
+}
+
+TEST(SettingsRules, ScreensBackupAndLayout)
+{
     for (const char* text : {"0", "100", "", "-3"})
         EXPECT_EQ(tileScreensFromText(QString::fromUtf8(text)), 5) << text;
     EXPECT_EQ(tileScreensFromText(QStringLiteral("12.5")), 12);
@@ -155,6 +171,28 @@ TEST_F(SettingsDialog, ZoneFieldOutsideOneToNineteenShowsSix)
         click(j.Command2);
     });
     EXPECT_EQ(reopened, QStringLiteral("6"));
+}
+
+// A settings file that cannot be written (here a folder in its place) is
+// said, naming the file; the dialog closes and the values stay in force for
+// this run.
+TEST_F(SettingsDialog, OkSaysWhenTheSettingsFileCannotBeWritten)
+{
+    Plot& w = shownPlot();
+    const QString path = settingsFileToWrite();
+    ASSERT_TRUE(QDir().mkpath(path));
+    ZoneNo = 9;
+    withSettings(w, [this](Jyouken& j) {
+        j.Text8.setText(QStringLiteral("12"));
+        script().expectMessage(platform::MsgResult::Ok);
+        click(j.Command1);
+    });
+    EXPECT_FALSE(jyoukenForm().isLoaded());
+    EXPECT_EQ(ZoneNo, 12);
+    ASSERT_FALSE(script().records().empty());
+    const QString said = script().records().back().text;
+    EXPECT_TRUE(said.startsWith(QStringLiteral("保存に失敗しました\n") + path)) << qPrintable(said);
+    EXPECT_TRUE(QFileInfo(path).isDir());
 }
 
 TEST_F(SettingsDialog, ScreensFieldActsAtOnceEvenWhenCancelled)
