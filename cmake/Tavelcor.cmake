@@ -30,13 +30,28 @@ if(NOT TAVELCOR_SHARED_DATA_DIR)
   set(TAVELCOR_SHARED_DATA_DIR "${PROJECT_SOURCE_DIR}/../shared/data")
 endif()
 
-# tavelcor_add_test(<name> SOURCES ... [LIBS ...] [GUI])
+# tavelcor_add_test(<name> SOURCES ... [LIBS ...] [GUI] [QT_NETWORK]
+#                   [TIMEOUT seconds] [SUITES pattern ...])
 #
-# One GoogleTest executable; each test case becomes its own CTest test so that
-# `ctest -j` spreads them over all cores.  GUI tests get a QApplication on the
-# offscreen platform; pure-logic tests get a plain QCoreApplication-free main.
+# One GoogleTest executable, registered with CTest as ONE test that runs the
+# whole program in one process, its cases in a shuffled order: starting a
+# process per case costs far more than most cases, and a shuffled run shows
+# a case that leans on state another case left behind. GoogleTest prints the
+# seed of the order ("Randomizing tests' orders with a seed of N"); the same
+# order again: GTEST_RANDOM_SEED=N ctest -R <name>.
+#
+# TIMEOUT: the time the whole program may take; 60 seconds unless the caller
+# gives more and says why (four times that in the sanitizer build).
+# SUITES: a program much longer than the others would run alone at the end of
+# a `ctest -j` run; each pattern (a --gtest_filter, e.g. "KeypadOnX11.*")
+# then becomes a test of its own, <name>/<n>, and one more test, <name>/rest,
+# runs every case no pattern names, so each case still runs once.
+#
+# GUI tests get a QApplication on the offscreen platform; pure-logic tests get
+# a plain QCoreApplication.
+set(TAVELCOR_TEST_TIMEOUT 60 CACHE STRING "Default time-out of one test program, in seconds")
 function(tavelcor_add_test name)
-  cmake_parse_arguments(T "GUI;QT_NETWORK" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "GUI;QT_NETWORK" "TIMEOUT" "SOURCES;LIBS;SUITES" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   if(T_GUI)
     target_link_libraries(${name} PRIVATE test_support_gui)
@@ -50,23 +65,43 @@ function(tavelcor_add_test name)
     TAVELCOR_BIN_DIR="${CMAKE_RUNTIME_OUTPUT_DIRECTORY}"
     TAVELCOR_BUILD_DIR="${PROJECT_BINARY_DIR}")
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/tests/bin)
-  # The discovered tests take their properties as name and value pairs, so
-  # each property here holds one value.
-  set(properties ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
-                 ENVIRONMENT_MODIFICATION "QT_LOGGING_RULES=set:*.debug=false"
-                 TIMEOUT 600)
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT ${TAVELCOR_TEST_TIMEOUT})
+  endif()
+  if(TAVELCOR_SANITIZE)
+    # The instrumented build runs the same cases about three times slower.
+    math(EXPR T_TIMEOUT "${T_TIMEOUT} * 4")
+  endif()
+  set(environment "QT_QPA_PLATFORM=offscreen")
+  set(modifications "QT_LOGGING_RULES=set:*.debug=false")
   if(T_QT_NETWORK AND TAVELCOR_SANITIZE)
     # Qt's network thread, when a request was abandoned at its time-out, can
     # still hold its objects as the process ends, and the leak check then
     # fails a test that passed. The address and undefined-behaviour checks
     # stay on for these tests; only the check for leaks at exit is left out.
-    list(APPEND properties ENVIRONMENT_MODIFICATION
+    list(APPEND modifications
          "ASAN_OPTIONS=set:detect_leaks=0:detect_stack_use_after_return=1:check_initialization_order=1")
   endif()
-  gtest_discover_tests(${name}
-    DISCOVERY_MODE PRE_TEST
-    DISCOVERY_TIMEOUT 60
-    PROPERTIES ${properties})
+
+  set(tests "")
+  if(T_SUITES)
+    set(index 0)
+    foreach(pattern IN LISTS T_SUITES)
+      math(EXPR index "${index} + 1")
+      add_test(NAME ${name}/${index} COMMAND ${name} --gtest_shuffle "--gtest_filter=${pattern}")
+      list(APPEND tests ${name}/${index})
+    endforeach()
+    list(JOIN T_SUITES ":" named)
+    add_test(NAME ${name}/rest COMMAND ${name} --gtest_shuffle "--gtest_filter=-${named}")
+    list(APPEND tests ${name}/rest)
+  else()
+    add_test(NAME ${name} COMMAND ${name} --gtest_shuffle)
+    list(APPEND tests ${name})
+  endif()
+  set_tests_properties(${tests} PROPERTIES
+    TIMEOUT ${T_TIMEOUT}
+    ENVIRONMENT "${environment}"
+    ENVIRONMENT_MODIFICATION "${modifications}")
 endfunction()
 
 # Logic libraries use at most QtCore (and QtNetwork): linking Qt Gui or
@@ -141,3 +176,4 @@ function(tavelcor_check_pure_logic)
 endfunction()
 
 cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL tavelcor_check_pure_logic)
+
