@@ -177,3 +177,134 @@ endfunction()
 
 cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL tavelcor_check_pure_logic)
 
+# ---- Precompiled headers
+#
+# Most of the build's time goes into reading the same Qt (and, in the tests,
+# GoogleTest) headers again for every source file. Each library, program and
+# test is compiled with one of a few precompiled headers, each built once and
+# reused by every target of its kind:
+#   core   Qt Core (the logic libraries and whatever uses no widgets)
+#   gui    Qt Core, Gui and Widgets
+# and in tests/ (compiled with the tests' own options) the same two with
+# GoogleTest, held by test_support_core and test_support_gui.
+# A target takes the headers of the libraries whose headers it may include:
+# a logic library never sees a widget header through them. TAVELCOR_PCH=OFF
+# (CMakeLists.txt) compiles without them.
+
+set(TAVELCOR_PCH_CORE_HEADERS
+    <QByteArray> <QDateTime> <QDebug> <QDir> <QFile> <QFileInfo> <QHash> <QList> <QObject>
+    <QString> <QStringList> <QStringView> <QTimer> <QVariant>
+    <algorithm> <array> <functional> <map> <memory> <optional> <string> <utility> <vector>)
+set(TAVELCOR_PCH_GUI_HEADERS
+    ${TAVELCOR_PCH_CORE_HEADERS}
+    <QApplication> <QColor> <QFont> <QImage> <QPainter> <QPointer> <QWidget>)
+set(TAVELCOR_PCH_TEST_HEADERS <QCoreApplication> <QTemporaryDir> <gtest/gtest.h>)
+
+# Every target that `target` may include headers of: its own links, and
+# through them what each passes on to its users ($<LINK_ONLY:...> links of
+# static libraries pass on nothing to include).
+function(_tavelcor_usage_closure target out)
+  set(seen "")
+  get_target_property(pending ${target} LINK_LIBRARIES)
+  if(NOT pending)
+    set(pending "")
+  endif()
+  while(pending)
+    list(POP_FRONT pending current)
+    string(REGEX REPLACE "::@\\(.*\\)$" "" current "${current}")
+    if(current MATCHES "^\\$<LINK_ONLY:" OR NOT TARGET ${current} OR current IN_LIST seen)
+      continue()
+    endif()
+    get_target_property(aliased ${current} ALIASED_TARGET)
+    if(aliased)
+      set(current ${aliased})
+    endif()
+    list(APPEND seen ${current})
+    get_target_property(iface ${current} INTERFACE_LINK_LIBRARIES)
+    if(iface)
+      list(APPEND pending ${iface})
+    endif()
+  endwhile()
+  set(${out} ${seen} PARENT_SCOPE)
+endfunction()
+
+function(_tavelcor_real_target name out)
+  set(${out} "" PARENT_SCOPE)
+  if(TARGET ${name})
+    get_target_property(aliased ${name} ALIASED_TARGET)
+    if(aliased)
+      set(${out} ${aliased} PARENT_SCOPE)
+    else()
+      set(${out} ${name} PARENT_SCOPE)
+    endif()
+  endif()
+endfunction()
+
+# The targets defined in `dir` and the folders below it.
+function(_tavelcor_targets_below dir out)
+  get_directory_property(found DIRECTORY ${dir} BUILDSYSTEM_TARGETS)
+  get_directory_property(subdirs DIRECTORY ${dir} SUBDIRECTORIES)
+  foreach(sub IN LISTS subdirs)
+    _tavelcor_targets_below(${sub} more)
+    list(APPEND found ${more})
+  endforeach()
+  set(${out} ${found} PARENT_SCOPE)
+endfunction()
+
+function(tavelcor_use_precompiled_headers)
+  if(NOT TAVELCOR_PCH)
+    return()
+  endif()
+  _tavelcor_real_target(Qt6::Core qt_core)
+  _tavelcor_real_target(Qt6::Widgets qt_widgets)
+  _tavelcor_real_target(GTest::gtest gtest)
+
+  add_library(tavelcor_pch_core STATIC ${PROJECT_SOURCE_DIR}/cmake/pch_host.cpp)
+  target_link_libraries(tavelcor_pch_core PRIVATE Qt6::Core)
+  target_precompile_headers(tavelcor_pch_core PRIVATE ${TAVELCOR_PCH_CORE_HEADERS})
+  add_library(tavelcor_pch_gui STATIC ${PROJECT_SOURCE_DIR}/cmake/pch_host.cpp)
+  target_link_libraries(tavelcor_pch_gui PRIVATE Qt6::Widgets)
+  target_precompile_headers(tavelcor_pch_gui PRIVATE ${TAVELCOR_PCH_GUI_HEADERS})
+  set_target_properties(tavelcor_pch_core tavelcor_pch_gui PROPERTIES AUTOMOC OFF)
+
+  set(hosts tavelcor_pch_core tavelcor_pch_gui)
+  if(TARGET test_support_core AND TARGET test_support_gui)
+    target_precompile_headers(test_support_core PRIVATE ${TAVELCOR_PCH_CORE_HEADERS} ${TAVELCOR_PCH_TEST_HEADERS})
+    target_precompile_headers(test_support_gui PRIVATE ${TAVELCOR_PCH_GUI_HEADERS} ${TAVELCOR_PCH_TEST_HEADERS})
+    list(APPEND hosts test_support_core test_support_gui)
+  endif()
+
+  # The libraries, programs and tests; the benchmarks and fuzz targets keep
+  # their own flags.
+  _tavelcor_targets_below(${PROJECT_SOURCE_DIR} targets)
+  foreach(target IN LISTS targets)
+    get_target_property(type ${target} TYPE)
+    get_target_property(source_dir ${target} SOURCE_DIR)
+    string(FIND "${source_dir}/" "${PROJECT_SOURCE_DIR}/bench/" in_bench)
+    string(FIND "${source_dir}/" "${PROJECT_SOURCE_DIR}/fuzz/" in_fuzz)
+    if(NOT type MATCHES "^(STATIC_LIBRARY|SHARED_LIBRARY|OBJECT_LIBRARY|EXECUTABLE)$" OR target IN_LIST hosts
+       OR in_bench EQUAL 0 OR in_fuzz EQUAL 0)
+      continue()
+    endif()
+    _tavelcor_usage_closure(${target} uses)
+    if(NOT qt_core IN_LIST uses)
+      continue()
+    endif()
+    set(kind core)
+    if(qt_widgets IN_LIST uses)
+      set(kind gui)
+    endif()
+    string(FIND "${source_dir}/" "${PROJECT_SOURCE_DIR}/tests/" in_tests)
+    if(in_tests EQUAL 0)
+      # The tests' headers hold GoogleTest's: only for targets that use it.
+      if(NOT gtest IN_LIST uses)
+        continue()
+      endif()
+      target_precompile_headers(${target} REUSE_FROM test_support_${kind})
+    else()
+      target_precompile_headers(${target} REUSE_FROM tavelcor_pch_${kind})
+    endif()
+  endforeach()
+endfunction()
+
+cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL tavelcor_use_precompiled_headers)
