@@ -103,6 +103,17 @@ void keepAboveTopmostWindows(QWidget& dialog)
         dialog.setWindowFlag(Qt::WindowStaysOnTopHint, true);
 }
 
+// The captions of a menu's first level, for a report of the menu.
+QString menuCaptions(const MenuEntry& root)
+{
+    QStringList captions;
+    for (const MenuEntry& entry : root.children) {
+        if (entry.visible && !isMenuSeparator(entry.caption))
+            captions.append(entry.caption);
+    }
+    return captions.join(QStringLiteral(" | "));
+}
+
 void addMenuEntries(QMenu& menu, const MenuEntry& parent, MenuPath& path,
                     std::map<QAction*, MenuPath>& paths)
 {
@@ -128,7 +139,24 @@ void addMenuEntries(QMenu& menu, const MenuEntry& parent, MenuPath& path,
     }
 }
 
+RealDialogGate& installedGate()
+{
+    static RealDialogGate gate;
+    return gate;
+}
+
+bool mayShow(const char* what, const QString& title, const QString& text)
+{
+    const RealDialogGate& gate = installedGate();
+    return !gate || gate(QString::fromLatin1(what), title, text);
+}
+
 }  // namespace
+
+RealDialogGate setRealDialogGate(RealDialogGate gate)
+{
+    return std::exchange(installedGate(), std::move(gate));
+}
 
 QString messageButtonText(MsgResult button)
 {
@@ -146,6 +174,8 @@ QString messageButtonText(MsgResult button)
 
 MsgResult QtPrompter::message(const MessageRequest& request)
 {
+    if (!mayShow("message box", request.title, request.text))
+        return neutralAnswer(request.buttons);
     QMessageBox box;
     box.setFont(dialogFont());
     box.setWindowTitle(request.title);
@@ -175,6 +205,8 @@ MsgResult QtPrompter::message(const MessageRequest& request)
 
 std::optional<QString> QtPrompter::input(const InputRequest& request)
 {
+    if (!mayShow("input box", request.title, request.prompt))
+        return std::nullopt;
     QInputDialog dialog;
     dialog.setFont(dialogFont());
     dialog.setWindowTitle(request.title);
@@ -190,6 +222,8 @@ std::optional<QString> QtPrompter::input(const InputRequest& request)
 
 std::optional<FileChoice> QtPrompter::file(const FileRequest& request)
 {
+    if (!mayShow("file dialog", request.title, request.fileName))
+        return std::nullopt;
     QFileDialog dialog(nullptr, request.title);
     dialog.setFont(dialogFont());
     const bool save = request.mode == FileDialogMode::Save;
@@ -217,6 +251,8 @@ std::optional<FileChoice> QtPrompter::file(const FileRequest& request)
 
 std::optional<std::uint32_t> QtPrompter::color(const ColorRequest& request)
 {
+    if (!mayShow("colour dialog", request.title, QString()))
+        return std::nullopt;
     QColorDialog dialog(toQColor(request.initial));
     dialog.setFont(dialogFont());
     if (!request.title.isEmpty())
@@ -229,7 +265,7 @@ std::optional<std::uint32_t> QtPrompter::color(const ColorRequest& request)
 
 std::optional<QString> QtPrompter::printer(const PrinterRequest& request)
 {
-    if (request.printers.isEmpty())
+    if (request.printers.isEmpty() || !mayShow("printer dialog", request.title, request.current))
         return std::nullopt;
     QInputDialog dialog;
     dialog.setFont(dialogFont());
@@ -253,7 +289,7 @@ std::optional<MenuPath> QtPrompter::popupMenu(const PopupMenuRequest& request)
     std::map<QAction*, MenuPath> paths;
     MenuPath path;
     addMenuEntries(menu, request.root, path, paths);
-    if (paths.empty())
+    if (paths.empty() || !mayShow("pop-up menu", QString(), menuCaptions(request.root)))
         return std::nullopt;
     QAction* chosen = menu.exec(request.at.value_or(QCursor::pos()));
     const auto found = paths.find(chosen);

@@ -6,6 +6,8 @@
 
 #include "platform/prompt/prompter.h"
 
+#include <functional>
+
 namespace platform {
 
 class QtPrompter final : public Prompter {
@@ -23,6 +25,19 @@ public:
 /// is installed (an installed prompter, such as a test's, stays). Any number
 /// of calls; the forms library calls it when it makes a form.
 void useQtPrompterByDefault();
+
+/// Decides, just before a real dialog shows, whether it may: called with what
+/// the dialog is ("message box", "input box", "file dialog", "colour dialog",
+/// "printer dialog", "pop-up menu"), its title and its text. When it says no,
+/// the dialog does not show and the prompt gets the answer of a dialog closed
+/// without a choice. The test programs install one that fails the test: a
+/// prompt that reaches a real dialog there has missed the scripted prompter,
+/// and nobody would ever answer it.
+using RealDialogGate = std::function<bool(const QString& what, const QString& title, const QString& text)>;
+
+/// Installs `gate` (empty: every dialog shows, as in the programs) and
+/// returns the one it replaces.
+RealDialogGate setRealDialogGate(RealDialogGate gate);
 
 /// The caption of a message-box button as the Japanese system shows it
 /// ("はい(&Y)", "いいえ(&N)", "キャンセル", ...).

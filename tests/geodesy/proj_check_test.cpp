@@ -117,7 +117,7 @@ protected:
     {
         mCs2cs = QStandardPaths::findExecutable("cs2cs");
         if (mCs2cs.isEmpty())
-            GTEST_SKIP() << "cs2cs (Debian package proj-bin) is not installed; the PROJ check is skipped";
+            GTEST_FAIL() << "cs2cs (Debian package proj-bin) is not installed (scripts/install-packages installs it)";
     }
     QString mCs2cs;
 };

@@ -86,13 +86,13 @@ protected:
     }
 
     // The program on a private X server, where a user's clicks can reach
-    // its buttons. Skips when Xvfb or xdotool is not installed.
+    // its buttons. Fails when Xvfb or xdotool is not installed.
     void useAnXServer()
     {
         if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
-            GTEST_SKIP() << "xdotool is not installed";
+            GTEST_FAIL() << "xdotool is not installed (scripts/install-packages installs it)";
         if (!XvfbServer::installed())
-            GTEST_SKIP() << "Xvfb (Debian package xvfb) is not installed";
+            GTEST_FAIL() << "Xvfb (Debian package xvfb) is not installed (scripts/install-packages installs it)";
         QString whyNot;
         ASSERT_TRUE(xvfb.start(whyNot)) << "no private X server for this test: " << whyNot.toStdString();
         environment.insert(QStringLiteral("DISPLAY"), xvfb.display());

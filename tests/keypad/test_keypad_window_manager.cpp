@@ -45,9 +45,9 @@ protected:
     void SetUp() override
     {
         if (!XvfbServer::installed())
-            GTEST_SKIP() << "Xvfb (Debian package xvfb) is not installed";
+            GTEST_FAIL() << "Xvfb (Debian package xvfb) is not installed (scripts/install-packages installs it)";
         if (!WindowManagerProcess::installed())
-            GTEST_SKIP() << "openbox (Debian package openbox) is not installed";
+            GTEST_FAIL() << "openbox (Debian package openbox) is not installed (scripts/install-packages installs it)";
         ASSERT_TRUE(mHome.isValid());
         ASSERT_TRUE(QFile::exists(kKintab)) << "the kintab program is missing: " << kKintab.toStdString();
         QString whyNot;
@@ -192,7 +192,7 @@ TEST_F(KintabUnderWindowManager, APressOnTheCompactKeypadBringsItBackToItsPlace)
 {
     const QString xdotool = QStandardPaths::findExecutable(QStringLiteral("xdotool"));
     if (xdotool.isEmpty())
-        GTEST_SKIP() << "xdotool is not installed";
+        GTEST_FAIL() << "xdotool is not installed (scripts/install-packages installs it)";
     startKeypad();
     const std::optional<Framed> full = fullKeypad();
     ASSERT_TRUE(full) << "the keypad was not shown framed";

@@ -25,7 +25,7 @@ protected:
     void SetUp() override
     {
         if (!pdfToolsPresent())
-            GTEST_SKIP() << "poppler's pdftoppm, pdftotext and pdfinfo are needed";
+            GTEST_FAIL() << "poppler's pdftoppm, pdftotext and pdfinfo are needed (Debian package poppler-utils;scripts/install-packages installs it)";
         PrintFixture::SetUp();
     }
 };

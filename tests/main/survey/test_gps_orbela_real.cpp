@@ -86,9 +86,9 @@ protected:
     {
         FieldLinkTest::SetUp();
         if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
-            GTEST_SKIP() << "xdotool is not installed";
+            GTEST_FAIL() << "xdotool is not installed (scripts/install-packages installs it)";
         if (!XvfbServer::installed())
-            GTEST_SKIP() << "Xvfb (Debian package xvfb) is not installed";
+            GTEST_FAIL() << "Xvfb (Debian package xvfb) is not installed (scripts/install-packages installs it)";
         ASSERT_TRUE(pty.isValid());
         QString whyNot;
         ASSERT_TRUE(xvfb.start(whyNot)) << "no private X server for this test: " << whyNot.toStdString();

@@ -116,7 +116,7 @@ protected:
     void SetUp() override
     {
         if (!XvfbServer::installed())
-            GTEST_SKIP() << "Xvfb (Debian package xvfb) is not installed";
+            GTEST_FAIL() << "Xvfb (Debian package xvfb) is not installed (scripts/install-packages installs it)";
         QString whyNot;
         ASSERT_TRUE(mServer.start(whyNot)) << "no private X server for this test: " << whyNot.toStdString();
         mClient.reset(XOpenDisplay(mServer.display().toLocal8Bit().constData()));

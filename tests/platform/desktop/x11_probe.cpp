@@ -189,6 +189,17 @@ std::optional<Framed> framedWindow(const std::string& displayName, unsigned long
     return framedOf(display.get(), static_cast<Window>(window));
 }
 
+bool viewable(const std::string& displayName, unsigned long window)
+{
+    DisplayPtr display = open(displayName);
+    if (!display)
+        return false;
+    XSetErrorHandler(ignoreErrors);
+    XWindowAttributes attributes{};
+    return XGetWindowAttributes(display.get(), static_cast<Window>(window), &attributes) != 0
+           && attributes.map_state == IsViewable;
+}
+
 namespace {
 
 // A request about the window to the window manager (a client message to the

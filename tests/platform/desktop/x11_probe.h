@@ -62,6 +62,10 @@ std::optional<Framed> framedWindow(const std::string& display, const std::string
 // The same for a window known by its id.
 std::optional<Framed> framedWindow(const std::string& display, unsigned long window);
 
+// True once the window is mapped and shows on the screen (its map state is
+// IsViewable), as another client of the server sees it.
+bool viewable(const std::string& display, unsigned long window);
+
 // Asks the window manager to close the window, as its close box does
 // (_NET_CLOSE_WINDOW). False when the display cannot be opened.
 bool askToClose(const std::string& display, unsigned long window);

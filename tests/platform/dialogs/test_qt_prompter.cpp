@@ -7,6 +7,7 @@
 #include "platform/dialogs/qt_prompter.h"
 #include "platform/prompt/file_filter.h"
 #include "platform/prompt/testing.h"
+#include "real_dialogs.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -54,6 +55,20 @@ private:
 // GoogleTest owns the environment and sets it up before the first test.
 [[maybe_unused]] const ::testing::Environment* const kOwnSettingsFolder =
     ::testing::AddGlobalTestEnvironment(new OwnSettingsFolder);
+
+// These tests open the real dialogs on purpose: in this program they show,
+// where any other GUI test program fails a prompt that reaches one.
+class RealDialogsShow : public ::testing::Environment {
+public:
+    void SetUp() override { mAllowed = std::make_unique<testing_support::RealDialogsAllowed>(); }
+    void TearDown() override { mAllowed.reset(); }
+
+private:
+    std::unique_ptr<testing_support::RealDialogsAllowed> mAllowed;
+};
+
+[[maybe_unused]] const ::testing::Environment* const kRealDialogsShow =
+    ::testing::AddGlobalTestEnvironment(new RealDialogsShow);
 
 // Waits (inside the dialog's own event loop) for a window that `find` returns
 // to show, then runs `act` on it once.

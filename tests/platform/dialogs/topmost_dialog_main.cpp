@@ -7,7 +7,7 @@
 //
 // prints "window <id>", "dialog <id>" and "stacking <ids>", the window
 // manager's client list from bottom to top (_NET_CLIENT_LIST_STACKING).
-// Exit code 0 when the dialog came up and was seen.
+// Exit code 0 when the dialog came up and the window manager listed it.
 #include "platform/dialogs/qt_prompter.h"
 #include "platform/forms/form.h"
 
@@ -30,6 +30,28 @@ QByteArray clientStacking()
     if (!xprop.waitForFinished(5000))
         return {};
     return xprop.readAllStandardOutput().trimmed();
+}
+
+QByteArray hexId(const QWidget& widget)
+{
+    return "0x" + QByteArray::number(static_cast<qulonglong>(widget.winId()), 16);
+}
+
+// Waits until the window manager lists `window` among its clients (it has
+// mapped and stacked it); the stacking then, empty when it never does.
+QByteArray stackingWith(const QWidget& window)
+{
+    const QByteArray id = hexId(window);
+    QByteArray stacking;
+    const auto listed = [&] {
+        stacking = clientStacking();
+        for (const QByteArray& entry : stacking.mid(stacking.indexOf('#') + 1).split(',')) {
+            if (entry.trimmed() == id)
+                return true;
+        }
+        return false;
+    };
+    return QTest::qWaitFor(listed, 10000) ? stacking : QByteArray();
 }
 
 void askWith(platform::QtPrompter& prompter, const QByteArray& kind)
@@ -58,9 +80,8 @@ int main(int argc, char** argv)
     window.Move(0.0, 0.0, 12000.0, 9000.0);
     window.setTopMost(true);
     window.Show();
-    if (!QTest::qWaitForWindowExposed(window.window(), 10000))
+    if (!QTest::qWaitForWindowExposed(window.window(), 10000) || stackingWith(*window.window()).isEmpty())
         return 3;
-    QTest::qWait(300);
 
     bool seen = false;
     QTimer look;
@@ -69,13 +90,13 @@ int main(int argc, char** argv)
         QWidget* dialog = QApplication::activeModalWidget();
         if (dialog == nullptr || !dialog->isVisible())
             return;
-        QTest::qWait(700);  // the window manager has mapped and stacked it
-        std::printf("window 0x%llx\n", static_cast<unsigned long long>(window.window()->winId()));
-        std::printf("dialog 0x%llx\n", static_cast<unsigned long long>(dialog->winId()));
-        std::printf("stacking %s\n", clientStacking().constData());
-        std::fflush(stdout);
-        seen = true;
         look.stop();
+        const QByteArray stacking = stackingWith(*dialog);
+        std::printf("window %s\n", hexId(*window.window()).constData());
+        std::printf("dialog %s\n", hexId(*dialog).constData());
+        std::printf("stacking %s\n", stacking.constData());
+        std::fflush(stdout);
+        seen = !stacking.isEmpty();
         if (auto* box = qobject_cast<QDialog*>(dialog))
             box->reject();
         else

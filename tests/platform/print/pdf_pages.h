@@ -4,7 +4,8 @@
 // Looking at printed PDF files with poppler's tools: a page rendered to an
 // image (pdftoppm), the text of the pages (pdftotext) and the page count
 // (pdfinfo). Each gives an empty result when the tool is missing or fails;
-// pdfToolsPresent() tells the tests to skip.
+// pdfToolsPresent() tells whether they are installed (scripts/install-packages
+// installs them); a test that needs them fails without them.
 
 #include <QImage>
 #include <QProcess>

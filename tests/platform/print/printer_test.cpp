@@ -155,7 +155,7 @@ TEST_F(PrinterTest, UnitConversionsUseTheDeviceResolution)
 TEST_F(PrinterTest, PictureFillsTheWholeSheet)
 {
     if (!pdfToolsPresent())
-        GTEST_SKIP() << "poppler's pdftoppm, pdftotext and pdfinfo are needed";
+        GTEST_FAIL() << "poppler's pdftoppm, pdftotext and pdfinfo are needed (Debian package poppler-utils;scripts/install-packages installs it)";
     Printer printer(pdfPrinter());
     ASSERT_TRUE(printer.setOrientation(orientation::Landscape));
     printer.setOutputFileName(path(QStringLiteral("sheet.pdf")));
@@ -178,7 +178,7 @@ TEST_F(PrinterTest, PictureFillsTheWholeSheet)
 TEST_F(PrinterTest, PicturesReachAPdfFileWithoutLoss)
 {
     if (!pdfToolsPresent())
-        GTEST_SKIP() << "poppler's pdftoppm, pdftotext and pdfinfo are needed";
+        GTEST_FAIL() << "poppler's pdftoppm, pdftotext and pdfinfo are needed (Debian package poppler-utils;scripts/install-packages installs it)";
     // One-pixel columns alternating red and blue, each 1 mm wide on the
     // page: lossy compression would blend them.
     QImage stripes(40, 10, QImage::Format_RGB32);
@@ -200,7 +200,7 @@ TEST_F(PrinterTest, PicturesReachAPdfFileWithoutLoss)
 TEST_F(PrinterTest, PositionsCountFromThePrintableAreasCorner)
 {
     if (!pdfToolsPresent())
-        GTEST_SKIP() << "poppler's pdftoppm, pdftotext and pdfinfo are needed";
+        GTEST_FAIL() << "poppler's pdftoppm, pdftotext and pdfinfo are needed (Debian package poppler-utils;scripts/install-packages installs it)";
     // 20 mm strips left and top: a sheet-sized picture painted at (0, 0)
     // starts 20 mm in and runs past the right and bottom edges.
     Printer printer(pdfPrinter(QMarginsF(20, 20, 0, 0)));
@@ -221,7 +221,7 @@ TEST_F(PrinterTest, PositionsCountFromThePrintableAreasCorner)
 TEST_F(PrinterTest, TextLinesGoDownThePageAndOntoNewPages)
 {
     if (!pdfToolsPresent())
-        GTEST_SKIP() << "poppler's pdftoppm, pdftotext and pdfinfo are needed";
+        GTEST_FAIL() << "poppler's pdftoppm, pdftotext and pdfinfo are needed (Debian package poppler-utils;scripts/install-packages installs it)";
     Printer printer(pdfPrinter());
     printer.setOutputFileName(path(QStringLiteral("text.pdf")));
     printer.setFontName(QStringLiteral("ＭＳ ゴシック"));
@@ -328,7 +328,7 @@ TEST_F(PrinterTest, EndDocReportsAFileThatCannotBePutInPlace)
 TEST_F(PrinterTest, FinishedDocumentReplacesAnExistingFile)
 {
     if (!pdfToolsPresent())
-        GTEST_SKIP() << "poppler's pdftoppm, pdftotext and pdfinfo are needed";
+        GTEST_FAIL() << "poppler's pdftoppm, pdftotext and pdfinfo are needed (Debian package poppler-utils;scripts/install-packages installs it)";
     const QString file = path(QStringLiteral("again.pdf"));
     Printer printer(pdfPrinter());
     printer.setOutputFileName(file);
