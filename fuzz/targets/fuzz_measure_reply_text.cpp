@@ -6,8 +6,9 @@
 //
 // The first input byte sets the scene: whether the point's second name
 // already holds "済", and whether the picked point is the first slot or the
-// table's last. The rest is the reply as UTF-8. The clock runs past the
-// whole wait at each look at the clipboard, so an empty reply ends at once.
+// table's last. The rest is the reply as UTF-8. The clock stands still for
+// the first look at the clipboard and runs past the whole wait after it, so
+// an empty reply ends at once.
 //
 // Afterwards: the reply "測定済" marked the point (its second name and
 // Text7 right-trimmed plus "済", and it is the last measured); any other
@@ -62,8 +63,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Plot& window = fuzz::mainWindow();
     window.Text6.setText(kName);
     window.Text7.setText(platform::RTrim(before));
+    // The wait's start and the first look read 0; every later one reads
+    // past the wait.
     auto looks = std::make_shared<std::int64_t>(0);
-    measureServices().clockMs = [looks] { return (kMeasureReplyWaitMs + 1) * (*looks)++; };
+    measureServices().clockMs = [looks] { return (*looks)++ < 2 ? 0 : kMeasureReplyWaitMs + 1; };
     platform::MemoryClipboard clipboard(answer);
 
     takeMeasureReply(window, clipboard);
