@@ -16,6 +16,11 @@
 extern "C" {
 void __lsan_register_root_region(const void* begin, std::size_t size) __attribute__((weak));
 void __lsan_unregister_root_region(const void* begin, std::size_t size) __attribute__((weak));
+// AddressSanitizer's marks of memory no cell owns: the slack between a
+// table's last cell and its page end is marked, so that a write through a
+// pointer just past the table is reported. Absent without the sanitizer.
+void __asan_poison_memory_region(const volatile void* begin, std::size_t size) __attribute__((weak));
+void __asan_unpoison_memory_region(const volatile void* begin, std::size_t size) __attribute__((weak));
 }
 
 namespace tavelcor::tablestore {
@@ -31,6 +36,20 @@ std::size_t wholePages(std::size_t bytes)
 {
     const std::size_t page = pageSize();
     return (bytes + page - 1) / page * page;
+}
+
+// Marks the bytes from the end of the cells (base + bytes) to the end of
+// their pages as owned by no one, for AddressSanitizer.
+void poisonSlack(std::byte* base, std::size_t bytes)
+{
+    if (__asan_poison_memory_region && wholePages(bytes) > bytes)
+        __asan_poison_memory_region(base + bytes, wholePages(bytes) - bytes);
+}
+
+void unpoisonSlack(std::byte* base, std::size_t bytes)
+{
+    if (__asan_unpoison_memory_region && wholePages(bytes) > bytes)
+        __asan_unpoison_memory_region(base + bytes, wholePages(bytes) - bytes);
 }
 
 std::uintptr_t hugePageDown(std::uintptr_t address)
@@ -82,11 +101,12 @@ bool Cell<QString>::zeroIsDefault()
 std::byte* mapZeroPages(std::size_t bytes)
 {
     const std::size_t length = wholePages(bytes);
+    const std::size_t guard = pageSize();
     // A table of a huge page or more starts on a huge page's boundary, so
     // that a reader filling it can have it in whole huge pages (see
     // prefaultPages): the mapping is made a huge page longer and cut.
     const std::size_t slack = length >= kHugePageBytes ? kHugePageBytes : 0;
-    void* mapped = ::mmap(nullptr, length + slack, PROT_READ | PROT_WRITE,
+    void* mapped = ::mmap(nullptr, length + guard + slack, PROT_READ | PROT_WRITE,
                           MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
     if (mapped == MAP_FAILED)
         throw std::bad_alloc();
@@ -96,14 +116,22 @@ std::byte* mapZeroPages(std::size_t bytes)
         if (head != 0)
             ::munmap(p, head);
         if (slack - head != 0)
-            ::munmap(p + head + length, slack - head);
+            ::munmap(p + head + length + guard, slack - head);
         p += head;
+    }
+    // The page after the table can be neither read nor written: an overrun
+    // through a pointer stops the program there instead of changing the
+    // next table.
+    if (::mprotect(p + length, guard, PROT_NONE) != 0) {
+        ::munmap(p, length + guard);
+        throw std::bad_alloc();
     }
     // Huge pages would make one touched cell cost 2 MB at the next reset:
     // only a reader's long runs ask for them.
     (void)::madvise(p, length, MADV_NOHUGEPAGE);
     if (__lsan_register_root_region)
         __lsan_register_root_region(p, length);
+    poisonSlack(p, bytes);
     return static_cast<std::byte*>(p);
 }
 
@@ -123,6 +151,8 @@ bool mapStartImage(std::byte* base, std::size_t bytes, const std::function<void(
         }
     }
     ::close(fd);  // the mapping keeps the file
+    if (mapped)
+        poisonSlack(base, bytes);  // a new mapping may have lost the marks
     return mapped;
 }
 
@@ -131,7 +161,9 @@ void unmapPages(std::byte* base, std::size_t bytes)
     const std::size_t length = wholePages(bytes);
     if (__lsan_unregister_root_region)
         __lsan_unregister_root_region(base, length);
-    ::munmap(base, length);
+    // The addresses may serve other memory next: they lose the marks.
+    unpoisonSlack(base, bytes);
+    ::munmap(base, length + pageSize());  // with the guard page
 }
 
 void prefaultPages(std::byte* begin, std::size_t bytes, std::byte* base, std::size_t mappedBytes) noexcept

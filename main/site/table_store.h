@@ -13,6 +13,8 @@
 //   in a private copy of a memory file that holds the start value in every
 //   cell. A reset releases the pages written since the last reset, which
 //   brings back the file's content.
+// Behind the pages of each table lies a guard page that cannot be touched
+// (see mapZeroPages), so that an overrun does not reach the next table.
 // Texts that own heap memory are released before their pages are: only the
 // cells of pages the run touched are looked at (the process's page map
 // tells which). Where the system does not tell, every cell is looked at:
@@ -51,7 +53,11 @@ struct ByteRun {
 };
 
 // Page-aligned anonymous memory of at least bytes bytes (rounded up to whole
-// pages), every byte zero. Throws std::bad_alloc when the system refuses.
+// pages), every byte zero, followed by a guard page that can be neither read
+// nor written: an overrun through a pointer stops the program there. Under
+// AddressSanitizer the bytes between the last cell (bytes) and the page end
+// are marked as no one's, so that an overrun into them is reported too.
+// Throws std::bad_alloc when the system refuses.
 std::byte* mapZeroPages(std::size_t bytes);
 
 // Puts a private copy of a memory file in the place of the pages at base:
@@ -59,7 +65,7 @@ std::byte* mapZeroPages(std::size_t bytes);
 // system offers no memory file.
 bool mapStartImage(std::byte* base, std::size_t bytes, const std::function<void(std::byte*)>& write);
 
-// Gives the pages back to the system.
+// Gives the pages of mapZeroPages, with their guard page, back to the system.
 void unmapPages(std::byte* base, std::size_t bytes);
 
 // The size of a huge page (x86-64, arm64 with 4 KB pages), and the run of

@@ -2,9 +2,37 @@
 #include "main/site/tables.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 namespace tavelcor {
+
+// The message goes out with the C library alone: the program is in a state
+// it must not go on from, and nothing here may allocate or throw.
+void tablecheck::indexFault(const char* table, bool allocated, std::ptrdiff_t i, std::ptrdiff_t low,
+                            std::ptrdiff_t high) noexcept
+{
+    if (allocated)
+        std::fprintf(stderr, "table %s: index %td outside %td..%td\n", table, i, low, high);
+    else
+        std::fprintf(stderr, "table %s: index %td before the tables are allocated\n", table, i);
+    std::fflush(stderr);
+    std::abort();
+}
+
+void tablecheck::indexFault2(const char* table, bool allocated, std::ptrdiff_t i, std::ptrdiff_t j,
+                             std::ptrdiff_t low1, std::ptrdiff_t high1, std::ptrdiff_t low2,
+                             std::ptrdiff_t high2) noexcept
+{
+    if (allocated)
+        std::fprintf(stderr, "table %s: index (%td, %td) outside (%td..%td, %td..%td)\n", table, i, j, low1, high1,
+                     low2, high2);
+    else
+        std::fprintf(stderr, "table %s: index (%td, %td) before the tables are allocated\n", table, i, j);
+    std::fflush(stderr);
+    std::abort();
+}
 
 namespace {
 

@@ -17,8 +17,11 @@
 // - Indexes are checked by the caller against the table's bounds before a
 //   write: each table has static contains(i) and the named bounds below. A
 //   number read from a file, the clipboard or a field that lies outside is
-//   refused, never written. Indexing outside a table is a programming error
-//   (asserted in debug builds).
+//   refused, never written. Indexing outside a table is a programming error:
+//   where the bounds are checked (debug builds and the sanitizer build,
+//   kTableBoundsChecked) it stops the program with the table's name and the
+//   index. Release builds do not check: the redraw and the readers index
+//   the tables in their innermost loops.
 // - Coordinates: X is north, Y east, metres. "Plot" values are minus the site
 //   origin (OriginX, OriginY); "absolute" values are not.
 // - Single precision stays `float` where the data is single precision:
@@ -52,6 +55,29 @@
 
 namespace tavelcor {
 
+// ============================================================== bounds checks
+
+// TAVELCOR_CHECK_TABLE_BOUNDS (set by the sanitizer build) or a debug build
+// checks every index of a table; a release build checks none.
+#if defined(TAVELCOR_CHECK_TABLE_BOUNDS) || !defined(QT_NO_DEBUG)
+inline constexpr bool kTableBoundsChecked = true;
+#else
+inline constexpr bool kTableBoundsChecked = false;
+#endif
+
+namespace tablecheck {
+
+// Writes "table <name>: index <i> outside <low>..<high>" (or that the table
+// is not allocated yet) to the standard error and aborts.
+[[noreturn]] void indexFault(const char* table, bool allocated, std::ptrdiff_t i, std::ptrdiff_t low,
+                             std::ptrdiff_t high) noexcept;
+// The same for a two-dimensional table: "index (i, j) outside (..., ...)".
+[[noreturn]] void indexFault2(const char* table, bool allocated, std::ptrdiff_t i, std::ptrdiff_t j,
+                              std::ptrdiff_t low1, std::ptrdiff_t high1, std::ptrdiff_t low2,
+                              std::ptrdiff_t high2) noexcept;
+
+}  // namespace tablecheck
+
 // ===================================================================== storage
 
 // A one-dimensional table indexed Low..High (both included), allocated once.
@@ -65,6 +91,8 @@ public:
     static constexpr std::ptrdiff_t kSize = High - Low + 1;
 
     constexpr FixedTable() noexcept = default;
+    // name: the table's name in the message of a bad index.
+    constexpr explicit FixedTable(const char* name) noexcept : mName(name) {}
     FixedTable(const FixedTable&) = delete;
     FixedTable& operator=(const FixedTable&) = delete;
 
@@ -73,13 +101,13 @@ public:
 
     T& operator[](std::ptrdiff_t i) noexcept
     {
-        Q_ASSERT(cells() && contains(i));
+        check(i);
         ++mChanges;
         return cells()[i - Low];
     }
     const T& operator[](std::ptrdiff_t i) const noexcept
     {
-        Q_ASSERT(cells() && contains(i));
+        check(i);
         return cells()[i - Low];
     }
 
@@ -139,11 +167,24 @@ public:
     // Counts a write made through a pointer taken earlier.
     void touch() noexcept { ++mChanges; }
 
+    const char* name() const noexcept { return mName; }
+
 private:
     T* cells() const noexcept { return mStore.data(); }
 
+    // Stops the program on an index outside the table where bounds are
+    // checked (kTableBoundsChecked); compiles to nothing elsewhere.
+    void check([[maybe_unused]] std::ptrdiff_t i) const noexcept
+    {
+        if constexpr (kTableBoundsChecked) {
+            if (!cells() || !contains(i)) [[unlikely]]
+                tablecheck::indexFault(mName, cells() != nullptr, i, Low, High);
+        }
+    }
+
     tablestore::TableStore<T> mStore;
     std::uint64_t mChanges = 0;
+    const char* mName = "table";
 };
 
 // A two-dimensional table indexed (Low1..High1, Low2..High2), allocated once;
@@ -159,6 +200,7 @@ public:
     static constexpr std::ptrdiff_t kSize = kRows * kColumns;
 
     constexpr FixedTable2() noexcept = default;
+    constexpr explicit FixedTable2(const char* name) noexcept : mName(name) {}
     FixedTable2(const FixedTable2&) = delete;
     FixedTable2& operator=(const FixedTable2&) = delete;
 
@@ -169,13 +211,13 @@ public:
 
     T& operator()(std::ptrdiff_t i, std::ptrdiff_t j) noexcept
     {
-        Q_ASSERT(cells() && contains(i, j));
+        check(i, j);
         ++mChanges;
         return cells()[(i - Low1) * kColumns + (j - Low2)];
     }
     const T& operator()(std::ptrdiff_t i, std::ptrdiff_t j) const noexcept
     {
-        Q_ASSERT(cells() && contains(i, j));
+        check(i, j);
         return cells()[(i - Low1) * kColumns + (j - Low2)];
     }
 
@@ -212,11 +254,23 @@ public:
     std::uint64_t changes() const noexcept { return mChanges; }
     void touch() noexcept { ++mChanges; }
 
+    const char* name() const noexcept { return mName; }
+
 private:
     T* cells() const noexcept { return mStore.data(); }
 
+    // As FixedTable::check().
+    void check([[maybe_unused]] std::ptrdiff_t i, [[maybe_unused]] std::ptrdiff_t j) const noexcept
+    {
+        if constexpr (kTableBoundsChecked) {
+            if (!cells() || !contains(i, j)) [[unlikely]]
+                tablecheck::indexFault2(mName, cells() != nullptr, i, j, Low1, High1, Low2, High2);
+        }
+    }
+
     tablestore::TableStore<T> mStore;
     std::uint64_t mChanges = 0;
+    const char* mName = "table";
 };
 
 // ====================================================================== bounds
@@ -316,12 +370,12 @@ inline float ScreenH = 0.0F;
 inline std::uintptr_t PlotHwnd = 0;
 inline std::uintptr_t ForeHwnd = 0;
 // Names of the cached files of the work folder, entries 1..TileCacheCount.
-inline FixedTable<QString, 0, kTileCacheTop> TileCache;
+inline FixedTable<QString, 0, kTileCacheTop> TileCache{"TileCache"};
 inline std::int32_t TileCacheCount = 0;
 // Captions of the insert buttons of the multi-line text editor, 1..9
 // (start: "に分筆", "から分筆", "を合筆", "→山林　不詳", "→畑　不詳", "→宅地　不詳",
 // "→公道　不詳", "→用悪水路　不詳", "→田　不詳"; entries 0 and 10 empty).
-inline FixedTable<QString, 0, kCrtextPhraseTop> CrtextPhrase;
+inline FixedTable<QString, 0, kCrtextPhraseTop> CrtextPhrase{"CrtextPhrase"};
 // -1 = the site data count as modified (backup and exit save); 0 = not.
 inline std::int16_t DataDirty = 0;
 // 1 = write this table at the next hourly backup. start: 1 each.
@@ -363,18 +417,18 @@ inline double DataYMin = 0.0;
 // Indexed by coordinate number 1..500000; number 0 is the scratch slot of the
 // calculations, number 500000 serves the parcel-label test.
 // Name; "_?>" marks a free number, a trailing "_?_" a temporary coordinate.
-inline FixedTable<QString, 0, kZahyoTop> ZahyoName;
+inline FixedTable<QString, 0, kZahyoTop> ZahyoName{"ZahyoName"};
 // X (north), Y (east), H (height), absolute metres.
-inline FixedTable<double, 0, kZahyoTop> ZahyoX;
-inline FixedTable<double, 0, kZahyoTop> ZahyoY;
-inline FixedTable<double, 0, kZahyoTop> ZahyoH;
+inline FixedTable<double, 0, kZahyoTop> ZahyoX{"ZahyoX"};
+inline FixedTable<double, 0, kZahyoTop> ZahyoY{"ZahyoY"};
+inline FixedTable<double, 0, kZahyoTop> ZahyoH{"ZahyoH"};
 // Plot X and Y: X, Y minus the origin, metres.
-inline FixedTable<double, 0, kZahyoTop> ZahyoPX;
-inline FixedTable<double, 0, kZahyoTop> ZahyoPY;
+inline FixedTable<double, 0, kZahyoTop> ZahyoPX{"ZahyoPX"};
+inline FixedTable<double, 0, kZahyoTop> ZahyoPY{"ZahyoPY"};
 // 1 when the coordinate is a vertex of some parcel, else 0.
-inline FixedTable<std::int32_t, 0, kZahyoTop> ZahyoUsed;
+inline FixedTable<std::int32_t, 0, kZahyoTop> ZahyoUsed{"ZahyoUsed"};
 // Linked file of a hand-over point (at most 200 characters); "" = none.
-inline FixedTable<QString, 0, kZahyoTop> ZahyoLink;
+inline FixedTable<QString, 0, kZahyoTop> ZahyoLink{"ZahyoLink"};
 // Highest coordinate number in use. start: 0.
 inline std::int32_t ZahyoMax = 0;
 // ZahyoMax before the first computed coordinate of the run; 0 = none yet.
@@ -388,19 +442,19 @@ inline std::uint8_t ZahyoDirty = 0;
 
 // Parcels 1..KakuchiCount (at most 32767 in use).
 // Name; "type open" marks an open figure.
-inline FixedTable<QString, 0, kKakuchiTop> KakuchiName;
+inline FixedTable<QString, 0, kKakuchiTop> KakuchiName{"KakuchiName"};
 // Info text (the parcel's location).
-inline FixedTable<QString, 0, kKakuchiTop> KakuchiInfo;
+inline FixedTable<QString, 0, kKakuchiTop> KakuchiInfo{"KakuchiInfo"};
 // First and last slot of the parcel's vertices in KakuchiVertex.
-inline FixedTable<std::int32_t, 0, kKakuchiTop> KakuchiFirst;
-inline FixedTable<std::int32_t, 0, kKakuchiTop> KakuchiLast;
+inline FixedTable<std::int32_t, 0, kKakuchiTop> KakuchiFirst{"KakuchiFirst"};
+inline FixedTable<std::int32_t, 0, kKakuchiTop> KakuchiLast{"KakuchiLast"};
 // 1 = selected.
-inline FixedTable<std::uint8_t, 0, kKakuchiTop> KakuchiSel;
+inline FixedTable<std::uint8_t, 0, kKakuchiTop> KakuchiSel{"KakuchiSel"};
 // Label point, plot coordinates (north, east), single precision.
-inline FixedTable<float, 0, kKakuchiTop> KakuchiLabelX;
-inline FixedTable<float, 0, kKakuchiTop> KakuchiLabelY;
+inline FixedTable<float, 0, kKakuchiTop> KakuchiLabelX{"KakuchiLabelX"};
+inline FixedTable<float, 0, kKakuchiTop> KakuchiLabelY{"KakuchiLabelY"};
 // Shared vertex list: coordinate numbers of all parcels, in order.
-inline FixedTable<std::int32_t, 0, kKakuchiVertexTop> KakuchiVertex;
+inline FixedTable<std::int32_t, 0, kKakuchiVertexTop> KakuchiVertex{"KakuchiVertex"};
 // Number of parcels, open figures included (signed 16-bit). start: 0.
 inline std::int16_t KakuchiCount = 0;
 // Number of open figures among them. start: 0.
@@ -429,14 +483,14 @@ int kakuchiAttrRowCount();
 // ========================================================= Point: observation points
 
 // Points 1..PointCount (highest index in use).
-inline FixedTable<QString, 0, kPointTop> PointName;
+inline FixedTable<QString, 0, kPointTop> PointName{"PointName"};
 // Second name; "済" anywhere in it marks a measured point.
-inline FixedTable<QString, 0, kPointTop> PointName2;
+inline FixedTable<QString, 0, kPointTop> PointName2{"PointName2"};
 // Plot X (north) and Y (east), metres.
-inline FixedTable<double, 0, kPointTop> PointX;
-inline FixedTable<double, 0, kPointTop> PointY;
+inline FixedTable<double, 0, kPointTop> PointX{"PointX"};
+inline FixedTable<double, 0, kPointTop> PointY{"PointY"};
 // Symbol 1..18; plus 100 marks a deleted point; 0 an empty slot.
-inline FixedTable<std::uint8_t, 0, kPointTop> PointMark;
+inline FixedTable<std::uint8_t, 0, kPointTop> PointMark{"PointMark"};
 inline std::int32_t PointCount = 0;
 // The highest point index a walk over the points may read.
 inline int lastPointIndex() { return std::min(PointCount, kPointTop); }
@@ -444,12 +498,12 @@ inline int lastPointIndex() { return std::min(PointCount, kPointTop); }
 // ================================================================== Line: lines
 
 // Lines 1..LineNext - 1; ends in plot coordinates, metres.
-inline FixedTable<double, 0, kLineTop> LineX1;
-inline FixedTable<double, 0, kLineTop> LineY1;
-inline FixedTable<double, 0, kLineTop> LineX2;
-inline FixedTable<double, 0, kLineTop> LineY2;
+inline FixedTable<double, 0, kLineTop> LineX1{"LineX1"};
+inline FixedTable<double, 0, kLineTop> LineY1{"LineY1"};
+inline FixedTable<double, 0, kLineTop> LineX2{"LineX2"};
+inline FixedTable<double, 0, kLineTop> LineY2{"LineY2"};
 // Colour index; drawn when 99 or less; 100 or more marks a deleted line.
-inline FixedTable<std::uint8_t, 0, kLineTop> LineColor;
+inline FixedTable<std::uint8_t, 0, kLineTop> LineColor{"LineColor"};
 // Next free line index. start: 1.
 inline std::int32_t LineNext = 1;
 // The highest line index a walk over the lines may read.
@@ -460,44 +514,44 @@ inline std::int32_t LineImported = 0;
 // ===================================================== Tegaki: hand-stroke vertices
 
 // Vertices 1..TegakiCount; plot coordinates, single precision.
-inline FixedTable<float, 0, kTegakiTop> TegakiX;
-inline FixedTable<float, 0, kTegakiTop> TegakiY;
+inline FixedTable<float, 0, kTegakiTop> TegakiX{"TegakiX"};
+inline FixedTable<float, 0, kTegakiTop> TegakiY{"TegakiY"};
 // Colour index.
-inline FixedTable<std::uint8_t, 0, kTegakiTop> TegakiColor;
+inline FixedTable<std::uint8_t, 0, kTegakiTop> TegakiColor{"TegakiColor"};
 // 1 stroke start, 2 continue, 3 end, 0 deleted (the TegakiPenCode values).
-inline FixedTable<std::uint8_t, 0, kTegakiTop> TegakiPen;
+inline FixedTable<std::uint8_t, 0, kTegakiTop> TegakiPen{"TegakiPen"};
 enum TegakiPenCode : std::uint8_t { kPenDeleted = 0, kPenFirst = 1, kPenNext = 2, kPenLast = 3 };
 inline std::int32_t TegakiCount = 0;
 
 // ================================================================== Txt: texts
 
 // Texts 1..TxtCount; anchor in plot coordinates, single precision.
-inline FixedTable<float, 0, kTxtTop> TxtX;
-inline FixedTable<float, 0, kTxtTop> TxtY;
+inline FixedTable<float, 0, kTxtTop> TxtX{"TxtX"};
+inline FixedTable<float, 0, kTxtTop> TxtY{"TxtY"};
 // The text; half-width blanks separate the lines of a multi-line text.
-inline FixedTable<QString, 0, kTxtTop> TxtString;
+inline FixedTable<QString, 0, kTxtTop> TxtString{"TxtString"};
 // Colour index; 20 or more is not drawn; 100 or more marks a deleted text.
-inline FixedTable<std::uint8_t, 0, kTxtTop> TxtColor;
+inline FixedTable<std::uint8_t, 0, kTxtTop> TxtColor{"TxtColor"};
 // 1 = selected.
-inline FixedTable<std::uint8_t, 0, kTxtTop> TxtSel;
+inline FixedTable<std::uint8_t, 0, kTxtTop> TxtSel{"TxtSel"};
 inline std::int32_t TxtCount = 0;
 // Layout of the text last laid out: north of each line's top (plot metres)
 // and its string, lines 1..; scratch, valid until the next layout.
-inline FixedTable<float, 0, kTxtLineTop> TxtLinePos;
-inline FixedTable<QString, 0, kTxtLineTop> TxtLineStr;
+inline FixedTable<float, 0, kTxtLineTop> TxtLinePos{"TxtLinePos"};
+inline FixedTable<QString, 0, kTxtLineTop> TxtLineStr{"TxtLineStr"};
 
 // ============================================================ undo history
 
 // Entries 1..UndoTop; kind 0 marks an empty entry.
-inline FixedTable<std::uint8_t, 0, kUndoTop> UndoKind;
+inline FixedTable<std::uint8_t, 0, kUndoTop> UndoKind{"UndoKind"};
 // Item index in its table (signed: for line ends the sign names the end).
-inline FixedTable<std::int32_t, 0, kUndoTop> UndoItem;
+inline FixedTable<std::int32_t, 0, kUndoTop> UndoItem{"UndoItem"};
 // Two values whose meaning depends on the kind, single precision.
-inline FixedTable<float, 0, kUndoTop> UndoVal1;
-inline FixedTable<float, 0, kUndoTop> UndoVal2;
+inline FixedTable<float, 0, kUndoTop> UndoVal1{"UndoVal1"};
+inline FixedTable<float, 0, kUndoTop> UndoVal2{"UndoVal2"};
 // UndoText(0, i) the before text (or a range step's running number),
 // UndoText(1, i) the after text.
-inline FixedTable2<QString, 0, 1, 0, kUndoTop> UndoText;
+inline FixedTable2<QString, 0, 1, 0, kUndoTop> UndoText{"UndoText"};
 // The entry the next Undo reverts and the highest entry written (16-bit).
 inline std::int16_t UndoPos = 0;
 inline std::int16_t UndoTop = 0;
@@ -589,15 +643,15 @@ inline std::uint8_t PointerMoved = 0;
 // rectangle in absolute metres. Slots 0..2 hold rasters 1..3 (a slot's rows
 // end at the first empty file name); slot 3 row 0 is the snapshot, rows 1..
 // the placement preview.
-inline FixedTable2<QString, 0, kHaikeiSlotTop, 0, kHaikeiRowTop> HaikeiFile;
-inline FixedTable2<double, 0, kHaikeiSlotTop, 0, kHaikeiRowTop> HaikeiXMin;
-inline FixedTable2<double, 0, kHaikeiSlotTop, 0, kHaikeiRowTop> HaikeiYMin;
-inline FixedTable2<double, 0, kHaikeiSlotTop, 0, kHaikeiRowTop> HaikeiXMax;
-inline FixedTable2<double, 0, kHaikeiSlotTop, 0, kHaikeiRowTop> HaikeiYMax;
+inline FixedTable2<QString, 0, kHaikeiSlotTop, 0, kHaikeiRowTop> HaikeiFile{"HaikeiFile"};
+inline FixedTable2<double, 0, kHaikeiSlotTop, 0, kHaikeiRowTop> HaikeiXMin{"HaikeiXMin"};
+inline FixedTable2<double, 0, kHaikeiSlotTop, 0, kHaikeiRowTop> HaikeiYMin{"HaikeiYMin"};
+inline FixedTable2<double, 0, kHaikeiSlotTop, 0, kHaikeiRowTop> HaikeiXMax{"HaikeiXMax"};
+inline FixedTable2<double, 0, kHaikeiSlotTop, 0, kHaikeiRowTop> HaikeiYMax{"HaikeiYMax"};
 // Brightness level 0..5 per layer code 0..9 (0 = as it is).
-inline FixedTable<std::uint8_t, 0, kHaikeiLayerTop> HaikeiBright;
+inline FixedTable<std::uint8_t, 0, kHaikeiLayerTop> HaikeiBright{"HaikeiBright"};
 // Full paths of the raster definition files of rasters 1..3 at 0..2; "" none.
-inline FixedTable<QString, 0, kHaikeiDefTop> HaikeiDef;
+inline FixedTable<QString, 0, kHaikeiDefTop> HaikeiDef{"HaikeiDef"};
 // Layer codes of background 1 and 2: 0 none, 1..3 rasters, 5..9 tile layers.
 inline std::uint8_t Haikei1Code = 0;
 inline std::uint8_t Haikei2Code = 0;
@@ -622,8 +676,8 @@ inline std::uint8_t TileScreensSaved = 0;
 
 // Positions 1..GpsCount in plot coordinates, single precision; wraps after
 // 30000.
-inline FixedTable<float, 0, kGpsTrackTop> GpsX;
-inline FixedTable<float, 0, kGpsTrackTop> GpsY;
+inline FixedTable<float, 0, kGpsTrackTop> GpsX{"GpsX"};
+inline FixedTable<float, 0, kGpsTrackTop> GpsY{"GpsY"};
 inline std::int32_t GpsCount = 0;
 // Colour index of the track. start: 14.
 inline std::int16_t GpsColor = 14;
@@ -632,25 +686,25 @@ inline std::int16_t GpsColor = 14;
 
 // Per colour index 0..16: 1 = items of that colour are shown (points by the
 // colour of their symbol). start: 1 for 0..14, 0 for 15 and 16.
-inline FixedTable<std::uint8_t, 0, kColorTableTop> PointColorShown;
-inline FixedTable<std::uint8_t, 0, kColorTableTop> LineColorShown;
-inline FixedTable<std::uint8_t, 0, kColorTableTop> TxtColorShown;
-inline FixedTable<std::uint8_t, 0, kColorTableTop> TegakiColorShown;
+inline FixedTable<std::uint8_t, 0, kColorTableTop> PointColorShown{"PointColorShown"};
+inline FixedTable<std::uint8_t, 0, kColorTableTop> LineColorShown{"LineColorShown"};
+inline FixedTable<std::uint8_t, 0, kColorTableTop> TxtColorShown{"TxtColorShown"};
+inline FixedTable<std::uint8_t, 0, kColorTableTop> TegakiColorShown{"TegakiColorShown"};
 // Line width in pixels per colour index 0..16. start: 2, but 1 for 8 and 0
 // for 16.
-inline FixedTable<std::uint8_t, 0, kColorTableTop> LineWidthOf;
+inline FixedTable<std::uint8_t, 0, kColorTableTop> LineWidthOf{"LineWidthOf"};
 // In and out value of the colour picker; 99 asks for KakuchiColor.
 inline std::uint8_t ColorPick = 0;
 // Colour index chosen for texts in the text panel. start: 12.
 inline std::int16_t TxtColorCur = 12;
 // Point symbols 1..18: one character, its colour index 0..15, its label.
-inline FixedTable<QString, 0, kSymbolCount> SymbolChar;
-inline FixedTable<std::uint8_t, 0, kSymbolCount> SymbolColor;
-inline FixedTable<QString, 0, kSymbolCount> SymbolLabel;
+inline FixedTable<QString, 0, kSymbolCount> SymbolChar{"SymbolChar"};
+inline FixedTable<std::uint8_t, 0, kSymbolCount> SymbolColor{"SymbolColor"};
+inline FixedTable<QString, 0, kSymbolCount> SymbolLabel{"SymbolLabel"};
 // Phrase entries 1..4000 (key and text): 1..6 land categories, 7 "他", 8..
 // free phrases.
-inline FixedTable<QString, 0, kPhraseTop> PhraseKey;
-inline FixedTable<QString, 0, kPhraseTop> PhraseText;
+inline FixedTable<QString, 0, kPhraseTop> PhraseKey{"PhraseKey"};
+inline FixedTable<QString, 0, kPhraseTop> PhraseText{"PhraseText"};
 
 // ================================================ settings (tavelcor.jkn, by line)
 
@@ -709,9 +763,9 @@ inline std::uint8_t KintabAuto = 0;
 inline std::uint8_t SelOnly = 0;
 // 33..42: entry k = 0: line k of split texts is shown (1..10 from the file,
 // the rest 0).
-inline FixedTable<std::uint8_t, 0, kTxtLineTop> TxtLineShow;
+inline FixedTable<std::uint8_t, 0, kTxtLineTop> TxtLineShow{"TxtLineShow"};
 // 43..52: entry k = 0: attribute column k is printed (1..10 from the file).
-inline FixedTable<std::uint8_t, 0, kKakuchiAttrTop> KakuchiAttrShow;
+inline FixedTable<std::uint8_t, 0, kKakuchiAttrTop> KakuchiAttrShow{"KakuchiAttrShow"};
 // 53: 1 = label sizes shrink with the number of items in view. start: 1.
 inline std::uint8_t VarFont = 1;
 // 54: 1 = "記録" is the main workbook action.
@@ -731,7 +785,7 @@ inline std::int32_t CalcPick1 = 0;
 inline std::int32_t CalcPick2 = 0;
 inline std::int32_t CalcPick3 = 0;
 // Picks in the order the mode uses them, entries 1..; count in CalcPickCount.
-inline FixedTable<std::int32_t, 0, kCalcPickListTop> CalcPickList;
+inline FixedTable<std::int32_t, 0, kCalcPickListTop> CalcPickList{"CalcPickList"};
 inline std::int32_t CalcPickCount = 0;
 inline std::int32_t CalcStep = 0;
 inline std::int32_t CalcPickA = 0;
@@ -747,7 +801,7 @@ inline double BaseAzimuth = 0.0;
 inline double BaseLength = 0.0;
 // Instrument set-up for the workbook: 0 the cursor, 1 station, 2 back-sight,
 // 3.. foresights up to the first 0.
-inline FixedTable<std::int32_t, 0, kSightListTop> SightList;
+inline FixedTable<std::int32_t, 0, kSightListTop> SightList{"SightList"};
 // Whole-number value of the workbook signal cell last read.
 inline std::int32_t WembraValue = 0;
 // Result lines waiting for the calculation report window; message texts.
@@ -755,11 +809,11 @@ inline QString MsgText;
 // On-map area measurement: 0 off, else the index of the next vertex; the
 // vertices 1.. in plot coordinates, single precision.
 inline std::int16_t AreaCount = 0;
-inline FixedTable<float, 0, kAreaTop> AreaX;
-inline FixedTable<float, 0, kAreaTop> AreaY;
+inline FixedTable<float, 0, kAreaTop> AreaX{"AreaX"};
+inline FixedTable<float, 0, kAreaTop> AreaY{"AreaY"};
 // Photo candidates of the link mode: entry 0 the count n, 1..n coordinate
 // numbers (32-bit: coordinate numbers reach 500000).
-inline FixedTable<std::int32_t, 0, kLinkCandTop> LinkCand;
+inline FixedTable<std::int32_t, 0, kLinkCandTop> LinkCand{"LinkCand"};
 // Position 1..n of the candidate the photo viewer shows; 0 while closed.
 inline std::int16_t LinkCandCount = 0;
 // Photo viewer flags: 1 = load again / a transformed copy is in use.
@@ -782,7 +836,7 @@ inline double MoveOldX = 0.0;
 inline double MoveOldY = 0.0;
 // Lines carried by the last point move: MoveLines(0, n) moved starts,
 // MoveLines(1, n) moved ends, n = 1..100; 0 ends a list.
-inline FixedTable2<std::int32_t, 0, 1, 0, kMoveLinesTop> MoveLines;
+inline FixedTable2<std::int32_t, 0, 1, 0, kMoveLinesTop> MoveLines{"MoveLines"};
 // Point whose click delete the point panel may take back; 0 none.
 inline std::int32_t DelPending = 0;
 // Line last picked by the line operations (or cut by a point add).
@@ -820,7 +874,7 @@ inline std::int32_t TxtEdit = 0;
 inline QString TxtEditOld;
 inline std::uint8_t TxtEditOldColor = 0;
 // Point-name candidates, entries 1..99 (the list ends at its first empty entry).
-inline FixedTable<QString, 0, kNameCandidatesTop> NameCandidates;
+inline FixedTable<QString, 0, kNameCandidatesTop> NameCandidates{"NameCandidates"};
 // First name of the point last committed in attribute mode.
 inline QString LastCommittedName;
 // First name of the point last reported as measured by the workbook.

@@ -115,6 +115,13 @@ void runAndWait(Plot& window, platform::Workbook& excel, MeasureButton button)
         platform::MsgBox(QStringLiteral("wembraに　X が入らなかったかもしれません"));
         return;
     }
+    takeMeasureReply(window, clipboard);
+}
+
+}  // namespace
+
+void takeMeasureReply(Plot& window, platform::Clipboard& clipboard)
+{
     const std::optional<QString> reply = waitForReply(clipboard);
     if (!reply)
         return;
@@ -124,8 +131,6 @@ void runAndWait(Plot& window, platform::Workbook& excel, MeasureButton button)
         platform::MsgBox(*reply);
     clipboard.clear();
 }
-
-}  // namespace
 
 QString measureMacro(MeasureButton button, int collectorSdl, int recordMain)
 {

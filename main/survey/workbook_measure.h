@@ -19,6 +19,10 @@
 #include <cstdint>
 #include <functional>
 
+namespace platform {
+class Clipboard;
+}
+
 namespace tavelcor {
 
 class Plot;
@@ -51,6 +55,14 @@ MeasureServices& measureServices();
 
 /// How long the reply is waited for, in milliseconds of clock time.
 inline constexpr std::int64_t kMeasureReplyWaitMs = 5000;
+
+/// Takes the workbook's reply off the clipboard: polls it, without letting
+/// other events run, for at most kMeasureReplyWaitMs of clock time. The
+/// reply "測定済" appends "済" to Text7 and to CurPoint's second name
+/// (right-trimmed) and redraws the point layer; any other text is shown as
+/// it stands; either empties the clipboard. No reply within the wait: nothing
+/// changes. CurPoint must name a point (measurePoint checks it first).
+void takeMeasureReply(Plot& window, platform::Clipboard& clipboard);
 
 /// Runs the measurement of CurPoint for `button` (the checks, the workbook,
 /// the reply). Command43 gives the plot the focus at its end once it has
