@@ -172,9 +172,14 @@ void Plot::designSwitches()
 
 void Plot::designPointPanel()
 {
-    // Inside the point panel, below its buttons.
-    Text6.Move(100.0, 750.0, 1800.0, 300.0);
-    Text7.Move(1950.0, 750.0, 1800.0, 300.0);
+    // Inside the point panel, below its buttons: each name field behind its
+    // caption, the second one ending before the GPS switch Ｇ.
+    Label22.setCaption(QStringLiteral("名１"));
+    Label22.Move(100.0, 780.0, 420.0, 255.0);
+    Text6.Move(550.0, 750.0, 1330.0, 300.0);
+    Label23.setCaption(QStringLiteral("名２"));
+    Label23.Move(1950.0, 780.0, 420.0, 255.0);
+    Text7.Move(2400.0, 750.0, 920.0, 300.0);
     Option10.setCaption(QStringLiteral("削除"));
     Option10.Move(1700.0, 300.0, 900.0, 270.0);
     // The symbol picker covers the lower part of the panel without a border
