@@ -281,17 +281,22 @@ void Plot::designOperationPanels()
         box->Move(100.0, 600.0, 3700.0, 1500.0);
         box->setCaption(QString());
     }
+    // Four colours to a row, so that each name keeps some room before the
+    // next button and before the frame's edge.
+    constexpr int kColumns = 4;
+    constexpr double kPitchX = 900.0;
+    constexpr double kPitchY = 420.0;
     int slot = 0;
     for (const auto& colour : colours) {
-        const double left = 60.0 + (slot % 6) * 605.0;
-        const double top = 200.0 + (slot / 6) * 600.0;
+        const double left = 80.0 + (slot % kColumns) * kPitchX;
+        const double top = 180.0 + (slot / kColumns) * kPitchY;
         const QString caption = QString::fromUtf16(colour.caption);
         platform::OptionButton& line = Option14.add(colour.index, Frame7);
         line.setCaption(caption);
-        line.Move(left, top, 600.0, 500.0);
+        line.Move(left, top, 840.0, 360.0);
         platform::OptionButton& stroke = Option8.add(colour.index, Frame5);
         stroke.setCaption(caption);
-        stroke.Move(left, top, 600.0, 500.0);
+        stroke.Move(left, top, 840.0, 360.0);
         ++slot;
     }
     Option14(9).setValue(true);
