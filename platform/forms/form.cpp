@@ -198,13 +198,12 @@ void Form::placeOuter(QPoint outer, std::optional<QSize> client)
 // it is taken over as such (inside the work area).
 void Form::trackFrameFromFirstShow()
 {
-    if (mFrameTracker)
+    if (mFrameTracker || mFrameTrackingTried || QGuiApplication::platformName() != QLatin1String("xcb"))
         return;
+    mFrameTrackingTried = true;
     // A window moved before it was made would tell the window manager that
     // its place is the frame's corner, while the tracker gives the client
     // area's corner, as a place given with the size is taken.
-    if (QGuiApplication::platformName() != QLatin1String("xcb"))
-        return;
     if (mPlacedByProgram)
         mWindow->setGeometry(QRect(mWindow->pos(), mWindow->size()));
     setTracksWindowFrame();

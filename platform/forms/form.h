@@ -292,6 +292,7 @@ private:
     std::unique_ptr<detail::FormWindow> mWindow;
     std::unique_ptr<FrameTracker> mFrameTracker;
     bool mPlacedByProgram = false;
+    bool mFrameTrackingTried = false;
     QWidget* mMenuBar = nullptr;  // owned by the window
     int mMenuBarPixels = 0;
     std::vector<ControlBase*> mControls;
