@@ -24,9 +24,10 @@
 // A form that tracks its window frame (setTracksWindowFrame) counts the frame
 // the window manager really draws instead, where the window system reports
 // it (X11); every form does so from its first showing there, and a place
-// given to it is kept inside the work area of its screen, frame included. A form with a menu bar (setMenuBar) holds the bar above its
-// client area: Height counts it, ScaleHeight does not, and the controls'
-// Top counts from below it.
+// given to it is kept inside the work area of its screen, frame included.
+// A form with a menu bar (setMenuBar) holds the bar above its client area:
+// Height counts it, ScaleHeight does not, and the controls' Top counts from
+// below it.
 //
 // Unloading (the statement Unload, the close box) asks QueryUnload and Unload,
 // either of which may refuse by setting cancel; then the window hides, its

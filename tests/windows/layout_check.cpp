@@ -300,8 +300,8 @@ QRect shownExtent(const platform::Control& control)
     const bool option = dynamic_cast<const platform::OptionButton*>(&control) != nullptr;
     if ((check || option) && backColorOf(control.container()) == control.BackColor()) {
         const QWidget& widget = *control.widget();
-        const QRect indicator = buttonContents(
-            widget, check ? QStyle::SE_CheckBoxIndicator : QStyle::SE_RadioButtonIndicator, captionOf(control).value_or(QString()));
+        const QStyle::SubElement element = check ? QStyle::SE_CheckBoxIndicator : QStyle::SE_RadioButtonIndicator;
+        const QRect indicator = buttonContents(widget, element, captionOf(control).value_or(QString()));
         return indicator.translated(widget.geometry().topLeft()) | captionInkInContainer(control);
     }
     return control.widget()->geometry();
