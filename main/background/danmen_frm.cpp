@@ -82,7 +82,8 @@ void DanmenFrm::designControls()
     Check2.setCaption(QStringLiteral("１０キロ以下の場合、固定ピッチにする"));
     Check2.Move(120.0, 960.0, 4000.0, 300.0);
     Label5.setCaption(QStringLiteral("ピッチ"));
-    Label5.Move(4200.0, 990.0, 500.0, 270.0);
+    // Ends a few pixels before its field.
+    Label5.Move(4140.0, 990.0, 500.0, 270.0);
     Text3.setText(QStringLiteral("100"));
     Text3.Move(4700.0, 930.0, 600.0, 330.0);
     Text3.setEnabled(false);

@@ -128,18 +128,20 @@ void Haikei::design()
     setBorderStyle(platform::FormBorder::FixedToolWindow);
     setClientSize(kClientWidth, kClientHeight);
     Frame1.setCaption(QString());
-    Frame1.Move(120.0, 0.0, 1215.0, kClientHeight);
+    // 1300 wide rather than 1215, so that "地理院地図" keeps room before the
+    // frame's edge.
+    Frame1.Move(120.0, 0.0, 1300.0, kClientHeight);
     designRows();
     Command4.setCaption(QString::fromUtf16(kUsageNoticeCaption));
-    Command4.Move(3960.0, 1560.0, 3975.0, 375.0);
+    Command4.Move(3960.0 + kBarGrowth, 1560.0, 3975.0, 375.0);
     Command10.setCaption(QStringLiteral("地理院地図キャッシュ"));
-    Command10.Move(3960.0, 2040.0, 1935.0, 375.0);
+    Command10.Move(3960.0 + kBarGrowth, 2040.0, 1935.0, 375.0);
     Command9.setCaption(QStringLiteral("ラスター２点配置"));
-    Command9.Move(6240.0, 2040.0, 1695.0, 375.0);
+    Command9.Move(6240.0 + kBarGrowth, 2040.0, 1695.0, 375.0);
     Check1.setCaption(QStringLiteral("前面"));
-    Check1.Move(4320.0, 2640.0, 900.0, 255.0);
+    Check1.Move(4320.0 + kBarGrowth, 2640.0, 900.0, 255.0);
     Command5.setCaption(QStringLiteral("閉じる"));
-    Command5.Move(5880.0, 2520.0, 2055.0, 615.0);
+    Command5.Move(5880.0 + kBarGrowth, 2520.0, 2055.0, 615.0);
     CommonDialog1.setDialogTitle(QStringLiteral("分割定義ファイル"));
 }
 
@@ -156,28 +158,28 @@ void Haikei::designRows()
         mSlot2[code]->setCaption(caption);
         mSlot2[code]->Move(1440.0, rowTop(row), 1200.0, 255.0);
         if (platform::HScrollBar* bar = mBars[code]) {
-            bar->Move(2760.0, rowTop(row) - 15.0, 990.0, 285.0);
+            bar->Move(2760.0, rowTop(row) - 15.0, 990.0 + kBarGrowth, 285.0);
             bar->setMin(0);
             bar->setMax(5);
         }
     }
     Label16.setCaption(QStringLiteral("明度"));
     Label16.setForeColor(platform::QBColor(12));
-    Label16.Move(2760.0, rowTop(0), 990.0, 255.0);
+    Label16.Move(2760.0, rowTop(0), 990.0 + kBarGrowth, 255.0);
     for (int raster = 1; raster <= 3; ++raster) {
         platform::CommandButton& choose = raster == 1 ? Command1 : raster == 2 ? Command2 : Command3;
         platform::CommandButton& clear = raster == 1 ? Command6 : raster == 2 ? Command7 : Command8;
         const double top = rowTop(raster) - 45.0;
         choose.setCaption(QStringLiteral("選択"));
         // 585 wide rather than 615, so that the button ends before its label.
-        choose.Move(3840.0, top, 585.0, 345.0);
+        choose.Move(3840.0 + kBarGrowth, top, 585.0, 345.0);
         // 345 high rather than 375, so that the three labels do not touch.
         platform::Label& label = pathLabel(raster);
         label.setBorderStyle(1);
         label.setBackColor(kPaleYellow);
-        label.Move(4440.0, top, 3015.0, 345.0);
+        label.Move(4440.0 + kBarGrowth, top, 3015.0, 345.0);
         clear.setCaption(QStringLiteral("消"));
-        clear.Move(7560.0, top, 375.0, 345.0);
+        clear.Move(7560.0 + kBarGrowth, top, 375.0, 345.0);
     }
 }
 

@@ -157,8 +157,12 @@ public:
     platform::HScrollBar* brightnessBar(int code);
     platform::Label& pathLabel(int raster);
 
+    /// The brightness bars are this much wider than 990 twips, so that their
+    /// six steps have a track to slide in; what lies right of them moves by
+    /// as much and the window grows by it.
+    static constexpr double kBarGrowth = 600.0;
     /// Client area, twips.
-    static constexpr double kClientWidth = 8085.0;
+    static constexpr double kClientWidth = 8085.0 + kBarGrowth;
     static constexpr double kClientHeight = 3255.0;
 
 private:

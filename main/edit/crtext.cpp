@@ -21,6 +21,8 @@ constexpr double kRowHeight = 330.0;
 constexpr int kInsertButtons = 9;
 constexpr float kLabelHidden = 9.0F;
 constexpr int kPalette[] = {0, 2, 3, 4, 6, 8, 9, 10, 11, 12, 13, 14};
+constexpr int kPaletteColumns = 4;
+constexpr int kPaletteRows = 3;
 constexpr const char16_t* kPaletteNames[] = {u"黒", u"緑1", u"緑2", u"茶", u"黄1", u"灰",
                                              u"青", u"緑3", u"水",  u"赤", u"紫",  u"黄2"};
 
@@ -30,7 +32,8 @@ Crtext::Crtext() : platform::Form(QStringLiteral("crtext"))
 {
     setCaption(QStringLiteral("改行テキスト"));
     setBorderStyle(platform::FormBorder::FixedDialog);
-    setClientSize(100.0 + kBoxWidth + 150.0 + 2700.0 + 100.0, 100.0 + kEditorLines * kRowHeight + 1300.0);
+    setClientSize(100.0 + kBoxWidth + 150.0 + 2700.0 + 100.0,
+                  100.0 + kEditorLines * kRowHeight + 640.0 + kPaletteRows * 330.0);
     for (int i = 0; i < kEditorLines; ++i) {
         platform::TextBox& box = Text1.add(i, *this);
         box.Move(100.0, 100.0 + i * kRowHeight, kBoxWidth, 300.0);
@@ -45,10 +48,12 @@ Crtext::Crtext() : platform::Form(QStringLiteral("crtext"))
     for (int k : kPalette) {
         platform::OptionButton& option = Option14.add(k, *this);
         option.setCaption(QString::fromUtf16(kPaletteNames[slot]));
-        option.Move(100.0 + (slot % 6) * 610.0, paletteTop + (slot / 6) * 330.0, 600.0, 300.0);
+        // Four to a row, so that each colour's name keeps room before the next.
+        option.Move(100.0 + (slot % kPaletteColumns) * 900.0, paletteTop + (slot / kPaletteColumns) * 330.0, 860.0,
+                    300.0);
         ++slot;
     }
-    const double buttonTop = paletteTop + 2 * 330.0 + 100.0;
+    const double buttonTop = paletteTop + kPaletteRows * 330.0 + 100.0;
     Command1.setCaption(QStringLiteral("Ｏ　Ｋ"));
     Command1.Move(100.0, buttonTop, 1500.0, 400.0);
     Command2.setCaption(QStringLiteral("Cancel"));

@@ -195,7 +195,12 @@ void rangeRectangle(Plot& window, double x, double y)
 {
     RangeBoxDrawn = 1;
     const Spot start{RangeStartX, RangeStartY};
-    rubberBox(window, start, lastClick());
+    // The press leaves the last corner on the first one: no rectangle is on
+    // the plot yet, and drawing that empty one in not-xor would leave a dot
+    // at the first corner that no later drawing takes off.
+    // The corners are compared as the first one is kept, in single precision.
+    if (static_cast<float>(LastClickX) != RangeStartX || static_cast<float>(LastClickY) != RangeStartY)
+        rubberBox(window, start, lastClick());
     rubberBox(window, start, {x, y});
     LastClickX = x;
     LastClickY = y;

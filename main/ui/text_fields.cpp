@@ -127,6 +127,7 @@ void wireTextFields(Plot& w)
     w.Text8.DblClick = [&w] { Text8_DblClick(w); };
     w.Text8.GotFocus = [&w] { Text8_GotFocus(w); };
     w.Text14.DblClick = [&w] { Text14_DblClick(w); };
+    w.Command44.Click = [&w] { Command44_Click(w); };
     w.Command80.Click = [&w] { Command80_Click(w); };
 }
 

@@ -172,9 +172,14 @@ void Plot::designSwitches()
 
 void Plot::designPointPanel()
 {
-    // Inside the point panel, below its buttons.
-    Text6.Move(100.0, 750.0, 1800.0, 300.0);
-    Text7.Move(1950.0, 750.0, 1800.0, 300.0);
+    // Inside the point panel, below its buttons: each name field behind its
+    // caption, the second one ending before the GPS switch Ｇ.
+    Label22.setCaption(QStringLiteral("名１"));
+    Label22.Move(100.0, 780.0, 420.0, 255.0);
+    Text6.Move(550.0, 750.0, 1330.0, 300.0);
+    Label23.setCaption(QStringLiteral("名２"));
+    Label23.Move(1950.0, 780.0, 420.0, 255.0);
+    Text7.Move(2400.0, 750.0, 920.0, 300.0);
     Option10.setCaption(QStringLiteral("削除"));
     Option10.Move(1700.0, 300.0, 900.0, 270.0);
     // The symbol picker covers the lower part of the panel without a border
@@ -276,17 +281,22 @@ void Plot::designOperationPanels()
         box->Move(100.0, 600.0, 3700.0, 1500.0);
         box->setCaption(QString());
     }
+    // Four colours to a row, so that each name keeps some room before the
+    // next button and before the frame's edge.
+    constexpr int kColumns = 4;
+    constexpr double kPitchX = 900.0;
+    constexpr double kPitchY = 420.0;
     int slot = 0;
     for (const auto& colour : colours) {
-        const double left = 60.0 + (slot % 6) * 605.0;
-        const double top = 200.0 + (slot / 6) * 600.0;
+        const double left = 80.0 + (slot % kColumns) * kPitchX;
+        const double top = 180.0 + (slot / kColumns) * kPitchY;
         const QString caption = QString::fromUtf16(colour.caption);
         platform::OptionButton& line = Option14.add(colour.index, Frame7);
         line.setCaption(caption);
-        line.Move(left, top, 600.0, 500.0);
+        line.Move(left, top, 840.0, 360.0);
         platform::OptionButton& stroke = Option8.add(colour.index, Frame5);
         stroke.setCaption(caption);
-        stroke.Move(left, top, 600.0, 500.0);
+        stroke.Move(left, top, 840.0, 360.0);
         ++slot;
     }
     Option14(9).setValue(true);

@@ -137,6 +137,9 @@ public:
     platform::OptionButton Option10{Frame4, QStringLiteral("Option10")};
     platform::TextBox Text6{Frame4, QStringLiteral("Text6")};
     platform::TextBox Text7{Frame4, QStringLiteral("Text7")};
+    /// The captions 名１ and 名２ in front of the two name fields.
+    platform::Label Label22{Frame4, QStringLiteral("Label22")};
+    platform::Label Label23{Frame4, QStringLiteral("Label23")};
     /// The point panel's other operations 追加 (chosen at start), 移動 and 属性,
     /// and its commit button 確定 (hidden at start).
     platform::OptionButton Option12{Frame4, QStringLiteral("Option12")};

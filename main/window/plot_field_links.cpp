@@ -37,8 +37,8 @@ void Plot::designFieldLinkControls()
     Image1.setPicture(gpsMarkerPicture());
     Image1.setVisible(false);
 
-    // "Ｇ" stands at the end of the names' row; the second name leaves it room.
-    Text7.setWidth(1350.0);
+    // "Ｇ" stands at the end of the names' row, after the second name
+    // (designPointPanel).
     Check29.setCaption(QStringLiteral("Ｇ"));
     Check29.Move(3350.0, 750.0, 450.0, 300.0);
 

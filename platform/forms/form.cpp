@@ -20,6 +20,7 @@
 #include <QMoveEvent>
 #include <QPalette>
 #include <QResizeEvent>
+#include <QScreen>
 #include <QWidget>
 
 #include <algorithm>
@@ -163,12 +164,51 @@ QPoint Form::outerPixels() const
     return mFrameTracker ? mFrameTracker->outer() : mWindow->pos();
 }
 
-void Form::placeOuter(QPoint outer)
+// The corner that keeps the whole window, frame included, inside the work
+// area of the screen it is put on (the screen less its panels): its title
+// bar never lies above the screen or under a panel.
+QPoint Form::insideWorkArea(QPoint outer, QSize client) const
 {
+    const FrameMargins f = frame();
+    const QSize size(client.width() + f.left + f.right, client.height() + f.top + f.bottom);
+    const QScreen* screen = QGuiApplication::screenAt(QRect(outer, size).center());
+    if (screen == nullptr)
+        screen = mWindow->screen() != nullptr ? mWindow->screen() : QGuiApplication::primaryScreen();
+    if (screen == nullptr)
+        return outer;
+    const QRect area = screen->availableGeometry();
+    const auto fit = [](int at, int length, int first, int room) {
+        return length >= room ? first : std::clamp(at, first, first + room - length);
+    };
+    return {fit(outer.x(), size.width(), area.left(), area.width()),
+            fit(outer.y(), size.height(), area.top(), area.height())};
+}
+
+void Form::placeOuter(QPoint outer, std::optional<QSize> client)
+{
+    mPlacedByProgram = true;
     if (mFrameTracker)
-        mFrameTracker->place(outer);
+        mFrameTracker->place(insideWorkArea(outer, client.value_or(mWindow->size())));
     else if (outer != mWindow->pos())
         mWindow->move(outer);
+}
+
+// Before a window is first shown on a window system that reports frames:
+// from now on its place is its frame's corner, and a place the program gave
+// it is taken over as such (inside the work area).
+void Form::trackFrameFromFirstShow()
+{
+    if (mFrameTracker || mFrameTrackingTried || QGuiApplication::platformName() != QLatin1String("xcb"))
+        return;
+    mFrameTrackingTried = true;
+    // A window moved before it was made would tell the window manager that
+    // its place is the frame's corner, while the tracker gives the client
+    // area's corner, as a place given with the size is taken.
+    if (mPlacedByProgram)
+        mWindow->setGeometry(QRect(mWindow->pos(), mWindow->size()));
+    setTracksWindowFrame();
+    if (mFrameTracker && mPlacedByProgram)
+        mFrameTracker->place(insideWorkArea(mFrameTracker->outer(), mWindow->size()));
 }
 
 double Form::Left() const
@@ -282,15 +322,18 @@ void Form::Move(double left, std::optional<double> top, std::optional<double> wi
         return;  // refused, as a value the property cannot take
     const double tx = twipsPerPixelX();
     const double ty = twipsPerPixelY();
-    placeOuter(QPoint(nearestPixel(left / tx), nearestPixel(top.value_or(Top()) / ty)));
-    if (!width && !height)
+    const QPoint outer(nearestPixel(left / tx), nearestPixel(top.value_or(Top()) / ty));
+    if (!width && !height) {
+        placeOuter(outer);
         return;
+    }
     const FrameMargins f = frame();
     QSize client = mWindow->size();
     if (width)
         client.setWidth(std::max(0, nearestPixel(*width / tx) - f.left - f.right));
     if (height)
         client.setHeight(std::max(0, nearestPixel(*height / ty) - f.top - f.bottom));
+    placeOuter(outer, client);  // kept inside the work area at its new size
     setClientPixels(client);
 }
 
@@ -510,6 +553,7 @@ void Form::Show()
     if (mUnloaded || mDestroying)
         return;
     if (!mWindow->isVisible()) {
+        trackFrameFromFirstShow();
         if (!mEverShown) {
             mEverShown = true;
             mReportedSize.reset();  // the first showing fires Resize

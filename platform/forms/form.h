@@ -23,9 +23,11 @@
 // caption frame, see units.h), ScaleWidth and ScaleHeight the client area.
 // A form that tracks its window frame (setTracksWindowFrame) counts the frame
 // the window manager really draws instead, where the window system reports
-// it (X11). A form with a menu bar (setMenuBar) holds the bar above its
-// client area: Height counts it, ScaleHeight does not, and the controls'
-// Top counts from below it.
+// it (X11); every form does so from its first showing there, and a place
+// given to it is kept inside the work area of its screen, frame included.
+// A form with a menu bar (setMenuBar) holds the bar above its client area:
+// Height counts it, ScaleHeight does not, and the controls' Top counts from
+// below it.
 //
 // Unloading (the statement Unload, the close box) asks QueryUnload and Unload,
 // either of which may refuse by setting cancel; then the window hides, its
@@ -140,8 +142,12 @@ public:
     /// system while it is shown. Left and Top are the frame's corner in every
     /// state: while the window is hidden, the place it was given or last had;
     /// a place given is checked once the window is shown and put right when
-    /// the window manager put it elsewhere. For a window whose place the
-    /// program keeps (the keypad). Without a window system that reports
+    /// the window manager put it elsewhere, and it is moved into the work
+    /// area of its screen when it would lie partly outside. Show calls it
+    /// before it first shows the window, so that every window keeps the
+    /// place the program gives it whether or not it was hidden and shown
+    /// again meanwhile; a window whose flags are all set at design (the
+    /// keypad) may call it earlier. Without a window system that reports
     /// frames (offscreen) nothing changes.
     void setTracksWindowFrame();
     bool tracksWindowFrame() const { return mFrameTracker != nullptr; }
@@ -271,7 +277,9 @@ private:
 
     FrameMargins frame() const;
     QPoint outerPixels() const;
-    void placeOuter(QPoint outer);
+    void placeOuter(QPoint outer, std::optional<QSize> client = std::nullopt);
+    QPoint insideWorkArea(QPoint outer, QSize client) const;
+    void trackFrameFromFirstShow();
     void setClientPixels(QSize size);
     void windowResized();
     void windowMoved();
@@ -284,6 +292,8 @@ private:
     QString mName;
     std::unique_ptr<detail::FormWindow> mWindow;
     std::unique_ptr<FrameTracker> mFrameTracker;
+    bool mPlacedByProgram = false;
+    bool mFrameTrackingTried = false;
     QWidget* mMenuBar = nullptr;  // owned by the window
     int mMenuBarPixels = 0;
     std::vector<ControlBase*> mControls;

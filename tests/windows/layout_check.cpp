@@ -29,6 +29,10 @@ constexpr int kFrameCaptionIndent = 6;
 constexpr int kFrameCaptionPadding = 2;
 // Pixels a caption's letters may reach past the room they are drawn in.
 constexpr int kLetterSlack = 1;
+// Pixels of room a caption's letters keep from a neighbouring control and
+// from the edge of their container, so that a caption reads as its own
+// control's and not as the next one's.
+constexpr int kCaptionRoom = 3;
 
 QString describe(const QRect& r)
 {
@@ -259,6 +263,95 @@ void checkOverlaps(const std::vector<const platform::Control*>& siblings, const 
     }
 }
 
+// The caption's letters in the container's pixels; empty when the control
+// shows no caption (a frame's caption lies on its border and is checked by
+// checkPlace).
+QRect captionInkInContainer(const platform::Control& control)
+{
+    if (dynamic_cast<const platform::Frame*>(&control) != nullptr)
+        return {};
+    const std::optional<QString> caption = captionOf(control);
+    if (!caption || caption->trimmed().isEmpty())
+        return {};
+    const QRect ink = captionInk(control, *caption, captionPlace(control, *caption));
+    return ink.translated(control.widget()->geometry().topLeft());
+}
+
+// The back colour of a container (a frame or the form).
+std::optional<std::uint32_t> backColorOf(const platform::Container& container)
+{
+    if (const auto* control = dynamic_cast<const platform::Control*>(&container))
+        return control->BackColor();
+    if (const auto* form = dynamic_cast<const platform::Form*>(&container))
+        return form->BackColor();
+    return std::nullopt;
+}
+
+// What a neighbour shows of itself in its container's pixels: the letters of
+// a label without a border; the box or circle and the letters of a check box
+// or option button that has its container's colour; else the whole control.
+QRect shownExtent(const platform::Control& control)
+{
+    if (const auto* label = dynamic_cast<const platform::Label*>(&control)) {
+        if (label->BorderStyle() == 0)
+            return captionInkInContainer(control);
+    }
+    const bool check = dynamic_cast<const platform::CheckBox*>(&control) != nullptr;
+    const bool option = dynamic_cast<const platform::OptionButton*>(&control) != nullptr;
+    if ((check || option) && backColorOf(control.container()) == control.BackColor()) {
+        const QWidget& widget = *control.widget();
+        const QStyle::SubElement element = check ? QStyle::SE_CheckBoxIndicator : QStyle::SE_RadioButtonIndicator;
+        const QRect indicator = buttonContents(widget, element, captionOf(control).value_or(QString()));
+        return indicator.translated(widget.geometry().topLeft()) | captionInkInContainer(control);
+    }
+    return control.widget()->geometry();
+}
+
+// A button or a label with a border draws a box around its caption.
+bool drawsItsOwnBox(const platform::Control& control)
+{
+    if (dynamic_cast<const platform::CommandButton*>(&control) != nullptr)
+        return true;
+    const auto* label = dynamic_cast<const platform::Label*>(&control);
+    return label != nullptr && label->BorderStyle() != 0;
+}
+
+// A caption whose letters come nearer than kCaptionRoom to a sibling or to
+// the edge of their container.
+void checkCaptionRoom(const std::vector<const platform::Control*>& siblings, const std::vector<StackedPair>& stacked,
+                      QStringList& faults)
+{
+    for (const platform::Control* control : siblings) {
+        if (drawsItsOwnBox(*control))
+            continue;  // its border keeps the caption apart
+        const QRect ink = captionInkInContainer(*control);
+        if (ink.isEmpty())
+            continue;
+        const QRect withRoom = ink.adjusted(-kCaptionRoom, -kCaptionRoom, kCaptionRoom, kCaptionRoom);
+        const QString name = controlName(*control);
+        const QRect container = clientRect(control->container());
+        if (!container.contains(withRoom)) {
+            faults << QStringLiteral("%1: caption \"%2\" (%3) has less than %4 px to the edge of its container (%5)")
+                          .arg(name, *captionOf(*control), describe(ink))
+                          .arg(kCaptionRoom)
+                          .arg(describe(container));
+        }
+        for (const platform::Control* other : siblings) {
+            if (other == control)
+                continue;
+            const QRect near = shownExtent(*other);
+            const QString otherName = controlName(*other);
+            if (near.isEmpty() || !near.intersects(withRoom) || near.intersects(control->widget()->geometry()) ||
+                stackedOnPurpose(name, otherName, stacked))
+                continue;
+            faults << QStringLiteral("%1: caption \"%2\" (%3) has less than %4 px to %5 (%6)")
+                          .arg(name, *captionOf(*control), describe(ink))
+                          .arg(kCaptionRoom)
+                          .arg(otherName, describe(near));
+        }
+    }
+}
+
 }  // namespace
 
 QString controlName(const platform::Control& control)
@@ -287,8 +380,10 @@ QStringList layoutFaults(const platform::Form& form, const std::vector<StackedPa
         checkPlace(*control, faults);
         byContainer[&control->container()].push_back(control);
     }
-    for (const auto& [container, siblings] : byContainer)
+    for (const auto& [container, siblings] : byContainer) {
         checkOverlaps(siblings, stacked, faults);
+        checkCaptionRoom(siblings, stacked, faults);
+    }
     return faults;
 }
 

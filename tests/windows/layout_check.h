@@ -10,7 +10,11 @@
 // - a control with a caption or text that runs out of its container;
 // - a control that covers the caption of the frame it lies in;
 // - two shown controls of one container that overlap, unless the pair is
-//   listed as stacked on purpose.
+//   listed as stacked on purpose;
+// - a caption not drawn inside a box of its own (a label without a border,
+//   a check box, an option button) whose letters come within a few pixels
+//   of a neighbour (what the neighbour shows: its letters, its box or
+//   circle, or the whole control) or of the edge of its container.
 #pragma once
 
 #include <QString>

@@ -99,10 +99,48 @@ TEST_F(LayoutCheck, FindsControlsOverTheFramesCaptionOrPastItsEdge)
     ASSERT_EQ(faults.size(), 1) << faults.join(u'\n').toStdString();
     EXPECT_TRUE(faults[0].contains(QStringLiteral("covers the caption of Frame1"))) << faults[0].toStdString();
 
+    // Its letters then reach the frame's edge too.
     window.Option1.Move(2500.0, 300.0);
     faults = layout_check::layoutFaults(window);
-    ASSERT_EQ(faults.size(), 1) << faults.join(u'\n').toStdString();
+    ASSERT_EQ(faults.size(), 2) << faults.join(u'\n').toStdString();
     EXPECT_TRUE(faults[0].contains(QStringLiteral("runs out of Frame1"))) << faults[0].toStdString();
+    EXPECT_TRUE(faults[1].contains(QStringLiteral("to the edge of its container"))) << faults[1].toStdString();
+}
+
+// A right-aligned label ends its letters at its right edge: a neighbour one
+// pixel further on touches them, one ten pixels further on does not.
+TEST_F(LayoutCheck, FindsACaptionWithoutRoomBeforeItsNeighbour)
+{
+    window.Label1.setAlignment(1);
+    const double pixel = window.Label1.Width() / window.Label1.widget()->width();
+    const struct {
+        double gapPixels;
+        bool fault;
+    } cases[] = {{1.0, true}, {2.0, true}, {10.0, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.gapPixels);
+        window.Command1.Move(window.Label1.Left() + window.Label1.Width() + c.gapPixels * pixel,
+                             window.Label1.Top(), 600.0, 400.0);
+        const QStringList faults = layout_check::layoutFaults(window);
+        if (!c.fault) {
+            EXPECT_EQ(faults, QStringList());
+            continue;
+        }
+        ASSERT_EQ(faults.size(), 1) << faults.join(u'\n').toStdString();
+        EXPECT_TRUE(faults[0].startsWith(QStringLiteral("Label1: caption \"方向角表示\""))) << faults[0].toStdString();
+        EXPECT_TRUE(faults[0].contains(QStringLiteral("px to Command1"))) << faults[0].toStdString();
+    }
+}
+
+TEST_F(LayoutCheck, FindsACaptionWithoutRoomBeforeTheEdgeOfItsFrame)
+{
+    // An option's letters run to the frame's right edge.
+    window.Option1.setCaption(QStringLiteral("画地画地画地画地画地画地画地画地"));
+    window.Option1.Move(100.0, 300.0, 2900.0, 300.0);
+    const QStringList faults = layout_check::layoutFaults(window);
+    ASSERT_FALSE(faults.isEmpty());
+    EXPECT_TRUE(faults.filter(QStringLiteral("to the edge of its container")).size() == 1)
+        << faults.join(u'\n').toStdString();
 }
 
 TEST_F(LayoutCheck, IgnoresWhatIsNotShown)

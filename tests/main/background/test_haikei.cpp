@@ -22,6 +22,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QStyle>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -118,6 +119,20 @@ TEST_F(HaikeiTest, OpeningAtTheScreensBottomPlacesAboveThenActivationMovesIntoTh
     EXPECT_NEAR(dialog.Left(), window.Left() + window.Width() - dialog.Width() - 100.0, 15.0);
     EXPECT_TRUE(dialog.Visible());
     EXPECT_FALSE(window.Command85.Visible());
+}
+
+// Each brightness bar has a track of its own between its arrows wide enough
+// to pick one of its six steps with the pointer: at least 10 pixels a step.
+TEST_F(HaikeiTest, BrightnessBarsGiveTheirSixStepsRoomToSlide)
+{
+    Haikei& dialog = open();
+    for (int code : {1, 2, 3, 5, 6, 7, 8, 9}) {
+        const platform::HScrollBar* bar = dialog.brightnessBar(code);
+        ASSERT_NE(bar, nullptr) << code;
+        const QWidget& widget = *bar->widget();
+        const int arrows = 2 * widget.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &widget);
+        EXPECT_GE(widget.width() - arrows, 6 * 10) << "bar of code " << code << " is " << widget.width() << " px";
+    }
 }
 
 TEST_F(HaikeiTest, CompactFramesButtonOpensTheDialogToo)

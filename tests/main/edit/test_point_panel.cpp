@@ -57,6 +57,41 @@ TEST_F(OpenPanel, TakesTheIdlePanelsPlaceAndProposesTheNextName)
     EXPECT_EQ(w.Command24.Caption(), QStringLiteral(" なし")) << "symbol 1 has no glyph";
 }
 
+// The label of the window named `name`, or null when it has none.
+const platform::Label* labelNamed(const Plot& w, const QString& name)
+{
+    for (const platform::ControlBase* control : w.controls()) {
+        if (const auto* label = dynamic_cast<const platform::Label*>(control); label && label->Name() == name)
+            return label;
+    }
+    return nullptr;
+}
+
+// Each name field has its caption in front of it on the same row: 名１ for
+// the name, 名２ for the second name.
+TEST_F(OpenPanel, ShowsTheCaptionsOfTheTwoNameFieldsInFrontOfThem)
+{
+    Plot& w = openPanel();
+    const struct {
+        const char* label;
+        const platform::TextBox& field;
+        const char* text;
+    } rows[] = {{"Label22", w.Text6, "名１"}, {"Label23", w.Text7, "名２"}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.text);
+        const platform::Label* caption = labelNamed(w, QString::fromUtf8(row.label));
+        ASSERT_NE(caption, nullptr);
+        EXPECT_EQ(caption->Caption(), QString::fromUtf8(row.text));
+        EXPECT_EQ(&caption->container(), &row.field.container());
+        EXPECT_TRUE(caption->widget()->isVisible());
+        const QRect place = caption->widget()->geometry();
+        const QRect field = row.field.widget()->geometry();
+        EXPECT_LT(place.right(), field.left()) << "the caption stands in front of its field";
+        EXPECT_GT(place.bottom(), field.top()) << "on the field's row";
+        EXPECT_LT(place.top(), field.bottom()) << "on the field's row";
+    }
+}
+
 TEST_F(OpenPanel, OpeningTheOpenPanelMovesNothingAndRepeatsTheRest)
 {
     Plot& w = openPanel();

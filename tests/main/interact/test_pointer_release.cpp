@@ -5,6 +5,7 @@
 // pixels.
 #include "pointer_fixture.h"
 
+#include "main/edit/history_commands.h"
 #include "main/edit/undo_history.h"
 #include "main/interact/line_picks.h"
 #include "main/interact/text_boxes.h"
@@ -123,6 +124,60 @@ TEST_F(PointerRelease, ARangeDragReachesItsRangeOperation)
     EXPECT_EQ(PointMark[2], 1);
     EXPECT_EQ(UndoKind[UndoPos], 112);
     EXPECT_EQ(RangeBoxDrawn, 0);
+}
+
+// A range drag that catches nothing leaves the plot as it was in each of
+// the four delete modes: the rubber rectangles drawn while dragging all go
+// again, its first corner included.
+TEST_F(PointerRelease, AnEmptyRangeDragLeavesNoMarkOnThePlot)
+{
+    struct Row {
+        platform::Frame Plot::*panel;
+        platform::OptionButton Plot::*option;
+        const char* name;
+    };
+    const Row rows[] = {
+        {&Plot::Frame4, &Plot::Option10, "points"},
+        {&Plot::Frame10, &Plot::Option21, "lines"},
+        {&Plot::Frame11, &Plot::Option19, "texts"},
+        {&Plot::Frame9, &Plot::Option17, "strokes"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        for (platform::Frame* f : {&w().Frame4, &w().Frame9, &w().Frame10, &w().Frame11})
+            f->setVisible(false);
+        openPanel(w().*row.panel, &(w().*row.option));
+        const QImage before = w().Picture1.canvas().image().copy();
+        pressAt(kLeft, 2.3, 3.7);
+        moveTo(kLeft, 5.1, 6.2);
+        moveTo(kLeft, 9.6, 12.9);
+        releaseAt(kLeft, 9.6, 12.9);
+        EXPECT_EQ(RangeBoxDrawn, 0);
+        EXPECT_EQ(nonWhitePixels(1.0, 2.0, 11.0, 14.0), 0);
+        EXPECT_TRUE(w().Picture1.canvas().image() == before);
+    }
+}
+
+// A range delete taken back and done again leaves the picture of each step
+// exactly as the redraw shows it.
+TEST_F(PointerRelease, ARangeDeleteUndoneAndRedoneLeavesNoMarkAtItsFirstCorner)
+{
+    addPoint(1, QStringLiteral("IN"), 6.0, 6.0);
+    crtplot();
+    const QImage withPoint = w().Picture1.canvas().image().copy();
+    openPanel(w().Frame4, &w().Option10);
+    pressAt(kLeft, 2.3, 3.7);
+    moveTo(kLeft, 5.1, 6.2);
+    moveTo(kLeft, 9.6, 12.9);
+    releaseAt(kLeft, 9.6, 12.9);
+    ASSERT_EQ(PointMark[1], 101);
+    EXPECT_EQ(nonWhitePixels(1.0, 2.0, 11.0, 14.0), 0) << "after the delete";
+    Command60_Click(w());
+    ASSERT_EQ(PointMark[1], 1);
+    EXPECT_TRUE(w().Picture1.canvas().image() == withPoint) << "after Undo";
+    Command61_Click(w());
+    ASSERT_EQ(PointMark[1], 101);
+    EXPECT_EQ(nonWhitePixels(1.0, 2.0, 11.0, 14.0), 0) << "after Redo";
 }
 
 class StrokeRelease : public PointerTest {

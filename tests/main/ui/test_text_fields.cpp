@@ -102,6 +102,31 @@ TEST_F(TextFields, CompactSearchButtonSearchesAndFocusesThePlot)
     EXPECT_TRUE(w.Picture1.hasFocus());
 }
 
+// The side panel's 検索 button runs the same search as Enter: a name that is
+// found centres the view on it, one that is not is reported once.
+TEST_F(TextFields, SearchButtonFindsACoordinateAndCentresTheView)
+{
+    addCoordinate(7, QStringLiteral("K7"), 30.0, 40.0);
+    Plot& w = shownPlot();
+    click(w.Text1);
+    type(w.Text1, QStringLiteral("K7"));
+    click(w.Command44);
+    EXPECT_DOUBLE_EQ(ViewCX, kOriginX + 30.0);
+    EXPECT_DOUBLE_EQ(ViewCY, kOriginY + 40.0);
+    EXPECT_EQ(w.Text1.Text(), QStringLiteral("K7"));
+}
+
+TEST_F(TextFields, SearchButtonReportsANameNotFoundOnce)
+{
+    Plot& w = shownPlot();
+    click(w.Text1);
+    type(w.Text1, QStringLiteral("NOPE"));
+    script().expectMessage(platform::MsgResult::Ok, kMiss);
+    click(w.Command44);
+    EXPECT_EQ(script().records().size(), 1u);
+    EXPECT_FALSE(viewMoved());
+}
+
 // ---------------------------------------------------------------- panel fields
 
 TEST_F(TextFields, DoubleClicksOnTheSecondNameMarkItDoneInFront)

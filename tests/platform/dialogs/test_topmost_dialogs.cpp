@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: LicenseRef-Tavelcor
-// A dialog opened from a window kept above the others comes up above that
-// window, under a real window manager: a private Xvfb with Openbox, both
-// started and stopped by the test, and a helper program that opens the
-// dialog from such a window and reads the window manager's stacking.
+// Dialogs under a real window manager: a private Xvfb with Openbox, both
+// started and stopped by the test, and helper programs that open the dialogs
+// on the xcb platform. A dialog opened from a window kept above the others
+// comes up above that window (the window manager's stacking); a modal dialog
+// opened from a modal dialog leaves that one where it is and comes up inside
+// the screen (the frames' places).
 #include "xvfb_server.h"
 
 #include <QElapsedTimer>
@@ -12,6 +14,9 @@
 #include <QThread>
 
 #include <gtest/gtest.h>
+
+#include <map>
+#include <string>
 
 namespace {
 
@@ -122,5 +127,53 @@ TEST_P(TopmostDialogs, ComeUpAboveTheWindowTheyAreOpenedFrom)
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, TopmostDialogs, ::testing::Values("file", "message", "input"));
+
+// The helper's "<step> x,y" lines: the frame corners it saw, by step, as
+// "x,y" texts.
+std::map<std::string, std::string> framePlaces(const QByteArray& output)
+{
+    std::map<std::string, std::string> places;
+    for (const QByteArray& line : output.split('\n')) {
+        const qsizetype space = line.lastIndexOf(' ');
+        if (space > 0 && line.mid(space + 1).contains(','))
+            places[line.left(space).toStdString()] = line.mid(space + 1).trimmed().toStdString();
+    }
+    return places;
+}
+
+// A settings dialog shown modally at (300, 200) px that places itself again
+// each time it becomes active stays there while a dialog it opens runs and
+// after that dialog closes; the nested dialog, put partly above the screen,
+// comes up inside it.
+TEST(NestedModalDialogs, TheParentStaysWhereItIsAndTheChildOpensInsideTheScreen)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("xprop")).isEmpty())
+        GTEST_SKIP() << "xprop is not installed";
+    XvfbServer xvfb;
+    QString whyNot;
+    if (!xvfb.start(whyNot))
+        GTEST_SKIP() << whyNot.toStdString();
+    WindowManager openbox;
+    ASSERT_TRUE(openbox.start(xvfb.display(), whyNot)) << whyNot.toStdString();
+
+    QProcess helper;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("DISPLAY"), xvfb.display());
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    helper.setProcessEnvironment(environment);
+    helper.start(QStringLiteral(TAVELCOR_NESTED_MODAL_HELPER), {});
+    ASSERT_TRUE(helper.waitForFinished(60000));
+    const QByteArray output = helper.readAllStandardOutput();
+    const std::string all = (output + helper.readAllStandardError()).toStdString();
+    ASSERT_EQ(helper.exitCode(), 0) << all;
+
+    const std::map<std::string, std::string> places = framePlaces(output);
+    for (const char* step : {"parent before", "parent during", "parent after"}) {
+        ASSERT_TRUE(places.count(step)) << step << "\n" << all;
+        EXPECT_EQ(places.at(step), "300,200") << step << "\n" << all;
+    }
+    ASSERT_TRUE(places.count("child")) << all;
+    EXPECT_EQ(places.at("child"), "400,0") << "the nested dialog opens with its frame inside the screen\n" << all;
+}
 
 }  // namespace
