@@ -5,6 +5,7 @@
 #include <QSocketNotifier>
 
 #include <array>
+#include <cerrno>
 #include <csignal>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -21,8 +22,12 @@ std::array<int, 2> gSignalSockets{-1, -1};
 
 extern "C" void onTerminationSignal(int)
 {
+    // The interrupted code may be about to read errno; write() must not
+    // change it under that code.
+    const int savedErrno = errno;
     const char byte = 1;
     [[maybe_unused]] const ssize_t written = ::write(gSignalSockets[1], &byte, 1);
+    errno = savedErrno;
 }
 
 }  // namespace
