@@ -24,17 +24,6 @@ protected:
 
 // ---------------------------------------------------------------- search fields
 
-TEST_F(TextFields, EnterInTheSearchFieldRunsOneSearchAndKeepsTheText)
-{
-    Plot& w = shownPlot();
-    click(w.Text1);
-    type(w.Text1, QStringLiteral("NOPE"));
-    script().expectMessage(platform::MsgResult::Ok, kMiss);
-    pressEnter(w.Text1);
-    EXPECT_EQ(script().records().size(), 1u);
-    EXPECT_EQ(w.Text1.Text(), QStringLiteral("NOPE"));
-}
-
 TEST_F(TextFields, EnterWithShiftSearchesToo)
 {
     Plot& w = shownPlot();
@@ -43,18 +32,6 @@ TEST_F(TextFields, EnterWithShiftSearchesToo)
     script().expectMessage(platform::MsgResult::Ok, kMiss);
     pressEnter(w.Text1, Qt::ShiftModifier);
     EXPECT_EQ(w.Text1.Text(), QStringLiteral("NOPE"));
-}
-
-TEST_F(TextFields, EnterSearchFindsACoordinateAndCentresTheView)
-{
-    addCoordinate(7, QStringLiteral("K7"), 30.0, 40.0);
-    Plot& w = shownPlot();
-    click(w.Text1);
-    type(w.Text1, QStringLiteral("K7"));
-    pressEnter(w.Text1);
-    EXPECT_DOUBLE_EQ(ViewCX, kOriginX + 30.0);
-    EXPECT_DOUBLE_EQ(ViewCY, kOriginY + 40.0);
-    EXPECT_EQ(w.Text1.Text(), QStringLiteral("K7"));
 }
 
 TEST_F(TextFields, CompactSearchFieldMirrorsIntoTheSearchFieldOnly)
@@ -102,30 +79,51 @@ TEST_F(TextFields, CompactSearchButtonSearchesAndFocusesThePlot)
     EXPECT_TRUE(w.Picture1.hasFocus());
 }
 
-// The side panel's 検索 button runs the same search as Enter: a name that is
-// found centres the view on it, one that is not is reported once.
-TEST_F(TextFields, SearchButtonFindsACoordinateAndCentresTheView)
+// The side panel's search runs the same way whether it is started by Enter
+// in the field or by the 検索 button: a name that is found centres the view
+// on it, one that is not is reported once; the field keeps its text.
+enum class SearchStart { Enter, Button };
+
+class SideSearch : public TextFields, public testing::WithParamInterface<SearchStart> {
+protected:
+    void search(Plot& w)
+    {
+        if (GetParam() == SearchStart::Enter)
+            pressEnter(w.Text1);
+        else
+            click(w.Command44);
+    }
+};
+
+TEST_P(SideSearch, FindsACoordinateAndCentresTheView)
 {
     addCoordinate(7, QStringLiteral("K7"), 30.0, 40.0);
     Plot& w = shownPlot();
     click(w.Text1);
     type(w.Text1, QStringLiteral("K7"));
-    click(w.Command44);
+    search(w);
+    EXPECT_TRUE(script().records().empty());
     EXPECT_DOUBLE_EQ(ViewCX, kOriginX + 30.0);
     EXPECT_DOUBLE_EQ(ViewCY, kOriginY + 40.0);
     EXPECT_EQ(w.Text1.Text(), QStringLiteral("K7"));
 }
 
-TEST_F(TextFields, SearchButtonReportsANameNotFoundOnce)
+TEST_P(SideSearch, ReportsANameNotFoundOnceAndKeepsTheText)
 {
     Plot& w = shownPlot();
     click(w.Text1);
     type(w.Text1, QStringLiteral("NOPE"));
     script().expectMessage(platform::MsgResult::Ok, kMiss);
-    click(w.Command44);
+    search(w);
     EXPECT_EQ(script().records().size(), 1u);
     EXPECT_FALSE(viewMoved());
+    EXPECT_EQ(w.Text1.Text(), QStringLiteral("NOPE"));
 }
+
+INSTANTIATE_TEST_SUITE_P(Starts, SideSearch, testing::Values(SearchStart::Enter, SearchStart::Button),
+                         [](const testing::TestParamInfo<SearchStart>& info) {
+                             return std::string(info.param == SearchStart::Enter ? "Enter" : "SearchButton");
+                         });
 
 // ---------------------------------------------------------------- panel fields
 
